@@ -1,0 +1,44 @@
+#include "app/QtDesktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QThread>
+
+namespace wakorin {
+
+std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) {
+  QFileDialog dialog(owner, options.title, QDir::currentPath(), options.filter);
+  // Qt's own dialog behaves the same on every desktop and, in AnyFile mode, takes a typed
+  // name of a file that does not exist, which the caller then reports.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(options.defaultSuffix);
+  dialog.selectFile(options.initialName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+void QtDesktop::ShowMessage(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                  owner);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void QtDesktop::Wait(int milliseconds) {
+  QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void QtDesktop::ProcessEvents() {
+  QApplication::processEvents();
+}
+
+void QtDesktop::Open(const QUrl& target) {
+  QDesktopServices::openUrl(target);
+}
+
+}  // namespace wakorin

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/Desktop.h"
+
+namespace wakorin {
+
+// The real desktop: Qt's file dialog, message box, event loop and URL opener.
+class QtDesktop final : public Desktop {
+ public:
+  std::optional<QString> ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) override;
+  void ShowMessage(QWidget* owner, const QString& text) override;
+  void Wait(int milliseconds) override;
+  void ProcessEvents() override;
+  void Open(const QUrl& target) override;
+};
+
+}  // namespace wakorin

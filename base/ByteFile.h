@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/Error.h"
+
+namespace wakorin {
+
+// A file opened for reading raw bytes, closed by the destructor on every path.
+class ByteFile {
+ public:
+  ByteFile() = default;
+  ~ByteFile();
+  ByteFile(const ByteFile&) = delete;
+  ByteFile& operator=(const ByteFile&) = delete;
+
+  static bool Exists(const std::string& path);
+
+  std::optional<Error> Open(const std::string& path);
+  // Reads up to `count` bytes at the current position; fewer only at the end of the file.
+  Outcome<std::size_t> Read(void* buffer, std::size_t count);
+  std::optional<Error> Seek(std::uint64_t position);
+  std::uint64_t Size() const { return size_; }
+  std::uint64_t Position() const { return position_; }
+  bool Eof() const { return position_ >= size_; }
+  void Close();
+
+ private:
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+  std::uint64_t position_ = 0;
+};
+
+}  // namespace wakorin

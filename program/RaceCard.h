@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace wakorin {
+
+// One lane of the race card; every field holds the file's CP932 bytes as found, blanks kept.
+struct TRacerEntry {
+  std::string RacerNo;  // key into the racer statistics file; shown as the name's tooltip
+  std::string Name;
+  std::string Old;
+  std::string Syusin;
+  std::string Wght;
+  std::string Clas;
+  std::string GWin;
+  std::string GWSd;
+  std::string RWin;
+  std::string RWSd;
+  std::string MtNo;
+  std::string MtWn;
+  std::string BtNo;
+  std::string BtWn;
+  std::array<std::string, 6> Kekka;  // results so far in the meeting, slots 1..6
+};
+
+// The race card of one race: meeting header, race header, tickets on sale and six lanes.
+struct TRaceCard {
+  std::string Count;
+  std::string DDate;
+  std::string DName;  // the only trimmed field
+  std::string RName;
+  std::string RLeng;
+  std::string RTime;
+  std::string RChkt;
+  std::array<TRacerEntry, 6> Racers;  // index lane - 1
+
+  const TRacerEntry& Lane(int lane) const { return Racers[static_cast<std::size_t>(lane - 1)]; }
+};
+
+// The four sale texts, CP932 ("２連単　" and "２連複　" end in a full-width blank).
+inline constexpr std::string_view kSaleExactaQuinella = "\x82\x51\x98\x41\x92\x50\x95\xa1";
+inline constexpr std::string_view kSaleExacta = "\x82\x51\x98\x41\x92\x50\x81\x40";
+inline constexpr std::string_view kSaleQuinella = "\x82\x51\x98\x41\x95\xa1\x81\x40";
+inline constexpr std::string_view kSaleAll = "\x82\x52\x98\x41\x92\x50\x95\xa1";
+
+// Tickets on sale at a venue, by its six-byte name; empty for a name not in the venue table.
+std::string SaleTextFor(std::string_view venueName);
+
+// Cuts race `race` (1-based) out of the bytes read from the start of a venue block. Fields
+// past the bytes given are cut short, so a short or damaged block yields short fields.
+TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName);
+
+}  // namespace wakorin

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "program/VenueBlockScan.h"
+
+namespace wakorin {
+
+// One item of the venue list, 17 CP932 bytes: the six-byte venue name, four blanks, "[全",
+// the two-digit race count and "R]". Later commands read the name back from bytes 1..6 and
+// the race count from bytes 14..15, so the text is a data format, not only a display.
+std::string MakeVenueEntry(std::string_view code, int raceCount);
+std::string_view VenueNameOfEntry(std::string_view entry);
+// 0 when bytes 14..15 do not hold a number.
+int RaceCountOfEntry(std::string_view entry);
+
+// The venue list for an indexed file: the file's last block first. Blocks whose code is not
+// one of the 24 venues are left out: their entry could not carry a race count and no race of
+// theirs could ever be located by name.
+std::vector<std::string> BuildVenueEntries(const VenueIndex& index);
+
+}  // namespace wakorin

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "program/VenueBlockScan.h"
+#include "tests/TempFiles.h"
+#include "tests/support/ProgramFileBuilder.h"
+
+namespace wakorin {
+namespace {
+
+using testsupport::BuildProgramFile;
+using testsupport::BuildVenueBlock;
+using testsupport::SampleVenue;
+using testsupport::VenueBlockSpec;
+
+class VenueBlockScanTest : public ::testing::Test {
+ protected:
+  std::string Write(std::string_view bytes) { return dir_.Write("B060415.TXT", bytes); }
+
+  std::vector<std::pair<std::string, int>> Index(std::string_view bytes) {
+    auto index = IndexVenueBlocks(Write(bytes));
+    EXPECT_TRUE(index.ok());
+    std::vector<std::pair<std::string, int>> found;
+    if (index) {
+      for (const auto& block : index->blocks) found.emplace_back(block.code, block.raceCount);
+    }
+    return found;
+  }
+
+  testing::TempDir dir_;
+};
+
+using Found = std::vector<std::pair<std::string, int>>;
+
+TEST_F(VenueBlockScanTest, ReadsTwelveAndElevenRaceBlocksBackToBack) {
+  const std::string file = BuildProgramFile({SampleVenue("01", 12, 1), SampleVenue("12", 11, 2),
+                                             SampleVenue("24", 12, 3), SampleVenue("05", 11, 4)});
+  EXPECT_EQ(Index(file), (Found{{"01", 12}, {"12", 11}, {"24", 12}, {"05", 11}}));
+}
+
+TEST_F(VenueBlockScanTest, LastBlockOfElevenRacesWithAShortClosingLine) {
+  EXPECT_EQ(Index(BuildProgramFile({SampleVenue("03", 12, 1), SampleVenue("07", 11, 2)})),
+            (Found{{"03", 12}, {"07", 11}}));
+  // ...and a file that ends exactly after its last 12-race block.
+  EXPECT_EQ(Index(BuildProgramFile({SampleVenue("03", 11, 1), SampleVenue("07", 12, 2)}, "", "")),
+            (Found{{"03", 11}, {"07", 12}}));
+}
+
+TEST_F(VenueBlockScanTest, StartLineOnlyAtEightByteSteps) {
+  const VenueBlockSpec venue = SampleVenue("10", 12, 5);
+  EXPECT_EQ(Index(BuildProgramFile({venue}, std::string(16, '-'))), (Found{{"10", 12}}));
+  auto index = IndexVenueBlocks(Write(BuildProgramFile({venue}, std::string(10, '-'))));
+  ASSERT_TRUE(index.ok());
+  EXPECT_FALSE(index->startFound);
+  EXPECT_TRUE(index->blocks.empty());
+}
+
+TEST_F(VenueBlockScanTest, NoBlockAfterTheStartLine) {
+  for (std::string_view bytes : {std::string_view("STARTB\r\n"), std::string_view("STARTB"),
+                                 std::string_view("STARTB\r\nnothing here\r\nFINALB\r\n")}) {
+    auto index = IndexVenueBlocks(Write(bytes));
+    ASSERT_TRUE(index.ok());
+    EXPECT_TRUE(index->startFound);
+    EXPECT_TRUE(index->blocks.empty());
+  }
+}
+
+TEST_F(VenueBlockScanTest, EmptyAndMarkerlessFilesEndAtTheirEnd) {
+  for (std::string_view bytes :
+       {std::string_view(""), std::string_view("STARTX\r\n"), std::string_view("STAR")}) {
+    auto index = IndexVenueBlocks(Write(bytes));
+    ASSERT_TRUE(index.ok());
+    EXPECT_FALSE(index->startFound);
+  }
+  // A large file without a start line is read to its end, quickly, and rejected.
+  auto index = IndexVenueBlocks(Write(std::string(24 << 20, ' ')));
+  ASSERT_TRUE(index.ok());
+  EXPECT_FALSE(index->startFound);
+}
+
+TEST_F(VenueBlockScanTest, UnknownVenueCodeStillStepsToTheNextBlock) {
+  const std::string file = BuildProgramFile(
+      {SampleVenue("01", 11, 1), SampleVenue("99", 11, 2), SampleVenue("02", 12, 3)});
+  EXPECT_EQ(Index(file), (Found{{"01", 11}, {"99", 11}, {"02", 12}}));
+}
+
+TEST_F(VenueBlockScanTest, LocatesTheFirstOfTwoBlocksWithTheSameCode) {
+  VenueBlockSpec first = SampleVenue("04", 11, 1);
+  VenueBlockSpec second = SampleVenue("04", 12, 2);
+  first.meetingName = "FIRST";
+  second.meetingName = "SECOND";
+  const std::string path = Write(BuildProgramFile({SampleVenue("01", 12, 3), first, second}));
+  auto block = LocateVenueBlock(path, "04");
+  ASSERT_TRUE(block.ok());
+  ASSERT_TRUE(block->has_value());
+  EXPECT_EQ((*block)->raceCount, 11);
+  EXPECT_EQ((*block)->bytes.substr(127, 5), "FIRST");
+  EXPECT_EQ((*block)->bytes.size(), kVenueBlockBufferSize);
+  EXPECT_FALSE(LocateVenueBlock(path, "05")->has_value());
+  EXPECT_FALSE(LocateVenueBlock(path, "")->has_value());
+  EXPECT_FALSE(LocateVenueBlock(path, "04BBGN")->has_value());
+}
+
+TEST_F(VenueBlockScanTest, LastBlockIsDeliveredAsFarAsTheFileGoes) {
+  const std::string path =
+      Write(BuildProgramFile({SampleVenue("01", 12, 1), SampleVenue("02", 11, 2)}));
+  auto block = LocateVenueBlock(path, "02");
+  ASSERT_TRUE(block.ok() && block->has_value());
+  EXPECT_EQ((*block)->raceCount, 11);
+  EXPECT_EQ((*block)->bytes.size(), 352u + 885u * 11u + 8u);  // block + "FINALB" line
+}
+
+TEST_F(VenueBlockScanTest, ReadFailureIsAnIoError) {
+  auto index = IndexVenueBlocks(dir_.PathOf("missing.TXT"));
+  ASSERT_FALSE(index.ok());
+  EXPECT_EQ(index.error().kind, Error::Kind::Io);
+  EXPECT_FALSE(LocateVenueBlock(dir_.path().string(), "01").ok());
+}
+
+TEST_F(VenueBlockScanTest, TruncatedAndRandomFilesNeverBreakTheScan) {
+  const std::string whole = BuildProgramFile(
+      {SampleVenue("01", 12, 1), SampleVenue("02", 11, 2), SampleVenue("03", 12, 3)});
+  std::mt19937 random(42);
+  for (std::size_t cut : {std::size_t{0}, std::size_t{5}, std::size_t{8}, std::size_t{9},
+                          std::size_t{8 + 6}, std::size_t{8 + 10971}, std::size_t{8 + 10972},
+                          std::size_t{8 + 10972 + 10087 - 1}, whole.size() - 1}) {
+    auto index = IndexVenueBlocks(Write(whole.substr(0, cut)));
+    ASSERT_TRUE(index.ok()) << cut;
+    EXPECT_LE(index->blocks.size(), 3u);
+    for (const auto& block : index->blocks) {
+      EXPECT_TRUE(block.raceCount == 11 || block.raceCount == 12);
+    }
+  }
+  for (int round = 0; round < 60; ++round) {
+    std::string bytes(random() % 40000, '\0');
+    for (char& c : bytes) c = static_cast<char>(random());
+    // Sprinkle markers so the random bytes reach the block loop.
+    if (round % 2 == 0) bytes.insert(0, "STARTB\r\n");
+    for (int m = 0; m < 6 && !bytes.empty(); ++m) {
+      bytes.replace(random() % bytes.size(), 0, m % 2 ? "01BBGN" : "BEND");
+    }
+    const std::string path = Write(bytes);
+    EXPECT_TRUE(IndexVenueBlocks(path).ok());
+    EXPECT_TRUE(LocateVenueBlock(path, "01").ok());
+  }
+}
+
+}  // namespace
+}  // namespace wakorin

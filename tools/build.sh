@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing on a Debian 12 machine, builds, and either starts the application on
+# the bundled sample day (run) or runs every test, also under the sanitizers (test).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=${1:-}
+case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
+          libgtest-dev fonts-ipafont-gothic)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+
+if [ "$mode" = run ]; then
+  cd samples
+  exec ../build/wakorin
+fi
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The same suite with AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWAKORIN_SANITIZE=ON >/dev/null
+cmake --build build-sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

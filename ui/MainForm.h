@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "base/Error.h"
+#include "program/RaceCard.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+
+namespace wakorin {
+
+class Desktop;
+
+template <typename T, std::size_t N>
+using Row = std::array<T*, N>;
+
+// The main window. Its controls carry the names the rest of the program and the tests use
+// (their Qt objectName); the handlers are spread over the subsystem folders that own them.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Outer heights, caption bar and menu included, as the window was designed.
+  static constexpr int kRaceCardHeight = 348;
+  static constexpr int kFullHeight = 522;
+  static constexpr int kClientWidth = 633;
+  static constexpr int kFrameAllowance = 45;  // caption bar 26 + menu bar 19 of the design
+
+  explicit TMainForm(Desktop& desktop, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // --- Race program (program/) ---
+  bool MainView();
+  void RaceView();
+  void SelectCChange();
+  void SelectRChange();
+  void BBtnBoratClick();
+
+  // --- Window state ---
+  void SetOuterHeight(int outerHeight);
+  int OuterHeight() const { return outerHeight_; }
+  bool IsRaceCardMode() const;
+  const std::string& ProgramFilePath() const { return programFilePath_; }
+  const TRaceCard& RaceCard() const { return raceCard_; }
+  // The raw CP932 text of the selected venue entry.
+  std::string SelectedVenueEntry() const;
+
+  Desktop& desktop() { return desktop_; }
+
+ private:
+  void BuildLayout();
+  void BuildMenu();
+  void ConnectHandlers();
+  void ShowRaceCard(const TRaceCard& card);
+  void ShowRaceCardModeView();
+  void HidePrediction();
+  void FillRaceList(int raceCount);
+  void ShowError(const Error& error);
+
+  Desktop& desktop_;
+  int outerHeight_ = kFullHeight;
+  std::string programFilePath_;
+  TRaceCard raceCard_;
+
+ public:
+  // Controls, named as in the window's design.
+  QWidget* Client = nullptr;
+  QMenuBar* MainMenu = nullptr;
+  QAction *N1 = nullptr, *N2 = nullptr, *N5 = nullptr, *N3 = nullptr, *Exit1 = nullptr;
+  QAction *N4 = nullptr, *DtUpdate = nullptr, *N7 = nullptr;
+  QAction *Print1 = nullptr, *Print2 = nullptr;
+  QAction *Help1 = nullptr, *HelpHP = nullptr, *J1 = nullptr, *Help = nullptr, *AboutVer = nullptr;
+
+  QFrame* Panel1 = nullptr;
+  QLabel* LabelCorse = nullptr;
+  QComboBox* SelectC = nullptr;
+  QLabel *LabelCount = nullptr, *LabelDDate = nullptr, *LabelDName = nullptr;
+
+  QFrame* Panel2 = nullptr;
+  QComboBox* SelectR = nullptr;
+  QLabel *LabelRName = nullptr, *LabelRLeng = nullptr, *LabelRChkt = nullptr, *LabelRTime = nullptr;
+  Row<QPushButton, 6> BBtnBorat{};
+  Row<QLabel, 6> LabelBorat{}, LabelOld{}, LabelSyusin{}, LabelWght{}, LabelClas{}, LabelGWin{},
+      LabelGWSd{}, LabelRWin{}, LabelRWSd{}, LabelBtNo{}, LabelBtWn{}, LabelMtNo{}, LabelMtWn{};
+  QFrame* Panel12 = nullptr;
+  std::array<Row<QLabel, 6>, 6> LabelKekka{};  // [slot - 1][lane - 1]
+  QPushButton* BtnEditData = nullptr;
+
+  QFrame *Panel3 = nullptr, *Panel4 = nullptr, *Panel5 = nullptr;
+  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
+  QLabel *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr;
+  QFrame *Bevel1 = nullptr, *Bevel2 = nullptr;
+  Row<QLabel, 6> ImageBoart1{}, ImageBoart2{}, ImageBoart3{}, LabelBoart3{};
+
+  QWidget* TabSyouShiki = nullptr;
+  QTabBar* TabSyouShikiTabs = nullptr;
+  QTabWidget* YosouPanel = nullptr;
+  QWidget *Yosou2Sheet = nullptr, *Yosou3Sheet = nullptr;
+  QLabel *LabelRace2Chekt = nullptr, *LabelRace3Chekt = nullptr;
+  std::array<Row<QLabel, 2>, 6> Funa2Ken{};
+  Row<QLabel, 6> Funa2KenY{};
+  std::array<Row<QLabel, 3>, 6> Funa3Ken{};
+  std::array<Row<QLabel, 2>, 6> Funa3KenY{};
+
+  QFrame* Panel8 = nullptr;
+  Row<QLabel, 12> LabelKekkaR{}, LabelKekka2F{}, LabelKekka2FR{}, LabelKekka2T{}, LabelKekka2TR{},
+      LabelKekka3F{}, LabelKekka3FR{}, LabelKekka3T{}, LabelKekka3TR{};
+  QPushButton* BBtnKekka = nullptr;
+  QFrame* Panel9 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* RaceImage = nullptr;
+  QFrame* Panel10 = nullptr;
+  QProgressBar* FileLoadPBar = nullptr;
+};
+
+}  // namespace wakorin

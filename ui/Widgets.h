@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAnyStringView>
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QRect>
+#include <QString>
+
+class QFrame;
+class QWidget;
+
+namespace wakorin::ui {
+
+// Small factories so that the layout reads as a table of names, places and colours.
+QFrame* MakePanel(QWidget* parent, QAnyStringView name, QRect geometry, QColor background);
+QLabel* MakeLabel(QWidget* parent, QAnyStringView name, QRect geometry, const QString& text,
+                  const QFont& font, QColor textColor,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+// A label with an opaque background.
+QLabel* MakeCell(QWidget* parent, QAnyStringView name, QRect geometry, const QString& text,
+                 const QFont& font, QColor background, QColor textColor,
+                 Qt::Alignment alignment = Qt::AlignCenter);
+QFrame* MakeBevel(QWidget* parent, QAnyStringView name, QRect geometry);
+
+void SetBackground(QWidget* widget, QColor color);
+void SetTextColor(QWidget* widget, QColor color);
+QColor Background(const QWidget* widget);
+QColor TextColor(const QWidget* widget);
+
+// Names such as "LabelBorat" + 3.
+QString Numbered(const char* stem, int number);
+QString Numbered(const char* stem, int first, int second);
+
+}  // namespace wakorin::ui
