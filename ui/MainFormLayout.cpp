@@ -1,4 +1,5 @@
 // The main window's controls: names, places, captions, colours and fonts as designed.
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -43,6 +44,9 @@ QComboBox* MakeList(QWidget* parent, QAnyStringView name, QRect geometry, int fo
   list->setMaxVisibleItems(12);
   list->setFont(MsGothic(fontPixels, true));
   list->setGeometry(geometry);
+  // The lists sit on black panels; they keep the ordinary light field with dark text.
+  QPalette palette = QApplication::palette();
+  list->setPalette(palette);
   return list;
 }
 
@@ -145,8 +149,7 @@ void TMainForm::BuildLayout() {
     button->setFont(font13);
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(Text("今節成績の表示／非表示"));
-    SetBackground(button, LaneColor(lane));
-    SetTextColor(button, LaneFontColor(lane));
+    SetButtonColors(button, LaneColor(lane), LaneFontColor(lane));
     BBtnBorat[lane - 1] = button;
     for (const Column& c : columns) {
       (*c.controls)[lane - 1] =
@@ -179,7 +182,7 @@ void TMainForm::BuildLayout() {
   BtnEditData->setCursor(Qt::PointingHandCursor);
   BtnEditData->setIcon(QPixmap::fromImage(SingleBoatPicture()));
   BtnEditData->setIconSize(QSize(40, 23));
-  SetTextColor(BtnEditData, kFuchsia);
+  SetButtonColors(BtnEditData, QApplication::palette().color(QPalette::Button), kFuchsia);
 
   // --- Start prediction panels ---
   const QList<QImage> boats = BoatImageList();

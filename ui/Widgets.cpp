@@ -8,15 +8,20 @@ namespace wakorin::ui {
 void SetBackground(QWidget* widget, QColor color) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, color);
-  palette.setColor(QPalette::Button, color);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
+}
+
+void SetButtonColors(QWidget* button, QColor background, QColor text) {
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::Button, background);
+  palette.setColor(QPalette::ButtonText, text);
+  button->setPalette(palette);
 }
 
 void SetTextColor(QWidget* widget, QColor color) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, color);
-  palette.setColor(QPalette::ButtonText, color);
   widget->setPalette(palette);
 }
 

@@ -25,6 +25,7 @@ QFrame* MakeBevel(QWidget* parent, QAnyStringView name, QRect geometry);
 
 void SetBackground(QWidget* widget, QColor color);
 void SetTextColor(QWidget* widget, QColor color);
+void SetButtonColors(QWidget* button, QColor background, QColor text);
 QColor Background(const QWidget* widget);
 QColor TextColor(const QWidget* widget);
 

@@ -283,9 +283,7 @@ StatsRecordSpec SampleStats(const SampleRacer& racer) {
     const int shift = rng.Chance(0.7) ? 0 : rng.Chance(0.5) ? 1 : -1;
     tail += classes[static_cast<std::size_t>(std::clamp(present + shift, 0, 3))];
   }
-  tail +=
-      "20050501"
-      "20051031";
+  tail += "2005050120051031";  // the period: May to October 2005
   tail += places;
   tail.append(250 - 6 - tail.size(), '0');
   tail += Spaced(racer.home);

@@ -8,10 +8,7 @@
 namespace wakorin::testsupport {
 
 std::string StatsRecordSpec::DefaultStatsTail() {
-  std::string tail =
-      "B1B1B1"
-      "20050501"
-      "20051031";
+  std::string tail = "B1B1B1" + std::string("2005050120051031");  // classes, then the period
   // Finishing places 1..6 by course, two digits each.
   const char* places[6] = {"040302010100", "030302020201", "020303020201",
                            "010203030301", "010102030302", "000101020303"};

@@ -25,22 +25,8 @@ struct StatsRecordSpec {
   std::string clas = "B1";                      // 2, at 39
   // 41, at 41: era and birth date, sex, age, height, weight, blood type, win rate, 2-place
   // rate, firsts, seconds, starts, finals, final wins, average start timing.
-  std::string profile =
-      "S"
-      "401105"
-      "1"
-      "41"
-      "165"
-      "51"
-      "A "
-      "0519"
-      "0361"
-      "012"
-      "010"
-      "085"
-      "00"
-      "00"
-      "016";
+  // S 401105 | 1 | 41 | 165 | 51 | "A " | 0519 | 0361 | 012 | 010 | 085 | 00 | 00 | 016
+  std::string profile = "S40110514116551A 051903610120100850000016";
   std::array<CourseFields, 6> courses;  // at 82 + 13 × (course − 1)
   // 250, at 160: class history, period, places by course, birthplace.
   std::string tail = DefaultStatsTail();
