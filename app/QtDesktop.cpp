@@ -5,9 +5,25 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
 #include <QThread>
 
 namespace wakorin {
+namespace {
+
+// At start-up the owner is still hidden and the title screen stays on top of everything: the
+// dialog must come in front of it, centred, not behind it in a corner.
+void BringToFront(QWidget* owner, QWidget& dialog) {
+  dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (owner && owner->isVisible()) return;
+  if (QScreen* screen = QApplication::primaryScreen()) {
+    dialog.adjustSize();
+    dialog.move(screen->availableGeometry().center() -
+                QPoint(dialog.width() / 2, dialog.height() / 2));
+  }
+}
+
+}  // namespace
 
 std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) {
   QFileDialog dialog(owner, options.title, QDir::currentPath(), options.filter);
@@ -18,6 +34,7 @@ std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileO
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(options.defaultSuffix);
   dialog.selectFile(options.initialName);
+  BringToFront(owner, dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
@@ -26,6 +43,7 @@ void QtDesktop::ShowMessage(QWidget* owner, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                   owner);
   box.setTextFormat(Qt::PlainText);
+  BringToFront(owner, box);
   box.exec();
 }
 

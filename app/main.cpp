@@ -1,24 +1,27 @@
 #include <QApplication>
-#include <QScreen>
+#include <QIcon>
+#include <QPixmap>
 
 #include "app/QtDesktop.h"
+#include "app/TitleForm.h"
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
+#include "ui/Pictures.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The application title captions every message box.
   QApplication::setApplicationName(QStringLiteral("Wakorin"));
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(wakorin::ui::SingleBoatPicture())));
   QApplication::setStyle(QStringLiteral("Fusion"));
   wakorin::ui::InstallFontSubstitutes();
 
   wakorin::QtDesktop desktop;
+  auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
   wakorin::TMainForm form(desktop);
-  if (!form.MainView()) return 0;
-  form.setWindowTitle(QStringLiteral("Wakorin Ver2.11 2006年度前期ﾃﾞｰﾀ版"));
-  if (QScreen* screen = QApplication::primaryScreen()) {
-    form.move(screen->availableGeometry().center() - form.rect().center());
+  if (!form.FormCreate(titleForm)) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
   }
-  form.show();
-  return app.exec();
+  return QApplication::exec();
 }

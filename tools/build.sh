@@ -35,5 +35,5 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 # The same suite with AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWAKORIN_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

@@ -23,6 +23,7 @@ TMainForm::TMainForm(Desktop& desktop, QWidget* parent) : QMainWindow(parent), d
   BuildLayout();
   BuildMenu();
   ConnectHandlers();
+  ConnectMenuCommands();
   SetOuterHeight(kFullHeight);
 }
 

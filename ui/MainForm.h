@@ -21,6 +21,7 @@ class QTabWidget;
 namespace wakorin {
 
 class Desktop;
+class TTitleForm;
 
 template <typename T, std::size_t N>
 using Row = std::array<T*, N>;
@@ -40,6 +41,22 @@ class TMainForm : public QMainWindow {
   explicit TMainForm(Desktop& desktop, QWidget* parent = nullptr);
   ~TMainForm() override;
 
+  // --- Life cycle and menu commands (app/) ---
+  // The start-up sequence: title, wait, file choice, then the window or the end. Returns whether
+  // the application goes on to its event loop.
+  bool FormCreate(TTitleForm* titleForm);
+  void FormClose();
+  void Exit1Click();
+  void N2Click();
+  void AboutVerClick();
+  void HelpClick();
+  void J1Click();
+  void DtUpdateClick();
+  void N7Click();
+  void HelpHPClick();
+  // 0 = keep running, -1 = the user asked to quit; long loops test it after processing events.
+  int QuitRequested = 0;
+
   // --- Race program (program/) ---
   bool MainView();
   void RaceView();
@@ -58,7 +75,16 @@ class TMainForm : public QMainWindow {
 
   Desktop& desktop() { return desktop_; }
 
+ signals:
+  // The application is asked to end; its event loop is told to exit as well.
+  void TerminateRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  void Terminate();
+  void ConnectMenuCommands();
   void BuildLayout();
   void BuildMenu();
   void ConnectHandlers();

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "app/Desktop.h"
@@ -17,16 +18,23 @@ class ScriptedDesktop final : public Desktop {
   std::vector<int> waits;
   int processEventsCalls = 0;
   std::vector<QUrl> opened;
+  // Called at the moment the dialog would open or the wait would start, to look at the screen.
+  std::function<void()> onChoose;
+  std::function<void()> onWait;
 
   std::optional<QString> ChooseOpenFile(QWidget*, const OpenFileOptions& options) override {
     dialogs.push_back(options);
+    if (onChoose) onChoose();
     if (fileAnswers.empty()) return std::nullopt;
     auto answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
   }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-  void Wait(int milliseconds) override { waits.push_back(milliseconds); }
+  void Wait(int milliseconds) override {
+    waits.push_back(milliseconds);
+    if (onWait) onWait();
+  }
   void ProcessEvents() override { ++processEventsCalls; }
   void Open(const QUrl& target) override { opened.push_back(target); }
 };

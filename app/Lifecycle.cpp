@@ -1,0 +1,53 @@
+// Start-up with the title screen, and the two ways the application ends.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+
+#include "app/Desktop.h"
+#include "app/TitleForm.h"
+#include "ui/MainForm.h"
+
+namespace wakorin {
+
+bool TMainForm::FormCreate(TTitleForm* titleForm) {
+  QuitRequested = 0;
+  titleForm->ShowPainted();
+  desktop_.Wait(3000);
+  // The file dialog opens while the title is still on top.
+  if (!MainView()) {
+    titleForm->deleteLater();
+    Terminate();
+    return false;
+  }
+  delete titleForm;
+  setWindowTitle(QStringLiteral("Wakorin Ver2.11 2006年度前期ﾃﾞｰﾀ版"));
+  if (QScreen* screen = QApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+  }
+  show();
+  repaint();
+  return true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TMainForm::FormClose() {
+  QuitRequested = -1;
+  Terminate();
+}
+
+void TMainForm::Exit1Click() {
+  QuitRequested = -1;
+  Terminate();
+}
+
+void TMainForm::Terminate() {
+  emit TerminateRequested();
+  // Ends the event loop when one runs; a loop of a handler in progress sees QuitRequested.
+  QCoreApplication::exit(0);
+}
+
+}  // namespace wakorin

@@ -1,0 +1,52 @@
+// The menu commands that are not buttons: reloading, version information and the links.
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
+
+#include "app/Desktop.h"
+#include "app/Links.h"
+#include "app/TitleForm.h"
+#include "ui/MainForm.h"
+
+namespace wakorin {
+
+void TMainForm::ConnectMenuCommands() {
+  connect(N2, &QAction::triggered, this, [this] { N2Click(); });
+  connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+  connect(DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
+  connect(N7, &QAction::triggered, this, [this] { N7Click(); });
+  connect(HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
+  connect(J1, &QAction::triggered, this, [this] { J1Click(); });
+  connect(Help, &QAction::triggered, this, [this] { HelpClick(); });
+  connect(AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
+  // "印刷(&P)" has no command behind it.
+}
+
+void TMainForm::N2Click() {
+  // Back to race-card mode before the dialog opens, whatever the dialog's answer.
+  ShowRaceCardModeView();
+  N3->setText(QStringLiteral("全結果 照合"));
+  MainView();
+}
+
+void TMainForm::AboutVerClick() {
+  AboutVer->setEnabled(false);
+  auto* title = new TTitleForm();
+  title->ShowPainted();
+  desktop_.Wait(3000);
+  delete title;
+  AboutVer->setEnabled(true);
+}
+
+void TMainForm::HelpClick() { desktop_.Open(QUrl(QString::fromLatin1(links::kHomePage))); }
+void TMainForm::J1Click() { desktop_.Open(QUrl(QString::fromLatin1(links::kSupportPage))); }
+void TMainForm::DtUpdateClick() { desktop_.Open(QUrl(QString::fromLatin1(links::kDataDownload))); }
+void TMainForm::N7Click() { desktop_.Open(QUrl(QString::fromLatin1(links::kOfficialSite))); }
+
+void TMainForm::HelpHPClick() {
+  const QString folder = QCoreApplication::applicationDirPath();
+  desktop_.Open(QUrl::fromLocalFile(QDir(folder).filePath(QString::fromLatin1(links::kHelpFile))));
+}
+
+}  // namespace wakorin

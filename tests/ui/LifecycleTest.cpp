@@ -1,0 +1,225 @@
+// Start-up with the title screen, the ways the application ends, and the menu commands.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "app/Links.h"
+#include "app/TitleForm.h"
+#include "tests/TempFiles.h"
+#include "tests/support/ProgramFileBuilder.h"
+#include "tests/ui/ScriptedDesktop.h"
+#include "ui/MainForm.h"
+#include "ui/Widgets.h"
+
+namespace wakorin {
+namespace {
+
+using testsupport::BuildProgramFile;
+using testsupport::SampleVenue;
+
+const QString kNotProgramFile = QStringLiteral("レース番組表ファイルではありません。");
+
+QList<TTitleForm*> VisibleTitles() {
+  QList<TTitleForm*> titles;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* title = qobject_cast<TTitleForm*>(widget); title && title->isVisible()) titles << title;
+  }
+  return titles;
+}
+
+class LifecycleTest : public ::testing::Test {
+ protected:
+  LifecycleTest() : terminated(&form, &TMainForm::TerminateRequested) {}
+  ~LifecycleTest() override {
+    form.hide();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  QString DayFile() {
+    return QString::fromStdString(dir.Write(
+        "B060415.TXT", BuildProgramFile({SampleVenue("05", 12, 1), SampleVenue("19", 11, 2)})));
+  }
+  bool StartUp() {
+    title = new TTitleForm();
+    return form.FormCreate(title);
+  }
+
+  testing::TempDir dir;
+  testing::ScriptedDesktop desktop;
+  TMainForm form{desktop};
+  QSignalSpy terminated;
+  QPointer<TTitleForm> title;
+};
+
+TEST_F(LifecycleTest, TitleWindowAsDesigned) {
+  TTitleForm form;
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Wakorin"));
+  EXPECT_EQ(form.size(), QSize(476, 123));
+  EXPECT_TRUE(form.windowFlags() & Qt::Tool);
+  EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowSystemMenuHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinMaxButtonsHint);
+  EXPECT_EQ(ui::Background(&form), QColor(0, 255, 255));
+  EXPECT_EQ(form.KyoteiImage->geometry(), QRect(0, 0, 476, 123));
+  EXPECT_TRUE(form.KyoteiImage->hasScaledContents());
+  EXPECT_EQ(form.LabelVer->geometry(), QRect(296, 96, 169, 19));
+  EXPECT_EQ(form.LabelVer->text(), QStringLiteral("Ver2.11 '06前期データ版"));
+  EXPECT_EQ(ui::TextColor(form.LabelVer), QColor(255, 0, 0));
+  EXPECT_EQ(ui::Background(form.LabelVer), QColor(0, 255, 255));
+  EXPECT_TRUE(form.LabelVer->font().bold());
+  EXPECT_EQ(form.LabelVer->alignment(), Qt::AlignCenter);
+}
+
+TEST_F(LifecycleTest, TitleIsPaintedBeforeTheWaitAndStaysForTheDialog) {
+  bool checkedWait = false;
+  bool checkedDialog = false;
+  desktop.onWait = [&] {
+    ASSERT_EQ(VisibleTitles().size(), 1);
+    EXPECT_GT(VisibleTitles()[0]->PaintCount(), 0);
+    EXPECT_TRUE(desktop.dialogs.empty());
+    checkedWait = true;
+  };
+  desktop.onChoose = [&] {
+    EXPECT_EQ(desktop.waits, std::vector<int>{3000});
+    EXPECT_EQ(VisibleTitles().size(), 1);
+    EXPECT_FALSE(form.isVisible());
+    checkedDialog = true;
+  };
+  desktop.fileAnswers.push_back(DayFile());
+  EXPECT_TRUE(StartUp());
+  EXPECT_TRUE(checkedWait && checkedDialog);
+  EXPECT_TRUE(title.isNull());  // destroyed before the main window shows
+  EXPECT_EQ(form.QuitRequested, 0);
+}
+
+TEST_F(LifecycleTest, ValidFileShowsTheMainWindowAtRaceCardHeight) {
+  desktop.fileAnswers.push_back(DayFile());
+  ASSERT_TRUE(StartUp());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Wakorin Ver2.11 2006年度前期ﾃﾞｰﾀ版"));
+  EXPECT_EQ(form.OuterHeight(), 348);
+  EXPECT_EQ(form.SelectC->currentIndex(), 0);
+  EXPECT_EQ(form.SelectC->currentText(), QStringLiteral("下　関    [全11R]"));
+  EXPECT_EQ(form.SelectR->currentText(), QStringLiteral("1"));
+  EXPECT_EQ(terminated.count(), 0);
+  EXPECT_TRUE(desktop.messages.isEmpty());
+}
+
+TEST_F(LifecycleTest, CancelOrMissingFileAtStartUpEndsWithoutTheMainWindow) {
+  desktop.fileAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(StartUp());
+  EXPECT_EQ(desktop.messages, QStringList{kNotProgramFile});
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(terminated.count(), 1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(title.isNull());
+
+  const QString missing = QString::fromStdString(dir.PathOf("B010101.TXT"));
+  desktop.fileAnswers.push_back(missing);
+  EXPECT_FALSE(StartUp());
+  EXPECT_EQ(desktop.messages.last(),
+            QStringLiteral("レース番組表ファイル(\"%1\")がありません。").arg(missing));
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(terminated.count(), 2);
+}
+
+TEST_F(LifecycleTest, ExitAndClosingTheWindowAskToQuit) {
+  desktop.fileAnswers.push_back(DayFile());
+  ASSERT_TRUE(StartUp());
+  form.Exit1->trigger();
+  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_EQ(terminated.count(), 1);
+
+  form.QuitRequested = 0;
+  form.close();
+  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_EQ(terminated.count(), 2);
+}
+
+TEST_F(LifecycleTest, ReloadReturnsToRaceCardModeBeforeTheDialogEvenWhenCancelled) {
+  desktop.fileAnswers.push_back(DayFile());
+  ASSERT_TRUE(StartUp());
+  form.SelectR->setCurrentIndex(4);
+  emit form.SelectR->activated(4);
+  const QString shownRace = form.LabelRName->text();
+  // Result-check mode with a prediction's height.
+  form.N3->setText(QStringLiteral("出走表 確認"));
+  form.N5->setEnabled(false);
+  form.Panel2->hide();
+  form.BtnEditData->hide();
+  form.Panel8->show();
+  form.SetOuterHeight(TMainForm::kFullHeight);
+
+  bool checked = false;
+  desktop.onChoose = [&] {
+    EXPECT_EQ(form.N3->text(), QStringLiteral("全結果 照合"));
+    EXPECT_FALSE(form.Panel2->isHidden());
+    EXPECT_FALSE(form.BtnEditData->isHidden());
+    EXPECT_TRUE(form.Panel8->isHidden());
+    EXPECT_TRUE(form.Panel9->isHidden());
+    EXPECT_TRUE(form.N5->isEnabled());
+    EXPECT_EQ(form.OuterHeight(), 348);
+    checked = true;
+  };
+  desktop.fileAnswers.push_back(std::nullopt);
+  form.N2->trigger();
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(desktop.messages.last(), kNotProgramFile);
+  EXPECT_EQ(form.SelectC->count(), 2);
+  EXPECT_EQ(form.SelectR->currentIndex(), 4);
+  EXPECT_EQ(form.LabelRName->text(), shownRace);
+  EXPECT_EQ(terminated.count(), 0);  // unlike at start-up, the application goes on
+  EXPECT_EQ(form.QuitRequested, 0);
+
+  // A new file replaces the day.
+  desktop.fileAnswers.push_back(QString::fromStdString(
+      dir.Write("B060416.TXT", BuildProgramFile({SampleVenue("22", 12, 9)}))));
+  form.N2->trigger();
+  EXPECT_EQ(form.SelectC->count(), 1);
+  EXPECT_EQ(form.SelectC->currentText(), QStringLiteral("福　岡    [全12R]"));
+}
+
+TEST_F(LifecycleTest, VersionInformationShowsTheTitleWithItsItemGreyedOut) {
+  bool checked = false;
+  desktop.onWait = [&] {
+    EXPECT_FALSE(form.AboutVer->isEnabled());
+    ASSERT_EQ(VisibleTitles().size(), 1);
+    EXPECT_EQ(VisibleTitles()[0]->parentWidget(), nullptr);  // not owned by the main window
+    EXPECT_GT(VisibleTitles()[0]->PaintCount(), 0);
+    checked = true;
+  };
+  form.AboutVer->trigger();
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(desktop.waits, std::vector<int>{3000});
+  EXPECT_TRUE(form.AboutVer->isEnabled());
+  EXPECT_TRUE(VisibleTitles().isEmpty());
+}
+
+TEST_F(LifecycleTest, LinksOpenTheirTargetsAndPrintDoesNothing) {
+  form.N7->trigger();
+  form.DtUpdate->trigger();
+  form.Help->trigger();
+  form.J1->trigger();
+  form.HelpHP->trigger();
+  form.Print2->trigger();
+  ASSERT_EQ(desktop.opened.size(), 5u);
+  EXPECT_EQ(desktop.opened[0], QUrl(QString::fromLatin1(links::kOfficialSite)));
+  EXPECT_EQ(desktop.opened[1], QUrl(QString::fromLatin1(links::kDataDownload)));
+  EXPECT_EQ(desktop.opened[2].host(), QStringLiteral("example.org"));
+  EXPECT_EQ(desktop.opened[3].host(), QStringLiteral("example.org"));
+  EXPECT_TRUE(desktop.opened[4].isLocalFile());
+  EXPECT_EQ(desktop.opened[4].toLocalFile(),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/help.html"));
+  EXPECT_TRUE(desktop.messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace wakorin
