@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QSettings>
 
 #include "app/QtDesktop.h"
 #include "app/TitleForm.h"
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(wakorin::ui::SingleBoatPicture())));
   QApplication::setStyle(QStringLiteral("Fusion"));
   wakorin::ui::InstallFontSubstitutes();
+  // The application keeps nothing on disk. Qt's file dialog would record its history in the
+  // user's settings; pointing user settings at a place that cannot hold files keeps it silent.
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 
   wakorin::QtDesktop desktop;
   auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
