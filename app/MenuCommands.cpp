@@ -39,10 +39,18 @@ void TMainForm::AboutVerClick() {
   AboutVer->setEnabled(true);
 }
 
-void TMainForm::HelpClick() { desktop_.Open(QUrl(QString::fromLatin1(links::kHomePage))); }
-void TMainForm::J1Click() { desktop_.Open(QUrl(QString::fromLatin1(links::kSupportPage))); }
-void TMainForm::DtUpdateClick() { desktop_.Open(QUrl(QString::fromLatin1(links::kDataDownload))); }
-void TMainForm::N7Click() { desktop_.Open(QUrl(QString::fromLatin1(links::kOfficialSite))); }
+void TMainForm::HelpClick() {
+  desktop_.Open(QUrl(QString::fromLatin1(links::kHomePage)));
+}
+void TMainForm::J1Click() {
+  desktop_.Open(QUrl(QString::fromLatin1(links::kSupportPage)));
+}
+void TMainForm::DtUpdateClick() {
+  desktop_.Open(QUrl(QString::fromLatin1(links::kDataDownload)));
+}
+void TMainForm::N7Click() {
+  desktop_.Open(QUrl(QString::fromLatin1(links::kOfficialSite)));
+}
 
 void TMainForm::HelpHPClick() {
   const QString folder = QCoreApplication::applicationDirPath();

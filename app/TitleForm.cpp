@@ -14,8 +14,8 @@
 namespace wakorin {
 
 TTitleForm::TTitleForm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint) {
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TitleForm"));
   setWindowTitle(QStringLiteral("Wakorin"));
   setFixedSize(476, 123);

@@ -1,5 +1,6 @@
 #include "ui/MainForm.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -33,6 +34,9 @@ void TMainForm::ConnectHandlers() {
   // `activated` fires only on the user's choice, never on a selection made by code.
   connect(SelectC, &QComboBox::activated, this, [this] { SelectCChange(); });
   connect(SelectR, &QComboBox::activated, this, [this] { SelectRChange(); });
+  connect(BtnEditData, &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
+  connect(N5, &QAction::triggered, this, [this] { N5Click(); });
+  connect(TabSyouShikiTabs, &QTabBar::currentChanged, this, [this] { TabSyouShikiChange(); });
   for (QPushButton* button : BBtnBorat) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPixmap>
 #include <array>
 #include <string>
 
 #include "base/Error.h"
+#include "predict/Prediction.h"
 #include "program/RaceCard.h"
 
 class QAction;
@@ -64,6 +67,19 @@ class TMainForm : public QMainWindow {
   void SelectRChange();
   void BBtnBoratClick();
 
+  // --- Prediction (predict/) ---
+  void BtnEditDataClick();
+  void N5Click();
+  // The whole prediction run; false when it ended early with a message.
+  bool PredictShownRace();
+  void ShowRecommend();
+  void TabSyouShikiChange();
+  const TPrediction& Prediction() const { return prediction_; }
+  // The tickets on sale as LabelRChkt shows them, in the file's bytes.
+  std::string TicketsOnSale() const;
+  int Ken2Count = 0;  // recommended two-boat and three-boat tickets, set by every run
+  int Ken3Count = 0;
+
   // --- Window state ---
   void SetOuterHeight(int outerHeight);
   int OuterHeight() const { return outerHeight_; }
@@ -93,11 +109,15 @@ class TMainForm : public QMainWindow {
   void HidePrediction();
   void FillRaceList(int raceCount);
   void ShowError(const Error& error);
+  void DrawStartPanels(const TPrediction& prediction);
+  void ShowPredictionForMode();
 
   Desktop& desktop_;
   int outerHeight_ = kFullHeight;
   std::string programFilePath_;
   TRaceCard raceCard_;
+  TPrediction prediction_;
+  QList<QPixmap> boatImages_;
 
  public:
   // Controls, named as in the window's design.

@@ -15,6 +15,7 @@
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
+#include "ui/UprightTabs.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
@@ -186,6 +187,7 @@ void TMainForm::BuildLayout() {
 
   // --- Start prediction panels ---
   const QList<QImage> boats = BoatImageList();
+  for (const QImage& boat : boats) boatImages_ << QPixmap::fromImage(boat);
   const QImage water = WaterPicture();
   Panel3 = MakePanel(Client, "Panel3", QRect(4, 261, 157, 213), QColor());
   Label1 = MakeHeading(Panel3, "Label1", 157, "コース進入");
@@ -223,7 +225,7 @@ void TMainForm::BuildLayout() {
   TabSyouShiki = new QWidget(Client);
   TabSyouShiki->setObjectName(QStringLiteral("TabSyouShiki"));
   TabSyouShiki->setGeometry(433, 261, 196, 213);
-  TabSyouShikiTabs = new QTabBar(TabSyouShiki);
+  TabSyouShikiTabs = new UprightTabBar(TabSyouShiki);
   TabSyouShikiTabs->setObjectName(QStringLiteral("TabSyouShikiTabs"));
   TabSyouShikiTabs->setShape(QTabBar::RoundedWest);
   TabSyouShikiTabs->setFont(MsGothic(12, true));
@@ -232,7 +234,7 @@ void TMainForm::BuildLayout() {
   TabSyouShikiTabs->setGeometry(0, 0, 24, 213);
   TabSyouShikiTabs->setCurrentIndex(0);
 
-  YosouPanel = new QTabWidget(TabSyouShiki);
+  YosouPanel = new UprightTabWidget(TabSyouShiki);
   YosouPanel->setObjectName(QStringLiteral("YosouPanel"));
   YosouPanel->setTabPosition(QTabWidget::East);
   YosouPanel->setFont(MsGothic(12, true));

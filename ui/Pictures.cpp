@@ -1,5 +1,7 @@
 #include "ui/Pictures.h"
 
+#include "predict/LaneColors.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -333,34 +335,13 @@ void PaintLogoWord(QPainter& p, const QString& word, const QFont& font, const QR
 
 }  // namespace
 
+// The colours themselves are the core's, shared with the ticket display's decisions.
 QColor LaneColor(int lane) {
-  switch (lane) {
-    case 1:
-      return QColor(0xFF, 0xFF, 0xFF);
-    case 2:
-      return QColor(0x00, 0x00, 0x00);
-    case 3:
-      return QColor(0xFF, 0x00, 0x00);
-    case 4:
-      return QColor(0x00, 0x00, 0xFF);
-    case 5:
-      return QColor(0xFF, 0xFF, 0x00);
-    case 6:
-      return QColor(0x00, 0xFF, 0x00);
-    default:
-      return QColor(0x80, 0x80, 0x80);
-  }
+  return QColor::fromRgb(wakorin::LaneColor(lane));
 }
 
 QColor LaneFontColor(int lane) {
-  switch (lane) {
-    case 2:
-    case 3:
-    case 4:
-      return QColor(0xFF, 0xFF, 0xFF);
-    default:
-      return QColor(0x00, 0x00, 0x00);
-  }
+  return QColor::fromRgb(wakorin::LaneFontColor(lane));
 }
 
 QImage BoatPicture(int lane, bool facingRight) {

@@ -29,7 +29,8 @@ const QString kNotProgramFile = QStringLiteral("レース番組表ファイル�
 QList<TTitleForm*> VisibleTitles() {
   QList<TTitleForm*> titles;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* title = qobject_cast<TTitleForm*>(widget); title && title->isVisible()) titles << title;
+    if (auto* title = qobject_cast<TTitleForm*>(widget); title && title->isVisible())
+      titles << title;
   }
   return titles;
 }

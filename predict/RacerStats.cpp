@@ -1,0 +1,85 @@
+#include "predict/RacerStats.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "base/ByteField.h"
+#include "base/ByteFile.h"
+#include "base/Decimal.h"
+
+namespace wakorin {
+namespace {
+
+constexpr std::string_view kStatsFileName = "Fan0510.txt";
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+Outcome<TRacerStats> ConvertRecord(std::string_view record) {
+  TRacerStats stats;
+  stats.Found = true;
+  for (std::size_t n = 0; n < 6; ++n) {
+    const std::size_t base = 82 + 13 * n;
+    auto count = ParseDecimal(CutField(record, base, 3));
+    if (!count) return count.error();
+    auto rate = ParseDecimal(CutField(record, base + 3, 4));
+    if (!rate) return rate.error();
+    auto timing = ParseDecimal(CutField(record, base + 7, 3));
+    if (!timing) return timing.error();
+    stats.Courses[n] = {*count, *rate, *timing};
+  }
+  return stats;
+}
+
+}  // namespace
+
+std::optional<std::string> FindStatsFile(const std::string& folder) {
+  namespace fs = std::filesystem;
+  const fs::path exact = fs::path(folder) / kStatsFileName;
+  std::error_code error;
+  if (fs::is_regular_file(exact, error)) return exact.string();
+  std::vector<std::string> matches;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    if (SameIgnoringCase(entry.path().filename().string(), kStatsFileName)) {
+      matches.push_back(entry.path().string());
+    }
+  }
+  if (matches.empty()) return std::nullopt;
+  std::sort(matches.begin(), matches.end());  // the same choice on every run
+  return matches.front();
+}
+
+Outcome<LaneStats> ReadRacerStats(const std::string& path,
+                                  const std::array<std::string, 6>& racerNumbers) {
+  LaneStats lanes{};
+  for (TRacerStats& lane : lanes) {
+    for (TCourseStats& course : lane.Courses) course.StartTiming = kMissingStartTiming;
+  }
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  // Whole records are taken from large reads; what is left at the end is a part-record.
+  constexpr std::size_t kRecordsPerRead = 256;
+  std::vector<char> chunk(kStatsRecordSize * kRecordsPerRead);
+  while (true) {
+    auto got = file.Read(chunk.data(), chunk.size());
+    if (!got) return got.error();
+    for (std::size_t at = 0; at + kStatsRecordSize <= *got; at += kStatsRecordSize) {
+      const std::string_view record(chunk.data() + at, kStatsRecordSize);
+      const std::string_view key = CutField(record, 0, 4);
+      for (std::size_t lane = 0; lane < 6; ++lane) {
+        if (key != racerNumbers[lane]) continue;
+        auto stats = ConvertRecord(record);
+        if (!stats) return stats.error();
+        lanes[lane] = *stats;
+      }
+    }
+    if (*got < chunk.size()) return lanes;
+  }
+}
+
+}  // namespace wakorin

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "base/Error.h"
+
+namespace wakorin {
+
+struct TCourseStats {
+  int EntryCount = 0;   // times the racer took the course
+  int CourseRate = 0;   // the racer's rate for the course; larger is better
+  int StartTiming = 0;  // start timing from the course, in hundredths of a second
+};
+
+struct TRacerStats {
+  std::array<TCourseStats, 6> Courses{};  // index course - 1
+  bool Found = false;                     // false: the racer number is not in the file
+
+  const TCourseStats& Course(int course) const {
+    return Courses[static_cast<std::size_t>(course - 1)];
+  }
+};
+
+using LaneStats = std::array<TRacerStats, 6>;  // index lane - 1
+
+inline constexpr int kStatsRecordSize = 412;
+// A racer missing from the file takes counts and rates of 0 and this timing: slower than any
+// real start, so the boat comes last at the slit, yet its pictures stay inside their panels.
+inline constexpr int kMissingStartTiming = 40;
+
+// The statistics file in `folder`: Fan0510.txt, whatever the letter case of its name.
+std::optional<std::string> FindStatsFile(const std::string& folder = ".");
+
+// Reads every 412-byte record from the start, testing each lane on each record; the last
+// matching record wins and only matching records are converted. A trailing part-record is
+// ignored.
+Outcome<LaneStats> ReadRacerStats(const std::string& path,
+                                  const std::array<std::string, 6>& racerNumbers);
+
+}  // namespace wakorin

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include "predict/Prediction.h"
+
+namespace wakorin {
+namespace {
+
+const std::array<std::string, 6> kZeros{"0", "0", "0", "0", "0", "0"};
+
+// Every lane most often in its own course, equal rates and timings.
+LaneStats LaneOrder() {
+  LaneStats stats{};
+  for (int lane = 1; lane <= 6; ++lane) {
+    auto& racer = stats[static_cast<std::size_t>(lane - 1)];
+    racer.Found = true;
+    for (int course = 1; course <= 6; ++course) {
+      racer.Courses[static_cast<std::size_t>(course - 1)] = {lane == course ? 30 : 1, 500, 15};
+    }
+  }
+  return stats;
+}
+
+TCourseStats& At(LaneStats& stats, int lane, int course) {
+  return stats[static_cast<std::size_t>(lane - 1)].Courses[static_cast<std::size_t>(course - 1)];
+}
+
+TPrediction PredictOk(const LaneStats& stats, const std::array<std::string, 6>& motors = kZeros,
+                      const std::array<std::string, 6>& boats = kZeros) {
+  auto prediction = Predict(stats, motors, boats);
+  EXPECT_TRUE(prediction.ok());
+  return prediction ? *prediction : TPrediction{};
+}
+
+bool IsPermutation(const Six& entry) {
+  std::array<int, 7> seen{};
+  for (int k = 1; k <= 6; ++k) {
+    if (entry[k] < 1 || entry[k] > 6 || seen[entry[k]]++) return false;
+  }
+  return true;
+}
+
+TEST(CourseEntry, LaneOrderTiesAndConflicts) {
+  EXPECT_EQ(PredictOk(LaneOrder()).Entry, (Six{0, 1, 2, 3, 4, 5, 6}));
+
+  LaneStats tie = LaneOrder();
+  At(tie, 1, 1).EntryCount = 10;
+  At(tie, 2, 1).EntryCount = 40;
+  At(tie, 5, 1).EntryCount = 40;  // ties go to the higher lane
+  EXPECT_EQ(PredictOk(tie).Entry[1], 5);
+
+  LaneStats conflict = LaneOrder();
+  const int counts[] = {40, 45, 3, 2, 1, 0};
+  for (int lane = 1; lane <= 6; ++lane) At(conflict, lane, 1).EntryCount = counts[lane - 1];
+  At(conflict, 2, 2).EntryCount = 99;  // lane 2 has course 1 and no longer competes
+  At(conflict, 1, 2).EntryCount = 20;
+  const Six entry = PredictOk(conflict).Entry;
+  EXPECT_EQ(entry[1], 2);
+  EXPECT_EQ(entry[2], 1);
+  EXPECT_TRUE(IsPermutation(entry));
+}
+
+TEST(CourseEntry, StaysAPermutationWhateverTheCounts) {
+  LaneStats negative = LaneOrder();
+  for (int lane = 1; lane <= 6; ++lane) {
+    for (int course = 1; course <= 6; ++course) At(negative, lane, course).EntryCount = -1;
+  }
+  EXPECT_EQ(PredictOk(negative).Entry, (Six{0, 6, 5, 4, 3, 2, 1}));
+  At(negative, 3, 2).EntryCount = -50;
+  At(negative, 6, 2).EntryCount = -99;
+  EXPECT_TRUE(IsPermutation(PredictOk(negative).Entry));
+  EXPECT_TRUE(IsPermutation(PredictOk(LaneStats{}).Entry));  // nobody found: all zero
+}
+
+TEST(Slit, RanksComeFromTheColumnOfCourseTimings) {
+  LaneStats stats = LaneOrder();
+  for (int lane = 1; lane <= 6; ++lane) At(stats, lane, 1).StartTiming = 15;
+  EXPECT_EQ(PredictOk(stats).SlitRank[1], 1);  // all equal
+  const int timings[] = {15, 12, 15, 17, 18, 20};
+  for (int lane = 1; lane <= 6; ++lane) At(stats, lane, 1).StartTiming = timings[lane - 1];
+  EXPECT_EQ(PredictOk(stats).SlitRank[1], 2);
+  At(stats, 1, 1).StartTiming = 17;
+  At(stats, 4, 1).StartTiming = 15;
+  EXPECT_EQ(PredictOk(stats).SlitRank[1], 4);
+  // Lane 1's timing from course 2 plays no part in course 1's rank.
+  At(stats, 1, 2).StartTiming = 1;
+  EXPECT_EQ(PredictOk(stats).SlitRank[1], 4);
+}
+
+TEST(Slit, StepsPicturesHintsAndWords) {
+  struct Case {
+    int timing, step, slitLeft, turnLeft;
+    const char* hint;
+    const char* word;
+  };
+  const Case cases[] = {
+      {10, 0, 100, 10, "0.00", "\x93\xa6\x82\xb0"},  // 逃げ
+      {0, 0, 100, 10, "0.00", "\x93\xa6\x82\xb0"},
+      {11, 1, 80, 30, "0.10", "\x82\xdc\x82\xad\x82\xe8"},  // まくり
+      {20, 1, 80, 30, "0.10", "\x82\xdc\x82\xad\x82\xe8"},
+      {21, 2, 60, 50, "0.20", "\x8d\xb7\x82\xb5"},  // 差し
+      {kMissingStartTiming, 3, 40, 70, "0.30", "\x8d\xb7\x82\xb5"},
+  };
+  for (const Case& c : cases) {
+    LaneStats stats = LaneOrder();
+    At(stats, 3, 3).StartTiming = c.timing;
+    const TPrediction p = PredictOk(stats);
+    EXPECT_EQ(p.SlitStep[3], c.step) << c.timing;
+    EXPECT_EQ(p.SlitBoats[2].left, c.slitLeft) << c.timing;
+    EXPECT_EQ(p.TurnBoats[2].left, c.turnLeft) << c.timing;
+    EXPECT_EQ(p.TurnWordLefts[2], c.turnLeft - 10);
+    EXPECT_EQ(p.SlitHints[2], c.hint) << c.timing;
+    EXPECT_EQ(p.TurnWord[3], c.word) << c.timing;
+    EXPECT_EQ(p.EntryBoats[2].image, 2);
+    EXPECT_EQ(p.SlitBoats[2].image, 2);
+    EXPECT_EQ(p.TurnBoats[2].image, 8);  // the same boat facing left
+  }
+  EXPECT_EQ(SlitHint(9), "0.90");
+  EXPECT_EQ(SlitHint(10), "1.00");
+  EXPECT_EQ(SlitHint(25), "2.50");
+  EXPECT_EQ(SlitHint(-1), "-0.10");
+  EXPECT_EQ(SlitHint(-12), "-1.20");
+}
+
+TEST(FinishingOrder, EqualScoresGoToTheHigherIndexFirst) {
+  const TPrediction p = PredictOk(LaneOrder());
+  EXPECT_EQ(p.Order, (Six{0, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(p.Ken2T, (std::array<std::string, 6>{"6-5", "6-4", "5-4", "6-3", "6-2", "6-1"}));
+}
+
+TEST(FinishingOrder, WorkedExampleTickets) {
+  LaneStats stats = LaneOrder();
+  const int rates[] = {500, 300, 600, 100, 400, 200};  // order 3, 1, 5, 2, 6, 4
+  for (int lane = 1; lane <= 6; ++lane) At(stats, lane, lane).CourseRate = rates[lane - 1];
+  const TPrediction p = PredictOk(stats);
+  EXPECT_EQ(p.Order, (Six{0, 3, 1, 5, 2, 6, 4}));
+  using Texts = std::array<std::string, 6>;
+  EXPECT_EQ(p.Ken2T, (Texts{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"}));
+  EXPECT_EQ(p.Ken2F, (Texts{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"}));
+  EXPECT_EQ(p.Ken3T, (Texts{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"}));
+  EXPECT_EQ(p.Ken3F, (Texts{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"}));
+}
+
+TEST(FinishingOrder, ScoreUsesTheRateOfCourseEntryIAndTheRankOfCourseI) {
+  LaneStats stats = LaneOrder();
+  // Lane 2 takes course 1 and lane 1 course 2.
+  At(stats, 2, 1).EntryCount = 50;
+  At(stats, 1, 2).EntryCount = 50;
+  At(stats, 1, 2).CourseRate = 777;  // CourseRate[Entry[1]][1]: lane 1's rate for course 2
+  At(stats, 2, 1).CourseRate = 111;  // CourseRate[Entry[2]][2]: lane 2's rate for course 1
+  At(stats, 2, 1).StartTiming = 30;  // course 1 comes last at the slit
+  const TPrediction p =
+      PredictOk(stats, {"10", " 2", "0", "0", "0", "0"}, {"4", "0", "0", "0", "0", "0"});
+  ASSERT_EQ(p.Entry[1], 2);
+  ASSERT_EQ(p.SlitRank[1], 6);
+  EXPECT_EQ(p.Score[1], 777 - 50 * 6 - 5 * 10 - 3 * 4);
+  EXPECT_EQ(p.Score[2], 111 - 50 * p.SlitRank[2] - 5 * 2);
+}
+
+TEST(FinishingOrder, EquipmentNumbersMustBeIntegers) {
+  auto failed = Predict(LaneOrder(), {"1", "2", "   ", "4", "5", "6"}, kZeros);
+  ASSERT_FALSE(failed.ok());
+  EXPECT_EQ(failed.error().kind, Error::Kind::NotInteger);
+  EXPECT_EQ(failed.error().text, "   ");
+  EXPECT_EQ(Predict(LaneOrder(), kZeros, {"1", "x1", "", "", "", ""}).error().text, "x1");
+}
+
+}  // namespace
+}  // namespace wakorin

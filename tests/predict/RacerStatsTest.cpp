@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "predict/RacerStats.h"
+#include "tests/TempFiles.h"
+#include "tests/support/StatsFileBuilder.h"
+
+namespace wakorin {
+namespace {
+
+using testsupport::BuildStatsRecord;
+using testsupport::StatsRecordSpec;
+
+StatsRecordSpec Record(const std::string& racerNo, int base) {
+  StatsRecordSpec spec;
+  spec.racerNo = racerNo;
+  for (int n = 0; n < 6; ++n) {
+    auto& course = spec.courses[static_cast<std::size_t>(n)];
+    course.entryCount = std::to_string(1000 + base + n).substr(1);  // "010"
+    course.courseRate = std::to_string(1000 + base * 10 + n);
+    course.startTiming = std::to_string(1010 + n).substr(1);
+  }
+  return spec;
+}
+
+const std::array<std::string, 6> kLanes{"4001", "4002", "4003", "4004", "4005", "4006"};
+
+class RacerStatsTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& bytes) { return dir.Write("Fan0510.txt", bytes); }
+  testing::TempDir dir;
+};
+
+TEST_F(RacerStatsTest, FindsTheFileWhateverTheCaseOfItsName) {
+  EXPECT_FALSE(FindStatsFile(dir.path().string()));
+  dir.Write("FAN0510.TXT", "");
+  EXPECT_EQ(FindStatsFile(dir.path().string()), dir.PathOf("FAN0510.TXT"));
+  dir.Write("Fan0510.txt", "");
+  EXPECT_EQ(FindStatsFile(dir.path().string()), dir.PathOf("Fan0510.txt"));
+  EXPECT_FALSE(FindStatsFile(dir.PathOf("no such folder")));
+}
+
+TEST_F(RacerStatsTest, EveryLaneOnEveryRecordAndTheLastMatchWins) {
+  std::string file;
+  file += BuildStatsRecord(Record("4003", 10));
+  file += BuildStatsRecord(Record("9999", 20));
+  file += BuildStatsRecord(Record("4001", 30));
+  file += BuildStatsRecord(Record("4003", 40));  // later record of the same racer
+  auto lanes = ReadRacerStats(Write(file), {"4001", "4003", "4003", "4004", "", "400"});
+  ASSERT_TRUE(lanes.ok());
+  EXPECT_TRUE((*lanes)[0].Found);
+  EXPECT_EQ((*lanes)[0].Course(1).EntryCount, 30);
+  EXPECT_EQ((*lanes)[0].Course(6).CourseRate, 1305);
+  EXPECT_EQ((*lanes)[0].Course(3).StartTiming, 12);
+  EXPECT_EQ((*lanes)[1].Course(2).EntryCount, 41);  // the later record, on both lanes
+  EXPECT_EQ((*lanes)[2].Course(2).EntryCount, 41);
+  for (std::size_t lane : {3u, 4u, 5u}) {
+    EXPECT_FALSE((*lanes)[lane].Found);
+    EXPECT_EQ((*lanes)[lane].Course(1).EntryCount, 0);
+    EXPECT_EQ((*lanes)[lane].Course(1).CourseRate, 0);
+    EXPECT_EQ((*lanes)[lane].Course(6).StartTiming, kMissingStartTiming);
+  }
+}
+
+TEST_F(RacerStatsTest, PartRecordsAreIgnored) {
+  const std::string whole = BuildStatsRecord(Record("4001", 1));
+  for (const std::string& bytes : {std::string(), whole.substr(0, 411)}) {
+    auto lanes = ReadRacerStats(Write(bytes), kLanes);
+    ASSERT_TRUE(lanes.ok());
+    EXPECT_FALSE((*lanes)[0].Found);
+  }
+  // A trailing part-record that would match is not read.
+  auto lanes =
+      ReadRacerStats(Write(BuildStatsRecord(Record("4002", 2)) + whole.substr(0, 300)), kLanes);
+  ASSERT_TRUE(lanes.ok());
+  EXPECT_TRUE((*lanes)[1].Found);
+  EXPECT_FALSE((*lanes)[0].Found);
+}
+
+TEST_F(RacerStatsTest, OnlyMatchingRecordsAreConverted) {
+  StatsRecordSpec broken = Record("4001", 1);
+  broken.courses[2].entryCount = "   ";
+  StatsRecordSpec garbage = Record("5555", 1);
+  garbage.courses[0].courseRate = "ab c";
+  const std::string path = Write(BuildStatsRecord(garbage) + BuildStatsRecord(broken));
+  auto failed = ReadRacerStats(path, kLanes);
+  ASSERT_FALSE(failed.ok());
+  EXPECT_EQ(failed.error().kind, Error::Kind::NotInteger);
+  EXPECT_EQ(failed.error().text, "   ");
+  EXPECT_TRUE(ReadRacerStats(path, {"4002", "", "", "", "", ""}).ok());
+}
+
+TEST_F(RacerStatsTest, KeysAreComparedByteForByteAndSignsConvert) {
+  StatsRecordSpec blankFirst = Record(" 123", 2);
+  blankFirst.courses[0].entryCount = "-01";
+  StatsRecordSpec plain = Record("0123", 3);
+  auto lanes = ReadRacerStats(Write(BuildStatsRecord(blankFirst) + BuildStatsRecord(plain)),
+                              {" 123", "0123", "123", "", "", ""});
+  ASSERT_TRUE(lanes.ok());
+  EXPECT_EQ((*lanes)[0].Course(1).EntryCount, -1);
+  EXPECT_EQ((*lanes)[1].Course(1).EntryCount, 3);
+  EXPECT_FALSE((*lanes)[2].Found);
+  EXPECT_FALSE(ReadRacerStats(dir.path().string(), kLanes).ok());  // a folder: I/O error
+}
+
+}  // namespace
+}  // namespace wakorin
