@@ -11,7 +11,6 @@
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
 #include "ui/MainForm.h"
-#include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
@@ -79,17 +78,18 @@ void TMainForm::FillRaceList(int raceCount) {
   SelectR->setCurrentIndex(0);
 }
 
-void TMainForm::RaceView() {
+bool TMainForm::RaceView() {
   const std::string entry = SelectedVenueEntry();
   const std::string venueName(VenueNameOfEntry(entry));
   auto block = LocateVenueBlock(programFilePath_, GetCorseNo(venueName));
   if (!block) {
     ShowError(block.error());
-    return;
+    return false;
   }
-  if (!block->has_value() || SelectR->currentIndex() < 0) return;
+  if (!block->has_value() || SelectR->currentIndex() < 0) return false;
   raceCard_ = ReadRaceCard((*block)->bytes, SelectR->currentIndex() + 1, venueName);
   ShowRaceCard(raceCard_);
+  return true;
 }
 
 void TMainForm::SelectRChange() {
@@ -115,15 +115,7 @@ void TMainForm::SelectCChange() {
     Panel9->hide();
     return;
   }
-  for (int r = 0; r < 12; ++r) {
-    for (QLabel* cell : {LabelKekka2F[r], LabelKekka2FR[r], LabelKekka2T[r], LabelKekka2TR[r],
-                         LabelKekka3F[r], LabelKekka3FR[r], LabelKekka3T[r], LabelKekka3TR[r]}) {
-      cell->clear();
-    }
-    for (QLabel* ticket : {LabelKekka2F[r], LabelKekka2T[r], LabelKekka3F[r], LabelKekka3T[r]}) {
-      ui::SetBackground(ticket, Qt::black);
-    }
-  }
+  EmptyResultGrid();
   Panel2->hide();
   BtnEditData->hide();
   Panel8->show();

@@ -6,38 +6,13 @@
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
+#include "base/StartMarker.h"
 
 namespace wakorin {
 namespace {
 
 constexpr std::string_view kStartLine = "STARTB";
-constexpr std::size_t kStartStep = 8;
 constexpr std::size_t kEndLineOffset = 10964;  // where a 12-race block's end line starts
-
-// Finds the start line, examining only 8-byte steps from offset 0. Reads in large chunks so
-// that a big file without a start line is rejected quickly; the result is the same as reading
-// 8 bytes at a time. Returns the offset just past the start line, or nullopt at end of file.
-Outcome<std::optional<std::uint64_t>> FindStartLine(ByteFile& file) {
-  std::array<char, 64 * 1024> chunk;  // a multiple of the step
-  std::uint64_t chunkStart = 0;
-  while (true) {
-    auto got = file.Read(chunk.data(), chunk.size());
-    if (!got) return got.error();
-    for (std::size_t step = 0; step + kStartStep <= *got; step += kStartStep) {
-      if (std::string_view(chunk.data() + step, kStartLine.size()) == kStartLine) {
-        return std::optional<std::uint64_t>(chunkStart + step + kStartStep);
-      }
-    }
-    // A last step shorter than 8 bytes can still hold the six marker bytes.
-    std::size_t tail = *got - *got % kStartStep;
-    if (*got - tail >= kStartLine.size() &&
-        std::string_view(chunk.data() + tail, kStartLine.size()) == kStartLine) {
-      return std::optional<std::uint64_t>(chunkStart + *got);
-    }
-    if (*got < chunk.size() || file.Eof()) return std::optional<std::uint64_t>();
-    chunkStart += *got;
-  }
-}
 
 // One pass of the block loop sees the delivered bytes; returning true stops the walk.
 using BlockVisitor = std::function<bool(std::string_view delivered, int raceCount)>;
@@ -46,7 +21,7 @@ using BlockVisitor = std::function<bool(std::string_view delivered, int raceCoun
 Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
   ByteFile file;
   if (auto error = file.Open(path)) return *error;
-  auto start = FindStartLine(file);
+  auto start = FindStartMarker(file, kStartLine);
   if (!start) return start.error();
   if (!start->has_value()) return false;
 

@@ -37,6 +37,8 @@ void TMainForm::ConnectHandlers() {
   connect(BtnEditData, &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
   connect(N5, &QAction::triggered, this, [this] { N5Click(); });
   connect(TabSyouShikiTabs, &QTabBar::currentChanged, this, [this] { TabSyouShikiChange(); });
+  connect(N3, &QAction::triggered, this, [this] { N3Click(); });
+  connect(BBtnKekka, &QPushButton::clicked, this, [this] { BBtnKekkaClick(); });
   for (QPushButton* button : BBtnBorat) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }

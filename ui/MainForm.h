@@ -62,7 +62,8 @@ class TMainForm : public QMainWindow {
 
   // --- Race program (program/) ---
   bool MainView();
-  void RaceView();
+  // False when the card could not be replaced (venue not found, or an I/O error reported).
+  bool RaceView();
   void SelectCChange();
   void SelectRChange();
   void BBtnBoratClick();
@@ -79,6 +80,10 @@ class TMainForm : public QMainWindow {
   std::string TicketsOnSale() const;
   int Ken2Count = 0;  // recommended two-boat and three-boat tickets, set by every run
   int Ken3Count = 0;
+
+  // --- Result check (results/) ---
+  void N3Click();
+  void BBtnKekkaClick();
 
   // --- Window state ---
   void SetOuterHeight(int outerHeight);
@@ -111,6 +116,9 @@ class TMainForm : public QMainWindow {
   void ShowError(const Error& error);
   void DrawStartPanels(const TPrediction& prediction);
   void ShowPredictionForMode();
+  void EmptyResultGrid();
+  void LockForCheck(bool locked);
+  friend class CheckProgress;
 
   Desktop& desktop_;
   int outerHeight_ = kFullHeight;

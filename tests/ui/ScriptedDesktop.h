@@ -21,6 +21,7 @@ class ScriptedDesktop final : public Desktop {
   // Called at the moment the dialog would open or the wait would start, to look at the screen.
   std::function<void()> onChoose;
   std::function<void()> onWait;
+  std::function<void()> onProcessEvents;
 
   std::optional<QString> ChooseOpenFile(QWidget*, const OpenFileOptions& options) override {
     dialogs.push_back(options);
@@ -35,7 +36,10 @@ class ScriptedDesktop final : public Desktop {
     waits.push_back(milliseconds);
     if (onWait) onWait();
   }
-  void ProcessEvents() override { ++processEventsCalls; }
+  void ProcessEvents() override {
+    ++processEventsCalls;
+    if (onProcessEvents) onProcessEvents();
+  }
   void Open(const QUrl& target) override { opened.push_back(target); }
 };
 

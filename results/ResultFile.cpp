@@ -1,0 +1,224 @@
+#include "results/ResultFile.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "base/ByteField.h"
+#include "base/ByteFile.h"
+#include "base/StartMarker.h"
+
+namespace wakorin {
+namespace {
+
+constexpr std::string_view kStartMarker = "STARTK";
+constexpr std::string_view kKeyTail = "KBGN";  // a key is the venue code followed by this
+constexpr std::size_t kKeySize = 6;
+
+constexpr std::size_t kHeaderSize = 411;
+constexpr std::size_t kLayoutByte = 408;  // not blank: the table starts one byte earlier
+constexpr std::size_t kTableSize = 926;
+constexpr std::size_t kRowStride = 77;
+
+// Result blocks are about this long; the initial skip and the jump over another venue's block
+// both rest on it, and the fallback search covers days whose blocks are shorter.
+constexpr std::uint64_t kSkipPerVenue = 9977;
+constexpr std::uint64_t kJumpAfterKey = 9978;  // the next read starts 10389 bytes after the key
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+// A blank row, for a race number outside 1..12.
+const ResultRow& BlankRow() {
+  static const ResultRow row{"   ",   "        ", "   ",   "        ",
+                             "     ", "        ", "     ", "        "};
+  return row;
+}
+
+// Serves reads at any position from a chunk held in memory, so that sliding byte by byte costs
+// no system call per step. Delivers exactly what a read of the file at that position would.
+class ReadWindow {
+ public:
+  explicit ReadWindow(ByteFile& file) : file_(file) {}
+
+  // The bytes a read of `count` (at most a chunk) at `position` delivers: fewer at the end of
+  // the file, none past it. Valid until the next call.
+  Outcome<std::string_view> At(std::uint64_t position, std::size_t count) {
+    const std::uint64_t size = file_.Size();
+    if (position >= size) return std::string_view();
+    const std::uint64_t wanted = std::min<std::uint64_t>(count, size - position);
+    if (position < start_ || position + wanted > start_ + bytes_.size()) {
+      if (auto error = file_.Seek(position)) return *error;
+      bytes_.resize(std::max(count, kChunkSize));
+      auto got = file_.Read(bytes_.data(), bytes_.size());
+      if (!got) return got.error();
+      bytes_.resize(*got);  // less than the size taken at opening if the file shrank meanwhile
+      start_ = position;
+    }
+    const auto offset = static_cast<std::size_t>(position - start_);
+    return std::string_view(bytes_.data(), bytes_.size())
+        .substr(offset, static_cast<std::size_t>(wanted));
+  }
+
+ private:
+  ByteFile& file_;
+  std::vector<char> bytes_;
+  std::uint64_t start_ = 0;
+};
+
+class VenueSearch {
+ public:
+  VenueSearch(ByteFile& file, std::string_view code, ResultSearchObserver& observer)
+      : file_(file), window_(file), observer_(observer), key_(std::string(code).append(kKeyTail)) {}
+
+  // The search that skips ahead by the number of venues before and jumps over other venues'
+  // blocks. Returns the key's position, or nullopt when it was not met.
+  Outcome<std::optional<std::uint64_t>> SkipAndSlide(std::uint64_t body, int venuesBefore) {
+    std::uint64_t pos = body;
+    if (venuesBefore - 1 >= 1) {
+      const int k = venuesBefore - 1;
+      pos += kSkipPerVenue * static_cast<std::uint64_t>(k);
+      observer_.Skipped(k, pos);
+    }
+    while (true) {
+      if (!observer_.BeforeHeaderRead(pos)) return Stop();
+      auto header = window_.At(pos, kHeaderSize);
+      if (!header) return header.error();
+      const std::uint64_t at = pos;
+      pos += kHeaderSize;
+      if (IsKey(*header)) return std::optional<std::uint64_t>(at);
+      if (at + kHeaderSize >= file_.Size()) return std::optional<std::uint64_t>();
+      if (StartsWith(*header, 2, kKeyTail)) {
+        pos += kJumpAfterKey;
+        observer_.PassedOtherVenue();
+      } else {
+        pos -= kHeaderSize - 1;  // one byte on from the start of this read
+      }
+    }
+  }
+
+  // The first key anywhere in the body, read chunk by chunk.
+  Outcome<std::optional<std::uint64_t>> Plainly(std::uint64_t body) {
+    std::vector<char> chunk(kChunkSize);
+    std::uint64_t chunkStart = body;
+    while (true) {
+      if (!observer_.BeforeHeaderRead(chunkStart)) return Stop();
+      if (auto error = file_.Seek(chunkStart)) return *error;
+      auto got = file_.Read(chunk.data(), chunk.size());
+      if (!got) return got.error();
+      const std::string_view bytes(chunk.data(), *got);
+      // Keys starting up to six bytes before the chunk's end are judged here, later ones in the
+      // next chunk, which starts five bytes before this one ends; a tail at offset 0 or 1 belongs
+      // to a key judged before (or to one that starts before the body).
+      for (std::size_t tail = bytes.find(kKeyTail, 2); tail != std::string_view::npos;
+           tail = bytes.find(kKeyTail, tail + 1)) {
+        if (IsKey(bytes.substr(tail - 2)))
+          return std::optional<std::uint64_t>(chunkStart + tail - 2);
+        observer_.PassedOtherVenue();
+      }
+      if (*got < chunk.size()) return std::optional<std::uint64_t>();
+      chunkStart += *got - (kKeySize - 1);
+    }
+  }
+
+  // Reads the payout table of the block whose key stands at `keyPosition`. Bytes past the end
+  // of the file read as blanks.
+  Outcome<VenueResult> ReadTable(std::uint64_t keyPosition) {
+    auto header = window_.At(keyPosition, kHeaderSize);
+    if (!header) return header.error();
+    const bool longHeader = header->size() <= kLayoutByte || (*header)[kLayoutByte] == ' ';
+    const std::uint64_t tablePosition = keyPosition + kHeaderSize - (longHeader ? 0 : 1);
+    auto delivered = window_.At(tablePosition, kTableSize);
+    if (!delivered) return delivered.error();
+    std::string table(kTableSize, ' ');
+    table.replace(0, delivered->size(), *delivered);
+    observer_.PayoutRead(tablePosition + kTableSize);
+
+    VenueResult result;
+    for (std::size_t r = 0; r < result.Rows.size(); ++r) {
+      const std::size_t b = kRowStride * r;
+      ResultRow& row = result.Rows[r];
+      row.TrifectaCombination = table.substr(b + 15, 5);
+      row.TrifectaPayout = table.substr(b + 20, 8);
+      row.TrioCombination = table.substr(b + 32, 5);
+      row.TrioPayout = table.substr(b + 37, 8);
+      row.ExactaCombination = table.substr(b + 49, 3);
+      row.ExactaPayout = table.substr(b + 52, 8);
+      row.QuinellaCombination = table.substr(b + 64, 3);
+      row.QuinellaPayout = table.substr(b + 67, 8);
+    }
+    return result;
+  }
+
+  bool stopped() const { return stopped_; }
+
+ private:
+  bool IsKey(std::string_view bytes) const {
+    return key_.size() == kKeySize && StartsWith(bytes, 0, key_);
+  }
+
+  std::optional<std::uint64_t> Stop() {
+    stopped_ = true;
+    return std::nullopt;
+  }
+
+  ByteFile& file_;
+  ReadWindow window_;
+  ResultSearchObserver& observer_;
+  const std::string key_;
+  bool stopped_ = false;
+};
+
+}  // namespace
+
+const ResultRow& VenueResult::Race(int r) const {
+  if (r < 1 || r > static_cast<int>(Rows.size())) return BlankRow();
+  return Rows[static_cast<std::size_t>(r - 1)];
+}
+
+std::string ResultFilePath(std::string_view programPath) {
+  // Only the file name's own extension counts, not a folder that happens to contain ".txt".
+  const std::size_t slash = programPath.rfind('/');
+  const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+  std::string name(programPath.substr(nameStart));
+  std::string upper = name;
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  const std::size_t dot = upper.find(".TXT");
+  if (dot == std::string::npos || dot < 7) return {};
+  return std::string(programPath.substr(0, nameStart)) + name.substr(0, dot - 7) + "K" +
+         name.substr(dot - 6, 10);
+}
+
+Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
+                                      int venuesBefore, ResultSearchObserver& observer) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  observer.FileOpened(file.Size());
+
+  ResultSearch search;
+  auto body = FindStartMarker(file, kStartMarker);
+  if (!body) return body.error();
+  if (!body->has_value()) return search;
+
+  VenueSearch venue(file, venueCode, observer);
+  auto key = venue.SkipAndSlide(**body, venuesBefore);
+  if (!key) return key.error();
+  if (!key->has_value() && !venue.stopped()) {
+    key = venue.Plainly(**body);
+    if (!key) return key.error();
+  }
+  if (venue.stopped()) {
+    search.end = ResultSearchEnd::Stopped;
+    return search;
+  }
+  if (!key->has_value()) return search;
+
+  auto table = venue.ReadTable(**key);
+  if (!table) return table.error();
+  search.end = ResultSearchEnd::Found;
+  search.result = std::move(*table);
+  return search;
+}
+
+}  // namespace wakorin

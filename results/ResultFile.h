@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/Error.h"
+
+namespace wakorin {
+
+// The eight texts of one race's row of the payout table, as read: combinations of 3 or 5 bytes
+// and payouts of 8, blanks kept. An all-blank combination means the bet type has no result.
+struct ResultRow {
+  std::string QuinellaCombination, QuinellaPayout;
+  std::string ExactaCombination, ExactaPayout;
+  std::string TrioCombination, TrioPayout;
+  std::string TrifectaCombination, TrifectaPayout;
+
+  bool operator==(const ResultRow&) const = default;
+};
+
+// The twelve rows of one venue's result block; rows of races the venue does not run hold
+// whatever stands at their place in the table.
+struct VenueResult {
+  std::array<ResultRow, 12> Rows;
+
+  // r = 1..12; any other number gets a row of blanks (no result) rather than a bad read.
+  const ResultRow& Race(int r) const;
+};
+
+// The result file of the day of a race program file: the leading letter of the file name
+// (seven bytes before its first ".TXT", in any letter case) becomes "K", the folder and the
+// case of the rest are kept, anything after the extension is dropped:
+// "/race/B060415.TXT" -> "/race/K060415.TXT", "/race/b060415.txt" -> "/race/K060415.txt".
+// A file name without ".TXT", or with fewer than seven bytes before it, gives the empty string,
+// which names no file, so the caller reports the result file as missing.
+std::string ResultFilePath(std::string_view programPath);
+
+// What the search reports while it runs, for the progress display. Positions are byte offsets
+// in the file and may lie past its end.
+class ResultSearchObserver {
+ public:
+  virtual ~ResultSearchObserver() = default;
+  virtual void FileOpened(std::uint64_t /*size*/) {}
+  // The initial skip over k (>= 1) result blocks was taken; `position` is where reading resumes.
+  virtual void Skipped(int /*k*/, std::uint64_t /*position*/) {}
+  // Asked before every header read, at every byte of a slide, and before every chunk of the
+  // fallback search; false stops the search (the file is closed).
+  virtual bool BeforeHeaderRead(std::uint64_t /*position*/) { return true; }
+  virtual void PassedOtherVenue() {}
+  // The payout table was read; `finalPosition` is the position just past it.
+  virtual void PayoutRead(std::uint64_t /*finalPosition*/) {}
+};
+
+enum class ResultSearchEnd { Found, NotFound, Stopped };
+
+struct ResultSearch {
+  ResultSearchEnd end = ResultSearchEnd::NotFound;
+  VenueResult result;  // filled only when found
+};
+
+// Finds the result block of `venueCode` (two digits) in the result file at `path` and reads its
+// payout table. `venuesBefore` is the number of venue blocks before the venue's block in the
+// race program file; the search skips ahead by it. When the skipping search misses the key
+// (blocks shorter than it assumes), the body is searched once more from its start. A file
+// without a start marker, or without the venue's key, is NotFound. Errors are open and read
+// failures.
+Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
+                                      int venuesBefore, ResultSearchObserver& observer);
+
+}  // namespace wakorin

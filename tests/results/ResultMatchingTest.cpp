@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "program/RaceCard.h"
+#include "results/ResultMatching.h"
+
+namespace wakorin {
+namespace {
+
+using Tickets = std::array<std::string, 6>;
+
+// The worked example of an order 3, 1, 5, 2, 6, 4.
+const Tickets kKen2T{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"};
+const Tickets kKen2F{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"};
+const Tickets kKen3T{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"};
+const Tickets kKen3F{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"};
+
+const std::string kYen = "\x89\x7e";
+
+ResultRow Row(std::string quinella, std::string exacta, std::string trio, std::string trifecta) {
+  return ResultRow{quinella, "     180", exacta,   "     350",
+                   trio,     "    1230", trifecta, "    4560"};
+}
+
+RecommendedTickets Slot(std::string_view onSale) {
+  return SlotFor(onSale, kKen2T, kKen2F, kKen3T, kKen3F);
+}
+
+// Texts of the four combination cells, "*" after each red one.
+std::array<std::string, 4> Cells(const ResultRowDisplay& shown) {
+  std::array<std::string, 4> cells;
+  const ResultCell* all[] = {&shown.quinella, &shown.exacta, &shown.trio, &shown.trifecta};
+  for (std::size_t i = 0; i < 4; ++i) cells[i] = all[i]->text + (all[i]->hit ? "*" : "");
+  return cells;
+}
+
+using CellTexts = std::array<std::string, 4>;
+
+TEST(ResultMatchingTest, TicketsOnSaleDecideTheBetTypes) {
+  struct Case {
+    std::string_view text;
+    bool quinella, exacta, three;
+  };
+  for (const Case& c :
+       {Case{kSaleExactaQuinella, true, true, false}, Case{kSaleExacta, false, true, false},
+        Case{kSaleQuinella, true, false, false}, Case{kSaleAll, true, true, true},
+        Case{"", false, false, false},
+        Case{std::string_view(kSaleAll.data(), 6), false, false, false}}) {
+    const RecommendedTickets slot = Slot(c.text);
+    EXPECT_EQ(slot.quinellaOnSale, c.quinella) << c.text;
+    EXPECT_EQ(slot.exactaOnSale, c.exacta) << c.text;
+    EXPECT_EQ(slot.trioOnSale, c.three) << c.text;
+    EXPECT_EQ(slot.trifectaOnSale, c.three) << c.text;
+    EXPECT_EQ(slot.Ken3T, kKen3T);
+  }
+}
+
+TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
+  const RecommendedTickets all = Slot(kSaleAll);
+  // Quinella ticket 1 and exacta ticket 5; the "&" ticket 1 covers 3-5-1 through its trio.
+  ResultRowDisplay shown = FillResultRow(all, Row("1-3", "3-6", "1-3-5", "5-1-3"));
+  EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-6(5)*", "1-3-5(1)*", "5-1-3(1)*"}));
+  EXPECT_EQ(shown.quinellaPayout, "     180" + kYen);
+  EXPECT_EQ(shown.trifectaPayout, "    4560" + kYen);
+
+  // Tickets joined by "-" hit only in their order: 1-5-2 is ticket 5, 2-5-1 is no ticket; trio
+  // 1-2-5 is ticket 5 as well.
+  shown = FillResultRow(all, Row("2-5", "5-2", "1-2-5", "1-5-2"));
+  EXPECT_EQ(Cells(shown), (CellTexts{"2-5", "5-2", "1-2-5(5)*", "1-5-2(5)*"}));
+  EXPECT_EQ(Cells(FillResultRow(all, Row("2-5", "5-2", "1-2-5", "2-5-1")))[3], "2-5-1");
+
+  // The same ticket twice: the first one is reported.
+  RecommendedTickets twice = all;
+  twice.Ken2F = {"1-2", "1-3", "1-3", "2-3", "3-6", "3-4"};
+  twice.Ken3T[0] = "2&5&1";
+  twice.Ken3F[0] = "1-2-5";
+  shown = FillResultRow(twice, Row("1-3", "5-2", "1-2-5", "5-1-2"));
+  EXPECT_EQ(Cells(shown), (CellTexts{"1-3(2)*", "5-2", "1-2-5(1)*", "5-1-2(1)*"}));
+}
+
+TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
+  const ResultRow row = Row("1-3", "3-1", "1-3-5", "3-1-5");
+  ResultRowDisplay shown = FillResultRow(Slot(kSaleQuinella), row);
+  EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1", "", ""}));
+  EXPECT_EQ(shown.exactaPayout, "     350" + kYen);
+  EXPECT_EQ(shown.trioPayout + shown.trifectaPayout, "");
+
+  EXPECT_EQ(Cells(FillResultRow(Slot(kSaleExacta), row)), (CellTexts{"1-3", "3-1(1)*", "", ""}));
+  EXPECT_EQ(Cells(FillResultRow(Slot(kSaleExactaQuinella), row)),
+            (CellTexts{"1-3(1)*", "3-1(1)*", "", ""}));
+
+  // An unknown sale text, and the empty slot of an 11-race venue's race 12.
+  for (const RecommendedTickets& slot :
+       {Slot("\x82\x52\x98\x41\x92\x50\x81\x40"), RecommendedTickets{}}) {
+    shown = FillResultRow(slot, row);
+    EXPECT_EQ(Cells(shown), (CellTexts{"", "", "", ""}));
+    EXPECT_EQ(shown.quinellaPayout + shown.exactaPayout + shown.trioPayout + shown.trifectaPayout,
+              "");
+  }
+}
+
+TEST(ResultMatchingTest, BlankCombinationsHaveNoYenAndNeverHit) {
+  RecommendedTickets blanks = Slot(kSaleAll);
+  blanks.Ken2F.fill("   ");
+  blanks.Ken2T.fill("   ");
+  blanks.Ken3F.fill("     ");
+  blanks.Ken3T.fill("     ");
+  ResultRowDisplay shown = FillResultRow(blanks, Row("   ", "   ", "     ", "     "));
+  EXPECT_EQ(Cells(shown), (CellTexts{"   ", "   ", "     ", "     "}));
+  EXPECT_EQ(shown.quinellaPayout, "     180");
+  EXPECT_EQ(shown.trifectaPayout, "    4560");
+  blanks.Ken3T[0] = "3&1&5";
+  EXPECT_FALSE(FillResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).trifecta.hit);
+
+  // A trio result without a trifecta result: the "&" ticket covering it does not hit.
+  shown = FillResultRow(Slot(kSaleAll), Row("1-3", "3-1", "1-3-5", "     "));
+  EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1(1)*", "1-3-5(1)*", "     "}));
+  EXPECT_EQ(shown.trioPayout, "    1230" + kYen);
+  EXPECT_EQ(shown.trifectaPayout, "    4560");
+}
+
+}  // namespace
+}  // namespace wakorin

@@ -1,0 +1,336 @@
+// Result-check mode and the check of a whole venue against the result file.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <filesystem>
+
+#include "base/Cp932Text.h"
+#include "predict/Prediction.h"
+#include "predict/RacerStats.h"
+#include "program/RaceCard.h"
+#include "program/VenueBlockScan.h"
+#include "program/VenueEntry.h"
+#include "program/VenueTable.h"
+#include "results/ResultFile.h"
+#include "results/ResultMatching.h"
+#include "tests/TempFiles.h"
+#include "tests/support/ProgramFileBuilder.h"
+#include "tests/support/ResultFileBuilder.h"
+#include "tests/support/StatsFileBuilder.h"
+#include "tests/ui/ScriptedDesktop.h"
+#include "ui/MainForm.h"
+#include "ui/Widgets.h"
+
+namespace wakorin {
+namespace {
+
+namespace fs = std::filesystem;
+const QString kSamples = QStringLiteral(WAKORIN_SAMPLES_DIR);
+
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const QString& folder) : previous_(QDir::currentPath()) {
+    QDir::setCurrent(folder);
+  }
+  ~WorkingFolder() { QDir::setCurrent(previous_); }
+
+ private:
+  QString previous_;
+};
+
+// What the grid must show for one venue, worked out from the files without the window.
+std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
+                                              const std::string& entry, int venuesBefore) {
+  const std::string name(VenueNameOfEntry(entry));
+  const std::string code = GetCorseNo(name);
+  auto block = LocateVenueBlock(programPath, code);
+  std::array<RecommendedTickets, 12> tickets{};
+  for (int r = 1; r <= (*block)->raceCount; ++r) {
+    const TRaceCard card = ReadRaceCard((*block)->bytes, r, name);
+    std::array<std::string, 6> numbers, motors, boats;
+    for (std::size_t i = 0; i < 6; ++i) {
+      numbers[i] = card.Racers[i].RacerNo;
+      motors[i] = card.Racers[i].MtNo;
+      boats[i] = card.Racers[i].BtNo;
+    }
+    auto p = Predict(*ReadRacerStats(*FindStatsFile(), numbers), motors, boats);
+    tickets[static_cast<std::size_t>(r - 1)] =
+        SlotFor(card.RChkt, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
+  }
+  ResultSearchObserver quiet;
+  auto search = FindVenueResult(ResultFilePath(programPath), code, venuesBefore, quiet);
+  EXPECT_EQ(search->end, ResultSearchEnd::Found);
+  std::array<ResultRowDisplay, 12> grid;
+  for (std::size_t r = 0; r < 12; ++r) grid[r] = FillResultRow(tickets[r], search->result.Rows[r]);
+  return grid;
+}
+
+class ResultCheckTest : public ::testing::Test {
+ protected:
+  ResultCheckTest() : terminated(&form, &TMainForm::TerminateRequested) {}
+
+  void Load(const QString& path) {
+    desktop.fileAnswers.push_back(path);
+    ASSERT_TRUE(form.MainView());
+  }
+  void ChooseVenue(int index) {
+    form.SelectC->setCurrentIndex(index);
+    emit form.SelectC->activated(index);
+  }
+  // A copy of the sample day that a test may change.
+  std::string CopySampleDay() {
+    for (const char* name : {"B060415.TXT", "K060415.TXT", "Fan0510.txt"}) {
+      fs::copy_file(fs::path(kSamples.toStdString()) / name, dir.path() / name);
+    }
+    return dir.PathOf("B060415.TXT");
+  }
+  void ExpectGrid(const std::array<ResultRowDisplay, 12>& grid) {
+    for (std::size_t r = 0; r < 12; ++r) {
+      auto cell = [&](QLabel* label, const ResultCell& expected) {
+        EXPECT_EQ(label->text(), FromCp932(expected.text)) << label->objectName().toStdString();
+        EXPECT_EQ(ui::Background(label), expected.hit ? QColor(Qt::red) : QColor(Qt::black))
+            << label->objectName().toStdString();
+      };
+      cell(form.LabelKekka2F[r], grid[r].quinella);
+      cell(form.LabelKekka2T[r], grid[r].exacta);
+      cell(form.LabelKekka3F[r], grid[r].trio);
+      cell(form.LabelKekka3T[r], grid[r].trifecta);
+      EXPECT_EQ(form.LabelKekka2FR[r]->text(), FromCp932(grid[r].quinellaPayout));
+      EXPECT_EQ(form.LabelKekka2TR[r]->text(), FromCp932(grid[r].exactaPayout));
+      EXPECT_EQ(form.LabelKekka3FR[r]->text(), FromCp932(grid[r].trioPayout));
+      EXPECT_EQ(form.LabelKekka3TR[r]->text(), FromCp932(grid[r].trifectaPayout));
+    }
+  }
+  void ExpectUnlocked() {
+    EXPECT_TRUE(form.SelectC->isEnabled());
+    EXPECT_TRUE(form.BBtnKekka->isEnabled());
+    EXPECT_TRUE(form.N1->isEnabled());
+    EXPECT_TRUE(form.Panel9->isHidden());
+    EXPECT_EQ(form.FileLoadPBar->value(), 0);
+    EXPECT_EQ(form.RaceImage->x(), 60);
+  }
+  void FillGridWith(const QString& text) {
+    for (std::size_t r = 0; r < 12; ++r) {
+      form.LabelKekka2F[r]->setText(text);
+      form.LabelKekka3TR[r]->setText(text);
+    }
+  }
+
+  testing::TempDir dir;
+  testing::ScriptedDesktop desktop;
+  TMainForm form{desktop};
+  QSignalSpy terminated;
+};
+
+TEST_F(ResultCheckTest, ModeSwitchesBothWaysAndAfterAPrediction) {
+  WorkingFolder folder(kSamples);
+  Load(kSamples + QStringLiteral("/B060415.TXT"));
+  form.BtnEditData->click();
+  ASSERT_EQ(form.OuterHeight(), 522);
+  FillGridWith(QStringLiteral("old"));
+  form.N3->trigger();
+  EXPECT_EQ(form.N3->text(), QStringLiteral("出走表 確認"));
+  EXPECT_EQ(form.OuterHeight(), 348);
+  EXPECT_TRUE(form.Panel2->isHidden());
+  EXPECT_TRUE(form.BtnEditData->isHidden());
+  EXPECT_TRUE(form.Panel3->isHidden());
+  EXPECT_TRUE(form.TabSyouShiki->isHidden());
+  EXPECT_FALSE(form.Panel8->isHidden());
+  EXPECT_TRUE(form.Panel9->isHidden());
+  EXPECT_FALSE(form.N5->isEnabled());
+  EXPECT_TRUE(form.LabelKekka2F[0]->text().isEmpty());  // emptied on entry
+
+  FillGridWith(QStringLiteral("kept"));
+  form.N3->trigger();
+  EXPECT_EQ(form.N3->text(), QStringLiteral("全結果 照合"));
+  EXPECT_EQ(form.OuterHeight(), 348);
+  EXPECT_FALSE(form.Panel2->isHidden());
+  EXPECT_FALSE(form.BtnEditData->isHidden());
+  EXPECT_TRUE(form.Panel8->isHidden());
+  EXPECT_TRUE(form.Panel3->isHidden());
+  EXPECT_TRUE(form.N5->isEnabled());
+  EXPECT_EQ(form.LabelKekka2F[0]->text(), QStringLiteral("kept"));  // unseen, not emptied
+}
+
+TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
+  WorkingFolder folder(kSamples);
+  const std::string program = (kSamples + QStringLiteral("/B060415.TXT")).toStdString();
+  Load(QString::fromStdString(program));
+  form.N3->trigger();
+  int hits = 0;
+  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+    ChooseVenue(venue);
+    const int races = form.SelectR->count();
+    const int before = form.SelectC->count() - 1 - venue;
+    bool sawLock = false;
+    desktop.waits.clear();
+    desktop.onProcessEvents = [&] {
+      if (sawLock) return;
+      EXPECT_FALSE(form.SelectC->isEnabled());
+      EXPECT_FALSE(form.BBtnKekka->isEnabled());
+      EXPECT_FALSE(form.N1->isEnabled());
+      EXPECT_FALSE(form.Panel9->isHidden());
+      sawLock = true;
+    };
+    form.BBtnKekka->click();
+    EXPECT_TRUE(sawLock);
+    ASSERT_TRUE(desktop.messages.isEmpty())
+        << desktop.messages.join(QLatin1Char('|')).toStdString();
+    const auto grid = ExpectedGrid(program, form.SelectedVenueEntry(), before);
+    ExpectGrid(grid);
+    for (const auto& row : grid) {
+      hits += row.quinella.hit + row.exacta.hit + row.trio.hit + row.trifecta.hit;
+    }
+    if (races == 11) {
+      EXPECT_TRUE(form.LabelKekka2F[11]->text().isEmpty());
+      EXPECT_TRUE(form.LabelKekka3TR[11]->text().isEmpty());
+    }
+    // The initial skip glides the boat 10 steps of 50 ms per skipped venue, plus one.
+    const int k = before - 1;
+    EXPECT_EQ(desktop.waits.size(), k >= 1 ? static_cast<std::size_t>(10 * k + 1) : 0u);
+    EXPECT_EQ(form.SelectR->currentIndex(), races - 1);  // the venue's last race stays selected
+    ExpectUnlocked();
+    EXPECT_FALSE(form.Panel8->isHidden());
+    EXPECT_TRUE(form.Panel2->isHidden());
+  }
+  EXPECT_GT(hits, 0);
+  EXPECT_EQ(terminated.count(), 0);
+}
+
+TEST_F(ResultCheckTest, MissingResultFileLeavesTheGridAndUnlocks) {
+  const std::string program = CopySampleDay();
+  fs::remove(dir.PathOf("K060415.TXT"));
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(program));
+  form.N3->trigger();
+  FillGridWith(QStringLiteral("old"));
+  form.BBtnKekka->click();
+  EXPECT_EQ(desktop.messages,
+            QStringList{QStringLiteral("レース結果ファイル(\"%1\")がありません。")
+                            .arg(QString::fromStdString(dir.PathOf("K060415.TXT")))});
+  EXPECT_EQ(form.LabelKekka2F[0]->text(), QStringLiteral("old"));
+  ExpectUnlocked();
+}
+
+TEST_F(ResultCheckTest, VenueMissingFromTheResultFileKeepsTheSessionGoing) {
+  const std::string program = CopySampleDay();
+  // A result file saved before the day ended: only one venue in it.
+  testsupport::ResultBlockSpec early;
+  early.code = "99";
+  dir.Write("K060415.TXT", testsupport::BuildResultFile({early}));
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(program));
+  form.N3->trigger();
+  FillGridWith(QStringLiteral("old"));
+  form.BBtnKekka->click();
+  EXPECT_EQ(desktop.messages, QStringList{QStringLiteral("開催レース場を検索できませんでした。")});
+  EXPECT_EQ(form.LabelKekka2F[3]->text(), QStringLiteral("old"));
+  EXPECT_EQ(terminated.count(), 0);
+  EXPECT_EQ(form.QuitRequested, 0);
+  ExpectUnlocked();
+}
+
+TEST_F(ResultCheckTest, FailedPredictionsMarkNothingAndThePassGoesOn) {
+  const std::string program = CopySampleDay();
+  fs::remove(dir.PathOf("Fan0510.txt"));
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(program));
+  form.N3->trigger();
+  const int races = form.SelectR->count();
+  form.BBtnKekka->click();
+  ASSERT_EQ(desktop.messages.size(), races);  // one message a race, and the pass goes on
+  EXPECT_EQ(desktop.messages[0], QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。"));
+  for (int r = 0; r < races; ++r) {
+    EXPECT_FALSE(form.LabelKekka2F[r]->text().isEmpty());  // the official result is shown
+    EXPECT_FALSE(form.LabelKekka2F[r]->text().contains(QLatin1Char('(')));
+    for (QLabel* cell :
+         {form.LabelKekka2F[r], form.LabelKekka2T[r], form.LabelKekka3F[r], form.LabelKekka3T[r]}) {
+      EXPECT_EQ(ui::Background(cell), QColor(Qt::black));
+    }
+  }
+  ExpectUnlocked();
+}
+
+TEST_F(ResultCheckTest, ProgramFileNameWithoutTheUsualExtension) {
+  const std::string program = CopySampleDay();
+  fs::rename(program, dir.PathOf("B060415.DAT"));
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(dir.PathOf("B060415.DAT")));
+  form.N3->trigger();
+  form.BBtnKekka->click();
+  ASSERT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages[0].startsWith(QStringLiteral("レース結果ファイル(")));
+  ExpectUnlocked();
+}
+
+TEST_F(ResultCheckTest, ShortResultBlocksStillLeadToTheVenue) {
+  // Cancelled races make blocks shorter than the search's fixed distances assume.
+  std::vector<testsupport::VenueBlockSpec> venues;
+  std::vector<testsupport::ResultBlockSpec> results;
+  std::string stats;
+  const char* codes[] = {"03", "07", "11", "15", "19"};
+  for (const char* code : codes) {
+    venues.push_back(testsupport::SampleVenue(code, 12, 5));
+    testsupport::ResultBlockSpec block;
+    block.code = code;
+    block.rows = {{"1-2-3", testsupport::Payout(1230), "1-2-3", testsupport::Payout(450), "1-2",
+                   testsupport::Payout(320), "1-2", testsupport::Payout(210)}};
+    block.length = 5000;
+    results.push_back(block);
+    for (const auto& race : venues.back().races) {
+      for (const auto& racer : race.racers)
+        stats += testsupport::BuildStatsRecord(testsupport::StatsFor(racer.racerNo, 2));
+    }
+  }
+  dir.Write("Fan0510.txt", stats);
+  dir.Write("K060415.TXT", testsupport::BuildResultFile(results));
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(dir.Write("B060415.TXT", testsupport::BuildProgramFile(venues))));
+  form.N3->trigger();
+  ChooseVenue(0);  // the last block: four before it
+  form.BBtnKekka->click();
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(form.LabelKekka3T[0]->text().startsWith(QStringLiteral("1-2-3")));
+  EXPECT_TRUE(form.LabelKekka3TR[0]->text().endsWith(QStringLiteral("1230円")));
+}
+
+TEST_F(ResultCheckTest, ClosingDuringTheSearchEndsTheApplication) {
+  WorkingFolder folder(kSamples);
+  Load(kSamples + QStringLiteral("/B060415.TXT"));
+  form.N3->trigger();
+  FillGridWith(QStringLiteral("old"));
+  const int races = form.SelectR->count();
+  // The user closes the window while the prediction pass runs: the pass finishes, the search
+  // stops at its first test.
+  desktop.onProcessEvents = [&] {
+    if (desktop.processEventsCalls == races) form.close();
+  };
+  form.BBtnKekka->click();
+  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_GE(terminated.count(), 1);
+  EXPECT_EQ(form.LabelKekka2F[0]->text(), QStringLiteral("old"));
+  EXPECT_EQ(form.SelectR->currentIndex(), races - 1);
+}
+
+TEST_F(ResultCheckTest, ClosingDuringTheFinalRunEndsTheApplicationAfterTheGrid) {
+  WorkingFolder folder(kSamples);
+  Load(kSamples + QStringLiteral("/B060415.TXT"));
+  form.N3->trigger();
+  desktop.onProcessEvents = [&] {
+    if (!form.LabelKekka2F[0]->text().isEmpty() && form.QuitRequested == 0) form.Exit1->trigger();
+  };
+  form.BBtnKekka->click();
+  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_EQ(terminated.count(), 1);
+  EXPECT_FALSE(form.LabelKekka2F[0]->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace wakorin
