@@ -45,7 +45,8 @@ std::optional<std::string> FindStatsFile(const std::string& folder) {
   if (fs::is_regular_file(exact, error)) return exact.string();
   std::vector<std::string> matches;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (SameIgnoringCase(entry.path().filename().string(), kStatsFileName)) {
+    if (SameIgnoringCase(entry.path().filename().string(), kStatsFileName) &&
+        entry.is_regular_file(error)) {
       matches.push_back(entry.path().string());
     }
   }
