@@ -17,6 +17,7 @@
 #include "program/VenueTable.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
+#include "results/ReturnSummary.h"
 #include "ui/MainForm.h"
 #include "ui/Widgets.h"
 
@@ -101,6 +102,44 @@ class CheckProgress final : public ResultSearchObserver {
   QElapsedTimer sinceEvents_;
 };
 
+void TMainForm::ShowHitReturn(const std::array<RecommendedTickets, 12>& tickets,
+                              const VenueResult& result) {
+  CheckTally tally;
+  for (std::size_t r = 0; r < 12; ++r) tally.Add(tickets[r], result.Rows[r]);
+  struct Named {
+    const char* name;
+    const BetTally& bet;
+  };
+  const Named bets[] = {{"２複", tally.quinella},
+                        {"２単", tally.exacta},
+                        {"３複", tally.trio},
+                        {"３単", tally.trifecta}};
+  QStringList lines{QString(), QString()};
+  QStringList details;
+  for (std::size_t i = 0; i < 4; ++i) {
+    const BetTally& bet = bets[i].bet;
+    if (bet.races == 0) continue;  // not on sale, or no result to count
+    const QString name = QString::fromUtf8(bets[i].name);
+    QString& line = lines[static_cast<qsizetype>(i / 2)];
+    if (!line.isEmpty()) line += QStringLiteral("  ");
+    line += QStringLiteral("%1 %2/%3 回収%4%")
+                .arg(name)
+                .arg(bet.hits)
+                .arg(bet.races)
+                .arg(bet.ReturnPercent());
+    details << QStringLiteral("%1: %2レース中%3的中  購入%4円  払戻%5円  回収率%6%")
+                   .arg(name)
+                   .arg(bet.races)
+                   .arg(bet.hits)
+                   .arg(bet.stake)
+                   .arg(bet.payout)
+                   .arg(bet.ReturnPercent());
+  }
+  lines.removeAll(QString());
+  LabelHitReturn->setText(lines.join(QLatin1Char('\n')));
+  LabelHitReturn->setToolTip(details.join(QLatin1Char('\n')));
+}
+
 void TMainForm::LockForCheck(bool locked) {
   SelectC->setEnabled(!locked);
   Panel9->setVisible(locked);
@@ -180,6 +219,8 @@ void TMainForm::BBtnKekkaClick() {
     mark(LabelKekka3T[r], row.trifecta);
     show(LabelKekka3TR[r], row.trifectaPayout);
   }
+
+  ShowHitReturn(recommended, search->result);
 
   const bool finished = progress.RunToTheEnd();
   LockForCheck(false);

@@ -10,6 +10,8 @@
 namespace wakorin {
 
 void TMainForm::EmptyResultGrid() {
+  LabelHitReturn->clear();
+  LabelHitReturn->setToolTip(QString());
   for (std::size_t r = 0; r < 12; ++r) {
     for (QLabel* cell : {LabelKekka2F[r], LabelKekka2FR[r], LabelKekka2T[r], LabelKekka2TR[r],
                          LabelKekka3F[r], LabelKekka3FR[r], LabelKekka3T[r], LabelKekka3TR[r]}) {

@@ -25,6 +25,8 @@ namespace wakorin {
 
 class Desktop;
 class TTitleForm;
+struct RecommendedTickets;
+struct VenueResult;
 
 template <typename T, std::size_t N>
 using Row = std::array<T*, N>;
@@ -118,6 +120,7 @@ class TMainForm : public QMainWindow {
   void ShowPredictionForMode();
   void EmptyResultGrid();
   void LockForCheck(bool locked);
+  void ShowHitReturn(const std::array<RecommendedTickets, 12>& tickets, const VenueResult& result);
   friend class CheckProgress;
 
   Desktop& desktop_;
@@ -171,6 +174,7 @@ class TMainForm : public QMainWindow {
   Row<QLabel, 12> LabelKekkaR{}, LabelKekka2F{}, LabelKekka2FR{}, LabelKekka2T{}, LabelKekka2TR{},
       LabelKekka3F{}, LabelKekka3FR{}, LabelKekka3T{}, LabelKekka3TR{};
   QPushButton* BBtnKekka = nullptr;
+  QLabel* LabelHitReturn = nullptr;  // hits and return of the last check
   QFrame* Panel9 = nullptr;
   QLabel* Label4 = nullptr;
   QLabel* RaceImage = nullptr;

@@ -329,6 +329,9 @@ void TMainForm::BuildLayout() {
   }
   MakeCell(Panel8, "", QRect(360, 220, 76, 18), Text("赤枠白抜き"), font13, kRed, kWhite);
   MakeLabel(Panel8, "", QRect(438, 220, 140, 18), Text("は的中船券を示す。"), font13, kWhite);
+  // Left of the result button, where the footer has room: hits and return of the last check.
+  LabelHitReturn = MakeLabel(Panel8, "LabelHitReturn", QRect(8, 214, 250, 32), QString(),
+                             MsGothic(11, true), kWhite, Qt::AlignLeft | Qt::AlignVCenter);
   BBtnKekka = new QPushButton(Text("結果表示"), Panel8);
   BBtnKekka->setObjectName(QStringLiteral("BBtnKekka"));
   BBtnKekka->setGeometry(261, 215, 75, 25);

@@ -146,6 +146,7 @@ TEST_F(ResultCheckTest, ModeSwitchesBothWaysAndAfterAPrediction) {
   EXPECT_TRUE(form.Panel9->isHidden());
   EXPECT_FALSE(form.N5->isEnabled());
   EXPECT_TRUE(form.LabelKekka2F[0]->text().isEmpty());  // emptied on entry
+  EXPECT_TRUE(form.LabelHitReturn->text().isEmpty());
 
   FillGridWith(QStringLiteral("kept"));
   form.N3->trigger();
@@ -196,6 +197,12 @@ TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
     const int k = before - 1;
     EXPECT_EQ(desktop.waits.size(), k >= 1 ? static_cast<std::size_t>(10 * k + 1) : 0u);
     EXPECT_EQ(form.SelectR->currentIndex(), races - 1);  // the venue's last race stays selected
+    // The footer sums the check up: every race of the sample has all four results.
+    const QString summary = form.LabelHitReturn->text();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("２複 "))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("/%1 回収").arg(races))) << summary.toStdString();
+    EXPECT_EQ(summary.count(QStringLiteral("回収")), 4);
+    EXPECT_TRUE(form.LabelHitReturn->toolTip().contains(QStringLiteral("購入")));
     ExpectUnlocked();
     EXPECT_FALSE(form.Panel8->isHidden());
     EXPECT_TRUE(form.Panel2->isHidden());
