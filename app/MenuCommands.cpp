@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "app/Desktop.h"
@@ -53,8 +54,13 @@ void TMainForm::N7Click() {
 }
 
 void TMainForm::HelpHPClick() {
-  const QString folder = QCoreApplication::applicationDirPath();
-  desktop_.Open(QUrl::fromLocalFile(QDir(folder).filePath(QString::fromLatin1(links::kHelpFile))));
+  // Beside the executable; an installed copy keeps it with the other shared files instead.
+  const QDir folder(QCoreApplication::applicationDirPath());
+  const QString name = QString::fromLatin1(links::kHelpFile);
+  QString help = folder.filePath(name);
+  const QString installed = folder.filePath(QStringLiteral("../share/wakorin/") + name);
+  if (!QFileInfo::exists(help) && QFileInfo::exists(installed)) help = QDir::cleanPath(installed);
+  desktop_.Open(QUrl::fromLocalFile(help));
 }
 
 }  // namespace wakorin

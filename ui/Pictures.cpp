@@ -397,6 +397,31 @@ QImage SingleBoatPicture() {
   return image;
 }
 
+QImage AppIcon(int size) {
+  QImage image = NewTransparentImage(size, size);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  // A rounded tile of water with the single boat drawn large, crisp at any size.
+  const QRectF tile(size * 0.04, size * 0.04, size * 0.92, size * 0.92);
+  QPainterPath rounded;
+  rounded.addRoundedRect(tile, size * 0.18, size * 0.18);
+  QLinearGradient water(tile.topLeft(), tile.bottomLeft());
+  water.setColorAt(0.0, QColor(64, 170, 200));
+  water.setColorAt(1.0, QColor(18, 96, 140));
+  p.fillPath(rounded, water);
+  p.setPen(QPen(QColor(11, 31, 77), size / 32.0));
+  p.drawPath(rounded);
+  p.save();
+  p.setClipPath(rounded);
+  const double scale = size * 0.86 / kBoatPictureWidth;
+  p.translate(size * 0.07, size * 0.5 - kBoatPictureHeight * scale / 2);
+  p.scale(scale, scale);
+  PaintBoat(p, BoatLook{QColor(222, 30, 38), QColor(255, 255, 255), QColor(255, 255, 255),
+                        QColor(222, 30, 38)});
+  p.restore();
+  return image;
+}
+
 QImage TitleArtwork() {
   constexpr int kWidth = 477;
   constexpr int kHeight = 127;

@@ -38,4 +38,7 @@ QImage SingleBoatPicture();
 // Needs a live QGuiApplication (text is drawn with the system fonts).
 QImage TitleArtwork();
 
+// The application's icon: the single boat on a tile of water, drawn at `size` pixels square.
+QImage AppIcon(int size);
+
 }  // namespace wakorin::ui
