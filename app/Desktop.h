@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace wakorin {
@@ -28,6 +29,9 @@ class Desktop {
   virtual void Wait(int milliseconds) = 0;
   virtual void ProcessEvents() = 0;
   virtual void Open(const QUrl& target) = 0;
+  // Lets the user choose a printer (or a PDF file) for `printer`; false when cancelled, which
+  // is also the answer of a desktop that cannot ask.
+  virtual bool SetUpPrinter(QWidget* /*owner*/, QPrinter& /*printer*/) { return false; }
 };
 
 }  // namespace wakorin

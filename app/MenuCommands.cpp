@@ -21,7 +21,7 @@ void TMainForm::ConnectMenuCommands() {
   connect(J1, &QAction::triggered, this, [this] { J1Click(); });
   connect(Help, &QAction::triggered, this, [this] { HelpClick(); });
   connect(AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
-  // "印刷(&P)" has no command behind it.
+  connect(Print2, &QAction::triggered, this, [this] { Print2Click(); });
 }
 
 void TMainForm::N2Click() {

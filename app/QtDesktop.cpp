@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QThread>
 
@@ -57,6 +59,13 @@ void QtDesktop::ProcessEvents() {
 
 void QtDesktop::Open(const QUrl& target) {
   QDesktopServices::openUrl(target);
+}
+
+bool QtDesktop::SetUpPrinter(QWidget* owner, QPrinter& printer) {
+  // Qt's dialog offers printing to a PDF file even where no printer is installed.
+  QPrintDialog dialog(&printer, owner);
+  dialog.setWindowTitle(QStringLiteral("印刷"));
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace wakorin

@@ -12,6 +12,7 @@ class QtDesktop final : public Desktop {
   void Wait(int milliseconds) override;
   void ProcessEvents() override;
   void Open(const QUrl& target) override;
+  bool SetUpPrinter(QWidget* owner, QPrinter& printer) override;
 };
 
 }  // namespace wakorin

@@ -59,6 +59,8 @@ class TMainForm : public QMainWindow {
   void DtUpdateClick();
   void N7Click();
   void HelpHPClick();
+  // Prints what the window shows, laid out for an A4 page.
+  void Print2Click();
   // 0 = keep running, -1 = the user asked to quit; long loops test it after processing events.
   int QuitRequested = 0;
 

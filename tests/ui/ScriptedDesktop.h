@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -27,9 +28,11 @@ class ScriptedDesktop final : public Desktop {
     dialogs.push_back(options);
     if (onChoose) onChoose();
     if (fileAnswers.empty()) return std::nullopt;
-    auto answer = fileAnswers.front();
+    const bool cancelled = !fileAnswers.front().has_value();
+    const QString path = cancelled ? QString() : *fileAnswers.front();
     fileAnswers.pop_front();
-    return answer;
+    if (cancelled) return std::nullopt;
+    return path;
   }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   void Wait(int milliseconds) override {
@@ -41,6 +44,14 @@ class ScriptedDesktop final : public Desktop {
     if (onProcessEvents) onProcessEvents();
   }
   void Open(const QUrl& target) override { opened.push_back(target); }
+  // Prints to this PDF file, or cancels when it is empty.
+  QString printToPdf;
+  bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    if (printToPdf.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToPdf);
+    return true;
+  }
 };
 
 }  // namespace wakorin::testing
