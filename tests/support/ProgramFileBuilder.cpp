@@ -134,24 +134,29 @@ std::string BuildVenueBlock(const VenueBlockSpec& spec) {
   const std::string meeting = Field(spec.meetingName, 60, "meeting name");
   const std::string count = Field(spec.count, 8, "day of meeting");
   const std::string ddate = Field(spec.ddate, 22, "race date");
-  const std::string stadium = venue + Sjis("競艇場");
+  const bool current = spec.layout == ProgramLayout::Current;
+  const std::string stadium = current ? Sjis("ボートレース") + venue : venue + Sjis("競艇場");
 
   std::string out;
-  out.reserve(VenueBlockSize(spec.races.size()));
+  out.reserve(VenueBlockSize(spec.races.size(), spec.layout));
   AppendLine(out, code + "BBGN");
-  AppendLine(out, stadium + "   " + FitSjis(ShortDate(ddate), 12) + "  " +
-                      FitSjis(TrimSjis(meeting), 22) + "  " + count);
+  AppendLine(out, FitSjis(stadium + "   " + FitSjis(ShortDate(ddate), 12) + "  " +
+                              FitSjis(TrimSjis(meeting), 22) + "  " + count,
+                          current ? 65 : 61));
   AppendLine(out, "");
   AppendLine(out, std::string(28, ' ') + Sjis("＊＊＊　番組表　＊＊＊"));
   AppendLine(out, "");
   AppendLine(out, meeting);
   AppendLine(out, "");
-  AppendLine(out, "   " + count + std::string(10, ' ') + ddate + std::string(25, ' ') + stadium);
+  AppendLine(out, "   " + count + std::string(10, ' ') + ddate +
+                      std::string(current ? 18 : 25, ' ') + stadium);
   AppendLine(out, "");
   AppendLine(out,
              std::string(15, ' ') + Sjis("－内容については主催者発行のものと照合して下さい－"));
   AppendLine(out, "");
-  if (out.size() != kVenueHeaderEnd) throw std::logic_error("venue header size");
+  if (out.size() != (current ? kCurrentHeaderEnd : kVenueHeaderEnd)) {
+    throw std::logic_error("venue header size");
+  }
 
   for (std::size_t r = 0; r < spec.races.size(); ++r) {
     const RaceRecord& race = spec.races[r];
@@ -163,7 +168,18 @@ std::string BuildVenueBlock(const VenueBlockSpec& spec) {
     }
   }
   AppendLine(out, code + "BEND");
-  if (out.size() != VenueBlockSize(spec.races.size())) throw std::logic_error("venue block size");
+  if (out.size() != VenueBlockSize(spec.races.size(), spec.layout)) {
+    throw std::logic_error("venue block size");
+  }
+  return out;
+}
+
+std::string BuildPlaceholderBlock(const std::string& code) {
+  std::string out;
+  AppendLine(out, Field(code, 2, "venue code") + "BBGN");
+  AppendLine(out, FitSjis(Sjis("この場のデータ更新は、いましばらくお待ちください。"), 78));
+  AppendLine(out, code + "BEND");
+  if (out.size() != kPlaceholderBlockSize) throw std::logic_error("placeholder block size");
   return out;
 }
 

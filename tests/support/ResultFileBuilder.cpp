@@ -58,19 +58,32 @@ std::string Payout(long yen) {
   return RightAligned(std::to_string(yen), 8, "payout");
 }
 
+std::string VoidBet() {
+  return Sjis("不成立");
+}
+
+namespace {
+
+// A combination with its payout; "不成立" runs over into the payout's columns.
+std::string BetFields(const std::string& combination, std::size_t width, const std::string& payout,
+                      std::string_view what) {
+  if (combination == VoidBet()) return Field(combination, width + 8, what);
+  return Field(combination, width, what) + Field(payout, 8, what);
+}
+
+}  // namespace
+
 std::string BuildResultRow(const ResultRowSpec& row, int race) {
-  std::string line = RightAligned(std::to_string(race) + "R", 13, "race label") + "  ";
-  line += Field(row.trifecta, 5, "trifecta");
-  line += Field(row.trifectaPay, 8, "trifecta payout");
+  const std::string label = race > 0 ? std::to_string(race) + "R" : std::string();
+  std::string line = RightAligned(label, 13, "race label") + "  ";
+  if (row.cancelled) return line + Sjis("中　止");
+  line += BetFields(row.trifecta, 5, row.trifectaPay, "trifecta");
   line += "    ";
-  line += Field(row.trio, 5, "trio");
-  line += Field(row.trioPay, 8, "trio payout");
+  line += BetFields(row.trio, 5, row.trioPay, "trio");
   line += "    ";
-  line += Field(row.exacta, 3, "exacta");
-  line += Field(row.exactaPay, 8, "exacta payout");
+  line += BetFields(row.exacta, 3, row.exactaPay, "exacta");
   line += "    ";
-  line += Field(row.quinella, 3, "quinella");
-  line += Field(row.quinellaPay, 8, "quinella payout");
+  line += BetFields(row.quinella, 3, row.quinellaPay, "quinella");
   return line;
 }
 
@@ -98,8 +111,9 @@ std::string BuildResultBlock(const ResultBlockSpec& spec) {
   AppendLine(out, "");
   AppendLine(out, meeting);
   AppendLine(out, "");
-  AppendLine(out, "   " + count + std::string(10, ' ') + date + std::string(29, ' ') + venue +
-                      Sjis("競艇場"));
+  AppendLine(out, "   " + count + std::string(10, ' ') + date +
+                      std::string(spec.current ? 27 : 29, ' ') +
+                      (spec.current ? Sjis("ボートレース") + venue : venue + Sjis("競艇場")));
   AppendLine(out, "");
   AppendLine(out,
              std::string(15, ' ') + Sjis("－内容については主催者発行のものと照合して下さい－"));
@@ -107,14 +121,30 @@ std::string BuildResultBlock(const ResultBlockSpec& spec) {
   // The heading's trailing blank is what marks the long header; without it the CR lands on 408.
   const std::string heading =
       Sjis("   [払戻金]       ３連単           ３連複           ２連単         ２連複");
-  AppendLine(out, spec.blankAt408 ? heading + " " : heading);
-  if (out.size() != PayoutTableOffset(spec.blankAt408)) {
+  AppendLine(out, spec.blankAt408 && !spec.current ? heading + " " : heading);
+  if (out.size() !=
+      (spec.current ? kCurrentPayoutTableOffset : PayoutTableOffset(spec.blankAt408))) {
     throw std::logic_error("result header size");
   }
 
-  for (std::size_t r = 0; r < kRaceRows; ++r) {
-    AppendLine(out, r < spec.rows.size() ? BuildResultRow(spec.rows[r], static_cast<int>(r + 1))
-                                         : std::string(kPayoutRowWidth, ' '));
+  if (spec.current) {
+    for (std::size_t r = 0; r < spec.rows.size(); ++r) {
+      AppendLine(out, BuildResultRow(spec.rows[r], static_cast<int>(r + 1)));
+      for (const ResultRowSpec& tie : spec.rows[r].deadHeat)
+        AppendLine(out, BuildResultRow(tie, 0));
+    }
+    AppendLine(out, "");
+    AppendLine(out, "");
+  } else {
+    for (std::size_t r = 0; r < kRaceRows; ++r) {
+      const bool given = r < spec.rows.size();
+      AppendLine(out, given ? BuildResultRow(spec.rows[r], static_cast<int>(r + 1))
+                            : std::string(kPayoutRowWidth, ' '));
+      if (given) {
+        for (const ResultRowSpec& tie : spec.rows[r].deadHeat)
+          AppendLine(out, BuildResultRow(tie, 0));
+      }
+    }
   }
   AppendLine(out, "");
 

@@ -24,6 +24,9 @@ struct ResultRowSpec {
   std::string exactaPay;    // 8
   std::string quinella;     // 3, ascending
   std::string quinellaPay;  // 8
+  bool cancelled = false;   // the race was not run: the row reads "nR  中　止" (21 bytes)
+  // A dead heat: each further winning combination on a row of its own, without a race label.
+  std::vector<ResultRowSpec> deadHeat = {};
 };
 
 // One boat of a race's finishing table.
@@ -66,7 +69,10 @@ struct ResultBlockSpec {
   std::string date = "2006/ 4/15";                                       // 10
   std::vector<ResultRowSpec> rows;      // written as 12 rows; missing rows are blank rows
   std::vector<RaceDetailSpec> details;  // race 1 first; at most 12
-  bool blankAt408 = true;      // false: one byte less of header, a non-blank at 408, table at 410
+  bool blankAt408 = true;  // false: one byte less of header, a non-blank at 408, table at 410
+  // Today's layout: a 414-byte header ending in the payout heading, and only the rows given
+  // (a cancelled race's short row, dead-heat rows) before the blank lines.
+  bool current = false;
   std::size_t length = 10600;  // whole block, end line included
 };
 
@@ -78,6 +84,7 @@ inline constexpr std::size_t kResultEndLineSize = 8;
 constexpr std::size_t PayoutTableOffset(bool blankAt408) {
   return blankAt408 ? 411 : 410;
 }
+inline constexpr std::size_t kCurrentPayoutTableOffset = 414;
 
 // Smallest block `length` accepted: header, payout table and end line.
 constexpr std::size_t MinimumResultBlockLength(bool blankAt408) {
@@ -88,8 +95,12 @@ constexpr std::size_t MinimumResultBlockLength(bool blankAt408) {
 // more than 8 digits.
 std::string Payout(long yen);
 
-// The 75-byte payout row of race `race` (no CR LF).
+// The 75-byte payout row of race `race` (no CR LF); race 0 gives a dead-heat row without a
+// label. A cancelled race gives its 21-byte row.
 std::string BuildResultRow(const ResultRowSpec& row, int race);
+
+// "不成立", for a bet that was void: place it in the combination and blank the payout.
+std::string VoidBet();
 
 // Exactly `spec.length` bytes: code + "KBGN", header, payout table, race details, blank padding
 // lines and code + "KEND" CR LF. Throws std::invalid_argument when more than 12 rows or details
