@@ -8,7 +8,9 @@ namespace wakorin {
 
 Outcome<std::optional<std::uint64_t>> FindStartMarker(ByteFile& file, std::string_view marker) {
   constexpr std::size_t kStep = 8;
-  std::vector<char> chunk(64 * 1024);  // a multiple of the step
+  // The marker normally stands in the first line, so the first read is small; the later ones
+  // are large. Both are multiples of the step.
+  std::vector<char> chunk(4 * 1024);
   std::uint64_t chunkStart = 0;
   while (true) {
     auto got = file.Read(chunk.data(), chunk.size());
@@ -22,6 +24,7 @@ Outcome<std::optional<std::uint64_t>> FindStartMarker(ByteFile& file, std::strin
     }
     if (*got < chunk.size()) return std::optional<std::uint64_t>();
     chunkStart += *got;
+    chunk.resize(64 * 1024);
   }
 }
 

@@ -1,6 +1,8 @@
 #include "predict/RacerStats.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -36,6 +38,35 @@ Outcome<TRacerStats> ConvertRecord(std::string_view record) {
   return stats;
 }
 
+// A racer number as a record's 4-byte key field would hold it, so that each record is tested
+// against a lane with one word comparison: the number's bytes, then the NUL the field is cut at
+// when the number is shorter; bytes past that do not count. A number that no key can equal
+// (longer than the field, or holding a NUL) matches nothing.
+class KeyPattern {
+ public:
+  explicit KeyPattern(std::string_view number) {
+    if (number.size() > 4 || number.find('\0') != std::string_view::npos) return;
+    std::array<unsigned char, 4> bytes{}, care{};
+    for (std::size_t i = 0; i < number.size(); ++i) {
+      bytes[i] = static_cast<unsigned char>(number[i]);
+      care[i] = 0xFF;
+    }
+    if (number.size() < 4) care[number.size()] = 0xFF;  // the NUL that ends a short key
+    std::memcpy(&value_, bytes.data(), 4);
+    std::memcpy(&mask_, care.data(), 4);
+  }
+
+  bool Matches(const char* keyField) const {
+    std::uint32_t word;
+    std::memcpy(&word, keyField, 4);
+    return (word & mask_) == value_;
+  }
+
+ private:
+  std::uint32_t value_ = 1;  // with a zero mask: never equal
+  std::uint32_t mask_ = 0;
+};
+
 }  // namespace
 
 std::optional<std::string> FindStatsFile(const std::string& folder) {
@@ -66,14 +97,16 @@ Outcome<LaneStats> ReadRacerStats(const std::string& path,
   // Whole records are taken from large reads; what is left at the end is a part-record.
   constexpr std::size_t kRecordsPerRead = 256;
   std::vector<char> chunk(kStatsRecordSize * kRecordsPerRead);
+  const std::array<KeyPattern, 6> keys{KeyPattern(racerNumbers[0]), KeyPattern(racerNumbers[1]),
+                                       KeyPattern(racerNumbers[2]), KeyPattern(racerNumbers[3]),
+                                       KeyPattern(racerNumbers[4]), KeyPattern(racerNumbers[5])};
   while (true) {
     auto got = file.Read(chunk.data(), chunk.size());
     if (!got) return got.error();
     for (std::size_t at = 0; at + kStatsRecordSize <= *got; at += kStatsRecordSize) {
       const std::string_view record(chunk.data() + at, kStatsRecordSize);
-      const std::string_view key = CutField(record, 0, 4);
       for (std::size_t lane = 0; lane < 6; ++lane) {
-        if (key != racerNumbers[lane]) continue;
+        if (!keys[lane].Matches(record.data())) continue;
         auto stats = ConvertRecord(record);
         if (!stats) return stats.error();
         lanes[lane] = *stats;

@@ -1,11 +1,10 @@
 #include "program/VenueBlockScan.h"
 
-#include <array>
-#include <cstring>
 #include <functional>
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
+#include "base/ReadWindow.h"
 #include "base/StartMarker.h"
 
 namespace wakorin {
@@ -17,7 +16,8 @@ constexpr std::size_t kEndLineOffset = 10964;  // where a 12-race block's end li
 // One pass of the block loop sees the delivered bytes; returning true stops the walk.
 using BlockVisitor = std::function<bool(std::string_view delivered, int raceCount)>;
 
-// Returns whether the start line was found.
+// Returns whether the start line was found. Blocks are served from a window of the file held in
+// memory, so that stepping back over the race an 11-race block lacks costs no system call.
 Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
   ByteFile file;
   if (auto error = file.Open(path)) return *error;
@@ -25,24 +25,19 @@ Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
   if (!start) return start.error();
   if (!start->has_value()) return false;
 
+  ReadWindow window(file);
   std::uint64_t p = **start;
-  if (auto error = file.Seek(p)) return *error;
-  std::array<char, kVenueBlockBufferSize> buffer{};
   while (true) {
-    // Markers that a short read would otherwise leave from the previous block.
-    std::memcpy(buffer.data(), "XXXXXX", 6);
-    std::memcpy(buffer.data() + kEndLineOffset, "XXXXXX", 6);
-    auto got = file.Read(buffer.data(), buffer.size());
-    if (!got) return got.error();
-    p += buffer.size();
-    std::string_view all(buffer.data(), buffer.size());
-    bool isBlock = all.substr(2, 4) == "BBGN";
-    bool twelveRaces = all.substr(kEndLineOffset + 2, 4) == "BEND";
-    if (visit(std::string_view(buffer.data(), *got), twelveRaces ? 12 : 11)) return true;
-    if (file.Eof()) return true;
+    auto delivered = window.At(p, kVenueBlockBufferSize);
+    if (!delivered) return delivered.error();
+    // Both marks must lie wholly within the bytes delivered.
+    const bool isBlock = StartsWith(*delivered, 2, "BBGN");
+    const bool twelveRaces = StartsWith(*delivered, kEndLineOffset + 2, "BEND");
+    if (visit(*delivered, twelveRaces ? 12 : 11)) return true;
+    if (p + delivered->size() >= file.Size()) return true;
+    p += kVenueBlockBufferSize;
     if (isBlock && twelveRaces) continue;
     p -= kRaceRecordSize;
-    if (auto error = file.Seek(p)) return *error;
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
+#include "base/ReadWindow.h"
 #include "base/StartMarker.h"
 
 namespace wakorin {
@@ -34,37 +35,6 @@ const ResultRow& BlankRow() {
   return row;
 }
 
-// Serves reads at any position from a chunk held in memory, so that sliding byte by byte costs
-// no system call per step. Delivers exactly what a read of the file at that position would.
-class ReadWindow {
- public:
-  explicit ReadWindow(ByteFile& file) : file_(file) {}
-
-  // The bytes a read of `count` (at most a chunk) at `position` delivers: fewer at the end of
-  // the file, none past it. Valid until the next call.
-  Outcome<std::string_view> At(std::uint64_t position, std::size_t count) {
-    const std::uint64_t size = file_.Size();
-    if (position >= size) return std::string_view();
-    const std::uint64_t wanted = std::min<std::uint64_t>(count, size - position);
-    if (position < start_ || position + wanted > start_ + bytes_.size()) {
-      if (auto error = file_.Seek(position)) return *error;
-      bytes_.resize(std::max(count, kChunkSize));
-      auto got = file_.Read(bytes_.data(), bytes_.size());
-      if (!got) return got.error();
-      bytes_.resize(*got);  // less than the size taken at opening if the file shrank meanwhile
-      start_ = position;
-    }
-    const auto offset = static_cast<std::size_t>(position - start_);
-    return std::string_view(bytes_.data(), bytes_.size())
-        .substr(offset, static_cast<std::size_t>(wanted));
-  }
-
- private:
-  ByteFile& file_;
-  std::vector<char> bytes_;
-  std::uint64_t start_ = 0;
-};
-
 class VenueSearch {
  public:
   VenueSearch(ByteFile& file, std::string_view code, ResultSearchObserver& observer)
@@ -92,6 +62,12 @@ class VenueSearch {
         observer_.PassedOtherVenue();
       } else {
         pos -= kHeaderSize - 1;  // one byte on from the start of this read
+        // The steps up to the next key tail in memory end the same way as this one: only the
+        // observer hears of them, without a header being cut at each.
+        const std::uint64_t next = PlainStepsEnd(pos);
+        for (; pos < next; ++pos) {
+          if (!observer_.BeforeHeaderRead(pos)) return Stop();
+        }
       }
     }
   }
@@ -152,6 +128,22 @@ class VenueSearch {
   bool stopped() const { return stopped_; }
 
  private:
+  // The first position from `pos` on whose header the slide must look at: one with a key tail
+  // at its byte 2, one so near the end of the file that the slide ends there, or the first one
+  // the bytes in memory cannot tell about.
+  std::uint64_t PlainStepsEnd(std::uint64_t pos) const {
+    const std::uint64_t size = file_.Size();
+    if (size <= kHeaderSize) return pos;
+    const std::uint64_t last = size - kHeaderSize;  // a read there reaches the end of the file
+    const std::string_view held = window_.Held(pos);
+    std::uint64_t end = pos;
+    if (held.size() >= kKeySize) {
+      const std::size_t tail = held.find(kKeyTail, 2);
+      end = pos + (tail == std::string_view::npos ? held.size() - (kKeySize - 1) : tail - 2);
+    }
+    return std::min(end, std::max(pos, last));
+  }
+
   bool IsKey(std::string_view bytes) const {
     return key_.size() == kKeySize && StartsWith(bytes, 0, key_);
   }
