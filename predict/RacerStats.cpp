@@ -86,6 +86,12 @@ std::optional<std::string> FindStatsFile(const std::string& folder) {
   return matches.front();
 }
 
+std::size_t StatsRecordSize(std::string_view firstBytes) {
+  const bool classic = StartsWith(firstBytes, kStatsRecordSize - 2, "\r\n");
+  const bool current = StartsWith(firstBytes, kCurrentStatsRecordSize - 2, "\r\n");
+  return !classic && current ? kCurrentStatsRecordSize : kStatsRecordSize;
+}
+
 Outcome<LaneStats> ReadRacerStats(const std::string& path,
                                   const std::array<std::string, 6>& racerNumbers) {
   LaneStats lanes{};
@@ -96,14 +102,26 @@ Outcome<LaneStats> ReadRacerStats(const std::string& path,
   if (auto error = file.Open(path)) return *error;
   // Whole records are taken from large reads; what is left at the end is a part-record.
   constexpr std::size_t kRecordsPerRead = 256;
-  std::vector<char> chunk(kStatsRecordSize * kRecordsPerRead);
+  std::vector<char> chunk(kCurrentStatsRecordSize * kRecordsPerRead);
+  std::size_t recordSize = 0;
   const std::array<KeyPattern, 6> keys{KeyPattern(racerNumbers[0]), KeyPattern(racerNumbers[1]),
                                        KeyPattern(racerNumbers[2]), KeyPattern(racerNumbers[3]),
                                        KeyPattern(racerNumbers[4]), KeyPattern(racerNumbers[5])};
   while (true) {
     auto got = file.Read(chunk.data(), chunk.size());
     if (!got) return got.error();
-    for (std::size_t at = 0; at + kStatsRecordSize <= *got; at += kStatsRecordSize) {
+    if (recordSize == 0) {
+      // The first read was sized for the longer record; with the shorter one, what lies past
+      // whole reads of it is read again next time round.
+      recordSize = StatsRecordSize(std::string_view(chunk.data(), *got));
+      const std::size_t wanted = recordSize * kRecordsPerRead;
+      if (*got > wanted) {
+        if (auto error = file.Seek(wanted)) return *error;
+        *got = wanted;
+      }
+      chunk.resize(wanted);
+    }
+    for (std::size_t at = 0; at + recordSize <= *got; at += recordSize) {
       const std::string_view record(chunk.data() + at, kStatsRecordSize);
       for (std::size_t lane = 0; lane < 6; ++lane) {
         if (!keys[lane].Matches(record.data())) continue;

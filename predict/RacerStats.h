@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/Error.h"
 
@@ -26,6 +27,13 @@ struct TRacerStats {
 using LaneStats = std::array<TRacerStats, 6>;  // index lane - 1
 
 inline constexpr int kStatsRecordSize = 412;
+// Today's files carry 418-byte records (416 bytes and CR LF); the fields read stand at the same
+// offsets.
+inline constexpr int kCurrentStatsRecordSize = 418;
+
+// The record size of a statistics file, told by where the first record's CR LF stands: 412
+// unless it ends only at 418.
+std::size_t StatsRecordSize(std::string_view firstBytes);
 // A racer missing from the file takes counts and rates of 0 and this timing: slower than any
 // real start, so the boat comes last at the slit, yet its pictures stay inside their panels.
 inline constexpr int kMissingStartTiming = 40;

@@ -87,7 +87,8 @@ bool TMainForm::RaceView() {
     return false;
   }
   if (!block->has_value() || SelectR->currentIndex() < 0) return false;
-  raceCard_ = ReadRaceCard((*block)->bytes, SelectR->currentIndex() + 1, venueName);
+  raceCard_ =
+      ReadRaceCard((*block)->bytes, SelectR->currentIndex() + 1, venueName, (*block)->layout);
   ShowRaceCard(raceCard_);
   return true;
 }

@@ -32,12 +32,20 @@ std::string SaleTextFor(std::string_view venueName) {
   return IsVenueCode(code) ? std::string(kSaleAll) : std::string();
 }
 
-TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName) {
+TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
+                       BlockLayout layout) {
   TRaceCard card;
-  const std::size_t recordShift = kRaceRecordSize * static_cast<std::size_t>(race - 1);
+  // Today's venue line is longer: the meeting name and the day line move by 4 bytes (the day
+  // line is a byte shorter) and every race record by 3.
+  const bool current = layout == BlockLayout::Current;
+  const std::size_t headerShift = current ? 4 : 0;
+  const std::size_t recordShift =
+      kRaceRecordSize * static_cast<std::size_t>(race - 1) + (current ? 3 : 0);
 
-  card.DName = std::string(TrimControlAndBlanks(TakeLine(block, kMeetingNameOffset, 60)));
-  std::string_view dayLine = TakeLine(block, kDayLineOffset, kDayLineLength);
+  card.DName =
+      std::string(TrimControlAndBlanks(TakeLine(block, kMeetingNameOffset + headerShift, 60)));
+  std::string_view dayLine =
+      TakeLine(block, kDayLineOffset + headerShift, kDayLineLength - (current ? 1 : 0));
   card.Count = Columns(dayLine, 4, 11);
   card.DDate = Columns(dayLine, 22, 43);
 

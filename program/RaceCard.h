@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "program/VenueBlockScan.h"
+
 namespace wakorin {
 
 // One lane of the race card; every field holds the file's CP932 bytes as found, blanks kept.
@@ -50,6 +52,7 @@ std::string SaleTextFor(std::string_view venueName);
 
 // Cuts race `race` (1-based) out of the bytes read from the start of a venue block. Fields
 // past the bytes given are cut short, so a short or damaged block yields short fields.
-TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName);
+TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
+                       BlockLayout layout = BlockLayout::Classic);
 
 }  // namespace wakorin

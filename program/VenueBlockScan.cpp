@@ -1,6 +1,7 @@
 #include "program/VenueBlockScan.h"
 
 #include <functional>
+#include <optional>
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
@@ -12,9 +13,46 @@ namespace {
 
 constexpr std::string_view kStartLine = "STARTB";
 constexpr std::size_t kEndLineOffset = 10964;  // where a 12-race block's end line starts
+constexpr std::size_t kCurrentShift = 3;       // today's header is 3 bytes longer
+constexpr std::size_t kEndLineSize = 8;        // code, "BEND", CR LF
+// A placeholder block ends before any race could begin.
+constexpr std::size_t kPlaceholderSearch = 344;
 
-// One pass of the block loop sees the delivered bytes; returning true stops the walk.
-using BlockVisitor = std::function<bool(std::string_view delivered, int raceCount)>;
+// What one pass of the block loop sees.
+struct BlockSeen {
+  std::string_view bytes;  // as delivered: a whole buffer, or a block of today's layout
+  int raceCount = 0;
+  BlockLayout layout = BlockLayout::Classic;
+  bool placeholder = false;
+};
+
+// Returning true stops the walk.
+using BlockVisitor = std::function<bool(const BlockSeen& seen)>;
+
+// The block's own end line (its code, "BEND") starting at `offset`, on a line of its own.
+bool EndLineAt(std::string_view bytes, std::size_t offset) {
+  return offset >= 2 && StartsWith(bytes, offset - 2, "\r\n") &&
+         StartsWith(bytes, offset, bytes.substr(0, 2)) && StartsWith(bytes, offset + 2, "BEND");
+}
+
+// A block that the classic reading takes for 11 races but whose end line says otherwise: one of
+// today's layout, or a placeholder. Returns its length, race count and kind; nullopt keeps the
+// classic reading, so classic files never leave the classic path.
+std::optional<BlockSeen> CurrentLayout(std::string_view bytes) {
+  if (EndLineAt(bytes, kEndLineOffset - kRaceRecordSize)) return std::nullopt;  // classic 11
+  for (int races : {12, 11}) {
+    const std::size_t end =
+        kEndLineOffset + kCurrentShift - kRaceRecordSize * static_cast<std::size_t>(12 - races);
+    if (EndLineAt(bytes, end)) {
+      return BlockSeen{bytes.substr(0, end + kEndLineSize), races, BlockLayout::Current, false};
+    }
+  }
+  const std::size_t end = bytes.substr(0, kPlaceholderSearch).find("BEND");
+  if (end != std::string_view::npos && EndLineAt(bytes, end - 2)) {
+    return BlockSeen{bytes.substr(0, end - 2 + kEndLineSize), 0, BlockLayout::Current, true};
+  }
+  return std::nullopt;
+}
 
 // Returns whether the start line was found. Blocks are served from a window of the file held in
 // memory, so that stepping back over the race an 11-race block lacks costs no system call.
@@ -28,13 +66,23 @@ Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
   ReadWindow window(file);
   std::uint64_t p = **start;
   while (true) {
-    auto delivered = window.At(p, kVenueBlockBufferSize);
-    if (!delivered) return delivered.error();
+    // Three bytes more than a classic buffer, so that today's 12-race end line is seen whole.
+    auto read = window.At(p, kVenueBlockBufferSize + kCurrentShift);
+    if (!read) return read.error();
+    const std::string_view delivered = read->substr(0, kVenueBlockBufferSize);
     // Both marks must lie wholly within the bytes delivered.
-    const bool isBlock = StartsWith(*delivered, 2, "BBGN");
-    const bool twelveRaces = StartsWith(*delivered, kEndLineOffset + 2, "BEND");
-    if (visit(*delivered, twelveRaces ? 12 : 11)) return true;
-    if (p + delivered->size() >= file.Size()) return true;
+    const bool isBlock = StartsWith(delivered, 2, "BBGN");
+    const bool twelveRaces = StartsWith(delivered, kEndLineOffset + 2, "BEND");
+    if (isBlock && !twelveRaces) {
+      if (const std::optional<BlockSeen> current = CurrentLayout(*read)) {
+        if (visit(*current)) return true;
+        p += current->bytes.size();
+        if (p >= file.Size()) return true;
+        continue;
+      }
+    }
+    if (visit(BlockSeen{delivered, twelveRaces ? 12 : 11})) return true;
+    if (p + delivered.size() >= file.Size()) return true;
     p += kVenueBlockBufferSize;
     if (isBlock && twelveRaces) continue;
     p -= kRaceRecordSize;
@@ -45,9 +93,10 @@ Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
 
 Outcome<VenueIndex> IndexVenueBlocks(const std::string& path) {
   VenueIndex index;
-  auto walked = WalkBlocks(path, [&](std::string_view delivered, int raceCount) {
-    if (StartsWith(delivered, 2, "BBGN")) {
-      index.blocks.push_back({std::string(delivered.substr(0, 2)), raceCount});
+  auto walked = WalkBlocks(path, [&](const BlockSeen& seen) {
+    if (StartsWith(seen.bytes, 2, "BBGN")) {
+      index.blocks.push_back(
+          {std::string(seen.bytes.substr(0, 2)), seen.raceCount, seen.layout, seen.placeholder});
     }
     return false;
   });
@@ -60,9 +109,9 @@ Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path,
                                                     std::string_view code) {
   std::string key = std::string(code) + "BBGN";
   std::optional<VenueBlock> found;
-  auto walked = WalkBlocks(path, [&](std::string_view delivered, int raceCount) {
-    if (key.size() != 6 || !StartsWith(delivered, 0, key)) return false;
-    found = VenueBlock{std::string(delivered), raceCount};
+  auto walked = WalkBlocks(path, [&](const BlockSeen& seen) {
+    if (key.size() != 6 || !StartsWith(seen.bytes, 0, key)) return false;
+    found = VenueBlock{std::string(seen.bytes), seen.raceCount, seen.layout};
     return true;
   });
   if (!walked) return walked.error();

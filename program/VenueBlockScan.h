@@ -13,9 +13,17 @@ namespace wakorin {
 inline constexpr std::size_t kVenueBlockBufferSize = 10972;  // a 12-race block
 inline constexpr std::size_t kRaceRecordSize = 885;
 
+// The classic block, or today's: a venue line reading ボートレース○○ makes the header 3 bytes
+// longer and moves every field after it. Each block tells which it is by where its end line
+// stands.
+enum class BlockLayout { Classic, Current };
+
 struct VenueIndexEntry {
   std::string code;   // block bytes 0..1
   int raceCount = 0;  // 12 when the block's end line stands where a 12-race block ends, else 11
+  BlockLayout layout = BlockLayout::Classic;
+  // Today's stand-in for a venue whose data is not yet published: no races at all.
+  bool placeholder = false;
 };
 
 struct VenueIndex {
@@ -28,6 +36,7 @@ struct VenueIndex {
 struct VenueBlock {
   std::string bytes;
   int raceCount = 0;
+  BlockLayout layout = BlockLayout::Classic;
 };
 
 // Walks the race program file: start line in 8-byte steps, then blocks back to back.

@@ -27,7 +27,9 @@ int RaceCountOfEntry(std::string_view entry) {
 std::vector<std::string> BuildVenueEntries(const VenueIndex& index) {
   std::vector<std::string> entries;
   for (auto it = index.blocks.rbegin(); it != index.blocks.rend(); ++it) {
-    if (IsVenueCode(it->code)) entries.push_back(MakeVenueEntry(it->code, it->raceCount));
+    if (IsVenueCode(it->code) && !it->placeholder) {
+      entries.push_back(MakeVenueEntry(it->code, it->raceCount));
+    }
   }
   return entries;
 }

@@ -18,7 +18,7 @@ int RaceCountOfEntry(std::string_view entry);
 
 // The venue list for an indexed file: the file's last block first. Blocks whose code is not
 // one of the 24 venues are left out: their entry could not carry a race count and no race of
-// theirs could ever be located by name.
+// theirs could ever be located by name. Placeholders of venues not yet published have no race.
 std::vector<std::string> BuildVenueEntries(const VenueIndex& index);
 
 }  // namespace wakorin

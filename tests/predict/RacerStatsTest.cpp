@@ -104,3 +104,42 @@ TEST_F(RacerStatsTest, KeysAreComparedByteForByteAndSignsConvert) {
 
 }  // namespace
 }  // namespace wakorin
+
+namespace wakorin {
+namespace {
+
+// Today's 418-byte records: the same fields, six more bytes before the CR LF.
+std::string Todays(const std::string& classic) {
+  std::string record = classic;
+  record.insert(410, "123456");
+  return record;
+}
+
+TEST(RacerStatsToday, RecordsOf418BytesGiveTheSameFigures) {
+  testing::TempDir dir;
+  std::string classic, today;
+  for (int i = 0; i < 300; ++i) {  // more than one read's worth
+    const std::string record = BuildStatsRecord(Record(std::to_string(4000 + i), i % 40));
+    classic += record;
+    today += Todays(record);
+  }
+  const std::array<std::string, 6> lanes{"4001", "4123", "4299", "4256", "9999", "4000"};
+  auto before = ReadRacerStats(dir.Write("classic.txt", classic), lanes);
+  auto after = ReadRacerStats(dir.Write("Fan0510.txt", today + "\x1a"), lanes);
+  ASSERT_TRUE(before.ok() && after.ok());
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    EXPECT_EQ((*after)[lane].Found, (*before)[lane].Found);
+    for (int course = 1; course <= 6; ++course) {
+      EXPECT_EQ((*after)[lane].Course(course).CourseRate,
+                (*before)[lane].Course(course).CourseRate);
+      EXPECT_EQ((*after)[lane].Course(course).EntryCount,
+                (*before)[lane].Course(course).EntryCount);
+    }
+  }
+  EXPECT_EQ(StatsRecordSize(classic), 412u);
+  EXPECT_EQ(StatsRecordSize(today), 418u);
+  EXPECT_EQ(StatsRecordSize(""), 412u);
+}
+
+}  // namespace
+}  // namespace wakorin

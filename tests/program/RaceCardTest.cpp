@@ -147,3 +147,26 @@ TEST(RaceCard, ShortOrDamagedBlocksGiveShortFieldsNeverAnOverread) {
 
 }  // namespace
 }  // namespace wakorin
+
+namespace wakorin {
+namespace {
+
+TEST(RaceCardToday, FieldsMoveWithTheLongerVenueLine) {
+  VenueBlockSpec venue = MarkedVenue("12", 11);
+  venue.layout = testsupport::ProgramLayout::Current;
+  venue.meetingName = "  " + Sjis("桜花賞") + "  ";
+  venue.count = Sjis("第　７日");
+  venue.ddate = Sjis("２０２４年　４月　１日");
+  const std::string block = BuildVenueBlock(venue);
+  for (int race : {1, 11}) {
+    const TRaceCard card = ReadRaceCard(block, race, GetCorseName("12"), BlockLayout::Current);
+    ExpectRace(card, race);
+    EXPECT_EQ(card.DName, Sjis("桜花賞"));
+    EXPECT_EQ(card.Count, Sjis("第　７日"));
+    EXPECT_EQ(card.DDate, Sjis("２０２４年　４月　１日"));
+  }
+  EXPECT_EQ(block.substr(349 + 8, 6), "RNAME1");
+}
+
+}  // namespace
+}  // namespace wakorin

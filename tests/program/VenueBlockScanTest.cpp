@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "program/VenueBlockScan.h"
+#include "program/VenueEntry.h"
 #include "tests/TempFiles.h"
 #include "tests/support/ProgramFileBuilder.h"
 
@@ -144,6 +146,69 @@ TEST_F(VenueBlockScanTest, TruncatedAndRandomFilesNeverBreakTheScan) {
     EXPECT_TRUE(IndexVenueBlocks(path).ok());
     EXPECT_TRUE(LocateVenueBlock(path, "01").ok());
   }
+}
+
+}  // namespace
+}  // namespace wakorin
+
+namespace wakorin {
+namespace {
+
+using testsupport::BuildPlaceholderBlock;
+using testsupport::ProgramLayout;
+
+testsupport::VenueBlockSpec Current(const std::string& code, int races, unsigned seed) {
+  testsupport::VenueBlockSpec venue = testsupport::SampleVenue(code, races, seed);
+  venue.layout = ProgramLayout::Current;
+  return venue;
+}
+
+TEST(VenueBlockScanToday, BlocksTellTheirLayoutAndPlaceholdersCarryNoRaces) {
+  testing::TempDir dir;
+  std::string file = "STARTB\r\n";
+  file += BuildVenueBlock(Current("01", 12, 1));
+  file += BuildVenueBlock(Current("02", 11, 2));
+  file += BuildPlaceholderBlock("03");
+  file += BuildVenueBlock(Current("04", 12, 4));
+  file += BuildPlaceholderBlock("05");
+  file += BuildVenueBlock(Current("06", 11, 6));
+  file += "FINALB\r\n";
+  const std::string path = dir.Write("B240401.TXT", file);
+  auto index = IndexVenueBlocks(path);
+  ASSERT_TRUE(index.ok());
+  std::vector<std::tuple<std::string, int, bool>> seen;
+  for (const auto& block : index->blocks) {
+    EXPECT_EQ(block.layout, BlockLayout::Current);
+    seen.emplace_back(block.code, block.raceCount, block.placeholder);
+  }
+  EXPECT_EQ(seen, (std::vector<std::tuple<std::string, int, bool>>{{"01", 12, false},
+                                                                   {"02", 11, false},
+                                                                   {"03", 0, true},
+                                                                   {"04", 12, false},
+                                                                   {"05", 0, true},
+                                                                   {"06", 11, false}}));
+  EXPECT_EQ(BuildVenueEntries(*index).size(), 4u);
+  auto block = LocateVenueBlock(path, "04");
+  ASSERT_TRUE(block.ok() && block->has_value());
+  EXPECT_EQ((*block)->layout, BlockLayout::Current);
+  EXPECT_EQ((*block)->bytes.size(), 10975u);
+  EXPECT_EQ((*block)->bytes.substr(10967, 6), "04BEND");
+}
+
+TEST(VenueBlockScanToday, ClassicBlocksKeepTheClassicReading) {
+  testing::TempDir dir;
+  // A classic 11-race block whose end line is damaged still steps back 885 bytes, as before.
+  std::string damaged = BuildVenueBlock(testsupport::SampleVenue("07", 11, 1));
+  damaged.replace(damaged.size() - 6, 4, "XXXX");
+  const std::string path = dir.Write(
+      "B.TXT", "STARTB\r\n" + damaged + BuildVenueBlock(testsupport::SampleVenue("08", 12, 2)));
+  auto index = IndexVenueBlocks(path);
+  ASSERT_TRUE(index.ok());
+  ASSERT_EQ(index->blocks.size(), 2u);
+  EXPECT_EQ(index->blocks[0].layout, BlockLayout::Classic);
+  EXPECT_EQ(index->blocks[0].raceCount, 11);
+  EXPECT_EQ(index->blocks[1].code, "08");
+  EXPECT_EQ(index->blocks[1].layout, BlockLayout::Classic);
 }
 
 }  // namespace
