@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace wakorin {
 
@@ -38,7 +40,22 @@ std::optional<Error> ByteFile::Open(const std::string& path) {
   return std::nullopt;
 }
 
+void ByteFile::OpenBytes(std::string_view bytes) {
+  Close();
+  bytes_ = bytes.data() ? bytes.data() : "";
+  size_ = bytes.size();
+}
+
 Outcome<std::size_t> ByteFile::Read(void* buffer, std::size_t count) {
+  if (bytes_) {
+    const std::size_t done =
+        position_ >= size_
+            ? 0
+            : static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - position_));
+    if (done > 0) std::memcpy(buffer, bytes_ + position_, done);
+    position_ += done;
+    return done;
+  }
   if (fd_ < 0) return Error::Io(EBADF);
   auto* out = static_cast<char*>(buffer);
   std::size_t done = 0;
@@ -56,6 +73,10 @@ Outcome<std::size_t> ByteFile::Read(void* buffer, std::size_t count) {
 }
 
 std::optional<Error> ByteFile::Seek(std::uint64_t position) {
+  if (bytes_) {
+    position_ = position;
+    return std::nullopt;
+  }
   if (fd_ < 0) return Error::Io(EBADF);
   if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0) return Error::Io(errno);
   position_ = position;
@@ -65,6 +86,7 @@ std::optional<Error> ByteFile::Seek(std::uint64_t position) {
 void ByteFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  bytes_ = nullptr;
   size_ = 0;
   position_ = 0;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/Error.h"
 
@@ -20,6 +21,9 @@ class ByteFile {
   static bool Exists(const std::string& path);
 
   std::optional<Error> Open(const std::string& path);
+  // Reads from bytes already in memory instead, as from a file holding them; they must outlive
+  // the reads. Lets a caller that reads each file once hand it to every reader.
+  void OpenBytes(std::string_view bytes);
   // Reads up to `count` bytes at the current position; fewer only at the end of the file.
   Outcome<std::size_t> Read(void* buffer, std::size_t count);
   std::optional<Error> Seek(std::uint64_t position);
@@ -30,6 +34,7 @@ class ByteFile {
 
  private:
   int fd_ = -1;
+  const char* bytes_ = nullptr;  // set when reading from memory
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
 };

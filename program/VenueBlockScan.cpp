@@ -24,6 +24,7 @@ struct BlockSeen {
   int raceCount = 0;
   BlockLayout layout = BlockLayout::Classic;
   bool placeholder = false;
+  std::uint64_t offset = 0;
 };
 
 // Returning true stops the walk.
@@ -56,9 +57,7 @@ std::optional<BlockSeen> CurrentLayout(std::string_view bytes) {
 
 // Returns whether the start line was found. Blocks are served from a window of the file held in
 // memory, so that stepping back over the race an 11-race block lacks costs no system call.
-Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
+Outcome<bool> WalkBlocks(ByteFile& file, const BlockVisitor& visit) {
   auto start = FindStartMarker(file, kStartLine);
   if (!start) return start.error();
   if (!start->has_value()) return false;
@@ -74,14 +73,17 @@ Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
     const bool isBlock = StartsWith(delivered, 2, "BBGN");
     const bool twelveRaces = StartsWith(delivered, kEndLineOffset + 2, "BEND");
     if (isBlock && !twelveRaces) {
-      if (const std::optional<BlockSeen> current = CurrentLayout(*read)) {
+      if (std::optional<BlockSeen> current = CurrentLayout(*read)) {
+        current->offset = p;
         if (visit(*current)) return true;
         p += current->bytes.size();
         if (p >= file.Size()) return true;
         continue;
       }
     }
-    if (visit(BlockSeen{delivered, twelveRaces ? 12 : 11})) return true;
+    if (visit(BlockSeen{delivered, twelveRaces ? 12 : 11, BlockLayout::Classic, false, p})) {
+      return true;
+    }
     if (p + delivered.size() >= file.Size()) return true;
     p += kVenueBlockBufferSize;
     if (isBlock && twelveRaces) continue;
@@ -89,14 +91,12 @@ Outcome<bool> WalkBlocks(const std::string& path, const BlockVisitor& visit) {
   }
 }
 
-}  // namespace
-
-Outcome<VenueIndex> IndexVenueBlocks(const std::string& path) {
+Outcome<VenueIndex> Index(ByteFile& file) {
   VenueIndex index;
-  auto walked = WalkBlocks(path, [&](const BlockSeen& seen) {
+  auto walked = WalkBlocks(file, [&](const BlockSeen& seen) {
     if (StartsWith(seen.bytes, 2, "BBGN")) {
-      index.blocks.push_back(
-          {std::string(seen.bytes.substr(0, 2)), seen.raceCount, seen.layout, seen.placeholder});
+      index.blocks.push_back({std::string(seen.bytes.substr(0, 2)), seen.raceCount, seen.layout,
+                              seen.placeholder, seen.offset, seen.bytes.size()});
     }
     return false;
   });
@@ -105,11 +105,27 @@ Outcome<VenueIndex> IndexVenueBlocks(const std::string& path) {
   return index;
 }
 
+}  // namespace
+
+Outcome<VenueIndex> IndexVenueBlocks(const std::string& path) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  return Index(file);
+}
+
+Outcome<VenueIndex> IndexVenueBlocksIn(std::string_view fileBytes) {
+  ByteFile file;
+  file.OpenBytes(fileBytes);
+  return Index(file);
+}
+
 Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path,
                                                     std::string_view code) {
   std::string key = std::string(code) + "BBGN";
   std::optional<VenueBlock> found;
-  auto walked = WalkBlocks(path, [&](const BlockSeen& seen) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  auto walked = WalkBlocks(file, [&](const BlockSeen& seen) {
     if (key.size() != 6 || !StartsWith(seen.bytes, 0, key)) return false;
     found = VenueBlock{std::string(seen.bytes), seen.raceCount, seen.layout};
     return true;

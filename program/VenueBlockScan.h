@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,9 @@ struct VenueIndexEntry {
   BlockLayout layout = BlockLayout::Classic;
   // Today's stand-in for a venue whose data is not yet published: no races at all.
   bool placeholder = false;
+  // Where the block's bytes stand in the file: the same bytes LocateVenueBlock delivers.
+  std::uint64_t offset = 0;
+  std::size_t length = 0;
 };
 
 struct VenueIndex {
@@ -41,6 +45,8 @@ struct VenueBlock {
 
 // Walks the race program file: start line in 8-byte steps, then blocks back to back.
 Outcome<VenueIndex> IndexVenueBlocks(const std::string& path);
+// The same over a whole file already read into memory.
+Outcome<VenueIndex> IndexVenueBlocksIn(std::string_view fileBytes);
 
 // The first block whose bytes 0..5 are `code` + "BBGN"; nullopt when there is none.
 Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path, std::string_view code);

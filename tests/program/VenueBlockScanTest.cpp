@@ -213,3 +213,31 @@ TEST(VenueBlockScanToday, ClassicBlocksKeepTheClassicReading) {
 
 }  // namespace
 }  // namespace wakorin
+
+namespace wakorin {
+namespace {
+
+TEST(VenueBlockScanInMemory, SameBlocksAsTheFileAndTheBytesLocateDelivers) {
+  testing::TempDir dir;
+  std::string file = testsupport::BuildProgramFile(
+      {testsupport::SampleVenue("01", 11, 1), testsupport::SampleVenue("02", 12, 2),
+       testsupport::SampleVenue("01", 12, 3), testsupport::SampleVenue("03", 11, 4)});
+  const std::string path = dir.Write("B.TXT", file);
+  auto fromFile = IndexVenueBlocks(path);
+  auto inMemory = IndexVenueBlocksIn(file);
+  ASSERT_TRUE(fromFile.ok() && inMemory.ok());
+  ASSERT_EQ(inMemory->blocks.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
+    const VenueIndexEntry& block = inMemory->blocks[i];
+    EXPECT_EQ(block.code, fromFile->blocks[i].code);
+    EXPECT_EQ(block.raceCount, fromFile->blocks[i].raceCount);
+    EXPECT_EQ(block.offset, fromFile->blocks[i].offset);
+    if (i == 2) continue;  // a second block of the same code is never located
+    auto located = LocateVenueBlock(path, block.code);
+    EXPECT_EQ(file.substr(block.offset, block.length), (*located)->bytes) << i;
+  }
+  EXPECT_FALSE(IndexVenueBlocksIn("")->startFound);
+}
+
+}  // namespace
+}  // namespace wakorin
