@@ -96,9 +96,9 @@ class VenueSearch {
     }
   }
 
-  // Reads the payout table of the block whose key stands at `keyPosition`. Bytes past the end
-  // of the file read as blanks.
-  Outcome<VenueResult> ReadTable(std::uint64_t keyPosition) {
+  // Reads the payout table of the block whose key stands at `keyPosition` into `result`, in
+  // place: the 96 texts are copied once. Bytes past the end of the file read as blanks.
+  std::optional<Error> ReadTable(std::uint64_t keyPosition, VenueResult& result) {
     auto header = window_.At(keyPosition, kHeaderSize);
     if (!header) return header.error();
     const bool longHeader = header->size() <= kLayoutByte || (*header)[kLayoutByte] == ' ';
@@ -109,20 +109,19 @@ class VenueSearch {
     table.replace(0, delivered->size(), *delivered);
     observer_.PayoutRead(tablePosition + kTableSize);
 
-    VenueResult result;
     for (std::size_t r = 0; r < result.Rows.size(); ++r) {
       const std::size_t b = kRowStride * r;
       ResultRow& row = result.Rows[r];
-      row.TrifectaCombination = table.substr(b + 15, 5);
-      row.TrifectaPayout = table.substr(b + 20, 8);
-      row.TrioCombination = table.substr(b + 32, 5);
-      row.TrioPayout = table.substr(b + 37, 8);
-      row.ExactaCombination = table.substr(b + 49, 3);
-      row.ExactaPayout = table.substr(b + 52, 8);
-      row.QuinellaCombination = table.substr(b + 64, 3);
-      row.QuinellaPayout = table.substr(b + 67, 8);
+      row.TrifectaCombination.assign(table, b + 15, 5);
+      row.TrifectaPayout.assign(table, b + 20, 8);
+      row.TrioCombination.assign(table, b + 32, 5);
+      row.TrioPayout.assign(table, b + 37, 8);
+      row.ExactaCombination.assign(table, b + 49, 3);
+      row.ExactaPayout.assign(table, b + 52, 8);
+      row.QuinellaCombination.assign(table, b + 64, 3);
+      row.QuinellaPayout.assign(table, b + 67, 8);
     }
-    return result;
+    return std::nullopt;
   }
 
   bool stopped() const { return stopped_; }
@@ -206,10 +205,8 @@ Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view 
   }
   if (!key->has_value()) return search;
 
-  auto table = venue.ReadTable(**key);
-  if (!table) return table.error();
+  if (auto error = venue.ReadTable(**key, search.result)) return *error;
   search.end = ResultSearchEnd::Found;
-  search.result = std::move(*table);
   return search;
 }
 

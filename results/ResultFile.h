@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/Error.h"
 
@@ -16,6 +18,13 @@ struct ResultRow {
   std::string ExactaCombination, ExactaPayout;
   std::string TrioCombination, TrioPayout;
   std::string TrifectaCombination, TrifectaPayout;
+
+  // Set only where the table is not twelve clean rows: a race that was not run ("中　止"), a
+  // bet declared void ("不成立"), and the further winning combinations of a dead heat.
+  enum Bet { kQuinella, kExacta, kTrio, kTrifecta };
+  bool Cancelled = false;
+  std::array<bool, 4> Void{};
+  std::array<std::vector<std::pair<std::string, std::string>>, 4> Ties{};  // combination, payout
 
   bool operator==(const ResultRow&) const = default;
 };

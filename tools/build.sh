@@ -7,7 +7,7 @@ mode=${1:-}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
-          libgtest-dev fonts-ipafont-gothic)
+          libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

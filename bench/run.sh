@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (build-bench/) and prints the core figures and the window
+# timings. Extra arguments go to wakorin_bench, e.g. --benchmark_filter=search.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-bench
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j "$(nproc)" --target wakorin_bench wakorin_window_timings
+
+echo
+echo "Machine: $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)," \
+     "load average $(cut -d' ' -f1-3 /proc/loadavg)"
+# Repetitions and medians: the figures stay steady on a machine busy with other work.
+if ! "$build"/bench/wakorin_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  "$@" 2>"$build"/bench-context.log | tee "$build"/bench.log | sed -n '/^Core operations/,$p'; then
+  cat "$build"/bench-context.log >&2
+  exit 1
+fi
+echo "(Google Benchmark's own output: $build/bench.log and $build/bench-context.log)"
+
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_window_timings --runs 15

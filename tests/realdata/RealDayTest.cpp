@@ -1,0 +1,188 @@
+// Today's official files, read from the shared folder of real data beside the project.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/ByteField.h"
+#include "predict/Prediction.h"
+#include "predict/RacerStats.h"
+#include "program/RaceCard.h"
+#include "program/VenueBlockScan.h"
+#include "program/VenueEntry.h"
+#include "program/VenueTable.h"
+#include "results/ResultFile.h"
+#include "results/ResultMatching.h"
+#include "tests/TempFiles.h"
+
+namespace wakorin {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kRealData = WAKORIN_REALDATA_DIR;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::vector<std::string> Lines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at <= bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", at);
+    if (end == std::string_view::npos) break;
+    lines.emplace_back(bytes.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+class RealDayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kRealData / "B240401.TXT")) GTEST_SKIP() << "no real data beside the project";
+    program = (kRealData / "B240401.TXT").string();
+  }
+  std::string program;
+};
+
+const std::vector<std::string> kCodes{"24", "21", "20", "19", "12", "10", "08", "07", "06", "05", "02"};
+
+TEST_F(RealDayTest, EveryVenueListedWithItsRaceCount) {
+  auto index = IndexVenueBlocks(program);
+  ASSERT_TRUE(index.ok());
+  ASSERT_EQ(index->blocks.size(), kCodes.size());
+  for (std::size_t i = 0; i < kCodes.size(); ++i) {
+    EXPECT_EQ(index->blocks[i].code, kCodes[i]);
+    EXPECT_EQ(index->blocks[i].raceCount, 12) << kCodes[i];
+  }
+  EXPECT_EQ(BuildVenueEntries(*index).size(), kCodes.size());
+}
+
+// Each card against the file's own lines, found by their text rather than by offsets.
+TEST_F(RealDayTest, CardsMatchTheFilesOwnLines) {
+  const std::string bytes = ReadAll(program);
+  for (const auto& [code, race] : {std::pair{"24", 1}, std::pair{"12", 7}, std::pair{"06", 12},
+                                   std::pair{"02", 12}, std::pair{"19", 5}}) {
+    const std::size_t start = bytes.find(std::string(code) + "BBGN");
+    const std::size_t end = bytes.find(std::string(code) + "BEND", start);
+    const std::vector<std::string> lines = Lines(std::string_view(bytes).substr(start, end - start));
+    auto block = LocateVenueBlock(program, code);
+    ASSERT_TRUE(block.ok() && block->has_value()) << code;
+    const TRaceCard card = ReadRaceCard((*block)->bytes, race, GetCorseName(code), (*block)->layout);
+
+    // The meeting name is the header's sixth line, the day line its eighth.
+    EXPECT_EQ(card.DName, std::string(TrimControlAndBlanks(lines[5])));
+    EXPECT_EQ(card.Count, lines[7].substr(3, 8));
+    EXPECT_EQ(card.DDate, lines[7].substr(21, 22));
+    // The race's title line starts with its number in full-width digits and "Ｒ".
+    std::size_t titleLine = 0;
+    int seen = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const bool title = i + 1 < lines.size() && lines[i + 1].rfind("-----", 0) == 0 &&
+                         lines[i].find("\x82\x71") < 8;
+      if (title && ++seen == race) {
+        titleLine = i;
+        break;
+      }
+    }
+    ASSERT_GT(titleLine, 0u) << code << " " << race;
+    EXPECT_EQ(card.RName, lines[titleLine].substr(8, 12));
+    EXPECT_EQ(card.RLeng, lines[titleLine].substr(30, 12));
+    EXPECT_EQ(card.RTime, lines[titleLine].substr(60, 10));
+    for (int k = 1; k <= 6; ++k) {
+      const std::string& line = lines[titleLine + 4 + static_cast<std::size_t>(k)];
+      ASSERT_EQ(line[0], '0' + k);
+      const TRacerEntry& racer = card.Lane(k);
+      EXPECT_EQ(racer.RacerNo, line.substr(2, 4));
+      EXPECT_EQ(racer.Name, line.substr(6, 8));
+      EXPECT_EQ(racer.Clas, line.substr(22, 2));
+      EXPECT_EQ(racer.GWin, line.substr(24, 5));
+      EXPECT_EQ(racer.MtNo, line.substr(46, 3));
+      EXPECT_EQ(racer.BtNo, line.substr(55, 3));
+      EXPECT_EQ(racer.Kekka[0], line.substr(65, 2));
+    }
+  }
+}
+
+TEST_F(RealDayTest, EveryRacePredictsWithTodaysStatistics) {
+  testing::TempDir dir;
+  fs::copy_file(kRealData / "fan1904.txt", dir.path() / "Fan0510.txt");
+  const auto statsPath = FindStatsFile(dir.path().string());
+  ASSERT_TRUE(statsPath);
+  auto index = IndexVenueBlocks(program);
+  int races = 0, missing = 0, found = 0;
+  for (const auto& venue : index->blocks) {
+    auto block = LocateVenueBlock(program, venue.code);
+    for (int r = 1; r <= venue.raceCount; ++r) {
+      const TRaceCard card =
+          ReadRaceCard((*block)->bytes, r, GetCorseName(venue.code), (*block)->layout);
+      std::array<std::string, 6> numbers, motors, boats;
+      for (std::size_t i = 0; i < 6; ++i) {
+        numbers[i] = card.Racers[i].RacerNo;
+        motors[i] = card.Racers[i].MtNo;
+        boats[i] = card.Racers[i].BtNo;
+      }
+      auto stats = ReadRacerStats(*statsPath, numbers);
+      ASSERT_TRUE(stats.ok()) << venue.code << " " << r;
+      for (const TRacerStats& racer : *stats) {
+        (racer.Found ? found : missing)++;
+        if (!racer.Found) {
+          EXPECT_EQ(racer.Course(1).StartTiming, kMissingStartTiming);
+        }
+      }
+      // Found racers carry the figures of their 418-byte record.
+      for (const TRacerStats& racer : *stats) {
+        if (racer.Found) {
+          EXPECT_LT(racer.Course(1).StartTiming, 100);
+        }
+      }
+      EXPECT_TRUE(Predict(*stats, motors, boats).ok()) << venue.code << " " << r;
+      ++races;
+    }
+  }
+  EXPECT_EQ(races, 132);
+  EXPECT_GT(found, 0);
+  EXPECT_GT(missing, 0);  // racers who started after the statistics period
+}
+
+TEST_F(RealDayTest, DISABLED_ResultRowsOfEveryVenueIncludingCancelledRaces) {
+  const std::string results = (kRealData / "K240401.TXT").string();
+  const std::string bytes = ReadAll(results);
+  for (std::size_t i = 0; i < kCodes.size(); ++i) {
+    ResultSearchObserver quiet;
+    auto search = FindVenueResult(results, kCodes[i], static_cast<int>(i), quiet);
+    ASSERT_TRUE(search.ok());
+    ASSERT_EQ(search->end, ResultSearchEnd::Found) << kCodes[i];
+    // The payout rows as the file writes them: "nR" labels after the [払戻金] heading.
+    const std::size_t start = bytes.find(kCodes[i] + "KBGN");
+    const auto lines = Lines(std::string_view(bytes).substr(start, 2000));
+    std::size_t heading = 0;
+    while (lines[heading].find("[") == std::string::npos) ++heading;
+    for (int r = 1; r <= 12; ++r) {
+      const std::string& line = lines[heading + static_cast<std::size_t>(r)];
+      const ResultRow& row = search->result.Race(r);
+      if (line.find("\x92\x86\x81\x40\x8e\x7e") != std::string::npos) {  // 中　止
+        EXPECT_TRUE(row.Cancelled) << kCodes[i] << " " << r;
+        const ResultRowDisplay shown =
+            FillResultRow(SlotFor(kSaleAll, {"1-2"}, {"1-2"}, {"1&2&3"}, {"1-2-3"}), row);
+        EXPECT_FALSE(shown.quinella.hit || shown.exacta.hit || shown.trio.hit || shown.trifecta.hit);
+        continue;
+      }
+      EXPECT_FALSE(row.Cancelled);
+      EXPECT_EQ(row.TrifectaCombination, line.substr(15, 5)) << kCodes[i] << " " << r;
+      EXPECT_EQ(row.TrifectaPayout, line.substr(20, 8));
+      EXPECT_EQ(row.TrioCombination, line.substr(32, 5));
+      EXPECT_EQ(row.ExactaCombination, line.substr(49, 3));
+      EXPECT_EQ(row.QuinellaCombination, line.substr(64, 3));
+      EXPECT_EQ(row.QuinellaPayout, line.substr(67, 8));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wakorin
