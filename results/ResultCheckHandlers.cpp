@@ -208,6 +208,8 @@ void TMainForm::BBtnKekkaClick() {
     auto show = [](QLabel* label, const std::string& text) { label->setText(FromCp932(text)); };
     auto mark = [&](QLabel* label, const ResultCell& cell) {
       show(label, cell.text);
+      label->setToolTip(cell.note.empty() ? QString()
+                                          : QStringLiteral("同着: ") + FromCp932(cell.note));
       ui::SetBackground(label, cell.hit ? QColor(Qt::red) : QColor(Qt::black));
     };
     mark(LabelKekka2F[r], row.quinella);

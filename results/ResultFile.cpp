@@ -28,6 +28,126 @@ constexpr std::uint64_t kJumpAfterKey = 9978;  // the next read starts 10389 byt
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
+constexpr std::size_t kCurrentTableOffset = 414;  // today's first payout row
+constexpr std::size_t kTableScan = 4096;          // room for short, void and dead-heat rows
+constexpr std::size_t kLabelWidth = 13;
+constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
+constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
+
+// The race number of a payout row's label (blanks, then "1R" .. "12R" ending at byte 12), or 0.
+int LabelOf(std::string_view line) {
+  const std::string_view label = TrimControlAndBlanks(CutField(line, 0, kLabelWidth));
+  if (label.size() < 2 || label.size() > 3 || label.back() != 'R' || line.size() < kLabelWidth ||
+      line[kLabelWidth - 1] != 'R') {
+    return 0;
+  }
+  int race = 0;
+  for (char c : label.substr(0, label.size() - 1)) {
+    if (c < '0' || c > '9') return 0;
+    race = race * 10 + (c - '0');
+  }
+  return race >= 1 && race <= 12 ? race : 0;
+}
+
+bool IsBlankText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+}
+
+// The eight fields at their columns of a payout row.
+void CutRow(std::string_view line, ResultRow& row) {
+  auto cut = [&](std::size_t offset, std::size_t width) {
+    std::string field(CutField(line, offset, width));
+    field.resize(width, ' ');  // a row cut short reads as blanks
+    return field;
+  };
+  row.TrifectaCombination = cut(15, 5);
+  row.TrifectaPayout = cut(20, 8);
+  row.TrioCombination = cut(32, 5);
+  row.TrioPayout = cut(37, 8);
+  row.ExactaCombination = cut(49, 3);
+  row.ExactaPayout = cut(52, 8);
+  row.QuinellaCombination = cut(64, 3);
+  row.QuinellaPayout = cut(67, 8);
+}
+
+// Twelve 77-byte rows as the fixed table expects, or as many clean rows as the venue ran
+// followed by the table's end. Anything else (a cancelled race's short row, a void bet, a
+// dead heat's extra row) shifts the rows after it, and the table must be read by its labels.
+bool CleanTable(std::string_view rows) {
+  for (std::size_t r = 0; r < 12; ++r) {
+    const std::string_view row = rows.substr(std::min(rows.size(), kRowStride * r));
+    if (row.size() < kRowStride) return true;  // cut short by the end of the file
+    const std::string_view text = row.substr(0, kRowStride - 2);
+    const bool properRow = LabelOf(row) == static_cast<int>(r + 1) &&
+                           row.substr(kRowStride - 2, 2) == "\r\n" &&
+                           text.find(kCancelled) == std::string_view::npos &&
+                           text.find(kVoid) == std::string_view::npos;
+    if (properRow) continue;
+    const bool tableEnded = r > 0 && (row.substr(0, 2) == "\r\n" || IsBlankText(text));
+    return tableEnded;
+  }
+  return true;
+}
+
+// Finds each race's row by its label: a cancelled race, void bets, and the further winning
+// combinations of a dead heat on the unlabelled rows after a race's own. Returns the number of
+// labelled rows found.
+int ReadRowsByLabel(std::string_view rows, VenueResult& result) {
+  int found = 0;
+  static const std::array<std::pair<std::size_t, std::size_t>, 4> kColumns{
+      {{64, 3}, {49, 3}, {32, 5}, {15, 5}}};  // by ResultRow::Bet
+  for (ResultRow& row : result.Rows) CutRow({}, row);
+  int race = 0;
+  std::size_t at = 0;
+  while (at < rows.size()) {
+    const std::size_t end = rows.find("\r\n", at);
+    const std::string_view line =
+        rows.substr(at, end == std::string_view::npos ? rows.npos : end - at);
+    at = end == std::string_view::npos ? rows.size() : end + 2;
+    if (IsBlankText(line)) break;  // the blank line after the table
+    if (const int labelled = LabelOf(line); labelled > 0) {
+      race = labelled;
+      ++found;
+      ResultRow& row = result.Rows[static_cast<std::size_t>(race - 1)];
+      row = ResultRow{};
+      CutRow(line, row);
+      if (line.find(kCancelled) != std::string_view::npos) {
+        CutRow({}, row);
+        row.Cancelled = true;
+        continue;
+      }
+      for (std::size_t bet = 0; bet < 4; ++bet) {
+        if (CutField(line, kColumns[bet].first, kVoid.size()) != kVoid) continue;
+        row.Void[bet] = true;
+        std::string* combination[] = {&row.QuinellaCombination, &row.ExactaCombination,
+                                      &row.TrioCombination, &row.TrifectaCombination};
+        std::string* payout[] = {&row.QuinellaPayout, &row.ExactaPayout, &row.TrioPayout,
+                                 &row.TrifectaPayout};
+        combination[bet]->assign(kColumns[bet].second, ' ');
+        payout[bet]->assign(8, ' ');
+      }
+      continue;
+    }
+    // The table starts with a labelled row and holds nothing but payout rows.
+    if (race == 0 ||
+        CutField(line, 0, kLabelWidth).find_first_not_of(' ') != std::string_view::npos) {
+      break;
+    }
+    ResultRow tie;
+    CutRow(line, tie);
+    ResultRow& row = result.Rows[static_cast<std::size_t>(race - 1)];
+    const std::pair<std::string, std::string> fields[] = {
+        {tie.QuinellaCombination, tie.QuinellaPayout},
+        {tie.ExactaCombination, tie.ExactaPayout},
+        {tie.TrioCombination, tie.TrioPayout},
+        {tie.TrifectaCombination, tie.TrifectaPayout}};
+    for (std::size_t bet = 0; bet < 4; ++bet) {
+      if (!IsBlankText(fields[bet].first)) row.Ties[bet].push_back(fields[bet]);
+    }
+  }
+  return found;
+}
+
 // A blank row, for a race number outside 1..12.
 const ResultRow& BlankRow() {
   static const ResultRow row{"   ",   "        ", "   ",   "        ",
@@ -102,24 +222,28 @@ class VenueSearch {
     auto header = window_.At(keyPosition, kHeaderSize);
     if (!header) return header.error();
     const bool longHeader = header->size() <= kLayoutByte || (*header)[kLayoutByte] == ' ';
-    const std::uint64_t tablePosition = keyPosition + kHeaderSize - (longHeader ? 0 : 1);
-    auto delivered = window_.At(tablePosition, kTableSize);
+    std::uint64_t tablePosition = keyPosition + kHeaderSize - (longHeader ? 0 : 1);
+    // Today's header is longer: its first row stands at 414, where the classic rule finds none.
+    if (!FirstRowAt(tablePosition) && FirstRowAt(keyPosition + kCurrentTableOffset)) {
+      tablePosition = keyPosition + kCurrentTableOffset;
+    }
+    auto delivered = window_.At(tablePosition, kTableScan);
     if (!delivered) return delivered.error();
+    const std::string_view rows = *delivered;
     std::string table(kTableSize, ' ');
-    table.replace(0, delivered->size(), *delivered);
+    table.replace(0, std::min(rows.size(), kTableSize), rows.substr(0, kTableSize));
     observer_.PayoutRead(tablePosition + kTableSize);
 
+    // Rows without labels where they are looked for keep the fixed reading.
+    if (!CleanTable(rows)) {
+      VenueResult byLabel;
+      if (ReadRowsByLabel(rows, byLabel) > 0) {
+        result = std::move(byLabel);
+        return std::nullopt;
+      }
+    }
     for (std::size_t r = 0; r < result.Rows.size(); ++r) {
-      const std::size_t b = kRowStride * r;
-      ResultRow& row = result.Rows[r];
-      row.TrifectaCombination.assign(table, b + 15, 5);
-      row.TrifectaPayout.assign(table, b + 20, 8);
-      row.TrioCombination.assign(table, b + 32, 5);
-      row.TrioPayout.assign(table, b + 37, 8);
-      row.ExactaCombination.assign(table, b + 49, 3);
-      row.ExactaPayout.assign(table, b + 52, 8);
-      row.QuinellaCombination.assign(table, b + 64, 3);
-      row.QuinellaPayout.assign(table, b + 67, 8);
+      CutRow(std::string_view(table).substr(kRowStride * r, kRowStride), result.Rows[r]);
     }
     return std::nullopt;
   }
@@ -141,6 +265,11 @@ class VenueSearch {
       end = pos + (tail == std::string_view::npos ? held.size() - (kKeySize - 1) : tail - 2);
     }
     return std::min(end, std::max(pos, last));
+  }
+
+  bool FirstRowAt(std::uint64_t position) {
+    auto row = window_.At(position, kRowStride);
+    return row.ok() && LabelOf(*row) == 1;
   }
 
   bool IsKey(std::string_view bytes) const {

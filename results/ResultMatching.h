@@ -36,6 +36,8 @@ RecommendedTickets SlotFor(std::string_view ticketsOnSale, const std::array<std:
 struct ResultCell {
   std::string text;
   bool hit = false;
+  std::string paid;  // the payout of the combination hit, as read
+  std::string note;  // every winning combination and payout of a dead heat (CP932)
 };
 
 // One row of the summary grid. Texts are CP932 bytes; a bet type group not on sale is empty.
@@ -47,7 +49,9 @@ struct ResultRowDisplay {
 // Both two-boat results are shown when either two-boat type is on sale, both three-boat results
 // when a three-boat type is; only the types on sale are matched. A hit tags the combination with
 // the number of the first ticket that hit, e.g. "1-3(2)". A payout carries "円" unless its
-// combination is blank.
+// combination is blank. A race not run shows "中　止" and a void bet "不成立", neither ever a
+// hit; in a dead heat a ticket hits when it matches any of the winning combinations, and the
+// first one read is shown.
 ResultRowDisplay FillResultRow(const RecommendedTickets& slot, const ResultRow& row);
 
 }  // namespace wakorin

@@ -21,14 +21,15 @@ long long Stake(const std::array<std::string, 6>& tickets) {
 }
 
 void Count(BetTally& tally, bool onSale, const std::array<std::string, 6>& tickets,
-           const std::string& combination, const std::string& payout, bool hit) {
+           const std::string& combination, const ResultCell& shown) {
   const long long stake = Stake(tickets);
   if (!onSale || IsBlank(combination) || stake == 0) return;
   ++tally.races;
   tally.stake += stake;
-  if (!hit) return;
+  if (!shown.hit) return;
   ++tally.hits;
-  auto yen = ParseDecimal(TrimControlAndBlanks(payout));
+  // In a dead heat the hit pays the payout of the combination it matched.
+  auto yen = ParseDecimal(TrimControlAndBlanks(shown.paid));
   if (yen) tally.payout += *yen;
 }
 
@@ -48,14 +49,10 @@ int CombinationsOf(const std::string& ticket) {
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row) {
   const ResultRowDisplay shown = FillResultRow(tickets, row);
-  Count(quinella, tickets.quinellaOnSale, tickets.Ken2F, row.QuinellaCombination,
-        row.QuinellaPayout, shown.quinella.hit);
-  Count(exacta, tickets.exactaOnSale, tickets.Ken2T, row.ExactaCombination, row.ExactaPayout,
-        shown.exacta.hit);
-  Count(trio, tickets.trioOnSale, tickets.Ken3F, row.TrioCombination, row.TrioPayout,
-        shown.trio.hit);
-  Count(trifecta, tickets.trifectaOnSale, tickets.Ken3T, row.TrifectaCombination,
-        row.TrifectaPayout, shown.trifecta.hit);
+  Count(quinella, tickets.quinellaOnSale, tickets.Ken2F, row.QuinellaCombination, shown.quinella);
+  Count(exacta, tickets.exactaOnSale, tickets.Ken2T, row.ExactaCombination, shown.exacta);
+  Count(trio, tickets.trioOnSale, tickets.Ken3F, row.TrioCombination, shown.trio);
+  Count(trifecta, tickets.trifectaOnSale, tickets.Ken3T, row.TrifectaCombination, shown.trifecta);
 }
 
 CheckTally& CheckTally::operator+=(const CheckTally& other) {

@@ -1,0 +1,146 @@
+// Payout tables that are not twelve clean rows, in both eras, and today's longer header.
+#include <gtest/gtest.h>
+
+#include "program/RaceCard.h"
+#include "results/ResultFile.h"
+#include "results/ResultMatching.h"
+#include "results/ReturnSummary.h"
+#include "tests/TempFiles.h"
+#include "tests/support/Cp932.h"
+#include "tests/support/ResultFileBuilder.h"
+
+namespace wakorin {
+namespace {
+
+namespace ts = testsupport;
+
+ts::ResultRowSpec Row(int race) {
+  const std::string a = std::to_string(race % 6 + 1);
+  return {a + "-2-3", ts::Payout(1000 + race), "1-2-3", ts::Payout(500 + race),
+          a + "-2",   ts::Payout(300 + race),  "1-2",   ts::Payout(200 + race)};
+}
+
+VenueResult Search(const std::vector<ts::ResultBlockSpec>& blocks, const std::string& code,
+                   int before) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("K240401.TXT", ts::BuildResultFile(blocks));
+  ResultSearchObserver quiet;
+  auto search = FindVenueResult(path, code, before, quiet);
+  EXPECT_TRUE(search.ok());
+  EXPECT_EQ(search->end, ResultSearchEnd::Found) << code;
+  return search->result;
+}
+
+ts::ResultBlockSpec Block(const std::string& code, bool current, int races) {
+  ts::ResultBlockSpec block;
+  block.code = code;
+  block.current = current;
+  block.length = current ? 14096 : 10600;
+  for (int r = 1; r <= races; ++r) block.rows.push_back(Row(r));
+  return block;
+}
+
+TEST(ResultTable, TodaysHeaderPutsTheFirstRowAt414) {
+  const VenueResult result =
+      Search({Block("24", true, 12), Block("21", true, 11), Block("20", true, 12)}, "21", 1);
+  EXPECT_EQ(result.Race(1).TrifectaCombination, "2-2-3");
+  EXPECT_EQ(result.Race(11).QuinellaPayout, ts::Payout(211));
+  const VenueResult last =
+      Search({Block("24", true, 12), Block("21", true, 11), Block("20", true, 12)}, "20", 2);
+  EXPECT_EQ(last.Race(12).ExactaCombination, "1-2");
+}
+
+TEST(ResultTable, CancelledRacesAndVoidBetsAreFoundByLabelAndNeverHit) {
+  for (bool current : {false, true}) {
+    ts::ResultBlockSpec block = Block("06", current, 12);
+    for (int r = 9; r <= 12; ++r) block.rows[static_cast<std::size_t>(r - 1)].cancelled = true;
+    block.rows[2].exacta = ts::VoidBet();
+    const VenueResult result = Search({Block("05", current, 12), block}, "06", 1);
+    EXPECT_EQ(result.Race(8).TrifectaCombination, "3-2-3") << current;
+    EXPECT_EQ(result.Race(8).TrifectaPayout, ts::Payout(1008));
+    EXPECT_TRUE(result.Race(9).Cancelled);
+    EXPECT_TRUE(result.Race(12).Cancelled);
+    EXPECT_FALSE(result.Race(8).Cancelled);
+    EXPECT_TRUE(result.Race(3).Void[ResultRow::kExacta]);
+    EXPECT_EQ(result.Race(3).QuinellaCombination, "1-2");  // the other bets of the row stand
+
+    const std::array<std::string, 6> two{"4-2", "1-2", "1-2", "1-2", "1-2", "1-2"};
+    const std::array<std::string, 6> three{"1&2&3", "1-2-3", "", "", "", ""};
+    const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
+    const RecommendedTickets tickets = SlotFor(kSaleAll, two, two, three, trio);
+    const ResultRowDisplay cancelled = FillResultRow(tickets, result.Race(9));
+    EXPECT_EQ(cancelled.trifecta.text, testsupport::Sjis("中　止"));
+    EXPECT_FALSE(cancelled.trifecta.hit || cancelled.trio.hit || cancelled.quinella.hit);
+    EXPECT_EQ(cancelled.trifectaPayout, "");
+    const ResultRowDisplay voided = FillResultRow(tickets, result.Race(3));
+    EXPECT_EQ(voided.exacta.text, testsupport::Sjis("不成立"));
+    EXPECT_FALSE(voided.exacta.hit);
+    EXPECT_EQ(voided.exactaPayout, "");
+    EXPECT_TRUE(voided.quinella.hit);  // quinella 1-2 was paid as usual
+
+    CheckTally tally;
+    for (int r = 1; r <= 12; ++r) tally.Add(tickets, result.Race(r));
+    EXPECT_EQ(tally.trifecta.races, 8);  // cancelled races count nowhere
+    EXPECT_EQ(tally.exacta.races, 7);    // nor a void bet
+  }
+}
+
+TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
+  ts::ResultBlockSpec block = Block("12", true, 12);
+  ts::ResultRowSpec tie;
+  tie.trifecta = "1-3-2";
+  tie.trifectaPay = ts::Payout(2500);
+  tie.trio = "     ";
+  tie.trioPay = "        ";
+  tie.exacta = "1-3";
+  tie.exactaPay = ts::Payout(640);
+  tie.quinella = "1-3";
+  tie.quinellaPay = ts::Payout(520);
+  block.rows[4] = {"1-2-3", ts::Payout(1200), "1-2-3", ts::Payout(400),
+                   "1-2",   ts::Payout(300),  "1-2",   ts::Payout(250)};
+  block.rows[4].deadHeat.push_back(tie);
+  const VenueResult result = Search({block}, "12", 0);
+  const ResultRow& row = result.Race(5);
+  ASSERT_EQ(row.Ties[ResultRow::kExacta].size(), 1u);
+  EXPECT_EQ(row.Ties[ResultRow::kExacta][0].first, "1-3");
+  EXPECT_TRUE(row.Ties[ResultRow::kTrio].empty());
+  EXPECT_EQ(result.Race(6).TrifectaCombination, "1-2-3");  // rows after the tie keep their races
+
+  const std::array<std::string, 6> exacta{"2-1", "1-3", "", "", "", ""};
+  const std::array<std::string, 6> quinella{"1-3", "", "", "", "", ""};
+  const std::array<std::string, 6> trifecta{"2&1&4", "1-3-2", "", "", "", ""};
+  const std::array<std::string, 6> trio{"1-2-4", "1-2-3", "", "", "", ""};
+  const ResultRowDisplay shown =
+      FillResultRow(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
+  EXPECT_EQ(shown.exacta.text, "1-2(2)");  // the first combination, tagged by the ticket that hit
+  EXPECT_TRUE(shown.exacta.hit);
+  EXPECT_EQ(shown.exacta.paid, ts::Payout(640));
+  EXPECT_EQ(shown.exactaPayout, ts::Payout(300) + testsupport::Sjis("円"));
+  EXPECT_NE(shown.exacta.note.find("1-3"), std::string::npos);
+  EXPECT_TRUE(shown.quinella.hit);
+  EXPECT_EQ(shown.trifecta.text, "1-2-3(2)");
+  EXPECT_EQ(shown.trifecta.paid, ts::Payout(2500));
+
+  CheckTally tally;
+  tally.Add(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
+  EXPECT_EQ(tally.exacta.payout, 640);
+  EXPECT_EQ(tally.quinella.payout, 520);
+}
+
+TEST(ResultTable, CleanClassicTablesKeepTheFixedReading) {
+  // A classic table whose rows are not where labels are looked for still reads at fixed offsets.
+  ts::ResultBlockSpec block = Block("03", false, 12);
+  testing::TempDir dir;
+  std::string file = ts::BuildResultFile({block});
+  const std::size_t table = 8 + ts::PayoutTableOffset(true);
+  for (std::size_t r = 0; r < 12; ++r) file.replace(table + 77 * r, 13, std::string(13, '#'));
+  const std::string path = dir.Write("K.TXT", file);
+  ResultSearchObserver quiet;
+  auto search = FindVenueResult(path, "03", 0, quiet);
+  ASSERT_TRUE(search.ok());
+  EXPECT_EQ(search->result.Race(4).TrifectaCombination, "5-2-3");
+  EXPECT_EQ(search->result.Race(12).QuinellaPayout, ts::Payout(212));
+}
+
+}  // namespace
+}  // namespace wakorin
