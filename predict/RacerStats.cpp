@@ -22,7 +22,9 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-Outcome<TRacerStats> ConvertRecord(std::string_view record) {
+}  // namespace
+
+Outcome<TRacerStats> ConvertStatsRecord(std::string_view record) {
   TRacerStats stats;
   stats.Found = true;
   for (std::size_t n = 0; n < 6; ++n) {
@@ -37,6 +39,8 @@ Outcome<TRacerStats> ConvertRecord(std::string_view record) {
   }
   return stats;
 }
+
+namespace {
 
 // A racer number as a record's 4-byte key field would hold it, so that each record is tested
 // against a lane with one word comparison: the number's bytes, then the NUL the field is cut at
@@ -125,7 +129,7 @@ Outcome<LaneStats> ReadRacerStats(const std::string& path,
       const std::string_view record(chunk.data() + at, kStatsRecordSize);
       for (std::size_t lane = 0; lane < 6; ++lane) {
         if (!keys[lane].Matches(record.data())) continue;
-        auto stats = ConvertRecord(record);
+        auto stats = ConvertStatsRecord(record);
         if (!stats) return stats.error();
         lanes[lane] = *stats;
       }

@@ -41,6 +41,9 @@ inline constexpr int kMissingStartTiming = 40;
 // The statistics file in `folder`: Fan0510.txt, whatever the letter case of its name.
 std::optional<std::string> FindStatsFile(const std::string& folder = ".");
 
+// The eighteen figures of one record; a field that does not convert fails with its text.
+Outcome<TRacerStats> ConvertStatsRecord(std::string_view record);
+
 // Reads every 412-byte record from the start, testing each lane on each record; the last
 // matching record wins and only matching records are converted. A trailing part-record is
 // ignored.

@@ -104,7 +104,8 @@ class CheckProgress final : public ResultSearchObserver {
 
 void TMainForm::ShowHitReturn(const std::array<RecommendedTickets, 12>& tickets,
                               const VenueResult& result) {
-  CheckTally tally;
+  CheckTally& tally = lastTally_;
+  tally = CheckTally{};
   for (std::size_t r = 0; r < 12; ++r) tally.Add(tickets[r], result.Rows[r]);
   struct Named {
     const char* name;

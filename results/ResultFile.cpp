@@ -310,10 +310,10 @@ std::string ResultFilePath(std::string_view programPath) {
          name.substr(dot - 6, 10);
 }
 
-Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
-                                      int venuesBefore, ResultSearchObserver& observer) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
+namespace {
+
+Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venuesBefore,
+                           ResultSearchObserver& observer) {
   observer.FileOpened(file.Size());
 
   ResultSearch search;
@@ -337,6 +337,22 @@ Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view 
   if (auto error = venue.ReadTable(**key, search.result)) return *error;
   search.end = ResultSearchEnd::Found;
   return search;
+}
+
+}  // namespace
+
+Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
+                                      int venuesBefore, ResultSearchObserver& observer) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  return Find(file, venueCode, venuesBefore, observer);
+}
+
+Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
+                                        int venuesBefore, ResultSearchObserver& observer) {
+  ByteFile file;
+  file.OpenBytes(fileBytes);
+  return Find(file, venueCode, venuesBefore, observer);
 }
 
 }  // namespace wakorin

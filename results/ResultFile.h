@@ -77,5 +77,8 @@ struct ResultSearch {
 // failures.
 Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
                                       int venuesBefore, ResultSearchObserver& observer);
+// The same over a whole result file already read into memory.
+Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
+                                        int venuesBefore, ResultSearchObserver& observer);
 
 }  // namespace wakorin

@@ -9,6 +9,7 @@
 #include "base/Error.h"
 #include "predict/Prediction.h"
 #include "program/RaceCard.h"
+#include "results/ReturnSummary.h"
 
 class QAction;
 class QComboBox;
@@ -25,8 +26,6 @@ namespace wakorin {
 
 class Desktop;
 class TTitleForm;
-struct RecommendedTickets;
-struct VenueResult;
 
 template <typename T, std::size_t N>
 using Row = std::array<T*, N>;
@@ -88,6 +87,8 @@ class TMainForm : public QMainWindow {
   // --- Result check (results/) ---
   void N3Click();
   void BBtnKekkaClick();
+  // Hits and return of the last check, as its footer shows them.
+  const CheckTally& LastCheckTally() const { return lastTally_; }
 
   // --- Window state ---
   void SetOuterHeight(int outerHeight);
@@ -131,6 +132,7 @@ class TMainForm : public QMainWindow {
   TRaceCard raceCard_;
   TPrediction prediction_;
   QList<QPixmap> boatImages_;
+  CheckTally lastTally_;
 
  public:
   // Controls, named as in the window's design.

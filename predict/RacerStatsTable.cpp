@@ -1,0 +1,61 @@
+#include "predict/RacerStatsTable.h"
+
+#include <vector>
+
+#include "base/ByteField.h"
+#include "base/ByteFile.h"
+
+namespace wakorin {
+
+Outcome<RacerStatsTable> RacerStatsTable::Load(const std::string& path) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  auto got = file.Read(bytes.data(), bytes.size());
+  if (!got) return got.error();
+  bytes.resize(*got);
+  return FromBytes(std::move(bytes));
+}
+
+RacerStatsTable RacerStatsTable::FromBytes(std::string bytes) {
+  RacerStatsTable table;
+  table.bytes_ = std::move(bytes);
+  table.recordSize_ = StatsRecordSize(table.bytes_);
+  table.recordCount_ = table.bytes_.size() / table.recordSize_;  // a part-record is not read
+  for (std::size_t i = 0; i < table.recordCount_; ++i) {
+    const std::string_view record = table.Record(i);
+    Key& key = table.keys_[std::string(CutField(record, 0, 4))];
+    key.last = i;
+    if (!key.firstBroken && !ConvertStatsRecord(record).ok()) key.firstBroken = i;
+  }
+  return table;
+}
+
+std::string_view RacerStatsTable::Record(std::size_t index) const {
+  return std::string_view(bytes_).substr(index * recordSize_, kStatsRecordSize);
+}
+
+Outcome<LaneStats> RacerStatsTable::Lookup(const std::array<std::string, 6>& racerNumbers) const {
+  LaneStats lanes{};
+  for (TRacerStats& lane : lanes) {
+    for (TCourseStats& course : lane.Courses) course.StartTiming = kMissingStartTiming;
+  }
+  // Reading the file in order would stop at the first matching record that does not convert.
+  std::optional<std::size_t> broken;
+  std::array<const Key*, 6> found{};
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    const auto key = keys_.find(racerNumbers[lane]);
+    if (key == keys_.end()) continue;
+    found[lane] = &key->second;
+    if (key->second.firstBroken && (!broken || *key->second.firstBroken < *broken)) {
+      broken = key->second.firstBroken;
+    }
+  }
+  if (broken) return ConvertStatsRecord(Record(*broken)).error();
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    if (found[lane]) lanes[lane] = *ConvertStatsRecord(Record(found[lane]->last));
+  }
+  return lanes;
+}
+
+}  // namespace wakorin
