@@ -20,3 +20,4 @@ fi
 echo "(Google Benchmark's own output: $build/bench.log and $build/bench-context.log)"
 
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_window_timings --runs 15
+bash bench/season.sh "$build"

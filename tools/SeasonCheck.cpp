@@ -1,0 +1,325 @@
+// wakorin-check: predicts every race of every venue of many days and checks the tickets against
+// the official results, exactly as the window's check does, then prints hits and returns.
+#include <iconv.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/ByteFile.h"
+#include "predict/RacerStats.h"
+#include "predict/RacerStatsTable.h"
+#include "program/VenueTable.h"
+#include "results/DayCheck.h"
+#include "results/ResultFile.h"
+
+namespace fs = std::filesystem;
+using namespace wakorin;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: wakorin-check [options] PATH...\n"
+    "  PATH            race program files (B*.TXT) or folders holding them; each day's result\n"
+    "                  file is found beside it (B060415.TXT -> K060415.TXT)\n"
+    "  -s, --stats F   racer statistics file (default: Fan0510.txt in the working directory)\n"
+    "  -v, --by-venue  also print the totals of each venue\n"
+    "      --csv F     write one line per race to F\n"
+    "  -j, --jobs N    days checked at once (default: the number of cores)\n"
+    "  -q, --quiet     no progress bar\n";
+
+struct Options {
+  std::vector<std::string> paths;
+  std::optional<std::string> stats;
+  std::optional<std::string> csv;
+  bool byVenue = false;
+  bool quiet = false;
+  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+};
+
+std::optional<Options> Parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= argc) return std::nullopt;
+      return std::string(argv[++i]);
+    };
+    if (arg == "-h" || arg == "--help") {
+      std::cout << kUsage;
+      std::exit(0);
+    } else if (arg == "-s" || arg == "--stats") {
+      if (!(options.stats = value())) return std::nullopt;
+    } else if (arg == "--csv") {
+      if (!(options.csv = value())) return std::nullopt;
+    } else if (arg == "-v" || arg == "--by-venue") {
+      options.byVenue = true;
+    } else if (arg == "-q" || arg == "--quiet") {
+      options.quiet = true;
+    } else if (arg == "-j" || arg == "--jobs") {
+      const auto jobs = value();
+      if (!jobs || std::atoi(jobs->c_str()) < 1) return std::nullopt;
+      options.jobs = static_cast<unsigned>(std::atoi(jobs->c_str()));
+    } else if (!arg.empty() && arg[0] == '-') {
+      return std::nullopt;
+    } else {
+      options.paths.push_back(arg);
+    }
+  }
+  if (options.paths.empty()) return std::nullopt;
+  return options;
+}
+
+bool IsProgramFileName(const std::string& name) {
+  if (name.size() < 5 || (name[0] != 'B' && name[0] != 'b')) return false;
+  std::string extension = name.substr(name.size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return extension == ".TXT";
+}
+
+std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
+                                      std::vector<std::string>& problems) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+      std::vector<std::string> found;
+      for (const auto& entry : fs::directory_iterator(path, error)) {
+        if (entry.is_regular_file(error) && IsProgramFileName(entry.path().filename().string())) {
+          found.push_back(entry.path().string());
+        }
+      }
+      std::sort(found.begin(), found.end());
+      if (found.empty()) problems.push_back(path + ": no race program file (B*.TXT) in it");
+      files.insert(files.end(), found.begin(), found.end());
+    } else {
+      files.push_back(path);
+    }
+  }
+  return files;
+}
+
+// The whole file, or the reason it cannot be read.
+std::optional<std::string> ReadFile(const std::string& path, std::string& problem) {
+  ByteFile file;
+  if (auto error = file.Open(path)) {
+    problem = "cannot be read (" + std::string(std::strerror(error->code)) + ")";
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  auto got = file.Read(bytes.data(), bytes.size());
+  if (!got) {
+    problem = "cannot be read (" + std::string(std::strerror(got.error().code)) + ")";
+    return std::nullopt;
+  }
+  bytes.resize(*got);
+  return bytes;
+}
+
+// CP932 bytes as UTF-8 for the terminal and the CSV file.
+std::string Utf8(const std::string& cp932) {
+  iconv_t convert = iconv_open("UTF-8", "CP932");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return cp932;
+  std::string out(cp932.size() * 3 + 4, '\0');
+  char* in = const_cast<char*>(cp932.data());
+  std::size_t inLeft = cp932.size();
+  char* to = out.data();
+  std::size_t outLeft = out.size();
+  while (inLeft > 0) {
+    if (iconv(convert, &in, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) {
+      ++in;  // a malformed byte is left out; the rest still shows
+      --inLeft;
+    }
+  }
+  iconv_close(convert);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+struct DayResult {
+  std::string file;
+  std::optional<DayCheck> check;
+  std::vector<std::string> problems;
+};
+
+DayResult CheckFile(const std::string& path, const RacerStatsTable& stats) {
+  DayResult day;
+  day.file = path;
+  std::string problem;
+  const std::optional<std::string> program = ReadFile(path, problem);
+  if (!program) {
+    day.problems.push_back(problem);
+    return day;
+  }
+  const std::string resultPath = ResultFilePath(path);
+  std::optional<std::string> results;
+  if (resultPath.empty() || !ByteFile::Exists(resultPath)) {
+    day.problems.push_back("no result file" +
+                           (resultPath.empty() ? std::string() : " (" + resultPath + ")"));
+  } else {
+    results = ReadFile(resultPath, problem);
+    if (!results) day.problems.push_back(resultPath + " " + problem);
+  }
+  day.check =
+      CheckDay(*program, results ? std::optional<std::string_view>(*results) : std::nullopt, stats);
+  for (const std::string& p : day.check->problems) day.problems.push_back(p);
+  if (day.check->venues.empty() || !results) day.check.reset();
+  return day;
+}
+
+void PrintTally(const CheckTally& tally, const std::string& indent) {
+  std::printf("%sbet       races    hits  hit rate        stake       return  return rate\n",
+              indent.c_str());
+  const std::pair<const char*, const BetTally*> bets[] = {{"２連複", &tally.quinella},
+                                                          {"２連単", &tally.exacta},
+                                                          {"３連複", &tally.trio},
+                                                          {"３連単", &tally.trifecta}};
+  for (const auto& [name, bet] : bets) {
+    const double hitRate = bet->races ? 100.0 * bet->hits / bet->races : 0.0;
+    const double returnRate =
+        bet->stake ? 100.0 * static_cast<double>(bet->payout) / static_cast<double>(bet->stake)
+                   : 0.0;
+    std::printf("%s%s  %7d %7d  %7.1f%%  %9lld円  %9lld円  %10.1f%%\n", indent.c_str(), name,
+                bet->races, bet->hits, hitRate, bet->stake, bet->payout, returnRate);
+  }
+}
+
+void WriteCsv(std::ostream& out, const std::vector<DayResult>& days) {
+  out << "file,venue,race,predicted";
+  for (const char* bet : {"quinella", "exacta", "trio", "trifecta"}) {
+    out << ',' << bet << "_result," << bet << "_payout," << bet << "_hit_ticket";
+  }
+  out << '\n';
+  auto cell = [&](const ResultCell& shown, const std::string& payout) {
+    std::string combination = Utf8(shown.text);
+    std::string ticket;
+    if (shown.hit) {
+      const std::size_t open = combination.rfind('(');
+      ticket = combination.substr(open + 1, combination.size() - open - 2);
+      combination.resize(open);
+    }
+    std::string yen = Utf8(payout);
+    yen.erase(0, yen.find_first_not_of(' '));
+    if (yen.size() >= 3 && yen.compare(yen.size() - 3, 3, "円") == 0) yen.resize(yen.size() - 3);
+    out << ',' << combination << ',' << yen << ',' << ticket;
+  };
+  for (const DayResult& day : days) {
+    if (!day.check) continue;
+    for (const VenueCheck& venue : day.check->venues) {
+      for (const RaceCheck& race : venue.races) {
+        out << fs::path(day.file).filename().string() << ',' << venue.code << ',' << race.race
+            << ',' << (race.predicted ? 1 : 0);
+        cell(race.shown.quinella, race.shown.quinellaPayout);
+        cell(race.shown.exacta, race.shown.exactaPayout);
+        cell(race.shown.trio, race.shown.trioPayout);
+        cell(race.shown.trifecta, race.shown.trifectaPayout);
+        out << '\n';
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Options> options = Parse(argc, argv);
+  if (!options) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  std::vector<std::string> problems;
+  const std::vector<std::string> files = ProgramFiles(options->paths, problems);
+
+  const std::optional<std::string> statsPath = options->stats ? options->stats : FindStatsFile(".");
+  if (!statsPath) {
+    std::cerr << "wakorin-check: no racer statistics file: Fan0510.txt is not in the working "
+                 "directory (give one with --stats)\n";
+    return 2;
+  }
+  auto stats = RacerStatsTable::Load(*statsPath);
+  if (!stats) {
+    std::cerr << "wakorin-check: " << *statsPath << ": cannot be read ("
+              << std::strerror(stats.error().code) << ")\n";
+    return 2;
+  }
+
+  // Days are independent: each worker takes the next one until none is left.
+  std::vector<DayResult> days(files.size());
+  std::atomic<std::size_t> next{0}, done{0};
+  auto work = [&] {
+    for (std::size_t i = next++; i < files.size(); i = next++) {
+      days[i] = CheckFile(files[i], *stats);
+      ++done;
+    }
+  };
+  const unsigned workers =
+      std::min<unsigned>(options->jobs, std::max<std::size_t>(files.size(), 1));
+  std::vector<std::thread> threads;
+  for (unsigned w = 0; w < workers; ++w) threads.emplace_back(work);
+  const bool bar = !options->quiet && ::isatty(2);
+  while (bar && done < files.size()) {
+    const std::size_t count = done;
+    const int filled = files.empty() ? 40 : static_cast<int>(40 * count / files.size());
+    std::fprintf(stderr, "\r[%s%s] %zu/%zu days", std::string(filled, '#').c_str(),
+                 std::string(40 - filled, ' ').c_str(), count, files.size());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  for (std::thread& thread : threads) thread.join();
+  if (bar) std::fprintf(stderr, "\r%*s\r", 60, "");
+
+  CheckTally total;
+  std::map<std::string, CheckTally> byVenue;
+  std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0;
+  for (const DayResult& day : days) {
+    for (const std::string& problem : day.problems) {
+      std::cerr << "wakorin-check: " << day.file << ": " << problem << "\n";
+    }
+    if (!day.check) {
+      ++skipped;
+      continue;
+    }
+    ++checkedDays;
+    for (const VenueCheck& venue : day.check->venues) {
+      if (!venue.resultFound) continue;
+      ++venues;
+      races += venue.races.size();
+      byVenue[venue.code] += venue.tally;
+    }
+    total += day.check->tally;
+  }
+  for (const std::string& problem : problems) std::cerr << "wakorin-check: " << problem << "\n";
+
+  std::printf(
+      "Checked %zu days, %zu venues, %zu races (%zu files skipped); statistics: %s (%zu "
+      "racers)\n\n",
+      checkedDays, venues, races, skipped, statsPath->c_str(), stats->RecordCount());
+  PrintTally(total, "");
+  if (options->byVenue) {
+    for (const auto& [code, tally] : byVenue) {
+      std::printf("\n%s %s\n", code.c_str(), Utf8(GetCorseName(code)).c_str());
+      PrintTally(tally, "  ");
+    }
+  }
+  if (options->csv) {
+    std::ofstream csv(*options->csv, std::ios::binary);
+    WriteCsv(csv, days);
+    if (!csv) {
+      std::cerr << "wakorin-check: cannot write " << *options->csv << "\n";
+      return 1;
+    }
+  }
+  return checkedDays > 0 ? 0 : 1;
+}
