@@ -37,9 +37,9 @@ TEST(RacerStatsTable, LooksUpExactlyWhatReadingTheFileGives) {
       // Few distinct numbers, so that racers repeat; some records broken.
       const std::string number = std::to_string(4000 + random() % 30);
       numbers.push_back(number);
-      testsupport::StatsRecordSpec spec = testsupport::StatsFor(number, static_cast<unsigned>(i));
-      if (random() % 9 == 0) spec.courses[random() % 6].courseRate = random() % 2 ? "    " : "12x4";
-      std::string record = testsupport::BuildStatsRecord(spec);
+      testsupport::StatsRecordSpec plan = testsupport::StatsFor(number, static_cast<unsigned>(i));
+      if (random() % 9 == 0) plan.courses[random() % 6].courseRate = random() % 2 ? "    " : "12x4";
+      std::string record = testsupport::BuildStatsRecord(plan);
       if (random() % 15 == 0) record[2] = '\0';     // a key cut short by a NUL
       if (round % 2) record.insert(410, "000000");  // today's 418-byte records
       file += record;

@@ -11,15 +11,15 @@ using testsupport::BuildStatsRecord;
 using testsupport::StatsRecordSpec;
 
 StatsRecordSpec Record(const std::string& racerNo, int base) {
-  StatsRecordSpec spec;
-  spec.racerNo = racerNo;
+  StatsRecordSpec plan;
+  plan.racerNo = racerNo;
   for (int n = 0; n < 6; ++n) {
-    auto& course = spec.courses[static_cast<std::size_t>(n)];
+    auto& course = plan.courses[static_cast<std::size_t>(n)];
     course.entryCount = std::to_string(1000 + base + n).substr(1);  // "010"
     course.courseRate = std::to_string(1000 + base * 10 + n);
     course.startTiming = std::to_string(1010 + n).substr(1);
   }
-  return spec;
+  return plan;
 }
 
 const std::array<std::string, 6> kLanes{"4001", "4002", "4003", "4004", "4005", "4006"};

@@ -108,28 +108,28 @@ TEST(ProgramBuilderTest, RacerLinePadsShortFieldsAndRejectsLongOnes) {
 
 // A block whose every race and lane carries distinct values, so a misplaced field shows.
 VenueBlockSpec MarkedVenue(std::size_t races) {
-  VenueBlockSpec spec;
-  spec.code = "24";
-  spec.races.assign(races, RaceRecord{});
+  VenueBlockSpec plan;
+  plan.code = "24";
+  plan.races.assign(races, RaceRecord{});
   for (std::size_t r = 0; r < races; ++r) {
-    spec.races[r].rname = "R" + std::to_string(r + 1);
-    spec.races[r].rleng = "L" + std::to_string(r + 1);
-    spec.races[r].rtime = "T" + std::to_string(r + 1);
+    plan.races[r].rname = "R" + std::to_string(r + 1);
+    plan.races[r].rleng = "L" + std::to_string(r + 1);
+    plan.races[r].rtime = "T" + std::to_string(r + 1);
     for (std::size_t k = 0; k < 6; ++k) {
-      spec.races[r].racers[k].racerNo = std::to_string(1000 + 10 * (r + 1) + k + 1);
+      plan.races[r].racers[k].racerNo = std::to_string(1000 + 10 * (r + 1) + k + 1);
     }
   }
-  return spec;
+  return plan;
 }
 
 TEST(ProgramBuilderTest, VenueBlockOffsetsForTwelveAndElevenRaces) {
   for (std::size_t races : {12u, 11u}) {
     SCOPED_TRACE(races);
-    const VenueBlockSpec spec = MarkedVenue(races);
-    const std::string block = BuildVenueBlock(spec);
+    const VenueBlockSpec plan = MarkedVenue(races);
+    const std::string block = BuildVenueBlock(plan);
     ASSERT_EQ(block.size(), races == 12 ? 10972u : 10087u);
     EXPECT_EQ(block.substr(0, 8), "24BBGN\r\n");
-    EXPECT_EQ(block.substr(127, 60), spec.meetingName);
+    EXPECT_EQ(block.substr(127, 60), plan.meetingName);
     EXPECT_EQ(block.substr(194, 8), Sjis("第　３日"));
     EXPECT_EQ(block.substr(212, 22), Sjis("２００６年　４月１５日"));
     // Lines of the header end where the readers expect the next field to begin.
@@ -168,27 +168,27 @@ TEST(ProgramBuilderTest, TwelfthRaceEndsRightBeforeTheEndLine) {
 }
 
 TEST(ProgramBuilderTest, AnyRaceCountAndAnyCodeAreWrittenAsGiven) {
-  VenueBlockSpec spec;
-  spec.code = "9Z";
-  spec.races.resize(1);
-  const std::string one = BuildVenueBlock(spec);
+  VenueBlockSpec plan;
+  plan.code = "9Z";
+  plan.races.resize(1);
+  const std::string one = BuildVenueBlock(plan);
   EXPECT_EQ(one.size(), VenueBlockSize(1));
   EXPECT_EQ(one.substr(0, 6), "9ZBBGN");
-  spec.races.clear();
-  EXPECT_EQ(BuildVenueBlock(spec), BuildVenueBlock(spec));
-  EXPECT_EQ(BuildVenueBlock(spec).size(), 352u);
-  spec.races.resize(100);
-  EXPECT_THROW(BuildVenueBlock(spec), std::invalid_argument);
+  plan.races.clear();
+  EXPECT_EQ(BuildVenueBlock(plan), BuildVenueBlock(plan));
+  EXPECT_EQ(BuildVenueBlock(plan).size(), 352u);
+  plan.races.resize(100);
+  EXPECT_THROW(BuildVenueBlock(plan), std::invalid_argument);
 }
 
 TEST(ProgramBuilderTest, HeaderFieldsArePaddedOrRejected) {
-  VenueBlockSpec spec;
-  spec.meetingName = "Cup";
-  spec.count = "D3";
-  EXPECT_EQ(BuildVenueBlock(spec).substr(127, 60), Field("Cup", 60));
-  EXPECT_EQ(BuildVenueBlock(spec).substr(194, 8), "D3      ");
-  spec.ddate = std::string(23, 'x');
-  EXPECT_THROW(BuildVenueBlock(spec), std::invalid_argument);
+  VenueBlockSpec plan;
+  plan.meetingName = "Cup";
+  plan.count = "D3";
+  EXPECT_EQ(BuildVenueBlock(plan).substr(127, 60), Field("Cup", 60));
+  EXPECT_EQ(BuildVenueBlock(plan).substr(194, 8), "D3      ");
+  plan.ddate = std::string(23, 'x');
+  EXPECT_THROW(BuildVenueBlock(plan), std::invalid_argument);
   EXPECT_THROW(CentredMeetingName(std::string(61, 'x')), std::invalid_argument);
   EXPECT_EQ(CentredMeetingName(Sjis("競走")).substr(0, 14), std::string(10, ' ') + Sjis("競走"));
   EXPECT_EQ(CentredMeetingName(Sjis("競走")).size(), 60u);
@@ -247,11 +247,11 @@ TEST(ResultBuilderTest, PayoutIsRightAlignedInEightColumns) {
 TEST(ResultBuilderTest, TableFollowsTheHeaderByteAt408) {
   for (bool blank : {true, false}) {
     SCOPED_TRACE(blank);
-    ResultBlockSpec spec;
-    spec.code = "22";
-    spec.blankAt408 = blank;
-    for (int r = 1; r <= 11; ++r) spec.rows.push_back(Row(r));
-    const std::string block = BuildResultBlock(spec);
+    ResultBlockSpec plan;
+    plan.code = "22";
+    plan.blankAt408 = blank;
+    for (int r = 1; r <= 11; ++r) plan.rows.push_back(Row(r));
+    const std::string block = BuildResultBlock(plan);
     ASSERT_EQ(block.size(), 10600u);
     EXPECT_EQ(block.substr(0, 8), "22KBGN\r\n");
     EXPECT_EQ(block[408] == ' ', blank);
@@ -280,11 +280,11 @@ TEST(ResultBuilderTest, TableFollowsTheHeaderByteAt408) {
 }
 
 TEST(ResultBuilderTest, BlockIsExactlyTheRequestedLength) {
-  ResultBlockSpec spec;
-  spec.details.resize(12);
+  ResultBlockSpec plan;
+  plan.details.resize(12);
   for (std::size_t length = 10400; length <= 10420; ++length) {
-    spec.length = length;
-    const std::string block = BuildResultBlock(spec);
+    plan.length = length;
+    const std::string block = BuildResultBlock(plan);
     ASSERT_EQ(block.size(), length);
     EXPECT_EQ(block.substr(length - 8), "01KEND\r\n");
     EXPECT_EQ(block.substr(length - 10, 2), "\r\n");
@@ -301,26 +301,26 @@ TEST(ResultBuilderTest, BlockIsExactlyTheRequestedLength) {
 }
 
 TEST(ResultBuilderTest, DetailsListTheFinishersAndMustFit) {
-  ResultBlockSpec spec;
+  ResultBlockSpec plan;
   RaceDetailSpec detail;
   detail.finishers[2].racerNo = "4711";
   detail.finishers[2].name = Sjis("山﨑　　　　　光");
-  spec.details = {detail};
-  const std::string block = BuildResultBlock(spec);
+  plan.details = {detail};
+  const std::string block = BuildResultBlock(plan);
   EXPECT_NE(block.find(" 4711 " + Sjis("山﨑　　　　　光") + " "), std::string::npos);
   EXPECT_NE(block.find(Sjis("単勝")), std::string::npos);
-  spec.details.assign(12, detail);
-  spec.length = 9000;
-  EXPECT_THROW(BuildResultBlock(spec), std::invalid_argument);
-  spec.details.assign(13, detail);
-  spec.length = 20000;
-  EXPECT_THROW(BuildResultBlock(spec), std::invalid_argument);
-  spec.details.clear();
-  spec.rows.assign(13, ResultRowSpec{});
-  EXPECT_THROW(BuildResultBlock(spec), std::invalid_argument);
-  spec.rows.assign(1, ResultRowSpec{});
-  spec.rows[0].exacta = "1-23";
-  EXPECT_THROW(BuildResultBlock(spec), std::invalid_argument);
+  plan.details.assign(12, detail);
+  plan.length = 9000;
+  EXPECT_THROW(BuildResultBlock(plan), std::invalid_argument);
+  plan.details.assign(13, detail);
+  plan.length = 20000;
+  EXPECT_THROW(BuildResultBlock(plan), std::invalid_argument);
+  plan.details.clear();
+  plan.rows.assign(13, ResultRowSpec{});
+  EXPECT_THROW(BuildResultBlock(plan), std::invalid_argument);
+  plan.rows.assign(1, ResultRowSpec{});
+  plan.rows[0].exacta = "1-23";
+  EXPECT_THROW(BuildResultBlock(plan), std::invalid_argument);
 }
 
 TEST(ResultBuilderTest, FileWrapsBlocksInStartAndClosingLines) {
@@ -336,19 +336,19 @@ TEST(ResultBuilderTest, FileWrapsBlocksInStartAndClosingLines) {
 }
 
 TEST(StatsBuilderTest, RecordOffsets) {
-  StatsRecordSpec spec;
-  spec.racerNo = "4346";
+  StatsRecordSpec plan;
+  plan.racerNo = "4346";
   for (int n = 1; n <= 6; ++n) {
-    CourseFields& c = spec.courses[static_cast<std::size_t>(n - 1)];
+    CourseFields& c = plan.courses[static_cast<std::size_t>(n - 1)];
     c.entryCount = "0" + std::to_string(10 + n);
     c.courseRate = "0" + std::to_string(100 * n + 10 * n + n);
     c.startTiming = "0" + std::to_string(10 + n);
     c.wins = "00" + std::to_string(n);
   }
-  const std::string record = BuildStatsRecord(spec);
+  const std::string record = BuildStatsRecord(plan);
   ASSERT_EQ(record.size(), 412u);
   EXPECT_EQ(record.substr(0, 4), "4346");
-  EXPECT_EQ(record.substr(4, 16), spec.name);
+  EXPECT_EQ(record.substr(4, 16), plan.name);
   for (int n = 1; n <= 6; ++n) {
     const std::size_t at = CourseOffset(n);
     EXPECT_EQ(at, 82u + 13u * static_cast<std::size_t>(n - 1));
@@ -362,17 +362,17 @@ TEST(StatsBuilderTest, RecordOffsets) {
 }
 
 TEST(StatsBuilderTest, FieldsArePaddedOrRejected) {
-  StatsRecordSpec spec;
-  spec.racerNo = "7";
-  spec.courses[2].entryCount = "";
-  spec.tail = "";
-  const std::string record = BuildStatsRecord(spec);
+  StatsRecordSpec plan;
+  plan.racerNo = "7";
+  plan.courses[2].entryCount = "";
+  plan.tail = "";
+  const std::string record = BuildStatsRecord(plan);
   ASSERT_EQ(record.size(), 412u);
   EXPECT_EQ(record.substr(0, 4), "7   ");
   EXPECT_EQ(record.substr(CourseOffset(3), 3), "   ");
   EXPECT_EQ(record.substr(160, 250), std::string(250, ' '));
-  spec.courses[0].courseRate = "01234";
-  EXPECT_THROW(BuildStatsRecord(spec), std::invalid_argument);
+  plan.courses[0].courseRate = "01234";
+  EXPECT_THROW(BuildStatsRecord(plan), std::invalid_argument);
   StatsRecordSpec longName;
   longName.name += "x";
   EXPECT_THROW(BuildStatsRecord(longName), std::invalid_argument);
@@ -383,9 +383,9 @@ bool AllDigits(const std::string& text) {
 }
 
 TEST(StatsBuilderTest, StatsForGivesConvertibleFiguresForTheNumber) {
-  const StatsRecordSpec spec = StatsFor("4321", 7);
-  EXPECT_EQ(spec.racerNo, "4321");
-  const std::string record = BuildStatsRecord(spec);
+  const StatsRecordSpec plan = StatsFor("4321", 7);
+  EXPECT_EQ(plan.racerNo, "4321");
+  const std::string record = BuildStatsRecord(plan);
   EXPECT_EQ(record, BuildStatsRecord(StatsFor("4321", 7)));
   EXPECT_NE(record, BuildStatsRecord(StatsFor("4321", 8)));
   for (int n = 1; n <= 6; ++n) {

@@ -126,19 +126,19 @@ std::string BuildRacerLine(const RacerLine& r, int lane) {
   return line;
 }
 
-std::string BuildVenueBlock(const VenueBlockSpec& spec) {
-  if (spec.races.size() > 99) throw std::invalid_argument("a venue block holds at most 99 races");
-  const std::string code = Field(spec.code, 2, "venue code");
+std::string BuildVenueBlock(const VenueBlockSpec& plan) {
+  if (plan.races.size() > 99) throw std::invalid_argument("a venue block holds at most 99 races");
+  const std::string code = Field(plan.code, 2, "venue code");
   const std::string venue =
-      spec.venueName.empty() ? VenueName(code) : Field(spec.venueName, 6, "venue name");
-  const std::string meeting = Field(spec.meetingName, 60, "meeting name");
-  const std::string count = Field(spec.count, 8, "day of meeting");
-  const std::string ddate = Field(spec.ddate, 22, "race date");
-  const bool current = spec.layout == ProgramLayout::Current;
+      plan.venueName.empty() ? VenueName(code) : Field(plan.venueName, 6, "venue name");
+  const std::string meeting = Field(plan.meetingName, 60, "meeting name");
+  const std::string count = Field(plan.count, 8, "day of meeting");
+  const std::string ddate = Field(plan.ddate, 22, "race date");
+  const bool current = plan.layout == ProgramLayout::Current;
   const std::string stadium = current ? Sjis("ボートレース") + venue : venue + Sjis("競艇場");
 
   std::string out;
-  out.reserve(VenueBlockSize(spec.races.size(), spec.layout));
+  out.reserve(VenueBlockSize(plan.races.size(), plan.layout));
   AppendLine(out, code + "BBGN");
   AppendLine(out, FitSjis(stadium + "   " + FitSjis(ShortDate(ddate), 12) + "  " +
                               FitSjis(TrimSjis(meeting), 22) + "  " + count,
@@ -158,8 +158,8 @@ std::string BuildVenueBlock(const VenueBlockSpec& spec) {
     throw std::logic_error("venue header size");
   }
 
-  for (std::size_t r = 0; r < spec.races.size(); ++r) {
-    const RaceRecord& race = spec.races[r];
+  for (std::size_t r = 0; r < plan.races.size(); ++r) {
+    const RaceRecord& race = plan.races[r];
     AppendLine(out, "");
     AppendLine(out, TitleLine(race, static_cast<int>(r + 1)));
     for (const std::string& line : TableHeading()) AppendLine(out, line);
@@ -168,7 +168,7 @@ std::string BuildVenueBlock(const VenueBlockSpec& spec) {
     }
   }
   AppendLine(out, code + "BEND");
-  if (out.size() != VenueBlockSize(spec.races.size(), spec.layout)) {
+  if (out.size() != VenueBlockSize(plan.races.size(), plan.layout)) {
     throw std::logic_error("venue block size");
   }
   return out;

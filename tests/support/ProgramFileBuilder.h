@@ -82,7 +82,7 @@ std::string BuildRacerLine(const RacerLine& racer, int lane);
 
 // Code + "BBGN", the venue header, every race record and code + "BEND": 352 + 885 × races bytes.
 // Throws std::invalid_argument for more than 99 races.
-std::string BuildVenueBlock(const VenueBlockSpec& spec);
+std::string BuildVenueBlock(const VenueBlockSpec& plan);
 
 // Today's stand-in for a venue whose data is not yet published: 96 bytes, no races.
 std::string BuildPlaceholderBlock(const std::string& code);

@@ -87,22 +87,22 @@ std::string BuildResultRow(const ResultRowSpec& row, int race) {
   return line;
 }
 
-std::string BuildResultBlock(const ResultBlockSpec& spec) {
-  if (spec.rows.size() > kRaceRows) throw std::invalid_argument("at most 12 payout rows");
-  if (spec.details.size() > kRaceRows) throw std::invalid_argument("at most 12 race details");
-  if (spec.length < MinimumResultBlockLength(spec.blankAt408)) {
-    throw std::invalid_argument("result block length " + std::to_string(spec.length) +
+std::string BuildResultBlock(const ResultBlockSpec& plan) {
+  if (plan.rows.size() > kRaceRows) throw std::invalid_argument("at most 12 payout rows");
+  if (plan.details.size() > kRaceRows) throw std::invalid_argument("at most 12 race details");
+  if (plan.length < MinimumResultBlockLength(plan.blankAt408)) {
+    throw std::invalid_argument("result block length " + std::to_string(plan.length) +
                                 " is below the header, payout table and end line");
   }
-  const std::string code = Field(spec.code, 2, "venue code");
+  const std::string code = Field(plan.code, 2, "venue code");
   const std::string venue =
-      spec.venueName.empty() ? VenueName(code) : Field(spec.venueName, 6, "venue name");
-  const std::string meeting = Field(spec.meetingName, 60, "meeting name");
-  const std::string count = Field(spec.count, 6, "day of meeting");
-  const std::string date = Field(spec.date, 10, "race date");
+      plan.venueName.empty() ? VenueName(code) : Field(plan.venueName, 6, "venue name");
+  const std::string meeting = Field(plan.meetingName, 60, "meeting name");
+  const std::string count = Field(plan.count, 6, "day of meeting");
+  const std::string date = Field(plan.date, 10, "race date");
 
   std::string out;
-  out.reserve(spec.length);
+  out.reserve(plan.length);
   AppendLine(out, code + "KBGN");
   AppendLine(out, venue + Sjis("［成績］") + std::string(5, ' ') + date.substr(5) +
                       std::string(6, ' ') + FitSjis(TrimSjis(meeting), 22) + "  " + count);
@@ -112,8 +112,8 @@ std::string BuildResultBlock(const ResultBlockSpec& spec) {
   AppendLine(out, meeting);
   AppendLine(out, "");
   AppendLine(out, "   " + count + std::string(10, ' ') + date +
-                      std::string(spec.current ? 27 : 29, ' ') +
-                      (spec.current ? Sjis("ボートレース") + venue : venue + Sjis("競艇場")));
+                      std::string(plan.current ? 27 : 29, ' ') +
+                      (plan.current ? Sjis("ボートレース") + venue : venue + Sjis("競艇場")));
   AppendLine(out, "");
   AppendLine(out,
              std::string(15, ' ') + Sjis("－内容については主催者発行のものと照合して下さい－"));
@@ -121,47 +121,47 @@ std::string BuildResultBlock(const ResultBlockSpec& spec) {
   // The heading's trailing blank is what marks the long header; without it the CR lands on 408.
   const std::string heading =
       Sjis("   [払戻金]       ３連単           ３連複           ２連単         ２連複");
-  AppendLine(out, spec.blankAt408 && !spec.current ? heading + " " : heading);
+  AppendLine(out, plan.blankAt408 && !plan.current ? heading + " " : heading);
   if (out.size() !=
-      (spec.current ? kCurrentPayoutTableOffset : PayoutTableOffset(spec.blankAt408))) {
+      (plan.current ? kCurrentPayoutTableOffset : PayoutTableOffset(plan.blankAt408))) {
     throw std::logic_error("result header size");
   }
 
-  if (spec.current) {
-    for (std::size_t r = 0; r < spec.rows.size(); ++r) {
-      AppendLine(out, BuildResultRow(spec.rows[r], static_cast<int>(r + 1)));
-      for (const ResultRowSpec& tie : spec.rows[r].deadHeat)
+  if (plan.current) {
+    for (std::size_t r = 0; r < plan.rows.size(); ++r) {
+      AppendLine(out, BuildResultRow(plan.rows[r], static_cast<int>(r + 1)));
+      for (const ResultRowSpec& tie : plan.rows[r].deadHeat)
         AppendLine(out, BuildResultRow(tie, 0));
     }
     AppendLine(out, "");
     AppendLine(out, "");
   } else {
     for (std::size_t r = 0; r < kRaceRows; ++r) {
-      const bool given = r < spec.rows.size();
-      AppendLine(out, given ? BuildResultRow(spec.rows[r], static_cast<int>(r + 1))
+      const bool given = r < plan.rows.size();
+      AppendLine(out, given ? BuildResultRow(plan.rows[r], static_cast<int>(r + 1))
                             : std::string(kPayoutRowWidth, ' '));
       if (given) {
-        for (const ResultRowSpec& tie : spec.rows[r].deadHeat)
+        for (const ResultRowSpec& tie : plan.rows[r].deadHeat)
           AppendLine(out, BuildResultRow(tie, 0));
       }
     }
   }
   AppendLine(out, "");
 
-  for (std::size_t r = 0; r < spec.details.size(); ++r) {
-    AppendDetail(out, spec.details[r], static_cast<int>(r + 1));
+  for (std::size_t r = 0; r < plan.details.size(); ++r) {
+    AppendDetail(out, plan.details[r], static_cast<int>(r + 1));
   }
-  if (out.size() + kResultEndLineSize > spec.length) {
+  if (out.size() + kResultEndLineSize > plan.length) {
     throw std::invalid_argument(
         "race details need " + std::to_string(out.size() + kResultEndLineSize) +
-        " bytes, more than the block length " + std::to_string(spec.length));
+        " bytes, more than the block length " + std::to_string(plan.length));
   }
 
-  std::size_t gap = spec.length - kResultEndLineSize - out.size();
+  std::size_t gap = plan.length - kResultEndLineSize - out.size();
   if (gap == 1) {
     // One byte cannot form a line of its own: lengthen the last detail line by a blank instead,
     // which leaves the payout table untouched.
-    if (spec.details.empty()) {
+    if (plan.details.empty()) {
       throw std::invalid_argument("result block length leaves one byte that no line can take");
     }
     out.insert(out.size() - 2, " ");
@@ -172,7 +172,7 @@ std::string BuildResultBlock(const ResultBlockSpec& spec) {
   }
   for (; gap > 0; gap -= 2) AppendLine(out, "");
   AppendLine(out, code + "KEND");
-  if (out.size() != spec.length) throw std::logic_error("result block size");
+  if (out.size() != plan.length) throw std::logic_error("result block size");
   return out;
 }
 

@@ -102,11 +102,11 @@ std::string BuildResultRow(const ResultRowSpec& row, int race);
 // "不成立", for a bet that was void: place it in the combination and blank the payout.
 std::string VoidBet();
 
-// Exactly `spec.length` bytes: code + "KBGN", header, payout table, race details, blank padding
+// Exactly `plan.length` bytes: code + "KBGN", header, payout table, race details, blank padding
 // lines and code + "KEND" CR LF. Throws std::invalid_argument when more than 12 rows or details
 // are given, when they do not fit in `length`, or when `length` leaves a single spare byte and
 // there is no detail line to lengthen by it.
-std::string BuildResultBlock(const ResultBlockSpec& spec);
+std::string BuildResultBlock(const ResultBlockSpec& plan);
 
 // before + "STARTK" CR LF + the blocks + after.
 std::string BuildResultFile(const std::vector<ResultBlockSpec>& blocks,

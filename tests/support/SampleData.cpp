@@ -206,12 +206,12 @@ SampleRacer MakeSampleRacer(int number, SampleRng& rng) {
 
 StatsRecordSpec SampleStats(const SampleRacer& racer) {
   SampleRng rng(racer.seed);
-  StatsRecordSpec spec;
-  spec.racerNo = racer.racerNo;
-  spec.name = racer.fullName;
-  spec.kana = racer.kana;
-  spec.home = racer.home;
-  spec.clas = racer.clas;
+  StatsRecordSpec plan;
+  plan.racerNo = racer.racerNo;
+  plan.name = racer.fullName;
+  plan.kana = racer.kana;
+  plan.home = racer.home;
+  plan.clas = racer.clas;
 
   // Starts in the half-year period, spread over the courses by the racer's entry habit.
   const int starts = racer.clas == "A1"   ? rng.Between(95, 125)
@@ -241,7 +241,7 @@ StatsRecordSpec SampleStats(const SampleRacer& racer) {
     const int timing = std::clamp(
         racer.startTiming + kTimingShift[c] + static_cast<int>(std::lround(rng.Normal(0, 1.2))), 10,
         25);
-    CourseFields& course = spec.courses[static_cast<std::size_t>(c)];
+    CourseFields& course = plan.courses[static_cast<std::size_t>(c)];
     course.entryCount = Digits(entries, 3);
     course.courseRate =
         Digits(entries > 0 ? static_cast<int>(std::lround(inTwo * 1000.0 / entries)) : 0, 4);
@@ -265,7 +265,7 @@ StatsRecordSpec SampleStats(const SampleRacer& racer) {
   const int eraYear = heisei ? racer.birthYear - 1988 : racer.birthYear - 1925;
   const int finals = racer.clas[0] == 'A' ? rng.Between(1, 5) : rng.Between(0, 1);
   const int finalWins = finals > 0 ? rng.Between(0, std::min(finals, 2)) : 0;
-  spec.profile = std::string(heisei ? "H" : "S") + Digits(eraYear, 2) +
+  plan.profile = std::string(heisei ? "H" : "S") + Digits(eraYear, 2) +
                  Digits(racer.birthMonth, 2) + Digits(racer.birthDay, 2) + "1" +
                  Digits(racer.age, 2) + Digits(racer.height, 3) + Digits(racer.weight, 2) +
                  racer.blood + Digits(static_cast<int>(std::lround(racer.winRate * 100)), 4) +
@@ -287,8 +287,8 @@ StatsRecordSpec SampleStats(const SampleRacer& racer) {
   tail += places;
   tail.append(250 - 6 - tail.size(), '0');
   tail += Spaced(racer.home);
-  spec.tail = tail;
-  return spec;
+  plan.tail = tail;
+  return plan;
 }
 
 }  // namespace wakorin::testsupport

@@ -185,11 +185,11 @@ TEST(SampleStatsTest, FiguresStayInTheirRanges) {
   long innerRate = 0, outerRate = 0;
   for (int i = 0; i < 300; ++i) {
     const SampleRacer racer = MakeSampleRacer(3000 + i, rng);
-    const StatsRecordSpec spec = SampleStats(racer);
-    EXPECT_EQ(spec.name.size(), 16u);
-    EXPECT_EQ(BuildStatsRecord(spec).size(), 412u);
+    const StatsRecordSpec plan = SampleStats(racer);
+    EXPECT_EQ(plan.name.size(), 16u);
+    EXPECT_EQ(BuildStatsRecord(plan).size(), 412u);
     int entries = 0;
-    for (const CourseFields& c : spec.courses) {
+    for (const CourseFields& c : plan.courses) {
       EXPECT_GE(Number(c.entryCount), 0);
       EXPECT_LE(Number(c.entryCount), 40);
       EXPECT_LE(Number(c.courseRate), 1000);
@@ -198,12 +198,12 @@ TEST(SampleStatsTest, FiguresStayInTheirRanges) {
       EXPECT_LE(Number(c.wins), Number(c.entryCount));
       entries += Number(c.entryCount);
     }
-    innerRate += Number(spec.courses[0].courseRate);
-    outerRate += Number(spec.courses[5].courseRate);
+    innerRate += Number(plan.courses[0].courseRate);
+    outerRate += Number(plan.courses[5].courseRate);
     EXPECT_GT(entries, 20);
     if (racer.style == 1) {
       ++racers;
-      innerTaken += Number(spec.courses[0].entryCount) > Number(spec.courses[5].entryCount) ? 1 : 0;
+      innerTaken += Number(plan.courses[0].entryCount) > Number(plan.courses[5].entryCount) ? 1 : 0;
     }
   }
   EXPECT_GT(racers, 10);

@@ -18,22 +18,22 @@ std::string StatsRecordSpec::DefaultStatsTail() {
   return tail;
 }
 
-std::string BuildStatsRecord(const StatsRecordSpec& spec) {
+std::string BuildStatsRecord(const StatsRecordSpec& plan) {
   std::string out;
   out.reserve(kStatsRecordSize);
-  out += Field(spec.racerNo, 4, "racer number");
-  out += Field(spec.name, 16, "name");
-  out += Field(spec.kana, 15, "kana name");
-  out += Field(spec.home, 4, "home");
-  out += Field(spec.clas, 2, "class");
-  out += Field(spec.profile, 41, "profile");
-  for (const CourseFields& c : spec.courses) {
+  out += Field(plan.racerNo, 4, "racer number");
+  out += Field(plan.name, 16, "name");
+  out += Field(plan.kana, 15, "kana name");
+  out += Field(plan.home, 4, "home");
+  out += Field(plan.clas, 2, "class");
+  out += Field(plan.profile, 41, "profile");
+  for (const CourseFields& c : plan.courses) {
     out += Field(c.entryCount, 3, "entry count");
     out += Field(c.courseRate, 4, "course rate");
     out += Field(c.startTiming, 3, "start timing");
     out += Field(c.wins, 3, "course wins");
   }
-  out += Field(spec.tail, 250, "record tail");
+  out += Field(plan.tail, 250, "record tail");
   out += "\r\n";
   if (out.size() != kStatsRecordSize) throw std::logic_error("stats record size");
   return out;
@@ -42,9 +42,9 @@ std::string BuildStatsRecord(const StatsRecordSpec& spec) {
 StatsRecordSpec StatsFor(std::string racerNo, unsigned seed) {
   SampleRng rng(seed);
   SampleRacer racer = MakeSampleRacer(0, rng);
-  StatsRecordSpec spec = SampleStats(racer);
-  spec.racerNo = std::move(racerNo);
-  return spec;
+  StatsRecordSpec plan = SampleStats(racer);
+  plan.racerNo = std::move(racerNo);
+  return plan;
 }
 
 }  // namespace wakorin::testsupport

@@ -42,7 +42,7 @@ constexpr std::size_t CourseOffset(int course) {
 }
 
 // Exactly 412 bytes: 410 bytes of fields and CR LF.
-std::string BuildStatsRecord(const StatsRecordSpec& spec);
+std::string BuildStatsRecord(const StatsRecordSpec& plan);
 
 // A plausible record for `racerNo`: a made-up racer with figures that fit the racer's class
 // and habits. Deterministic for a given seed.
