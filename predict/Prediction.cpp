@@ -61,6 +61,16 @@ std::string Ticket(std::initializer_list<int> boats, char separator) {
 
 }  // namespace
 
+CardNumbers NumbersOf(const TRaceCard& card) {
+  CardNumbers numbers;
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    numbers.racers[lane] = card.Racers[lane].RacerNo;
+    numbers.motors[lane] = card.Racers[lane].MtNo;
+    numbers.boats[lane] = card.Racers[lane].BtNo;
+  }
+  return numbers;
+}
+
 std::string SlitHint(int step) {
   if (step >= 0 && step <= 9) return "0." + std::to_string(step) + "0";
   const int tenths = step < 0 ? -step : step;

@@ -5,6 +5,7 @@
 
 #include "base/Error.h"
 #include "predict/RacerStats.h"
+#include "program/RaceCard.h"
 
 namespace wakorin {
 
@@ -40,5 +41,16 @@ std::string SlitHint(int step);
 // A motor or boat number that is not an integer fails with its text.
 Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::string, 6>& motorNumbers,
                              const std::array<std::string, 6>& boatNumbers);
+
+// What a prediction takes from the race card: each lane's racer, motor and boat number texts.
+struct CardNumbers {
+  std::array<std::string, 6> racers, motors, boats;
+};
+CardNumbers NumbersOf(const TRaceCard& card);
+
+// The race on a card, with the six racers' statistics already looked up.
+inline Outcome<TPrediction> Predict(const LaneStats& stats, const CardNumbers& numbers) {
+  return Predict(stats, numbers.motors, numbers.boats);
+}
 
 }  // namespace wakorin

@@ -27,18 +27,13 @@ bool TMainForm::PredictShownRace() {
     desktop_.ShowMessage(this, QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。"));
     return false;
   }
-  std::array<std::string, 6> racerNumbers, motorNumbers, boatNumbers;
-  for (std::size_t lane = 0; lane < 6; ++lane) {
-    racerNumbers[lane] = raceCard_.Racers[lane].RacerNo;
-    motorNumbers[lane] = raceCard_.Racers[lane].MtNo;
-    boatNumbers[lane] = raceCard_.Racers[lane].BtNo;
-  }
-  auto stats = ReadRacerStats(*statsPath, racerNumbers);
+  const CardNumbers numbers = NumbersOf(raceCard_);
+  auto stats = ReadRacerStats(*statsPath, numbers.racers);
   if (!stats) {
     ShowError(stats.error());
     return false;
   }
-  auto prediction = Predict(*stats, motorNumbers, boatNumbers);
+  auto prediction = Predict(*stats, numbers);
   if (!prediction) {
     ShowError(prediction.error());
     return false;

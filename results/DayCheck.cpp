@@ -22,14 +22,9 @@ RaceCheck CheckRace(std::string_view block, int race, const std::string& venueNa
   RaceCheck check;
   check.race = race;
   const TRaceCard card = ReadRaceCard(block, race, venueName, layout);
-  std::array<std::string, 6> numbers, motors, boats;
-  for (std::size_t i = 0; i < 6; ++i) {
-    numbers[i] = card.Racers[i].RacerNo;
-    motors[i] = card.Racers[i].MtNo;
-    boats[i] = card.Racers[i].BtNo;
-  }
-  auto lanes = stats.Lookup(numbers);
-  auto prediction = lanes ? Predict(*lanes, motors, boats) : Outcome<TPrediction>(lanes.error());
+  const CardNumbers numbers = NumbersOf(card);
+  auto lanes = stats.Lookup(numbers.racers);
+  auto prediction = lanes ? Predict(*lanes, numbers) : Outcome<TPrediction>(lanes.error());
   check.predicted = prediction.ok();
   // A race that could not be predicted keeps its tickets on sale and recommends nothing.
   const std::array<std::string, 6> none{};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include "predict/LaneColors.h"
 #include "predict/TicketDisplay.h"
 #include "program/RaceCard.h"
@@ -8,10 +10,10 @@ namespace wakorin {
 namespace {
 
 using Texts = std::array<std::string, 6>;
-const Texts kKen2T{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"};
-const Texts kKen2F{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"};
-const Texts kKen3T{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"};
-const Texts kKen3F{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"};
+using testing::kKen2F;
+using testing::kKen2T;
+using testing::kKen3F;
+using testing::kKen3T;
 const TicketLists kTickets{kKen2T, kKen2F, kKen3T, kKen3F};
 
 const std::string kExacta = "\x90\x84\x8f\xa7\x20\x82\x51\x98\x41\x92\x50\x81\x40";

@@ -124,13 +124,8 @@ TEST_F(RealDayTest, EveryRacePredictsWithTodaysStatistics) {
     for (int r = 1; r <= venue.raceCount; ++r) {
       const TRaceCard card =
           ReadRaceCard((*block)->bytes, r, GetCorseName(venue.code), (*block)->layout);
-      std::array<std::string, 6> numbers, motors, boats;
-      for (std::size_t i = 0; i < 6; ++i) {
-        numbers[i] = card.Racers[i].RacerNo;
-        motors[i] = card.Racers[i].MtNo;
-        boats[i] = card.Racers[i].BtNo;
-      }
-      auto stats = ReadRacerStats(*statsPath, numbers);
+      const CardNumbers numbers = NumbersOf(card);
+      auto stats = ReadRacerStats(*statsPath, numbers.racers);
       ASSERT_TRUE(stats.ok()) << venue.code << " " << r;
       for (const TRacerStats& racer : *stats) {
         (racer.Found ? found : missing)++;
@@ -144,7 +139,7 @@ TEST_F(RealDayTest, EveryRacePredictsWithTodaysStatistics) {
           EXPECT_LT(racer.Course(1).StartTiming, 100);
         }
       }
-      EXPECT_TRUE(Predict(*stats, motors, boats).ok()) << venue.code << " " << r;
+      EXPECT_TRUE(Predict(*stats, numbers).ok()) << venue.code << " " << r;
       ++races;
     }
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include "program/RaceCard.h"
 #include "results/ResultMatching.h"
 
@@ -8,11 +10,10 @@ namespace {
 
 using Tickets = std::array<std::string, 6>;
 
-// The worked example of an order 3, 1, 5, 2, 6, 4.
-const Tickets kKen2T{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"};
-const Tickets kKen2F{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"};
-const Tickets kKen3T{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"};
-const Tickets kKen3F{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"};
+using testing::kKen2F;
+using testing::kKen2T;
+using testing::kKen3F;
+using testing::kKen3T;
 
 const std::string kYen = "\x89\x7e";
 

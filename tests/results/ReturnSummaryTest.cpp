@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include "program/RaceCard.h"
 #include "results/ReturnSummary.h"
 
@@ -7,10 +9,10 @@ namespace wakorin {
 namespace {
 
 using Texts = std::array<std::string, 6>;
-const Texts kKen2T{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"};
-const Texts kKen2F{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"};
-const Texts kKen3T{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"};
-const Texts kKen3F{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"};
+using testing::kKen2F;
+using testing::kKen2T;
+using testing::kKen3F;
+using testing::kKen3T;
 
 ResultRow Row(const char* trifecta, const char* trio, const char* exacta, const char* quinella) {
   return {quinella, "     210", exacta, "     320", trio, "     450", trifecta, "    1230"};

@@ -19,24 +19,16 @@
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
 #include "tests/ui/ScriptedDesktop.h"
+#include "tests/ui/WorkingFolder.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {
 namespace {
 
+using testing::WorkingFolder;
+
 namespace fs = std::filesystem;
 namespace ts = testsupport;
-
-class WorkingFolder {
- public:
-  explicit WorkingFolder(const std::string& folder) : previous_(QDir::currentPath()) {
-    QDir::setCurrent(QString::fromStdString(folder));
-  }
-  ~WorkingFolder() { QDir::setCurrent(previous_); }
-
- private:
-  QString previous_;
-};
 
 // Names, sizes and times of everything in a folder, to prove that nothing was written.
 std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Snapshot(

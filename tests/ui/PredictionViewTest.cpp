@@ -18,6 +18,7 @@
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
 #include "tests/ui/ScriptedDesktop.h"
+#include "tests/ui/WorkingFolder.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
 #include "ui/Widgets.h"
@@ -25,24 +26,14 @@
 namespace wakorin {
 namespace {
 
+using testing::WorkingFolder;
+
 using testsupport::BuildProgramFile;
 using testsupport::BuildStatsRecord;
 using testsupport::SampleVenue;
 using testsupport::StatsFor;
 
 const QString kSamples = QStringLiteral(WAKORIN_SAMPLES_DIR);
-
-// Runs the test inside a folder, as the application runs inside its working directory.
-class WorkingFolder {
- public:
-  explicit WorkingFolder(const QString& folder) : previous_(QDir::currentPath()) {
-    QDir::setCurrent(folder);
-  }
-  ~WorkingFolder() { QDir::setCurrent(previous_); }
-
- private:
-  QString previous_;
-};
 
 class PredictionViewTest : public ::testing::Test {
  protected:
@@ -60,15 +51,10 @@ class PredictionViewTest : public ::testing::Test {
   }
   // What the engine predicts for the card on screen, computed without the window.
   TPrediction Expected() {
-    std::array<std::string, 6> numbers, motors, boats;
-    for (std::size_t i = 0; i < 6; ++i) {
-      numbers[i] = form.RaceCard().Racers[i].RacerNo;
-      motors[i] = form.RaceCard().Racers[i].MtNo;
-      boats[i] = form.RaceCard().Racers[i].BtNo;
-    }
-    auto stats = ReadRacerStats(*FindStatsFile(), numbers);
+    const CardNumbers numbers = NumbersOf(form.RaceCard());
+    auto stats = ReadRacerStats(*FindStatsFile(), numbers.racers);
     EXPECT_TRUE(stats.ok());
-    auto prediction = Predict(*stats, motors, boats);
+    auto prediction = Predict(*stats, numbers);
     EXPECT_TRUE(prediction.ok());
     return *prediction;
   }

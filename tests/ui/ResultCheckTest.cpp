@@ -25,25 +25,17 @@
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
 #include "tests/ui/ScriptedDesktop.h"
+#include "tests/ui/WorkingFolder.h"
 #include "ui/MainForm.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
 
+using testing::WorkingFolder;
+
 namespace fs = std::filesystem;
 const QString kSamples = QStringLiteral(WAKORIN_SAMPLES_DIR);
-
-class WorkingFolder {
- public:
-  explicit WorkingFolder(const QString& folder) : previous_(QDir::currentPath()) {
-    QDir::setCurrent(folder);
-  }
-  ~WorkingFolder() { QDir::setCurrent(previous_); }
-
- private:
-  QString previous_;
-};
 
 // What the grid must show for one venue, worked out from the files without the window.
 std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
@@ -54,13 +46,8 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
   std::array<RecommendedTickets, 12> tickets{};
   for (int r = 1; r <= (*block)->raceCount; ++r) {
     const TRaceCard card = ReadRaceCard((*block)->bytes, r, name);
-    std::array<std::string, 6> numbers, motors, boats;
-    for (std::size_t i = 0; i < 6; ++i) {
-      numbers[i] = card.Racers[i].RacerNo;
-      motors[i] = card.Racers[i].MtNo;
-      boats[i] = card.Racers[i].BtNo;
-    }
-    auto p = Predict(*ReadRacerStats(*FindStatsFile(), numbers), motors, boats);
+    const CardNumbers numbers = NumbersOf(card);
+    auto p = Predict(*ReadRacerStats(*FindStatsFile(), numbers.racers), numbers);
     tickets[static_cast<std::size_t>(r - 1)] =
         SlotFor(card.RChkt, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
   }
