@@ -8,6 +8,8 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
           libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
+# The fuzzers need clang and its runtime.
+if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -37,3 +39,6 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWAKORIN_SANITIZ
 cmake --build build-sanitize -j "$jobs"
 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# Every file reader under the fuzzers for a short while, so that a regression fails here.
+bash fuzz/run.sh 20

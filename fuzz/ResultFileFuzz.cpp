@@ -1,0 +1,204 @@
+// Result file: the result file name made from a program file name, the search for every venue's
+// block (skipping, sliding, the fallback search and stops asked for by the progress display) and
+// the matching of recommended tickets against every row found.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz/FuzzSupport.h"
+#include "program/RaceCard.h"
+#include "results/ResultFile.h"
+#include "results/ResultMatching.h"
+#include "results/ReturnSummary.h"
+
+namespace {
+
+using namespace wakorin;
+using wakorin::fuzz::Require;
+
+// Stops the search at its `stopAt`-th question (never when 0).
+class StoppingObserver : public ResultSearchObserver {
+ public:
+  explicit StoppingObserver(unsigned stopAt) : stopAt_(stopAt) {}
+  void Skipped(int k, std::uint64_t /*position*/) override { Require(k >= 1, "skip over k < 1"); }
+  bool BeforeHeaderRead(std::uint64_t /*position*/) override {
+    return stopAt_ == 0 || ++asked_ < stopAt_;
+  }
+
+ private:
+  unsigned stopAt_;
+  unsigned asked_ = 0;
+};
+
+char Upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+void CheckResultPath(std::string_view programPath) {
+  const std::string resultPath = ResultFilePath(programPath);
+  if (resultPath.empty()) return;
+  const std::size_t slash = programPath.rfind('/');
+  const std::size_t folder = slash == std::string_view::npos ? 0 : slash + 1;
+  Require(resultPath.size() >= folder + 11 && resultPath.size() <= programPath.size(),
+          "result file name of odd length");
+  Require(resultPath.compare(0, folder, programPath.substr(0, folder)) == 0,
+          "result file moved to another folder");
+  const std::size_t k = resultPath.size() - 11;
+  Require(resultPath[k] == 'K', "result file name does not start with K");
+  std::string extension = resultPath.substr(resultPath.size() - 4);
+  for (char& c : extension) c = Upper(c);
+  Require(extension == ".TXT", "result file name does not end in .TXT");
+  Require(
+      resultPath.compare(k + 1, std::string::npos,
+                         std::string(programPath.substr(k + 1, resultPath.size() - k - 1))) == 0,
+      "result file name changed the date");
+}
+
+constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
+constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
+
+void CheckRow(const ResultRow& row) {
+  Require(row.TrifectaCombination.size() == 5 && row.TrioCombination.size() == 5 &&
+              row.ExactaCombination.size() == 3 && row.QuinellaCombination.size() == 3,
+          "combination of the wrong width");
+  Require(row.TrifectaPayout.size() == 8 && row.TrioPayout.size() == 8 &&
+              row.ExactaPayout.size() == 8 && row.QuinellaPayout.size() == 8,
+          "payout of the wrong width");
+}
+
+// A cell shows the combination read, tagged with the ticket number on a hit; a race not run or
+// a void bet shows its word and is never hit.
+void CheckCell(const ResultCell& cell, const ResultRow& row, ResultRow::Bet bet,
+               const std::string& combination, bool shown) {
+  if (!shown) {
+    Require(cell.text.empty() && !cell.hit, "a bet type not on sale is shown");
+    return;
+  }
+  if (row.Cancelled || row.Void[bet]) {
+    Require(!cell.hit && (cell.text == kCancelled || cell.text == kVoid),
+            "a race not run or a void bet is shown as a result");
+    return;
+  }
+  Require(cell.text.compare(0, combination.size(), combination) == 0,
+          "cell does not show the combination");
+  Require(cell.hit == (cell.text.size() > combination.size()), "hit without its ticket number");
+  Require(!cell.hit || !cell.paid.empty(), "hit without its payout");
+}
+
+void RequireTally(const BetTally& tally) {
+  Require(tally.hits >= 0 && tally.hits <= tally.races && tally.races <= 12, "tally count");
+  Require(tally.stake >= 100 * tally.races && tally.stake <= 600 * 6 * tally.races, "tally stake");
+  Require(tally.stake > 0 || tally.ReturnPercent() == 0, "return without a stake");
+}
+
+// Every row shown and counted into the return summary, as the check does.
+void FillRows(const RecommendedTickets& slot, const VenueResult& result) {
+  CheckTally tally;
+  for (const ResultRow& row : result.Rows) {
+    tally.Add(slot, row);
+    const ResultRowDisplay shown = FillResultRow(slot, row);
+    CheckCell(shown.quinella, row, ResultRow::kQuinella, row.QuinellaCombination,
+              slot.TwoBoatOnSale());
+    CheckCell(shown.exacta, row, ResultRow::kExacta, row.ExactaCombination, slot.TwoBoatOnSale());
+    CheckCell(shown.trio, row, ResultRow::kTrio, row.TrioCombination, slot.ThreeBoatOnSale());
+    CheckCell(shown.trifecta, row, ResultRow::kTrifecta, row.TrifectaCombination,
+              slot.ThreeBoatOnSale());
+  }
+  CheckTally both = tally;
+  both += tally;
+  for (const BetTally* bet : {&tally.quinella, &tally.exacta, &tally.trio, &tally.trifecta}) {
+    RequireTally(*bet);
+  }
+  Require(both.trio.stake == 2 * tally.trio.stake && both.exacta.hits == 2 * tally.exacta.hits,
+          "summing tallies");
+}
+
+// Where each venue's key first stands among the keys of the file, as the program file's venue
+// list would count the venues before it.
+std::array<int, 25> KeyOrdinals(std::string_view input) {
+  std::array<int, 25> ordinal;
+  ordinal.fill(-1);
+  int keys = 0;
+  for (std::size_t tail = input.find("KBGN", 2); tail != std::string_view::npos;
+       tail = input.find("KBGN", tail + 1)) {
+    const char a = input[tail - 2];
+    const char b = input[tail - 1];
+    if (a < '0' || a > '2' || b < '0' || b > '9') continue;
+    const int code = (a - '0') * 10 + (b - '0');
+    if (code < 1 || code > 24) continue;
+    if (ordinal[static_cast<std::size_t>(code)] < 0) ordinal[static_cast<std::size_t>(code)] = keys;
+    ++keys;
+  }
+  for (int& o : ordinal) {
+    if (o < 0) o = keys;
+  }
+  return ordinal;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const fuzz::ScratchFile scratch("result");
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string& path = scratch.Write(input);
+
+  const std::string_view name = fuzz::Slice(input, 8, 24);
+  CheckResultPath(name);
+  CheckResultPath("/race/" + std::string(name));
+
+  // A real file starts "STARTK\r\n": those two bytes leave the skip exact and never stop.
+  const int skew = static_cast<std::int8_t>(fuzz::ByteAt(input, 6) ^ '\r');
+  const unsigned stopByte = fuzz::ByteAt(input, 7) ^ '\n';
+  const unsigned stopAt = stopByte * stopByte;
+  const std::array<int, 25> ordinal = KeyOrdinals(input);
+
+  // Tickets from the end of the file, and tickets that hit the first row of each bet type.
+  std::array<std::array<std::string, 6>, 4> lists;
+  for (std::size_t list = 0; list < 4; ++list) {
+    for (std::size_t k = 0; k < 6; ++k) {
+      const std::size_t back = 5 * (6 * list + k) + 5;
+      lists[list][k] = std::string(size >= back ? input.substr(size - back, list < 2 ? 3 : 5)
+                                                : std::string_view());
+    }
+  }
+  constexpr std::array<std::string_view, 5> kSales{kSaleExactaQuinella, kSaleExacta, kSaleQuinella,
+                                                   kSaleAll, std::string_view()};
+
+  for (int code = 1; code <= 24; ++code) {
+    const std::string venueCode{static_cast<char>('0' + code / 10),
+                                static_cast<char>('0' + code % 10)};
+    const int venuesBefore = ordinal[static_cast<std::size_t>(code)] + skew;
+    StoppingObserver observer(stopAt);
+    auto search = FindVenueResult(path, venueCode, venuesBefore, observer);
+    Require(search.ok(), "a plain file failed to read");
+    StoppingObserver sameObserver(stopAt);
+    auto inMemory = FindVenueResultIn(input, venueCode, venuesBefore, sameObserver);
+    Require(inMemory.ok() && inMemory->end == search->end &&
+                inMemory->result.Rows == search->result.Rows,
+            "the search over bytes differs from the search of the file");
+    if (search->end == ResultSearchEnd::Stopped) Require(stopAt != 0, "stopped unasked");
+    if (search->end != ResultSearchEnd::Found) continue;
+
+    const VenueResult& result = search->result;
+    for (const ResultRow& row : result.Rows) CheckRow(row);
+    for (int r = -1; r <= 13; ++r) CheckRow(result.Race(r));
+
+    for (std::string_view sale : kSales) {
+      FillRows(SlotFor(sale, lists[0], lists[1], lists[2], lists[3]), result);
+    }
+    std::array<std::string, 6> exacta, quinella, trifecta, trio;
+    for (std::size_t j = 0; j < 6; ++j) {
+      const ResultRow& row = result.Rows[j];
+      exacta[j] = row.ExactaCombination;
+      quinella[j] = row.QuinellaCombination;
+      trio[j] = row.TrioCombination;
+      trifecta[j] = row.TrifectaCombination;
+      if (j < 3 && trifecta[j].size() > 3) trifecta[j][1] = trifecta[j][3] = '&';
+    }
+    FillRows(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), result);
+  }
+  return 0;
+}
