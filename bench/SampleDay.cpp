@@ -11,7 +11,6 @@
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/SampleData.h"
 #include "tests/support/SampleSeason.h"
-#include "tests/support/StatsFileBuilder.h"
 
 namespace wakorin::bench {
 namespace {
@@ -59,13 +58,7 @@ SampleDay::SampleDay(int venues, int racers, unsigned seed) {
   program_ = Write(folder_ / "B060415.TXT", BuildProgramFile(programs));
   result_ = Write(folder_ / "K060415.TXT", BuildResultFile(results));
 
-  std::vector<std::size_t> order(season.Racers().size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  rng.Shuffle(order);
-  std::string stats;
-  stats.reserve(order.size() * kStatsRecordSize);
-  for (std::size_t i : order) stats += BuildStatsRecord(SampleStats(season.Racers()[i]));
-  stats_ = Write(folder_ / "Fan0510.txt", stats);
+  stats_ = Write(folder_ / "Fan0510.txt", SeasonStatsFile(season, rng));
 }
 
 SampleDay::~SampleDay() {

@@ -17,7 +17,6 @@
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/SampleData.h"
 #include "tests/support/SampleSeason.h"
-#include "tests/support/StatsFileBuilder.h"
 
 namespace {
 
@@ -171,14 +170,7 @@ void Generate(const Options& options) {
     WriteFile(options.outDir / ("K" + FileDate(date) + ".TXT"), BuildResultFile(results));
   }
 
-  // Every racer made: those on the cards and the rest of the pool, in no particular order.
-  std::vector<std::size_t> order(season.Racers().size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  rng.Shuffle(order);
-  std::string stats;
-  stats.reserve(order.size() * kStatsRecordSize);
-  for (std::size_t i : order) stats += BuildStatsRecord(SampleStats(season.Racers()[i]));
-  WriteFile(options.outDir / "Fan0510.txt", stats);
+  WriteFile(options.outDir / "Fan0510.txt", SeasonStatsFile(season, rng));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "tests/support/Cp932.h"
 #include "tests/support/FixedText.h"
+#include "tests/support/StatsFileBuilder.h"
 
 namespace wakorin::testsupport {
 namespace {
@@ -563,6 +564,16 @@ const std::vector<SampleRacer>& SampleSeason::Racers() const {
 
 const std::set<std::string>& SampleSeason::Appeared() const {
   return state_->appeared;
+}
+
+std::string SeasonStatsFile(const SampleSeason& season, SampleRng& rng) {
+  std::vector<std::size_t> order(season.Racers().size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  rng.Shuffle(order);
+  std::string stats;
+  stats.reserve(order.size() * kStatsRecordSize);
+  for (std::size_t i : order) stats += BuildStatsRecord(SampleStats(season.Racers()[i]));
+  return stats;
 }
 
 }  // namespace wakorin::testsupport

@@ -47,6 +47,10 @@ class SampleSeason {
   std::unique_ptr<State> state_;
 };
 
+// A statistics file of every racer `season` made, those on the cards and the rest of the pool,
+// in an order shuffled by `rng` so that no reader can count on the file's order.
+std::string SeasonStatsFile(const SampleSeason& season, SampleRng& rng);
+
 // "２００６年　４月１５日" (22 bytes CP932).
 std::string ProgramDate(std::chrono::year_month_day date);
 
