@@ -269,7 +269,18 @@ ResultSearch SearchPlainly(std::string_view file, const std::string& code, int v
   const std::string_view header = At(file, *keyAt, 411);
   const bool longHeader = header.size() <= 408 || header[408] == ' ';
   const std::uint64_t table = *keyAt + 411 - (longHeader ? 0 : 1);
-  std::string bytes(At(file, table, 926));
+  // The block ends at its end line or at the next key; nothing after it is this venue's.
+  const std::string_view rest = file.substr(*keyAt);
+  std::size_t end = std::min(rest.find(code + "KEND"), rest.size());
+  if (const std::size_t tail = rest.find("KBGN", 6); tail != std::string_view::npos) {
+    end = std::min(end, tail - 2);
+  }
+  if (rest.find(code + "KEND") != std::string_view::npos && table - *keyAt >= end) {
+    search.end = ResultSearchEnd::NotPublished;
+    return search;
+  }
+  std::string bytes(table - *keyAt < end ? rest.substr(table - *keyAt, end - (table - *keyAt))
+                                          : std::string_view());
   bytes.resize(926, ' ');
   tape.PayoutRead(table + 926);
   for (std::size_t r = 0; r < 12; ++r) {

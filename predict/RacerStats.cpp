@@ -9,18 +9,12 @@
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
 #include "base/Decimal.h"
+#include "base/FileNames.h"
 
 namespace wakorin {
 namespace {
 
 constexpr std::string_view kStatsFileName = "Fan0510.txt";
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 }  // namespace
 
@@ -74,20 +68,7 @@ class KeyPattern {
 }  // namespace
 
 std::optional<std::string> FindStatsFile(const std::string& folder) {
-  namespace fs = std::filesystem;
-  const fs::path exact = fs::path(folder) / kStatsFileName;
-  std::error_code error;
-  if (fs::is_regular_file(exact, error)) return exact.string();
-  std::vector<std::string> matches;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (SameIgnoringCase(entry.path().filename().string(), kStatsFileName) &&
-        entry.is_regular_file(error)) {
-      matches.push_back(entry.path().string());
-    }
-  }
-  if (matches.empty()) return std::nullopt;
-  std::sort(matches.begin(), matches.end());  // the same choice on every run
-  return matches.front();
+  return FindFileIgnoringCase(folder, kStatsFileName);
 }
 
 std::size_t StatsRecordSize(std::string_view firstBytes) {

@@ -1,5 +1,7 @@
 #include "results/DayCheck.h"
 
+#include <algorithm>
+
 #include "base/ByteField.h"
 #include "predict/Prediction.h"
 #include "program/RaceCard.h"
@@ -26,6 +28,8 @@ RaceCheck CheckRace(std::string_view block, int race, const std::string& venueNa
   auto lanes = stats.Lookup(numbers.racers);
   auto prediction = lanes ? Predict(*lanes, numbers) : Outcome<TPrediction>(lanes.error());
   check.predicted = prediction.ok();
+  check.estimated = lanes && std::any_of(lanes->begin(), lanes->end(),
+                                         [](const TRacerStats& racer) { return !racer.Found; });
   // A race that could not be predicted keeps its tickets on sale and recommends nothing.
   const std::array<std::string, 6> none{};
   check.tickets = prediction ? SlotFor(card.RChkt, prediction->Ken2T, prediction->Ken2F,
@@ -69,6 +73,7 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
     if (resultFile) {
       auto search = FindVenueResultIn(*resultFile, venue.code, before, quiet);
       venue.resultFound = search.ok() && search->end == ResultSearchEnd::Found;
+      venue.notPublished = search.ok() && search->end == ResultSearchEnd::NotPublished;
       if (venue.resultFound) {
         for (std::size_t r = 0; r < 12; ++r) {
           venue.tally.Add(tickets[r], search->result.Rows[r]);
@@ -78,7 +83,11 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
         }
       }
     }
-    if (!venue.resultFound) day.problems.push_back("venue " + venue.code + ": no result found");
+    if (venue.notPublished) {
+      day.problems.push_back("venue " + venue.code + ": results not published yet");
+    } else if (!venue.resultFound) {
+      day.problems.push_back("venue " + venue.code + ": no result found");
+    }
     day.tally += venue.tally;
     day.venues.push_back(std::move(venue));
   }

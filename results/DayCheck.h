@@ -16,6 +16,7 @@ namespace wakorin {
 struct RaceCheck {
   int race = 0;
   bool predicted = false;  // false: its statistics or equipment numbers did not convert
+  bool estimated = false;  // some racer is not in the statistics file: fallback figures used
   RecommendedTickets tickets;
   ResultRowDisplay shown;
 };
@@ -25,6 +26,7 @@ struct VenueCheck {
   std::string code;
   int raceCount = 0;
   bool resultFound = false;
+  bool notPublished = false;  // the result file holds only the notice that results come later
   std::vector<RaceCheck> races;
   CheckTally tally;
 };

@@ -11,8 +11,8 @@
 #include <climits>
 
 #include "app/Desktop.h"
-#include "base/ByteFile.h"
 #include "base/Cp932Text.h"
+#include "program/RaceCard.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
 #include "results/ResultFile.h"
@@ -123,18 +123,15 @@ void TMainForm::ShowHitReturn(const std::array<RecommendedTickets, 12>& tickets,
     const QString name = QString::fromUtf8(bets[i].name);
     QString& line = lines[static_cast<qsizetype>(i / 2)];
     if (!line.isEmpty()) line += QStringLiteral("  ");
-    line += QStringLiteral("%1 %2/%3 回収%4%")
-                .arg(name)
-                .arg(bet.hits)
-                .arg(bet.races)
-                .arg(bet.ReturnPercent());
+    const QString rate = QString::number(bet.ReturnPercent(), 'f', 1);
+    line += QStringLiteral("%1 %2/%3 回収%4%").arg(name).arg(bet.hits).arg(bet.races).arg(rate);
     details << QStringLiteral("%1: %2レース中%3的中  購入%4円  払戻%5円  回収率%6%")
                    .arg(name)
                    .arg(bet.races)
                    .arg(bet.hits)
                    .arg(bet.stake)
                    .arg(bet.payout)
-                   .arg(bet.ReturnPercent());
+                   .arg(rate);
   }
   lines.removeAll(QString());
   LabelHitReturn->setText(lines.join(QLatin1Char('\n')));
@@ -157,32 +154,36 @@ void TMainForm::BBtnKekkaClick() {
   std::array<RecommendedTickets, 12> recommended{};
 
   const std::array<std::string, 6> none{};
+  const std::string entry = SelectedVenueEntry();
   const int races = std::min(SelectR->count(), 12);
+  QStringList unread;
   for (int r = 1; r <= races; ++r) {
     desktop_.ProcessEvents();
     SelectR->setCurrentIndex(r - 1);
-    // A race whose card or prediction fails keeps its tickets on sale but recommends nothing,
-    // so no earlier race's tickets can be marked as its hits.
+    // A race whose card or prediction fails recommends nothing, so no earlier race's tickets can
+    // be marked as its hits; its results still show, since the tickets on sale follow from the
+    // venue alone.
     const bool cardShown = RaceView();
     if (cardShown && PredictShownRace()) {
       recommended[r - 1] = SlotFor(TicketsOnSale(), prediction_.Ken2T, prediction_.Ken2F,
                                    prediction_.Ken3T, prediction_.Ken3F);
     } else {
       recommended[r - 1] =
-          SlotFor(cardShown ? TicketsOnSale() : std::string(), none, none, none, none);
+          SlotFor(SaleTextFor(VenueNameOfEntry(entry)), none, none, none, none);
+      if (!cardShown) unread << QStringLiteral("%1R").arg(r);
     }
   }
 
-  const std::string resultPath = ResultFilePath(programFilePath_);
-  if (resultPath.empty() || !ByteFile::Exists(resultPath)) {
+  const std::string resultPath = FindResultFile(programFilePath_);
+  if (resultPath.empty()) {
     desktop_.ShowMessage(this, QStringLiteral("レース結果ファイル(\"%1\")がありません。")
-                                   .arg(QString::fromLocal8Bit(resultPath.c_str())));
+                                   .arg(QString::fromLocal8Bit(
+                                       ResultFilePath(programFilePath_).c_str())));
     LockForCheck(false);
     if (QuitRequested != 0) Terminate();
     return;
   }
 
-  const std::string entry = SelectedVenueEntry();
   const int venuesBefore = SelectC->count() - 1 - SelectC->currentIndex();
   CheckProgress progress(*this);
   auto search =
@@ -195,6 +196,12 @@ void TMainForm::BBtnKekkaClick() {
   if (search->end == ResultSearchEnd::Stopped) {
     LockForCheck(false);
     Terminate();
+    return;
+  }
+  if (search->end == ResultSearchEnd::NotPublished) {
+    EmptyResultGrid();
+    desktop_.ShowMessage(this, QStringLiteral("この場のレース結果はまだ登録されていません。"));
+    LockForCheck(false);
     return;
   }
   if (search->end == ResultSearchEnd::NotFound) {
@@ -227,7 +234,14 @@ void TMainForm::BBtnKekkaClick() {
 
   const bool finished = progress.RunToTheEnd();
   LockForCheck(false);
-  if (!finished) Terminate();
+  if (!finished) {
+    Terminate();
+    return;
+  }
+  if (!unread.isEmpty()) {
+    desktop_.ShowMessage(this, QStringLiteral("%1の出走表を読めなかったため、結果のみ表示しました。")
+                                   .arg(unread.join(QStringLiteral("・"))));
+  }
 }
 
 }  // namespace wakorin

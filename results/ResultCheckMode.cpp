@@ -16,6 +16,7 @@ void TMainForm::EmptyResultGrid() {
     for (QLabel* cell : {LabelKekka2F[r], LabelKekka2FR[r], LabelKekka2T[r], LabelKekka2TR[r],
                          LabelKekka3F[r], LabelKekka3FR[r], LabelKekka3T[r], LabelKekka3TR[r]}) {
       cell->clear();
+      cell->setToolTip(QString());  // a dead heat's note goes with its cell
     }
     for (QLabel* ticket : {LabelKekka2F[r], LabelKekka2T[r], LabelKekka3F[r], LabelKekka3T[r]}) {
       ui::SetBackground(ticket, Qt::black);

@@ -6,6 +6,7 @@
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
+#include "base/FileNames.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
 
@@ -29,10 +30,34 @@ constexpr std::uint64_t kJumpAfterKey = 9978;  // the next read starts 10389 byt
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 constexpr std::size_t kCurrentTableOffset = 414;  // today's first payout row
-constexpr std::size_t kTableScan = 4096;          // room for short, void and dead-heat rows
 constexpr std::size_t kLabelWidth = 13;
 constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
 constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
+constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払い
+
+// A block ends at its end line, code + "KEND"; no block is near this long.
+constexpr std::string_view kEndTail = "KEND";
+constexpr std::size_t kBlockScan = 64 * 1024;
+// 全レース終了後に登録されます: the notice of a block whose results are not in yet.
+constexpr std::string_view kNotPublished =
+    "\x91\x53\x83\x8c\x81\x5b\x83\x58\x8f\x49\x97\xb9\x8c\xe3\x82\xc9\x93\x6f\x98\x5e"
+    "\x82\xb3\x82\xea\x82\xdc\x82\xb7";
+
+// Where each bet's combination stands in a payout row, by ResultRow::Bet, and the bet's name in
+// a race's detail lines (２連複, ２連単, ３連複, ３連単).
+struct BetColumns {
+  std::size_t combination, width, payout;
+  std::string_view detailName;
+};
+constexpr std::array<BetColumns, 4> kBetColumns{{
+    {64, 3, 67, "\x82\x51\x98\x41\x95\xa1"},
+    {49, 3, 52, "\x82\x51\x98\x41\x92\x50"},
+    {32, 5, 37, "\x82\x52\x98\x41\x95\xa1"},
+    {15, 5, 20, "\x82\x52\x98\x41\x92\x50"},
+}};
+constexpr std::size_t kPayoutWidth = 8;
+constexpr std::array<ResultRow::Bet, 4> kBets{ResultRow::kQuinella, ResultRow::kExacta,
+                                             ResultRow::kTrio, ResultRow::kTrifecta};
 
 // The race number of a payout row's label (blanks, then "1R" .. "12R" ending at byte 12), or 0.
 int LabelOf(std::string_view line) {
@@ -60,14 +85,63 @@ void CutRow(std::string_view line, ResultRow& row) {
     field.resize(width, ' ');  // a row cut short reads as blanks
     return field;
   };
-  row.TrifectaCombination = cut(15, 5);
-  row.TrifectaPayout = cut(20, 8);
-  row.TrioCombination = cut(32, 5);
-  row.TrioPayout = cut(37, 8);
-  row.ExactaCombination = cut(49, 3);
-  row.ExactaPayout = cut(52, 8);
-  row.QuinellaCombination = cut(64, 3);
-  row.QuinellaPayout = cut(67, 8);
+  for (ResultRow::Bet bet : kBets) {
+    row.Combination(bet) = cut(kBetColumns[bet].combination, kBetColumns[bet].width);
+    row.Payout(bet) = cut(kBetColumns[bet].payout, kPayoutWidth);
+  }
+}
+
+// The lines of `bytes`, each without its CR LF; a last line without one counts too.
+template <typename Visit>
+void ForEachLine(std::string_view bytes, Visit visit) {
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", at);
+    const std::string_view line =
+        bytes.substr(at, end == std::string_view::npos ? bytes.npos : end - at);
+    at = end == std::string_view::npos ? bytes.size() : end + 2;
+    if (!visit(line)) return;
+  }
+}
+
+// The race number of a detail section's heading ("   1R", "  12R" in its first five bytes), or 0.
+int DetailHeadingOf(std::string_view line) {
+  if (line.size() < 5 || line[4] != 'R') return 0;
+  const std::string_view number = TrimControlAndBlanks(line.substr(0, 4));
+  if (number.empty() || number.size() > 2) return 0;
+  int race = 0;
+  for (char c : number) {
+    if (c < '0' || c > '9') return 0;
+    race = race * 10 + (c - '0');
+  }
+  return race >= 1 && race <= 12 ? race : 0;
+}
+
+// The amount refunded per 100 yen for a bet paid out specially, from the race's detail line
+// ("        ２連単      特払い   70"), right-aligned in a payout's width; blanks when the
+// details do not say.
+std::string RefundOf(std::string_view block, int race, ResultRow::Bet bet) {
+  std::string refund(kPayoutWidth, ' ');
+  int section = 0;
+  ForEachLine(block, [&](std::string_view line) {
+    if (const int heading = DetailHeadingOf(line)) {
+      if (section == race) return false;  // past the race's own section
+      section = heading;
+      return true;
+    }
+    if (section != race) return true;
+    const std::string_view text = TrimControlAndBlanks(line);
+    if (!StartsWith(text, 0, kBetColumns[bet].detailName)) return true;
+    const std::size_t special = text.find(kSpecial);
+    if (special == std::string_view::npos) return true;
+    const std::string_view amount =
+        TrimControlAndBlanks(text.substr(special + kSpecial.size(), kPayoutWidth + 2));
+    const std::size_t digits = amount.find_first_not_of("0123456789");
+    const std::string_view yen = amount.substr(0, digits);
+    if (!yen.empty() && yen.size() <= kPayoutWidth) refund.replace(kPayoutWidth - yen.size(), yen.size(), yen);
+    return false;
+  });
+  return refund;
 }
 
 // Twelve 77-byte rows as the fixed table expects, or as many clean rows as the venue ran
@@ -81,30 +155,28 @@ bool CleanTable(std::string_view rows) {
     const bool properRow = LabelOf(row) == static_cast<int>(r + 1) &&
                            row.substr(kRowStride - 2, 2) == "\r\n" &&
                            text.find(kCancelled) == std::string_view::npos &&
-                           text.find(kVoid) == std::string_view::npos;
+                           text.find(kVoid) == std::string_view::npos &&
+                           text.find(kSpecial) == std::string_view::npos;
     if (properRow) continue;
     const bool tableEnded = r > 0 && (row.substr(0, 2) == "\r\n" || IsBlankText(text));
     return tableEnded;
   }
-  return true;
+  // A dead heat in the last race puts its further combinations on a row after the twelfth.
+  const std::string_view after = rows.substr(std::min(rows.size(), kRowStride * 12));
+  const std::string_view line = after.substr(0, after.find("\r\n"));
+  return !(IsBlankText(CutField(line, 0, kLabelWidth)) && !IsBlankText(line));
 }
 
-// Finds each race's row by its label: a cancelled race, void bets, and the further winning
-// combinations of a dead heat on the unlabelled rows after a race's own. Returns the number of
+// Finds each race's row by its label: a cancelled race, void bets, special payouts (their refund
+// from the race's detail lines in `block`), and the further winning combinations of a dead heat
+// on the unlabelled rows after a race's own, the last race's included. Returns the number of
 // labelled rows found.
-int ReadRowsByLabel(std::string_view rows, VenueResult& result) {
+int ReadRowsByLabel(std::string_view rows, std::string_view block, VenueResult& result) {
   int found = 0;
-  static const std::array<std::pair<std::size_t, std::size_t>, 4> kColumns{
-      {{64, 3}, {49, 3}, {32, 5}, {15, 5}}};  // by ResultRow::Bet
   for (ResultRow& row : result.Rows) CutRow({}, row);
   int race = 0;
-  std::size_t at = 0;
-  while (at < rows.size()) {
-    const std::size_t end = rows.find("\r\n", at);
-    const std::string_view line =
-        rows.substr(at, end == std::string_view::npos ? rows.npos : end - at);
-    at = end == std::string_view::npos ? rows.size() : end + 2;
-    if (IsBlankText(line)) break;  // the blank line after the table
+  ForEachLine(rows, [&](std::string_view line) {
+    if (IsBlankText(line)) return false;  // the blank line after the table
     if (const int labelled = LabelOf(line); labelled > 0) {
       race = labelled;
       ++found;
@@ -114,37 +186,34 @@ int ReadRowsByLabel(std::string_view rows, VenueResult& result) {
       if (line.find(kCancelled) != std::string_view::npos) {
         CutRow({}, row);
         row.Cancelled = true;
-        continue;
+        return true;
       }
-      for (std::size_t bet = 0; bet < 4; ++bet) {
-        if (CutField(line, kColumns[bet].first, kVoid.size()) != kVoid) continue;
-        row.Void[bet] = true;
-        std::string* combination[] = {&row.QuinellaCombination, &row.ExactaCombination,
-                                      &row.TrioCombination, &row.TrifectaCombination};
-        std::string* payout[] = {&row.QuinellaPayout, &row.ExactaPayout, &row.TrioPayout,
-                                 &row.TrifectaPayout};
-        combination[bet]->assign(kColumns[bet].second, ' ');
-        payout[bet]->assign(8, ' ');
+      for (ResultRow::Bet bet : kBets) {
+        const std::string_view word = CutField(line, kBetColumns[bet].combination, kVoid.size());
+        if (word != kVoid && word != kSpecial) continue;
+        row.Combination(bet).assign(kBetColumns[bet].width, ' ');
+        if (word == kVoid) {
+          row.Void[bet] = true;
+          row.Payout(bet).assign(kPayoutWidth, ' ');
+        } else {
+          row.Special[bet] = true;
+          row.Payout(bet) = RefundOf(block, race, bet);
+        }
       }
-      continue;
+      return true;
     }
     // The table starts with a labelled row and holds nothing but payout rows.
-    if (race == 0 ||
-        CutField(line, 0, kLabelWidth).find_first_not_of(' ') != std::string_view::npos) {
-      break;
-    }
+    if (race == 0 || !IsBlankText(CutField(line, 0, kLabelWidth))) return false;
     ResultRow tie;
     CutRow(line, tie);
     ResultRow& row = result.Rows[static_cast<std::size_t>(race - 1)];
-    const std::pair<std::string, std::string> fields[] = {
-        {tie.QuinellaCombination, tie.QuinellaPayout},
-        {tie.ExactaCombination, tie.ExactaPayout},
-        {tie.TrioCombination, tie.TrioPayout},
-        {tie.TrifectaCombination, tie.TrifectaPayout}};
-    for (std::size_t bet = 0; bet < 4; ++bet) {
-      if (!IsBlankText(fields[bet].first)) row.Ties[bet].push_back(fields[bet]);
+    for (ResultRow::Bet bet : kBets) {
+      if (!IsBlankText(tie.Combination(bet))) {
+        row.Ties[bet].emplace_back(tie.Combination(bet), tie.Payout(bet));
+      }
     }
-  }
+    return true;
+  });
   return found;
 }
 
@@ -216,36 +285,52 @@ class VenueSearch {
     }
   }
 
-  // Reads the payout table of the block whose key stands at `keyPosition` into `result`, in
-  // place: the 96 texts are copied once. Bytes past the end of the file read as blanks.
-  std::optional<Error> ReadTable(std::uint64_t keyPosition, VenueResult& result) {
-    auto header = window_.At(keyPosition, kHeaderSize);
-    if (!header) return header.error();
-    const bool longHeader = header->size() <= kLayoutByte || (*header)[kLayoutByte] == ' ';
-    std::uint64_t tablePosition = keyPosition + kHeaderSize - (longHeader ? 0 : 1);
+  // Reads the payout table of the block whose key stands at `keyPosition` into `result`.
+  // Nothing past the block's end line, or the next venue's key, is taken as this block's; bytes
+  // of the table beyond them read as blanks. False when the block says its results are not
+  // published yet.
+  Outcome<bool> ReadTable(std::uint64_t keyPosition, VenueResult& result) {
+    auto read = window_.At(keyPosition, kBlockScan);
+    if (!read) return read.error();
+    std::string_view block = *read;
+    const bool longHeader = block.size() <= kLayoutByte || block[kLayoutByte] == ' ';
+    const std::size_t endLine = block.find(std::string(key_.substr(0, 2)).append(kEndTail));
+    std::size_t otherKey = block.find(kKeyTail, kKeySize);
+    otherKey = otherKey == std::string_view::npos ? otherKey : otherKey - 2;
+    const bool ended = endLine != std::string_view::npos;
+    block = block.substr(0, std::min({block.size(), endLine, otherKey}));
+    const std::string bytes(block);  // the window's bytes are good only until its next read
+    block = bytes;
+
+    std::size_t tableOffset = kHeaderSize - (longHeader ? 0 : 1);
     // Today's header is longer: its first row stands at 414, where the classic rule finds none.
-    if (!FirstRowAt(tablePosition) && FirstRowAt(keyPosition + kCurrentTableOffset)) {
-      tablePosition = keyPosition + kCurrentTableOffset;
+    auto firstRowAt = [&](std::size_t offset) {
+      return LabelOf(CutField(block, offset, kRowStride)) == 1;
+    };
+    if (!firstRowAt(tableOffset) && firstRowAt(kCurrentTableOffset)) {
+      tableOffset = kCurrentTableOffset;
     }
-    auto delivered = window_.At(tablePosition, kTableScan);
-    if (!delivered) return delivered.error();
-    const std::string_view rows = *delivered;
+    if (block.find(kNotPublished) != std::string_view::npos ||
+        (ended && tableOffset >= block.size())) {
+      return false;
+    }
+    const std::string_view rows = CutField(block, tableOffset, block.size());
     std::string table(kTableSize, ' ');
     table.replace(0, std::min(rows.size(), kTableSize), rows.substr(0, kTableSize));
-    observer_.PayoutRead(tablePosition + kTableSize);
+    observer_.PayoutRead(keyPosition + tableOffset + kTableSize);
 
     // Rows without labels where they are looked for keep the fixed reading.
     if (!CleanTable(rows)) {
       VenueResult byLabel;
-      if (ReadRowsByLabel(rows, byLabel) > 0) {
+      if (ReadRowsByLabel(rows, block, byLabel) > 0) {
         result = std::move(byLabel);
-        return std::nullopt;
+        return true;
       }
     }
     for (std::size_t r = 0; r < result.Rows.size(); ++r) {
       CutRow(std::string_view(table).substr(kRowStride * r, kRowStride), result.Rows[r]);
     }
-    return std::nullopt;
+    return true;
   }
 
   bool stopped() const { return stopped_; }
@@ -267,11 +352,6 @@ class VenueSearch {
     return std::min(end, std::max(pos, last));
   }
 
-  bool FirstRowAt(std::uint64_t position) {
-    auto row = window_.At(position, kRowStride);
-    return row.ok() && LabelOf(*row) == 1;
-  }
-
   bool IsKey(std::string_view bytes) const {
     return key_.size() == kKeySize && StartsWith(bytes, 0, key_);
   }
@@ -289,6 +369,31 @@ class VenueSearch {
 };
 
 }  // namespace
+
+const std::string& ResultRow::Combination(Bet bet) const {
+  return const_cast<ResultRow&>(*this).Combination(bet);
+}
+const std::string& ResultRow::Payout(Bet bet) const {
+  return const_cast<ResultRow&>(*this).Payout(bet);
+}
+std::string& ResultRow::Combination(Bet bet) {
+  switch (bet) {
+    case kQuinella: return QuinellaCombination;
+    case kExacta: return ExactaCombination;
+    case kTrio: return TrioCombination;
+    case kTrifecta: break;
+  }
+  return TrifectaCombination;
+}
+std::string& ResultRow::Payout(Bet bet) {
+  switch (bet) {
+    case kQuinella: return QuinellaPayout;
+    case kExacta: return ExactaPayout;
+    case kTrio: return TrioPayout;
+    case kTrifecta: break;
+  }
+  return TrifectaPayout;
+}
 
 const ResultRow& VenueResult::Race(int r) const {
   if (r < 1 || r > static_cast<int>(Rows.size())) return BlankRow();
@@ -308,6 +413,16 @@ std::string ResultFilePath(std::string_view programPath) {
   if (dot == std::string::npos || dot < 7) return {};
   return std::string(programPath.substr(0, nameStart)) + name.substr(0, dot - 7) + "K" +
          name.substr(dot - 6, 10);
+}
+
+std::string FindResultFile(std::string_view programPath) {
+  const std::string path = ResultFilePath(programPath);
+  if (path.empty()) return {};
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (ByteFile::Exists(path)) return path;
+  return FindFileIgnoringCase(folder, name).value_or(std::string());
 }
 
 namespace {
@@ -334,8 +449,9 @@ Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venue
   }
   if (!key->has_value()) return search;
 
-  if (auto error = venue.ReadTable(**key, search.result)) return *error;
-  search.end = ResultSearchEnd::Found;
+  auto published = venue.ReadTable(**key, search.result);
+  if (!published) return published.error();
+  search.end = *published ? ResultSearchEnd::Found : ResultSearchEnd::NotPublished;
   return search;
 }
 

@@ -20,11 +20,19 @@ struct ResultRow {
   std::string TrifectaCombination, TrifectaPayout;
 
   // Set only where the table is not twelve clean rows: a race that was not run ("中　止"), a
-  // bet declared void ("不成立"), and the further winning combinations of a dead heat.
+  // bet declared void ("不成立"), a bet nobody held the winning combination of ("特払い": its
+  // combination is blank and its payout is the amount refunded per 100 yen, from the race's
+  // detail lines), and the further winning combinations of a dead heat.
   enum Bet { kQuinella, kExacta, kTrio, kTrifecta };
   bool Cancelled = false;
   std::array<bool, 4> Void{};
+  std::array<bool, 4> Special{};
   std::array<std::vector<std::pair<std::string, std::string>>, 4> Ties{};  // combination, payout
+
+  const std::string& Combination(Bet bet) const;
+  const std::string& Payout(Bet bet) const;
+  std::string& Combination(Bet bet);
+  std::string& Payout(Bet bet);
 
   bool operator==(const ResultRow&) const = default;
 };
@@ -46,6 +54,11 @@ struct VenueResult {
 // which names no file, so the caller reports the result file as missing.
 std::string ResultFilePath(std::string_view programPath);
 
+// The result file as it stands on disk: the path ResultFilePath gives when that file exists,
+// else a file in the same folder whose name equals it in any letter case (archive tools on
+// Linux extract "k241115.txt"). Empty when there is none.
+std::string FindResultFile(std::string_view programPath);
+
 // What the search reports while it runs, for the progress display. Positions are byte offsets
 // in the file and may lie past its end.
 class ResultSearchObserver {
@@ -62,7 +75,9 @@ class ResultSearchObserver {
   virtual void PayoutRead(std::uint64_t /*finalPosition*/) {}
 };
 
-enum class ResultSearchEnd { Found, NotFound, Stopped };
+// NotPublished: the venue's block holds only the notice that its results are registered once
+// its last race is over (a file fetched while it was racing, or a day it called off).
+enum class ResultSearchEnd { Found, NotFound, Stopped, NotPublished };
 
 struct ResultSearch {
   ResultSearchEnd end = ResultSearchEnd::NotFound;
@@ -73,8 +88,8 @@ struct ResultSearch {
 // payout table. `venuesBefore` is the number of venue blocks before the venue's block in the
 // race program file; the search skips ahead by it. When the skipping search misses the key
 // (blocks shorter than it assumes), the body is searched once more from its start. A file
-// without a start marker, or without the venue's key, is NotFound. Errors are open and read
-// failures.
+// without a start marker, or without the venue's key, is NotFound. Nothing past the block's end
+// line (or the next venue's key) is read as this venue's. Errors are open and read failures.
 Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
                                       int venuesBefore, ResultSearchObserver& observer);
 // The same over a whole result file already read into memory.

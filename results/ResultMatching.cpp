@@ -1,7 +1,11 @@
 #include "results/ResultMatching.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
+#include "base/ByteField.h"
+#include "base/Decimal.h"
 #include "program/RaceCard.h"
 
 namespace wakorin {
@@ -20,6 +24,7 @@ std::string PayoutText(const std::string& combination, const std::string& payout
 
 constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
 constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
+constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払い
 
 std::string TrimmedPayout(const std::string& payout) {
   const std::size_t first = payout.find_first_not_of(' ');
@@ -41,21 +46,75 @@ std::string SortedBoats(const std::string& combination) {
   return sorted;
 }
 
-// Marks the cell red with the first ticket number (1..6) for which `paidBy` finds a payout.
-template <typename PaidBy>
-void TagFirstHit(ResultCell& cell, PaidBy paidBy) {
-  if (IsBlank(cell.text)) return;  // no result can be hit, whatever the tickets hold
-  for (int j = 1; j <= 6; ++j) {
-    if (const std::string* paid = paidBy(static_cast<std::size_t>(j - 1))) {
-      cell.paid = *paid;
-      cell.text += "(" + std::to_string(j) + ")";
-      cell.hit = true;
-      return;
-    }
+// The winning combinations of a bet and their payouts, the row's own first; none for a race not
+// run, a void bet, a special payout or a bet without a result.
+std::vector<std::pair<std::string, std::string>> Winners(const ResultRow& row,
+                                                         ResultRow::Bet bet) {
+  if (row.Cancelled || row.Void[bet] || row.Special[bet] || IsBlank(row.Combination(bet))) {
+    return {};
   }
+  std::vector<std::pair<std::string, std::string>> winners{{row.Combination(bet), row.Payout(bet)}};
+  winners.insert(winners.end(), row.Ties[bet].begin(), row.Ties[bet].end());
+  return winners;
+}
+
+long long Yen(const std::string& payout) {
+  auto yen = ParseDecimal(TrimControlAndBlanks(payout));
+  return yen && *yen > 0 ? *yen : 0;
 }
 
 }  // namespace
+
+bool RecommendedTickets::OnSale(ResultRow::Bet bet) const {
+  switch (bet) {
+    case ResultRow::kQuinella: return quinellaOnSale;
+    case ResultRow::kExacta: return exactaOnSale;
+    case ResultRow::kTrio: return trioOnSale;
+    case ResultRow::kTrifecta: break;
+  }
+  return trifectaOnSale;
+}
+
+const std::array<std::string, 6>& RecommendedTickets::Tickets(ResultRow::Bet bet) const {
+  switch (bet) {
+    case ResultRow::kQuinella: return Ken2F;
+    case ResultRow::kExacta: return Ken2T;
+    case ResultRow::kTrio: return Ken3F;
+    case ResultRow::kTrifecta: break;
+  }
+  return Ken3T;
+}
+
+bool Covers(const RecommendedTickets& slot, ResultRow::Bet bet, std::size_t j,
+            const std::string& combination) {
+  if (j >= 6 || IsBlank(combination)) return false;
+  const std::string& ticket = slot.Tickets(bet)[j];
+  if (bet == ResultRow::kTrifecta && ticket.size() > 1 && ticket[1] == '&') {
+    return slot.Ken3F[j] == SortedBoats(combination);
+  }
+  return ticket == combination;
+}
+
+long long PaidFor(const RecommendedTickets& slot, ResultRow::Bet bet, const ResultRow& row) {
+  if (!slot.OnSale(bet) || row.Cancelled || row.Void[bet]) return 0;
+  if (row.Special[bet]) {
+    long long combinations = 0;
+    for (const std::string& ticket : slot.Tickets(bet)) combinations += CombinationsOf(ticket);
+    return combinations * Yen(row.Payout(bet));
+  }
+  long long paid = 0;
+  for (const auto& [combination, payout] : Winners(row, bet)) {
+    for (std::size_t j = 0; j < 6; ++j) {
+      if (Covers(slot, bet, j, combination)) paid += Yen(payout);
+    }
+  }
+  return paid;
+}
+
+int CombinationsOf(const std::string& ticket) {
+  if (ticket.empty()) return 0;
+  return ticket.size() > 1 && ticket[1] == '&' ? 6 : 1;
+}
 
 RecommendedTickets SlotFor(std::string_view ticketsOnSale, const std::array<std::string, 6>& ken2T,
                            const std::array<std::string, 6>& ken2F,
@@ -77,62 +136,44 @@ RecommendedTickets SlotFor(std::string_view ticketsOnSale, const std::array<std:
 
 ResultRowDisplay FillResultRow(const RecommendedTickets& slot, const ResultRow& row) {
   ResultRowDisplay shown;
-  // A ticket hits the row's combination of its bet type, or in a dead heat any further one.
-  auto pays = [&](ResultRow::Bet bet, const std::string& combination, const std::string& payout,
-                  const std::string& ticket) -> const std::string* {
-    if (ticket == combination) return &payout;
-    for (const auto& [tie, tiePayout] : row.Ties[bet]) {
-      if (ticket == tie) return &tiePayout;
-    }
-    return nullptr;
-  };
-  auto place = [&](ResultCell& cell, std::string& payoutText, ResultRow::Bet bet,
-                   const std::string& combination, const std::string& payout, bool onSale,
-                   auto&& paidBy) {
+  auto place = [&](ResultCell& cell, std::string& payoutText, ResultRow::Bet bet) {
     if (row.Cancelled || row.Void[bet]) {
       cell.text = std::string(row.Cancelled ? kCancelled : kVoid);
       return;  // nothing was paid, so nothing can be hit
     }
-    cell.text = combination;
-    payoutText = PayoutText(combination, payout);
-    if (!row.Ties[bet].empty()) {
-      cell.note = combination + " " + TrimmedPayout(payout);
-      for (const auto& [tie, tiePayout] : row.Ties[bet])
-        cell.note += " / " + tie + " " + TrimmedPayout(tiePayout);
+    if (row.Special[bet]) {
+      cell.text = std::string(kSpecial);
+      if (!IsBlank(row.Payout(bet))) payoutText = row.Payout(bet) + std::string(kYen);
+      return;  // a refund, not a hit
     }
-    if (onSale) TagFirstHit(cell, paidBy);
+    const auto winners = Winners(row, bet);
+    cell.text = row.Combination(bet);
+    payoutText = PayoutText(row.Combination(bet), row.Payout(bet));
+    if (winners.size() > 1) {
+      for (const auto& [combination, payout] : winners) {
+        if (!cell.note.empty()) cell.note += " / ";
+        cell.note += combination + " " + TrimmedPayout(payout);
+      }
+    }
+    if (!slot.OnSale(bet)) return;
+    for (std::size_t j = 0; j < 6; ++j) {
+      for (const auto& [combination, payout] : winners) {
+        if (!Covers(slot, bet, j, combination)) continue;
+        cell.text = combination + "(" + std::to_string(j + 1) + ")";
+        cell.hit = true;
+        cell.paid = payout;
+        payoutText = PayoutText(combination, payout);
+        return;
+      }
+    }
   };
-
   if (slot.TwoBoatOnSale()) {
-    place(shown.quinella, shown.quinellaPayout, ResultRow::kQuinella, row.QuinellaCombination,
-          row.QuinellaPayout, slot.quinellaOnSale, [&](std::size_t j) {
-            return pays(ResultRow::kQuinella, row.QuinellaCombination, row.QuinellaPayout,
-                        slot.Ken2F[j]);
-          });
-    place(shown.exacta, shown.exactaPayout, ResultRow::kExacta, row.ExactaCombination,
-          row.ExactaPayout, slot.exactaOnSale, [&](std::size_t j) {
-            return pays(ResultRow::kExacta, row.ExactaCombination, row.ExactaPayout, slot.Ken2T[j]);
-          });
+    place(shown.quinella, shown.quinellaPayout, ResultRow::kQuinella);
+    place(shown.exacta, shown.exactaPayout, ResultRow::kExacta);
   }
   if (slot.ThreeBoatOnSale()) {
-    place(shown.trio, shown.trioPayout, ResultRow::kTrio, row.TrioCombination, row.TrioPayout,
-          slot.trioOnSale, [&](std::size_t j) {
-            return pays(ResultRow::kTrio, row.TrioCombination, row.TrioPayout, slot.Ken3F[j]);
-          });
-    const bool trioResult = !IsBlank(row.TrioCombination);
-    place(shown.trifecta, shown.trifectaPayout, ResultRow::kTrifecta, row.TrifectaCombination,
-          row.TrifectaPayout, slot.trifectaOnSale, [&](std::size_t j) -> const std::string* {
-            const std::string& ticket = slot.Ken3T[j];
-            if (ticket.size() > 1 && ticket[1] == '&') {
-              // A ticket joined by "&" covers its three boats in any order, which is its trio.
-              if (trioResult && slot.Ken3F[j] == row.TrioCombination) return &row.TrifectaPayout;
-              for (const auto& [tie, tiePayout] : row.Ties[ResultRow::kTrifecta]) {
-                if (SortedBoats(tie) == slot.Ken3F[j]) return &tiePayout;
-              }
-              return nullptr;
-            }
-            return pays(ResultRow::kTrifecta, row.TrifectaCombination, row.TrifectaPayout, ticket);
-          });
+    place(shown.trio, shown.trioPayout, ResultRow::kTrio);
+    place(shown.trifecta, shown.trifectaPayout, ResultRow::kTrifecta);
   }
   return shown;
 }

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "base/ByteField.h"
-#include "base/Decimal.h"
-
 namespace wakorin {
 namespace {
 
@@ -20,17 +17,15 @@ long long Stake(const std::array<std::string, 6>& tickets) {
   return combinations * kStakePerCombination;
 }
 
-void Count(BetTally& tally, bool onSale, const std::array<std::string, 6>& tickets,
-           const std::string& combination, const ResultCell& shown) {
-  const long long stake = Stake(tickets);
-  if (!onSale || IsBlank(combination) || stake == 0) return;
+void Count(BetTally& tally, ResultRow::Bet bet, const RecommendedTickets& tickets,
+           const ResultRow& row, const ResultCell& shown) {
+  const long long stake = Stake(tickets.Tickets(bet));
+  if (!tickets.OnSale(bet) || stake == 0 || row.Cancelled || row.Void[bet]) return;
+  if (!row.Special[bet] && IsBlank(row.Combination(bet))) return;
   ++tally.races;
   tally.stake += stake;
-  if (!shown.hit) return;
-  ++tally.hits;
-  // In a dead heat the hit pays the payout of the combination it matched.
-  auto yen = ParseDecimal(TrimControlAndBlanks(shown.paid));
-  if (yen) tally.payout += *yen;
+  tally.payout += PaidFor(tickets, bet, row);
+  if (shown.hit) ++tally.hits;
 }
 
 void Sum(BetTally& into, const BetTally& from) {
@@ -42,17 +37,12 @@ void Sum(BetTally& into, const BetTally& from) {
 
 }  // namespace
 
-int CombinationsOf(const std::string& ticket) {
-  if (ticket.empty()) return 0;
-  return ticket.size() > 1 && ticket[1] == '&' ? 6 : 1;
-}
-
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row) {
   const ResultRowDisplay shown = FillResultRow(tickets, row);
-  Count(quinella, tickets.quinellaOnSale, tickets.Ken2F, row.QuinellaCombination, shown.quinella);
-  Count(exacta, tickets.exactaOnSale, tickets.Ken2T, row.ExactaCombination, shown.exacta);
-  Count(trio, tickets.trioOnSale, tickets.Ken3F, row.TrioCombination, shown.trio);
-  Count(trifecta, tickets.trifectaOnSale, tickets.Ken3T, row.TrifectaCombination, shown.trifecta);
+  Count(quinella, ResultRow::kQuinella, tickets, row, shown.quinella);
+  Count(exacta, ResultRow::kExacta, tickets, row, shown.exacta);
+  Count(trio, ResultRow::kTrio, tickets, row, shown.trio);
+  Count(trifecta, ResultRow::kTrifecta, tickets, row, shown.trifecta);
 }
 
 CheckTally& CheckTally::operator+=(const CheckTally& other) {

@@ -10,22 +10,21 @@ struct BetTally {
   int races = 0;  // races with a result for which tickets were bought
   int hits = 0;
   long long stake = 0;   // yen: 100 per combination bought
-  long long payout = 0;  // yen paid for the hit tickets
+  long long payout = 0;  // yen paid back: every winning combination a ticket covers, refunds
   // Percent of the stake paid back; 0 when nothing was staked.
-  int ReturnPercent() const { return stake > 0 ? static_cast<int>(payout * 100 / stake) : 0; }
+  double ReturnPercent() const {
+    return stake > 0 ? 100.0 * static_cast<double>(payout) / static_cast<double>(stake) : 0.0;
+  }
 };
 
 struct CheckTally {
   BetTally quinella, exacta, trio, trifecta;
 
   // Counts one race: its tickets and bet types on sale, and its row of results. Bet types not
-  // on sale, without a result (blank combination, race not run) or without tickets are left
-  // out of both sides.
+  // on sale, without a result (blank combination, race not run, void) or without tickets are
+  // left out of both sides; a special payout counts its stake and its refund, but no hit.
   void Add(const RecommendedTickets& tickets, const ResultRow& row);
   CheckTally& operator+=(const CheckTally& other);
 };
-
-// Combinations a ticket buys: a trifecta ticket joined by "&" covers its boats in any order.
-int CombinationsOf(const std::string& ticket);
 
 }  // namespace wakorin

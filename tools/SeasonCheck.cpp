@@ -35,7 +35,8 @@ constexpr const char* kUsage =
     "usage: wakorin-check [options] PATH...\n"
     "  PATH            race program files (B*.TXT) or folders holding them; each day's result\n"
     "                  file is found beside it (B060415.TXT -> K060415.TXT)\n"
-    "  -s, --stats F   racer statistics file (default: Fan0510.txt in the working directory)\n"
+    "  -s, --stats F   racer statistics file for every day (default: Fan0510.txt beside each\n"
+    "                  race program file, else in the working directory)\n"
     "  -v, --by-venue  also print the totals of each venue\n"
     "      --csv F     write one line per race to F\n"
     "  -j, --jobs N    days checked at once (default: the number of cores)\n"
@@ -155,30 +156,89 @@ struct DayResult {
   std::vector<std::string> problems;
 };
 
-DayResult CheckFile(const std::string& path, const RacerStatsTable& stats) {
+DayResult CheckFile(const std::string& path, const RacerStatsTable* stats) {
   DayResult day;
   day.file = path;
+  if (stats == nullptr) {
+    day.problems.push_back("no racer statistics file (Fan0510.txt) beside it or in the working "
+                           "directory (give one with --stats)");
+    return day;
+  }
   std::string problem;
   const std::optional<std::string> program = ReadFile(path, problem);
   if (!program) {
     day.problems.push_back(problem);
     return day;
   }
-  const std::string resultPath = ResultFilePath(path);
+  const std::string resultPath = FindResultFile(path);
   std::optional<std::string> results;
-  if (resultPath.empty() || !ByteFile::Exists(resultPath)) {
+  if (resultPath.empty()) {
+    const std::string expected = ResultFilePath(path);
     day.problems.push_back("no result file" +
-                           (resultPath.empty() ? std::string() : " (" + resultPath + ")"));
+                           (expected.empty() ? std::string() : " (" + expected + ")"));
   } else {
     results = ReadFile(resultPath, problem);
     if (!results) day.problems.push_back(resultPath + " " + problem);
   }
-  day.check =
-      CheckDay(*program, results ? std::optional<std::string_view>(*results) : std::nullopt, stats);
+  day.check = CheckDay(*program, results ? std::optional<std::string_view>(*results) : std::nullopt,
+                       *stats);
   for (const std::string& p : day.check->problems) day.problems.push_back(p);
   if (day.check->venues.empty() || !results) day.check.reset();
   return day;
 }
+
+// "1 day", "2 days".
+std::string Count(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The statistics file of each day: the one given, else the one beside its race program file,
+// else the one in the working directory. Each file is read once, however many days share it.
+class StatsFiles {
+ public:
+  explicit StatsFiles(std::optional<std::string> given) : given_(std::move(given)) {}
+
+  // Loads the statistics of every file; false (with a message) when a file cannot be read.
+  bool Prepare(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+      std::optional<std::string> path = given_;
+      if (!path) path = FindStatsFile(fs::path(file).parent_path().empty()
+                                          ? std::string(".")
+                                          : fs::path(file).parent_path().string());
+      if (!path) path = FindStatsFile(".");
+      if (!path) continue;
+      statsOf_[file] = *path;
+      if (tables_.count(*path) != 0) continue;
+      auto table = RacerStatsTable::Load(*path);
+      if (!table) {
+        std::cerr << "wakorin-check: " << *path << ": cannot be read ("
+                  << std::strerror(table.error().code) << ")\n";
+        return false;
+      }
+      tables_.emplace(*path, std::move(*table));
+    }
+    return true;
+  }
+
+  const RacerStatsTable* For(const std::string& file) const {
+    const auto path = statsOf_.find(file);
+    return path == statsOf_.end() ? nullptr : &tables_.at(path->second);
+  }
+
+  std::string Describe() const {
+    std::string text;
+    for (const auto& [path, table] : tables_) {
+      if (!text.empty()) text += ", ";
+      text += path + " (" + Count(table.RecordCount(), "racer", "racers") + ")";
+    }
+    return text.empty() ? "none" : text;
+  }
+
+ private:
+  std::optional<std::string> given_;
+  std::map<std::string, std::string> statsOf_;
+  std::map<std::string, RacerStatsTable> tables_;
+};
 
 void PrintTally(const CheckTally& tally, const std::string& indent) {
   std::printf("%sbet       races    hits  hit rate        stake       return  return rate\n",
@@ -243,25 +303,15 @@ int main(int argc, char** argv) {
   std::vector<std::string> problems;
   const std::vector<std::string> files = ProgramFiles(options->paths, problems);
 
-  const std::optional<std::string> statsPath = options->stats ? options->stats : FindStatsFile(".");
-  if (!statsPath) {
-    std::cerr << "wakorin-check: no racer statistics file: Fan0510.txt is not in the working "
-                 "directory (give one with --stats)\n";
-    return 2;
-  }
-  auto stats = RacerStatsTable::Load(*statsPath);
-  if (!stats) {
-    std::cerr << "wakorin-check: " << *statsPath << ": cannot be read ("
-              << std::strerror(stats.error().code) << ")\n";
-    return 2;
-  }
+  StatsFiles stats(options->stats);
+  if (!stats.Prepare(files)) return 2;
 
   // Days are independent: each worker takes the next one until none is left.
   std::vector<DayResult> days(files.size());
   std::atomic<std::size_t> next{0}, done{0};
   auto work = [&] {
     for (std::size_t i = next++; i < files.size(); i = next++) {
-      days[i] = CheckFile(files[i], *stats);
+      days[i] = CheckFile(files[i], stats.For(files[i]));
       ++done;
     }
   };
@@ -282,7 +332,7 @@ int main(int argc, char** argv) {
 
   CheckTally total;
   std::map<std::string, CheckTally> byVenue;
-  std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0;
+  std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0, estimated = 0;
   for (const DayResult& day : days) {
     for (const std::string& problem : day.problems) {
       std::cerr << "wakorin-check: " << day.file << ": " << problem << "\n";
@@ -296,16 +346,22 @@ int main(int argc, char** argv) {
       if (!venue.resultFound) continue;
       ++venues;
       races += venue.races.size();
+      for (const RaceCheck& race : venue.races) estimated += race.estimated ? 1 : 0;
       byVenue[venue.code] += venue.tally;
     }
     total += day.check->tally;
   }
   for (const std::string& problem : problems) std::cerr << "wakorin-check: " << problem << "\n";
 
-  std::printf(
-      "Checked %zu days, %zu venues, %zu races (%zu files skipped); statistics: %s (%zu "
-      "racers)\n\n",
-      checkedDays, venues, races, skipped, statsPath->c_str(), stats->RecordCount());
+  std::printf("Checked %s, %s, %s (%s skipped); statistics: %s\n",
+              Count(checkedDays, "day", "days").c_str(), Count(venues, "venue", "venues").c_str(),
+              Count(races, "race", "races").c_str(), Count(skipped, "file", "files").c_str(),
+              stats.Describe().c_str());
+  if (estimated > 0) {
+    std::printf("%s predicted with estimated figures (racers missing from the statistics)\n",
+                Count(estimated, "race", "races").c_str());
+  }
+  std::printf("\n");
   PrintTally(total, "");
   if (options->byVenue) {
     for (const auto& [code, tally] : byVenue) {

@@ -10,7 +10,7 @@ execute_process(COMMAND ${CHECK} -q --stats ${SAMPLES}/Fan0510.txt ${WORK}/day $
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "exit ${result}\n${out}\n${err}")
 endif()
-if(NOT out MATCHES "Checked 1 days, 6 venues, 69 races \\(3 files skipped\\)")
+if(NOT out MATCHES "Checked 1 day, 6 venues, 69 races \\(3 files skipped\\)")
   message(FATAL_ERROR "unexpected totals:\n${out}\n${err}")
 endif()
 foreach(expected "B010101.TXT: not a race program file" "missing.TXT: cannot be read")

@@ -112,19 +112,47 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   const std::array<std::string, 6> trio{"1-2-4", "1-2-3", "", "", "", ""};
   const ResultRowDisplay shown =
       FillResultRow(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
-  EXPECT_EQ(shown.exacta.text, "1-2(2)");  // the first combination, tagged by the ticket that hit
+  // The red cell shows the combination the hitting ticket covers, with its own payout, so that
+  // the grid and the footer agree; the tooltip keeps every winning combination.
+  EXPECT_EQ(shown.exacta.text, "1-3(2)");
   EXPECT_TRUE(shown.exacta.hit);
   EXPECT_EQ(shown.exacta.paid, ts::Payout(640));
-  EXPECT_EQ(shown.exactaPayout, ts::Payout(300) + testsupport::Sjis("円"));
+  EXPECT_EQ(shown.exactaPayout, ts::Payout(640) + testsupport::Sjis("円"));
+  EXPECT_NE(shown.exacta.note.find("1-2"), std::string::npos);
   EXPECT_NE(shown.exacta.note.find("1-3"), std::string::npos);
-  EXPECT_TRUE(shown.quinella.hit);
-  EXPECT_EQ(shown.trifecta.text, "1-2-3(2)");
+  EXPECT_EQ(shown.quinella.text, "1-3(1)");
+  EXPECT_EQ(shown.trifecta.text, "1-3-2(2)");
   EXPECT_EQ(shown.trifecta.paid, ts::Payout(2500));
+  // With no hit the first combination shows.
+  const ResultRowDisplay missed = FillResultRow(SlotFor(kSaleAll, {}, {}, {}, {}), row);
+  EXPECT_EQ(missed.exacta.text, "1-2");
+  EXPECT_EQ(missed.exactaPayout, ts::Payout(300) + testsupport::Sjis("円"));
 
   CheckTally tally;
   tally.Add(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
   EXPECT_EQ(tally.exacta.payout, 640);
   EXPECT_EQ(tally.quinella.payout, 520);
+}
+
+// A bettor is paid for every winning combination a ticket covers: a boxed ticket covering both
+// combinations of a dead heat is paid both, and two tickets hitting the two are both paid; the
+// hit still counts once per race.
+TEST(ResultTable, DeadHeatReturnsAsPaid) {
+  ResultRow row{"1-2", ts::Payout(250), "1-2", ts::Payout(300), "1-2-3", ts::Payout(400),
+                "1-2-3", ts::Payout(1200)};
+  row.Ties[ResultRow::kTrifecta] = {{"1-3-2", ts::Payout(2500)}};
+  row.Ties[ResultRow::kExacta] = {{"1-3", ts::Payout(640)}};
+  const std::array<std::string, 6> exacta{"1-3", "4-5", "1-2", "", "", ""};
+  const std::array<std::string, 6> trifecta{"1&2&3", "1-3-2", "", "", "", ""};
+  const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
+  const RecommendedTickets slot = SlotFor(kSaleAll, exacta, {}, trifecta, trio);
+  CheckTally tally;
+  tally.Add(slot, row);
+  EXPECT_EQ(tally.exacta.payout, 640 + 300);
+  EXPECT_EQ(tally.exacta.hits, 1);
+  EXPECT_EQ(tally.trifecta.payout, 1200 + 2500 + 2500);  // the box twice, ticket 2 once
+  EXPECT_EQ(tally.trifecta.hits, 1);
+  EXPECT_EQ(FillResultRow(slot, row).exacta.text, "1-3(1)");
 }
 
 TEST(ResultTable, CleanClassicTablesKeepTheFixedReading) {

@@ -31,13 +31,13 @@ TEST(ReturnSummary, StakeCountsCombinationsAndReturnCountsHitPayouts) {
   // Three boxed tickets of six combinations and three single ones.
   EXPECT_EQ(tally.trifecta.stake, 3 * 600 + 3 * 100);
   EXPECT_EQ(tally.trifecta.payout, 1230);
-  EXPECT_EQ(tally.trifecta.ReturnPercent(), 1230 * 100 / 2100);
+  EXPECT_DOUBLE_EQ(tally.trifecta.ReturnPercent(), 1230 * 100.0 / 2100);
 
   tally.Add(all, Row("6-4-2", "2-4-6", "6-4", "4-6"));  // no hit
   EXPECT_EQ(tally.quinella.races, 2);
   EXPECT_EQ(tally.quinella.hits, 1);
   EXPECT_EQ(tally.quinella.stake, 1200);
-  EXPECT_EQ(tally.quinella.ReturnPercent(), 17);
+  EXPECT_DOUBLE_EQ(tally.quinella.ReturnPercent(), 17.5);
 }
 
 TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
@@ -53,7 +53,7 @@ TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
   EXPECT_EQ(tally.exacta.races, 0);
   EXPECT_EQ(tally.exacta.stake, 0);
   EXPECT_EQ(tally.trio.races, 0);
-  EXPECT_EQ(tally.trifecta.ReturnPercent(), 0);
+  EXPECT_EQ(tally.trifecta.ReturnPercent(), 0.0);
 
   CheckTally total;
   total += tally;
