@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "base/ByteField.h"
@@ -14,6 +17,7 @@
 #include "program/VenueTable.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
+#include "results/ReturnSummary.h"
 #include "tests/TempFiles.h"
 
 namespace wakorin {
@@ -181,6 +185,176 @@ TEST_F(RealDayTest, ResultRowsOfEveryVenueIncludingCancelledRaces) {
       EXPECT_EQ(row.QuinellaPayout, line.substr(67, 8));
     }
   }
+}
+
+// 丸亀 1R of 2024-07-10 paid the two-boat bets out specially (特払い, 70 yen refunded), and
+// 福岡 12R of 2024-01-16 ended in a dead heat whose second combination follows the last row.
+TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
+  if (!fs::exists(kRealData / "K240710.TXT")) GTEST_SKIP() << "no real data beside the project";
+  ResultSearchObserver quiet;
+  auto marugame = FindVenueResult((kRealData / "K240710.TXT").string(), "15", 4, quiet);
+  ASSERT_TRUE(marugame.ok());
+  ASSERT_EQ(marugame->end, ResultSearchEnd::Found);
+  const ResultRow& first = marugame->result.Race(1);
+  for (ResultRow::Bet bet : {ResultRow::kQuinella, ResultRow::kExacta}) {
+    EXPECT_TRUE(first.Special[bet]);
+    EXPECT_EQ(first.Payout(bet), "      70");
+  }
+  EXPECT_EQ(first.TrifectaCombination, "6-5-4");
+  EXPECT_EQ(marugame->result.Race(2).ExactaCombination, "2-1");
+  // Special payouts are refunds: every combination bought gets 70 yen back, and none hits.
+  const RecommendedTickets tickets =
+      SlotFor(kSaleAll, {"4-5", "1-2"}, {"4-5", "1-2"}, {"4&5&6"}, {"4-5-6"});
+  const ResultRowDisplay shown = FillResultRow(tickets, first);
+  EXPECT_EQ(shown.exacta.text, "\x93\xc1\x95\xa5\x82\xa2");
+  EXPECT_EQ(shown.exactaPayout, "      70\x89\x7e");
+  EXPECT_FALSE(shown.exacta.hit || shown.quinella.hit);
+  EXPECT_TRUE(shown.trifecta.hit);
+  CheckTally tally;
+  tally.Add(tickets, first);
+  EXPECT_EQ(tally.exacta.payout, 140);
+  EXPECT_EQ(tally.exacta.hits, 0);
+  EXPECT_EQ(tally.exacta.races, 1);
+  EXPECT_EQ(tally.trifecta.payout, 157100);
+
+  auto fukuoka = FindVenueResult((kRealData / "K240116.TXT").string(), "22", 1, quiet);
+  ASSERT_TRUE(fukuoka.ok());
+  ASSERT_EQ(fukuoka->end, ResultSearchEnd::Found);
+  const ResultRow& last = fukuoka->result.Race(12);
+  using Ties = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(last.Ties[ResultRow::kTrifecta], (Ties{{"1-3-6", "     980"}}));
+  EXPECT_EQ(last.Ties[ResultRow::kTrio], (Ties{{"1-3-6", "     450"}}));
+  EXPECT_EQ(last.TrioCombination, "1-3-4");
+}
+
+// --- The checker's CSV against each result file's own detail lines ---------------------------
+
+// What a race's detail lines say of one bet: its winning combinations and payouts, or the word
+// that stands instead (不成立, 特払い with the refund as its payout).
+struct Paid {
+  std::vector<std::pair<std::string, std::string>> winners;  // UTF-8 words, ASCII combinations
+};
+using RaceDetails = std::map<std::string, Paid>;  // by the bet's CSV name
+
+std::vector<std::string> Tokens(std::string_view text) {
+  std::vector<std::string> tokens;
+  std::istringstream in{std::string(text)};
+  for (std::string token; in >> token;) tokens.push_back(token);
+  return tokens;
+}
+
+// Reads the detail sections ("   1R ..." headings) of one venue's block, independently of the
+// reader under test.
+std::map<int, RaceDetails> DetailsOf(std::string_view block) {
+  const std::map<std::string, std::string> bets{{"\x82\x51\x98\x41\x95\xa1", "quinella"},
+                                                {"\x82\x51\x98\x41\x92\x50", "exacta"},
+                                                {"\x82\x52\x98\x41\x95\xa1", "trio"},
+                                                {"\x82\x52\x98\x41\x92\x50", "trifecta"}};
+  const std::map<std::string, std::string> words{{"\x95\x73\x90\xac\x97\xa7", "不成立"},
+                                                 {"\x93\xc1\x95\xa5\x82\xa2", "特払い"}};
+  std::map<int, RaceDetails> races;
+  int race = 0;
+  std::string bet;
+  for (const std::string& line : Lines(block)) {
+    if (line.size() > 5 && line[4] == 'R' && line[0] == ' ' && line.find("R  ") == 4) {
+      race = std::stoi(line.substr(0, 4));
+      bet.clear();
+      continue;
+    }
+    if (race == 0 || line.size() < 10 || line.substr(0, 8) != std::string(8, ' ')) {
+      bet.clear();
+      continue;
+    }
+    std::vector<std::string> tokens = Tokens(line);
+    if (line[8] != ' ') {  // a bet's first line names it
+      const auto known = bets.find(tokens[0]);
+      bet = known == bets.end() ? std::string() : known->second;
+      tokens.erase(tokens.begin());
+    }
+    if (bet.empty() || tokens.empty()) continue;
+    const auto word = words.find(tokens[0]);
+    races[race][bet].winners.emplace_back(word == words.end() ? tokens[0] : word->second,
+                                          tokens.size() > 1 && word != words.end() &&
+                                                  word->second == "不成立"
+                                              ? std::string()
+                                              : (tokens.size() > 1 ? tokens[1] : std::string()));
+  }
+  return races;
+}
+
+std::vector<std::string> CsvFields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::string field;
+  std::istringstream in(line);
+  while (std::getline(in, field, ',')) fields.push_back(field);
+  if (!line.empty() && line.back() == ',') fields.emplace_back();
+  return fields;
+}
+
+TEST(RealResults, CheckerCsvAgreesWithEveryResultFilesDetailLines) {
+  if (!fs::exists(kRealData / "K240710.TXT")) GTEST_SKIP() << "no real data beside the project";
+  testing::TempDir dir;
+  const std::string csv = dir.PathOf("races.csv");
+  const std::string command = std::string(WAKORIN_CHECK_TOOL) + " -q --stats '" +
+                              (kRealData / "fan1904.txt").string() + "' --csv '" + csv + "' '" +
+                              kRealData.string() + "' > '" + dir.PathOf("out.txt") + "' 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(dir.PathOf("out.txt"));
+
+  std::map<std::string, std::string> resultFiles;
+  std::size_t rows = 0, ties = 0, specials = 0, voids = 0, cancelled = 0;
+  std::istringstream lines(ReadAll(csv));
+  std::string line;
+  std::getline(lines, line);  // the heading
+  while (std::getline(lines, line)) {
+    const std::vector<std::string> f = CsvFields(line);
+    ASSERT_EQ(f.size(), 16u) << line;
+    const std::string day = f[0].substr(1, 6);
+    std::string& results = resultFiles[day];
+    if (results.empty()) results = ReadAll(kRealData / ("K" + day + ".TXT"));
+    const std::size_t start = results.find(f[1] + "KBGN");
+    ASSERT_NE(start, std::string::npos) << line;
+    const std::size_t end = results.find(f[1] + "KEND", start);
+    const auto details = DetailsOf(std::string_view(results).substr(start, end - start));
+    const int race = std::stoi(f[2]);
+    const auto own = details.find(race);
+    const char* names[] = {"quinella", "exacta", "trio", "trifecta"};
+    for (std::size_t b = 0; b < 4; ++b) {
+      const std::string& shown = f[4 + 3 * b];
+      const std::string& payout = f[5 + 3 * b];
+      const std::string& ticket = f[6 + 3 * b];
+      const std::string where = line + " (" + names[b] + ")";
+      if (own == details.end()) {  // a race not run has no details
+        EXPECT_EQ(shown, "中　止") << where;
+        EXPECT_EQ(payout, "") << where;
+        cancelled += b == 0;
+        continue;
+      }
+      const auto paid = own->second.find(names[b]);
+      ASSERT_NE(paid, own->second.end()) << where;
+      const auto& winners = paid->second.winners;
+      const auto match = std::find(winners.begin(), winners.end(), std::pair{shown, payout});
+      EXPECT_NE(match, winners.end()) << where;
+      // Without a hit the first combination stands; a hit shows the one it covers.
+      if (ticket.empty()) {
+        EXPECT_EQ(match, winners.begin()) << where;
+      }
+      if (shown == "特払い" || shown == "不成立") {
+        EXPECT_TRUE(ticket.empty()) << where;
+      }
+      ties += winners.size() > 1;
+      specials += shown == "特払い";
+      voids += shown == "不成立";
+    }
+    ++rows;
+  }
+  EXPECT_EQ(resultFiles.size(), 3u);
+  EXPECT_GT(rows, 390u);
+  // The days hold every kind of row: dead heats (福岡 12R among them), special payouts, void
+  // bets and races not run.
+  EXPECT_GT(ties, 0u);
+  EXPECT_EQ(specials, 2u);
+  EXPECT_GT(voids, 0u);
+  EXPECT_GT(cancelled, 0u);
 }
 
 }  // namespace

@@ -117,6 +117,25 @@ TEST(ResultFilePathTest, NamesWithoutRoomForTheRuleGiveNoPath) {
   }
 }
 
+// Archive tools on Linux extract the official files in lower case; the result file is found
+// beside the program file whatever the case of either name, the exact name first.
+TEST(ResultFilePathTest, ResultFileFoundInAnyLetterCase) {
+  struct Case {
+    std::vector<std::string> onDisk;
+    std::string program, found;
+  };
+  for (const Case& c : {Case{{"k241115.txt"}, "b241115.txt", "k241115.txt"},
+                        Case{{"k241115.txt"}, "B241115.TXT", "k241115.txt"},
+                        Case{{"K241115.TXT"}, "b241115.txt", "K241115.TXT"},
+                        Case{{"K241115.txt", "k241115.txt"}, "b241115.txt", "K241115.txt"},
+                        Case{{"k241116.txt"}, "b241115.txt", ""}}) {
+    testing::TempDir dir;
+    for (const std::string& name : c.onDisk) dir.Write(name, "STARTK\r\n");
+    const std::string found = FindResultFile(dir.PathOf(c.program));
+    EXPECT_EQ(found, c.found.empty() ? "" : dir.PathOf(c.found)) << c.program;
+  }
+}
+
 TEST_F(ResultFileTest, SkipsSlidesAndPassesOtherVenuesInOrder) {
   // Blocks of 10600 bytes after an 8-byte start line: keys at 8, 10608 and 21208.
   const std::string file = BuildResultFile({Block("01", 1), Block("02", 2), Block("03", 3)});

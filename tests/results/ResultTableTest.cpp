@@ -155,6 +155,44 @@ TEST(ResultTable, DeadHeatReturnsAsPaid) {
   EXPECT_EQ(FillResultRow(slot, row).exacta.text, "1-3(1)");
 }
 
+// A venue still racing holds only a notice; its search must not read the next venue's bytes as
+// its table, and the venues after it are found as before.
+TEST(ResultTable, VenueWithoutResultsYetIsReportedNotReadOnward) {
+  for (bool current : {false, true}) {
+    const std::string file = "STARTK\r\n" + ts::BuildResultBlock(Block("05", current, 12)) +
+                             ts::BuildPendingResultBlock("06") +
+                             ts::BuildResultBlock(Block("07", current, 12)) + "FINALK\r\n";
+    for (int before : {1, 0}) {
+      ResultSearchObserver quiet;
+      auto pending = FindVenueResultIn(file, "06", before, quiet);
+      ASSERT_TRUE(pending.ok());
+      EXPECT_EQ(pending->end, ResultSearchEnd::NotPublished) << current;
+      EXPECT_EQ(pending->result.Race(1).TrifectaCombination, "") << current;
+    }
+    ResultSearchObserver quiet;
+    auto next = FindVenueResultIn(file, "07", 2, quiet);
+    ASSERT_TRUE(next.ok());
+    ASSERT_EQ(next->end, ResultSearchEnd::Found);
+    EXPECT_EQ(next->result.Race(12).QuinellaPayout, ts::Payout(212));
+  }
+}
+
+// The unlabelled row of a dead heat belongs to the race above it, the last race's included,
+// even when the twelve rows before it are clean.
+TEST(ResultTable, DeadHeatAfterTheLastRow) {
+  for (bool current : {false, true}) {
+    ts::ResultBlockSpec block = Block("22", current, 12);
+    ts::ResultRowSpec tie{"1-3-6", ts::Payout(980), "1-3-6", ts::Payout(450), "   ", "        ",
+                          "   ", "        "};
+    block.rows[11].deadHeat.push_back(tie);
+    const VenueResult result = Search({block}, "22", 0);
+    const ResultRow& last = result.Race(12);
+    ASSERT_EQ(last.Ties[ResultRow::kTrifecta].size(), 1u) << current;
+    EXPECT_EQ(last.Ties[ResultRow::kTrio][0].second, ts::Payout(450));
+    EXPECT_EQ(result.Race(11).TrifectaCombination, "6-2-3");
+  }
+}
+
 TEST(ResultTable, CleanClassicTablesKeepTheFixedReading) {
   // A classic table whose rows are not where labels are looked for still reads at fixed offsets.
   ts::ResultBlockSpec block = Block("03", false, 12);

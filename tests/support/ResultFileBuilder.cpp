@@ -176,6 +176,17 @@ std::string BuildResultBlock(const ResultBlockSpec& plan) {
   return out;
 }
 
+std::string BuildPendingResultBlock(const std::string& code) {
+  std::string out;
+  AppendLine(out, Field(code, 2, "venue code") + "KBGN");
+  AppendLine(out, VenueName(code) + Sjis("［成績］"));
+  AppendLine(out, "");
+  AppendLine(out, Sjis("データは、この場の全レース終了後に登録されます。"));
+  AppendLine(out, "");
+  AppendLine(out, code + "KEND");
+  return out;
+}
+
 std::string BuildResultFile(const std::vector<ResultBlockSpec>& blocks, std::string_view before,
                             std::string_view after) {
   std::string out(before);

@@ -108,6 +108,11 @@ std::string VoidBet();
 // there is no detail line to lengthen by it.
 std::string BuildResultBlock(const ResultBlockSpec& plan);
 
+// The block of a venue whose results are not in yet (the file was fetched while it was racing):
+// its key, its venue line, the notice "データは、この場の全レース終了後に登録されます。" and its
+// end line.
+std::string BuildPendingResultBlock(const std::string& code);
+
 // before + "STARTK" CR LF + the blocks + after.
 std::string BuildResultFile(const std::vector<ResultBlockSpec>& blocks,
                             std::string_view before = "", std::string_view after = "FINALK\r\n");
