@@ -15,6 +15,8 @@
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
+#include "predict/RacerStatsTable.h"
+#include "results/DayCheck.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
 #include "results/ReturnSummary.h"
@@ -355,6 +357,57 @@ TEST(RealResults, CheckerCsvAgreesWithEveryResultFilesDetailLines) {
   EXPECT_EQ(specials, 2u);
   EXPECT_GT(voids, 0u);
   EXPECT_GT(cancelled, 0u);
+}
+
+// The return of a day with dead heats, summed independently from the detail lines: every ticket
+// is paid for every winning combination it covers, a box for its three boats in any order.
+TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
+  if (!fs::exists(kRealData / "K240116.TXT")) GTEST_SKIP() << "no real data beside the project";
+  const std::string results = ReadAll(kRealData / "K240116.TXT");
+  auto stats = RacerStatsTable::Load((kRealData / "fan1904.txt").string());
+  ASSERT_TRUE(stats.ok());
+  const DayCheck day = CheckDay(ReadAll(kRealData / "B240116.TXT"), results, *stats);
+  auto digits = [](std::string text) {
+    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c < '1' || c > '6'; }),
+               text.end());
+    std::sort(text.begin(), text.end());
+    return text;
+  };
+  const std::pair<ResultRow::Bet, const char*> bets[] = {{ResultRow::kQuinella, "quinella"},
+                                                         {ResultRow::kExacta, "exacta"},
+                                                         {ResultRow::kTrio, "trio"},
+                                                         {ResultRow::kTrifecta, "trifecta"}};
+  std::array<long long, 4> paid{};
+  int ties = 0;
+  for (const VenueCheck& venue : day.venues) {
+    ASSERT_TRUE(venue.resultFound) << venue.code;
+    const std::size_t start = results.find(venue.code + "KBGN");
+    const std::size_t end = results.find(venue.code + "KEND", start);
+    const auto details = DetailsOf(std::string_view(results).substr(start, end - start));
+    for (const RaceCheck& race : venue.races) {
+      const auto own = details.find(race.race);
+      if (own == details.end()) continue;  // not run
+      for (const auto& [bet, name] : bets) {
+        if (!race.tickets.OnSale(bet)) continue;
+        const auto& winners = own->second.at(name).winners;
+        ties += winners.size() > 1;
+        for (const std::string& ticket : race.tickets.Tickets(bet)) {
+          for (const auto& [combination, payout] : winners) {
+            if (combination == "不成立" || ticket.empty()) continue;
+            const bool box = ticket.size() > 1 && ticket[1] == '&';
+            if (box ? digits(ticket) == digits(combination) : ticket == combination) {
+              paid[bet] += std::stoll(payout);
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(ties, 0);
+  EXPECT_EQ(day.tally.quinella.payout, paid[ResultRow::kQuinella]);
+  EXPECT_EQ(day.tally.exacta.payout, paid[ResultRow::kExacta]);
+  EXPECT_EQ(day.tally.trio.payout, paid[ResultRow::kTrio]);
+  EXPECT_EQ(day.tally.trifecta.payout, paid[ResultRow::kTrifecta]);
 }
 
 }  // namespace

@@ -8,16 +8,22 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "base/Cp932Text.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
+#include "predict/RacerStatsTable.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
+#include "results/DayCheck.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
 #include "tests/TempFiles.h"
@@ -57,6 +63,11 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
   std::array<ResultRowDisplay, 12> grid;
   for (std::size_t r = 0; r < 12; ++r) grid[r] = FillResultRow(tickets[r], search->result.Rows[r]);
   return grid;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class ResultCheckTest : public ::testing::Test {
@@ -106,6 +117,7 @@ class ResultCheckTest : public ::testing::Test {
   void FillGridWith(const QString& text) {
     for (std::size_t r = 0; r < 12; ++r) {
       form.LabelKekka2F[r]->setText(text);
+      form.LabelKekka2F[r]->setToolTip(text);
       form.LabelKekka3TR[r]->setText(text);
     }
   }
@@ -189,6 +201,9 @@ TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
     EXPECT_TRUE(summary.startsWith(QStringLiteral("２複 "))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("/%1 回収").arg(races))) << summary.toStdString();
     EXPECT_EQ(summary.count(QStringLiteral("回収")), 4);
+    // Return rates to one decimal, as the checker prints them.
+    EXPECT_EQ(summary.count(QRegularExpression(QStringLiteral("回収\\d+\\.\\d%"))), 4)
+        << summary.toStdString();
     EXPECT_TRUE(form.LabelHitReturn->toolTip().contains(QStringLiteral("購入")));
     ExpectUnlocked();
     EXPECT_FALSE(form.Panel8->isHidden());
@@ -228,6 +243,75 @@ TEST_F(ResultCheckTest, VenueMissingFromTheResultFileKeepsTheSessionGoing) {
   EXPECT_EQ(form.LabelKekka2F[3]->text(), QStringLiteral("old"));
   EXPECT_EQ(terminated.count(), 0);
   EXPECT_EQ(form.QuitRequested, 0);
+  ExpectUnlocked();
+}
+
+// Files extracted in lower case, and a result file fetched while the first listed venue was still
+// racing: that venue says its results are not in yet and shows an empty grid, the others check
+// as usual, and the checker without the window agrees.
+TEST_F(ResultCheckTest, LowerCaseFilesAndAVenueWithoutResultsYet) {
+  CopySampleDay();
+  fs::rename(dir.PathOf("B060415.TXT"), dir.PathOf("b060415.txt"));
+  fs::rename(dir.PathOf("K060415.TXT"), dir.PathOf("k060415.txt"));
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(dir.PathOf("b060415.txt")));
+  const std::string pendingCode = GetCorseNo(VenueNameOfEntry(form.SelectedVenueEntry()));
+  std::string results = Slurp(dir.PathOf("k060415.txt"));
+  const std::size_t start = results.find(pendingCode + "KBGN");
+  ASSERT_NE(start, std::string::npos);
+  const std::size_t end = results.find(pendingCode + "KEND\r\n", start) + 8;
+  results.replace(start, end - start, testsupport::BuildPendingResultBlock(pendingCode));
+  dir.Write("k060415.txt", results);
+
+  form.N3->trigger();
+  ChooseVenue(1);
+  form.BBtnKekka->click();
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+  EXPECT_FALSE(form.LabelKekka2F[0]->text().isEmpty());
+
+  ChooseVenue(0);
+  FillGridWith(QStringLiteral("old"));
+  form.BBtnKekka->click();
+  EXPECT_EQ(desktop.messages,
+            QStringList{QStringLiteral("この場のレース結果はまだ登録されていません。")});
+  for (std::size_t r = 0; r < 12; ++r) {
+    EXPECT_TRUE(form.LabelKekka2F[r]->text().isEmpty());
+    EXPECT_TRUE(form.LabelKekka2F[r]->toolTip().isEmpty());  // cleared with the grid
+    EXPECT_TRUE(form.LabelKekka3TR[r]->text().isEmpty());
+  }
+  EXPECT_TRUE(form.LabelHitReturn->text().isEmpty());
+  ExpectUnlocked();
+
+  const DayCheck day = CheckDay(Slurp(dir.PathOf("b060415.txt")), results,
+                                RacerStatsTable::FromBytes(Slurp(dir.PathOf("Fan0510.txt"))));
+  ASSERT_EQ(day.venues.front().code, pendingCode);
+  EXPECT_TRUE(day.venues.front().notPublished);
+  EXPECT_FALSE(day.venues.front().resultFound);
+  EXPECT_EQ(day.venues.front().tally.trifecta.races, 0);
+  EXPECT_NE(std::find(day.problems.begin(), day.problems.end(),
+                      "venue " + pendingCode + ": results not published yet"),
+            day.problems.end());
+  EXPECT_TRUE(day.venues[1].resultFound);
+}
+
+// The program file changed on disk after it was opened: races whose card cannot be read still
+// show the official results, without hits, and the check says so.
+TEST_F(ResultCheckTest, RacesWhoseCardCannotBeReadStillShowTheirResults) {
+  const std::string program = CopySampleDay();
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(program));
+  form.N3->trigger();
+  const int races = form.SelectR->count();
+  dir.Write("B060415.TXT", "STARTB\r\nFINALB\r\n");
+  form.BBtnKekka->click();
+  ASSERT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("出走表を読めなかった")))
+      << desktop.messages[0].toStdString();
+  for (int r = 0; r < races; ++r) {
+    EXPECT_FALSE(form.LabelKekka3T[r]->text().isEmpty()) << r;
+    EXPECT_FALSE(form.LabelKekka2FR[r]->text().isEmpty()) << r;
+    EXPECT_EQ(ui::Background(form.LabelKekka3T[r]), QColor(Qt::black));
+  }
   ExpectUnlocked();
 }
 
