@@ -59,6 +59,7 @@ void CheckResultPath(std::string_view programPath) {
 
 constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
 constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
+constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払い
 
 void CheckRow(const ResultRow& row) {
   Require(row.TrifectaCombination.size() == 5 && row.TrioCombination.size() == 5 &&
@@ -77,13 +78,17 @@ void CheckCell(const ResultCell& cell, const ResultRow& row, ResultRow::Bet bet,
     Require(cell.text.empty() && !cell.hit, "a bet type not on sale is shown");
     return;
   }
-  if (row.Cancelled || row.Void[bet]) {
-    Require(!cell.hit && (cell.text == kCancelled || cell.text == kVoid),
-            "a race not run or a void bet is shown as a result");
+  if (row.Cancelled || row.Void[bet] || row.Special[bet]) {
+    Require(!cell.hit && (cell.text == kCancelled || cell.text == kVoid || cell.text == kSpecial),
+            "a race not run, a void bet or a special payout is shown as a result");
     return;
   }
-  Require(cell.text.compare(0, combination.size(), combination) == 0,
-          "cell does not show the combination");
+  // A hit in a dead heat shows the combination it covers, which may be a further one.
+  bool shows = cell.text.compare(0, combination.size(), combination) == 0;
+  for (const auto& [tie, payout] : row.Ties[bet]) {
+    shows = shows || (cell.hit && cell.text.compare(0, tie.size(), tie) == 0);
+  }
+  Require(shows, "cell does not show a winning combination");
   Require(cell.hit == (cell.text.size() > combination.size()), "hit without its ticket number");
   Require(!cell.hit || !cell.paid.empty(), "hit without its payout");
 }
