@@ -69,10 +69,25 @@ class Page {
       p_.setPen(QPen(QColor(160, 160, 160), 0.5));
       p_.drawRect(box);
       p_.setPen(cells[i].color);
-      p_.drawText(box.adjusted(3, 0, -3, 0), cells[i].alignment | Qt::AlignVCenter, cells[i].text);
+      DrawWhole(box.adjusted(3, 0, -3, 0), cells[i].alignment | Qt::AlignVCenter, cells[i].text);
       x += widths[i] * stretch;
     }
     y_ += height;
+  }
+
+  // A text wider than its box is squeezed across to fit: a figure cut short would read as
+  // another figure.
+  void DrawWhole(const QRectF& box, Qt::Alignment alignment, const QString& text) {
+    const double needed = p_.boundingRect(box, static_cast<int>(alignment), text).width();
+    if (needed <= box.width()) {
+      p_.drawText(box, static_cast<int>(alignment), text);
+      return;
+    }
+    p_.save();
+    p_.translate(box.left(), 0);
+    p_.scale(box.width() / needed, 1);
+    p_.drawText(QRectF(0, box.top(), needed, box.height()), static_cast<int>(alignment), text);
+    p_.restore();
   }
 
   QPainter& painter() { return p_; }
@@ -152,12 +167,15 @@ void TMainForm::Print2Click() {
                  .arg(venue, SelectR->currentText(), LabelRName->text().trimmed()),
              day);
   page.Line(LabelDName->text(), 11, true);
-  page.Line(QStringLiteral("距離 %1    発売 %2    締切 %3")
-                .arg(LabelRLeng->text().trimmed(), LabelRChkt->text().trimmed(),
-                     LabelRTime->text().trimmed()),
-            9);
+  page.Line(
+      QStringLiteral("距離 %1    発売 %2    締切 %3%4")
+          .arg(LabelRLeng->text().trimmed(), LabelRChkt->text().trimmed(),
+               LabelRTime->text().trimmed(),
+               LabelRKotei->isHidden() ? QString() : QStringLiteral("    ") + LabelRKotei->text()),
+      9);
   page.Skip(6);
-  const std::vector<double> widths{22, 64, 30, 42, 26, 26, 34, 36, 34, 36, 28, 36, 28, 36, 58};
+  // The 2-place rates take six characters ("100.00") and the meeting results twelve.
+  const std::vector<double> widths{22, 56, 26, 32, 26, 26, 34, 40, 34, 40, 28, 40, 28, 40, 70};
   std::vector<Page::Cell> head;
   for (const char* text : {"艇", "選手名", "年齢", "出身", "体重", "級別", "全国", "複勝率", "当地",
                            "複勝率", "ボート", "複勝率", "モータ", "複勝率", "今節成績"}) {

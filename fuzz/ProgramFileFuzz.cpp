@@ -28,7 +28,8 @@ void RequireField(const std::string& field, std::size_t width) {
   Require(field.find('\0') == std::string::npos, "race card field holds a NUL");
 }
 
-void CheckCard(const TRaceCard& card) {
+void CheckCard(const TRaceCard& card, BlockLayout layout) {
+  const std::size_t rateWidth = layout == BlockLayout::Current ? 6 : 5;
   RequireField(card.Count, 8);
   RequireField(card.DDate, 22);
   RequireField(card.DName, 60);
@@ -40,7 +41,9 @@ void CheckCard(const TRaceCard& card) {
     RequireField(racer.Name, 8);
     RequireField(racer.MtNo, 3);
     RequireField(racer.BtNo, 3);
-    RequireField(racer.BtWn, 5);
+    for (const std::string* rate : {&racer.GWSd, &racer.RWSd, &racer.MtWn, &racer.BtWn}) {
+      RequireField(*rate, rateWidth);
+    }
     for (const std::string& result : racer.Kekka) RequireField(result, 2);
   }
 }
@@ -115,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int race = 0; race <= 13; ++race) {
       const TRaceCard card = ReadRaceCard(block.bytes, race, venueName, block.layout);
       Require(card.RChkt == kSaleAll, "listed venue sells no tickets");
-      CheckCard(card);
+      CheckCard(card, block.layout);
     }
   }
 

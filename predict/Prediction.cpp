@@ -68,6 +68,7 @@ CardNumbers NumbersOf(const TRaceCard& card) {
     numbers.motors[lane] = card.Racers[lane].MtNo;
     numbers.boats[lane] = card.Racers[lane].BtNo;
   }
+  numbers.fixedEntry = card.FixedEntry;
   return numbers;
 }
 
@@ -79,7 +80,7 @@ std::string SlitHint(int step) {
 }
 
 Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::string, 6>& motorNumbers,
-                             const std::array<std::string, 6>& boatNumbers) {
+                             const std::array<std::string, 6>& boatNumbers, bool fixedEntry) {
   Six motor{};
   Six boat{};
   for (std::size_t lane = 0; lane < 6; ++lane) {
@@ -92,7 +93,7 @@ Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::strin
   }
 
   TPrediction p;
-  p.Entry = CourseEntry(stats);
+  p.Entry = fixedEntry ? Six{0, 1, 2, 3, 4, 5, 6} : CourseEntry(stats);
 
   // Every timing compared for course k is a course-k timing.
   for (int k = 1; k <= 6; ++k) {

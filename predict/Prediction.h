@@ -38,19 +38,24 @@ struct TPrediction {
 std::string SlitHint(int step);
 
 // Predicts one race from the six lanes' statistics and their motor and boat number texts.
-// A motor or boat number that is not an integer fails with its text.
+// A motor or boat number that is not an integer fails with its text. With `fixedEntry` (a race
+// whose course entry is fixed by rule) lane k takes course k whatever the counts say; the slit,
+// the first turn, the order and the tickets follow from that entry as from any other.
 Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::string, 6>& motorNumbers,
-                             const std::array<std::string, 6>& boatNumbers);
+                             const std::array<std::string, 6>& boatNumbers,
+                             bool fixedEntry = false);
 
-// What a prediction takes from the race card: each lane's racer, motor and boat number texts.
+// What a prediction takes from the race card: each lane's racer, motor and boat number texts,
+// and whether the race's course entry is fixed.
 struct CardNumbers {
   std::array<std::string, 6> racers, motors, boats;
+  bool fixedEntry = false;
 };
 CardNumbers NumbersOf(const TRaceCard& card);
 
 // The race on a card, with the six racers' statistics already looked up.
 inline Outcome<TPrediction> Predict(const LaneStats& stats, const CardNumbers& numbers) {
-  return Predict(stats, numbers.motors, numbers.boats);
+  return Predict(stats, numbers.motors, numbers.boats, numbers.fixedEntry);
 }
 
 }  // namespace wakorin

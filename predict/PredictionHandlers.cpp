@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include "app/Desktop.h"
 #include "base/Cp932Text.h"
@@ -40,6 +41,7 @@ bool TMainForm::PredictShownRace() {
   }
   prediction_ = std::move(*prediction);
   DrawStartPanels(prediction_);
+  ShowMissingRacers(MissingLanes(*stats));
   ShowRecommend();
   ShowPredictionForMode();
   return true;
@@ -59,6 +61,20 @@ void TMainForm::DrawStartPanels(const TPrediction& p) {
     LabelBoart3[row]->setText(FromCp932(p.TurnWord[row + 1]));
     LabelBoart3[row]->raise();
   }
+}
+
+void TMainForm::ShowMissingRacers(const std::vector<int>& lanes) {
+  if (lanes.empty()) {
+    LabelSuitei->hide();
+    return;
+  }
+  QStringList numbers;
+  for (int lane : lanes) numbers << QString::number(lane);
+  LabelSuitei->setText(QStringLiteral("%1号艇の選手はFAN手帳にないため推定値で予想しました")
+                           .arg(numbers.join(QStringLiteral("・"))));
+  LabelSuitei->resize(LabelSuitei->width(), LabelSuitei->heightForWidth(LabelSuitei->width()));
+  LabelSuitei->show();
+  LabelSuitei->raise();
 }
 
 void TMainForm::ShowPredictionForMode() {

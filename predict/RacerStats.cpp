@@ -71,6 +71,14 @@ std::optional<std::string> FindStatsFile(const std::string& folder) {
   return FindFileIgnoringCase(folder, kStatsFileName);
 }
 
+std::vector<int> MissingLanes(const LaneStats& stats) {
+  std::vector<int> lanes;
+  for (std::size_t i = 0; i < stats.size(); ++i) {
+    if (!stats[i].Found) lanes.push_back(static_cast<int>(i) + 1);
+  }
+  return lanes;
+}
+
 std::size_t StatsRecordSize(std::string_view firstBytes) {
   const bool classic = StartsWith(firstBytes, kStatsRecordSize - 2, "\r\n");
   const bool current = StartsWith(firstBytes, kCurrentStatsRecordSize - 2, "\r\n");

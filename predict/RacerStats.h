@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/Error.h"
 
@@ -37,6 +38,10 @@ std::size_t StatsRecordSize(std::string_view firstBytes);
 // A racer missing from the file takes counts and rates of 0 and this timing: slower than any
 // real start, so the boat comes last at the slit, yet its pictures stay inside their panels.
 inline constexpr int kMissingStartTiming = 40;
+
+// The lanes (1..6, ascending) whose racer is not in the statistics file: a prediction of the
+// race rests on the missing-racer figures for them.
+std::vector<int> MissingLanes(const LaneStats& stats);
 
 // The statistics file in `folder`: Fan0510.txt, whatever the letter case of its name.
 std::optional<std::string> FindStatsFile(const std::string& folder = ".");

@@ -53,8 +53,13 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
   card.RName = Columns(title, 9, 20);
   card.RLeng = Columns(title, 31, 42);
   card.RTime = Columns(title, 61, 70);
+  // Only the mark's own columns count: a race name may read 進入固定 too.
+  card.FixedEntry = CutColumns(title, 22, 29) == kFixedEntryMark;
   card.RChkt = SaleTextFor(venueName);
 
+  // Today's 2-place rates take six columns ("100.00"), each eating the blank that follows a
+  // classic five-column rate.
+  const std::size_t rateWidth = current ? 6 : 5;
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line =
         TakeLine(block, kRacerLineOffset + recordShift + kRacerLineStep * k, kRacerLineLength);
@@ -66,13 +71,13 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
     racer.Wght = Columns(line, 21, 22);
     racer.Clas = Columns(line, 23, 24);
     racer.GWin = Columns(line, 25, 29);
-    racer.GWSd = Columns(line, 30, 34);
+    racer.GWSd = Columns(line, 30, 29 + rateWidth);
     racer.RWin = Columns(line, 36, 40);
-    racer.RWSd = Columns(line, 41, 45);
+    racer.RWSd = Columns(line, 41, 40 + rateWidth);
     racer.MtNo = Columns(line, 47, 49);
-    racer.MtWn = Columns(line, 50, 54);
+    racer.MtWn = Columns(line, 50, 49 + rateWidth);
     racer.BtNo = Columns(line, 56, 58);
-    racer.BtWn = Columns(line, 59, 63);
+    racer.BtWn = Columns(line, 59, 58 + rateWidth);
     for (std::size_t j = 0; j < 6; ++j) racer.Kekka[j] = Columns(line, 66 + 2 * j, 67 + 2 * j);
   }
   return card;

@@ -17,7 +17,7 @@ struct TRacerEntry {
   std::string Wght;
   std::string Clas;
   std::string GWin;
-  std::string GWSd;
+  std::string GWSd;  // the 2-place rates are 5 bytes in classic files, 6 in today's ("100.00")
   std::string RWin;
   std::string RWSd;
   std::string MtNo;
@@ -36,6 +36,7 @@ struct TRaceCard {
   std::string RLeng;
   std::string RTime;
   std::string RChkt;
+  bool FixedEntry = false;            // 進入固定: by rule, lane n starts from course n
   std::array<TRacerEntry, 6> Racers;  // index lane - 1
 
   const TRacerEntry& Lane(int lane) const { return Racers[static_cast<std::size_t>(lane - 1)]; }
@@ -46,6 +47,9 @@ inline constexpr std::string_view kSaleExactaQuinella = "\x82\x51\x98\x41\x92\x5
 inline constexpr std::string_view kSaleExacta = "\x82\x51\x98\x41\x92\x50\x81\x40";
 inline constexpr std::string_view kSaleQuinella = "\x82\x51\x98\x41\x95\xa1\x81\x40";
 inline constexpr std::string_view kSaleAll = "\x82\x52\x98\x41\x92\x50\x95\xa1";
+
+// The title line's mark of a race whose course entry is fixed: "進入固定" in columns 22..29.
+inline constexpr std::string_view kFixedEntryMark = "\x90\x69\x93\xfc\x8c\xc5\x92\xe8";
 
 // Tickets on sale at a venue, by its six-byte name; empty for a name not in the venue table.
 std::string SaleTextFor(std::string_view venueName);

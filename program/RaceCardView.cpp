@@ -15,6 +15,7 @@ void TMainForm::ShowRaceCard(const TRaceCard& card) {
   show(LabelRLeng, card.RLeng);
   show(LabelRTime, card.RTime);
   show(LabelRChkt, card.RChkt);
+  LabelRKotei->setVisible(card.FixedEntry);
   for (std::size_t i = 0; i < 6; ++i) {
     const TRacerEntry& racer = card.Racers[i];
     show(LabelBorat[i], racer.Name);

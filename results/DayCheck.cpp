@@ -1,7 +1,5 @@
 #include "results/DayCheck.h"
 
-#include <algorithm>
-
 #include "base/ByteField.h"
 #include "predict/Prediction.h"
 #include "program/RaceCard.h"
@@ -28,8 +26,7 @@ RaceCheck CheckRace(std::string_view block, int race, const std::string& venueNa
   auto lanes = stats.Lookup(numbers.racers);
   auto prediction = lanes ? Predict(*lanes, numbers) : Outcome<TPrediction>(lanes.error());
   check.predicted = prediction.ok();
-  check.estimated = lanes && std::any_of(lanes->begin(), lanes->end(),
-                                         [](const TRacerStats& racer) { return !racer.Found; });
+  check.estimated = lanes && !MissingLanes(*lanes).empty();
   // A race that could not be predicted keeps its tickets on sale and recommends nothing.
   const std::array<std::string, 6> none{};
   check.tickets = prediction ? SlotFor(card.RChkt, prediction->Ken2T, prediction->Ken2F,

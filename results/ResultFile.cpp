@@ -37,7 +37,7 @@ constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払�
 
 // A block ends at its end line, code + "KEND"; no block is near this long.
 constexpr std::string_view kEndTail = "KEND";
-constexpr std::size_t kBlockScan = 64 * 1024;
+constexpr std::size_t kBlockScan = 32 * 1024;  // twice the longest real block
 // 全レース終了後に登録されます: the notice of a block whose results are not in yet.
 constexpr std::string_view kNotPublished =
     "\x91\x53\x83\x8c\x81\x5b\x83\x58\x8f\x49\x97\xb9\x8c\xe3\x82\xc9\x93\x6f\x98\x5e"

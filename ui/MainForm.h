@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "base/Error.h"
 #include "predict/Prediction.h"
@@ -120,6 +121,8 @@ class TMainForm : public QMainWindow {
   void FillRaceList(int raceCount);
   void ShowError(const Error& error);
   void DrawStartPanels(const TPrediction& prediction);
+  // Names the lanes whose racer is not in the statistics file, or hides the note when none is.
+  void ShowMissingRacers(const std::vector<int>& lanes);
   void ShowPredictionForMode();
   void EmptyResultGrid();
   void LockForCheck(bool locked);
@@ -151,6 +154,7 @@ class TMainForm : public QMainWindow {
   QFrame* Panel2 = nullptr;
   QComboBox* SelectR = nullptr;
   QLabel *LabelRName = nullptr, *LabelRLeng = nullptr, *LabelRChkt = nullptr, *LabelRTime = nullptr;
+  QLabel* LabelRKotei = nullptr;  // "進入固定", shown for a race whose course entry is fixed
   Row<QPushButton, 6> BBtnBorat{};
   Row<QLabel, 6> LabelBorat{}, LabelOld{}, LabelSyusin{}, LabelWght{}, LabelClas{}, LabelGWin{},
       LabelGWSd{}, LabelRWin{}, LabelRWSd{}, LabelBtNo{}, LabelBtWn{}, LabelMtNo{}, LabelMtWn{};
@@ -163,6 +167,7 @@ class TMainForm : public QMainWindow {
   QLabel *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr;
   QFrame *Bevel1 = nullptr, *Bevel2 = nullptr;
   Row<QLabel, 6> ImageBoart1{}, ImageBoart2{}, ImageBoart3{}, LabelBoart3{};
+  QLabel* LabelSuitei = nullptr;  // which lanes were predicted from estimated figures
 
   QWidget* TabSyouShiki = nullptr;
   QTabBar* TabSyouShikiTabs = nullptr;

@@ -102,6 +102,10 @@ void TMainForm::BuildLayout() {
       MakeLabel(Panel2, "LabelRChkt", QRect(392, 10, 76, 17), Text("販売船券"), font13, kWhite);
   LabelRTime =
       MakeLabel(Panel2, "LabelRTime", QRect(472, 10, 140, 17), Text("締切り時刻"), font13, kWhite);
+  // Under the race name, where the header row leaves room above the column headings.
+  LabelRKotei = MakeCell(Panel2, "LabelRKotei", QRect(164, 30, 52, 16), Text("進入固定"), font12,
+                         kAqua, kBlack);
+  LabelRKotei->hide();
 
   struct Heading {
     int left, top, width;
@@ -197,6 +201,14 @@ void TMainForm::BuildLayout() {
     ImageBoart1[k - 1] = MakePicture(Panel3, Numbered("ImageBoart1", k),
                                      QRect(entryLefts[k - 1], 30 * k, 40, 23), boats[k - 1], false);
   }
+
+  // The water left of courses 1 to 3 stays free whatever the entry: room for a note. Its height
+  // follows its text.
+  LabelSuitei = MakeCell(Panel3, "LabelSuitei", QRect(6, 23, 80, 0), QString(), MsGothic(11, true),
+                         kNavy, kWhite, Qt::AlignLeft | Qt::AlignTop);
+  LabelSuitei->setWordWrap(true);
+  LabelSuitei->setMargin(2);
+  LabelSuitei->hide();
 
   Panel4 = MakePanel(Client, "Panel4", QRect(161, 261, 157, 213), QColor());
   Label2 = MakeHeading(Panel4, "Label2", 157, "スリット進入");

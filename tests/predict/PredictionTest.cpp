@@ -71,6 +71,41 @@ TEST(CourseEntry, StaysAPermutationWhateverTheCounts) {
   EXPECT_TRUE(IsPermutation(PredictOk(LaneStats{}).Entry));  // nobody found: all zero
 }
 
+// Entry fixed by rule: lane k takes course k against the counts, and everything after follows
+// as if the counts themselves had kept lane order. The card's mark reaches the engine through
+// the numbers taken from the card.
+TEST(CourseEntry, FixedByRuleKeepsLaneOrderAgainstTheCounts) {
+  LaneStats inOrder = LaneOrder();
+  for (int lane = 1; lane <= 6; ++lane) {
+    for (int course = 1; course <= 6; ++course) {
+      At(inOrder, lane, course).CourseRate = 300 + 97 * ((lane * 5 + course * 3) % 7);
+      At(inOrder, lane, course).StartTiming = 8 + (lane * 7 + course * 4) % 17;
+    }
+  }
+  LaneStats reversed = inOrder;
+  for (int lane = 1; lane <= 6; ++lane) {
+    for (int course = 1; course <= 6; ++course) {
+      At(reversed, lane, course).EntryCount = lane == 7 - course ? 30 : 1;
+    }
+  }
+  ASSERT_EQ(PredictOk(reversed).Entry, (Six{0, 6, 5, 4, 3, 2, 1}));
+
+  TRaceCard card;
+  for (TRacerEntry& racer : card.Racers) racer.MtNo = racer.BtNo = "0";
+  card.FixedEntry = true;
+  auto fixed = Predict(reversed, NumbersOf(card));
+  ASSERT_TRUE(fixed.ok());
+  const TPrediction expected = PredictOk(inOrder);
+  EXPECT_EQ(fixed->Entry, (Six{0, 1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(fixed->SlitRank, expected.SlitRank);
+  EXPECT_EQ(fixed->SlitStep, expected.SlitStep);
+  EXPECT_EQ(fixed->TurnWord, expected.TurnWord);
+  EXPECT_EQ(fixed->Score, expected.Score);
+  EXPECT_EQ(fixed->Order, expected.Order);
+  EXPECT_EQ(fixed->Ken3T, expected.Ken3T);
+  EXPECT_EQ(fixed->Ken2F, expected.Ken2F);
+}
+
 TEST(Slit, RanksComeFromTheColumnOfCourseTimings) {
   LaneStats stats = LaneOrder();
   for (int lane = 1; lane <= 6; ++lane) At(stats, lane, 1).StartTiming = 15;

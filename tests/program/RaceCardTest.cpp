@@ -168,5 +168,35 @@ TEST(RaceCardToday, FieldsMoveWithTheLongerVenueLine) {
   EXPECT_EQ(block.substr(349 + 8, 6), "RNAME1");
 }
 
+// Six-column rates, and the fixed-entry mark read from its own columns only: a race name may
+// say 進入固定 too.
+TEST(RaceCardToday, WideRatesAndTheFixedEntryMark) {
+  for (auto layout : {testsupport::ProgramLayout::Classic, testsupport::ProgramLayout::Current}) {
+    const bool current = layout == testsupport::ProgramLayout::Current;
+    VenueBlockSpec venue = SampleVenue("15", 12, 4);
+    venue.layout = layout;
+    venue.races[0].rname = Sjis("進入固定戦");
+    venue.races[1].fixedEntry = true;
+    auto& racer = venue.races[1].racers[4];
+    racer.gwsd = current ? "100.00" : "99.99";
+    racer.rwsd = "0.00";
+    racer.mtwn = "45.61";
+    racer.btwn = current ? "100.00" : "88.89";
+    racer.kekka = {"12", "34", "56", "S1", "F ", "K6"};
+    const std::string block = BuildVenueBlock(venue);
+    const BlockLayout read = current ? BlockLayout::Current : BlockLayout::Classic;
+    EXPECT_FALSE(ReadRaceCard(block, 1, GetCorseName("15"), read).FixedEntry);
+    const TRaceCard card = ReadRaceCard(block, 2, GetCorseName("15"), read);
+    EXPECT_TRUE(card.FixedEntry);
+    EXPECT_FALSE(ReadRaceCard(block, 3, GetCorseName("15"), read).FixedEntry);
+    const TRacerEntry& lane5 = card.Lane(5);
+    EXPECT_EQ(lane5.GWSd, current ? "100.00" : "99.99");
+    EXPECT_EQ(lane5.RWSd, current ? "  0.00" : "0.00 ");
+    EXPECT_EQ(lane5.MtWn, current ? " 45.61" : "45.61");
+    EXPECT_EQ(lane5.BtWn, current ? "100.00" : "88.89");
+    EXPECT_EQ(lane5.Kekka, racer.kekka);
+  }
+}
+
 }  // namespace
 }  // namespace wakorin

@@ -1,9 +1,9 @@
 // Today's official files, read from the shared folder of real data beside the project.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -11,11 +11,11 @@
 #include "base/ByteField.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
+#include "predict/RacerStatsTable.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
-#include "predict/RacerStatsTable.h"
 #include "results/DayCheck.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
@@ -408,6 +408,86 @@ TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
   EXPECT_EQ(day.tally.exacta.payout, paid[ResultRow::kExacta]);
   EXPECT_EQ(day.tally.trio.payout, paid[ResultRow::kTrio]);
   EXPECT_EQ(day.tally.trifecta.payout, paid[ResultRow::kTrifecta]);
+}
+
+// Every racer line of the three real days against the card cut from it, and the races whose
+// course entry is fixed, with the prediction each of those gets.
+struct RealProgram {
+  const char* file;
+  std::vector<std::pair<std::string, int>> fixedEntryRaces;  // venue code, race
+};
+const RealProgram kPrograms[] = {
+    {"B240401.TXT", {{"24", 7}, {"21", 4}, {"21", 7}, {"20", 5}, {"19", 8}, {"07", 7}}},
+    {"B240116.TXT", {{"22", 8}, {"19", 8}, {"15", 8}, {"07", 7}}},
+    {"B240710.TXT", {{"24", 7}, {"17", 9}, {"15", 8}}},
+};
+
+// A racer line: the lane digit, a blank, four digits of the racer number; 79 bytes.
+bool IsRacerLine(const std::string& line) {
+  return line.size() == 79 && line[0] >= '1' && line[0] <= '6' && line[1] == ' ' &&
+         std::all_of(line.begin() + 2, line.begin() + 6,
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
+  if (!fs::exists(kRealData / "fan1904.txt")) GTEST_SKIP() << "no real data beside the project";
+  const std::string statsPath = (kRealData / "fan1904.txt").string();
+  int reordered = 0;  // fixed races whose counts alone would not keep lane order
+  for (const RealProgram& program : kPrograms) {
+    SCOPED_TRACE(program.file);
+    const std::string bytes = ReadAll(kRealData / program.file);
+    auto index = IndexVenueBlocksIn(bytes);
+    ASSERT_TRUE(index.ok() && !index->blocks.empty());
+    std::vector<std::pair<std::string, int>> fixed;
+    for (const VenueIndexEntry& venue : index->blocks) {
+      const std::string_view block = std::string_view(bytes).substr(venue.offset, venue.length);
+      ASSERT_EQ(venue.layout, BlockLayout::Current);
+      std::vector<std::string> racerLines;
+      for (const std::string& line : Lines(block)) {
+        if (IsRacerLine(line)) racerLines.push_back(line);
+      }
+      ASSERT_EQ(racerLines.size(), 6u * static_cast<std::size_t>(venue.raceCount)) << venue.code;
+      for (int r = 1; r <= venue.raceCount; ++r) {
+        const TRaceCard card = ReadRaceCard(block, r, GetCorseName(venue.code), venue.layout);
+        for (int k = 1; k <= 6; ++k) {
+          const std::string& line = racerLines[static_cast<std::size_t>(6 * (r - 1) + k - 1)];
+          const TRacerEntry& racer = card.Lane(k);
+          // Columns 25..64 are the rates and equipment, back to back with nothing between.
+          EXPECT_EQ(racer.GWin + racer.GWSd + racer.RWin + racer.RWSd + racer.MtNo + racer.MtWn +
+                        racer.BtNo + racer.BtWn,
+                    line.substr(24, 40))
+              << venue.code << " " << r << " " << k;
+          std::string results;
+          for (const std::string& slot : racer.Kekka) results += slot;
+          EXPECT_EQ(results, line.substr(65, 12)) << venue.code << " " << r << " " << k;
+        }
+        if (!card.FixedEntry) continue;
+        fixed.emplace_back(venue.code, r);
+        const CardNumbers numbers = NumbersOf(card);
+        auto stats = ReadRacerStats(statsPath, numbers.racers);
+        ASSERT_TRUE(stats.ok());
+        auto prediction = Predict(*stats, numbers);
+        ASSERT_TRUE(prediction.ok());
+        EXPECT_EQ(prediction->Entry, (Six{0, 1, 2, 3, 4, 5, 6})) << venue.code << " " << r;
+        CardNumbers free = numbers;
+        free.fixedEntry = false;
+        reordered += Predict(*stats, free)->Entry != prediction->Entry;
+      }
+    }
+    EXPECT_EQ(fixed, program.fixedEntryRaces);
+  }
+  EXPECT_GT(reordered, 0);
+
+  // 宮島 6R, lane 5: a local 2-place rate of 100 per cent.
+  auto block = LocateVenueBlock((kRealData / "B240710.TXT").string(), "17");
+  ASSERT_TRUE(block.ok() && block->has_value());
+  const TRacerEntry& racer =
+      ReadRaceCard((*block)->bytes, 6, GetCorseName("17"), (*block)->layout).Lane(5);
+  EXPECT_EQ(racer.GWSd, " 57.69");
+  EXPECT_EQ(racer.RWin, " 9.10");
+  EXPECT_EQ(racer.RWSd, "100.00");
+  EXPECT_EQ(racer.MtWn, " 31.19");
+  EXPECT_EQ(racer.BtWn, " 32.50");
 }
 
 }  // namespace

@@ -94,6 +94,74 @@ TEST(ProgramBuilderTest, RacerLineColumns) {
   EXPECT_EQ(line.substr(77, 2), "  ");
 }
 
+// Today's racer lines as the official files print them, blanks at the end left off; the
+// quick-look number in columns 78..79 is one the builder leaves blank.
+TEST(ProgramBuilderTest, TodaysRacerLinesAsPrinted) {
+  struct Case {
+    RacerLine racer;
+    int lane;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {{"4004",
+        Sjis("山本浩輔"),
+        "46",
+        Sjis("長崎"),
+        "53",
+        "B1",
+        " 4.32",
+        "23.94",
+        " 5.11",
+        "31.58",
+        " 24",
+        "13.33",
+        " 37",
+        "44.44",
+        {"5 ", "31", "", "", "", ""}},
+       1,
+       "1 4004山本浩輔46長崎53B1 4.32 23.94 5.11 31.58 24 13.33 37 44.44 5 31"},
+      {{"3909",
+        Sjis("佐々木康"),
+        "50",
+        Sjis("静岡"),
+        "56",
+        "A1",
+        " 7.04",
+        "57.69",
+        " 9.10",
+        "100.00",
+        " 61",
+        "31.19",
+        " 72",
+        "32.50",
+        {}},
+       5,
+       "5 3909佐々木康50静岡56A1 7.04 57.69 9.10100.00 61 31.19 72 32.50"},
+      {{"4512",
+        Sjis("高野哲史"),
+        "34",
+        Sjis("兵庫"),
+        "52",
+        "A1",
+        " 6.23",
+        "47.45",
+        " 5.41",
+        "31.03",
+        " 76",
+        "47.62",
+        " 59",
+        "36.26",
+        {"26", "1 ", "26", "21", "12", "34"}},
+       6,
+       "6 4512高野哲史34兵庫52A1 6.23 47.45 5.41 31.03 76 47.62 59 36.26 261 26211234"},
+  };
+  for (const Case& c : cases) {
+    const std::string printed = Sjis(c.printed);
+    EXPECT_EQ(BuildRacerLine(c.racer, c.lane, ProgramLayout::Current),
+              printed + std::string(kRacerLineWidth - printed.size(), ' '));
+  }
+}
+
 TEST(ProgramBuilderTest, RacerLinePadsShortFieldsAndRejectsLongOnes) {
   RacerLine r;
   r.racerNo = "12";

@@ -55,7 +55,7 @@ std::string ShortDate(std::string_view ddate) {
 std::string TitleLine(const RaceRecord& race, int number) {
   std::string line = FullWidthNumber(number, 2) + Sjis("Ｒ") + "  ";
   line += Field(race.rname, 12, "race name");
-  line += std::string(10, ' ');
+  line += race.fixedEntry ? " " + Sjis("進入固定") + " " : std::string(10, ' ');
   line += Field(race.rleng, 12, "distance");
   line += "  ";
   line += Sjis("電話投票締切予定");
@@ -97,8 +97,26 @@ std::string CentredMeetingName(std::string_view sjisName) {
   return PadFullWidth(std::string(lead, ' ') + std::string(sjisName), 60, "meeting name");
 }
 
-std::string BuildRacerLine(const RacerLine& r, int lane) {
+std::string BuildRacerLine(const RacerLine& r, int lane, ProgramLayout layout) {
   if (lane < 0 || lane > 9) throw std::invalid_argument("lane must be one digit");
+  if (layout == ProgramLayout::Current) {
+    std::string line = std::to_string(lane) + " " + Field(r.racerNo, 4, "racer number") +
+                       Field(r.name, 8, "racer name") + Field(r.old, 2, "age") +
+                       Field(r.syusin, 4, "home") + Field(r.wght, 2, "weight") +
+                       Field(r.clas, 2, "class");
+    line += Field(r.gwin, 5, "national win rate");
+    line += RightAligned(r.gwsd, 6, "national 2-place rate");
+    line += Field(r.rwin, 5, "local win rate");
+    line += RightAligned(r.rwsd, 6, "local 2-place rate");
+    line += Field(r.mtno, 3, "motor number");
+    line += RightAligned(r.mtwn, 6, "motor 2-place rate");
+    line += Field(r.btno, 3, "boat number");
+    line += RightAligned(r.btwn, 6, "boat 2-place rate");
+    line += ' ';
+    for (const std::string& result : r.kekka) line += Field(result, 2, "meeting result");
+    line += "  ";
+    return line;
+  }
   std::string line;
   line.reserve(kRacerLineWidth);
   line += static_cast<char>('0' + lane);
@@ -164,7 +182,7 @@ std::string BuildVenueBlock(const VenueBlockSpec& plan) {
     AppendLine(out, TitleLine(race, static_cast<int>(r + 1)));
     for (const std::string& line : TableHeading()) AppendLine(out, line);
     for (std::size_t k = 0; k < race.racers.size(); ++k) {
-      AppendLine(out, BuildRacerLine(race.racers[k], static_cast<int>(k + 1)));
+      AppendLine(out, BuildRacerLine(race.racers[k], static_cast<int>(k + 1), plan.layout));
     }
   }
   AppendLine(out, code + "BEND");

@@ -38,16 +38,18 @@ struct RaceRecord {
   std::string rname = Sjis("予選　　　　");  // 12, race name
   std::string rleng = Sjis("Ｈ１８００ｍ");  // 12, distance
   std::string rtime = Sjis("１５：２０");    // 10, betting deadline
+  bool fixedEntry = false;                   // "進入固定" between race name and distance
   std::array<RacerLine, 6> racers = DefaultRacers();
 };
+
+// The classic layout, or today's: a venue line reading ボートレース○○ makes the header 3 bytes
+// longer (meeting name at 131, a 79-byte day line at 195, race 1 at 347), and the racer line
+// gives each 2-place rate six columns.
+enum class ProgramLayout { Classic, Current };
 
 // The meeting name as it stands in its 60-byte field: ten ASCII blanks, the name, then
 // full-width blanks. Throws std::invalid_argument when the name is longer than 60 bytes.
 std::string CentredMeetingName(std::string_view sjisName);
-
-// The classic layout, or today's: a venue line reading ボートレース○○ makes the header 3 bytes
-// longer (meeting name at 131, a 79-byte day line at 195, race 1 at 347).
-enum class ProgramLayout { Classic, Current };
 
 struct VenueBlockSpec {
   std::string code = "01";  // 2, written as given
@@ -77,8 +79,11 @@ constexpr std::size_t VenueBlockSize(std::size_t races,
          kRaceRecordSize * races + 8;
 }
 
-// The racer line of `lane` (0..9): 79 bytes, no CR LF.
-std::string BuildRacerLine(const RacerLine& racer, int lane);
+// The racer line of `lane` (0..9): 79 bytes, no CR LF. In today's layout each 2-place rate is
+// right-aligned in six columns with no blank after it (" 36.07", "100.00"), and a blank stands
+// before the meeting results.
+std::string BuildRacerLine(const RacerLine& racer, int lane,
+                           ProgramLayout layout = ProgramLayout::Classic);
 
 // Code + "BBGN", the venue header, every race record and code + "BEND": 352 + 885 × races bytes.
 // Throws std::invalid_argument for more than 99 races.

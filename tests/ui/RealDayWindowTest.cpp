@@ -68,6 +68,68 @@ TEST_F(RealDayWindowTest, VenuesCardsAndPredictions) {
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
 }
 
+// 大村 of 2024-04-01: race 1 has two racers the 2019 statistics lack, race 2 none; race 7's
+// course entry is fixed by rule.
+TEST_F(RealDayWindowTest, FixedEntryAndRacersMissingFromTheStatistics) {
+  ChooseVenue(10);
+  ASSERT_TRUE(form.SelectC->currentText().startsWith(QStringLiteral("大　村")));
+  struct Case {
+    int race;
+    bool fixed;
+    const char* missing;  // the note, or nullptr when every racer was found
+  };
+  const Case cases[] = {
+      {1, false, "5・6号艇の選手はFAN手帳にないため推定値で予想しました"},
+      {2, false, nullptr},
+      {7, true, nullptr},
+      {8, false, "1・5・6号艇の選手はFAN手帳にないため推定値で予想しました"},
+  };
+  for (const Case& c : cases) {
+    form.SelectR->setCurrentIndex(c.race - 1);
+    emit form.SelectR->activated(c.race - 1);
+    EXPECT_EQ(form.LabelRKotei->isVisibleTo(&form), c.fixed) << c.race;
+    EXPECT_EQ(form.LabelRKotei->text(), QStringLiteral("進入固定"));
+    ASSERT_TRUE(form.PredictShownRace()) << c.race;
+    if (c.fixed) {
+      EXPECT_EQ(form.Prediction().Entry, (Six{0, 1, 2, 3, 4, 5, 6}));
+    }
+    EXPECT_EQ(form.LabelSuitei->isVisibleTo(&form), c.missing != nullptr) << c.race;
+    if (c.missing) {
+      EXPECT_EQ(form.LabelSuitei->text(), QString::fromUtf8(c.missing));
+      // The whole note shows, inside the course-entry panel.
+      EXPECT_GE(form.LabelSuitei->height(),
+                form.LabelSuitei->heightForWidth(form.LabelSuitei->width()));
+      EXPECT_TRUE(form.Panel3->rect().contains(form.LabelSuitei->geometry()));
+    }
+  }
+}
+
+// A day with a local 2-place rate of 100 per cent: every rate shows whole in its cell.
+TEST_F(RealDayWindowTest, SixCharacterRatesFitTheirCells) {
+  fs::copy_file(kRealData / "B240710.TXT", dir.path() / "B240710.TXT");
+  desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("B240710.TXT")));
+  ASSERT_TRUE(form.MainView());
+  int whole = 0;
+  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+    ChooseVenue(venue);
+    for (int race = 0; race < form.SelectR->count(); ++race) {
+      form.SelectR->setCurrentIndex(race);
+      emit form.SelectR->activated(race);
+      for (std::size_t lane = 0; lane < 6; ++lane) {
+        for (QLabel* rate : {form.LabelGWSd[lane], form.LabelRWSd[lane], form.LabelMtWn[lane],
+                             form.LabelBtWn[lane]}) {
+          ASSERT_EQ(rate->text().size(), 6);
+          EXPECT_LE(rate->fontMetrics().horizontalAdvance(rate->text()),
+                    rate->contentsRect().width());
+          whole += rate->text() == QStringLiteral("100.00");
+        }
+      }
+    }
+  }
+  EXPECT_EQ(whole, 2);  // 宮島 6R lane 5 and 12R lane 2
+  EXPECT_TRUE(desktop.messages.isEmpty());
+}
+
 TEST_F(RealDayWindowTest, ResultGridOfEveryVenue) {
   form.N3->trigger();
   int hits = 0;
