@@ -25,6 +25,15 @@ void SetTextColor(QWidget* widget, QColor color) {
   widget->setPalette(palette);
 }
 
+void SetPlainButtonColors(QWidget* button, QColor background, QColor text) {
+  SetButtonColors(button, background, text);
+  const QString face = background.name();
+  button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; "
+                                       "border: 2px outset %1; }"
+                                       "QPushButton:pressed { border-style: inset; }")
+                            .arg(face, text.name()));
+}
+
 QColor Background(const QWidget* widget) {
   return widget->palette().color(QPalette::Window);
 }
