@@ -161,9 +161,16 @@ void TMainForm::BBtnKekkaClick() {
   for (int r = 1; r <= races; ++r) {
     desktop_.ProcessEvents();
     SelectR->setCurrentIndex(r - 1);
+    const CardRead card = RaceView();
+    if (card == CardRead::Failed) {
+      // The file cannot be read: the check ends here, its grid as it was.
+      LockForCheck(false);
+      if (QuitRequested != 0) Terminate();
+      return;
+    }
     // A race whose card or prediction fails keeps its tickets on sale but recommends nothing,
     // so no earlier race's tickets can be marked as its hits.
-    const bool cardShown = RaceView();
+    const bool cardShown = card == CardRead::Shown;
     if (cardShown && PredictShownRace()) {
       recommended[r - 1] = SlotFor(TicketsOnSale(), prediction_.Ken2T, prediction_.Ken2F,
                                    prediction_.Ken3T, prediction_.Ken3F);

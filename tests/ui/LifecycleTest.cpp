@@ -9,6 +9,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <filesystem>
+#include <functional>
+#include <utility>
 
 #include "app/Links.h"
 #include "app/TitleForm.h"
@@ -130,6 +133,73 @@ TEST_F(LifecycleTest, CancelOrMissingFileAtStartUpEndsWithoutTheMainWindow) {
             QStringLiteral("レース番組表ファイル(\"%1\")がありません。").arg(missing));
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(terminated.count(), 2);
+}
+
+// What a command that ends early must leave as it found it.
+std::string WindowState(const TMainForm& form) {
+  QStringList state{QString::number(form.OuterHeight()), form.LabelRName->text(),
+                    form.LabelBorat[0]->text(), form.N3->text()};
+  const QWidget* regions[] = {form.Panel2, form.Panel3,       form.Panel8,
+                              form.Panel9, form.TabSyouShiki, form.BtnEditData};
+  for (const QWidget* widget : regions) {
+    state << (widget->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"));
+  }
+  state << (form.SelectC->isEnabled() ? QStringLiteral("unlocked") : QStringLiteral("locked"));
+  return state.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(LifecycleTest, IoErrorReadingTheCardEndsTheCommandThatAskedForIt) {
+  namespace fs = std::filesystem;
+  const std::string ioError = "I/O エラー (21)";
+  auto messages = [&] { return desktop.messages.join(QLatin1Char('|')).toStdString(); };
+  const QString day = DayFile();
+  const fs::path path = day.toStdString();
+  // A folder in the file's place can be opened but not read.
+  auto breakFile = [&] {
+    fs::remove(path);
+    fs::create_directory(path);
+  };
+
+  // At start-up the file turns unreadable between its indexing and the first card.
+  bool broken = false;
+  const QMetaObject::Connection listed =
+      QObject::connect(form.SelectC, &QComboBox::currentIndexChanged, [&] {
+        if (!std::exchange(broken, true)) breakFile();
+      });
+  desktop.fileAnswers.push_back(day);
+  EXPECT_FALSE(StartUp());
+  QObject::disconnect(listed);
+  EXPECT_EQ(messages(), ioError);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(terminated.count(), 1);
+
+  const struct {
+    const char* command;
+    bool resultCheckMode;
+    std::function<void()> run;
+  } commands[] = {
+      {"race change", false, [&] { emit form.SelectR->activated(3); }},
+      {"venue change", false, [&] { emit form.SelectC->activated(1); }},
+      {"result check", true, [&] { form.BBtnKekka->click(); }},
+  };
+  for (const auto& c : commands) {
+    fs::remove_all(path);
+    DayFile();
+    desktop.fileAnswers.push_back(day);
+    form.N2->trigger();
+    if (c.resultCheckMode) form.N3->trigger();
+    // A prediction on screen, which a reset would hide.
+    form.SetOuterHeight(TMainForm::kFullHeight);
+    form.Panel3->show();
+    form.TabSyouShiki->show();
+    const std::string before = WindowState(form);
+    breakFile();
+    desktop.messages.clear();
+    c.run();
+    EXPECT_EQ(messages(), ioError) << c.command;
+    EXPECT_EQ(WindowState(form), before) << c.command;
+  }
+  EXPECT_EQ(terminated.count(), 1);
 }
 
 TEST_F(LifecycleTest, ExitAndClosingTheWindowAskToQuit) {
