@@ -27,11 +27,13 @@ void SetTextColor(QWidget* widget, QColor color) {
 
 void SetPlainButtonColors(QWidget* button, QColor background, QColor text) {
   SetButtonColors(button, background, text);
-  const QString face = background.name();
+  // A raised edge that shows on every face colour, white and black included.
   button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; "
-                                       "border: 2px outset %1; }"
-                                       "QPushButton:pressed { border-style: inset; }")
-                            .arg(face, text.name()));
+                                       "border: 1px solid; border-color: #FFFFFF #808080 "
+                                       "#808080 #FFFFFF; }"
+                                       "QPushButton:pressed { border-color: #808080 #FFFFFF "
+                                       "#FFFFFF #808080; }")
+                            .arg(background.name(), text.name()));
 }
 
 QColor Background(const QWidget* widget) {

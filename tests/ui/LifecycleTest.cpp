@@ -1,6 +1,7 @@
 // Start-up with the title screen, the ways the application ends, and the menu commands.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -65,13 +66,16 @@ class LifecycleTest : public ::testing::Test {
 TEST_F(LifecycleTest, TitleWindowAsDesigned) {
   TTitleForm form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Wakorin"));
-  EXPECT_EQ(form.size(), QSize(476, 123));
   EXPECT_TRUE(form.windowFlags() & Qt::Tool);
   EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowSystemMenuHint);
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinMaxButtonsHint);
-  EXPECT_EQ(ui::Background(&form), QColor(0, 255, 255));
+  // A thin title bar with the caption and no buttons, which no window manager draws over.
+  EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form.Caption->text(), QStringLiteral("Wakorin"));
+  EXPECT_LT(form.Caption->height(), 20);
+  EXPECT_EQ(form.Caption->geometry().bottom() + 1, form.Client->y());
+  EXPECT_TRUE(form.findChildren<QAbstractButton*>().isEmpty());
+  EXPECT_EQ(form.Client->size(), QSize(476, 123));
+  EXPECT_EQ(ui::Background(form.Client), QColor(0, 255, 255));
   EXPECT_EQ(form.KyoteiImage->geometry(), QRect(0, 0, 476, 123));
   EXPECT_TRUE(form.KyoteiImage->hasScaledContents());
   EXPECT_EQ(form.LabelVer->geometry(), QRect(296, 96, 169, 19));
