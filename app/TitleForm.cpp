@@ -13,24 +13,44 @@
 
 namespace wakorin {
 
+namespace {
+
+constexpr int kBorder = 1;
+constexpr int kCaptionHeight = 15;  // a tool window's thin title bar
+const QColor kAqua(0x00, 0xFF, 0xFF);
+
+}  // namespace
+
+// Window managers put buttons on every title bar they draw, whatever the window asks for; the
+// title bar without buttons is therefore the window's own, and the manager draws nothing.
 TTitleForm::TTitleForm(QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TitleForm"));
   setWindowTitle(QStringLiteral("Wakorin"));
-  setFixedSize(476, 123);
+  setFixedSize(476 + 2 * kBorder, kCaptionHeight + 123 + 2 * kBorder);
   setFont(ui::MsPGothic(12));
-  ui::SetBackground(this, QColor(0x00, 0xFF, 0xFF));
+  ui::SetBackground(this, palette().color(QPalette::Shadow));
 
-  KyoteiImage = new QLabel(this);
+  Caption =
+      ui::MakeCell(this, "Caption", QRect(kBorder, kBorder, 476, kCaptionHeight), windowTitle(),
+                   ui::MsPGothic(11, true), palette().color(QPalette::Highlight),
+                   palette().color(QPalette::HighlightedText), Qt::AlignLeft | Qt::AlignVCenter);
+  Caption->setIndent(3);
+
+  Client = new QWidget(this);
+  Client->setObjectName(QStringLiteral("Client"));
+  Client->setGeometry(kBorder, kBorder + kCaptionHeight, 476, 123);
+  ui::SetBackground(Client, kAqua);
+
+  KyoteiImage = new QLabel(Client);
   KyoteiImage->setObjectName(QStringLiteral("KyoteiImage"));
   KyoteiImage->setGeometry(0, 0, 476, 123);
   KyoteiImage->setScaledContents(true);
   KyoteiImage->setPixmap(QPixmap::fromImage(ui::TitleArtwork()));
 
-  LabelVer = ui::MakeCell(this, "LabelVer", QRect(296, 96, 169, 19),
-                          QStringLiteral("Ver2.11 '06前期データ版"), ui::MsPGothic(13, true),
-                          QColor(0x00, 0xFF, 0xFF), QColor(0xFF, 0x00, 0x00));
+  LabelVer = ui::MakeCell(Client, "LabelVer", QRect(296, 96, 169, 19),
+                          QStringLiteral("Ver2.11 '06前期データ版"), ui::MsPGothic(13, true), kAqua,
+                          QColor(0xFF, 0x00, 0x00));
 }
 
 void TTitleForm::ShowPainted() {

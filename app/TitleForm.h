@@ -19,6 +19,9 @@ class TTitleForm : public QWidget {
   void ShowPainted();
   int PaintCount() const { return paintCount_; }
 
+  // The thin title bar with the caption and nothing else, and the artwork's area below it.
+  QLabel* Caption = nullptr;
+  QWidget* Client = nullptr;
   QLabel* KyoteiImage = nullptr;
   QLabel* LabelVer = nullptr;
 

@@ -67,7 +67,7 @@ bool TMainForm::MainView() {
   }
   SelectC->setCurrentIndex(0);
   FillRaceList(RaceCountOfEntry(SelectedVenueEntry()));
-  RaceView();
+  if (RaceView() == CardRead::Failed) return false;
   ShowRaceCardModeView();
   return true;
 }
@@ -78,23 +78,23 @@ void TMainForm::FillRaceList(int raceCount) {
   SelectR->setCurrentIndex(0);
 }
 
-bool TMainForm::RaceView() {
+TMainForm::CardRead TMainForm::RaceView() {
   const std::string entry = SelectedVenueEntry();
   const std::string venueName(VenueNameOfEntry(entry));
   auto block = LocateVenueBlock(programFilePath_, GetCorseNo(venueName));
   if (!block) {
     ShowError(block.error());
-    return false;
+    return CardRead::Failed;
   }
-  if (!block->has_value() || SelectR->currentIndex() < 0) return false;
+  if (!block->has_value() || SelectR->currentIndex() < 0) return CardRead::NotFound;
   raceCard_ =
       ReadRaceCard((*block)->bytes, SelectR->currentIndex() + 1, venueName, (*block)->layout);
   ShowRaceCard(raceCard_);
-  return true;
+  return CardRead::Shown;
 }
 
 void TMainForm::SelectRChange() {
-  RaceView();
+  if (RaceView() == CardRead::Failed) return;
   SetOuterHeight(kRaceCardHeight);
   HidePrediction();
   const bool raceCardMode = IsRaceCardMode();
@@ -106,7 +106,7 @@ void TMainForm::SelectRChange() {
 
 void TMainForm::SelectCChange() {
   FillRaceList(RaceCountOfEntry(SelectedVenueEntry()));
-  RaceView();
+  if (RaceView() == CardRead::Failed) return;
   SetOuterHeight(kRaceCardHeight);
   HidePrediction();
   if (IsRaceCardMode()) {

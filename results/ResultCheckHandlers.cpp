@@ -160,10 +160,17 @@ void TMainForm::BBtnKekkaClick() {
   for (int r = 1; r <= races; ++r) {
     desktop_.ProcessEvents();
     SelectR->setCurrentIndex(r - 1);
-    // A race whose card or prediction fails recommends nothing, so no earlier race's tickets can
-    // be marked as its hits; its results still show, since the tickets on sale follow from the
-    // venue alone.
-    const bool cardShown = RaceView();
+    const CardRead card = RaceView();
+    if (card == CardRead::Failed) {
+      // The file cannot be read: the check ends here, its grid as it was.
+      LockForCheck(false);
+      if (QuitRequested != 0) Terminate();
+      return;
+    }
+    // A race whose card (no longer in the file) or prediction fails recommends nothing, so no
+    // earlier race's tickets can be marked as its hits; its results still show, since the
+    // tickets on sale follow from the venue alone.
+    const bool cardShown = card == CardRead::Shown;
     if (cardShown && PredictShownRace()) {
       recommended[r - 1] = SlotFor(TicketsOnSale(), prediction_.Ken2T, prediction_.Ken2F,
                                    prediction_.Ken3T, prediction_.Ken3F);

@@ -66,8 +66,10 @@ class TMainForm : public QMainWindow {
 
   // --- Race program (program/) ---
   bool MainView();
-  // False when the card could not be replaced (venue not found, or an I/O error reported).
-  bool RaceView();
+  // What became of a request for the card: a venue that is not found leaves the card as it
+  // was and lets the command go on; a reported I/O error ends the command.
+  enum class CardRead { Shown, NotFound, Failed };
+  CardRead RaceView();
   void SelectCChange();
   void SelectRChange();
   void BBtnBoratClick();

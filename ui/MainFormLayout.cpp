@@ -154,7 +154,7 @@ void TMainForm::BuildLayout() {
     button->setFont(font13);
     button->setCursor(Qt::PointingHandCursor);
     button->setToolTip(Text("今節成績の表示／非表示"));
-    SetButtonColors(button, LaneColor(lane), LaneFontColor(lane));
+    SetPlainButtonColors(button, LaneColor(lane), LaneFontColor(lane));
     BBtnBorat[lane - 1] = button;
     for (const Column& c : columns) {
       (*c.controls)[lane - 1] =
@@ -165,7 +165,6 @@ void TMainForm::BuildLayout() {
 
   // The meeting-results grid covers the boat and motor columns when shown.
   Panel12 = MakePanel(Panel2, "Panel12", QRect(430, 25, 186, 180), kBlack);
-  MakeLabel(Panel12, "", QRect(20, 4, 150, 16), Text("今節成績"), font12, kAqua, Qt::AlignCenter);
   const char* slotHeadings[] = {"１", "2", "3", "4", "5", "6"};
   const int kekkaTops[] = {45, 67, 89, 111, 133, 154};
   for (int slot = 1; slot <= 6; ++slot) {
@@ -261,7 +260,8 @@ void TMainForm::BuildLayout() {
 
   LabelRace2Chekt = MakeCell(Yosou2Sheet, "LabelRace2Chekt", QRect(0, 0, 146, 18),
                              Text("推奨 船券番号"), MsGothic(13, true), kAqua, kBlack);
-  QFrame* grey2 = MakePanel(Yosou2Sheet, "", QRect(0, 20, 146, 180), kSilver);
+  // Grey like an empty ticket cell, so that rows of a bet type not on sale blend into it.
+  QFrame* grey2 = MakePanel(Yosou2Sheet, "", QRect(0, 20, 146, 180), kGrey);
   for (int r = 1; r <= 6; ++r) {
     const int top = 12 + 27 * (r - 1);
     const QFont digitFont = MsGothic(18, true);
@@ -275,7 +275,7 @@ void TMainForm::BuildLayout() {
 
   LabelRace3Chekt = MakeCell(Yosou3Sheet, "LabelRace3Chekt", QRect(0, 0, 146, 18),
                              Text("推奨 船券番号"), MsGothic(13, true), kAqua, kBlack);
-  QFrame* grey3 = MakePanel(Yosou3Sheet, "", QRect(0, 20, 146, 180), kSilver);
+  QFrame* grey3 = MakePanel(Yosou3Sheet, "", QRect(0, 20, 146, 180), kGrey);
   for (int r = 1; r <= 6; ++r) {
     const int top = 7 + 22 * (r - 1);
     const QFont digitFont = MsGothic(15, true);
@@ -302,10 +302,6 @@ void TMainForm::BuildLayout() {
   for (const Heading& h : summaryHeadings) {
     MakeLabel(Panel8, "", QRect(h.left, h.top, h.width, 15), Text(h.text), font12, kSilver);
   }
-  MakeLabel(Panel8, "", QRect(128, 10, 56, 15), Text("２連"), font12, kSilver, Qt::AlignRight);
-  MakeLabel(Panel8, "", QRect(248, 10, 56, 15), Text("２連"), font12, kSilver, Qt::AlignRight);
-  MakeLabel(Panel8, "", QRect(383, 10, 56, 15), Text("３連"), font12, kSilver, Qt::AlignRight);
-  MakeLabel(Panel8, "", QRect(518, 10, 56, 15), Text("３連"), font12, kSilver, Qt::AlignRight);
   for (int left : {190, 310, 445, 580}) MakeBevel(Panel8, "", QRect(left, 6, 2, 206));
   MakeBevel(Panel8, "", QRect(8, 26, 609, 2));
   const QFont rowFont = MsGothic(13, true);

@@ -25,6 +25,17 @@ void SetTextColor(QWidget* widget, QColor color) {
   widget->setPalette(palette);
 }
 
+void SetPlainButtonColors(QWidget* button, QColor background, QColor text) {
+  SetButtonColors(button, background, text);
+  // A raised edge that shows on every face colour, white and black included.
+  button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; "
+                                       "border: 1px solid; border-color: #FFFFFF #808080 "
+                                       "#808080 #FFFFFF; }"
+                                       "QPushButton:pressed { border-color: #808080 #FFFFFF "
+                                       "#FFFFFF #808080; }")
+                            .arg(background.name(), text.name()));
+}
+
 QColor Background(const QWidget* widget) {
   return widget->palette().color(QPalette::Window);
 }

@@ -26,6 +26,8 @@ QFrame* MakeBevel(QWidget* parent, QAnyStringView name, QRect geometry);
 void SetBackground(QWidget* widget, QColor color);
 void SetTextColor(QWidget* widget, QColor color);
 void SetButtonColors(QWidget* button, QColor background, QColor text);
+// A button face of exactly `background`, which a style's own shading would otherwise tint.
+void SetPlainButtonColors(QWidget* button, QColor background, QColor text);
 QColor Background(const QWidget* widget);
 QColor TextColor(const QWidget* widget);
 

@@ -1,6 +1,7 @@
 // Start-up with the title screen, the ways the application ends, and the menu commands.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +10,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <filesystem>
+#include <functional>
+#include <utility>
 
 #include "app/Links.h"
 #include "app/TitleForm.h"
@@ -62,13 +66,16 @@ class LifecycleTest : public ::testing::Test {
 TEST_F(LifecycleTest, TitleWindowAsDesigned) {
   TTitleForm form;
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Wakorin"));
-  EXPECT_EQ(form.size(), QSize(476, 123));
   EXPECT_TRUE(form.windowFlags() & Qt::Tool);
   EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowSystemMenuHint);
-  EXPECT_FALSE(form.windowFlags() & Qt::WindowMinMaxButtonsHint);
-  EXPECT_EQ(ui::Background(&form), QColor(0, 255, 255));
+  // A thin title bar with the caption and no buttons, which no window manager draws over.
+  EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form.Caption->text(), QStringLiteral("Wakorin"));
+  EXPECT_LT(form.Caption->height(), 20);
+  EXPECT_EQ(form.Caption->geometry().bottom() + 1, form.Client->y());
+  EXPECT_TRUE(form.findChildren<QAbstractButton*>().isEmpty());
+  EXPECT_EQ(form.Client->size(), QSize(476, 123));
+  EXPECT_EQ(ui::Background(form.Client), QColor(0, 255, 255));
   EXPECT_EQ(form.KyoteiImage->geometry(), QRect(0, 0, 476, 123));
   EXPECT_TRUE(form.KyoteiImage->hasScaledContents());
   EXPECT_EQ(form.LabelVer->geometry(), QRect(296, 96, 169, 19));
@@ -130,6 +137,73 @@ TEST_F(LifecycleTest, CancelOrMissingFileAtStartUpEndsWithoutTheMainWindow) {
             QStringLiteral("レース番組表ファイル(\"%1\")がありません。").arg(missing));
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(terminated.count(), 2);
+}
+
+// What a command that ends early must leave as it found it.
+std::string WindowState(const TMainForm& form) {
+  QStringList state{QString::number(form.OuterHeight()), form.LabelRName->text(),
+                    form.LabelBorat[0]->text(), form.N3->text()};
+  const QWidget* regions[] = {form.Panel2, form.Panel3,       form.Panel8,
+                              form.Panel9, form.TabSyouShiki, form.BtnEditData};
+  for (const QWidget* widget : regions) {
+    state << (widget->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"));
+  }
+  state << (form.SelectC->isEnabled() ? QStringLiteral("unlocked") : QStringLiteral("locked"));
+  return state.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(LifecycleTest, IoErrorReadingTheCardEndsTheCommandThatAskedForIt) {
+  namespace fs = std::filesystem;
+  const std::string ioError = "I/O エラー (21)";
+  auto messages = [&] { return desktop.messages.join(QLatin1Char('|')).toStdString(); };
+  const QString day = DayFile();
+  const fs::path path = day.toStdString();
+  // A folder in the file's place can be opened but not read.
+  auto breakFile = [&] {
+    fs::remove(path);
+    fs::create_directory(path);
+  };
+
+  // At start-up the file turns unreadable between its indexing and the first card.
+  bool broken = false;
+  const QMetaObject::Connection listed =
+      QObject::connect(form.SelectC, &QComboBox::currentIndexChanged, [&] {
+        if (!std::exchange(broken, true)) breakFile();
+      });
+  desktop.fileAnswers.push_back(day);
+  EXPECT_FALSE(StartUp());
+  QObject::disconnect(listed);
+  EXPECT_EQ(messages(), ioError);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(terminated.count(), 1);
+
+  const struct {
+    const char* command;
+    bool resultCheckMode;
+    std::function<void()> run;
+  } commands[] = {
+      {"race change", false, [&] { emit form.SelectR->activated(3); }},
+      {"venue change", false, [&] { emit form.SelectC->activated(1); }},
+      {"result check", true, [&] { form.BBtnKekka->click(); }},
+  };
+  for (const auto& c : commands) {
+    fs::remove_all(path);
+    DayFile();
+    desktop.fileAnswers.push_back(day);
+    form.N2->trigger();
+    if (c.resultCheckMode) form.N3->trigger();
+    // A prediction on screen, which a reset would hide.
+    form.SetOuterHeight(TMainForm::kFullHeight);
+    form.Panel3->show();
+    form.TabSyouShiki->show();
+    const std::string before = WindowState(form);
+    breakFile();
+    desktop.messages.clear();
+    c.run();
+    EXPECT_EQ(messages(), ioError) << c.command;
+    EXPECT_EQ(WindowState(form), before) << c.command;
+  }
+  EXPECT_EQ(terminated.count(), 1);
 }
 
 TEST_F(LifecycleTest, ExitAndClosingTheWindowAskToQuit) {

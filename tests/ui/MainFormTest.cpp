@@ -1,6 +1,7 @@
 // The window's controls as designed: names, kinds, places, captions, colours, menu.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -175,6 +178,36 @@ TEST_F(MainFormLayoutTest, CaptionsFontsAndColours) {
     EXPECT_EQ(ui::Background(Find<QLabel>(ui::Numbered("LabelKekka", 4, lane))),
               backgrounds[lane - 1]);
   }
+  // Neither the result grid nor the meeting-results grid carries a caption of its own.
+  for (QLabel* label : form.findChildren<QLabel*>()) {
+    for (const char* caption : {"２連", "３連", "今節成績"}) {
+      EXPECT_NE(label->text().toStdString(), caption) << label->objectName().toStdString();
+    }
+  }
+}
+
+// The pixels themselves, under every style the toolkit offers: a style may shade a button face
+// or a panel however it likes unless told otherwise.
+TEST_F(MainFormLayoutTest, LaneButtonsAndTicketPanelsShowTheirPlainColours) {
+  const QString original = QApplication::style()->name();
+  for (const QString& style : QStyleFactory::keys()) {
+    QApplication::setStyle(style);
+    for (int lane = 1; lane <= 6; ++lane) {
+      const QImage face = Find<QPushButton>(ui::Numbered("BBtnBorat", lane))->grab().toImage();
+      const QColor row = ui::Background(Find<QLabel>(ui::Numbered("LabelBorat", lane)));
+      // Left and right of the digit.
+      for (const QPoint at : {QPoint(4, 10), QPoint(16, 10)}) {
+        EXPECT_EQ(face.pixelColor(at).name(), row.name())
+            << style.toStdString() << " lane " << lane;
+      }
+    }
+    for (const char* cell : {"Funa2Ken11", "Funa3Ken11"}) {
+      const QImage panel = Find<QLabel>(cell)->parentWidget()->grab().toImage();
+      EXPECT_EQ(panel.pixelColor(2, 2).name(), QStringLiteral("#808080"))
+          << style.toStdString() << cell;
+    }
+  }
+  QApplication::setStyle(original);
 }
 
 TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
