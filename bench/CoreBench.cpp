@@ -235,7 +235,7 @@ std::size_t OpCheck() {
   const VenueResult& results = Found(search).result;
   std::size_t shown = 0;
   for (std::size_t r = 0; r < 12; ++r) {
-    shown += FillResultRow(recommended[r], results.Rows[r]).trifecta.text.size();
+    shown += FillResultRow(recommended[r], results.Rows[r]).cell[BetType::Trifecta].text.size();
   }
   return shown;
 }

@@ -72,7 +72,7 @@ void CheckRow(const ResultRow& row) {
 
 // A cell shows the combination read, tagged with the ticket number on a hit; a race not run or
 // a void bet shows its word and is never hit.
-void CheckCell(const ResultCell& cell, const ResultRow& row, ResultRow::Bet bet,
+void CheckCell(const ResultCell& cell, const ResultRow& row, BetType bet,
                const std::string& combination, bool shown) {
   if (!shown) {
     Require(cell.text.empty() && !cell.hit, "a bet type not on sale is shown");
@@ -105,19 +105,16 @@ void FillRows(const RecommendedTickets& slot, const VenueResult& result) {
   for (const ResultRow& row : result.Rows) {
     tally.Add(slot, row);
     const ResultRowDisplay shown = FillResultRow(slot, row);
-    CheckCell(shown.quinella, row, ResultRow::kQuinella, row.QuinellaCombination,
-              slot.TwoBoatOnSale());
-    CheckCell(shown.exacta, row, ResultRow::kExacta, row.ExactaCombination, slot.TwoBoatOnSale());
-    CheckCell(shown.trio, row, ResultRow::kTrio, row.TrioCombination, slot.ThreeBoatOnSale());
-    CheckCell(shown.trifecta, row, ResultRow::kTrifecta, row.TrifectaCombination,
-              slot.ThreeBoatOnSale());
+    for (BetType bet : kBetTypes) {
+      CheckCell(shown.cell[bet], row, bet, row.Combination(bet),
+                IsTwoBoat(bet) ? slot.TwoBoatOnSale() : slot.ThreeBoatOnSale());
+    }
   }
   CheckTally both = tally;
   both += tally;
-  for (const BetTally* bet : {&tally.quinella, &tally.exacta, &tally.trio, &tally.trifecta}) {
-    RequireTally(*bet);
-  }
-  Require(both.trio.stake == 2 * tally.trio.stake && both.exacta.hits == 2 * tally.exacta.hits,
+  for (BetType bet : kBetTypes) RequireTally(tally[bet]);
+  Require(both[BetType::Trio].stake == 2 * tally[BetType::Trio].stake &&
+              both[BetType::Exacta].hits == 2 * tally[BetType::Exacta].hits,
           "summing tallies");
 }
 

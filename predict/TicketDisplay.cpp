@@ -1,7 +1,7 @@
 #include "predict/TicketDisplay.h"
 
 #include "predict/LaneColors.h"
-#include "program/RaceCard.h"
+#include "predict/BetType.h"
 
 namespace wakorin {
 namespace {
@@ -38,18 +38,15 @@ RecommendDisplay ComputeRecommend(std::string_view ticketsOnSale, int tab,
   RecommendDisplay d;
   const bool ordered = tab == 0;
   d.heading2 = d.heading3 = std::string(kNotOnSale);
-  const bool all = ticketsOnSale == kSaleAll;
-  const bool exacta = all || ticketsOnSale == kSaleExactaQuinella || ticketsOnSale == kSaleExacta;
-  const bool quinella =
-      all || ticketsOnSale == kSaleExactaQuinella || ticketsOnSale == kSaleQuinella;
-  if (ordered && exacta) {
+  const PerBet<bool> onSale = BetsOnSale(ticketsOnSale);
+  if (ordered && onSale[BetType::Exacta]) {
     d.heading2 = std::string(kExactaHeading);
     d.mode2 = 1;
-  } else if (!ordered && quinella) {
+  } else if (!ordered && onSale[BetType::Quinella]) {
     d.heading2 = std::string(kQuinellaHeading);
     d.mode2 = 2;
   }
-  if (all) {
+  if (onSale[BetType::Trifecta]) {
     d.heading3 = std::string(ordered ? kTrifectaHeading : kTrioHeading);
     d.mode3 = ordered ? 1 : 2;
   }
@@ -67,7 +64,7 @@ RecommendDisplay ComputeRecommend(std::string_view ticketsOnSale, int tab,
       const std::string& ticket = d.mode3 == 1 ? tickets.Ken3T[row] : tickets.Ken3F[row];
       if (const int a = DigitAt(ticket, 1); a != 0) {
         d.three[row] = {LaneCell(a), LaneCell(DigitAt(ticket, 3)), LaneCell(DigitAt(ticket, 5))};
-        const bool box = d.mode3 == 1 && ticket.size() >= 2 && ticket[1] == '&';
+        const bool box = d.mode3 == 1 && IsBoxTicket(ticket);
         d.threeSeparator[row] = std::string(box ? kBox : kDash);
       }
     }

@@ -1,7 +1,7 @@
 #include "results/DayCheck.h"
 
 #include "base/ByteField.h"
-#include "predict/Prediction.h"
+#include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
@@ -22,16 +22,12 @@ RaceCheck CheckRace(std::string_view block, int race, const std::string& venueNa
   RaceCheck check;
   check.race = race;
   const TRaceCard card = ReadRaceCard(block, race, venueName, layout);
-  const CardNumbers numbers = NumbersOf(card);
-  auto lanes = stats.Lookup(numbers.racers);
-  auto prediction = lanes ? Predict(*lanes, numbers) : Outcome<TPrediction>(lanes.error());
-  check.predicted = prediction.ok();
-  check.estimated = lanes && !MissingLanes(*lanes).empty();
+  auto lanes = stats.Lookup(NumbersOf(card).racers);
+  auto forecast = lanes ? ForecastRace(card, *lanes) : Outcome<RaceForecast>(lanes.error());
+  check.predicted = forecast.ok();
+  check.estimated = forecast && !forecast->missingLanes.empty();
   // A race that could not be predicted keeps its tickets on sale and recommends nothing.
-  const std::array<std::string, 6> none{};
-  check.tickets = prediction ? SlotFor(card.RChkt, prediction->Ken2T, prediction->Ken2F,
-                                       prediction->Ken3T, prediction->Ken3F)
-                             : SlotFor(card.RChkt, none, none, none, none);
+  check.tickets = forecast ? forecast->tickets : SlotFor(card.RChkt, {}, {}, {}, {});
   return check;
 }
 

@@ -111,10 +111,10 @@ void TMainForm::ShowHitReturn(const std::array<RecommendedTickets, 12>& tickets,
     const char* name;
     const BetTally& bet;
   };
-  const Named bets[] = {{"２複", tally.quinella},
-                        {"２単", tally.exacta},
-                        {"３複", tally.trio},
-                        {"３単", tally.trifecta}};
+  const Named bets[] = {{"２複", tally[BetType::Quinella]},
+                        {"２単", tally[BetType::Exacta]},
+                        {"３複", tally[BetType::Trio]},
+                        {"３単", tally[BetType::Trifecta]}};
   QStringList lines{QString(), QString()};
   QStringList details;
   for (std::size_t i = 0; i < 4; ++i) {
@@ -227,14 +227,15 @@ void TMainForm::BBtnKekkaClick() {
                                           : QStringLiteral("同着: ") + FromCp932(cell.note));
       ui::SetBackground(label, cell.hit ? QColor(Qt::red) : QColor(Qt::black));
     };
-    mark(LabelKekka2F[r], row.quinella);
-    show(LabelKekka2FR[r], row.quinellaPayout);
-    mark(LabelKekka2T[r], row.exacta);
-    show(LabelKekka2TR[r], row.exactaPayout);
-    mark(LabelKekka3F[r], row.trio);
-    show(LabelKekka3FR[r], row.trioPayout);
-    mark(LabelKekka3T[r], row.trifecta);
-    show(LabelKekka3TR[r], row.trifectaPayout);
+    PerBet<std::pair<QLabel*, QLabel*>> cells;
+    cells[BetType::Quinella] = {LabelKekka2F[r], LabelKekka2FR[r]};
+    cells[BetType::Exacta] = {LabelKekka2T[r], LabelKekka2TR[r]};
+    cells[BetType::Trio] = {LabelKekka3F[r], LabelKekka3FR[r]};
+    cells[BetType::Trifecta] = {LabelKekka3T[r], LabelKekka3TR[r]};
+    for (BetType bet : kBetTypes) {
+      mark(cells[bet].first, row.cell[bet]);
+      show(cells[bet].second, row.payout[bet]);
+    }
   }
 
   ShowHitReturn(recommended, search->result);

@@ -43,21 +43,19 @@ constexpr std::string_view kNotPublished =
     "\x91\x53\x83\x8c\x81\x5b\x83\x58\x8f\x49\x97\xb9\x8c\xe3\x82\xc9\x93\x6f\x98\x5e"
     "\x82\xb3\x82\xea\x82\xdc\x82\xb7";
 
-// Where each bet's combination stands in a payout row, by ResultRow::Bet, and the bet's name in
-// a race's detail lines (２連複, ２連単, ３連複, ３連単).
+// Where each bet's combination stands in a payout row, by BetType, and the bet's name in a race's
+// detail lines (２連複, ２連単, ３連複, ３連単).
 struct BetColumns {
   std::size_t combination, width, payout;
   std::string_view detailName;
 };
-constexpr std::array<BetColumns, 4> kBetColumns{{
+constexpr PerBet<BetColumns> kBetColumns{{{
     {64, 3, 67, "\x82\x51\x98\x41\x95\xa1"},
     {49, 3, 52, "\x82\x51\x98\x41\x92\x50"},
     {32, 5, 37, "\x82\x52\x98\x41\x95\xa1"},
     {15, 5, 20, "\x82\x52\x98\x41\x92\x50"},
-}};
+}}};
 constexpr std::size_t kPayoutWidth = 8;
-constexpr std::array<ResultRow::Bet, 4> kBets{ResultRow::kQuinella, ResultRow::kExacta,
-                                             ResultRow::kTrio, ResultRow::kTrifecta};
 
 // The race number of a payout row's label (blanks, then "1R" .. "12R" ending at byte 12), or 0.
 int LabelOf(std::string_view line) {
@@ -85,7 +83,7 @@ void CutRow(std::string_view line, ResultRow& row) {
     field.resize(width, ' ');  // a row cut short reads as blanks
     return field;
   };
-  for (ResultRow::Bet bet : kBets) {
+  for (BetType bet : kBetTypes) {
     row.Combination(bet) = cut(kBetColumns[bet].combination, kBetColumns[bet].width);
     row.Payout(bet) = cut(kBetColumns[bet].payout, kPayoutWidth);
   }
@@ -120,7 +118,7 @@ int DetailHeadingOf(std::string_view line) {
 // The amount refunded per 100 yen for a bet paid out specially, from the race's detail line
 // ("        ２連単      特払い   70"), right-aligned in a payout's width; blanks when the
 // details do not say.
-std::string RefundOf(std::string_view block, int race, ResultRow::Bet bet) {
+std::string RefundOf(std::string_view block, int race, BetType bet) {
   std::string refund(kPayoutWidth, ' ');
   int section = 0;
   ForEachLine(block, [&](std::string_view line) {
@@ -188,7 +186,7 @@ int ReadRowsByLabel(std::string_view rows, std::string_view block, VenueResult& 
         row.Cancelled = true;
         return true;
       }
-      for (ResultRow::Bet bet : kBets) {
+      for (BetType bet : kBetTypes) {
         const std::string_view word = CutField(line, kBetColumns[bet].combination, kVoid.size());
         if (word != kVoid && word != kSpecial) continue;
         row.Combination(bet).assign(kBetColumns[bet].width, ' ');
@@ -207,7 +205,7 @@ int ReadRowsByLabel(std::string_view rows, std::string_view block, VenueResult& 
     ResultRow tie;
     CutRow(line, tie);
     ResultRow& row = result.Rows[static_cast<std::size_t>(race - 1)];
-    for (ResultRow::Bet bet : kBets) {
+    for (BetType bet : kBetTypes) {
       if (!IsBlankText(tie.Combination(bet))) {
         row.Ties[bet].emplace_back(tie.Combination(bet), tie.Payout(bet));
       }
@@ -370,27 +368,27 @@ class VenueSearch {
 
 }  // namespace
 
-const std::string& ResultRow::Combination(Bet bet) const {
+const std::string& ResultRow::Combination(BetType bet) const {
   return const_cast<ResultRow&>(*this).Combination(bet);
 }
-const std::string& ResultRow::Payout(Bet bet) const {
+const std::string& ResultRow::Payout(BetType bet) const {
   return const_cast<ResultRow&>(*this).Payout(bet);
 }
-std::string& ResultRow::Combination(Bet bet) {
+std::string& ResultRow::Combination(BetType bet) {
   switch (bet) {
-    case kQuinella: return QuinellaCombination;
-    case kExacta: return ExactaCombination;
-    case kTrio: return TrioCombination;
-    case kTrifecta: break;
+    case BetType::Quinella: return QuinellaCombination;
+    case BetType::Exacta: return ExactaCombination;
+    case BetType::Trio: return TrioCombination;
+    case BetType::Trifecta: break;
   }
   return TrifectaCombination;
 }
-std::string& ResultRow::Payout(Bet bet) {
+std::string& ResultRow::Payout(BetType bet) {
   switch (bet) {
-    case kQuinella: return QuinellaPayout;
-    case kExacta: return ExactaPayout;
-    case kTrio: return TrioPayout;
-    case kTrifecta: break;
+    case BetType::Quinella: return QuinellaPayout;
+    case BetType::Exacta: return ExactaPayout;
+    case BetType::Trio: return TrioPayout;
+    case BetType::Trifecta: break;
   }
   return TrifectaPayout;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "predict/BetType.h"
 
 namespace wakorin {
 
@@ -23,16 +24,15 @@ struct ResultRow {
   // bet declared void ("不成立"), a bet nobody held the winning combination of ("特払い": its
   // combination is blank and its payout is the amount refunded per 100 yen, from the race's
   // detail lines), and the further winning combinations of a dead heat.
-  enum Bet { kQuinella, kExacta, kTrio, kTrifecta };
   bool Cancelled = false;
-  std::array<bool, 4> Void{};
-  std::array<bool, 4> Special{};
-  std::array<std::vector<std::pair<std::string, std::string>>, 4> Ties{};  // combination, payout
+  PerBet<bool> Void{};
+  PerBet<bool> Special{};
+  PerBet<std::vector<std::pair<std::string, std::string>>> Ties{};  // combination, payout
 
-  const std::string& Combination(Bet bet) const;
-  const std::string& Payout(Bet bet) const;
-  std::string& Combination(Bet bet);
-  std::string& Payout(Bet bet);
+  const std::string& Combination(BetType bet) const;
+  const std::string& Payout(BetType bet) const;
+  std::string& Combination(BetType bet);
+  std::string& Payout(BetType bet);
 
   bool operator==(const ResultRow&) const = default;
 };

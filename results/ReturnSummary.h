@@ -1,7 +1,8 @@
 #pragma once
 
+#include "predict/BetType.h"
+#include "predict/RecommendedTickets.h"
 #include "results/ResultFile.h"
-#include "results/ResultMatching.h"
 
 namespace wakorin {
 
@@ -18,7 +19,10 @@ struct BetTally {
 };
 
 struct CheckTally {
-  BetTally quinella, exacta, trio, trifecta;
+  PerBet<BetTally> bets;
+
+  BetTally& operator[](BetType bet) { return bets[bet]; }
+  const BetTally& operator[](BetType bet) const { return bets[bet]; }
 
   // Counts one race: its tickets and bet types on sale, and its row of results. Bet types not
   // on sale, without a result (blank combination, race not run, void) or without tickets are

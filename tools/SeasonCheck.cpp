@@ -243,24 +243,21 @@ class StatsFiles {
 void PrintTally(const CheckTally& tally, const std::string& indent) {
   std::printf("%sbet       races    hits  hit rate        stake       return  return rate\n",
               indent.c_str());
-  const std::pair<const char*, const BetTally*> bets[] = {{"２連複", &tally.quinella},
-                                                          {"２連単", &tally.exacta},
-                                                          {"３連複", &tally.trio},
-                                                          {"３連単", &tally.trifecta}};
-  for (const auto& [name, bet] : bets) {
+  const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
+  for (BetType type : kBetTypes) {
+    const char* name = names[type];
+    const BetTally* bet = &tally[type];
     const double hitRate = bet->races ? 100.0 * bet->hits / bet->races : 0.0;
-    const double returnRate =
-        bet->stake ? 100.0 * static_cast<double>(bet->payout) / static_cast<double>(bet->stake)
-                   : 0.0;
     std::printf("%s%s  %7d %7d  %7.1f%%  %9lld円  %9lld円  %10.1f%%\n", indent.c_str(), name,
-                bet->races, bet->hits, hitRate, bet->stake, bet->payout, returnRate);
+                bet->races, bet->hits, hitRate, bet->stake, bet->payout, bet->ReturnPercent());
   }
 }
 
 void WriteCsv(std::ostream& out, const std::vector<DayResult>& days) {
   out << "file,venue,race,predicted";
-  for (const char* bet : {"quinella", "exacta", "trio", "trifecta"}) {
-    out << ',' << bet << "_result," << bet << "_payout," << bet << "_hit_ticket";
+  const PerBet<const char*> names{{"quinella", "exacta", "trio", "trifecta"}};
+  for (BetType bet : kBetTypes) {
+    out << ',' << names[bet] << "_result," << names[bet] << "_payout," << names[bet] << "_hit_ticket";
   }
   out << '\n';
   auto cell = [&](const ResultCell& shown, const std::string& payout) {
@@ -282,10 +279,7 @@ void WriteCsv(std::ostream& out, const std::vector<DayResult>& days) {
       for (const RaceCheck& race : venue.races) {
         out << fs::path(day.file).filename().string() << ',' << venue.code << ',' << race.race
             << ',' << (race.predicted ? 1 : 0);
-        cell(race.shown.quinella, race.shown.quinellaPayout);
-        cell(race.shown.exacta, race.shown.exactaPayout);
-        cell(race.shown.trio, race.shown.trioPayout);
-        cell(race.shown.trifecta, race.shown.trifectaPayout);
+        for (BetType bet : kBetTypes) cell(race.shown.cell[bet], race.shown.payout[bet]);
         out << '\n';
       }
     }

@@ -174,8 +174,8 @@ TEST_F(RealDayTest, ResultRowsOfEveryVenueIncludingCancelledRaces) {
         EXPECT_TRUE(row.Cancelled) << kCodes[i] << " " << r;
         const ResultRowDisplay shown =
             FillResultRow(SlotFor(kSaleAll, {"1-2"}, {"1-2"}, {"1&2&3"}, {"1-2-3"}), row);
-        EXPECT_FALSE(shown.quinella.hit || shown.exacta.hit || shown.trio.hit ||
-                     shown.trifecta.hit);
+        EXPECT_FALSE(shown.cell[BetType::Quinella].hit || shown.cell[BetType::Exacta].hit || shown.cell[BetType::Trio].hit ||
+                     shown.cell[BetType::Trifecta].hit);
         continue;
       }
       EXPECT_FALSE(row.Cancelled);
@@ -198,7 +198,7 @@ TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
   ASSERT_TRUE(marugame.ok());
   ASSERT_EQ(marugame->end, ResultSearchEnd::Found);
   const ResultRow& first = marugame->result.Race(1);
-  for (ResultRow::Bet bet : {ResultRow::kQuinella, ResultRow::kExacta}) {
+  for (BetType bet : {BetType::Quinella, BetType::Exacta}) {
     EXPECT_TRUE(first.Special[bet]);
     EXPECT_EQ(first.Payout(bet), "      70");
   }
@@ -208,24 +208,24 @@ TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
   const RecommendedTickets tickets =
       SlotFor(kSaleAll, {"4-5", "1-2"}, {"4-5", "1-2"}, {"4&5&6"}, {"4-5-6"});
   const ResultRowDisplay shown = FillResultRow(tickets, first);
-  EXPECT_EQ(shown.exacta.text, "\x93\xc1\x95\xa5\x82\xa2");
-  EXPECT_EQ(shown.exactaPayout, "      70\x89\x7e");
-  EXPECT_FALSE(shown.exacta.hit || shown.quinella.hit);
-  EXPECT_TRUE(shown.trifecta.hit);
+  EXPECT_EQ(shown.cell[BetType::Exacta].text, "\x93\xc1\x95\xa5\x82\xa2");
+  EXPECT_EQ(shown.payout[BetType::Exacta], "      70\x89\x7e");
+  EXPECT_FALSE(shown.cell[BetType::Exacta].hit || shown.cell[BetType::Quinella].hit);
+  EXPECT_TRUE(shown.cell[BetType::Trifecta].hit);
   CheckTally tally;
   tally.Add(tickets, first);
-  EXPECT_EQ(tally.exacta.payout, 140);
-  EXPECT_EQ(tally.exacta.hits, 0);
-  EXPECT_EQ(tally.exacta.races, 1);
-  EXPECT_EQ(tally.trifecta.payout, 157100);
+  EXPECT_EQ(tally[BetType::Exacta].payout, 140);
+  EXPECT_EQ(tally[BetType::Exacta].hits, 0);
+  EXPECT_EQ(tally[BetType::Exacta].races, 1);
+  EXPECT_EQ(tally[BetType::Trifecta].payout, 157100);
 
   auto fukuoka = FindVenueResult((kRealData / "K240116.TXT").string(), "22", 1, quiet);
   ASSERT_TRUE(fukuoka.ok());
   ASSERT_EQ(fukuoka->end, ResultSearchEnd::Found);
   const ResultRow& last = fukuoka->result.Race(12);
   using Ties = std::vector<std::pair<std::string, std::string>>;
-  EXPECT_EQ(last.Ties[ResultRow::kTrifecta], (Ties{{"1-3-6", "     980"}}));
-  EXPECT_EQ(last.Ties[ResultRow::kTrio], (Ties{{"1-3-6", "     450"}}));
+  EXPECT_EQ(last.Ties[BetType::Trifecta], (Ties{{"1-3-6", "     980"}}));
+  EXPECT_EQ(last.Ties[BetType::Trio], (Ties{{"1-3-6", "     450"}}));
   EXPECT_EQ(last.TrioCombination, "1-3-4");
 }
 
@@ -373,11 +373,11 @@ TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
     std::sort(text.begin(), text.end());
     return text;
   };
-  const std::pair<ResultRow::Bet, const char*> bets[] = {{ResultRow::kQuinella, "quinella"},
-                                                         {ResultRow::kExacta, "exacta"},
-                                                         {ResultRow::kTrio, "trio"},
-                                                         {ResultRow::kTrifecta, "trifecta"}};
-  std::array<long long, 4> paid{};
+  const std::pair<BetType, const char*> bets[] = {{BetType::Quinella, "quinella"},
+                                                         {BetType::Exacta, "exacta"},
+                                                         {BetType::Trio, "trio"},
+                                                         {BetType::Trifecta, "trifecta"}};
+  PerBet<long long> paid{};
   int ties = 0;
   for (const VenueCheck& venue : day.venues) {
     ASSERT_TRUE(venue.resultFound) << venue.code;
@@ -388,10 +388,10 @@ TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
       const auto own = details.find(race.race);
       if (own == details.end()) continue;  // not run
       for (const auto& [bet, name] : bets) {
-        if (!race.tickets.OnSale(bet)) continue;
+        if (!race.tickets.onSale[bet]) continue;
         const auto& winners = own->second.at(name).winners;
         ties += winners.size() > 1;
-        for (const std::string& ticket : race.tickets.Tickets(bet)) {
+        for (const std::string& ticket : race.tickets.tickets[bet]) {
           for (const auto& [combination, payout] : winners) {
             if (combination == "不成立" || ticket.empty()) continue;
             const bool box = ticket.size() > 1 && ticket[1] == '&';
@@ -404,10 +404,10 @@ TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
     }
   }
   EXPECT_GT(ties, 0);
-  EXPECT_EQ(day.tally.quinella.payout, paid[ResultRow::kQuinella]);
-  EXPECT_EQ(day.tally.exacta.payout, paid[ResultRow::kExacta]);
-  EXPECT_EQ(day.tally.trio.payout, paid[ResultRow::kTrio]);
-  EXPECT_EQ(day.tally.trifecta.payout, paid[ResultRow::kTrifecta]);
+  EXPECT_EQ(day.tally[BetType::Quinella].payout, paid[BetType::Quinella]);
+  EXPECT_EQ(day.tally[BetType::Exacta].payout, paid[BetType::Exacta]);
+  EXPECT_EQ(day.tally[BetType::Trio].payout, paid[BetType::Trio]);
+  EXPECT_EQ(day.tally[BetType::Trifecta].payout, paid[BetType::Trifecta]);
 }
 
 // Every racer line of the three real days against the card cut from it, and the races whose

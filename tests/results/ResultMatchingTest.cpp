@@ -29,7 +29,7 @@ RecommendedTickets Slot(std::string_view onSale) {
 // Texts of the four combination cells, "*" after each red one.
 std::array<std::string, 4> Cells(const ResultRowDisplay& shown) {
   std::array<std::string, 4> cells;
-  const ResultCell* all[] = {&shown.quinella, &shown.exacta, &shown.trio, &shown.trifecta};
+  const ResultCell* all[] = {&shown.cell[BetType::Quinella], &shown.cell[BetType::Exacta], &shown.cell[BetType::Trio], &shown.cell[BetType::Trifecta]};
   for (std::size_t i = 0; i < 4; ++i) cells[i] = all[i]->text + (all[i]->hit ? "*" : "");
   return cells;
 }
@@ -47,11 +47,11 @@ TEST(ResultMatchingTest, TicketsOnSaleDecideTheBetTypes) {
         Case{"", false, false, false},
         Case{std::string_view(kSaleAll.data(), 6), false, false, false}}) {
     const RecommendedTickets slot = Slot(c.text);
-    EXPECT_EQ(slot.quinellaOnSale, c.quinella) << c.text;
-    EXPECT_EQ(slot.exactaOnSale, c.exacta) << c.text;
-    EXPECT_EQ(slot.trioOnSale, c.three) << c.text;
-    EXPECT_EQ(slot.trifectaOnSale, c.three) << c.text;
-    EXPECT_EQ(slot.Ken3T, kKen3T);
+    EXPECT_EQ(slot.onSale[BetType::Quinella], c.quinella) << c.text;
+    EXPECT_EQ(slot.onSale[BetType::Exacta], c.exacta) << c.text;
+    EXPECT_EQ(slot.onSale[BetType::Trio], c.three) << c.text;
+    EXPECT_EQ(slot.onSale[BetType::Trifecta], c.three) << c.text;
+    EXPECT_EQ(slot.tickets[BetType::Trifecta], kKen3T);
   }
 }
 
@@ -60,8 +60,8 @@ TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
   // Quinella ticket 1 and exacta ticket 5; the "&" ticket 1 covers 3-5-1 through its trio.
   ResultRowDisplay shown = FillResultRow(all, Row("1-3", "3-6", "1-3-5", "5-1-3"));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-6(5)*", "1-3-5(1)*", "5-1-3(1)*"}));
-  EXPECT_EQ(shown.quinellaPayout, "     180" + kYen);
-  EXPECT_EQ(shown.trifectaPayout, "    4560" + kYen);
+  EXPECT_EQ(shown.payout[BetType::Quinella], "     180" + kYen);
+  EXPECT_EQ(shown.payout[BetType::Trifecta], "    4560" + kYen);
 
   // Tickets joined by "-" hit only in their order: 1-5-2 is ticket 5, 2-5-1 is no ticket; trio
   // 1-2-5 is ticket 5 as well.
@@ -71,9 +71,9 @@ TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
 
   // The same ticket twice: the first one is reported.
   RecommendedTickets twice = all;
-  twice.Ken2F = {"1-2", "1-3", "1-3", "2-3", "3-6", "3-4"};
-  twice.Ken3T[0] = "2&5&1";
-  twice.Ken3F[0] = "1-2-5";
+  twice.tickets[BetType::Quinella] = {"1-2", "1-3", "1-3", "2-3", "3-6", "3-4"};
+  twice.tickets[BetType::Trifecta][0] = "2&5&1";
+  twice.tickets[BetType::Trio][0] = "1-2-5";
   shown = FillResultRow(twice, Row("1-3", "5-2", "1-2-5", "5-1-2"));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(2)*", "5-2", "1-2-5(1)*", "5-1-2(1)*"}));
 }
@@ -82,8 +82,8 @@ TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
   const ResultRow row = Row("1-3", "3-1", "1-3-5", "3-1-5");
   ResultRowDisplay shown = FillResultRow(Slot(kSaleQuinella), row);
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1", "", ""}));
-  EXPECT_EQ(shown.exactaPayout, "     350" + kYen);
-  EXPECT_EQ(shown.trioPayout + shown.trifectaPayout, "");
+  EXPECT_EQ(shown.payout[BetType::Exacta], "     350" + kYen);
+  EXPECT_EQ(shown.payout[BetType::Trio] + shown.payout[BetType::Trifecta], "");
 
   EXPECT_EQ(Cells(FillResultRow(Slot(kSaleExacta), row)), (CellTexts{"1-3", "3-1(1)*", "", ""}));
   EXPECT_EQ(Cells(FillResultRow(Slot(kSaleExactaQuinella), row)),
@@ -94,29 +94,29 @@ TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
        {Slot("\x82\x52\x98\x41\x92\x50\x81\x40"), RecommendedTickets{}}) {
     shown = FillResultRow(slot, row);
     EXPECT_EQ(Cells(shown), (CellTexts{"", "", "", ""}));
-    EXPECT_EQ(shown.quinellaPayout + shown.exactaPayout + shown.trioPayout + shown.trifectaPayout,
+    EXPECT_EQ(shown.payout[BetType::Quinella] + shown.payout[BetType::Exacta] + shown.payout[BetType::Trio] + shown.payout[BetType::Trifecta],
               "");
   }
 }
 
 TEST(ResultMatchingTest, BlankCombinationsHaveNoYenAndNeverHit) {
   RecommendedTickets blanks = Slot(kSaleAll);
-  blanks.Ken2F.fill("   ");
-  blanks.Ken2T.fill("   ");
-  blanks.Ken3F.fill("     ");
-  blanks.Ken3T.fill("     ");
+  blanks.tickets[BetType::Quinella].fill("   ");
+  blanks.tickets[BetType::Exacta].fill("   ");
+  blanks.tickets[BetType::Trio].fill("     ");
+  blanks.tickets[BetType::Trifecta].fill("     ");
   ResultRowDisplay shown = FillResultRow(blanks, Row("   ", "   ", "     ", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"   ", "   ", "     ", "     "}));
-  EXPECT_EQ(shown.quinellaPayout, "     180");
-  EXPECT_EQ(shown.trifectaPayout, "    4560");
-  blanks.Ken3T[0] = "3&1&5";
-  EXPECT_FALSE(FillResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).trifecta.hit);
+  EXPECT_EQ(shown.payout[BetType::Quinella], "     180");
+  EXPECT_EQ(shown.payout[BetType::Trifecta], "    4560");
+  blanks.tickets[BetType::Trifecta][0] = "3&1&5";
+  EXPECT_FALSE(FillResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).cell[BetType::Trifecta].hit);
 
   // A trio result without a trifecta result: the "&" ticket covering it does not hit.
   shown = FillResultRow(Slot(kSaleAll), Row("1-3", "3-1", "1-3-5", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1(1)*", "1-3-5(1)*", "     "}));
-  EXPECT_EQ(shown.trioPayout, "    1230" + kYen);
-  EXPECT_EQ(shown.trifectaPayout, "    4560");
+  EXPECT_EQ(shown.payout[BetType::Trio], "    1230" + kYen);
+  EXPECT_EQ(shown.payout[BetType::Trifecta], "    4560");
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST(ResultTable, CancelledRacesAndVoidBetsAreFoundByLabelAndNeverHit) {
     EXPECT_TRUE(result.Race(9).Cancelled);
     EXPECT_TRUE(result.Race(12).Cancelled);
     EXPECT_FALSE(result.Race(8).Cancelled);
-    EXPECT_TRUE(result.Race(3).Void[ResultRow::kExacta]);
+    EXPECT_TRUE(result.Race(3).Void[BetType::Exacta]);
     EXPECT_EQ(result.Race(3).QuinellaCombination, "1-2");  // the other bets of the row stand
 
     const std::array<std::string, 6> two{"4-2", "1-2", "1-2", "1-2", "1-2", "1-2"};
@@ -69,19 +69,19 @@ TEST(ResultTable, CancelledRacesAndVoidBetsAreFoundByLabelAndNeverHit) {
     const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
     const RecommendedTickets tickets = SlotFor(kSaleAll, two, two, three, trio);
     const ResultRowDisplay cancelled = FillResultRow(tickets, result.Race(9));
-    EXPECT_EQ(cancelled.trifecta.text, testsupport::Sjis("中　止"));
-    EXPECT_FALSE(cancelled.trifecta.hit || cancelled.trio.hit || cancelled.quinella.hit);
-    EXPECT_EQ(cancelled.trifectaPayout, "");
+    EXPECT_EQ(cancelled.cell[BetType::Trifecta].text, testsupport::Sjis("中　止"));
+    EXPECT_FALSE(cancelled.cell[BetType::Trifecta].hit || cancelled.cell[BetType::Trio].hit || cancelled.cell[BetType::Quinella].hit);
+    EXPECT_EQ(cancelled.payout[BetType::Trifecta], "");
     const ResultRowDisplay voided = FillResultRow(tickets, result.Race(3));
-    EXPECT_EQ(voided.exacta.text, testsupport::Sjis("不成立"));
-    EXPECT_FALSE(voided.exacta.hit);
-    EXPECT_EQ(voided.exactaPayout, "");
-    EXPECT_TRUE(voided.quinella.hit);  // quinella 1-2 was paid as usual
+    EXPECT_EQ(voided.cell[BetType::Exacta].text, testsupport::Sjis("不成立"));
+    EXPECT_FALSE(voided.cell[BetType::Exacta].hit);
+    EXPECT_EQ(voided.payout[BetType::Exacta], "");
+    EXPECT_TRUE(voided.cell[BetType::Quinella].hit);  // quinella 1-2 was paid as usual
 
     CheckTally tally;
     for (int r = 1; r <= 12; ++r) tally.Add(tickets, result.Race(r));
-    EXPECT_EQ(tally.trifecta.races, 8);  // cancelled races count nowhere
-    EXPECT_EQ(tally.exacta.races, 7);    // nor a void bet
+    EXPECT_EQ(tally[BetType::Trifecta].races, 8);  // cancelled races count nowhere
+    EXPECT_EQ(tally[BetType::Exacta].races, 7);    // nor a void bet
   }
 }
 
@@ -101,9 +101,9 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   block.rows[4].deadHeat.push_back(tie);
   const VenueResult result = Search({block}, "12", 0);
   const ResultRow& row = result.Race(5);
-  ASSERT_EQ(row.Ties[ResultRow::kExacta].size(), 1u);
-  EXPECT_EQ(row.Ties[ResultRow::kExacta][0].first, "1-3");
-  EXPECT_TRUE(row.Ties[ResultRow::kTrio].empty());
+  ASSERT_EQ(row.Ties[BetType::Exacta].size(), 1u);
+  EXPECT_EQ(row.Ties[BetType::Exacta][0].first, "1-3");
+  EXPECT_TRUE(row.Ties[BetType::Trio].empty());
   EXPECT_EQ(result.Race(6).TrifectaCombination, "1-2-3");  // rows after the tie keep their races
 
   const std::array<std::string, 6> exacta{"2-1", "1-3", "", "", "", ""};
@@ -114,24 +114,24 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
       FillResultRow(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
   // The red cell shows the combination the hitting ticket covers, with its own payout, so that
   // the grid and the footer agree; the tooltip keeps every winning combination.
-  EXPECT_EQ(shown.exacta.text, "1-3(2)");
-  EXPECT_TRUE(shown.exacta.hit);
-  EXPECT_EQ(shown.exacta.paid, ts::Payout(640));
-  EXPECT_EQ(shown.exactaPayout, ts::Payout(640) + testsupport::Sjis("円"));
-  EXPECT_NE(shown.exacta.note.find("1-2"), std::string::npos);
-  EXPECT_NE(shown.exacta.note.find("1-3"), std::string::npos);
-  EXPECT_EQ(shown.quinella.text, "1-3(1)");
-  EXPECT_EQ(shown.trifecta.text, "1-3-2(2)");
-  EXPECT_EQ(shown.trifecta.paid, ts::Payout(2500));
+  EXPECT_EQ(shown.cell[BetType::Exacta].text, "1-3(2)");
+  EXPECT_TRUE(shown.cell[BetType::Exacta].hit);
+  EXPECT_EQ(shown.cell[BetType::Exacta].paid, ts::Payout(640));
+  EXPECT_EQ(shown.payout[BetType::Exacta], ts::Payout(640) + testsupport::Sjis("円"));
+  EXPECT_NE(shown.cell[BetType::Exacta].note.find("1-2"), std::string::npos);
+  EXPECT_NE(shown.cell[BetType::Exacta].note.find("1-3"), std::string::npos);
+  EXPECT_EQ(shown.cell[BetType::Quinella].text, "1-3(1)");
+  EXPECT_EQ(shown.cell[BetType::Trifecta].text, "1-3-2(2)");
+  EXPECT_EQ(shown.cell[BetType::Trifecta].paid, ts::Payout(2500));
   // With no hit the first combination shows.
   const ResultRowDisplay missed = FillResultRow(SlotFor(kSaleAll, {}, {}, {}, {}), row);
-  EXPECT_EQ(missed.exacta.text, "1-2");
-  EXPECT_EQ(missed.exactaPayout, ts::Payout(300) + testsupport::Sjis("円"));
+  EXPECT_EQ(missed.cell[BetType::Exacta].text, "1-2");
+  EXPECT_EQ(missed.payout[BetType::Exacta], ts::Payout(300) + testsupport::Sjis("円"));
 
   CheckTally tally;
   tally.Add(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
-  EXPECT_EQ(tally.exacta.payout, 640);
-  EXPECT_EQ(tally.quinella.payout, 520);
+  EXPECT_EQ(tally[BetType::Exacta].payout, 640);
+  EXPECT_EQ(tally[BetType::Quinella].payout, 520);
 }
 
 // A bettor is paid for every winning combination a ticket covers: a boxed ticket covering both
@@ -140,19 +140,19 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
 TEST(ResultTable, DeadHeatReturnsAsPaid) {
   ResultRow row{"1-2", ts::Payout(250), "1-2", ts::Payout(300), "1-2-3", ts::Payout(400),
                 "1-2-3", ts::Payout(1200)};
-  row.Ties[ResultRow::kTrifecta] = {{"1-3-2", ts::Payout(2500)}};
-  row.Ties[ResultRow::kExacta] = {{"1-3", ts::Payout(640)}};
+  row.Ties[BetType::Trifecta] = {{"1-3-2", ts::Payout(2500)}};
+  row.Ties[BetType::Exacta] = {{"1-3", ts::Payout(640)}};
   const std::array<std::string, 6> exacta{"1-3", "4-5", "1-2", "", "", ""};
   const std::array<std::string, 6> trifecta{"1&2&3", "1-3-2", "", "", "", ""};
   const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
   const RecommendedTickets slot = SlotFor(kSaleAll, exacta, {}, trifecta, trio);
   CheckTally tally;
   tally.Add(slot, row);
-  EXPECT_EQ(tally.exacta.payout, 640 + 300);
-  EXPECT_EQ(tally.exacta.hits, 1);
-  EXPECT_EQ(tally.trifecta.payout, 1200 + 2500 + 2500);  // the box twice, ticket 2 once
-  EXPECT_EQ(tally.trifecta.hits, 1);
-  EXPECT_EQ(FillResultRow(slot, row).exacta.text, "1-3(1)");
+  EXPECT_EQ(tally[BetType::Exacta].payout, 640 + 300);
+  EXPECT_EQ(tally[BetType::Exacta].hits, 1);
+  EXPECT_EQ(tally[BetType::Trifecta].payout, 1200 + 2500 + 2500);  // the box twice, ticket 2 once
+  EXPECT_EQ(tally[BetType::Trifecta].hits, 1);
+  EXPECT_EQ(FillResultRow(slot, row).cell[BetType::Exacta].text, "1-3(1)");
 }
 
 // A venue still racing holds only a notice; its search must not read the next venue's bytes as
@@ -187,8 +187,8 @@ TEST(ResultTable, DeadHeatAfterTheLastRow) {
     block.rows[11].deadHeat.push_back(tie);
     const VenueResult result = Search({block}, "22", 0);
     const ResultRow& last = result.Race(12);
-    ASSERT_EQ(last.Ties[ResultRow::kTrifecta].size(), 1u) << current;
-    EXPECT_EQ(last.Ties[ResultRow::kTrio][0].second, ts::Payout(450));
+    ASSERT_EQ(last.Ties[BetType::Trifecta].size(), 1u) << current;
+    EXPECT_EQ(last.Ties[BetType::Trio][0].second, ts::Payout(450));
     EXPECT_EQ(result.Race(11).TrifectaCombination, "6-2-3");
   }
 }

@@ -33,8 +33,9 @@ std::string ReadAll(const fs::path& path) {
 }
 
 void ExpectSameTally(const CheckTally& a, const CheckTally& b, const std::string& where) {
-  for (auto [x, y] : {std::pair{&a.quinella, &b.quinella}, std::pair{&a.exacta, &b.exacta},
-                      std::pair{&a.trio, &b.trio}, std::pair{&a.trifecta, &b.trifecta}}) {
+  for (BetType bet : kBetTypes) {
+    const BetTally* x = &a[bet];
+    const BetTally* y = &b[bet];
     EXPECT_EQ(std::tie(x->races, x->hits, x->stake, x->payout),
               std::tie(y->races, y->hits, y->stake, y->payout))
         << where;
@@ -61,8 +62,8 @@ CheckTally CheckInWindow(const fs::path& folder, const std::string& program, con
     ExpectSameTally(form.LastCheckTally(), venue.tally, program + " venue " + venue.code);
     for (const RaceCheck& race : venue.races) {
       const std::size_t r = static_cast<std::size_t>(race.race - 1);
-      EXPECT_EQ(form.LabelKekka3T[r]->text(), FromCp932(race.shown.trifecta.text));
-      EXPECT_EQ(form.LabelKekka2F[r]->text(), FromCp932(race.shown.quinella.text));
+      EXPECT_EQ(form.LabelKekka3T[r]->text(), FromCp932(race.shown.cell[BetType::Trifecta].text));
+      EXPECT_EQ(form.LabelKekka2F[r]->text(), FromCp932(race.shown.cell[BetType::Quinella].text));
     }
     total += form.LastCheckTally();
   }
@@ -79,7 +80,7 @@ TEST(DayCheck, EqualsTheWindowsCheckOnTheSampleDay) {
   const DayCheck day = CheckDay(program, results, stats);
   EXPECT_TRUE(day.problems.empty());
   ASSERT_EQ(day.venues.size(), 6u);
-  EXPECT_GT(day.tally.trifecta.hits, 0);
+  EXPECT_GT(day.tally[BetType::Trifecta].hits, 0);
   ExpectSameTally(CheckInWindow(samples, "B060415.TXT", day), day.tally, "sample day");
 }
 
@@ -121,7 +122,7 @@ TEST(DayCheck, SeasonTotalsEqualTheSumOfTheWindowsChecks) {
     window += CheckInWindow(dir.path(), program, day);
   }
   ExpectSameTally(checker, window, "season");
-  EXPECT_EQ(checker.quinella.races, 3 * (12 + 11 + 12));
+  EXPECT_EQ(checker[BetType::Quinella].races, 3 * (12 + 11 + 12));
 }
 
 }  // namespace

@@ -96,14 +96,14 @@ class ResultCheckTest : public ::testing::Test {
         EXPECT_EQ(ui::Background(label), expected.hit ? QColor(Qt::red) : QColor(Qt::black))
             << label->objectName().toStdString();
       };
-      cell(form.LabelKekka2F[r], grid[r].quinella);
-      cell(form.LabelKekka2T[r], grid[r].exacta);
-      cell(form.LabelKekka3F[r], grid[r].trio);
-      cell(form.LabelKekka3T[r], grid[r].trifecta);
-      EXPECT_EQ(form.LabelKekka2FR[r]->text(), FromCp932(grid[r].quinellaPayout));
-      EXPECT_EQ(form.LabelKekka2TR[r]->text(), FromCp932(grid[r].exactaPayout));
-      EXPECT_EQ(form.LabelKekka3FR[r]->text(), FromCp932(grid[r].trioPayout));
-      EXPECT_EQ(form.LabelKekka3TR[r]->text(), FromCp932(grid[r].trifectaPayout));
+      cell(form.LabelKekka2F[r], grid[r].cell[BetType::Quinella]);
+      cell(form.LabelKekka2T[r], grid[r].cell[BetType::Exacta]);
+      cell(form.LabelKekka3F[r], grid[r].cell[BetType::Trio]);
+      cell(form.LabelKekka3T[r], grid[r].cell[BetType::Trifecta]);
+      EXPECT_EQ(form.LabelKekka2FR[r]->text(), FromCp932(grid[r].payout[BetType::Quinella]));
+      EXPECT_EQ(form.LabelKekka2TR[r]->text(), FromCp932(grid[r].payout[BetType::Exacta]));
+      EXPECT_EQ(form.LabelKekka3FR[r]->text(), FromCp932(grid[r].payout[BetType::Trio]));
+      EXPECT_EQ(form.LabelKekka3TR[r]->text(), FromCp932(grid[r].payout[BetType::Trifecta]));
     }
   }
   void ExpectUnlocked() {
@@ -186,7 +186,7 @@ TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
     const auto grid = ExpectedGrid(program, form.SelectedVenueEntry(), before);
     ExpectGrid(grid);
     for (const auto& row : grid) {
-      hits += row.quinella.hit + row.exacta.hit + row.trio.hit + row.trifecta.hit;
+      hits += row.cell[BetType::Quinella].hit + row.cell[BetType::Exacta].hit + row.cell[BetType::Trio].hit + row.cell[BetType::Trifecta].hit;
     }
     if (races == 11) {
       EXPECT_TRUE(form.LabelKekka2F[11]->text().isEmpty());
@@ -287,7 +287,7 @@ TEST_F(ResultCheckTest, LowerCaseFilesAndAVenueWithoutResultsYet) {
   ASSERT_EQ(day.venues.front().code, pendingCode);
   EXPECT_TRUE(day.venues.front().notPublished);
   EXPECT_FALSE(day.venues.front().resultFound);
-  EXPECT_EQ(day.venues.front().tally.trifecta.races, 0);
+  EXPECT_EQ(day.venues.front().tally[BetType::Trifecta].races, 0);
   EXPECT_NE(std::find(day.problems.begin(), day.problems.end(),
                       "venue " + pendingCode + ": results not published yet"),
             day.problems.end());

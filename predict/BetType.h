@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace wakorin {
+
+// The four bet types, in the order the result grid, its footer and the checker show them.
+enum class BetType { Quinella, Exacta, Trio, Trifecta };
+inline constexpr std::array<BetType, 4> kBetTypes{BetType::Quinella, BetType::Exacta,
+                                                  BetType::Trio, BetType::Trifecta};
+
+constexpr bool IsTwoBoat(BetType bet) { return bet == BetType::Quinella || bet == BetType::Exacta; }
+
+// One value for each bet type.
+template <typename T>
+struct PerBet {
+  // Value-initialised this way rather than with "{}", which one of our compilers cannot take
+  // for arrays of arrays.
+  std::array<T, 4> values = std::array<T, 4>();
+
+  T& operator[](BetType bet) { return values[static_cast<std::size_t>(bet)]; }
+  const T& operator[](BetType bet) const { return values[static_cast<std::size_t>(bet)]; }
+  bool operator==(const PerBet& other) const { return values == other.values; }
+};
+
+// The bet types sold, from a race card's tickets-on-sale text compared byte for byte: "２連単複"
+// both two-boat types, "２連単　" exacta, "２連複　" quinella, "３連単複" all four, anything else
+// none.
+PerBet<bool> BetsOnSale(std::string_view ticketsOnSale);
+
+// A trifecta ticket joined by "&" ("3&1&5") stands for its three boats in any order of finish.
+bool IsBoxTicket(std::string_view ticket);
+
+// Combinations a ticket buys: six for a box, one for any other ticket, none for an empty one.
+int CombinationsOf(std::string_view ticket);
+
+}  // namespace wakorin

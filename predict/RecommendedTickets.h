@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Error.h"
+#include "predict/BetType.h"
+#include "predict/Prediction.h"
+#include "predict/RacerStats.h"
+#include "program/RaceCard.h"
+
+namespace wakorin {
+
+using TicketList = std::array<std::string, 6>;  // ticket j at index j - 1, in recommended order
+
+// The six recommended tickets of each bet type of one race, and which types are on sale. Empty
+// (nothing on sale, no tickets) for a race no prediction filled.
+struct RecommendedTickets {
+  PerBet<bool> onSale;
+  // Quinella "1-3" and trio "1-3-5" lower lane first; exacta "3-1" and trifecta "3-1-6" in
+  // predicted order, trifecta tickets 1..3 joined by "&" as boxes.
+  PerBet<TicketList> tickets;
+
+  bool TwoBoatOnSale() const { return onSale[BetType::Quinella] || onSale[BetType::Exacta]; }
+  bool ThreeBoatOnSale() const { return onSale[BetType::Trio] || onSale[BetType::Trifecta]; }
+};
+
+// The tickets on sale (the card's text) with the four lists of a prediction.
+RecommendedTickets SlotFor(std::string_view ticketsOnSale, const TicketList& ken2T,
+                           const TicketList& ken2F, const TicketList& ken3T,
+                           const TicketList& ken3F);
+
+// Whether ticket j (0..5) of a bet type covers a winning combination: the same text, or for a
+// box its three boats in any order.
+bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j,
+            std::string_view combination);
+
+// A race predicted from its card: the prediction, its tickets and the lanes whose racer is not
+// in the statistics file (predicted from estimated figures).
+struct RaceForecast {
+  TPrediction prediction;
+  RecommendedTickets tickets;
+  std::vector<int> missingLanes;
+};
+
+// The one road from a race card and its six racers' statistics to the recommended tickets, taken
+// by the window and by the checker alike. Fails with the text of a motor or boat number that is
+// not an integer.
+Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats);
+
+}  // namespace wakorin
