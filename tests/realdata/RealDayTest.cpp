@@ -481,8 +481,8 @@ TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
   // 宮島 6R, lane 5: a local 2-place rate of 100 per cent.
   auto block = LocateVenueBlock((kRealData / "B240710.TXT").string(), "17");
   ASSERT_TRUE(block.ok() && block->has_value());
-  const TRacerEntry& racer =
-      ReadRaceCard((*block)->bytes, 6, GetCorseName("17"), (*block)->layout).Lane(5);
+  const TRaceCard card = ReadRaceCard((*block)->bytes, 6, GetCorseName("17"), (*block)->layout);
+  const TRacerEntry& racer = card.Lane(5);
   EXPECT_EQ(racer.GWSd, " 57.69");
   EXPECT_EQ(racer.RWin, " 9.10");
   EXPECT_EQ(racer.RWSd, "100.00");
