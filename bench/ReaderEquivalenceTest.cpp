@@ -90,13 +90,13 @@ std::vector<Visit> WalkPlainly(std::string_view file) {
   if (!start) return visits;
   std::uint64_t p = *start;
   while (true) {
-    const std::string_view delivered = At(file, p, kVenueBlockBufferSize);
+    const std::string_view delivered = At(file, p, program_layout::kBlockBufferSize);
     const bool isBlock = StartsWith(delivered, 2, "BBGN");
     const bool twelve = StartsWith(delivered, 10966, "BEND");
     visits.push_back({std::string(delivered), twelve ? 12 : 11});
     if (p + delivered.size() >= file.size()) return visits;
-    p += kVenueBlockBufferSize;
-    if (!(isBlock && twelve)) p -= wakorin::kRaceRecordSize;
+    p += program_layout::kBlockBufferSize;
+    if (!(isBlock && twelve)) p -= program_layout::kRaceRecordSize;
   }
 }
 
@@ -162,7 +162,7 @@ TEST(ReaderEquivalence, FileEndingWithAFullReadEndsTheWalk) {
   testing::TempDir dir;
   const std::string eleven = BlockPool()[2 * 4];  // venue 05, 11 races
   std::string file = "STARTB\r\n" + eleven + "07BBGN";
-  file.resize(8 + kVenueBlockBufferSize, ' ');
+  file.resize(8 + program_layout::kBlockBufferSize, ' ');
   auto index = IndexVenueBlocks(dir.Write("B060415.TXT", file));
   ASSERT_TRUE(index.ok());
   ASSERT_EQ(index->blocks.size(), 1u);

@@ -29,7 +29,7 @@ void RequireField(const std::string& field, std::size_t width) {
 }
 
 void CheckCard(const TRaceCard& card, BlockLayout layout) {
-  const std::size_t rateWidth = layout == BlockLayout::Current ? 6 : 5;
+  const std::size_t rateWidth = layout == BlockLayout::BoatRaceVenueLine ? 6 : 5;
   RequireField(card.Count, 8);
   RequireField(card.DDate, 22);
   RequireField(card.DName, 60);
@@ -77,11 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 same.offset == block.offset && same.length == block.length,
             "a block of the index over bytes differs");
     Require(block.code.size() == 2, "indexed block code is not two bytes");
-    Require(block.placeholder ? block.raceCount == 0 && block.layout == BlockLayout::Current
+    Require(block.placeholder ? block.raceCount == 0 && block.layout == BlockLayout::BoatRaceVenueLine
                               : block.raceCount == 11 || block.raceCount == 12,
             "race count is neither 11 nor 12, nor 0 for a placeholder");
     Require(block.offset < size && block.length <= size - block.offset &&
-                block.length <= kVenueBlockBufferSize + 3,
+                block.length <= program_layout::kBlockBufferSize + 3,
             "indexed block outside the file");
     Require(StartsWith(input.substr(block.offset, block.length), 0, block.code + "BBGN"),
             "indexed block does not start with its key");

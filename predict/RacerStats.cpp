@@ -22,12 +22,13 @@ Outcome<TRacerStats> ConvertStatsRecord(std::string_view record) {
   TRacerStats stats;
   stats.Found = true;
   for (std::size_t n = 0; n < 6; ++n) {
-    const std::size_t base = 82 + 13 * n;
-    auto count = ParseDecimal(CutField(record, base, 3));
+    namespace sl = stats_layout;
+    const std::size_t base = sl::kCourseFirst + sl::kCourseStep * n;
+    auto count = ParseDecimal(CutField(record, base, sl::kEntryCountWidth));
     if (!count) return count.error();
-    auto rate = ParseDecimal(CutField(record, base + 3, 4));
+    auto rate = ParseDecimal(CutField(record, base + sl::kRateOffset, sl::kRateWidth));
     if (!rate) return rate.error();
-    auto timing = ParseDecimal(CutField(record, base + 7, 3));
+    auto timing = ParseDecimal(CutField(record, base + sl::kTimingOffset, sl::kTimingWidth));
     if (!timing) return timing.error();
     stats.Courses[n] = {*count, *rate, *timing};
   }
@@ -80,9 +81,11 @@ std::vector<int> MissingLanes(const LaneStats& stats) {
 }
 
 std::size_t StatsRecordSize(std::string_view firstBytes) {
-  const bool classic = StartsWith(firstBytes, kStatsRecordSize - 2, "\r\n");
-  const bool current = StartsWith(firstBytes, kCurrentStatsRecordSize - 2, "\r\n");
-  return !classic && current ? kCurrentStatsRecordSize : kStatsRecordSize;
+  using stats_layout::kLongRecordSize;
+  using stats_layout::kShortRecordSize;
+  const bool shortRecords = StartsWith(firstBytes, kShortRecordSize - 2, "\r\n");
+  const bool longRecords = StartsWith(firstBytes, kLongRecordSize - 2, "\r\n");
+  return !shortRecords && longRecords ? kLongRecordSize : kShortRecordSize;
 }
 
 Outcome<LaneStats> ReadRacerStats(const std::string& path,
@@ -95,7 +98,7 @@ Outcome<LaneStats> ReadRacerStats(const std::string& path,
   if (auto error = file.Open(path)) return *error;
   // Whole records are taken from large reads; what is left at the end is a part-record.
   constexpr std::size_t kRecordsPerRead = 256;
-  std::vector<char> chunk(kCurrentStatsRecordSize * kRecordsPerRead);
+  std::vector<char> chunk(stats_layout::kLongRecordSize * kRecordsPerRead);
   std::size_t recordSize = 0;
   const std::array<KeyPattern, 6> keys{KeyPattern(racerNumbers[0]), KeyPattern(racerNumbers[1]),
                                        KeyPattern(racerNumbers[2]), KeyPattern(racerNumbers[3]),
@@ -115,7 +118,7 @@ Outcome<LaneStats> ReadRacerStats(const std::string& path,
       chunk.resize(wanted);
     }
     for (std::size_t at = 0; at + recordSize <= *got; at += recordSize) {
-      const std::string_view record(chunk.data() + at, kStatsRecordSize);
+      const std::string_view record(chunk.data() + at, stats_layout::kFieldsRead);
       for (std::size_t lane = 0; lane < 6; ++lane) {
         if (!keys[lane].Matches(record.data())) continue;
         auto stats = ConvertStatsRecord(record);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "predict/StatsFileLayout.h"
 
 namespace wakorin {
 
@@ -26,11 +27,6 @@ struct TRacerStats {
 };
 
 using LaneStats = std::array<TRacerStats, 6>;  // index lane - 1
-
-inline constexpr int kStatsRecordSize = 412;
-// Today's files carry 418-byte records (416 bytes and CR LF); the fields read stand at the same
-// offsets.
-inline constexpr int kCurrentStatsRecordSize = 418;
 
 // The record size of a statistics file, told by where the first record's CR LF stands: 412
 // unless it ends only at 418.

@@ -32,7 +32,7 @@ RacerStatsTable RacerStatsTable::FromBytes(std::string bytes) {
 }
 
 std::string_view RacerStatsTable::Record(std::size_t index) const {
-  return std::string_view(bytes_).substr(index * recordSize_, kStatsRecordSize);
+  return std::string_view(bytes_).substr(index * recordSize_, stats_layout::kFieldsRead);
 }
 
 Outcome<LaneStats> RacerStatsTable::Lookup(const std::array<std::string, 6>& racerNumbers) const {

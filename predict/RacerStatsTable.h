@@ -31,7 +31,7 @@ class RacerStatsTable {
   std::string_view Record(std::size_t index) const;
 
   std::string bytes_;
-  std::size_t recordSize_ = kStatsRecordSize;
+  std::size_t recordSize_ = stats_layout::kShortRecordSize;
   std::size_t recordCount_ = 0;
   std::unordered_map<std::string, Key> keys_;
 };

@@ -1,28 +1,27 @@
 #include "program/RaceCard.h"
 
 #include "base/ByteField.h"
+#include "program/ProgramFileLayout.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueTable.h"
 
 namespace wakorin {
 namespace {
 
-constexpr std::size_t kMeetingNameOffset = 127;
-constexpr std::size_t kDayLineOffset = 191;
-constexpr std::size_t kDayLineLength = 80;
-constexpr std::size_t kTitleLineOffset = 346;
-constexpr std::size_t kTitleLineLength = 71;
-constexpr std::size_t kRacerLineOffset = 743;
-constexpr std::size_t kRacerLineStep = 81;
-constexpr std::size_t kRacerLineLength = 79;
+namespace pl = program_layout;
 
 // A line is taken first and cut at its own NUL, then the fields come out of what is left.
 std::string_view TakeLine(std::string_view block, std::size_t offset, std::size_t length) {
   return CutField(block, offset, length);
 }
 
-std::string Columns(std::string_view line, std::size_t first, std::size_t last) {
-  return std::string(CutColumns(line, first, last));
+std::string Cut(std::string_view line, pl::Columns columns) {
+  return std::string(CutColumns(line, columns.first, columns.last));
+}
+
+// A two-place rate starting at `first`, as wide as the block's era writes it.
+std::string Rate(std::string_view line, std::size_t first, const pl::Era& era) {
+  return std::string(CutColumns(line, first, first + era.rateWidth - 1));
 }
 
 }  // namespace
@@ -35,50 +34,49 @@ std::string SaleTextFor(std::string_view venueName) {
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
                        BlockLayout layout) {
   TRaceCard card;
-  // Today's venue line is longer: the meeting name and the day line move by 4 bytes (the day
-  // line is a byte shorter) and every race record by 3.
-  const bool current = layout == BlockLayout::Current;
-  const std::size_t headerShift = current ? 4 : 0;
-  const std::size_t recordShift =
-      kRaceRecordSize * static_cast<std::size_t>(race - 1) + (current ? 3 : 0);
+  const pl::Era& era = pl::EraOf(layout);
+  const std::size_t record =
+      pl::kRaceRecordSize * static_cast<std::size_t>(race - 1) + era.recordShift;
 
-  card.DName =
-      std::string(TrimControlAndBlanks(TakeLine(block, kMeetingNameOffset + headerShift, 60)));
+  card.DName = std::string(TrimControlAndBlanks(TakeLine(
+      block, pl::kMeetingNameOffset + era.headerShift, pl::kMeetingNameLength)));
   std::string_view dayLine =
-      TakeLine(block, kDayLineOffset + headerShift, kDayLineLength - (current ? 1 : 0));
-  card.Count = Columns(dayLine, 4, 11);
-  card.DDate = Columns(dayLine, 22, 43);
+      TakeLine(block, pl::kDayLineOffset + era.headerShift, era.dayLineLength);
+  card.Count = Cut(dayLine, pl::kCount);
+  card.DDate = Cut(dayLine, pl::kDate);
 
-  std::string_view title = TakeLine(block, kTitleLineOffset + recordShift, kTitleLineLength);
-  card.RName = Columns(title, 9, 20);
-  card.RLeng = Columns(title, 31, 42);
-  card.RTime = Columns(title, 61, 70);
+  std::string_view title =
+      TakeLine(block, pl::kTitleLineOffset + record, pl::kTitleLineLength);
+  card.RName = Cut(title, pl::kRaceName);
+  card.RLeng = Cut(title, pl::kDistance);
+  card.RTime = Cut(title, pl::kDeadline);
   // Only the mark's own columns count: a race name may read 進入固定 too.
-  card.FixedEntry = CutColumns(title, 22, 29) == kFixedEntryMark;
+  card.FixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
   card.RChkt = SaleTextFor(venueName);
 
-  // Today's 2-place rates take six columns ("100.00"), each eating the blank that follows a
-  // classic five-column rate.
-  const std::size_t rateWidth = current ? 6 : 5;
   for (std::size_t k = 0; k < 6; ++k) {
-    std::string_view line =
-        TakeLine(block, kRacerLineOffset + recordShift + kRacerLineStep * k, kRacerLineLength);
+    std::string_view line = TakeLine(
+        block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k,
+        pl::kRacerLineLength);
     TRacerEntry& racer = card.Racers[k];
-    racer.RacerNo = Columns(line, 3, 6);
-    racer.Name = Columns(line, 7, 14);
-    racer.Old = Columns(line, 15, 16);
-    racer.Syusin = Columns(line, 17, 20);
-    racer.Wght = Columns(line, 21, 22);
-    racer.Clas = Columns(line, 23, 24);
-    racer.GWin = Columns(line, 25, 29);
-    racer.GWSd = Columns(line, 30, 29 + rateWidth);
-    racer.RWin = Columns(line, 36, 40);
-    racer.RWSd = Columns(line, 41, 40 + rateWidth);
-    racer.MtNo = Columns(line, 47, 49);
-    racer.MtWn = Columns(line, 50, 49 + rateWidth);
-    racer.BtNo = Columns(line, 56, 58);
-    racer.BtWn = Columns(line, 59, 58 + rateWidth);
-    for (std::size_t j = 0; j < 6; ++j) racer.Kekka[j] = Columns(line, 66 + 2 * j, 67 + 2 * j);
+    racer.RacerNo = Cut(line, pl::kRacerNo);
+    racer.Name = Cut(line, pl::kName);
+    racer.Old = Cut(line, pl::kAge);
+    racer.Syusin = Cut(line, pl::kHome);
+    racer.Wght = Cut(line, pl::kWeight);
+    racer.Clas = Cut(line, pl::kClass);
+    racer.GWin = Cut(line, pl::kNationalWin);
+    racer.GWSd = Rate(line, pl::kNationalTwoPlace, era);
+    racer.RWin = Cut(line, pl::kLocalWin);
+    racer.RWSd = Rate(line, pl::kLocalTwoPlace, era);
+    racer.MtNo = Cut(line, pl::kMotorNo);
+    racer.MtWn = Rate(line, pl::kMotorTwoPlace, era);
+    racer.BtNo = Cut(line, pl::kBoatNo);
+    racer.BtWn = Rate(line, pl::kBoatTwoPlace, era);
+    for (std::size_t j = 0; j < 6; ++j) {
+      const std::size_t slot = pl::kMeetingResults + 2 * j;
+      racer.Kekka[j] = Cut(line, {slot, slot + 1});
+    }
   }
   return card;
 }

@@ -57,6 +57,6 @@ std::string SaleTextFor(std::string_view venueName);
 // Cuts race `race` (1-based) out of the bytes read from the start of a venue block. Fields
 // past the bytes given are cut short, so a short or damaged block yields short fields.
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
-                       BlockLayout layout = BlockLayout::Classic);
+                       BlockLayout layout = BlockLayout::KyoteijoVenueLine);
 
 }  // namespace wakorin

@@ -12,17 +12,18 @@ namespace wakorin {
 namespace {
 
 constexpr std::string_view kStartLine = "STARTB";
-constexpr std::size_t kEndLineOffset = 10964;  // where a 12-race block's end line starts
-constexpr std::size_t kCurrentShift = 3;       // today's header is 3 bytes longer
-constexpr std::size_t kEndLineSize = 8;        // code, "BEND", CR LF
-// A placeholder block ends before any race could begin.
-constexpr std::size_t kPlaceholderSearch = 344;
+using program_layout::kBlockBufferSize;
+using program_layout::kBoatRaceHeaderShift;
+using program_layout::kEndLineOffset;
+using program_layout::kEndLineSize;
+using program_layout::kPlaceholderSearch;
+using program_layout::kRaceRecordSize;
 
 // What one pass of the block loop sees.
 struct BlockSeen {
   std::string_view bytes;  // as delivered: a whole buffer, or a block of today's layout
   int raceCount = 0;
-  BlockLayout layout = BlockLayout::Classic;
+  BlockLayout layout = BlockLayout::KyoteijoVenueLine;
   bool placeholder = false;
   std::uint64_t offset = 0;
 };
@@ -43,14 +44,14 @@ std::optional<BlockSeen> CurrentLayout(std::string_view bytes) {
   if (EndLineAt(bytes, kEndLineOffset - kRaceRecordSize)) return std::nullopt;  // classic 11
   for (int races : {12, 11}) {
     const std::size_t end =
-        kEndLineOffset + kCurrentShift - kRaceRecordSize * static_cast<std::size_t>(12 - races);
+        kEndLineOffset + kBoatRaceHeaderShift - kRaceRecordSize * static_cast<std::size_t>(12 - races);
     if (EndLineAt(bytes, end)) {
-      return BlockSeen{bytes.substr(0, end + kEndLineSize), races, BlockLayout::Current, false};
+      return BlockSeen{bytes.substr(0, end + kEndLineSize), races, BlockLayout::BoatRaceVenueLine, false};
     }
   }
   const std::size_t end = bytes.substr(0, kPlaceholderSearch).find("BEND");
   if (end != std::string_view::npos && EndLineAt(bytes, end - 2)) {
-    return BlockSeen{bytes.substr(0, end - 2 + kEndLineSize), 0, BlockLayout::Current, true};
+    return BlockSeen{bytes.substr(0, end - 2 + kEndLineSize), 0, BlockLayout::BoatRaceVenueLine, true};
   }
   return std::nullopt;
 }
@@ -66,9 +67,9 @@ Outcome<bool> WalkBlocks(ByteFile& file, const BlockVisitor& visit) {
   std::uint64_t p = **start;
   while (true) {
     // Three bytes more than a classic buffer, so that today's 12-race end line is seen whole.
-    auto read = window.At(p, kVenueBlockBufferSize + kCurrentShift);
+    auto read = window.At(p, kBlockBufferSize + kBoatRaceHeaderShift);
     if (!read) return read.error();
-    const std::string_view delivered = read->substr(0, kVenueBlockBufferSize);
+    const std::string_view delivered = read->substr(0, kBlockBufferSize);
     // Both marks must lie wholly within the bytes delivered.
     const bool isBlock = StartsWith(delivered, 2, "BBGN");
     const bool twelveRaces = StartsWith(delivered, kEndLineOffset + 2, "BEND");
@@ -81,11 +82,11 @@ Outcome<bool> WalkBlocks(ByteFile& file, const BlockVisitor& visit) {
         continue;
       }
     }
-    if (visit(BlockSeen{delivered, twelveRaces ? 12 : 11, BlockLayout::Classic, false, p})) {
+    if (visit(BlockSeen{delivered, twelveRaces ? 12 : 11, BlockLayout::KyoteijoVenueLine, false, p})) {
       return true;
     }
     if (p + delivered.size() >= file.Size()) return true;
-    p += kVenueBlockBufferSize;
+    p += kBlockBufferSize;
     if (isBlock && twelveRaces) continue;
     p -= kRaceRecordSize;
   }

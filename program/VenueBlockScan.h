@@ -8,21 +8,15 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "program/ProgramFileLayout.h"
 
 namespace wakorin {
 
-inline constexpr std::size_t kVenueBlockBufferSize = 10972;  // a 12-race block
-inline constexpr std::size_t kRaceRecordSize = 885;
-
-// The classic block, or today's: a venue line reading ボートレース○○ makes the header 3 bytes
-// longer and moves every field after it. Each block tells which it is by where its end line
-// stands.
-enum class BlockLayout { Classic, Current };
 
 struct VenueIndexEntry {
   std::string code;   // block bytes 0..1
   int raceCount = 0;  // 12 when the block's end line stands where a 12-race block ends, else 11
-  BlockLayout layout = BlockLayout::Classic;
+  BlockLayout layout = BlockLayout::KyoteijoVenueLine;
   // Today's stand-in for a venue whose data is not yet published: no races at all.
   bool placeholder = false;
   // Where the block's bytes stand in the file: the same bytes LocateVenueBlock delivers.
@@ -40,7 +34,7 @@ struct VenueIndex {
 struct VenueBlock {
   std::string bytes;
   int raceCount = 0;
-  BlockLayout layout = BlockLayout::Classic;
+  BlockLayout layout = BlockLayout::KyoteijoVenueLine;
 };
 
 // Walks the race program file: start line in 8-byte steps, then blocks back to back.

@@ -9,53 +9,15 @@
 #include "base/FileNames.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
+#include "results/ResultFileLayout.h"
 
 namespace wakorin {
 namespace {
 
-constexpr std::string_view kStartMarker = "STARTK";
-constexpr std::string_view kKeyTail = "KBGN";  // a key is the venue code followed by this
-constexpr std::size_t kKeySize = 6;
-
-constexpr std::size_t kHeaderSize = 411;
-constexpr std::size_t kLayoutByte = 408;  // not blank: the table starts one byte earlier
-constexpr std::size_t kTableSize = 926;
-constexpr std::size_t kRowStride = 77;
-
-// Result blocks are about this long; the initial skip and the jump over another venue's block
-// both rest on it, and the fallback search covers days whose blocks are shorter.
-constexpr std::uint64_t kSkipPerVenue = 9977;
-constexpr std::uint64_t kJumpAfterKey = 9978;  // the next read starts 10389 bytes after the key
+using namespace result_layout;
 
 constexpr std::size_t kChunkSize = 64 * 1024;
-
-constexpr std::size_t kCurrentTableOffset = 414;  // today's first payout row
-constexpr std::size_t kLabelWidth = 13;
-constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
-constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
-constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払い
-
-// A block ends at its end line, code + "KEND"; no block is near this long.
-constexpr std::string_view kEndTail = "KEND";
 constexpr std::size_t kBlockScan = 32 * 1024;  // twice the longest real block
-// 全レース終了後に登録されます: the notice of a block whose results are not in yet.
-constexpr std::string_view kNotPublished =
-    "\x91\x53\x83\x8c\x81\x5b\x83\x58\x8f\x49\x97\xb9\x8c\xe3\x82\xc9\x93\x6f\x98\x5e"
-    "\x82\xb3\x82\xea\x82\xdc\x82\xb7";
-
-// Where each bet's combination stands in a payout row, by BetType, and the bet's name in a race's
-// detail lines (２連複, ２連単, ３連複, ３連単).
-struct BetColumns {
-  std::size_t combination, width, payout;
-  std::string_view detailName;
-};
-constexpr PerBet<BetColumns> kBetColumns{{{
-    {64, 3, 67, "\x82\x51\x98\x41\x95\xa1"},
-    {49, 3, 52, "\x82\x51\x98\x41\x92\x50"},
-    {32, 5, 37, "\x82\x52\x98\x41\x95\xa1"},
-    {15, 5, 20, "\x82\x52\x98\x41\x92\x50"},
-}}};
-constexpr std::size_t kPayoutWidth = 8;
 
 // The race number of a payout row's label (blanks, then "1R" .. "12R" ending at byte 12), or 0.
 int LabelOf(std::string_view line) {
@@ -305,8 +267,8 @@ class VenueSearch {
     auto firstRowAt = [&](std::size_t offset) {
       return LabelOf(CutField(block, offset, kRowStride)) == 1;
     };
-    if (!firstRowAt(tableOffset) && firstRowAt(kCurrentTableOffset)) {
-      tableOffset = kCurrentTableOffset;
+    if (!firstRowAt(tableOffset) && firstRowAt(kBoatRaceTableOffset)) {
+      tableOffset = kBoatRaceTableOffset;
     }
     if (block.find(kNotPublished) != std::string_view::npos ||
         (ended && tableOffset >= block.size())) {

@@ -6,6 +6,7 @@
 
 #include "base/ByteField.h"
 #include "base/Decimal.h"
+#include "results/ResultFileLayout.h"
 
 namespace wakorin {
 namespace {
@@ -21,9 +22,9 @@ std::string PayoutText(const std::string& combination, const std::string& payout
   return IsBlank(combination) ? payout : payout + std::string(kYen);
 }
 
-constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
-constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
-constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払い
+using result_layout::kCancelled;
+using result_layout::kSpecial;
+using result_layout::kVoid;
 
 std::string TrimmedPayout(const std::string& payout) {
   const std::size_t first = payout.find_first_not_of(' ');

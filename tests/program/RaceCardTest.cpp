@@ -159,7 +159,7 @@ TEST(RaceCardToday, FieldsMoveWithTheLongerVenueLine) {
   venue.ddate = Sjis("２０２４年　４月　１日");
   const std::string block = BuildVenueBlock(venue);
   for (int race : {1, 11}) {
-    const TRaceCard card = ReadRaceCard(block, race, GetCorseName("12"), BlockLayout::Current);
+    const TRaceCard card = ReadRaceCard(block, race, GetCorseName("12"), BlockLayout::BoatRaceVenueLine);
     ExpectRace(card, race);
     EXPECT_EQ(card.DName, Sjis("桜花賞"));
     EXPECT_EQ(card.Count, Sjis("第　７日"));
@@ -184,7 +184,7 @@ TEST(RaceCardToday, WideRatesAndTheFixedEntryMark) {
     racer.btwn = current ? "100.00" : "88.89";
     racer.kekka = {"12", "34", "56", "S1", "F ", "K6"};
     const std::string block = BuildVenueBlock(venue);
-    const BlockLayout read = current ? BlockLayout::Current : BlockLayout::Classic;
+    const BlockLayout read = current ? BlockLayout::BoatRaceVenueLine : BlockLayout::KyoteijoVenueLine;
     EXPECT_FALSE(ReadRaceCard(block, 1, GetCorseName("15"), read).FixedEntry);
     const TRaceCard card = ReadRaceCard(block, 2, GetCorseName("15"), read);
     EXPECT_TRUE(card.FixedEntry);

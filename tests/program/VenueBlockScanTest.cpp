@@ -98,7 +98,7 @@ TEST_F(VenueBlockScanTest, LocatesTheFirstOfTwoBlocksWithTheSameCode) {
   ASSERT_TRUE(block->has_value());
   EXPECT_EQ((*block)->raceCount, 11);
   EXPECT_EQ((*block)->bytes.substr(127, 5), "FIRST");
-  EXPECT_EQ((*block)->bytes.size(), kVenueBlockBufferSize);
+  EXPECT_EQ((*block)->bytes.size(), program_layout::kBlockBufferSize);
   EXPECT_FALSE(LocateVenueBlock(path, "05")->has_value());
   EXPECT_FALSE(LocateVenueBlock(path, "")->has_value());
   EXPECT_FALSE(LocateVenueBlock(path, "04BBGN")->has_value());
@@ -178,7 +178,7 @@ TEST(VenueBlockScanToday, BlocksTellTheirLayoutAndPlaceholdersCarryNoRaces) {
   ASSERT_TRUE(index.ok());
   std::vector<std::tuple<std::string, int, bool>> seen;
   for (const auto& block : index->blocks) {
-    EXPECT_EQ(block.layout, BlockLayout::Current);
+    EXPECT_EQ(block.layout, BlockLayout::BoatRaceVenueLine);
     seen.emplace_back(block.code, block.raceCount, block.placeholder);
   }
   EXPECT_EQ(seen, (std::vector<std::tuple<std::string, int, bool>>{{"01", 12, false},
@@ -190,7 +190,7 @@ TEST(VenueBlockScanToday, BlocksTellTheirLayoutAndPlaceholdersCarryNoRaces) {
   EXPECT_EQ(BuildVenueEntries(*index).size(), 4u);
   auto block = LocateVenueBlock(path, "04");
   ASSERT_TRUE(block.ok() && block->has_value());
-  EXPECT_EQ((*block)->layout, BlockLayout::Current);
+  EXPECT_EQ((*block)->layout, BlockLayout::BoatRaceVenueLine);
   EXPECT_EQ((*block)->bytes.size(), 10975u);
   EXPECT_EQ((*block)->bytes.substr(10967, 6), "04BEND");
 }
@@ -205,10 +205,10 @@ TEST(VenueBlockScanToday, ClassicBlocksKeepTheClassicReading) {
   auto index = IndexVenueBlocks(path);
   ASSERT_TRUE(index.ok());
   ASSERT_EQ(index->blocks.size(), 2u);
-  EXPECT_EQ(index->blocks[0].layout, BlockLayout::Classic);
+  EXPECT_EQ(index->blocks[0].layout, BlockLayout::KyoteijoVenueLine);
   EXPECT_EQ(index->blocks[0].raceCount, 11);
   EXPECT_EQ(index->blocks[1].code, "08");
-  EXPECT_EQ(index->blocks[1].layout, BlockLayout::Classic);
+  EXPECT_EQ(index->blocks[1].layout, BlockLayout::KyoteijoVenueLine);
 }
 
 }  // namespace

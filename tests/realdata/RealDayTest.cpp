@@ -441,7 +441,7 @@ TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
     std::vector<std::pair<std::string, int>> fixed;
     for (const VenueIndexEntry& venue : index->blocks) {
       const std::string_view block = std::string_view(bytes).substr(venue.offset, venue.length);
-      ASSERT_EQ(venue.layout, BlockLayout::Current);
+      ASSERT_EQ(venue.layout, BlockLayout::BoatRaceVenueLine);
       std::vector<std::string> racerLines;
       for (const std::string& line : Lines(block)) {
         if (IsRacerLine(line)) racerLines.push_back(line);
