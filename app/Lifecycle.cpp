@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QScreen>
 
-#include "app/Desktop.h"
-#include "app/TitleForm.h"
+#include "ui/Desktop.h"
+#include "ui/TitleForm.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/Desktop.h"
+#include "ui/Desktop.h"
 #include "app/Links.h"
-#include "app/TitleForm.h"
+#include "ui/TitleForm.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {

@@ -3,8 +3,8 @@
 #include <QPixmap>
 #include <QSettings>
 
-#include "app/QtDesktop.h"
-#include "app/TitleForm.h"
+#include "ui/QtDesktop.h"
+#include "ui/TitleForm.h"
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Desktop.h"
-#include "app/TitleForm.h"
+#include "ui/Desktop.h"
+#include "ui/TitleForm.h"
 #include "bench/SampleDay.h"
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
-#include "app/Desktop.h"
-#include "base/Cp932Text.h"
+#include "ui/Desktop.h"
+#include "ui/Cp932Text.h"
 #include "ui/Fonts.h"
 
 namespace wakorin {

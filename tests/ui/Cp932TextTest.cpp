@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "tests/support/Cp932.h"
 
 namespace wakorin {

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "results/DayCheck.h"
 #include "tests/TempFiles.h"
 #include "tests/support/SampleSeason.h"

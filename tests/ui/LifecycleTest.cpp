@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "app/Links.h"
-#include "app/TitleForm.h"
+#include "ui/TitleForm.h"
 #include "tests/TempFiles.h"
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/ui/ScriptedDesktop.h"

@@ -11,7 +11,7 @@
 #include <QTabWidget>
 #include <filesystem>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "predict/LaneColors.h"
 #include "predict/RacerStats.h"
 #include "tests/TempFiles.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "tests/TempFiles.h"
 #include "tests/support/Cp932.h"
 #include "tests/support/ProgramFileBuilder.h"

@@ -15,7 +15,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"

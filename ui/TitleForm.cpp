@@ -1,4 +1,4 @@
-#include "app/TitleForm.h"
+#include "ui/TitleForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

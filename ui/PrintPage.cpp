@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "app/Desktop.h"
-#include "base/Cp932Text.h"
+#include "ui/Desktop.h"
+#include "ui/Cp932Text.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
 #include "ui/Widgets.h"

@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QTabBar>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "predict/TicketDisplay.h"
 #include "program/RaceCard.h"
 #include "ui/MainForm.h"

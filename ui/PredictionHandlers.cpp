@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "app/Desktop.h"
-#include "base/Cp932Text.h"
+#include "ui/Desktop.h"
+#include "ui/Cp932Text.h"
 #include "predict/RacerStats.h"
 #include "ui/MainForm.h"
 

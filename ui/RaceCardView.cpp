@@ -1,7 +1,7 @@
 // Copies a race card into its controls.
 #include <QLabel>
 
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/Desktop.h"
-#include "base/Cp932Text.h"
+#include "ui/Desktop.h"
+#include "ui/Cp932Text.h"
 #include "program/RaceCard.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"

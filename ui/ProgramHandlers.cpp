@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/Desktop.h"
+#include "ui/Desktop.h"
 #include "base/ByteFile.h"
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
