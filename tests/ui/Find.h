@@ -39,7 +39,8 @@ T* Cell(const QWidget& root, const char* stem, std::size_t index) {
 // Two indices, as in LabelKekka<slot><lane> or Funa3Ken<row><column>, each 0-based.
 template <class T = QLabel>
 T* Cell(const QWidget& root, const char* stem, std::size_t first, std::size_t second) {
-  return Find<T>(root, ui::Numbered(stem, static_cast<int>(first) + 1, static_cast<int>(second) + 1));
+  return Find<T>(root,
+                 ui::Numbered(stem, static_cast<int>(first) + 1, static_cast<int>(second) + 1));
 }
 
 // A menu item or submenu by its objectName.
