@@ -1,15 +1,12 @@
 // "印刷": what the window shows, laid out for paper rather than copied from the screen.
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
 
-#include "ui/Desktop.h"
+#include "program/RaceCard.h"
 #include "ui/Cp932Text.h"
+#include "ui/Desktop.h"
+#include "ui/LaneColors.h"
 #include "ui/MainForm.h"
-#include "ui/Pictures.h"
-#include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
@@ -99,8 +96,113 @@ class Page {
   double y_ = 0;
 };
 
-QString Venue(const std::string& entry) {
-  return FromCp932(entry).left(3);
+const QColor kHeadingColor(11, 31, 77);
+
+Page::Cell Heading(const char* text) {
+  return {QString::fromUtf8(text), kHeadingColor, Qt::white};
+}
+
+QString Trimmed(const std::string& bytes) {
+  return FromCp932(bytes).trimmed();
+}
+
+// The meeting's day and date, right of the title.
+QString Day(const TRaceCard& card) {
+  return Trimmed(card.Count) + QStringLiteral("  ") + Trimmed(card.DDate);
+}
+
+void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
+                     const ui::ResultGrid& grid) {
+  page.Title(QStringLiteral("%1  全レース結果照合").arg(venue), Day(card));
+  page.Line(FromCp932(card.DName), 11, true);
+  page.Skip(6);
+  const std::vector<double> widths{40, 52, 68, 52, 68, 66, 70, 66, 70};
+  page.Row(
+      widths,
+      {Heading("レース"), Heading("２連複"), Heading("払戻"), Heading("２連単"), Heading("払戻"),
+       Heading("３連複"), Heading("払戻"), Heading("３連単"), Heading("払戻")},
+      18, 9, true);
+  for (std::size_t r = 0; r < ui::ResultGrid::kRaces; ++r) {
+    const ui::ResultGrid::Row& row = grid.Rows()[r];
+    std::vector<Page::Cell> cells{{ui::ResultGrid::RaceCaption(static_cast<int>(r) + 1)}};
+    for (std::size_t b = 0; b < ui::ResultGrid::kBets; ++b) {
+      const bool hit = row.tickets[b].hit;
+      cells.push_back({row.tickets[b].text, hit ? QColor(Qt::red) : QColor(Qt::white),
+                       hit ? QColor(Qt::white) : QColor(Qt::black)});
+      cells.push_back({row.payouts[b], Qt::white, Qt::black, Qt::AlignRight});
+    }
+    page.Row(widths, cells, 17, 9);
+  }
+  page.Skip(8);
+  page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）を示す。"), 8);
+  for (const QString& line : grid.TallyDetails()) page.Line(line, 9);
+}
+
+void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& card) {
+  page.Title(QStringLiteral("%1  %2R  %3")
+                 .arg(venue, race > 0 ? QString::number(race) : QString(), Trimmed(card.RName)),
+             Day(card));
+  page.Line(FromCp932(card.DName), 11, true);
+  page.Line(QStringLiteral("距離 %1    発売 %2    締切 %3%4")
+                .arg(Trimmed(card.RLeng), Trimmed(card.RChkt), Trimmed(card.RTime),
+                     card.FixedEntry ? QStringLiteral("    進入固定") : QString()),
+            9);
+  page.Skip(6);
+  // The 2-place rates take six characters ("100.00") and the meeting results twelve.
+  const std::vector<double> widths{22, 56, 26, 32, 26, 26, 34, 40, 34, 40, 28, 40, 28, 40, 70};
+  std::vector<Page::Cell> head;
+  for (const char* text : {"艇", "選手名", "年齢", "出身", "体重", "級別", "全国", "複勝率", "当地",
+                           "複勝率", "ボート", "複勝率", "モータ", "複勝率", "今節成績"}) {
+    head.push_back(Heading(text));
+  }
+  page.Row(widths, head, 18, 8, true);
+  for (int lane = 1; lane <= 6; ++lane) {
+    const TRacerEntry& racer = card.Lane(lane);
+    QString results;
+    for (const std::string& result : racer.Kekka) results += FromCp932(result);
+    std::vector<Page::Cell> cells{
+        {QString::number(lane), ui::LaneColor(lane), ui::LaneFontColor(lane)},
+        {FromCp932(racer.Name) + QLatin1Char('\n') + FromCp932(racer.RacerNo), Qt::white, Qt::black,
+         Qt::AlignLeft}};
+    for (const std::string* field :
+         {&racer.Old, &racer.Syusin, &racer.Wght, &racer.Clas, &racer.GWin, &racer.GWSd,
+          &racer.RWin, &racer.RWSd, &racer.BtNo, &racer.BtWn, &racer.MtNo, &racer.MtWn}) {
+      cells.push_back({FromCp932(*field)});
+    }
+    cells.push_back({results, Qt::white, Qt::black, Qt::AlignLeft});
+    page.Row(widths, cells, 26, 9);
+  }
+}
+
+// The start pictures as drawn in the window, then the tickets as a list.
+void PrintPrediction(Page& page, const ui::StartPanels& pictures, const ui::TicketSheets& tickets) {
+  page.Skip(14);
+  page.Line(QStringLiteral("予想"), 12, true);
+  const double height = pictures.Render(page.painter(), 0, page.y() + 4, page.width(), 8);
+  page.Skip(4 + height + 12);
+  const Page::Cell blank;
+  for (const ui::TicketSheets::Sheet& sheet : tickets.Sheets()) {
+    page.Line(sheet.heading, 10, true);
+    std::vector<double> widths;
+    std::vector<Page::Cell> line;
+    for (std::size_t r = 0; r < 6; ++r) {
+      for (int c = 0; c < sheet.boats; ++c) {
+        const int lane = sheet.lanes[r][static_cast<std::size_t>(c)];
+        widths.push_back(16);
+        line.push_back(
+            lane ? Page::Cell{QString::number(lane), ui::LaneColor(lane), ui::LaneFontColor(lane)}
+                 : blank);
+        if (c + 1 < sheet.boats) {
+          widths.push_back(12);
+          line.push_back({sheet.separators[r]});
+        }
+      }
+      widths.push_back(14);
+      line.push_back(blank);
+    }
+    page.Row(widths, line, 18, 10, true);
+    page.Skip(6);
+  }
 }
 
 }  // namespace
@@ -122,134 +224,12 @@ void TMainForm::Print2Click() {
   const double scale = printer.resolution() / 72.0;
   painter.scale(scale, scale);
   Page page(painter, area.width() / scale);
-  const QString venue = Venue(SelectedVenueEntry());
-  const QString day =
-      LabelCount->text().trimmed() + QStringLiteral("  ") + LabelDDate->text().trimmed();
-  const Page::Cell blank;
-
+  const QString venue = FromCp932(SelectedVenueEntry()).left(3);
   if (!IsRaceCardMode()) {
-    page.Title(QStringLiteral("%1  全レース結果照合").arg(venue), day);
-    page.Line(LabelDName->text(), 11, true);
-    page.Skip(6);
-    const std::vector<double> widths{40, 52, 68, 52, 68, 66, 70, 66, 70};
-    auto heading = [](const char* text) {
-      return Page::Cell{QString::fromUtf8(text), QColor(11, 31, 77), Qt::white};
-    };
-    page.Row(
-        widths,
-        {heading("レース"), heading("２連複"), heading("払戻"), heading("２連単"), heading("払戻"),
-         heading("３連複"), heading("払戻"), heading("３連単"), heading("払戻")},
-        18, 9, true);
-    for (std::size_t r = 0; r < 12; ++r) {
-      std::vector<Page::Cell> cells{{LabelKekkaR[r]->text()}};
-      for (auto [ticket, payout] : {std::pair{LabelKekka2F[r], LabelKekka2FR[r]},
-                                    std::pair{LabelKekka2T[r], LabelKekka2TR[r]},
-                                    std::pair{LabelKekka3F[r], LabelKekka3FR[r]},
-                                    std::pair{LabelKekka3T[r], LabelKekka3TR[r]}}) {
-        const bool hit = ui::Background(ticket) == QColor(Qt::red);
-        cells.push_back({ticket->text(), hit ? QColor(Qt::red) : QColor(Qt::white),
-                         hit ? QColor(Qt::white) : QColor(Qt::black)});
-        cells.push_back({payout->text(), Qt::white, Qt::black, Qt::AlignRight});
-      }
-      page.Row(widths, cells, 17, 9);
-    }
-    page.Skip(8);
-    page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）を示す。"), 8);
-    for (const QString& line :
-         LabelHitReturn->toolTip().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-      page.Line(line, 9);
-    }
-    painter.end();
-    return;
-  }
-
-  page.Title(QStringLiteral("%1  %2R  %3")
-                 .arg(venue, SelectR->currentText(), LabelRName->text().trimmed()),
-             day);
-  page.Line(LabelDName->text(), 11, true);
-  page.Line(
-      QStringLiteral("距離 %1    発売 %2    締切 %3%4")
-          .arg(LabelRLeng->text().trimmed(), LabelRChkt->text().trimmed(),
-               LabelRTime->text().trimmed(),
-               LabelRKotei->isHidden() ? QString() : QStringLiteral("    ") + LabelRKotei->text()),
-      9);
-  page.Skip(6);
-  // The 2-place rates take six characters ("100.00") and the meeting results twelve.
-  const std::vector<double> widths{22, 56, 26, 32, 26, 26, 34, 40, 34, 40, 28, 40, 28, 40, 70};
-  std::vector<Page::Cell> head;
-  for (const char* text : {"艇", "選手名", "年齢", "出身", "体重", "級別", "全国", "複勝率", "当地",
-                           "複勝率", "ボート", "複勝率", "モータ", "複勝率", "今節成績"}) {
-    head.push_back({QString::fromUtf8(text), QColor(11, 31, 77), Qt::white});
-  }
-  page.Row(widths, head, 18, 8, true);
-  for (std::size_t i = 0; i < 6; ++i) {
-    const int lane = static_cast<int>(i) + 1;
-    QString results;
-    for (std::size_t slot = 0; slot < 6; ++slot) results += LabelKekka[slot][i]->text();
-    page.Row(widths,
-             {{QString::number(lane), ui::LaneColor(lane), ui::LaneFontColor(lane)},
-              {LabelBorat[i]->text() + QLatin1Char('\n') + LabelBorat[i]->toolTip(), Qt::white,
-               Qt::black, Qt::AlignLeft},
-              {LabelOld[i]->text()},
-              {LabelSyusin[i]->text()},
-              {LabelWght[i]->text()},
-              {LabelClas[i]->text()},
-              {LabelGWin[i]->text()},
-              {LabelGWSd[i]->text()},
-              {LabelRWin[i]->text()},
-              {LabelRWSd[i]->text()},
-              {LabelBtNo[i]->text()},
-              {LabelBtWn[i]->text()},
-              {LabelMtNo[i]->text()},
-              {LabelMtWn[i]->text()},
-              {results, Qt::white, Qt::black, Qt::AlignLeft}},
-             26, 9);
-  }
-
-  if (Panel3->isHidden()) {
-    painter.end();
-    return;
-  }
-  // The start pictures as drawn in the window, then the tickets as a list.
-  page.Skip(14);
-  page.Line(QStringLiteral("予想"), 12, true);
-  const double top = page.y() + 4;
-  double x = 0;
-  const double gap = 8;
-  const double zoom =
-      (page.width() - 2 * gap) / (Panel3->width() + Panel4->width() + Panel5->width());
-  for (QFrame* panel : {Panel3, Panel4, Panel5}) {
-    painter.save();
-    painter.translate(x, top);
-    painter.scale(zoom, zoom);
-    panel->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-    painter.restore();
-    x += panel->width() * zoom + gap;
-  }
-  page.Skip(4 + Panel3->height() * zoom + 12);
-  for (const auto& [heading, rows] :
-       {std::pair{LabelRace2Chekt, 2}, std::pair{LabelRace3Chekt, 3}}) {
-    page.Line(heading->text().trimmed(), 10, true);
-    std::vector<double> cells;
-    std::vector<Page::Cell> line;
-    for (std::size_t r = 0; r < 6; ++r) {
-      for (int c = 0; c < rows; ++c) {
-        QLabel* digit = rows == 2 ? Funa2Ken[r][static_cast<std::size_t>(c)]
-                                  : Funa3Ken[r][static_cast<std::size_t>(c)];
-        const int lane = digit->text().toInt();
-        cells.push_back(16);
-        line.push_back(
-            lane ? Page::Cell{digit->text(), ui::LaneColor(lane), ui::LaneFontColor(lane)} : blank);
-        if (c + 1 < rows) {
-          cells.push_back(12);
-          line.push_back({rows == 2 ? Funa2KenY[r]->text() : Funa3KenY[r][0]->text()});
-        }
-      }
-      cells.push_back(14);
-      line.push_back(blank);
-    }
-    page.Row(cells, line, 18, 10, true);
-    page.Skip(6);
+    PrintResultGrid(page, venue, raceCard_, resultGrid_);
+  } else {
+    PrintRaceCard(page, venue, cardPanel_.RaceIndex() + 1, raceCard_);
+    if (predictionShown_) PrintPrediction(page, startPanels_, ticketSheets_);
   }
   painter.end();
 }

@@ -11,17 +11,20 @@
 #include <QTabWidget>
 #include <filesystem>
 
-#include "predict/LaneColors.h"
 #include "predict/RacerStats.h"
 #include "tests/TempFiles.h"
+#include "tests/WorkedExample.h"
+#include "tests/support/Cp932.h"
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
 #include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "tests/ui/WorkingFolder.h"
 #include "ui/Cp932Text.h"
+#include "ui/LaneColors.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
+#include "ui/TicketSheets.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
@@ -115,8 +118,8 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
     EXPECT_EQ(Cell(form, "Funa3KenY", row, 0)->text(),
               row < 3 ? QStringLiteral("≡") : QStringLiteral("－"));
     const int lane = Cell(form, "Funa3Ken", row, 1)->text().toInt();
-    EXPECT_EQ(ui::Background(Cell(form, "Funa3Ken", row, 1)), QColor::fromRgb(LaneColor(lane)));
-    EXPECT_EQ(ui::TextColor(Cell(form, "Funa3Ken", row, 1)), QColor::fromRgb(LaneFontColor(lane)));
+    EXPECT_EQ(ui::Background(Cell(form, "Funa3Ken", row, 1)), ui::LaneColor(lane));
+    EXPECT_EQ(ui::TextColor(Cell(form, "Funa3Ken", row, 1)), ui::LaneFontColor(lane));
   }
   EXPECT_EQ(form.OuterHeight(), 522);
   EXPECT_EQ(Find<QWidget>(form, "Client")->height(), 477);
@@ -150,10 +153,16 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
   EXPECT_EQ(Find<QTabWidget>(form, "YosouPanel")->currentIndex(), 0);
 }
 
-TEST_F(PredictionViewTest, HeadingsFollowEachSaleTextAndTab) {
-  WorkingFolder folder(kSamples);
-  LoadSampleDay();
-  Find<QPushButton>(form, "BtnEditData")->click();
+// The ticket sheets on their own: headings and cells follow every sale text a card can carry,
+// and one no rule knows, on either tab.
+TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
+  QWidget host;
+  ui::TicketSheets sheets(&host);
+  TPrediction prediction;
+  prediction.Ken2T = testing::kKen2T;
+  prediction.Ken2F = testing::kKen2F;
+  prediction.Ken3T = testing::kKen3T;
+  prediction.Ken3F = testing::kKen3F;
   struct Case {
     const char* sale;
     int tab;
@@ -173,18 +182,17 @@ TEST_F(PredictionViewTest, HeadingsFollowEachSaleTextAndTab) {
       {"３連単", 1, "　発売なし　", "　発売なし　"},
   };
   for (const Case& c : cases) {
-    Find<QLabel>(form, "LabelRChkt")->setText(QString::fromUtf8(c.sale));
-    Find<QTabBar>(form, "TabSyouShikiTabs")->setCurrentIndex(c.tab);
-    form.ShowRecommend();
-    EXPECT_EQ(Find<QLabel>(form, "LabelRace2Chekt")->text(), QString::fromUtf8(c.heading2))
+    Find<QTabBar>(host, "TabSyouShikiTabs")->setCurrentIndex(c.tab);
+    sheets.Show(testsupport::Sjis(c.sale), prediction);
+    EXPECT_EQ(Find<QLabel>(host, "LabelRace2Chekt")->text(), QString::fromUtf8(c.heading2))
         << c.sale << c.tab;
-    EXPECT_EQ(Find<QLabel>(form, "LabelRace3Chekt")->text(), QString::fromUtf8(c.heading3))
+    EXPECT_EQ(Find<QLabel>(host, "LabelRace3Chekt")->text(), QString::fromUtf8(c.heading3))
         << c.sale << c.tab;
     const bool twoShown = QString::fromUtf8(c.heading2).startsWith(QStringLiteral("推奨"));
-    EXPECT_EQ(Cell(form, "Funa2Ken", 0, 0)->text().isEmpty(), !twoShown);
+    EXPECT_EQ(Cell(host, "Funa2Ken", 0, 0)->text().isEmpty(), !twoShown);
     if (!twoShown) {
-      EXPECT_EQ(ui::Background(Cell(form, "Funa2Ken", 5, 1)), QColor(0x80, 0x80, 0x80));
-      EXPECT_TRUE(Cell(form, "Funa2KenY", 5)->text().isEmpty());
+      EXPECT_EQ(ui::Background(Cell(host, "Funa2Ken", 5, 1)), QColor(0x80, 0x80, 0x80));
+      EXPECT_TRUE(Cell(host, "Funa2KenY", 5)->text().isEmpty());
     }
   }
 }
@@ -251,16 +259,17 @@ TEST_F(PredictionViewTest, EveryRaceOfTheSampleDayPredicts) {
 TEST_F(PredictionViewTest, InResultCheckModeThePredictionStaysOutOfSight) {
   WorkingFolder folder(kSamples);
   LoadSampleDay();
-  Action(form, "N3")->setText(QStringLiteral("出走表 確認"));
+  Action(form, "N3")->trigger();
   ASSERT_TRUE(form.PredictShownRace());
   EXPECT_EQ(form.OuterHeight(), 348);
-  for (QWidget* hidden : {Find<QWidget>(form, "Panel3"), Find<QWidget>(form, "Panel4"),
-                          Find<QWidget>(form, "Panel5"), Find<QWidget>(form, "TabSyouShiki"),
-                          Find<QWidget>(form, "Panel2"), Find<QWidget>(form, "BtnEditData")}) {
+  // No check runs, so its progress overlay stays away too.
+  for (QWidget* hidden :
+       {Find<QWidget>(form, "Panel3"), Find<QWidget>(form, "Panel4"), Find<QWidget>(form, "Panel5"),
+        Find<QWidget>(form, "TabSyouShiki"), Find<QWidget>(form, "Panel2"),
+        Find<QWidget>(form, "BtnEditData"), Find<QWidget>(form, "Panel9")}) {
     EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
   }
   EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
-  EXPECT_FALSE(Find<QFrame>(form, "Panel9")->isHidden());
 }
 
 }  // namespace

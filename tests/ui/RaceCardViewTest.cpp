@@ -181,9 +181,7 @@ TEST_F(RaceCardViewTest, ChangingVenueHidesThePredictionAndShrinksTheWindow) {
 
 TEST_F(RaceCardViewTest, VenueChangeInResultCheckModeEmptiesTheGrid) {
   LoadDay();
-  Action(form, "N3")->setText(QStringLiteral("出走表 確認"));
-  Find<QFrame>(form, "Panel2")->hide();
-  Find<QFrame>(form, "Panel8")->show();
+  Action(form, "N3")->trigger();
   for (int r = 0; r < 12; ++r) {
     Cell(form, "LabelKekka2F", r)->setText(QStringLiteral("1-2(1)"));
     Cell(form, "LabelKekka3TR", r)->setText(QStringLiteral("1230円"));

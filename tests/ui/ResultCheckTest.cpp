@@ -248,7 +248,7 @@ TEST_F(ResultCheckTest, VenueMissingFromTheResultFileKeepsTheSessionGoing) {
   EXPECT_EQ(desktop.messages, QStringList{QStringLiteral("開催レース場を検索できませんでした。")});
   EXPECT_EQ(Cell(form, "LabelKekka2F", 3)->text(), QStringLiteral("old"));
   EXPECT_EQ(terminated.count(), 0);
-  EXPECT_EQ(form.QuitRequested, 0);
+  EXPECT_EQ(form.QuitRequested(), 0);
   ExpectUnlocked();
 }
 
@@ -397,7 +397,7 @@ TEST_F(ResultCheckTest, ClosingDuringTheSearchEndsTheApplication) {
     if (desktop.processEventsCalls == races) form.close();
   };
   Find<QPushButton>(form, "BBtnKekka")->click();
-  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_EQ(form.QuitRequested(), -1);
   EXPECT_GE(terminated.count(), 1);
   EXPECT_EQ(Cell(form, "LabelKekka2F", 0)->text(), QStringLiteral("old"));
   EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), races - 1);
@@ -408,11 +408,11 @@ TEST_F(ResultCheckTest, ClosingDuringTheFinalRunEndsTheApplicationAfterTheGrid) 
   Load(kSamples + QStringLiteral("/B060415.TXT"));
   Action(form, "N3")->trigger();
   desktop.onProcessEvents = [&] {
-    if (!Cell(form, "LabelKekka2F", 0)->text().isEmpty() && form.QuitRequested == 0)
+    if (!Cell(form, "LabelKekka2F", 0)->text().isEmpty() && form.QuitRequested() == 0)
       Action(form, "Exit1")->trigger();
   };
   Find<QPushButton>(form, "BBtnKekka")->click();
-  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_EQ(form.QuitRequested(), -1);
   EXPECT_EQ(terminated.count(), 1);
   EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
 }
