@@ -3,14 +3,14 @@
 #include <QCloseEvent>
 #include <QScreen>
 
-#include "app/Desktop.h"
-#include "app/TitleForm.h"
+#include "ui/Desktop.h"
 #include "ui/MainForm.h"
+#include "ui/TitleForm.h"
 
 namespace wakorin {
 
 bool TMainForm::FormCreate(TTitleForm* titleForm) {
-  QuitRequested = 0;
+  quitRequested_ = 0;
   titleForm->ShowPainted();
   desktop_.Wait(3000);
   // The file dialog opens while the title is still on top.
@@ -35,18 +35,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormClose() {
-  QuitRequested = -1;
+  quitRequested_ = -1;
   Terminate();
 }
 
 void TMainForm::Exit1Click() {
-  QuitRequested = -1;
+  quitRequested_ = -1;
   Terminate();
 }
 
 void TMainForm::Terminate() {
   emit TerminateRequested();
-  // Ends the event loop when one runs; a loop of a handler in progress sees QuitRequested.
+  // Ends the event loop when one runs; a loop of a handler in progress sees quitRequested_.
   QCoreApplication::exit(0);
 }
 

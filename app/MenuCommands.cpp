@@ -5,39 +5,38 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/Desktop.h"
 #include "app/Links.h"
-#include "app/TitleForm.h"
+#include "ui/Desktop.h"
 #include "ui/MainForm.h"
+#include "ui/TitleForm.h"
 
 namespace wakorin {
 
 void TMainForm::ConnectMenuCommands() {
-  connect(N2, &QAction::triggered, this, [this] { N2Click(); });
-  connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-  connect(DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
-  connect(N7, &QAction::triggered, this, [this] { N7Click(); });
-  connect(HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
-  connect(J1, &QAction::triggered, this, [this] { J1Click(); });
-  connect(Help, &QAction::triggered, this, [this] { HelpClick(); });
-  connect(AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
-  connect(Print2, &QAction::triggered, this, [this] { Print2Click(); });
+  connect(menu_.N2, &QAction::triggered, this, [this] { N2Click(); });
+  connect(menu_.Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+  connect(menu_.DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
+  connect(menu_.N7, &QAction::triggered, this, [this] { N7Click(); });
+  connect(menu_.HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
+  connect(menu_.J1, &QAction::triggered, this, [this] { J1Click(); });
+  connect(menu_.Help, &QAction::triggered, this, [this] { HelpClick(); });
+  connect(menu_.AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
+  connect(menu_.Print2, &QAction::triggered, this, [this] { Print2Click(); });
 }
 
 void TMainForm::N2Click() {
   // Back to race-card mode before the dialog opens, whatever the dialog's answer.
-  ShowRaceCardModeView();
-  N3->setText(QStringLiteral("全結果 照合"));
+  EnterRaceCardMode();
   MainView();
 }
 
 void TMainForm::AboutVerClick() {
-  AboutVer->setEnabled(false);
+  menu_.AboutVer->setEnabled(false);
   auto* title = new TTitleForm();
   title->ShowPainted();
   desktop_.Wait(3000);
   delete title;
-  AboutVer->setEnabled(true);
+  menu_.AboutVer->setEnabled(true);
 }
 
 void TMainForm::HelpClick() {

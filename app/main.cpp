@@ -3,11 +3,11 @@
 #include <QPixmap>
 #include <QSettings>
 
-#include "app/QtDesktop.h"
-#include "app/TitleForm.h"
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
+#include "ui/QtDesktop.h"
+#include "ui/TitleForm.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

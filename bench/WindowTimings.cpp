@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Desktop.h"
-#include "app/TitleForm.h"
 #include "bench/SampleDay.h"
+#include "ui/Desktop.h"
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
+#include "ui/TitleForm.h"
 
 namespace wakorin::bench {
 namespace {
@@ -149,10 +149,18 @@ void Fail(const std::string& what) {
   throw std::runtime_error(what);
 }
 
+// A control of the window by its objectName.
+template <class T>
+T* Control(const QWidget& window, const char* name) {
+  T* found = window.findChild<T*>(QString::fromLatin1(name));
+  if (!found) Fail(std::string("no control named ") + name);
+  return found;
+}
+
 std::unique_ptr<TMainForm> StartUp(TimingDesktop& desktop, double* chosenToPainted) {
   auto form = std::make_unique<TMainForm>(desktop);
   watcher->window = form.get();
-  watcher->footer = form->LabelHitReturn;
+  watcher->footer = Control<QLabel>(*form, "LabelHitReturn");
   watcher->paints = 0;
   if (!form->FormCreate(new TTitleForm())) {
     Fail("the window did not open: " + desktop.messages.join(QLatin1Char(' ')).toStdString());
@@ -165,13 +173,13 @@ std::unique_ptr<TMainForm> StartUp(TimingDesktop& desktop, double* chosenToPaint
 }
 
 void ChooseVenue(TMainForm& form, int index) {
-  form.SelectC->setCurrentIndex(index);
-  emit form.SelectC->activated(index);
+  Control<QComboBox>(form, "SelectC")->setCurrentIndex(index);
+  emit Control<QComboBox>(form, "SelectC")->activated(index);
 }
 
 void ChooseRace(TMainForm& form, int index) {
-  form.SelectR->setCurrentIndex(index);
-  emit form.SelectR->activated(index);
+  Control<QComboBox>(form, "SelectR")->setCurrentIndex(index);
+  emit Control<QComboBox>(form, "SelectR")->activated(index);
 }
 
 struct CheckFigures {
@@ -186,11 +194,12 @@ CheckFigures TimeCheck(TMainForm& form, TimingDesktop& desktop, int venue) {
   desktop.ResetCheck();
   watcher->footerAt = -1;
   const double start = NowMs();
-  form.BBtnKekka->click();
+  Control<QPushButton>(form, "BBtnKekka")->click();
   Settle();
   const double end = NowMs();
   if (!desktop.messages.isEmpty()) Fail("check: " + desktop.messages.front().toStdString());
-  if (form.LabelKekka2FR[0]->text().isEmpty()) Fail("check: the grid stayed empty");
+  if (Control<QLabel>(form, "LabelKekka2FR1")->text().isEmpty())
+    Fail("check: the grid stayed empty");
   if (watcher->footerAt < 0) Fail("check: the summary footer was never set");
   CheckFigures f;
   f.total = end - start;
@@ -234,9 +243,9 @@ int Run(int runs, const QString& dayFolder) {
 
   double ignored = 0;
   std::unique_ptr<TMainForm> form = StartUp(desktop, &ignored);
-  const int venues = form->SelectC->count();
+  const int venues = Control<QComboBox>(*form, "SelectC")->count();
   for (int i = 0; i < runs; ++i) {
-    const int race = (i + 1) % form->SelectR->count();
+    const int race = (i + 1) % Control<QComboBox>(*form, "SelectR")->count();
     const double start = NowMs();
     ChooseRace(*form, race);
     Settle();
@@ -249,16 +258,17 @@ int Run(int runs, const QString& dayFolder) {
     figures[2].ms.push_back(NowMs() - start);
   }
   for (int i = 0; i < runs; ++i) {
-    ChooseRace(*form, i % form->SelectR->count());  // hides the previous prediction
+    ChooseRace(*form,
+               i % Control<QComboBox>(*form, "SelectR")->count());  // hides the previous prediction
     Settle();
     const double start = NowMs();
-    form->BtnEditData->click();
+    Control<QPushButton>(*form, "BtnEditData")->click();
     Settle();
     figures[3].ms.push_back(NowMs() - start);
     if (!desktop.messages.isEmpty()) Fail("prediction: " + desktop.messages.front().toStdString());
   }
 
-  form->N3->trigger();  // result-check mode
+  Control<QAction>(*form, "N3")->trigger();  // result-check mode
   Settle();
   CheckFigures last, first;
   for (int i = 0; i < runs; ++i) {

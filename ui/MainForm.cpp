@@ -2,27 +2,27 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFrame>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 
-#include "app/Desktop.h"
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
+#include "ui/Desktop.h"
 #include "ui/Fonts.h"
 
 namespace wakorin {
 
-TMainForm::TMainForm(Desktop& desktop, QWidget* parent) : QMainWindow(parent), desktop_(desktop) {
-  setObjectName(QStringLiteral("MainForm"));
-  // A fixed single border: system menu and minimise, no maximise, no resizing.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
-  setFont(ui::MsGothic(13, true));
-  BuildLayout();
-  BuildMenu();
+TMainForm::TMainForm(Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent),
+      desktop_(desktop),
+      client_(MakeClient(*this)),
+      header_(client_),
+      cardPanel_(client_),
+      startPanels_(client_),
+      ticketSheets_(client_),
+      resultGrid_(client_),
+      checkOverlay_(resultGrid_.Panel()),
+      menu_(ui::BuildMainMenu(*this)) {
   ConnectHandlers();
   ConnectMenuCommands();
   SetOuterHeight(kFullHeight);
@@ -30,16 +30,32 @@ TMainForm::TMainForm(Desktop& desktop, QWidget* parent) : QMainWindow(parent), d
 
 TMainForm::~TMainForm() = default;
 
+// The window's own settings come first, so that every region built into the client area
+// inherits them.
+QWidget* TMainForm::MakeClient(QMainWindow& window) {
+  window.setObjectName(QStringLiteral("MainForm"));
+  // A fixed single border: system menu and minimise, no maximise, no resizing.
+  window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                        Qt::WindowCloseButtonHint);
+  window.setFont(ui::MsGothic(13, true));
+  auto* client = new QWidget(&window);
+  client->setObjectName(QStringLiteral("Client"));
+  window.setCentralWidget(client);
+  return client;
+}
+
 void TMainForm::ConnectHandlers() {
   // `activated` fires only on the user's choice, never on a selection made by code.
-  connect(SelectC, &QComboBox::activated, this, [this] { SelectCChange(); });
-  connect(SelectR, &QComboBox::activated, this, [this] { SelectRChange(); });
-  connect(BtnEditData, &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
-  connect(N5, &QAction::triggered, this, [this] { N5Click(); });
-  connect(TabSyouShikiTabs, &QTabBar::currentChanged, this, [this] { TabSyouShikiChange(); });
-  connect(N3, &QAction::triggered, this, [this] { N3Click(); });
-  connect(BBtnKekka, &QPushButton::clicked, this, [this] { BBtnKekkaClick(); });
-  for (QPushButton* button : BBtnBorat) {
+  connect(header_.VenueList(), &QComboBox::activated, this, [this] { SelectCChange(); });
+  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { SelectRChange(); });
+  connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
+  connect(menu_.N5, &QAction::triggered, this, [this] { N5Click(); });
+  connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,
+          [this] { TabSyouShikiChange(); });
+  connect(menu_.N3, &QAction::triggered, this, [this] { N3Click(); });
+  connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { BBtnKekkaClick(); });
+  for (QPushButton* button : cardPanel_.LaneButtons()) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }
 }
@@ -48,34 +64,28 @@ void TMainForm::SetOuterHeight(int outerHeight) {
   outerHeight_ = outerHeight;
   // The design's heights include its caption and menu bars; the client area is what remains.
   const int clientHeight = outerHeight - kFrameAllowance;
-  Client->setFixedSize(kClientWidth, clientHeight);
-  setFixedSize(kClientWidth, clientHeight + MainMenu->sizeHint().height());
+  client_->setFixedSize(kClientWidth, clientHeight);
+  setFixedSize(kClientWidth, clientHeight + menuBar()->sizeHint().height());
 }
 
-bool TMainForm::IsRaceCardMode() const {
-  return N3->text() == QStringLiteral("全結果 照合");
+void TMainForm::ShowRegions() {
+  const bool raceCard = mode_ == Mode::RaceCard;
+  // In result-check mode the predictions of a check run out of sight.
+  const bool prediction = raceCard && predictionShown_;
+  SetOuterHeight(prediction ? kFullHeight : kRaceCardHeight);
+  startPanels_.SetShown(prediction);
+  ticketSheets_.SetShown(prediction);
+  cardPanel_.SetShown(raceCard, raceCard && !prediction);
+  resultGrid_.SetShown(!raceCard);
+  checkOverlay_.SetShown(checkRunning_);
+  menu_.N5->setEnabled(raceCard);
 }
 
-std::string TMainForm::SelectedVenueEntry() const {
-  const QByteArray raw = SelectC->currentData().toByteArray();
-  return std::string(raw.constData(), static_cast<std::size_t>(raw.size()));
-}
-
-void TMainForm::HidePrediction() {
-  Panel3->hide();
-  Panel4->hide();
-  Panel5->hide();
-  TabSyouShiki->hide();
-}
-
-void TMainForm::ShowRaceCardModeView() {
-  SetOuterHeight(kRaceCardHeight);
-  HidePrediction();
-  Panel2->show();
-  BtnEditData->show();
-  N5->setEnabled(true);
-  Panel8->hide();
-  Panel9->hide();
+void TMainForm::EnterRaceCardMode() {
+  mode_ = Mode::RaceCard;
+  predictionShown_ = false;
+  menu_.N3->setText(QStringLiteral("全結果 照合"));
+  ShowRegions();
 }
 
 void TMainForm::ShowError(const Error& error) {

@@ -1,6 +1,6 @@
 #include "ui/Pictures.h"
 
-#include "predict/LaneColors.h"
+#include "ui/LaneColors.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -334,15 +334,6 @@ void PaintLogoWord(QPainter& p, const QString& word, const QFont& font, const QR
 }
 
 }  // namespace
-
-// The colours themselves are the core's, shared with the ticket display's decisions.
-QColor LaneColor(int lane) {
-  return QColor::fromRgb(wakorin::LaneColor(lane));
-}
-
-QColor LaneFontColor(int lane) {
-  return QColor::fromRgb(wakorin::LaneFontColor(lane));
-}
 
 QImage BoatPicture(int lane, bool facingRight) {
   QImage image = NewTransparentImage(kBoatPictureWidth, kBoatPictureHeight);

@@ -9,11 +9,6 @@
 // QGuiApplication; TitleArtwork() draws text and therefore needs one to be alive.
 namespace wakorin::ui {
 
-// Background colour of lane 1..6 as used throughout the window; other lanes are grey.
-QColor LaneColor(int lane);
-// Text colour that reads on LaneColor(lane).
-QColor LaneFontColor(int lane);
-
 inline constexpr int kBoatPictureWidth = 40;
 inline constexpr int kBoatPictureHeight = 23;
 

@@ -1,7 +1,13 @@
 #include "ui/Widgets.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QFrame>
+#include <QImage>
 #include <QPalette>
+#include <QPixmap>
+
+#include "ui/Fonts.h"
 
 namespace wakorin::ui {
 
@@ -79,6 +85,29 @@ QFrame* MakeBevel(QWidget* parent, QAnyStringView name, QRect geometry) {
   bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   bevel->setLineWidth(1);
   return bevel;
+}
+
+QComboBox* MakeList(QWidget* parent, QAnyStringView name, QRect geometry, int fontPixels) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(name);
+  list->setEditable(false);  // a drop-down list: no free text
+  list->setMaxVisibleItems(12);
+  list->setFont(MsGothic(fontPixels, true));
+  list->setGeometry(geometry);
+  // The lists sit on black panels; they keep the ordinary light field with dark text.
+  list->setPalette(QApplication::palette());
+  return list;
+}
+
+QLabel* MakePicture(QWidget* parent, QAnyStringView name, QRect geometry, const QImage& image,
+                    bool stretch) {
+  auto* picture = new QLabel(parent);
+  picture->setObjectName(name);
+  picture->setGeometry(geometry);
+  picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picture->setScaledContents(stretch);
+  picture->setPixmap(QPixmap::fromImage(image));
+  return picture;
 }
 
 QString Numbered(const char* stem, int number) {

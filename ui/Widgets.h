@@ -7,7 +7,9 @@
 #include <QRect>
 #include <QString>
 
+class QComboBox;
 class QFrame;
+class QImage;
 class QWidget;
 
 namespace wakorin::ui {
@@ -22,6 +24,11 @@ QLabel* MakeCell(QWidget* parent, QAnyStringView name, QRect geometry, const QSt
                  const QFont& font, QColor background, QColor textColor,
                  Qt::Alignment alignment = Qt::AlignCenter);
 QFrame* MakeBevel(QWidget* parent, QAnyStringView name, QRect geometry);
+// A drop-down list of fixed choices in the ordinary light field, whatever panel it sits on.
+QComboBox* MakeList(QWidget* parent, QAnyStringView name, QRect geometry, int fontPixels);
+// A picture at its design place, drawn at its own size or stretched over the place.
+QLabel* MakePicture(QWidget* parent, QAnyStringView name, QRect geometry, const QImage& image,
+                    bool stretch);
 
 void SetBackground(QWidget* widget, QColor color);
 void SetTextColor(QWidget* widget, QColor color);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "base/Cp932Text.h"
 #include "tests/support/Cp932.h"
+#include "ui/Cp932Text.h"
 
 namespace wakorin {
 namespace {

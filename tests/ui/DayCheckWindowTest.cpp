@@ -11,17 +11,22 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/Cp932Text.h"
 #include "results/DayCheck.h"
 #include "tests/TempFiles.h"
 #include "tests/support/SampleSeason.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
+#include "ui/Cp932Text.h"
 #include "ui/MainForm.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 namespace fs = std::filesystem;
 
@@ -50,20 +55,23 @@ CheckTally CheckInWindow(const fs::path& folder, const std::string& program, con
   TMainForm form(desktop);
   desktop.fileAnswers.push_back(QString::fromStdString((folder / program).string()));
   EXPECT_TRUE(form.MainView());
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   CheckTally total;
-  EXPECT_EQ(static_cast<std::size_t>(form.SelectC->count()), day.venues.size());
-  for (int i = 0; i < form.SelectC->count() && static_cast<std::size_t>(i) < day.venues.size();
+  EXPECT_EQ(static_cast<std::size_t>(Find<QComboBox>(form, "SelectC")->count()), day.venues.size());
+  for (int i = 0; i < Find<QComboBox>(form, "SelectC")->count() &&
+                  static_cast<std::size_t>(i) < day.venues.size();
        ++i) {
-    form.SelectC->setCurrentIndex(i);
-    emit form.SelectC->activated(i);
-    form.BBtnKekka->click();
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(i);
+    emit Find<QComboBox>(form, "SelectC")->activated(i);
+    Find<QPushButton>(form, "BBtnKekka")->click();
     const VenueCheck& venue = day.venues[static_cast<std::size_t>(i)];
     ExpectSameTally(form.LastCheckTally(), venue.tally, program + " venue " + venue.code);
     for (const RaceCheck& race : venue.races) {
       const std::size_t r = static_cast<std::size_t>(race.race - 1);
-      EXPECT_EQ(form.LabelKekka3T[r]->text(), FromCp932(race.shown.cell[BetType::Trifecta].text));
-      EXPECT_EQ(form.LabelKekka2F[r]->text(), FromCp932(race.shown.cell[BetType::Quinella].text));
+      EXPECT_EQ(Cell(form, "LabelKekka3T", r)->text(),
+                FromCp932(race.shown.cell[BetType::Trifecta].text));
+      EXPECT_EQ(Cell(form, "LabelKekka2F", r)->text(),
+                FromCp932(race.shown.cell[BetType::Quinella].text));
     }
     total += form.LastCheckTally();
   }

@@ -15,15 +15,20 @@
 #include <utility>
 
 #include "app/Links.h"
-#include "app/TitleForm.h"
 #include "tests/TempFiles.h"
 #include "tests/support/ProgramFileBuilder.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "ui/MainForm.h"
+#include "ui/TitleForm.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 using testsupport::BuildProgramFile;
 using testsupport::SampleVenue;
@@ -70,20 +75,21 @@ TEST_F(LifecycleTest, TitleWindowAsDesigned) {
   EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
   // A thin title bar with the caption and no buttons, which no window manager draws over.
   EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(form.Caption->text(), QStringLiteral("Wakorin"));
-  EXPECT_LT(form.Caption->height(), 20);
-  EXPECT_EQ(form.Caption->geometry().bottom() + 1, form.Client->y());
+  EXPECT_EQ(Find<QLabel>(form, "Caption")->text(), QStringLiteral("Wakorin"));
+  EXPECT_LT(Find<QLabel>(form, "Caption")->height(), 20);
+  EXPECT_EQ(Find<QLabel>(form, "Caption")->geometry().bottom() + 1,
+            Find<QWidget>(form, "Client")->y());
   EXPECT_TRUE(form.findChildren<QAbstractButton*>().isEmpty());
-  EXPECT_EQ(form.Client->size(), QSize(476, 123));
-  EXPECT_EQ(ui::Background(form.Client), QColor(0, 255, 255));
-  EXPECT_EQ(form.KyoteiImage->geometry(), QRect(0, 0, 476, 123));
-  EXPECT_TRUE(form.KyoteiImage->hasScaledContents());
-  EXPECT_EQ(form.LabelVer->geometry(), QRect(296, 96, 169, 19));
-  EXPECT_EQ(form.LabelVer->text(), QStringLiteral("Ver2.11 '06前期データ版"));
-  EXPECT_EQ(ui::TextColor(form.LabelVer), QColor(255, 0, 0));
-  EXPECT_EQ(ui::Background(form.LabelVer), QColor(0, 255, 255));
-  EXPECT_TRUE(form.LabelVer->font().bold());
-  EXPECT_EQ(form.LabelVer->alignment(), Qt::AlignCenter);
+  EXPECT_EQ(Find<QWidget>(form, "Client")->size(), QSize(476, 123));
+  EXPECT_EQ(ui::Background(Find<QWidget>(form, "Client")), QColor(0, 255, 255));
+  EXPECT_EQ(Find<QLabel>(form, "KyoteiImage")->geometry(), QRect(0, 0, 476, 123));
+  EXPECT_TRUE(Find<QLabel>(form, "KyoteiImage")->hasScaledContents());
+  EXPECT_EQ(Find<QLabel>(form, "LabelVer")->geometry(), QRect(296, 96, 169, 19));
+  EXPECT_EQ(Find<QLabel>(form, "LabelVer")->text(), QStringLiteral("Ver2.11 '06前期データ版"));
+  EXPECT_EQ(ui::TextColor(Find<QLabel>(form, "LabelVer")), QColor(255, 0, 0));
+  EXPECT_EQ(ui::Background(Find<QLabel>(form, "LabelVer")), QColor(0, 255, 255));
+  EXPECT_TRUE(Find<QLabel>(form, "LabelVer")->font().bold());
+  EXPECT_EQ(Find<QLabel>(form, "LabelVer")->alignment(), Qt::AlignCenter);
 }
 
 TEST_F(LifecycleTest, TitleIsPaintedBeforeTheWaitAndStaysForTheDialog) {
@@ -105,7 +111,7 @@ TEST_F(LifecycleTest, TitleIsPaintedBeforeTheWaitAndStaysForTheDialog) {
   EXPECT_TRUE(StartUp());
   EXPECT_TRUE(checkedWait && checkedDialog);
   EXPECT_TRUE(title.isNull());  // destroyed before the main window shows
-  EXPECT_EQ(form.QuitRequested, 0);
+  EXPECT_EQ(form.QuitRequested(), 0);
 }
 
 TEST_F(LifecycleTest, ValidFileShowsTheMainWindowAtRaceCardHeight) {
@@ -114,9 +120,9 @@ TEST_F(LifecycleTest, ValidFileShowsTheMainWindowAtRaceCardHeight) {
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Wakorin Ver2.11 2006年度前期ﾃﾞｰﾀ版"));
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_EQ(form.SelectC->currentIndex(), 0);
-  EXPECT_EQ(form.SelectC->currentText(), QStringLiteral("下　関    [全11R]"));
-  EXPECT_EQ(form.SelectR->currentText(), QStringLiteral("1"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->currentIndex(), 0);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->currentText(), QStringLiteral("下　関    [全11R]"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentText(), QStringLiteral("1"));
   EXPECT_EQ(terminated.count(), 0);
   EXPECT_TRUE(desktop.messages.isEmpty());
 }
@@ -141,14 +147,17 @@ TEST_F(LifecycleTest, CancelOrMissingFileAtStartUpEndsWithoutTheMainWindow) {
 
 // What a command that ends early must leave as it found it.
 std::string WindowState(const TMainForm& form) {
-  QStringList state{QString::number(form.OuterHeight()), form.LabelRName->text(),
-                    form.LabelBorat[0]->text(), form.N3->text()};
-  const QWidget* regions[] = {form.Panel2, form.Panel3,       form.Panel8,
-                              form.Panel9, form.TabSyouShiki, form.BtnEditData};
+  QStringList state{QString::number(form.OuterHeight()), Find<QLabel>(form, "LabelRName")->text(),
+                    Cell(form, "LabelBorat", 0)->text(), Action(form, "N3")->text()};
+  const QWidget* regions[] = {
+      Find<QFrame>(form, "Panel2"),        Find<QFrame>(form, "Panel3"),
+      Find<QFrame>(form, "Panel8"),        Find<QFrame>(form, "Panel9"),
+      Find<QWidget>(form, "TabSyouShiki"), Find<QPushButton>(form, "BtnEditData")};
   for (const QWidget* widget : regions) {
     state << (widget->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"));
   }
-  state << (form.SelectC->isEnabled() ? QStringLiteral("unlocked") : QStringLiteral("locked"));
+  state << (Find<QComboBox>(form, "SelectC")->isEnabled() ? QStringLiteral("unlocked")
+                                                          : QStringLiteral("locked"));
   return state.join(QLatin1Char('|')).toStdString();
 }
 
@@ -167,7 +176,7 @@ TEST_F(LifecycleTest, IoErrorReadingTheCardEndsTheCommandThatAskedForIt) {
   // At start-up the file turns unreadable between its indexing and the first card.
   bool broken = false;
   const QMetaObject::Connection listed =
-      QObject::connect(form.SelectC, &QComboBox::currentIndexChanged, [&] {
+      QObject::connect(Find<QComboBox>(form, "SelectC"), &QComboBox::currentIndexChanged, [&] {
         if (!std::exchange(broken, true)) breakFile();
       });
   desktop.fileAnswers.push_back(day);
@@ -182,20 +191,23 @@ TEST_F(LifecycleTest, IoErrorReadingTheCardEndsTheCommandThatAskedForIt) {
     bool resultCheckMode;
     std::function<void()> run;
   } commands[] = {
-      {"race change", false, [&] { emit form.SelectR->activated(3); }},
-      {"venue change", false, [&] { emit form.SelectC->activated(1); }},
-      {"result check", true, [&] { form.BBtnKekka->click(); }},
+      {"race change", false, [&] { emit Find<QComboBox>(form, "SelectR")->activated(3); }},
+      {"venue change", false, [&] { emit Find<QComboBox>(form, "SelectC")->activated(1); }},
+      {"result check", true, [&] { Find<QPushButton>(form, "BBtnKekka")->click(); }},
   };
   for (const auto& c : commands) {
     fs::remove_all(path);
     DayFile();
     desktop.fileAnswers.push_back(day);
-    form.N2->trigger();
-    if (c.resultCheckMode) form.N3->trigger();
-    // A prediction on screen, which a reset would hide.
-    form.SetOuterHeight(TMainForm::kFullHeight);
-    form.Panel3->show();
-    form.TabSyouShiki->show();
+    Action(form, "N2")->trigger();
+    if (c.resultCheckMode) {
+      Action(form, "N3")->trigger();
+    } else {
+      // A prediction on screen, which a reset would hide.
+      form.SetOuterHeight(TMainForm::kFullHeight);
+      Find<QFrame>(form, "Panel3")->show();
+      Find<QWidget>(form, "TabSyouShiki")->show();
+    }
     const std::string before = WindowState(form);
     breakFile();
     desktop.messages.clear();
@@ -209,82 +221,81 @@ TEST_F(LifecycleTest, IoErrorReadingTheCardEndsTheCommandThatAskedForIt) {
 TEST_F(LifecycleTest, ExitAndClosingTheWindowAskToQuit) {
   desktop.fileAnswers.push_back(DayFile());
   ASSERT_TRUE(StartUp());
-  form.Exit1->trigger();
-  EXPECT_EQ(form.QuitRequested, -1);
+  Action(form, "Exit1")->trigger();
+  EXPECT_EQ(form.QuitRequested(), -1);
   EXPECT_EQ(terminated.count(), 1);
 
-  form.QuitRequested = 0;
+  // A fresh start-up: nobody has asked to quit yet.
+  desktop.fileAnswers.push_back(DayFile());
+  ASSERT_TRUE(StartUp());
+  ASSERT_EQ(form.QuitRequested(), 0);
   form.close();
-  EXPECT_EQ(form.QuitRequested, -1);
+  EXPECT_EQ(form.QuitRequested(), -1);
   EXPECT_EQ(terminated.count(), 2);
 }
 
 TEST_F(LifecycleTest, ReloadReturnsToRaceCardModeBeforeTheDialogEvenWhenCancelled) {
   desktop.fileAnswers.push_back(DayFile());
   ASSERT_TRUE(StartUp());
-  form.SelectR->setCurrentIndex(4);
-  emit form.SelectR->activated(4);
-  const QString shownRace = form.LabelRName->text();
+  Find<QComboBox>(form, "SelectR")->setCurrentIndex(4);
+  emit Find<QComboBox>(form, "SelectR")->activated(4);
+  const QString shownRace = Find<QLabel>(form, "LabelRName")->text();
   // Result-check mode with a prediction's height.
-  form.N3->setText(QStringLiteral("出走表 確認"));
-  form.N5->setEnabled(false);
-  form.Panel2->hide();
-  form.BtnEditData->hide();
-  form.Panel8->show();
+  Action(form, "N3")->trigger();
   form.SetOuterHeight(TMainForm::kFullHeight);
 
   bool checked = false;
   desktop.onChoose = [&] {
-    EXPECT_EQ(form.N3->text(), QStringLiteral("全結果 照合"));
-    EXPECT_FALSE(form.Panel2->isHidden());
-    EXPECT_FALSE(form.BtnEditData->isHidden());
-    EXPECT_TRUE(form.Panel8->isHidden());
-    EXPECT_TRUE(form.Panel9->isHidden());
-    EXPECT_TRUE(form.N5->isEnabled());
+    EXPECT_EQ(Action(form, "N3")->text(), QStringLiteral("全結果 照合"));
+    EXPECT_FALSE(Find<QFrame>(form, "Panel2")->isHidden());
+    EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+    EXPECT_TRUE(Find<QFrame>(form, "Panel8")->isHidden());
+    EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
+    EXPECT_TRUE(Action(form, "N5")->isEnabled());
     EXPECT_EQ(form.OuterHeight(), 348);
     checked = true;
   };
   desktop.fileAnswers.push_back(std::nullopt);
-  form.N2->trigger();
+  Action(form, "N2")->trigger();
   EXPECT_TRUE(checked);
   EXPECT_EQ(desktop.messages.last(), kNotProgramFile);
-  EXPECT_EQ(form.SelectC->count(), 2);
-  EXPECT_EQ(form.SelectR->currentIndex(), 4);
-  EXPECT_EQ(form.LabelRName->text(), shownRace);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->count(), 2);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), 4);
+  EXPECT_EQ(Find<QLabel>(form, "LabelRName")->text(), shownRace);
   EXPECT_EQ(terminated.count(), 0);  // unlike at start-up, the application goes on
-  EXPECT_EQ(form.QuitRequested, 0);
+  EXPECT_EQ(form.QuitRequested(), 0);
 
   // A new file replaces the day.
   desktop.fileAnswers.push_back(QString::fromStdString(
       dir.Write("B060416.TXT", BuildProgramFile({SampleVenue("22", 12, 9)}))));
-  form.N2->trigger();
-  EXPECT_EQ(form.SelectC->count(), 1);
-  EXPECT_EQ(form.SelectC->currentText(), QStringLiteral("福　岡    [全12R]"));
+  Action(form, "N2")->trigger();
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->count(), 1);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->currentText(), QStringLiteral("福　岡    [全12R]"));
 }
 
 TEST_F(LifecycleTest, VersionInformationShowsTheTitleWithItsItemGreyedOut) {
   bool checked = false;
   desktop.onWait = [&] {
-    EXPECT_FALSE(form.AboutVer->isEnabled());
+    EXPECT_FALSE(Action(form, "AboutVer")->isEnabled());
     ASSERT_EQ(VisibleTitles().size(), 1);
     EXPECT_EQ(VisibleTitles()[0]->parentWidget(), nullptr);  // not owned by the main window
     EXPECT_GT(VisibleTitles()[0]->PaintCount(), 0);
     checked = true;
   };
-  form.AboutVer->trigger();
+  Action(form, "AboutVer")->trigger();
   EXPECT_TRUE(checked);
   EXPECT_EQ(desktop.waits, std::vector<int>{3000});
-  EXPECT_TRUE(form.AboutVer->isEnabled());
+  EXPECT_TRUE(Action(form, "AboutVer")->isEnabled());
   EXPECT_TRUE(VisibleTitles().isEmpty());
 }
 
 TEST_F(LifecycleTest, LinksOpenTheirTargetsAndPrintDoesNothing) {
-  form.N7->trigger();
-  form.DtUpdate->trigger();
-  form.Help->trigger();
-  form.J1->trigger();
-  form.HelpHP->trigger();
-  form.Print2->trigger();
+  Action(form, "N7")->trigger();
+  Action(form, "DtUpdate")->trigger();
+  Action(form, "Help")->trigger();
+  Action(form, "J1")->trigger();
+  Action(form, "HelpHP")->trigger();
+  Action(form, "Print2")->trigger();
   ASSERT_EQ(desktop.opened.size(), 5u);
   EXPECT_EQ(desktop.opened[0], QUrl(QString::fromLatin1(links::kOfficialSite)));
   EXPECT_EQ(desktop.opened[1], QUrl(QString::fromLatin1(links::kDataDownload)));

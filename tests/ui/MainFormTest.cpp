@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
@@ -22,19 +23,11 @@
 namespace wakorin {
 namespace {
 
+using testing::Find;
+
 class MainFormLayoutTest : public ::testing::Test {
  protected:
-  template <typename T>
-  T* Find(const QString& name) {
-    T* found = form.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-  }
-  template <typename T>
-  T* Find(const char* name) {
-    return Find<T>(QString::fromLatin1(name));
-  }
-  QRect Geometry(const char* name) { return Find<QWidget>(name)->geometry(); }
+  QRect Geometry(const char* name) { return Find<QWidget>(form, name)->geometry(); }
 
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
@@ -43,43 +36,43 @@ class MainFormLayoutTest : public ::testing::Test {
 TEST_F(MainFormLayoutTest, EveryNamedControlExistsWithItsKind) {
   for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel8", "Panel9",
                            "Panel10", "Panel12", "Bevel1", "Bevel2"}) {
-    Find<QFrame>(name);
+    Find<QFrame>(form, name);
   }
   for (const char* name :
        {"LabelCorse", "LabelCount", "LabelDDate", "LabelDName", "LabelRName", "LabelRLeng",
         "LabelRChkt", "LabelRTime", "Label1", "Label2", "Label3", "Label4", "Image1", "Image2",
         "Image3", "Image4", "RaceImage", "LabelRace2Chekt", "LabelRace3Chekt"}) {
-    Find<QLabel>(name);
+    Find<QLabel>(form, name);
   }
-  Find<QComboBox>("SelectC");
-  Find<QComboBox>("SelectR");
-  Find<QPushButton>("BtnEditData");
-  Find<QPushButton>("BBtnKekka");
-  Find<QProgressBar>("FileLoadPBar");
-  Find<QTabWidget>("YosouPanel");
-  Find<QWidget>("TabSyouShiki");
-  Find<QWidget>("Yosou2Sheet");
-  Find<QWidget>("Yosou3Sheet");
+  Find<QComboBox>(form, "SelectC");
+  Find<QComboBox>(form, "SelectR");
+  Find<QPushButton>(form, "BtnEditData");
+  Find<QPushButton>(form, "BBtnKekka");
+  Find<QProgressBar>(form, "FileLoadPBar");
+  Find<QTabWidget>(form, "YosouPanel");
+  Find<QWidget>(form, "TabSyouShiki");
+  Find<QWidget>(form, "Yosou2Sheet");
+  Find<QWidget>(form, "Yosou3Sheet");
   for (int n = 1; n <= 6; ++n) {
-    Find<QPushButton>(ui::Numbered("BBtnBorat", n));
+    Find<QPushButton>(form, ui::Numbered("BBtnBorat", n));
     for (const char* stem :
          {"LabelBorat", "LabelOld", "LabelSyusin", "LabelWght", "LabelClas", "LabelGWin",
           "LabelGWSd", "LabelRWin", "LabelRWSd", "LabelBtNo", "LabelBtWn", "LabelMtNo", "LabelMtWn",
           "ImageBoart1", "ImageBoart2", "ImageBoart3", "LabelBoart3", "Funa2KenY"}) {
-      Find<QLabel>(ui::Numbered(stem, n));
+      Find<QLabel>(form, ui::Numbered(stem, n));
     }
-    for (int m = 1; m <= 6; ++m) Find<QLabel>(ui::Numbered("LabelKekka", n, m));
-    for (int c = 1; c <= 3; ++c) Find<QLabel>(ui::Numbered("Funa3Ken", n, c));
+    for (int m = 1; m <= 6; ++m) Find<QLabel>(form, ui::Numbered("LabelKekka", n, m));
+    for (int c = 1; c <= 3; ++c) Find<QLabel>(form, ui::Numbered("Funa3Ken", n, c));
     for (int c = 1; c <= 2; ++c) {
-      Find<QLabel>(ui::Numbered("Funa2Ken", n, c));
-      Find<QLabel>(ui::Numbered("Funa3KenY", n, c));
+      Find<QLabel>(form, ui::Numbered("Funa2Ken", n, c));
+      Find<QLabel>(form, ui::Numbered("Funa3KenY", n, c));
     }
   }
   for (int r = 1; r <= 12; ++r) {
     for (const char* stem :
          {"LabelKekkaR", "LabelKekka2F", "LabelKekka2FR", "LabelKekka2T", "LabelKekka2TR",
           "LabelKekka3F", "LabelKekka3FR", "LabelKekka3T", "LabelKekka3TR"}) {
-      Find<QLabel>(ui::Numbered(stem, r));
+      Find<QLabel>(form, ui::Numbered(stem, r));
     }
   }
 }
@@ -126,56 +119,56 @@ TEST_F(MainFormLayoutTest, RegionsAndControlsStandAtTheirPlaces) {
 }
 
 TEST_F(MainFormLayoutTest, CaptionsFontsAndColours) {
-  EXPECT_EQ(Find<QLabel>("LabelCorse")->text(), QStringLiteral("競艇場"));
-  EXPECT_EQ(Find<QPushButton>("BtnEditData")->text(), QStringLiteral("予想"));
-  EXPECT_EQ(Find<QPushButton>("BBtnKekka")->text(), QStringLiteral("結果表示"));
-  EXPECT_EQ(Find<QLabel>("Label1")->text(), QStringLiteral("コース進入"));
-  EXPECT_EQ(Find<QLabel>("Label2")->text(), QStringLiteral("スリット進入"));
-  EXPECT_EQ(Find<QLabel>("Label3")->text(), QStringLiteral("第１ターン後"));
-  EXPECT_EQ(Find<QLabel>("Label4")->text(), QStringLiteral("レース結果 照合中"));
-  EXPECT_EQ(Find<QLabel>("LabelKekkaR1")->text(), QStringLiteral(" 1R"));
-  EXPECT_EQ(Find<QLabel>("LabelKekkaR9")->text(), QStringLiteral(" 9R"));
-  EXPECT_EQ(Find<QLabel>("LabelKekkaR10")->text(), QStringLiteral("10R"));
-  EXPECT_EQ(Find<QLabel>("LabelRace3Chekt")->text(), QStringLiteral("推奨 船券番号"));
-  EXPECT_EQ(Find<QLabel>("Funa3KenY11")->text(), QStringLiteral("－"));
-  auto* tabs = Find<QTabBar>("TabSyouShikiTabs");
+  EXPECT_EQ(Find<QLabel>(form, "LabelCorse")->text(), QStringLiteral("競艇場"));
+  EXPECT_EQ(Find<QPushButton>(form, "BtnEditData")->text(), QStringLiteral("予想"));
+  EXPECT_EQ(Find<QPushButton>(form, "BBtnKekka")->text(), QStringLiteral("結果表示"));
+  EXPECT_EQ(Find<QLabel>(form, "Label1")->text(), QStringLiteral("コース進入"));
+  EXPECT_EQ(Find<QLabel>(form, "Label2")->text(), QStringLiteral("スリット進入"));
+  EXPECT_EQ(Find<QLabel>(form, "Label3")->text(), QStringLiteral("第１ターン後"));
+  EXPECT_EQ(Find<QLabel>(form, "Label4")->text(), QStringLiteral("レース結果 照合中"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelKekkaR1")->text(), QStringLiteral(" 1R"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelKekkaR9")->text(), QStringLiteral(" 9R"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelKekkaR10")->text(), QStringLiteral("10R"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelRace3Chekt")->text(), QStringLiteral("推奨 船券番号"));
+  EXPECT_EQ(Find<QLabel>(form, "Funa3KenY11")->text(), QStringLiteral("－"));
+  auto* tabs = Find<QTabBar>(form, "TabSyouShikiTabs");
   EXPECT_EQ(tabs->count(), 2);
   EXPECT_EQ(tabs->tabText(0), QStringLiteral("単勝"));
   EXPECT_EQ(tabs->tabText(1), QStringLiteral("複勝"));
   EXPECT_EQ(tabs->currentIndex(), 0);
-  auto* pages = Find<QTabWidget>("YosouPanel");
+  auto* pages = Find<QTabWidget>(form, "YosouPanel");
   EXPECT_EQ(pages->tabText(0), QStringLiteral("２連単複"));
   EXPECT_EQ(pages->tabText(1), QStringLiteral("３連単複"));
   EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("Yosou3Sheet"));
 
-  EXPECT_EQ(Find<QComboBox>("SelectC")->font().pixelSize(), 19);
-  EXPECT_EQ(Find<QComboBox>("SelectR")->font().pixelSize(), 21);
-  EXPECT_EQ(Find<QLabel>("Label4")->font().pixelSize(), 48);
-  EXPECT_EQ(ui::TextColor(Find<QLabel>("Label4")), QColor(0, 255, 255));
-  EXPECT_EQ(Find<QPushButton>("BtnEditData")->font().pixelSize(), 24);
-  EXPECT_EQ(Find<QPushButton>("BtnEditData")->palette().color(QPalette::ButtonText),
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->font().pixelSize(), 19);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->font().pixelSize(), 21);
+  EXPECT_EQ(Find<QLabel>(form, "Label4")->font().pixelSize(), 48);
+  EXPECT_EQ(ui::TextColor(Find<QLabel>(form, "Label4")), QColor(0, 255, 255));
+  EXPECT_EQ(Find<QPushButton>(form, "BtnEditData")->font().pixelSize(), 24);
+  EXPECT_EQ(Find<QPushButton>(form, "BtnEditData")->palette().color(QPalette::ButtonText),
             QColor(255, 0, 255));
-  EXPECT_EQ(Find<QPushButton>("BtnEditData")->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(Find<QPushButton>(form, "BtnEditData")->cursor().shape(), Qt::PointingHandCursor);
   for (const char* name : {"LabelCount", "LabelDDate", "LabelDName"}) {
-    EXPECT_EQ(Find<QLabel>(name)->font().pixelSize(), 13);
-    EXPECT_TRUE(Find<QLabel>(name)->font().bold());
-    EXPECT_EQ(ui::TextColor(Find<QLabel>(name)), QColor(Qt::white));
+    EXPECT_EQ(Find<QLabel>(form, name)->font().pixelSize(), 13);
+    EXPECT_TRUE(Find<QLabel>(form, name)->font().bold());
+    EXPECT_EQ(ui::TextColor(Find<QLabel>(form, name)), QColor(Qt::white));
   }
   for (const char* name : {"Panel1", "Panel2", "Panel8", "Panel12"}) {
-    EXPECT_EQ(ui::Background(Find<QWidget>(name)), QColor(Qt::black)) << name;
+    EXPECT_EQ(ui::Background(Find<QWidget>(form, name)), QColor(Qt::black)) << name;
   }
-  EXPECT_EQ(ui::Background(Find<QWidget>("Panel9")), QColor(0, 0, 128));
+  EXPECT_EQ(ui::Background(Find<QWidget>(form, "Panel9")), QColor(0, 0, 128));
 
   const QColor backgrounds[] = {Qt::white, Qt::black,  Qt::red,
                                 Qt::blue,  Qt::yellow, QColor(0, 255, 0)};
   const QColor texts[] = {Qt::black, Qt::white, Qt::white, Qt::white, Qt::black, Qt::black};
   for (int lane = 1; lane <= 6; ++lane) {
     for (const char* stem : {"LabelBorat", "LabelMtWn"}) {
-      auto* cell = Find<QLabel>(ui::Numbered(stem, lane));
+      auto* cell = Find<QLabel>(form, ui::Numbered(stem, lane));
       EXPECT_EQ(ui::Background(cell), backgrounds[lane - 1]) << stem << lane;
       EXPECT_EQ(ui::TextColor(cell), texts[lane - 1]) << stem << lane;
     }
-    EXPECT_EQ(ui::Background(Find<QLabel>(ui::Numbered("LabelKekka", 4, lane))),
+    EXPECT_EQ(ui::Background(Find<QLabel>(form, ui::Numbered("LabelKekka", 4, lane))),
               backgrounds[lane - 1]);
   }
   // Neither the result grid nor the meeting-results grid carries a caption of its own.
@@ -193,8 +186,9 @@ TEST_F(MainFormLayoutTest, LaneButtonsAndTicketPanelsShowTheirPlainColours) {
   for (const QString& style : QStyleFactory::keys()) {
     QApplication::setStyle(style);
     for (int lane = 1; lane <= 6; ++lane) {
-      const QImage face = Find<QPushButton>(ui::Numbered("BBtnBorat", lane))->grab().toImage();
-      const QColor row = ui::Background(Find<QLabel>(ui::Numbered("LabelBorat", lane)));
+      const QImage face =
+          Find<QPushButton>(form, ui::Numbered("BBtnBorat", lane))->grab().toImage();
+      const QColor row = ui::Background(Find<QLabel>(form, ui::Numbered("LabelBorat", lane)));
       // Left and right of the digit.
       for (const QPoint at : {QPoint(4, 10), QPoint(16, 10)}) {
         EXPECT_EQ(face.pixelColor(at).name(), row.name())
@@ -202,7 +196,7 @@ TEST_F(MainFormLayoutTest, LaneButtonsAndTicketPanelsShowTheirPlainColours) {
       }
     }
     for (const char* cell : {"Funa2Ken11", "Funa3Ken11"}) {
-      const QImage panel = Find<QLabel>(cell)->parentWidget()->grab().toImage();
+      const QImage panel = Find<QLabel>(form, cell)->parentWidget()->grab().toImage();
       EXPECT_EQ(panel.pixelColor(2, 2).name(), QStringLiteral("#808080"))
           << style.toStdString() << cell;
     }
@@ -211,7 +205,7 @@ TEST_F(MainFormLayoutTest, LaneButtonsAndTicketPanelsShowTheirPlainColours) {
 }
 
 TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
-  auto* bar = Find<QMenuBar>("MainMenu");
+  auto* bar = Find<QMenuBar>(form, "MainMenu");
   QStringList top;
   for (QAction* action : bar->actions())
     top << action->objectName() + QLatin1Char('=') + action->text();
@@ -220,7 +214,7 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
                          QStringLiteral("Print1=印刷(&O)"), QStringLiteral("Help1=ﾍﾙﾌﾟ(&H)")}));
   auto items = [&](const char* menu) {
     QStringList names;
-    for (QAction* action : Find<QMenu>(menu)->actions()) {
+    for (QAction* action : Find<QMenu>(form, menu)->actions()) {
       names << action->objectName() + QLatin1Char('=') + action->text();
     }
     return names;
@@ -238,19 +232,21 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
 }
 
 TEST_F(MainFormLayoutTest, DesignVisibilityAndFixedOuterHeights) {
-  EXPECT_TRUE(Find<QWidget>("Panel12")->isHidden());
+  EXPECT_TRUE(Find<QWidget>(form, "Panel12")->isHidden());
   for (const char* name :
        {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel8", "Panel9", "TabSyouShiki"}) {
-    EXPECT_FALSE(Find<QWidget>(name)->isHidden()) << name;
+    EXPECT_FALSE(Find<QWidget>(form, name)->isHidden()) << name;
   }
   form.SetOuterHeight(TMainForm::kFullHeight);
-  EXPECT_EQ(form.Client->size(), QSize(633, 477));
+  EXPECT_EQ(Find<QWidget>(form, "Client")->size(), QSize(633, 477));
   form.SetOuterHeight(TMainForm::kRaceCardHeight);
   EXPECT_EQ(form.OuterHeight(), 348);
   // Exactly the meeting header and the race card (or summary) show at 348.
-  EXPECT_EQ(form.Client->height(), 303);
-  EXPECT_LE(form.Panel2->geometry().bottom(), form.Client->height());
-  EXPECT_LE(form.Panel8->geometry().bottom(), form.Client->height());
+  EXPECT_EQ(Find<QWidget>(form, "Client")->height(), 303);
+  EXPECT_LE(Find<QFrame>(form, "Panel2")->geometry().bottom(),
+            Find<QWidget>(form, "Client")->height());
+  EXPECT_LE(Find<QFrame>(form, "Panel8")->geometry().bottom(),
+            Find<QWidget>(form, "Client")->height());
   // Not resizable, no maximise button.
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
   EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);

@@ -18,12 +18,17 @@
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "tests/ui/WorkingFolder.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 using testing::WorkingFolder;
 
@@ -72,17 +77,17 @@ class MalformedInputTest : public ::testing::Test {
   // Chooses a file through the menu, then proves the window still works on the good day.
   void Choose(const std::string& path) {
     desktop.fileAnswers.push_back(QString::fromStdString(path));
-    form.N2->trigger();
+    Action(form, "N2")->trigger();
   }
   void ExpectStillWorks() {
     desktop.fileAnswers.push_back(QString::fromStdString(good));
-    form.N2->trigger();
-    ASSERT_EQ(form.SelectC->count(), 2);
-    form.SelectR->setCurrentIndex(3);
-    emit form.SelectR->activated(3);
+    Action(form, "N2")->trigger();
+    ASSERT_EQ(Find<QComboBox>(form, "SelectC")->count(), 2);
+    Find<QComboBox>(form, "SelectR")->setCurrentIndex(3);
+    emit Find<QComboBox>(form, "SelectR")->activated(3);
     EXPECT_EQ(form.RaceCard().Lane(1).RacerNo.size(), 4u);
     EXPECT_TRUE(form.PredictShownRace());
-    EXPECT_FALSE(form.Panel3->isHidden());
+    EXPECT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
   }
   void RandomBytes(std::string& bytes, std::size_t size) {
     bytes.resize(size);
@@ -122,13 +127,13 @@ TEST_F(MalformedInputTest, BrokenRaceProgramFiles) {
     desktop.messages.clear();
     Choose(path);
     // Either a day is listed or a message says why not.
-    EXPECT_TRUE(form.SelectC->count() > 0 || !desktop.messages.isEmpty()) << i;
-    for (int venue = 0; venue < form.SelectC->count(); ++venue) {
-      form.SelectC->setCurrentIndex(venue);
-      emit form.SelectC->activated(venue);
-      for (int race = 0; race < form.SelectR->count(); ++race) {
-        form.SelectR->setCurrentIndex(race);
-        emit form.SelectR->activated(race);
+    EXPECT_TRUE(Find<QComboBox>(form, "SelectC")->count() > 0 || !desktop.messages.isEmpty()) << i;
+    for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
+      Find<QComboBox>(form, "SelectC")->setCurrentIndex(venue);
+      emit Find<QComboBox>(form, "SelectC")->activated(venue);
+      for (int race = 0; race < Find<QComboBox>(form, "SelectR")->count(); ++race) {
+        Find<QComboBox>(form, "SelectR")->setCurrentIndex(race);
+        emit Find<QComboBox>(form, "SelectR")->activated(race);
         form.PredictShownRace();
       }
     }
@@ -157,11 +162,11 @@ TEST_F(MalformedInputTest, DirectoryUnreadableAndShrunkFiles) {
   ExpectStillWorks();
   dir.Write("B060415.TXT", goodProgram.substr(0, 8 + 10972 + 2000));
   for (int venue = 0; venue < 2; ++venue) {
-    form.SelectC->setCurrentIndex(venue);
-    emit form.SelectC->activated(venue);
-    for (int race = 0; race < form.SelectR->count(); ++race) {
-      form.SelectR->setCurrentIndex(race);
-      emit form.SelectR->activated(race);
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(venue);
+    emit Find<QComboBox>(form, "SelectC")->activated(venue);
+    for (int race = 0; race < Find<QComboBox>(form, "SelectR")->count(); ++race) {
+      Find<QComboBox>(form, "SelectR")->setCurrentIndex(race);
+      emit Find<QComboBox>(form, "SelectR")->activated(race);
     }
   }
   dir.Write("B060415.TXT", goodProgram);
@@ -201,7 +206,7 @@ TEST_F(MalformedInputTest, BrokenStatisticsFiles) {
 TEST_F(MalformedInputTest, BrokenResultFiles) {
   WorkingFolder folder(dir.path().string());
   ExpectStillWorks();
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   const std::size_t table = 8 + 411;  // the first block's payout table
   std::string random;
   RandomBytes(random, 30000);
@@ -213,30 +218,30 @@ TEST_F(MalformedInputTest, BrokenResultFiles) {
                                         random,
                                         std::string(3, ' ') + goodResults};
   for (int venue = 0; venue < 2; ++venue) {
-    form.SelectC->setCurrentIndex(venue);
-    emit form.SelectC->activated(venue);
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(venue);
+    emit Find<QComboBox>(form, "SelectC")->activated(venue);
     for (const std::string& bytes : broken) {
       dir.Write("K060415.TXT", bytes);
       desktop.messages.clear();
-      form.BBtnKekka->click();
-      EXPECT_TRUE(form.BBtnKekka->isEnabled());
-      EXPECT_TRUE(form.SelectC->isEnabled());
-      EXPECT_TRUE(form.Panel9->isHidden());
-      EXPECT_EQ(form.QuitRequested, 0);
+      Find<QPushButton>(form, "BBtnKekka")->click();
+      EXPECT_TRUE(Find<QPushButton>(form, "BBtnKekka")->isEnabled());
+      EXPECT_TRUE(Find<QComboBox>(form, "SelectC")->isEnabled());
+      EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
+      EXPECT_EQ(form.QuitRequested(), 0);
     }
   }
   fs::remove(dir.PathOf("K060415.TXT"));
   fs::create_directory(dir.PathOf("K060415.TXT"));
   desktop.messages.clear();
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   ASSERT_FALSE(desktop.messages.isEmpty());
   EXPECT_EQ(desktop.messages.last(), QStringLiteral("I/O エラー (21)"));
-  EXPECT_TRUE(form.BBtnKekka->isEnabled());
+  EXPECT_TRUE(Find<QPushButton>(form, "BBtnKekka")->isEnabled());
   fs::remove(dir.PathOf("K060415.TXT"));
   dir.Write("K060415.TXT", goodResults);
-  form.BBtnKekka->click();
-  EXPECT_EQ(form.LabelKekka3TR[0]->text().trimmed(), QStringLiteral("1230円"));
-  form.N3->trigger();
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  EXPECT_EQ(Cell(form, "LabelKekka3TR", 0)->text().trimmed(), QStringLiteral("1230円"));
+  Action(form, "N3")->trigger();
   ExpectStillWorks();
 }
 

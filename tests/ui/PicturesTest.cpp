@@ -1,3 +1,4 @@
+#include "ui/LaneColors.h"
 #include "ui/Pictures.h"
 
 #include <QGuiApplication>

@@ -11,20 +11,28 @@
 #include <QTabWidget>
 #include <filesystem>
 
-#include "base/Cp932Text.h"
-#include "predict/LaneColors.h"
 #include "predict/RacerStats.h"
 #include "tests/TempFiles.h"
+#include "tests/WorkedExample.h"
+#include "tests/support/Cp932.h"
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "tests/ui/WorkingFolder.h"
+#include "ui/Cp932Text.h"
+#include "ui/LaneColors.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
+#include "ui/TicketSheets.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 using testing::WorkingFolder;
 
@@ -42,12 +50,12 @@ class PredictionViewTest : public ::testing::Test {
     ASSERT_TRUE(form.MainView());
   }
   void ChooseRace(int race) {
-    form.SelectR->setCurrentIndex(race - 1);
-    emit form.SelectR->activated(race - 1);
+    Find<QComboBox>(form, "SelectR")->setCurrentIndex(race - 1);
+    emit Find<QComboBox>(form, "SelectR")->activated(race - 1);
   }
   void ChooseVenue(int index) {
-    form.SelectC->setCurrentIndex(index);
-    emit form.SelectC->activated(index);
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(index);
+    emit Find<QComboBox>(form, "SelectC")->activated(index);
   }
   // What the engine predicts for the card on screen, computed without the window.
   TPrediction Expected() {
@@ -58,9 +66,10 @@ class PredictionViewTest : public ::testing::Test {
     EXPECT_TRUE(prediction.ok());
     return *prediction;
   }
-  QString Digits(const std::array<Row<QLabel, 3>, 6>& rows, std::size_t row) {
+  // The three digits of a row of the three-boat sheet.
+  QString Digits(std::size_t row) {
     QString digits;
-    for (QLabel* cell : rows[row]) digits += cell->text();
+    for (std::size_t c = 0; c < 3; ++c) digits += Cell(form, "Funa3Ken", row, c)->text();
     return digits;
   }
 
@@ -73,77 +82,87 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
   WorkingFolder folder(kSamples);
   LoadSampleDay();
   ChooseRace(7);
-  form.BtnEditData->click();
+  Find<QPushButton>(form, "BtnEditData")->click();
   ASSERT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
   const TPrediction p = Expected();
   const QList<QImage> boats = ui::BoatImageList();
   for (std::size_t row = 0; row < 6; ++row) {
     const int k = static_cast<int>(row) + 1;
-    EXPECT_EQ(form.ImageBoart1[row]->pixmap().toImage(), boats[p.Entry[k] - 1]);
-    EXPECT_EQ(form.ImageBoart1[row]->pos(),
+    EXPECT_EQ(Cell(form, "ImageBoart1", row)->pixmap().toImage(), boats[p.Entry[k] - 1]);
+    EXPECT_EQ(Cell(form, "ImageBoart1", row)->pos(),
               QPoint(std::array{96, 96, 88, 28, 16, 16}[row], 30 * k));
-    EXPECT_EQ(form.ImageBoart2[row]->pixmap().toImage(), boats[p.Entry[k] - 1]);
-    EXPECT_EQ(form.ImageBoart2[row]->pos(), QPoint(100 - 20 * p.SlitStep[k], 30 * k));
-    EXPECT_EQ(form.ImageBoart2[row]->toolTip(),
+    EXPECT_EQ(Cell(form, "ImageBoart2", row)->pixmap().toImage(), boats[p.Entry[k] - 1]);
+    EXPECT_EQ(Cell(form, "ImageBoart2", row)->pos(), QPoint(100 - 20 * p.SlitStep[k], 30 * k));
+    EXPECT_EQ(Cell(form, "ImageBoart2", row)->toolTip(),
               QStringLiteral("0.%1").arg(p.SlitStep[k]) + QLatin1Char('0'));
-    EXPECT_EQ(form.ImageBoart3[row]->pixmap().toImage(), boats[p.Entry[k] + 5]);
-    EXPECT_EQ(form.ImageBoart3[row]->pos(), QPoint(20 * p.SlitStep[k] + 10, 20 + 20 * k));
-    EXPECT_EQ(form.LabelBoart3[row]->pos(), form.ImageBoart3[row]->pos() - QPoint(10, 0));
-    EXPECT_EQ(form.LabelBoart3[row]->text(), FromCp932(p.TurnWord[k]));
+    EXPECT_EQ(Cell(form, "ImageBoart3", row)->pixmap().toImage(), boats[p.Entry[k] + 5]);
+    EXPECT_EQ(Cell(form, "ImageBoart3", row)->pos(), QPoint(20 * p.SlitStep[k] + 10, 20 + 20 * k));
+    EXPECT_EQ(Cell(form, "LabelBoart3", row)->pos(),
+              Cell(form, "ImageBoart3", row)->pos() - QPoint(10, 0));
+    EXPECT_EQ(Cell(form, "LabelBoart3", row)->text(), FromCp932(p.TurnWord[k]));
     EXPECT_TRUE(
         QStringList({QStringLiteral("逃げ"), QStringLiteral("まくり"), QStringLiteral("差し")})
-            .contains(form.LabelBoart3[row]->text()));
+            .contains(Cell(form, "LabelBoart3", row)->text()));
   }
-  EXPECT_EQ(form.LabelRace2Chekt->text(), QStringLiteral("推奨 ２連単　"));
-  EXPECT_EQ(form.LabelRace3Chekt->text(), QStringLiteral("推奨 ３連単　"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelRace2Chekt")->text(), QStringLiteral("推奨 ２連単　"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelRace3Chekt")->text(), QStringLiteral("推奨 ３連単　"));
   for (std::size_t row = 0; row < 6; ++row) {
     const QString exacta = QString::fromStdString(p.Ken2T[row]);
-    EXPECT_EQ(form.Funa2Ken[row][0]->text() + QLatin1Char('-') + form.Funa2Ken[row][1]->text(),
+    EXPECT_EQ(Cell(form, "Funa2Ken", row, 0)->text() + QLatin1Char('-') +
+                  Cell(form, "Funa2Ken", row, 1)->text(),
               exacta);
-    EXPECT_EQ(form.Funa2KenY[row]->text(), QStringLiteral("－"));
+    EXPECT_EQ(Cell(form, "Funa2KenY", row)->text(), QStringLiteral("－"));
     EXPECT_EQ(
-        Digits(form.Funa3Ken, row),
+        Digits(row),
         QString::fromStdString(p.Ken3T[row]).remove(QLatin1Char('&')).remove(QLatin1Char('-')));
-    EXPECT_EQ(form.Funa3KenY[row][0]->text(), row < 3 ? QStringLiteral("≡") : QStringLiteral("－"));
-    const int lane = form.Funa3Ken[row][1]->text().toInt();
-    EXPECT_EQ(ui::Background(form.Funa3Ken[row][1]), QColor::fromRgb(LaneColor(lane)));
-    EXPECT_EQ(ui::TextColor(form.Funa3Ken[row][1]), QColor::fromRgb(LaneFontColor(lane)));
+    EXPECT_EQ(Cell(form, "Funa3KenY", row, 0)->text(),
+              row < 3 ? QStringLiteral("≡") : QStringLiteral("－"));
+    const int lane = Cell(form, "Funa3Ken", row, 1)->text().toInt();
+    EXPECT_EQ(ui::Background(Cell(form, "Funa3Ken", row, 1)), ui::LaneColor(lane));
+    EXPECT_EQ(ui::TextColor(Cell(form, "Funa3Ken", row, 1)), ui::LaneFontColor(lane));
   }
   EXPECT_EQ(form.OuterHeight(), 522);
-  EXPECT_EQ(form.Client->height(), 477);
-  for (QWidget* shown : {static_cast<QWidget*>(form.Panel3), static_cast<QWidget*>(form.Panel4),
-                         static_cast<QWidget*>(form.Panel5), form.TabSyouShiki,
-                         static_cast<QWidget*>(form.Panel2)}) {
+  EXPECT_EQ(Find<QWidget>(form, "Client")->height(), 477);
+  for (QWidget* shown :
+       {Find<QWidget>(form, "Panel3"), Find<QWidget>(form, "Panel4"), Find<QWidget>(form, "Panel5"),
+        Find<QWidget>(form, "TabSyouShiki"), Find<QWidget>(form, "Panel2")}) {
     EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
   }
-  EXPECT_TRUE(form.BtnEditData->isHidden());
-  EXPECT_TRUE(form.Panel8->isHidden());
+  EXPECT_TRUE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel8")->isHidden());
 
   // The tab redraws without predicting again; the menu item predicts as the button does.
-  form.TabSyouShikiTabs->setCurrentIndex(1);
-  EXPECT_EQ(form.LabelRace2Chekt->text(), QStringLiteral("推奨 ２連複　"));
-  EXPECT_EQ(form.LabelRace3Chekt->text(), QStringLiteral("推奨 ３連複　"));
-  EXPECT_EQ(form.Funa2Ken[1][0]->text() + QLatin1Char('-') + form.Funa2Ken[1][1]->text(),
+  Find<QTabBar>(form, "TabSyouShikiTabs")->setCurrentIndex(1);
+  EXPECT_EQ(Find<QLabel>(form, "LabelRace2Chekt")->text(), QStringLiteral("推奨 ２連複　"));
+  EXPECT_EQ(Find<QLabel>(form, "LabelRace3Chekt")->text(), QStringLiteral("推奨 ３連複　"));
+  EXPECT_EQ(Cell(form, "Funa2Ken", 1, 0)->text() + QLatin1Char('-') +
+                Cell(form, "Funa2Ken", 1, 1)->text(),
             QString::fromStdString(p.Ken2F[1]));
-  EXPECT_EQ(form.Funa3KenY[0][1]->text(), QStringLiteral("－"));
-  form.N5->trigger();
-  EXPECT_EQ(form.LabelRace2Chekt->text(), QStringLiteral("推奨 ２連複　"));
+  EXPECT_EQ(Cell(form, "Funa3KenY", 0, 1)->text(), QStringLiteral("－"));
+  Action(form, "N5")->trigger();
+  EXPECT_EQ(Find<QLabel>(form, "LabelRace2Chekt")->text(), QStringLiteral("推奨 ２連複　"));
 
   // A race change hides the prediction and brings the button back; tab and page stay.
-  form.YosouPanel->setCurrentIndex(0);
+  Find<QTabWidget>(form, "YosouPanel")->setCurrentIndex(0);
   ChooseRace(8);
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_TRUE(form.Panel3->isHidden());
-  EXPECT_FALSE(form.BtnEditData->isHidden());
-  form.BtnEditData->click();
-  EXPECT_EQ(form.TabSyouShikiTabs->currentIndex(), 1);
-  EXPECT_EQ(form.YosouPanel->currentIndex(), 0);
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+  Find<QPushButton>(form, "BtnEditData")->click();
+  EXPECT_EQ(Find<QTabBar>(form, "TabSyouShikiTabs")->currentIndex(), 1);
+  EXPECT_EQ(Find<QTabWidget>(form, "YosouPanel")->currentIndex(), 0);
 }
 
-TEST_F(PredictionViewTest, HeadingsFollowEachSaleTextAndTab) {
-  WorkingFolder folder(kSamples);
-  LoadSampleDay();
-  form.BtnEditData->click();
+// The ticket sheets on their own: headings and cells follow every sale text a card can carry,
+// and one no rule knows, on either tab.
+TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
+  QWidget host;
+  ui::TicketSheets sheets(&host);
+  TPrediction prediction;
+  prediction.Ken2T = testing::kKen2T;
+  prediction.Ken2F = testing::kKen2F;
+  prediction.Ken3T = testing::kKen3T;
+  prediction.Ken3F = testing::kKen3F;
   struct Case {
     const char* sale;
     int tab;
@@ -163,16 +182,17 @@ TEST_F(PredictionViewTest, HeadingsFollowEachSaleTextAndTab) {
       {"３連単", 1, "　発売なし　", "　発売なし　"},
   };
   for (const Case& c : cases) {
-    form.LabelRChkt->setText(QString::fromUtf8(c.sale));
-    form.TabSyouShikiTabs->setCurrentIndex(c.tab);
-    form.ShowRecommend();
-    EXPECT_EQ(form.LabelRace2Chekt->text(), QString::fromUtf8(c.heading2)) << c.sale << c.tab;
-    EXPECT_EQ(form.LabelRace3Chekt->text(), QString::fromUtf8(c.heading3)) << c.sale << c.tab;
+    Find<QTabBar>(host, "TabSyouShikiTabs")->setCurrentIndex(c.tab);
+    sheets.Show(testsupport::Sjis(c.sale), prediction);
+    EXPECT_EQ(Find<QLabel>(host, "LabelRace2Chekt")->text(), QString::fromUtf8(c.heading2))
+        << c.sale << c.tab;
+    EXPECT_EQ(Find<QLabel>(host, "LabelRace3Chekt")->text(), QString::fromUtf8(c.heading3))
+        << c.sale << c.tab;
     const bool twoShown = QString::fromUtf8(c.heading2).startsWith(QStringLiteral("推奨"));
-    EXPECT_EQ(form.Funa2Ken[0][0]->text().isEmpty(), !twoShown);
+    EXPECT_EQ(Cell(host, "Funa2Ken", 0, 0)->text().isEmpty(), !twoShown);
     if (!twoShown) {
-      EXPECT_EQ(ui::Background(form.Funa2Ken[5][1]), QColor(0x80, 0x80, 0x80));
-      EXPECT_TRUE(form.Funa2KenY[5]->text().isEmpty());
+      EXPECT_EQ(ui::Background(Cell(host, "Funa2Ken", 5, 1)), QColor(0x80, 0x80, 0x80));
+      EXPECT_TRUE(Cell(host, "Funa2KenY", 5)->text().isEmpty());
     }
   }
 }
@@ -180,19 +200,19 @@ TEST_F(PredictionViewTest, HeadingsFollowEachSaleTextAndTab) {
 TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
   LoadSampleDay();
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
-  form.BtnEditData->click();
+  Find<QPushButton>(form, "BtnEditData")->click();
   EXPECT_EQ(desktop.messages,
             QStringList{QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。")});
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_TRUE(form.Panel3->isHidden());
-  EXPECT_FALSE(form.BtnEditData->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
   EXPECT_TRUE(form.Prediction().Ken2T[0].empty());
   // Any letter case of the name is found.
   std::filesystem::copy_file((kSamples + QStringLiteral("/Fan0510.txt")).toStdString(),
                              dir.PathOf("FAN0510.TXT"));
-  form.BtnEditData->click();
+  Find<QPushButton>(form, "BtnEditData")->click();
   EXPECT_EQ(desktop.messages.size(), 1);
-  EXPECT_FALSE(form.Panel3->isHidden());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
 }
 
 TEST_F(PredictionViewTest, BlankMotorNumberStopsTheRunAndKeepsThePreviousPrediction) {
@@ -207,26 +227,26 @@ TEST_F(PredictionViewTest, BlankMotorNumberStopsTheRunAndKeepsThePreviousPredict
       QString::fromStdString(dir.Write("B060415.TXT", BuildProgramFile({venue}))));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   ASSERT_TRUE(form.MainView());
-  form.BtnEditData->click();
+  Find<QPushButton>(form, "BtnEditData")->click();
   ASSERT_TRUE(desktop.messages.isEmpty());
   const TPrediction first = form.Prediction();
-  const QString firstTicket = form.Funa2Ken[0][0]->text();
+  const QString firstTicket = Cell(form, "Funa2Ken", 0, 0)->text();
   ChooseRace(2);
-  form.N5->trigger();
+  Action(form, "N5")->trigger();
   EXPECT_EQ(desktop.messages, QStringList{QStringLiteral("'   ' は整数ではありません")});
   EXPECT_EQ(form.Prediction().Ken3T, first.Ken3T);
-  EXPECT_EQ(form.Funa2Ken[0][0]->text(), firstTicket);
+  EXPECT_EQ(Cell(form, "Funa2Ken", 0, 0)->text(), firstTicket);
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_TRUE(form.Panel3->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
 }
 
 TEST_F(PredictionViewTest, EveryRaceOfTheSampleDayPredicts) {
   WorkingFolder folder(kSamples);
   LoadSampleDay();
   int races = 0;
-  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+  for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
     ChooseVenue(venue);
-    for (int race = 1; race <= form.SelectR->count(); ++race) {
+    for (int race = 1; race <= Find<QComboBox>(form, "SelectR")->count(); ++race) {
       ChooseRace(race);
       EXPECT_TRUE(form.PredictShownRace()) << venue << " " << race;
       ++races;
@@ -239,17 +259,17 @@ TEST_F(PredictionViewTest, EveryRaceOfTheSampleDayPredicts) {
 TEST_F(PredictionViewTest, InResultCheckModeThePredictionStaysOutOfSight) {
   WorkingFolder folder(kSamples);
   LoadSampleDay();
-  form.N3->setText(QStringLiteral("出走表 確認"));
+  Action(form, "N3")->trigger();
   ASSERT_TRUE(form.PredictShownRace());
   EXPECT_EQ(form.OuterHeight(), 348);
+  // No check runs, so its progress overlay stays away too.
   for (QWidget* hidden :
-       {static_cast<QWidget*>(form.Panel3), static_cast<QWidget*>(form.Panel4),
-        static_cast<QWidget*>(form.Panel5), form.TabSyouShiki, static_cast<QWidget*>(form.Panel2),
-        static_cast<QWidget*>(form.BtnEditData)}) {
+       {Find<QWidget>(form, "Panel3"), Find<QWidget>(form, "Panel4"), Find<QWidget>(form, "Panel5"),
+        Find<QWidget>(form, "TabSyouShiki"), Find<QWidget>(form, "Panel2"),
+        Find<QWidget>(form, "BtnEditData"), Find<QWidget>(form, "Panel9")}) {
     EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
   }
-  EXPECT_FALSE(form.Panel8->isHidden());
-  EXPECT_FALSE(form.Panel9->isHidden());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
 }
 
 }  // namespace

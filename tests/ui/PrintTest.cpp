@@ -7,11 +7,15 @@
 #include <QPushButton>
 
 #include "tests/TempFiles.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Find;
 
 const QString kSamples = QStringLiteral(WAKORIN_SAMPLES_DIR);
 
@@ -26,7 +30,7 @@ class PrintTest : public ::testing::Test {
 
   QByteArray PrintToPdf(const std::string& name) {
     desktop.printToPdf = QString::fromStdString(dir.PathOf(name));
-    form.Print2->trigger();
+    Action(form, "Print2")->trigger();
     QFile pdf(desktop.printToPdf);
     return pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
   }
@@ -48,7 +52,7 @@ void ExpectOnePage(const QByteArray& pdf) {
 TEST_F(PrintTest, RaceCardWithAndWithoutPrediction) {
   const QByteArray card = PrintToPdf("card.pdf");
   ExpectOnePage(card);
-  form.BtnEditData->click();
+  Find<QPushButton>(form, "BtnEditData")->click();
   const QByteArray predicted = PrintToPdf("predicted.pdf");
   ExpectOnePage(predicted);
   EXPECT_GT(predicted.size(), card.size());  // the start pictures and tickets are on it
@@ -56,14 +60,14 @@ TEST_F(PrintTest, RaceCardWithAndWithoutPrediction) {
 }
 
 TEST_F(PrintTest, ResultGridAfterACheck) {
-  form.N3->trigger();
-  form.BBtnKekka->click();
+  Action(form, "N3")->trigger();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   ExpectOnePage(PrintToPdf("results.pdf"));
 }
 
 TEST_F(PrintTest, CancellingPrintsNothing) {
   desktop.printToPdf.clear();
-  form.Print2->trigger();
+  Action(form, "Print2")->trigger();
   EXPECT_TRUE(QDir(QString::fromStdString(dir.path().string())).isEmpty());
   EXPECT_TRUE(desktop.messages.isEmpty());
 }

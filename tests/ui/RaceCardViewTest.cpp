@@ -8,16 +8,21 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "base/Cp932Text.h"
 #include "tests/TempFiles.h"
 #include "tests/support/Cp932.h"
 #include "tests/support/ProgramFileBuilder.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
+#include "ui/Cp932Text.h"
 #include "ui/MainForm.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 using testsupport::BuildProgramFile;
 using testsupport::SampleVenue;
@@ -51,12 +56,12 @@ class RaceCardViewTest : public ::testing::Test {
     ASSERT_TRUE(form.MainView());
   }
   void ChooseVenue(int index) {
-    form.SelectC->setCurrentIndex(index);
-    emit form.SelectC->activated(index);
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(index);
+    emit Find<QComboBox>(form, "SelectC")->activated(index);
   }
   void ChooseRace(int race) {
-    form.SelectR->setCurrentIndex(race - 1);
-    emit form.SelectR->activated(race - 1);
+    Find<QComboBox>(form, "SelectR")->setCurrentIndex(race - 1);
+    emit Find<QComboBox>(form, "SelectR")->activated(race - 1);
   }
   QString Text(QLabel* label) { return label->text(); }
   QStringList Items(QComboBox* list) {
@@ -80,49 +85,49 @@ TEST_F(RaceCardViewTest, MainViewListsVenuesLastFirstAndShowsRaceOne) {
   EXPECT_EQ(desktop.dialogs[0].defaultSuffix, QStringLiteral("txt"));
   EXPECT_TRUE(desktop.messages.isEmpty());
 
-  EXPECT_EQ(Items(form.SelectC),
+  EXPECT_EQ(Items(Find<QComboBox>(form, "SelectC")),
             (QStringList{QStringLiteral("大　村    [全12R]"), QStringLiteral("住之江    [全11R]"),
                          QStringLiteral("桐　生    [全12R]")}));
-  EXPECT_EQ(form.SelectC->currentIndex(), 0);
-  EXPECT_EQ(form.SelectR->count(), 12);
-  EXPECT_EQ(form.SelectR->itemText(11), QStringLiteral("12"));
-  EXPECT_EQ(form.SelectR->currentIndex(), 0);
-  EXPECT_EQ(Text(form.LabelDName), QStringLiteral("MEETING24"));
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R24-1"));
-  EXPECT_EQ(Text(form.LabelBorat[5]).trimmed(), QStringLiteral("24-1-6"));
-  EXPECT_EQ(Text(form.LabelRChkt), QStringLiteral("３連単複"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->currentIndex(), 0);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->count(), 12);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->itemText(11), QStringLiteral("12"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), 0);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelDName")), QStringLiteral("MEETING24"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R24-1"));
+  EXPECT_EQ(Text(Cell(form, "LabelBorat", 5)).trimmed(), QStringLiteral("24-1-6"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRChkt")), QStringLiteral("３連単複"));
   EXPECT_EQ(form.OuterHeight(), 348);
-  for (QWidget* hidden : {static_cast<QWidget*>(form.Panel3), static_cast<QWidget*>(form.Panel4),
-                          static_cast<QWidget*>(form.Panel5), form.TabSyouShiki,
-                          static_cast<QWidget*>(form.Panel8), static_cast<QWidget*>(form.Panel9)}) {
+  for (QWidget* hidden : {Find<QWidget>(form, "Panel3"), Find<QWidget>(form, "Panel4"),
+                          Find<QWidget>(form, "Panel5"), Find<QWidget>(form, "TabSyouShiki"),
+                          Find<QWidget>(form, "Panel8"), Find<QWidget>(form, "Panel9")}) {
     EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
   }
-  EXPECT_FALSE(form.Panel2->isHidden());
-  EXPECT_FALSE(form.BtnEditData->isHidden());
-  EXPECT_TRUE(form.N5->isEnabled());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel2")->isHidden());
+  EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+  EXPECT_TRUE(Action(form, "N5")->isEnabled());
 }
 
 TEST_F(RaceCardViewTest, RacesAndVenuesChosenByTheUser) {
   LoadDay();
   ChooseRace(12);
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R24-12"));
-  EXPECT_EQ(Text(form.LabelBorat[0]).trimmed(), QStringLiteral("24-12-1"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R24-12"));
+  EXPECT_EQ(Text(Cell(form, "LabelBorat", 0)).trimmed(), QStringLiteral("24-12-1"));
 
   ChooseVenue(1);  // 住之江, 11 races
-  EXPECT_EQ(form.SelectR->count(), 11);
-  EXPECT_EQ(form.SelectR->itemText(10), QStringLiteral("11"));
-  EXPECT_EQ(form.SelectR->currentIndex(), 0);
-  EXPECT_EQ(Text(form.LabelDName), QStringLiteral("MEETING12"));
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R12-1"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->count(), 11);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->itemText(10), QStringLiteral("11"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), 0);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelDName")), QStringLiteral("MEETING12"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R12-1"));
   ChooseRace(11);
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R12-11"));
-  EXPECT_EQ(Text(form.LabelBorat[5]).trimmed(), QStringLiteral("12-11-6"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R12-11"));
+  EXPECT_EQ(Text(Cell(form, "LabelBorat", 5)).trimmed(), QStringLiteral("12-11-6"));
 
   ChooseVenue(2);  // 桐　生, the file's first block
-  EXPECT_EQ(Text(form.LabelDName), QStringLiteral("MEETING01"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelDName")), QStringLiteral("MEETING01"));
   // A selection made by code alone does not run the handler.
-  form.SelectR->setCurrentIndex(5);
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R01-1"));
+  Find<QComboBox>(form, "SelectR")->setCurrentIndex(5);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R01-1"));
 }
 
 TEST_F(RaceCardViewTest, RaceCardFieldsTooltipsAndExtensionCharacters) {
@@ -134,79 +139,77 @@ TEST_F(RaceCardViewTest, RaceCardFieldsTooltipsAndExtensionCharacters) {
   venue.races[0].racers[3].racerNo = " 123";
   desktop.fileAnswers.push_back(Write("b060415.txt", BuildProgramFile({venue})));
   ASSERT_TRUE(form.MainView());
-  EXPECT_EQ(Text(form.LabelBorat[1]), QStringLiteral("髙橋﨑子"));
-  EXPECT_EQ(form.LabelBorat[1]->toolTip(), QStringLiteral("3941"));
-  EXPECT_EQ(form.LabelBorat[3]->toolTip(), QStringLiteral(" 123"));
-  EXPECT_EQ(Text(form.LabelMtNo[1]), QStringLiteral(" 21"));
+  EXPECT_EQ(Text(Cell(form, "LabelBorat", 1)), QStringLiteral("髙橋﨑子"));
+  EXPECT_EQ(Cell(form, "LabelBorat", 1)->toolTip(), QStringLiteral("3941"));
+  EXPECT_EQ(Cell(form, "LabelBorat", 3)->toolTip(), QStringLiteral(" 123"));
+  EXPECT_EQ(Text(Cell(form, "LabelMtNo", 1)), QStringLiteral(" 21"));
   EXPECT_EQ(form.RaceCard().Lane(2).Name, Sjis("髙橋﨑子"));
   EXPECT_EQ(form.RaceCard().Lane(4).RacerNo, " 123");
 }
 
 TEST_F(RaceCardViewTest, LaneButtonsToggleTheMeetingResultsWhichStayAcrossRaces) {
   LoadDay();
-  EXPECT_TRUE(form.Panel12->isHidden());
-  form.BBtnBorat[2]->click();
-  EXPECT_FALSE(form.Panel12->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel12")->isHidden());
+  Cell<QPushButton>(form, "BBtnBorat", 2)->click();
+  EXPECT_FALSE(Find<QFrame>(form, "Panel12")->isHidden());
   ChooseRace(4);
-  EXPECT_FALSE(form.Panel12->isHidden());
-  EXPECT_EQ(Text(form.LabelKekka[0][0]), FromCp932(form.RaceCard().Lane(1).Kekka[0]));
+  EXPECT_FALSE(Find<QFrame>(form, "Panel12")->isHidden());
+  EXPECT_EQ(Text(Cell(form, "LabelKekka", 0, 0)), FromCp932(form.RaceCard().Lane(1).Kekka[0]));
   ChooseVenue(1);
-  EXPECT_FALSE(form.Panel12->isHidden());
-  form.BBtnBorat[5]->click();
-  EXPECT_TRUE(form.Panel12->isHidden());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel12")->isHidden());
+  Cell<QPushButton>(form, "BBtnBorat", 5)->click();
+  EXPECT_TRUE(Find<QFrame>(form, "Panel12")->isHidden());
 }
 
 TEST_F(RaceCardViewTest, ChangingVenueHidesThePredictionAndShrinksTheWindow) {
   LoadDay();
   form.SetOuterHeight(TMainForm::kFullHeight);
-  form.Panel3->show();
-  form.TabSyouShiki->show();
-  form.BtnEditData->hide();
+  Find<QFrame>(form, "Panel3")->show();
+  Find<QWidget>(form, "TabSyouShiki")->show();
+  Find<QPushButton>(form, "BtnEditData")->hide();
   ChooseVenue(2);
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_TRUE(form.Panel3->isHidden());
-  EXPECT_TRUE(form.TabSyouShiki->isHidden());
-  EXPECT_FALSE(form.BtnEditData->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_TRUE(Find<QWidget>(form, "TabSyouShiki")->isHidden());
+  EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
   form.SetOuterHeight(TMainForm::kFullHeight);
-  form.Panel4->show();
+  Find<QFrame>(form, "Panel4")->show();
   ChooseRace(3);
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_TRUE(form.Panel4->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel4")->isHidden());
 }
 
 TEST_F(RaceCardViewTest, VenueChangeInResultCheckModeEmptiesTheGrid) {
   LoadDay();
-  form.N3->setText(QStringLiteral("出走表 確認"));
-  form.Panel2->hide();
-  form.Panel8->show();
+  Action(form, "N3")->trigger();
   for (int r = 0; r < 12; ++r) {
-    form.LabelKekka2F[r]->setText(QStringLiteral("1-2(1)"));
-    form.LabelKekka3TR[r]->setText(QStringLiteral("1230円"));
-    ui::SetBackground(form.LabelKekka3T[r], Qt::red);
+    Cell(form, "LabelKekka2F", r)->setText(QStringLiteral("1-2(1)"));
+    Cell(form, "LabelKekka3TR", r)->setText(QStringLiteral("1230円"));
+    ui::SetBackground(Cell(form, "LabelKekka3T", r), Qt::red);
   }
   ChooseVenue(1);
   for (int r = 0; r < 12; ++r) {
-    EXPECT_TRUE(form.LabelKekka2F[r]->text().isEmpty());
-    EXPECT_TRUE(form.LabelKekka3TR[r]->text().isEmpty());
-    EXPECT_EQ(ui::Background(form.LabelKekka3T[r]), QColor(Qt::black));
+    EXPECT_TRUE(Cell(form, "LabelKekka2F", r)->text().isEmpty());
+    EXPECT_TRUE(Cell(form, "LabelKekka3TR", r)->text().isEmpty());
+    EXPECT_EQ(ui::Background(Cell(form, "LabelKekka3T", r)), QColor(Qt::black));
   }
-  EXPECT_TRUE(form.Panel2->isHidden());
-  EXPECT_TRUE(form.BtnEditData->isHidden());
-  EXPECT_FALSE(form.Panel8->isHidden());
-  EXPECT_TRUE(form.Panel9->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel2")->isHidden());
+  EXPECT_TRUE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
   // The hidden card is refilled all the same.
-  EXPECT_EQ(Text(form.LabelDName), QStringLiteral("MEETING12"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelDName")), QStringLiteral("MEETING12"));
   ChooseRace(2);
-  EXPECT_FALSE(form.Panel8->isHidden());
-  EXPECT_TRUE(form.Panel2->isHidden());
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R12-2"));
+  EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel2")->isHidden());
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R12-2"));
 }
 
 TEST_F(RaceCardViewTest, FailedChoicesKeepThePreviousDay) {
   LoadDay();
   ChooseRace(5);
-  const QStringList venues = Items(form.SelectC);
-  const QString shown = Text(form.LabelRName);
+  const QStringList venues = Items(Find<QComboBox>(form, "SelectC"));
+  const QString shown = Text(Find<QLabel>(form, "LabelRName"));
 
   desktop.fileAnswers.push_back(std::nullopt);  // cancelled
   EXPECT_FALSE(form.MainView());
@@ -228,37 +231,37 @@ TEST_F(RaceCardViewTest, FailedChoicesKeepThePreviousDay) {
   EXPECT_FALSE(form.MainView());
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("I/O エラー (21)"));
 
-  EXPECT_EQ(Items(form.SelectC), venues);
-  EXPECT_EQ(form.SelectR->currentIndex(), 4);
-  EXPECT_EQ(Text(form.LabelRName), shown);
+  EXPECT_EQ(Items(Find<QComboBox>(form, "SelectC")), venues);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), 4);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")), shown);
   ChooseRace(6);  // the previous file is still the one read
-  EXPECT_EQ(Text(form.LabelRName).trimmed(), QStringLiteral("R24-6"));
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")).trimmed(), QStringLiteral("R24-6"));
 }
 
 TEST_F(RaceCardViewTest, StartLineWithoutVenuesEmptiesTheVenueList) {
   LoadDay();
-  const QString shown = Text(form.LabelRName);
+  const QString shown = Text(Find<QLabel>(form, "LabelRName"));
   desktop.fileAnswers.push_back(Write("B000001.TXT", "STARTB\r\nFINALB\r\n"));
   EXPECT_FALSE(form.MainView());
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("開催レース場を検索できませんでした。"));
-  EXPECT_EQ(form.SelectC->count(), 0);
-  EXPECT_EQ(form.SelectR->count(), 12);
-  EXPECT_EQ(Text(form.LabelRName), shown);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->count(), 0);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->count(), 12);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")), shown);
 }
 
 TEST_F(RaceCardViewTest, FileChangedOrGoneAfterLoading) {
   LoadDay();
-  const QString shown = Text(form.LabelRName);
+  const QString shown = Text(Find<QLabel>(form, "LabelRName"));
   // The venue is no longer in the file: the card stays, silently.
   dir.Write("B060415.TXT", BuildProgramFile({Venue("05", 12)}));
   ChooseRace(2);
-  EXPECT_EQ(Text(form.LabelRName), shown);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")), shown);
   EXPECT_TRUE(desktop.messages.isEmpty());
   // The file is gone: an I/O error, and the card stays.
   std::filesystem::remove(dir.PathOf("B060415.TXT"));
   ChooseRace(3);
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("I/O エラー (2)"));
-  EXPECT_EQ(Text(form.LabelRName), shown);
+  EXPECT_EQ(Text(Find<QLabel>(form, "LabelRName")), shown);
 }
 
 }  // namespace

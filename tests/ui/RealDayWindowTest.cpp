@@ -11,12 +11,17 @@
 #include <filesystem>
 
 #include "tests/TempFiles.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "ui/MainForm.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;
@@ -38,8 +43,8 @@ class RealDayWindowTest : public ::testing::Test {
     if (!previous.isEmpty()) QDir::setCurrent(previous);
   }
   void ChooseVenue(int index) {
-    form.SelectC->setCurrentIndex(index);
-    emit form.SelectC->activated(index);
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(index);
+    emit Find<QComboBox>(form, "SelectC")->activated(index);
   }
 
   testing::TempDir dir;
@@ -49,19 +54,19 @@ class RealDayWindowTest : public ::testing::Test {
 };
 
 TEST_F(RealDayWindowTest, VenuesCardsAndPredictions) {
-  ASSERT_EQ(form.SelectC->count(), 11);
-  EXPECT_EQ(form.SelectC->itemText(0), QStringLiteral("戸　田    [全12R]"));
-  EXPECT_EQ(form.SelectC->itemText(10), QStringLiteral("大　村    [全12R]"));
+  ASSERT_EQ(Find<QComboBox>(form, "SelectC")->count(), 11);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->itemText(0), QStringLiteral("戸　田    [全12R]"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->itemText(10), QStringLiteral("大　村    [全12R]"));
   // The file's last venue first: 戸田 (02); its first race's card.
-  EXPECT_EQ(form.LabelRName->text().trimmed(), QStringLiteral("予選"));
-  EXPECT_FALSE(form.LabelDName->text().isEmpty());
-  EXPECT_TRUE(form.LabelDDate->text().startsWith(QStringLiteral("２０２４年")));
-  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+  EXPECT_EQ(Find<QLabel>(form, "LabelRName")->text().trimmed(), QStringLiteral("予選"));
+  EXPECT_FALSE(Find<QLabel>(form, "LabelDName")->text().isEmpty());
+  EXPECT_TRUE(Find<QLabel>(form, "LabelDDate")->text().startsWith(QStringLiteral("２０２４年")));
+  for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
     ChooseVenue(venue);
-    ASSERT_EQ(form.SelectR->count(), 12);
+    ASSERT_EQ(Find<QComboBox>(form, "SelectR")->count(), 12);
     for (int race = 0; race < 12; ++race) {
-      form.SelectR->setCurrentIndex(race);
-      emit form.SelectR->activated(race);
+      Find<QComboBox>(form, "SelectR")->setCurrentIndex(race);
+      emit Find<QComboBox>(form, "SelectR")->activated(race);
       EXPECT_TRUE(form.PredictShownRace()) << venue << " " << race;
     }
   }
@@ -72,7 +77,7 @@ TEST_F(RealDayWindowTest, VenuesCardsAndPredictions) {
 // course entry is fixed by rule.
 TEST_F(RealDayWindowTest, FixedEntryAndRacersMissingFromTheStatistics) {
   ChooseVenue(10);
-  ASSERT_TRUE(form.SelectC->currentText().startsWith(QStringLiteral("大　村")));
+  ASSERT_TRUE(Find<QComboBox>(form, "SelectC")->currentText().startsWith(QStringLiteral("大　村")));
   struct Case {
     int race;
     bool fixed;
@@ -85,21 +90,25 @@ TEST_F(RealDayWindowTest, FixedEntryAndRacersMissingFromTheStatistics) {
       {8, false, "1・5・6号艇の選手はFAN手帳にないため推定値で予想しました"},
   };
   for (const Case& c : cases) {
-    form.SelectR->setCurrentIndex(c.race - 1);
-    emit form.SelectR->activated(c.race - 1);
-    EXPECT_EQ(form.LabelRKotei->isVisibleTo(&form), c.fixed) << c.race;
-    EXPECT_EQ(form.LabelRKotei->text(), QStringLiteral("進入固定"));
+    Find<QComboBox>(form, "SelectR")->setCurrentIndex(c.race - 1);
+    emit Find<QComboBox>(form, "SelectR")->activated(c.race - 1);
+    EXPECT_EQ(Find<QLabel>(form, "LabelRKotei")->isVisibleTo(&form), c.fixed) << c.race;
+    EXPECT_EQ(Find<QLabel>(form, "LabelRKotei")->text(), QStringLiteral("進入固定"));
     ASSERT_TRUE(form.PredictShownRace()) << c.race;
     if (c.fixed) {
       EXPECT_EQ(form.Prediction().Entry, (Six{0, 1, 2, 3, 4, 5, 6}));
     }
-    EXPECT_EQ(form.LabelSuitei->isVisibleTo(&form), c.missing != nullptr) << c.race;
+    EXPECT_EQ(Find<QLabel>(form, "LabelSuitei")->isVisibleTo(&form), c.missing != nullptr)
+        << c.race;
     if (c.missing) {
-      EXPECT_EQ(form.LabelSuitei->text(), QString::fromUtf8(c.missing));
+      EXPECT_EQ(Find<QLabel>(form, "LabelSuitei")->text(), QString::fromUtf8(c.missing));
       // The whole note shows, inside the course-entry panel.
-      EXPECT_GE(form.LabelSuitei->height(),
-                form.LabelSuitei->heightForWidth(form.LabelSuitei->width()));
-      EXPECT_TRUE(form.Panel3->rect().contains(form.LabelSuitei->geometry()));
+      EXPECT_GE(Find<QLabel>(form, "LabelSuitei")->height(),
+                Find<QLabel>(form, "LabelSuitei")
+                    ->heightForWidth(Find<QLabel>(form, "LabelSuitei")->width()));
+      EXPECT_TRUE(Find<QFrame>(form, "Panel3")
+                      ->rect()
+                      .contains(Find<QLabel>(form, "LabelSuitei")->geometry()));
     }
   }
 }
@@ -110,14 +119,14 @@ TEST_F(RealDayWindowTest, SixCharacterRatesFitTheirCells) {
   desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("B240710.TXT")));
   ASSERT_TRUE(form.MainView());
   int whole = 0;
-  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+  for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
     ChooseVenue(venue);
-    for (int race = 0; race < form.SelectR->count(); ++race) {
-      form.SelectR->setCurrentIndex(race);
-      emit form.SelectR->activated(race);
+    for (int race = 0; race < Find<QComboBox>(form, "SelectR")->count(); ++race) {
+      Find<QComboBox>(form, "SelectR")->setCurrentIndex(race);
+      emit Find<QComboBox>(form, "SelectR")->activated(race);
       for (std::size_t lane = 0; lane < 6; ++lane) {
-        for (QLabel* rate : {form.LabelGWSd[lane], form.LabelRWSd[lane], form.LabelMtWn[lane],
-                             form.LabelBtWn[lane]}) {
+        for (QLabel* rate : {Cell(form, "LabelGWSd", lane), Cell(form, "LabelRWSd", lane),
+                             Cell(form, "LabelMtWn", lane), Cell(form, "LabelBtWn", lane)}) {
           ASSERT_EQ(rate->text().size(), 6);
           EXPECT_LE(rate->fontMetrics().horizontalAdvance(rate->text()),
                     rate->contentsRect().width());
@@ -131,22 +140,22 @@ TEST_F(RealDayWindowTest, SixCharacterRatesFitTheirCells) {
 }
 
 TEST_F(RealDayWindowTest, ResultGridOfEveryVenue) {
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   int hits = 0;
-  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+  for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
     ChooseVenue(venue);
-    form.BBtnKekka->click();
+    Find<QPushButton>(form, "BBtnKekka")->click();
     ASSERT_TRUE(desktop.messages.isEmpty()) << venue;
     for (int r = 0; r < 12; ++r) {
-      EXPECT_FALSE(form.LabelKekka3T[r]->text().isEmpty()) << venue << " " << r;
-      hits += ui::Background(form.LabelKekka2F[r]) == QColor(Qt::red);
+      EXPECT_FALSE(Cell(form, "LabelKekka3T", r)->text().isEmpty()) << venue << " " << r;
+      hits += ui::Background(Cell(form, "LabelKekka2F", r)) == QColor(Qt::red);
     }
-    if (form.SelectC->currentText().startsWith(QStringLiteral("浜名湖"))) {
+    if (Find<QComboBox>(form, "SelectC")->currentText().startsWith(QStringLiteral("浜名湖"))) {
       // Races 9 to 12 were cancelled that day.
-      EXPECT_EQ(form.LabelKekka3T[8]->text(), QStringLiteral("中　止"));
-      EXPECT_EQ(form.LabelKekka2F[11]->text(), QStringLiteral("中　止"));
-      EXPECT_TRUE(form.LabelKekka2FR[11]->text().isEmpty());
-      EXPECT_TRUE(form.LabelKekka3TR[7]->text().endsWith(QStringLiteral("円")));
+      EXPECT_EQ(Cell(form, "LabelKekka3T", 8)->text(), QStringLiteral("中　止"));
+      EXPECT_EQ(Cell(form, "LabelKekka2F", 11)->text(), QStringLiteral("中　止"));
+      EXPECT_TRUE(Cell(form, "LabelKekka2FR", 11)->text().isEmpty());
+      EXPECT_TRUE(Cell(form, "LabelKekka3TR", 7)->text().endsWith(QStringLiteral("円")));
     }
   }
   EXPECT_GT(hits, 0);

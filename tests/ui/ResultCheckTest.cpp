@@ -15,7 +15,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "base/Cp932Text.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
@@ -30,13 +29,19 @@
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "tests/ui/WorkingFolder.h"
+#include "ui/Cp932Text.h"
 #include "ui/MainForm.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
 namespace {
+
+using testing::Action;
+using testing::Cell;
+using testing::Find;
 
 using testing::WorkingFolder;
 
@@ -79,8 +84,8 @@ class ResultCheckTest : public ::testing::Test {
     ASSERT_TRUE(form.MainView());
   }
   void ChooseVenue(int index) {
-    form.SelectC->setCurrentIndex(index);
-    emit form.SelectC->activated(index);
+    Find<QComboBox>(form, "SelectC")->setCurrentIndex(index);
+    emit Find<QComboBox>(form, "SelectC")->activated(index);
   }
   // A copy of the sample day that a test may change.
   std::string CopySampleDay() {
@@ -96,29 +101,29 @@ class ResultCheckTest : public ::testing::Test {
         EXPECT_EQ(ui::Background(label), expected.hit ? QColor(Qt::red) : QColor(Qt::black))
             << label->objectName().toStdString();
       };
-      cell(form.LabelKekka2F[r], grid[r].cell[BetType::Quinella]);
-      cell(form.LabelKekka2T[r], grid[r].cell[BetType::Exacta]);
-      cell(form.LabelKekka3F[r], grid[r].cell[BetType::Trio]);
-      cell(form.LabelKekka3T[r], grid[r].cell[BetType::Trifecta]);
-      EXPECT_EQ(form.LabelKekka2FR[r]->text(), FromCp932(grid[r].payout[BetType::Quinella]));
-      EXPECT_EQ(form.LabelKekka2TR[r]->text(), FromCp932(grid[r].payout[BetType::Exacta]));
-      EXPECT_EQ(form.LabelKekka3FR[r]->text(), FromCp932(grid[r].payout[BetType::Trio]));
-      EXPECT_EQ(form.LabelKekka3TR[r]->text(), FromCp932(grid[r].payout[BetType::Trifecta]));
+      const PerBet<const char*> combinations{
+          {"LabelKekka2F", "LabelKekka2T", "LabelKekka3F", "LabelKekka3T"}};
+      const PerBet<const char*> payouts{
+          {"LabelKekka2FR", "LabelKekka2TR", "LabelKekka3FR", "LabelKekka3TR"}};
+      for (BetType bet : kBetTypes) {
+        cell(Cell(form, combinations[bet], r), grid[r].cell[bet]);
+        EXPECT_EQ(Cell(form, payouts[bet], r)->text(), FromCp932(grid[r].payout[bet]));
+      }
     }
   }
   void ExpectUnlocked() {
-    EXPECT_TRUE(form.SelectC->isEnabled());
-    EXPECT_TRUE(form.BBtnKekka->isEnabled());
-    EXPECT_TRUE(form.N1->isEnabled());
-    EXPECT_TRUE(form.Panel9->isHidden());
-    EXPECT_EQ(form.FileLoadPBar->value(), 0);
-    EXPECT_EQ(form.RaceImage->x(), 60);
+    EXPECT_TRUE(Find<QComboBox>(form, "SelectC")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(form, "BBtnKekka")->isEnabled());
+    EXPECT_TRUE(Action(form, "N1")->isEnabled());
+    EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
+    EXPECT_EQ(Find<QProgressBar>(form, "FileLoadPBar")->value(), 0);
+    EXPECT_EQ(Find<QLabel>(form, "RaceImage")->x(), 60);
   }
   void FillGridWith(const QString& text) {
     for (std::size_t r = 0; r < 12; ++r) {
-      form.LabelKekka2F[r]->setText(text);
-      form.LabelKekka2F[r]->setToolTip(text);
-      form.LabelKekka3TR[r]->setText(text);
+      Cell(form, "LabelKekka2F", r)->setText(text);
+      Cell(form, "LabelKekka2F", r)->setToolTip(text);
+      Cell(form, "LabelKekka3TR", r)->setText(text);
     }
   }
 
@@ -131,55 +136,55 @@ class ResultCheckTest : public ::testing::Test {
 TEST_F(ResultCheckTest, ModeSwitchesBothWaysAndAfterAPrediction) {
   WorkingFolder folder(kSamples);
   Load(kSamples + QStringLiteral("/B060415.TXT"));
-  form.BtnEditData->click();
+  Find<QPushButton>(form, "BtnEditData")->click();
   ASSERT_EQ(form.OuterHeight(), 522);
   FillGridWith(QStringLiteral("old"));
-  form.N3->trigger();
-  EXPECT_EQ(form.N3->text(), QStringLiteral("出走表 確認"));
+  Action(form, "N3")->trigger();
+  EXPECT_EQ(Action(form, "N3")->text(), QStringLiteral("出走表 確認"));
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_TRUE(form.Panel2->isHidden());
-  EXPECT_TRUE(form.BtnEditData->isHidden());
-  EXPECT_TRUE(form.Panel3->isHidden());
-  EXPECT_TRUE(form.TabSyouShiki->isHidden());
-  EXPECT_FALSE(form.Panel8->isHidden());
-  EXPECT_TRUE(form.Panel9->isHidden());
-  EXPECT_FALSE(form.N5->isEnabled());
-  EXPECT_TRUE(form.LabelKekka2F[0]->text().isEmpty());  // emptied on entry
-  EXPECT_TRUE(form.LabelHitReturn->text().isEmpty());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel2")->isHidden());
+  EXPECT_TRUE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_TRUE(Find<QWidget>(form, "TabSyouShiki")->isHidden());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
+  EXPECT_FALSE(Action(form, "N5")->isEnabled());
+  EXPECT_TRUE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());  // emptied on entry
+  EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().isEmpty());
 
   FillGridWith(QStringLiteral("kept"));
-  form.N3->trigger();
-  EXPECT_EQ(form.N3->text(), QStringLiteral("全結果 照合"));
+  Action(form, "N3")->trigger();
+  EXPECT_EQ(Action(form, "N3")->text(), QStringLiteral("全結果 照合"));
   EXPECT_EQ(form.OuterHeight(), 348);
-  EXPECT_FALSE(form.Panel2->isHidden());
-  EXPECT_FALSE(form.BtnEditData->isHidden());
-  EXPECT_TRUE(form.Panel8->isHidden());
-  EXPECT_TRUE(form.Panel3->isHidden());
-  EXPECT_TRUE(form.N5->isEnabled());
-  EXPECT_EQ(form.LabelKekka2F[0]->text(), QStringLiteral("kept"));  // unseen, not emptied
+  EXPECT_FALSE(Find<QFrame>(form, "Panel2")->isHidden());
+  EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel8")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_TRUE(Action(form, "N5")->isEnabled());
+  EXPECT_EQ(Cell(form, "LabelKekka2F", 0)->text(), QStringLiteral("kept"));  // unseen, not emptied
 }
 
 TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
   WorkingFolder folder(kSamples);
   const std::string program = (kSamples + QStringLiteral("/B060415.TXT")).toStdString();
   Load(QString::fromStdString(program));
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   int hits = 0;
-  for (int venue = 0; venue < form.SelectC->count(); ++venue) {
+  for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
     ChooseVenue(venue);
-    const int races = form.SelectR->count();
-    const int before = form.SelectC->count() - 1 - venue;
+    const int races = Find<QComboBox>(form, "SelectR")->count();
+    const int before = Find<QComboBox>(form, "SelectC")->count() - 1 - venue;
     bool sawLock = false;
     desktop.waits.clear();
     desktop.onProcessEvents = [&] {
       if (sawLock) return;
-      EXPECT_FALSE(form.SelectC->isEnabled());
-      EXPECT_FALSE(form.BBtnKekka->isEnabled());
-      EXPECT_FALSE(form.N1->isEnabled());
-      EXPECT_FALSE(form.Panel9->isHidden());
+      EXPECT_FALSE(Find<QComboBox>(form, "SelectC")->isEnabled());
+      EXPECT_FALSE(Find<QPushButton>(form, "BBtnKekka")->isEnabled());
+      EXPECT_FALSE(Action(form, "N1")->isEnabled());
+      EXPECT_FALSE(Find<QFrame>(form, "Panel9")->isHidden());
       sawLock = true;
     };
-    form.BBtnKekka->click();
+    Find<QPushButton>(form, "BBtnKekka")->click();
     EXPECT_TRUE(sawLock);
     ASSERT_TRUE(desktop.messages.isEmpty())
         << desktop.messages.join(QLatin1Char('|')).toStdString();
@@ -189,25 +194,26 @@ TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
       hits += row.cell[BetType::Quinella].hit + row.cell[BetType::Exacta].hit + row.cell[BetType::Trio].hit + row.cell[BetType::Trifecta].hit;
     }
     if (races == 11) {
-      EXPECT_TRUE(form.LabelKekka2F[11]->text().isEmpty());
-      EXPECT_TRUE(form.LabelKekka3TR[11]->text().isEmpty());
+      EXPECT_TRUE(Cell(form, "LabelKekka2F", 11)->text().isEmpty());
+      EXPECT_TRUE(Cell(form, "LabelKekka3TR", 11)->text().isEmpty());
     }
     // The initial skip glides the boat 10 steps of 50 ms per skipped venue, plus one.
     const int k = before - 1;
     EXPECT_EQ(desktop.waits.size(), k >= 1 ? static_cast<std::size_t>(10 * k + 1) : 0u);
-    EXPECT_EQ(form.SelectR->currentIndex(), races - 1);  // the venue's last race stays selected
+    EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(),
+              races - 1);  // the venue's last race stays selected
     // The footer sums the check up: every race of the sample has all four results.
-    const QString summary = form.LabelHitReturn->text();
+    const QString summary = Find<QLabel>(form, "LabelHitReturn")->text();
     EXPECT_TRUE(summary.startsWith(QStringLiteral("２複 "))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("/%1 回収").arg(races))) << summary.toStdString();
     EXPECT_EQ(summary.count(QStringLiteral("回収")), 4);
     // Return rates to one decimal, as the checker prints them.
     EXPECT_EQ(summary.count(QRegularExpression(QStringLiteral("回収\\d+\\.\\d%"))), 4)
         << summary.toStdString();
-    EXPECT_TRUE(form.LabelHitReturn->toolTip().contains(QStringLiteral("購入")));
+    EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->toolTip().contains(QStringLiteral("購入")));
     ExpectUnlocked();
-    EXPECT_FALSE(form.Panel8->isHidden());
-    EXPECT_TRUE(form.Panel2->isHidden());
+    EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
+    EXPECT_TRUE(Find<QFrame>(form, "Panel2")->isHidden());
   }
   EXPECT_GT(hits, 0);
   EXPECT_EQ(terminated.count(), 0);
@@ -218,13 +224,13 @@ TEST_F(ResultCheckTest, MissingResultFileLeavesTheGridAndUnlocks) {
   fs::remove(dir.PathOf("K060415.TXT"));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(program));
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   FillGridWith(QStringLiteral("old"));
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_EQ(desktop.messages,
             QStringList{QStringLiteral("レース結果ファイル(\"%1\")がありません。")
                             .arg(QString::fromStdString(dir.PathOf("K060415.TXT")))});
-  EXPECT_EQ(form.LabelKekka2F[0]->text(), QStringLiteral("old"));
+  EXPECT_EQ(Cell(form, "LabelKekka2F", 0)->text(), QStringLiteral("old"));
   ExpectUnlocked();
 }
 
@@ -236,13 +242,13 @@ TEST_F(ResultCheckTest, VenueMissingFromTheResultFileKeepsTheSessionGoing) {
   dir.Write("K060415.TXT", testsupport::BuildResultFile({early}));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(program));
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   FillGridWith(QStringLiteral("old"));
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_EQ(desktop.messages, QStringList{QStringLiteral("開催レース場を検索できませんでした。")});
-  EXPECT_EQ(form.LabelKekka2F[3]->text(), QStringLiteral("old"));
+  EXPECT_EQ(Cell(form, "LabelKekka2F", 3)->text(), QStringLiteral("old"));
   EXPECT_EQ(terminated.count(), 0);
-  EXPECT_EQ(form.QuitRequested, 0);
+  EXPECT_EQ(form.QuitRequested(), 0);
   ExpectUnlocked();
 }
 
@@ -263,23 +269,23 @@ TEST_F(ResultCheckTest, LowerCaseFilesAndAVenueWithoutResultsYet) {
   results.replace(start, end - start, testsupport::BuildPendingResultBlock(pendingCode));
   dir.Write("k060415.txt", results);
 
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   ChooseVenue(1);
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
-  EXPECT_FALSE(form.LabelKekka2F[0]->text().isEmpty());
+  EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
 
   ChooseVenue(0);
   FillGridWith(QStringLiteral("old"));
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_EQ(desktop.messages,
             QStringList{QStringLiteral("この場のレース結果はまだ登録されていません。")});
   for (std::size_t r = 0; r < 12; ++r) {
-    EXPECT_TRUE(form.LabelKekka2F[r]->text().isEmpty());
-    EXPECT_TRUE(form.LabelKekka2F[r]->toolTip().isEmpty());  // cleared with the grid
-    EXPECT_TRUE(form.LabelKekka3TR[r]->text().isEmpty());
+    EXPECT_TRUE(Cell(form, "LabelKekka2F", r)->text().isEmpty());
+    EXPECT_TRUE(Cell(form, "LabelKekka2F", r)->toolTip().isEmpty());  // cleared with the grid
+    EXPECT_TRUE(Cell(form, "LabelKekka3TR", r)->text().isEmpty());
   }
-  EXPECT_TRUE(form.LabelHitReturn->text().isEmpty());
+  EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().isEmpty());
   ExpectUnlocked();
 
   const DayCheck day = CheckDay(Slurp(dir.PathOf("b060415.txt")), results,
@@ -300,17 +306,17 @@ TEST_F(ResultCheckTest, RacesWhoseCardCannotBeReadStillShowTheirResults) {
   const std::string program = CopySampleDay();
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(program));
-  form.N3->trigger();
-  const int races = form.SelectR->count();
+  Action(form, "N3")->trigger();
+  const int races = Find<QComboBox>(form, "SelectR")->count();
   dir.Write("B060415.TXT", "STARTB\r\nFINALB\r\n");
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   ASSERT_EQ(desktop.messages.size(), 1);
   EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("出走表を読めなかった")))
       << desktop.messages[0].toStdString();
   for (int r = 0; r < races; ++r) {
-    EXPECT_FALSE(form.LabelKekka3T[r]->text().isEmpty()) << r;
-    EXPECT_FALSE(form.LabelKekka2FR[r]->text().isEmpty()) << r;
-    EXPECT_EQ(ui::Background(form.LabelKekka3T[r]), QColor(Qt::black));
+    EXPECT_FALSE(Cell(form, "LabelKekka3T", r)->text().isEmpty()) << r;
+    EXPECT_FALSE(Cell(form, "LabelKekka2FR", r)->text().isEmpty()) << r;
+    EXPECT_EQ(ui::Background(Cell(form, "LabelKekka3T", r)), QColor(Qt::black));
   }
   ExpectUnlocked();
 }
@@ -320,16 +326,16 @@ TEST_F(ResultCheckTest, FailedPredictionsMarkNothingAndThePassGoesOn) {
   fs::remove(dir.PathOf("Fan0510.txt"));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(program));
-  form.N3->trigger();
-  const int races = form.SelectR->count();
-  form.BBtnKekka->click();
+  Action(form, "N3")->trigger();
+  const int races = Find<QComboBox>(form, "SelectR")->count();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   ASSERT_EQ(desktop.messages.size(), races);  // one message a race, and the pass goes on
   EXPECT_EQ(desktop.messages[0], QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。"));
   for (int r = 0; r < races; ++r) {
-    EXPECT_FALSE(form.LabelKekka2F[r]->text().isEmpty());  // the official result is shown
-    EXPECT_FALSE(form.LabelKekka2F[r]->text().contains(QLatin1Char('(')));
-    for (QLabel* cell :
-         {form.LabelKekka2F[r], form.LabelKekka2T[r], form.LabelKekka3F[r], form.LabelKekka3T[r]}) {
+    EXPECT_FALSE(Cell(form, "LabelKekka2F", r)->text().isEmpty());  // the official result is shown
+    EXPECT_FALSE(Cell(form, "LabelKekka2F", r)->text().contains(QLatin1Char('(')));
+    for (QLabel* cell : {Cell(form, "LabelKekka2F", r), Cell(form, "LabelKekka2T", r),
+                         Cell(form, "LabelKekka3F", r), Cell(form, "LabelKekka3T", r)}) {
       EXPECT_EQ(ui::Background(cell), QColor(Qt::black));
     }
   }
@@ -341,8 +347,8 @@ TEST_F(ResultCheckTest, ProgramFileNameWithoutTheUsualExtension) {
   fs::rename(program, dir.PathOf("B060415.DAT"));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(dir.PathOf("B060415.DAT")));
-  form.N3->trigger();
-  form.BBtnKekka->click();
+  Action(form, "N3")->trigger();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   ASSERT_EQ(desktop.messages.size(), 1);
   EXPECT_TRUE(desktop.messages[0].startsWith(QStringLiteral("レース結果ファイル(")));
   ExpectUnlocked();
@@ -371,43 +377,44 @@ TEST_F(ResultCheckTest, ShortResultBlocksStillLeadToTheVenue) {
   dir.Write("K060415.TXT", testsupport::BuildResultFile(results));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(dir.Write("B060415.TXT", testsupport::BuildProgramFile(venues))));
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   ChooseVenue(0);  // the last block: four before it
-  form.BBtnKekka->click();
+  Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
-  EXPECT_TRUE(form.LabelKekka3T[0]->text().startsWith(QStringLiteral("1-2-3")));
-  EXPECT_TRUE(form.LabelKekka3TR[0]->text().endsWith(QStringLiteral("1230円")));
+  EXPECT_TRUE(Cell(form, "LabelKekka3T", 0)->text().startsWith(QStringLiteral("1-2-3")));
+  EXPECT_TRUE(Cell(form, "LabelKekka3TR", 0)->text().endsWith(QStringLiteral("1230円")));
 }
 
 TEST_F(ResultCheckTest, ClosingDuringTheSearchEndsTheApplication) {
   WorkingFolder folder(kSamples);
   Load(kSamples + QStringLiteral("/B060415.TXT"));
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   FillGridWith(QStringLiteral("old"));
-  const int races = form.SelectR->count();
+  const int races = Find<QComboBox>(form, "SelectR")->count();
   // The user closes the window while the prediction pass runs: the pass finishes, the search
   // stops at its first test.
   desktop.onProcessEvents = [&] {
     if (desktop.processEventsCalls == races) form.close();
   };
-  form.BBtnKekka->click();
-  EXPECT_EQ(form.QuitRequested, -1);
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  EXPECT_EQ(form.QuitRequested(), -1);
   EXPECT_GE(terminated.count(), 1);
-  EXPECT_EQ(form.LabelKekka2F[0]->text(), QStringLiteral("old"));
-  EXPECT_EQ(form.SelectR->currentIndex(), races - 1);
+  EXPECT_EQ(Cell(form, "LabelKekka2F", 0)->text(), QStringLiteral("old"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), races - 1);
 }
 
 TEST_F(ResultCheckTest, ClosingDuringTheFinalRunEndsTheApplicationAfterTheGrid) {
   WorkingFolder folder(kSamples);
   Load(kSamples + QStringLiteral("/B060415.TXT"));
-  form.N3->trigger();
+  Action(form, "N3")->trigger();
   desktop.onProcessEvents = [&] {
-    if (!form.LabelKekka2F[0]->text().isEmpty() && form.QuitRequested == 0) form.Exit1->trigger();
+    if (!Cell(form, "LabelKekka2F", 0)->text().isEmpty() && form.QuitRequested() == 0)
+      Action(form, "Exit1")->trigger();
   };
-  form.BBtnKekka->click();
-  EXPECT_EQ(form.QuitRequested, -1);
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  EXPECT_EQ(form.QuitRequested(), -1);
   EXPECT_EQ(terminated.count(), 1);
-  EXPECT_FALSE(form.LabelKekka2F[0]->text().isEmpty());
+  EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/Desktop.h"
+#include "ui/Desktop.h"
 
 namespace wakorin::testing {
 

@@ -1,4 +1,4 @@
-#include "app/TitleForm.h"
+#include "ui/TitleForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,26 +31,27 @@ TTitleForm::TTitleForm(QWidget* parent)
   setFont(ui::MsPGothic(12));
   ui::SetBackground(this, palette().color(QPalette::Shadow));
 
-  Caption =
+  // The thin title bar with the caption and nothing else, and the artwork's area below it.
+  QLabel* caption =
       ui::MakeCell(this, "Caption", QRect(kBorder, kBorder, 476, kCaptionHeight), windowTitle(),
                    ui::MsPGothic(11, true), palette().color(QPalette::Highlight),
                    palette().color(QPalette::HighlightedText), Qt::AlignLeft | Qt::AlignVCenter);
-  Caption->setIndent(3);
+  caption->setIndent(3);
 
-  Client = new QWidget(this);
-  Client->setObjectName(QStringLiteral("Client"));
-  Client->setGeometry(kBorder, kBorder + kCaptionHeight, 476, 123);
-  ui::SetBackground(Client, kAqua);
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("Client"));
+  client->setGeometry(kBorder, kBorder + kCaptionHeight, 476, 123);
+  ui::SetBackground(client, kAqua);
 
-  KyoteiImage = new QLabel(Client);
-  KyoteiImage->setObjectName(QStringLiteral("KyoteiImage"));
-  KyoteiImage->setGeometry(0, 0, 476, 123);
-  KyoteiImage->setScaledContents(true);
-  KyoteiImage->setPixmap(QPixmap::fromImage(ui::TitleArtwork()));
+  auto* kyoteiImage = new QLabel(client);
+  kyoteiImage->setObjectName(QStringLiteral("KyoteiImage"));
+  kyoteiImage->setGeometry(0, 0, 476, 123);
+  kyoteiImage->setScaledContents(true);
+  kyoteiImage->setPixmap(QPixmap::fromImage(ui::TitleArtwork()));
 
-  LabelVer = ui::MakeCell(Client, "LabelVer", QRect(296, 96, 169, 19),
-                          QStringLiteral("Ver2.11 '06前期データ版"), ui::MsPGothic(13, true), kAqua,
-                          QColor(0xFF, 0x00, 0x00));
+  ui::MakeCell(client, "LabelVer", QRect(296, 96, 169, 19),
+               QStringLiteral("Ver2.11 '06前期データ版"), ui::MsPGothic(13, true), kAqua,
+               QColor(0xFF, 0x00, 0x00));
 }
 
 void TTitleForm::ShowPainted() {

@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
-
 namespace wakorin {
 
 // The title screen: the artwork with the version, on top of everything, shown at start-up and
@@ -18,12 +16,6 @@ class TTitleForm : public QWidget {
   // complete during the blocking wait that follows.
   void ShowPainted();
   int PaintCount() const { return paintCount_; }
-
-  // The thin title bar with the caption and nothing else, and the artwork's area below it.
-  QLabel* Caption = nullptr;
-  QWidget* Client = nullptr;
-  QLabel* KyoteiImage = nullptr;
-  QLabel* LabelVer = nullptr;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,4 +1,4 @@
-#include "base/Cp932Text.h"
+#include "ui/Cp932Text.h"
 
 #include <QStringDecoder>
 

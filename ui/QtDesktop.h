@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Desktop.h"
+#include "ui/Desktop.h"
 
 namespace wakorin {
 

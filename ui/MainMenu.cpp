@@ -1,0 +1,44 @@
+#include "ui/MainMenu.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace wakorin::ui {
+
+MainMenu BuildMainMenu(QMainWindow& window) {
+  QMenuBar* bar = window.menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu"));
+  auto submenu = [&](const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+  };
+  auto item = [](QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+  };
+  MainMenu m;
+  QMenu* n1 = submenu("N1", "予想＆結果(&S)");
+  m.N1 = n1->menuAction();
+  m.N2 = item(n1, "N2", "番組表 読み込み");
+  m.N5 = item(n1, "N5", "推奨船券 予想");
+  m.N3 = item(n1, "N3", "全結果 照合");
+  m.Exit1 = item(n1, "Exit1", "終了");
+  QMenu* n4 = submenu("N4", "設定(&T)");
+  m.DtUpdate = item(n4, "DtUpdate", "最新データに更新");
+  m.N7 = item(n4, "N7", "競艇ｵﾌｨｼｬﾙWeb参照");
+  QMenu* print1 = submenu("Print1", "印刷(&O)");
+  m.Print2 = item(print1, "Print2", "印刷(&P)");
+  QMenu* help1 = submenu("Help1", "ﾍﾙﾌﾟ(&H)");
+  m.HelpHP = item(help1, "HelpHP", "画面ヘルプ");
+  m.J1 = item(help1, "J1", "ソフト サポート ﾎｰﾑﾍﾟｰｼﾞ(&J)");
+  m.Help = item(help1, "Help", "Orvik Soft ﾎｰﾑﾍﾟｰｼﾞ(&T)");
+  m.AboutVer = item(help1, "AboutVer", "ﾊﾞｰｼﾞｮﾝ情報(&A)");
+  return m;
+}
+
+}  // namespace wakorin::ui

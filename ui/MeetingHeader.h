@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QWidget;
+
+namespace wakorin {
+
+struct TRaceCard;
+
+namespace ui {
+
+// Panel1: the day of the meeting, its date and name, and the list of the day's venues.
+class MeetingHeader {
+ public:
+  explicit MeetingHeader(QWidget* parent);
+
+  // Replaces the venue list with these entries (CP932) and selects the first.
+  void ListVenues(const std::vector<std::string>& entries);
+  int VenueCount() const;
+  int VenueIndex() const;
+  // The raw CP932 text of the selected venue entry.
+  std::string SelectedEntry() const;
+
+  void Show(const TRaceCard& card);
+
+  // The venue list, for the handler it triggers and for the check's lock.
+  QComboBox* VenueList() const { return SelectC_; }
+
+ private:
+  QFrame* Panel1_;
+  QComboBox* SelectC_;
+  QLabel *LabelCount_, *LabelDDate_, *LabelDName_;
+};
+
+}  // namespace ui
+}  // namespace wakorin

@@ -1,0 +1,237 @@
+// "印刷": what the window shows, laid out for paper rather than copied from the screen.
+#include <QPainter>
+#include <QPrinter>
+
+#include "program/RaceCard.h"
+#include "ui/Cp932Text.h"
+#include "ui/Desktop.h"
+#include "ui/LaneColors.h"
+#include "ui/MainForm.h"
+
+namespace wakorin {
+namespace {
+
+// Page units are points (1/72 inch); fonts are sized in the same units.
+QFont PageFont(double points, bool bold = false) {
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(static_cast<int>(points + 0.5));
+  font.setBold(bold);
+  return font;
+}
+
+class Page {
+ public:
+  Page(QPainter& painter, double width) : p_(painter), width_(width) {}
+
+  double y() const { return y_; }
+  void Skip(double points) { y_ += points; }
+
+  void Title(const QString& text, const QString& right) {
+    p_.setFont(PageFont(15, true));
+    p_.setPen(Qt::black);
+    p_.drawText(QRectF(0, y_, width_, 22), Qt::AlignLeft | Qt::AlignVCenter, text);
+    p_.setFont(PageFont(9));
+    p_.drawText(QRectF(0, y_, width_, 22), Qt::AlignRight | Qt::AlignVCenter, right);
+    y_ += 24;
+    p_.setPen(QPen(QColor(11, 31, 77), 1.2));
+    p_.drawLine(QPointF(0, y_), QPointF(width_, y_));
+    y_ += 8;
+  }
+
+  void Line(const QString& text, double size = 10, bool bold = false) {
+    p_.setFont(PageFont(size, bold));
+    p_.setPen(Qt::black);
+    p_.drawText(QRectF(0, y_, width_, size + 6), Qt::AlignLeft | Qt::AlignVCenter, text);
+    y_ += size + 6;
+  }
+
+  struct Cell {
+    QString text;
+    QColor background = Qt::white;
+    QColor color = Qt::black;
+    Qt::Alignment alignment = Qt::AlignCenter;
+  };
+
+  // One table row across the page: cells in proportion to the given widths, framed in grey.
+  void Row(const std::vector<double>& widths, const std::vector<Cell>& cells, double height,
+           double fontSize, bool bold = false) {
+    double total = 0;
+    for (double w : widths) total += w;
+    const double stretch = total > 0 ? width_ / total : 1;
+    double x = 0;
+    p_.setFont(PageFont(fontSize, bold));
+    for (std::size_t i = 0; i < cells.size() && i < widths.size(); ++i) {
+      const QRectF box(x, y_, widths[i] * stretch, height);
+      p_.fillRect(box, cells[i].background);
+      p_.setPen(QPen(QColor(160, 160, 160), 0.5));
+      p_.drawRect(box);
+      p_.setPen(cells[i].color);
+      DrawWhole(box.adjusted(3, 0, -3, 0), cells[i].alignment | Qt::AlignVCenter, cells[i].text);
+      x += widths[i] * stretch;
+    }
+    y_ += height;
+  }
+
+  // A text wider than its box is squeezed across to fit: a figure cut short would read as
+  // another figure.
+  void DrawWhole(const QRectF& box, Qt::Alignment alignment, const QString& text) {
+    const double needed = p_.boundingRect(box, static_cast<int>(alignment), text).width();
+    if (needed <= box.width()) {
+      p_.drawText(box, static_cast<int>(alignment), text);
+      return;
+    }
+    p_.save();
+    p_.translate(box.left(), 0);
+    p_.scale(box.width() / needed, 1);
+    p_.drawText(QRectF(0, box.top(), needed, box.height()), static_cast<int>(alignment), text);
+    p_.restore();
+  }
+
+  QPainter& painter() { return p_; }
+  double width() const { return width_; }
+
+ private:
+  QPainter& p_;
+  double width_;
+  double y_ = 0;
+};
+
+const QColor kHeadingColor(11, 31, 77);
+
+Page::Cell Heading(const char* text) {
+  return {QString::fromUtf8(text), kHeadingColor, Qt::white};
+}
+
+QString Trimmed(const std::string& bytes) {
+  return FromCp932(bytes).trimmed();
+}
+
+// The meeting's day and date, right of the title.
+QString Day(const TRaceCard& card) {
+  return Trimmed(card.Count) + QStringLiteral("  ") + Trimmed(card.DDate);
+}
+
+void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
+                     const ui::ResultGrid& grid) {
+  page.Title(QStringLiteral("%1  全レース結果照合").arg(venue), Day(card));
+  page.Line(FromCp932(card.DName), 11, true);
+  page.Skip(6);
+  const std::vector<double> widths{40, 52, 68, 52, 68, 66, 70, 66, 70};
+  page.Row(
+      widths,
+      {Heading("レース"), Heading("２連複"), Heading("払戻"), Heading("２連単"), Heading("払戻"),
+       Heading("３連複"), Heading("払戻"), Heading("３連単"), Heading("払戻")},
+      18, 9, true);
+  for (std::size_t r = 0; r < ui::ResultGrid::kRaces; ++r) {
+    const ui::ResultGrid::Row& row = grid.Rows()[r];
+    std::vector<Page::Cell> cells{{ui::ResultGrid::RaceCaption(static_cast<int>(r) + 1)}};
+    for (BetType b : kBetTypes) {
+      const bool hit = row.tickets[b].hit;
+      cells.push_back({row.tickets[b].text, hit ? QColor(Qt::red) : QColor(Qt::white),
+                       hit ? QColor(Qt::white) : QColor(Qt::black)});
+      cells.push_back({row.payouts[b], Qt::white, Qt::black, Qt::AlignRight});
+    }
+    page.Row(widths, cells, 17, 9);
+  }
+  page.Skip(8);
+  page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）を示す。"), 8);
+  for (const QString& line : grid.TallyDetails()) page.Line(line, 9);
+}
+
+void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& card) {
+  page.Title(QStringLiteral("%1  %2R  %3")
+                 .arg(venue, race > 0 ? QString::number(race) : QString(), Trimmed(card.RName)),
+             Day(card));
+  page.Line(FromCp932(card.DName), 11, true);
+  page.Line(QStringLiteral("距離 %1    発売 %2    締切 %3%4")
+                .arg(Trimmed(card.RLeng), Trimmed(card.RChkt), Trimmed(card.RTime),
+                     card.FixedEntry ? QStringLiteral("    進入固定") : QString()),
+            9);
+  page.Skip(6);
+  // The 2-place rates take six characters ("100.00") and the meeting results twelve.
+  const std::vector<double> widths{22, 56, 26, 32, 26, 26, 34, 40, 34, 40, 28, 40, 28, 40, 70};
+  std::vector<Page::Cell> head;
+  for (const char* text : {"艇", "選手名", "年齢", "出身", "体重", "級別", "全国", "複勝率", "当地",
+                           "複勝率", "ボート", "複勝率", "モータ", "複勝率", "今節成績"}) {
+    head.push_back(Heading(text));
+  }
+  page.Row(widths, head, 18, 8, true);
+  for (int lane = 1; lane <= 6; ++lane) {
+    const TRacerEntry& racer = card.Lane(lane);
+    QString results;
+    for (const std::string& result : racer.Kekka) results += FromCp932(result);
+    std::vector<Page::Cell> cells{
+        {QString::number(lane), ui::LaneColor(lane), ui::LaneFontColor(lane)},
+        {FromCp932(racer.Name) + QLatin1Char('\n') + FromCp932(racer.RacerNo), Qt::white, Qt::black,
+         Qt::AlignLeft}};
+    for (const std::string* field :
+         {&racer.Old, &racer.Syusin, &racer.Wght, &racer.Clas, &racer.GWin, &racer.GWSd,
+          &racer.RWin, &racer.RWSd, &racer.BtNo, &racer.BtWn, &racer.MtNo, &racer.MtWn}) {
+      cells.push_back({FromCp932(*field)});
+    }
+    cells.push_back({results, Qt::white, Qt::black, Qt::AlignLeft});
+    page.Row(widths, cells, 26, 9);
+  }
+}
+
+// The start pictures as drawn in the window, then the tickets as a list.
+void PrintPrediction(Page& page, const ui::StartPanels& pictures, const ui::TicketSheets& tickets) {
+  page.Skip(14);
+  page.Line(QStringLiteral("予想"), 12, true);
+  const double height = pictures.Render(page.painter(), 0, page.y() + 4, page.width(), 8);
+  page.Skip(4 + height + 12);
+  const Page::Cell blank;
+  for (const ui::TicketSheets::Sheet& sheet : tickets.Sheets()) {
+    page.Line(sheet.heading, 10, true);
+    std::vector<double> widths;
+    std::vector<Page::Cell> line;
+    for (std::size_t r = 0; r < 6; ++r) {
+      for (int c = 0; c < sheet.boats; ++c) {
+        const int lane = sheet.lanes[r][static_cast<std::size_t>(c)];
+        widths.push_back(16);
+        line.push_back(
+            lane ? Page::Cell{QString::number(lane), ui::LaneColor(lane), ui::LaneFontColor(lane)}
+                 : blank);
+        if (c + 1 < sheet.boats) {
+          widths.push_back(12);
+          line.push_back({sheet.separators[r]});
+        }
+      }
+      widths.push_back(14);
+      line.push_back(blank);
+    }
+    page.Row(widths, line, 18, 10, true);
+    page.Skip(6);
+  }
+}
+
+}  // namespace
+
+void TMainForm::Print2Click() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageOrientation(QPageLayout::Portrait);
+  printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+  printer.setDocName(QStringLiteral("Wakorin"));
+  if (!desktop_.SetUpPrinter(this, printer)) return;
+
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    desktop_.ShowMessage(this, QStringLiteral("印刷を開始できませんでした。"));
+    return;
+  }
+  const QRectF area = printer.pageRect(QPrinter::DevicePixel);
+  const double scale = printer.resolution() / 72.0;
+  painter.scale(scale, scale);
+  Page page(painter, area.width() / scale);
+  const QString venue = FromCp932(SelectedVenueEntry()).left(3);
+  if (!IsRaceCardMode()) {
+    PrintResultGrid(page, venue, raceCard_, resultGrid_);
+  } else {
+    PrintRaceCard(page, venue, cardPanel_.RaceIndex() + 1, raceCard_);
+    if (predictionShown_) PrintPrediction(page, startPanels_, ticketSheets_);
+  }
+  painter.end();
+}
+
+}  // namespace wakorin

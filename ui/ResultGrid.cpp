@@ -1,0 +1,156 @@
+#include "ui/ResultGrid.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "results/ResultMatching.h"
+#include "ui/Colors.h"
+#include "ui/Cp932Text.h"
+#include "ui/Fonts.h"
+#include "ui/Widgets.h"
+
+namespace wakorin::ui {
+namespace {
+
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+struct BetColumn {
+  const char* ticketStem;
+  int ticketLeft, ticketWidth;
+  const char* payoutStem;
+  int payoutLeft;
+};
+
+const PerBet<BetColumn> kBetColumns{{{
+    {"LabelKekka2F", 75, 45, "LabelKekka2FR", 122},
+    {"LabelKekka2T", 196, 45, "LabelKekka2TR", 243},
+    {"LabelKekka3F", 315, 60, "LabelKekka3FR", 377},
+    {"LabelKekka3T", 451, 60, "LabelKekka3TR", 513},
+}}};
+
+}  // namespace
+
+ResultGrid::ResultGrid(QWidget* parent) {
+  const QFont font12 = MsGothic(12, true);
+  const QFont font13 = MsGothic(13, true);
+  Panel8_ = MakePanel(parent, "Panel8", QRect(4, 50, 625, 251), kBlack);
+  struct Heading {
+    int left, width;
+    const char* text;
+  };
+  const Heading headings[] = {{28, 44, "レース"},
+                              {91, 70, "連勝複式"},
+                              {331, 70, "連勝複式"},
+                              {208, 70, "連勝単式"},
+                              {468, 70, "連勝単式"}};
+  for (const Heading& h : headings) {
+    MakeLabel(Panel8_, "", QRect(h.left, 10, h.width, 15), Text(h.text), font12, kSilver);
+  }
+  for (int left : {190, 310, 445, 580}) MakeBevel(Panel8_, "", QRect(left, 6, 2, 206));
+  MakeBevel(Panel8_, "", QRect(8, 26, 609, 2));
+  for (int r = 1; r <= kRaces; ++r) {
+    const int top = 30 + 15 * (r - 1);
+    MakeLabel(Panel8_, Numbered("LabelKekkaR", r), QRect(40, top, 30, 15), RaceCaption(r), font13,
+              kWhite);
+    for (BetType b : kBetTypes) {
+      const BetColumn& c = kBetColumns[b];
+      const bool threeBoat = c.ticketWidth > 45;
+      tickets_[b][r - 1] =
+          MakeCell(Panel8_, Numbered(c.ticketStem, r), QRect(c.ticketLeft, top, c.ticketWidth, 15),
+                   Text(threeBoat ? "X-X-X(X)" : "X-X(X)"), font13, kBlack, kWhite,
+                   Qt::AlignLeft | Qt::AlignVCenter);
+      payouts_[b][r - 1] =
+          MakeLabel(Panel8_, Numbered(c.payoutStem, r), QRect(c.payoutLeft, top, 66, 15),
+                    Text("0円"), font13, kWhite, Qt::AlignRight | Qt::AlignVCenter);
+    }
+  }
+  MakeCell(Panel8_, "", QRect(360, 220, 76, 18), Text("赤枠白抜き"), font13, kRed, kWhite);
+  MakeLabel(Panel8_, "", QRect(438, 220, 140, 18), Text("は的中船券を示す。"), font13, kWhite);
+  // Left of the result button, where the footer has room: hits and return of the last check.
+  LabelHitReturn_ = MakeLabel(Panel8_, "LabelHitReturn", QRect(8, 214, 250, 32), QString(),
+                              MsGothic(11, true), kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+  BBtnKekka_ = new QPushButton(Text("結果表示"), Panel8_);
+  BBtnKekka_->setObjectName(QStringLiteral("BBtnKekka"));
+  BBtnKekka_->setGeometry(261, 215, 75, 25);
+  BBtnKekka_->setFont(font13);
+  BBtnKekka_->setCursor(Qt::PointingHandCursor);
+}
+
+QString ResultGrid::RaceCaption(int race) {
+  return race < 10 ? QStringLiteral(" %1R").arg(race) : QStringLiteral("%1R").arg(race);
+}
+
+void ResultGrid::Clear() {
+  LabelHitReturn_->clear();
+  LabelHitReturn_->setToolTip(QString());
+  details_.clear();
+  rows_ = {};
+  for (BetType b : kBetTypes) {
+    for (std::size_t r = 0; r < kRaces; ++r) {
+      for (QLabel* cell : {tickets_[b][r], payouts_[b][r]}) {
+        cell->clear();
+        cell->setToolTip(QString());  // a dead heat's note goes with its cell
+      }
+      SetBackground(tickets_[b][r], kBlack);
+    }
+  }
+}
+
+void ResultGrid::Show(const std::array<RecommendedTickets, kRaces>& tickets,
+                      const VenueResult& result) {
+  tally_ = CheckTally{};
+  for (std::size_t r = 0; r < kRaces; ++r) {
+    ShowRow(r, tickets[r], result.Rows[r]);
+    tally_.Add(tickets[r], result.Rows[r]);
+  }
+  ShowTally();
+}
+
+void ResultGrid::ShowRow(std::size_t r, const RecommendedTickets& tickets, const ResultRow& row) {
+  const ResultRowDisplay shown = FillResultRow(tickets, row);
+  for (BetType b : kBetTypes) {
+    const ResultCell& cell = shown.cell[b];
+    rows_[r].tickets[b] = {FromCp932(cell.text), cell.hit};
+    rows_[r].payouts[b] = FromCp932(shown.payout[b]);
+    QLabel* label = tickets_[b][r];
+    label->setText(rows_[r].tickets[b].text);
+    label->setToolTip(cell.note.empty() ? QString()
+                                        : QStringLiteral("同着: ") + FromCp932(cell.note));
+    SetBackground(label, cell.hit ? kRed : kBlack);
+    payouts_[b][r]->setText(rows_[r].payouts[b]);
+  }
+}
+
+void ResultGrid::ShowTally() {
+  const PerBet<const char*> names{{"２複", "２単", "３複", "３単"}};
+  QStringList lines{QString(), QString()};
+  details_.clear();
+  for (BetType type : kBetTypes) {
+    const BetTally& bet = tally_[type];
+    if (bet.races == 0) continue;  // not on sale, or no result to count
+    const QString name = Text(names[type]);
+    QString& line = lines[IsTwoBoat(type) ? 0 : 1];
+    if (!line.isEmpty()) line += QStringLiteral("  ");
+    const QString rate = QString::number(bet.ReturnPercent(), 'f', 1);
+    line += QStringLiteral("%1 %2/%3 回収%4%").arg(name).arg(bet.hits).arg(bet.races).arg(rate);
+    details_ << QStringLiteral("%1: %2レース中%3的中  購入%4円  払戻%5円  回収率%6%")
+                    .arg(name)
+                    .arg(bet.races)
+                    .arg(bet.hits)
+                    .arg(bet.stake)
+                    .arg(bet.payout)
+                    .arg(rate);
+  }
+  lines.removeAll(QString());
+  LabelHitReturn_->setText(lines.join(QLatin1Char('\n')));
+  LabelHitReturn_->setToolTip(details_.join(QLatin1Char('\n')));
+}
+
+void ResultGrid::SetShown(bool shown) {
+  Panel8_->setVisible(shown);
+}
+
+}  // namespace wakorin::ui

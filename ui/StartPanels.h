@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <array>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QPainter;
+class QWidget;
+
+namespace wakorin {
+
+struct TPrediction;
+
+namespace ui {
+
+// The three start panels of a prediction: course entry (Panel3), slit (Panel4) and the first turn
+// (Panel5), each a picture of the water with the six boats placed on it.
+class StartPanels {
+ public:
+  explicit StartPanels(QWidget* parent);
+
+  // The boats as predicted, and a note naming the lanes predicted from estimated figures
+  // because their racers are missing from the statistics file (none: no note).
+  void Show(const TPrediction& prediction, const std::vector<int>& missingLanes);
+  void SetShown(bool shown);
+
+  // Draws the three panels side by side across `width`, `gap` apart, from (left, top) on;
+  // returns the height they take.
+  double Render(QPainter& painter, double left, double top, double width, double gap) const;
+
+ private:
+  void ShowMissingRacers(const std::vector<int>& lanes);
+
+  QList<QPixmap> boatImages_;
+  QFrame *Panel3_, *Panel4_, *Panel5_;
+  std::array<QLabel*, 6> ImageBoart1_{}, ImageBoart2_{}, ImageBoart3_{}, LabelBoart3_{};
+  QLabel* LabelSuitei_;  // which lanes were predicted from estimated figures
+};
+
+}  // namespace ui
+}  // namespace wakorin

@@ -1,0 +1,134 @@
+#include "ui/TicketSheets.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "predict/Prediction.h"
+#include "predict/TicketDisplay.h"
+#include "ui/Colors.h"
+#include "ui/Cp932Text.h"
+#include "ui/Fonts.h"
+#include "ui/UprightTabs.h"
+#include "ui/Widgets.h"
+
+namespace wakorin::ui {
+namespace {
+
+// Every run recommends six tickets of each kind.
+constexpr int kTicketsPerSheet = 6;
+
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+void Fill(QLabel* label, const TicketDigitCell& cell) {
+  label->setText(QString::fromLatin1(cell.text));
+  SetBackground(label, QColor::fromRgb(cell.background));
+  if (cell.textColor) SetTextColor(label, QColor::fromRgb(*cell.textColor));
+}
+
+}  // namespace
+
+TicketSheets::TicketSheets(QWidget* parent) {
+  TabSyouShiki_ = new QWidget(parent);
+  TabSyouShiki_->setObjectName(QStringLiteral("TabSyouShiki"));
+  TabSyouShiki_->setGeometry(433, 261, 196, 213);
+  TabSyouShikiTabs_ = new UprightTabBar(TabSyouShiki_);
+  TabSyouShikiTabs_->setObjectName(QStringLiteral("TabSyouShikiTabs"));
+  TabSyouShikiTabs_->setShape(QTabBar::RoundedWest);
+  TabSyouShikiTabs_->setFont(MsGothic(12, true));
+  TabSyouShikiTabs_->addTab(Text("単勝"));
+  TabSyouShikiTabs_->addTab(Text("複勝"));
+  TabSyouShikiTabs_->setGeometry(0, 0, 24, 213);
+  TabSyouShikiTabs_->setCurrentIndex(0);
+
+  YosouPanel_ = new UprightTabWidget(TabSyouShiki_);
+  YosouPanel_->setObjectName(QStringLiteral("YosouPanel"));
+  YosouPanel_->setTabPosition(QTabWidget::East);
+  YosouPanel_->setFont(MsGothic(12, true));
+  YosouPanel_->setGeometry(24, 0, 172, 213);
+  auto* yosou2Sheet = new QWidget();
+  yosou2Sheet->setObjectName(QStringLiteral("Yosou2Sheet"));
+  auto* yosou3Sheet = new QWidget();
+  yosou3Sheet->setObjectName(QStringLiteral("Yosou3Sheet"));
+  YosouPanel_->addTab(yosou2Sheet, Text("２連単複"));
+  YosouPanel_->addTab(yosou3Sheet, Text("３連単複"));
+  YosouPanel_->setCurrentWidget(yosou3Sheet);
+
+  BuildTwoBoatPage(yosou2Sheet);
+  BuildThreeBoatPage(yosou3Sheet);
+  sheets_[1].boats = 3;
+}
+
+void TicketSheets::BuildTwoBoatPage(QWidget* page) {
+  LabelRace2Chekt_ = MakeCell(page, "LabelRace2Chekt", QRect(0, 0, 146, 18), Text("推奨 船券番号"),
+                              MsGothic(13, true), kAqua, kBlack);
+  // Grey like an empty ticket cell, so that rows of a bet type not on sale blend into it.
+  QFrame* grey2 = MakePanel(page, "", QRect(0, 20, 146, 180), kGrey);
+  for (int r = 1; r <= 6; ++r) {
+    const int top = 12 + 27 * (r - 1);
+    const QFont digitFont = MsGothic(18, true);
+    Funa2Ken_[r - 1][0] = MakeCell(grey2, Numbered("Funa2Ken", r, 1), QRect(20, top, 28, 25),
+                                   Text("X"), digitFont, kBlue, kWhite);
+    Funa2KenY_[r - 1] = MakeLabel(grey2, Numbered("Funa2KenY", r), QRect(60, top, 28, 25),
+                                  Text("－"), digitFont, kBlack, Qt::AlignCenter);
+    Funa2Ken_[r - 1][1] = MakeCell(grey2, Numbered("Funa2Ken", r, 2), QRect(100, top, 28, 25),
+                                   Text("X"), digitFont, kBlue, kWhite);
+  }
+}
+
+void TicketSheets::BuildThreeBoatPage(QWidget* page) {
+  LabelRace3Chekt_ = MakeCell(page, "LabelRace3Chekt", QRect(0, 0, 146, 18), Text("推奨 船券番号"),
+                              MsGothic(13, true), kAqua, kBlack);
+  QFrame* grey3 = MakePanel(page, "", QRect(0, 20, 146, 180), kGrey);
+  for (int r = 1; r <= 6; ++r) {
+    const int top = 7 + 22 * (r - 1);
+    const QFont digitFont = MsGothic(15, true);
+    const int lefts[] = {15, 65, 115};
+    for (int c = 1; c <= 3; ++c) {
+      Funa3Ken_[r - 1][c - 1] =
+          MakeCell(grey3, Numbered("Funa3Ken", r, c), QRect(lefts[c - 1], top, 22, 18), Text("X"),
+                   digitFont, kBlue, kWhite);
+    }
+    for (int c = 1; c <= 2; ++c) {
+      Funa3KenY_[r - 1][c - 1] =
+          MakeLabel(grey3, Numbered("Funa3KenY", r, c), QRect(40 + 50 * (c - 1), top, 20, 19),
+                    Text("－"), digitFont, kBlack, Qt::AlignCenter);
+    }
+  }
+}
+
+void TicketSheets::Show(std::string_view ticketsOnSale, const TPrediction& prediction) {
+  const RecommendDisplay d =
+      ComputeRecommend(ticketsOnSale, TabSyouShikiTabs_->currentIndex(),
+                       {prediction.Ken2T, prediction.Ken2F, prediction.Ken3T, prediction.Ken3F},
+                       kTicketsPerSheet, kTicketsPerSheet);
+  LabelRace2Chekt_->setText(FromCp932(d.heading2));
+  LabelRace3Chekt_->setText(FromCp932(d.heading3));
+  sheets_[0].heading = FromCp932(d.heading2).trimmed();
+  sheets_[1].heading = FromCp932(d.heading3).trimmed();
+  for (std::size_t row = 0; row < 6; ++row) {
+    for (std::size_t c = 0; c < 2; ++c) {
+      Fill(Funa2Ken_[row][c], d.two[row][c]);
+      sheets_[0].lanes[row][c] = QString::fromLatin1(d.two[row][c].text).toInt();
+    }
+    Funa2KenY_[row]->setText(FromCp932(d.twoSeparator[row]));
+    sheets_[0].separators[row] = FromCp932(d.twoSeparator[row]);
+    for (std::size_t c = 0; c < 3; ++c) {
+      Fill(Funa3Ken_[row][c], d.three[row][c]);
+      sheets_[1].lanes[row][c] = QString::fromLatin1(d.three[row][c].text).toInt();
+    }
+    for (QLabel* separator : Funa3KenY_[row]) {
+      separator->setText(FromCp932(d.threeSeparator[row]));
+    }
+    sheets_[1].separators[row] = FromCp932(d.threeSeparator[row]);
+  }
+}
+
+void TicketSheets::SetShown(bool shown) {
+  TabSyouShiki_->setVisible(shown);
+}
+
+}  // namespace wakorin::ui

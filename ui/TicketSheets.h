@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <string_view>
+
+class QLabel;
+class QTabBar;
+class QTabWidget;
+class QWidget;
+
+namespace wakorin {
+
+struct TPrediction;
+
+namespace ui {
+
+// The recommended tickets (TabSyouShiki): the tabs of ordered and unordered bet types, and the
+// pages of two-boat and three-boat tickets (YosouPanel), each ticket a row of lane digits.
+class TicketSheets {
+ public:
+  // One page as it shows: its heading and each row's lanes (0 = empty cell) and separator.
+  struct Sheet {
+    QString heading;
+    int boats = 2;
+    std::array<std::array<int, 3>, 6> lanes{};
+    std::array<QString, 6> separators;
+  };
+
+  explicit TicketSheets(QWidget* parent);
+
+  // The prediction's tickets of the bet types on sale (the card's CP932 sale text), ordered or
+  // unordered as the tab says.
+  void Show(std::string_view ticketsOnSale, const TPrediction& prediction);
+  void SetShown(bool shown);
+  // The two-boat and the three-boat page, as the last Show left them.
+  const std::array<Sheet, 2>& Sheets() const { return sheets_; }
+
+  // The tabs, whose change redraws the pages.
+  QTabBar* TypeTabs() const { return TabSyouShikiTabs_; }
+
+ private:
+  void BuildTwoBoatPage(QWidget* page);
+  void BuildThreeBoatPage(QWidget* page);
+
+  QWidget* TabSyouShiki_;
+  QTabBar* TabSyouShikiTabs_;
+  QTabWidget* YosouPanel_;
+  QLabel *LabelRace2Chekt_, *LabelRace3Chekt_;
+  std::array<std::array<QLabel*, 2>, 6> Funa2Ken_{};
+  std::array<QLabel*, 6> Funa2KenY_{};
+  std::array<std::array<QLabel*, 3>, 6> Funa3Ken_{};
+  std::array<std::array<QLabel*, 2>, 6> Funa3KenY_{};
+  std::array<Sheet, 2> sheets_;
+};
+
+}  // namespace ui
+}  // namespace wakorin
