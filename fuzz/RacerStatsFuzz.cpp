@@ -50,8 +50,6 @@ void CheckPrediction(const TPrediction& p) {
     Require(p.SlitRank[k] >= 1 && p.SlitRank[k] <= 6, "slit rank outside 1..6");
   }
   for (std::size_t k = 0; k < 6; ++k) {
-    Require(p.EntryBoats[k].image >= 0 && p.EntryBoats[k].image <= 5, "entry boat image");
-    Require(p.TurnBoats[k].image >= 6 && p.TurnBoats[k].image <= 11, "turn boat image");
     Require(IsTicket(p.Ken2T[k], 2) && IsTicket(p.Ken2F[k], 2), "two-boat ticket malformed");
     Require(IsTicket(p.Ken3T[k], 3) && IsTicket(p.Ken3F[k], 3), "three-boat ticket malformed");
     Require(p.Ken2F[k][0] < p.Ken2F[k][2], "quinella ticket not ascending");

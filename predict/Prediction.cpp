@@ -44,9 +44,11 @@ Six CourseEntry(const LaneStats& stats) {
   return entry;
 }
 
-std::string_view TurnWordFor(int left) {
-  if (left <= 20) return kNige;
-  if (left <= 45) return kMakuri;
+// The move of a boat that starts `step` tenths late: the earliest escapes, the next rounds the
+// boats inside it, later ones cut inside.
+std::string_view TurnWordFor(int step) {
+  if (step <= 0) return kNige;
+  if (step == 1) return kMakuri;
   return kSashi;
 }
 
@@ -105,15 +107,8 @@ Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::strin
   }
 
   for (int k = 1; k <= 6; ++k) {
-    const std::size_t row = static_cast<std::size_t>(k - 1);
-    const int step = p.SlitStep[k];
-    const int turnLeft = 20 * step + 10;
-    p.EntryBoats[row] = {p.Entry[k] - 1, 0};
-    p.SlitBoats[row] = {p.Entry[k] - 1, 100 - 20 * step};
-    p.TurnBoats[row] = {p.Entry[k] + 5, turnLeft};
-    p.SlitHints[row] = SlitHint(step);
-    p.TurnWordLefts[row] = turnLeft - 10;
-    p.TurnWord[k] = std::string(TurnWordFor(turnLeft));
+    p.SlitHints[static_cast<std::size_t>(k - 1)] = SlitHint(p.SlitStep[k]);
+    p.TurnWord[k] = std::string(TurnWordFor(p.SlitStep[k]));
   }
 
   // The rate is lane i's for the course numbered Entry[i], and the slit rank that of course i.

@@ -12,12 +12,6 @@ namespace wakorin {
 // Arrays indexed 1..6 as the rules are written (element 0 unused).
 using Six = std::array<int, 7>;
 
-// Where a boat picture goes in one row of a start panel.
-struct BoatPlacement {
-  int image = 0;  // index into the boat image list: lane - 1 facing right, lane + 5 facing left
-  int left = 0;
-};
-
 struct TPrediction {
   Six Entry{};     // Entry[k]: the lane whose boat takes course k
   Six SlitRank{};  // rank of course k's boat at the slit, 1 = earliest, ties share
@@ -27,10 +21,7 @@ struct TPrediction {
   Six Order{};                          // Order[p]: the boat predicted in place p
   std::array<std::string, 6> Ken2T, Ken2F, Ken3T, Ken3F;  // ticket k at index k - 1
 
-  // Row k - 1 of each start panel.
-  std::array<BoatPlacement, 6> EntryBoats, SlitBoats, TurnBoats;
-  std::array<std::string, 6> SlitHints;  // tooltip of the slit boats, e.g. "0.10"
-  std::array<int, 6> TurnWordLefts{};    // winning-move label: the turn boat's left - 10
+  std::array<std::string, 6> SlitHints;  // course k - 1's start as a time, e.g. "0.10"
 };
 
 // The start of course k in tenths, as the tooltip shows it: "0.10" for step 1; a step outside

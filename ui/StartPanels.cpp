@@ -69,17 +69,32 @@ StartPanels::StartPanels(QWidget* parent) {
   }
 }
 
+StartPlacements PlaceBoats(const TPrediction& p) {
+  StartPlacements placed;
+  for (int k = 1; k <= 6; ++k) {
+    const auto row = static_cast<std::size_t>(k - 1);
+    const int step = p.SlitStep[k];
+    const int turnLeft = 20 * step + 10;
+    placed.entry[row] = {p.Entry[k] - 1, 0};
+    placed.slit[row] = {p.Entry[k] - 1, 100 - 20 * step};
+    placed.turn[row] = {p.Entry[k] + 5, turnLeft};
+    placed.turnWordLefts[row] = turnLeft - 10;
+  }
+  return placed;
+}
+
 void StartPanels::Show(const TPrediction& p, const std::vector<int>& missingLanes) {
   auto place = [this](QLabel* picture, const BoatPlacement& boat, bool move) {
     picture->setPixmap(boatImages_.value(boat.image));
     if (move) picture->move(boat.left, picture->y());
   };
+  const StartPlacements placed = PlaceBoats(p);
   for (std::size_t row = 0; row < 6; ++row) {
-    place(ImageBoart1_[row], p.EntryBoats[row], false);  // course entry keeps its design places
-    place(ImageBoart2_[row], p.SlitBoats[row], true);
+    place(ImageBoart1_[row], placed.entry[row], false);  // course entry keeps its design places
+    place(ImageBoart2_[row], placed.slit[row], true);
     ImageBoart2_[row]->setToolTip(QString::fromLatin1(p.SlitHints[row]));
-    place(ImageBoart3_[row], p.TurnBoats[row], true);
-    LabelBoart3_[row]->move(p.TurnWordLefts[row], ImageBoart3_[row]->y());
+    place(ImageBoart3_[row], placed.turn[row], true);
+    LabelBoart3_[row]->move(placed.turnWordLefts[row], ImageBoart3_[row]->y());
     LabelBoart3_[row]->setText(FromCp932(p.TurnWord[row + 1]));
     LabelBoart3_[row]->raise();
   }

@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "predict/Prediction.h"
+
 class QFrame;
 class QLabel;
 class QPainter;
@@ -18,6 +20,21 @@ namespace ui {
 
 // The three start panels of a prediction: course entry (Panel3), slit (Panel4) and the first turn
 // (Panel5), each a picture of the water with the six boats placed on it.
+// Where a boat picture goes in one row of a start panel.
+struct BoatPlacement {
+  int image = 0;  // index into the boat image list: lane - 1 facing right, lane + 5 facing left
+  int left = 0;
+};
+
+// The pictures of a prediction, row k - 1 for course k: the slit boat 20 pixels further left for
+// each tenth of a second it starts later, the boat after the first turn as far right, and its
+// winning-move word 10 pixels before it.
+struct StartPlacements {
+  std::array<BoatPlacement, 6> entry, slit, turn;
+  std::array<int, 6> turnWordLefts{};
+};
+StartPlacements PlaceBoats(const TPrediction& prediction);
+
 class StartPanels {
  public:
   explicit StartPanels(QWidget* parent);

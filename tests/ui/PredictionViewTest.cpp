@@ -24,6 +24,7 @@
 #include "ui/LaneColors.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
+#include "ui/StartPanels.h"
 #include "ui/TicketSheets.h"
 #include "ui/Widgets.h"
 
@@ -270,6 +271,28 @@ TEST_F(PredictionViewTest, InResultCheckModeThePredictionStaysOutOfSight) {
     EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
   }
   EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
+}
+
+// The slit boat moves 20 pixels left and the boat after the first turn 20 right for each tenth
+// of a second of its start; the winning-move word stands 10 pixels before the turn boat.
+TEST(StartPictures, PlacesFollowEachBoatsStep) {
+  struct Case {
+    int step, slitLeft, turnLeft;
+  };
+  TPrediction p;
+  p.Entry = {0, 3, 1, 2, 6, 5, 4};
+  const Case cases[] = {{0, 100, 10}, {1, 80, 30}, {2, 60, 50}, {3, 40, 70}, {-1, 120, -10}};
+  for (const Case& c : cases) {
+    p.SlitStep[3] = c.step;
+    const ui::StartPlacements placed = ui::PlaceBoats(p);
+    EXPECT_EQ(placed.slit[2].left, c.slitLeft) << c.step;
+    EXPECT_EQ(placed.turn[2].left, c.turnLeft) << c.step;
+    EXPECT_EQ(placed.turnWordLefts[2], c.turnLeft - 10) << c.step;
+    // Course 3's boat is lane 2's: its picture faces right at entry and slit, left after the turn.
+    EXPECT_EQ(placed.entry[2].image, 1);
+    EXPECT_EQ(placed.slit[2].image, 1);
+    EXPECT_EQ(placed.turn[2].image, 7);
+  }
 }
 
 }  // namespace
