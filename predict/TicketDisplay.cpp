@@ -1,6 +1,5 @@
 #include "predict/TicketDisplay.h"
 
-#include "predict/LaneColors.h"
 #include "predict/BetType.h"
 
 namespace wakorin {
@@ -27,7 +26,7 @@ int DigitAt(std::string_view ticket, std::size_t position) {
 }
 
 TicketDigitCell LaneCell(int lane) {
-  return {std::to_string(lane), LaneColor(lane), LaneFontColor(lane)};
+  return {std::to_string(lane), lane};
 }
 
 }  // namespace

@@ -1,18 +1,16 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace wakorin {
 
-// What one digit cell of the ticket display shows.
+// What one digit cell of the ticket display shows: a lane, drawn by the window in that lane's
+// colours, or nothing (lane 0), drawn grey in the cell's own text colour.
 struct TicketDigitCell {
-  std::string text;                        // the lane digit, or empty
-  std::uint32_t background = 0x808080;     // lane colour, grey when empty
-  std::optional<std::uint32_t> textColor;  // unset: the cell keeps its text colour
+  std::string text;  // the lane digit, or empty
+  int lane = 0;
 };
 
 // Both sheets of the ticket display, decided from the tickets, the tickets on sale and the tab.

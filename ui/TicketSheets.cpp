@@ -1,5 +1,7 @@
 #include "ui/TicketSheets.h"
 
+#include "ui/LaneColors.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QTabBar>
@@ -25,8 +27,8 @@ QString Text(const char* utf8) {
 
 void Fill(QLabel* label, const TicketDigitCell& cell) {
   label->setText(QString::fromLatin1(cell.text));
-  SetBackground(label, QColor::fromRgb(cell.background));
-  if (cell.textColor) SetTextColor(label, QColor::fromRgb(*cell.textColor));
+  SetBackground(label, LaneColor(cell.lane));  // grey for an empty cell
+  if (cell.lane != 0) SetTextColor(label, LaneFontColor(cell.lane));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "tests/WorkedExample.h"
 
-#include "predict/LaneColors.h"
 #include "predict/TicketDisplay.h"
 #include "program/RaceCard.h"
 
@@ -41,8 +40,7 @@ void ExpectEmpty(const RecommendDisplay& d) {
     EXPECT_EQ(d.twoSeparator[row], "");
     EXPECT_EQ(d.threeSeparator[row], "");
     for (const auto& cell : d.three[row]) {
-      EXPECT_EQ(cell.background, kEmptyTicketCellColor);
-      EXPECT_FALSE(cell.textColor);
+      EXPECT_EQ(cell.lane, 0);
     }
   }
 }
@@ -58,12 +56,10 @@ TEST(TicketDisplay, AllBetTypesOnSaleOrderedAndUnordered) {
     EXPECT_EQ(d.twoSeparator[row], kDash);
     EXPECT_EQ(d.threeSeparator[row], row < 3 ? kBox : kDash);
   }
-  // Exacta row 1: 3 white on red, 1 black on white; trifecta row 1 on red, white and yellow.
-  EXPECT_EQ(d.two[0][0].background, 0xFF0000u);
-  EXPECT_EQ(d.two[0][0].textColor, 0xFFFFFFu);
-  EXPECT_EQ(d.two[0][1].background, 0xFFFFFFu);
-  EXPECT_EQ(d.two[0][1].textColor, 0x000000u);
-  EXPECT_EQ(d.three[0][2].background, 0xFFFF00u);
+  // Exacta row 1: lanes 3 and 1; trifecta row 1 ends in lane 5.
+  EXPECT_EQ(d.two[0][0].lane, 3);
+  EXPECT_EQ(d.two[0][1].lane, 1);
+  EXPECT_EQ(d.three[0][2].lane, 5);
 
   d = ComputeRecommend(kSaleAll, 1, kTickets, 6, 6);
   EXPECT_EQ(d.heading2, kQuinella);
