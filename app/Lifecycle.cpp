@@ -34,14 +34,16 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// While a check runs, its loop sees the request and ends the application once the check has
+// let go of the window, so that it ends exactly once.
 void TMainForm::FormClose() {
   quitRequested_ = -1;
-  Terminate();
+  if (!checkRunning_) Terminate();
 }
 
 void TMainForm::Exit1Click() {
   quitRequested_ = -1;
-  Terminate();
+  if (!checkRunning_) Terminate();
 }
 
 void TMainForm::Terminate() {

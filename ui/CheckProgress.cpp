@@ -52,8 +52,7 @@ bool CheckProgress::RunToTheEnd() {
     position_ += kFinalRunStepBytes;
     Show(position_);
   }
-  Pump(true);
-  return true;
+  return Pump(true);  // a quit asked for in the last events counts too
 }
 
 int CheckProgress::Maximum() const {

@@ -103,7 +103,7 @@ class TMainForm : public QMainWindow {
   // Race-card mode shows the card and predictions; result-check mode the venue's result grid.
   enum class Mode { RaceCard, ResultCheck };
   // How a check ended, for what follows once the window is unlocked.
-  enum class CheckEnd { Shown, Kept, Quit, QuitIfAsked };
+  enum class CheckEnd { Shown, Kept, Quit };
   class CheckLock;
 
   static QWidget* MakeClient(QMainWindow& window);

@@ -58,7 +58,7 @@ void TMainForm::BBtnKekkaClick() {
     const CheckLock lock(*this);
     end = CheckVenue(unread);
   }
-  if (end == CheckEnd::Quit || (end == CheckEnd::QuitIfAsked && quitRequested_ != 0)) {
+  if (end == CheckEnd::Quit || quitRequested_ != 0) {
     Terminate();
   } else if (end == CheckEnd::Shown && !unread.isEmpty()) {
     desktop_.ShowMessage(this,
@@ -71,13 +71,13 @@ TMainForm::CheckEnd TMainForm::CheckVenue(QStringList& unread) {
   const std::string entry = SelectedVenueEntry();
   std::array<RecommendedTickets, 12> recommended{};
   // A card that cannot be read ends the check, its grid as it was.
-  if (!PredictVenue(entry, recommended, unread)) return CheckEnd::QuitIfAsked;
+  if (!PredictVenue(entry, recommended, unread)) return CheckEnd::Kept;
   const std::string resultPath = FindResultFile(programFilePath_);
   if (resultPath.empty()) {
     desktop_.ShowMessage(
         this, QStringLiteral("レース結果ファイル(\"%1\")がありません。")
                   .arg(QString::fromLocal8Bit(ResultFilePath(programFilePath_).c_str())));
-    return CheckEnd::QuitIfAsked;
+    return CheckEnd::Kept;
   }
   const int venuesBefore = header_.VenueCount() - 1 - header_.VenueIndex();
   ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return quitRequested_ == 0; });
