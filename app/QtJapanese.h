@@ -1,0 +1,10 @@
+#pragma once
+
+namespace wakorin {
+
+// Installs Qt's own Japanese translation (qtbase_ja.qm, from Qt's translations folder) in the
+// running application, so that the dialogs Qt draws — file, print, message, progress — and its
+// network errors speak Japanese. False when the translation is not installed.
+bool InstallQtJapanese();
+
+}  // namespace wakorin
