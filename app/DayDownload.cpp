@@ -26,12 +26,6 @@ QString Yymm(int period) {
       .arg(period % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString KindName(bool program, bool result) {
-  if (program) return QStringLiteral("レース番組表ファイル");
-  if (result) return QStringLiteral("競走成績ファイル");
-  return QStringLiteral("選手期別成績ファイル");
-}
-
 }  // namespace
 
 ArchiveSite ArchiveSite::Official() {
@@ -182,13 +176,12 @@ void DayDownload::Fetch(const Step& step) {
     stallTimer_->setSingleShot(true);
     connect(stallTimer_, &QTimer::timeout, this, &DayDownload::OnStalled);
   }
-  emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(step)), 0, 0);
-  QNetworkRequest request(step.url);
-  reply_ = network_->get(request);
+  reply_ = network_->get(QNetworkRequest(step.url));
   connect(reply_, &QNetworkReply::metaDataChanged, this, &DayDownload::OnMetaData);
   connect(reply_, &QNetworkReply::readyRead, this, &DayDownload::OnReadyRead);
   connect(reply_, &QNetworkReply::finished, this, &DayDownload::OnFinished);
   stallTimer_->start(options_.stallMilliseconds);
+  emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(step)), 0, 0);
 }
 
 void DayDownload::OnMetaData() {
@@ -235,6 +228,8 @@ void DayDownload::OnFinished() {
   } else if (stalled_) {
     failure = QStringLiteral("%1秒間、受信が進みませんでした。")
                   .arg(options_.stallMilliseconds / 1000.0, 0, 'g', 3);
+  } else if (file_ && file_->error() != QFileDevice::NoError) {
+    failure = QStringLiteral("保存できませんでした。%1").arg(file_->errorString());
   } else if (status == 404) {
     // A period file is often published weeks after its month begins: the one before serves.
     if (current_.kind == Kind::Stats && current_.period == LatestStatsPeriod(options_.day)) {
@@ -261,8 +256,6 @@ void DayDownload::OnFinished() {
                   .arg(expected);
   } else if (reply->error() != QNetworkReply::NoError) {
     failure = QStringLiteral("通信エラー: %1").arg(reply->errorString());
-  } else if (file_ && file_->error() != QFileDevice::NoError) {
-    failure = QStringLiteral("保存できませんでした。%1").arg(file_->errorString());
   }
   if (!failure.isEmpty()) {
     Discard();
@@ -330,9 +323,11 @@ QString DayDownload::Present(const QString& name) const {
   return found.isEmpty() ? QString() : folder.filePath(found.constFirst());
 }
 
-QString DayDownload::Describe(const Step& step) const {
-  return QStringLiteral("%1(\"%2\")")
-      .arg(KindName(step.kind == Kind::Program, step.kind == Kind::Result), step.name);
+QString DayDownload::Describe(const Step& step) {
+  const QString kind = step.kind == Kind::Program  ? QStringLiteral("レース番組表ファイル")
+                       : step.kind == Kind::Result ? QStringLiteral("競走成績ファイル")
+                                                   : QStringLiteral("選手期別成績ファイル");
+  return QStringLiteral("%1(\"%2\")").arg(kind, step.name);
 }
 
 }  // namespace wakorin

@@ -117,7 +117,8 @@ class DayDownload final : public QObject {
   QString PendingMarkerOf(const QString& name) const;
   // The path of the archive already in the folder, or empty.
   QString Present(const QString& name) const;
-  QString Describe(const Step& step) const;
+  // The file as messages name it: レース番組表ファイル("b241115.lzh").
+  static QString Describe(const Step& step);
 
   Options options_;
   DayFiles result_;
