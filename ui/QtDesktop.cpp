@@ -83,6 +83,8 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
   QDialog dialog(owner);
   dialog.setObjectName(QStringLiteral("DateDialog"));
   dialog.setWindowTitle(title);
+  // Room for the whole title in the caption.
+  dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(title) + 120);
   auto* calendar = new QCalendarWidget(&dialog);
   calendar->setObjectName(QStringLiteral("Calendar"));
   // Month and weekday names in Japanese, whatever the system's language.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include "app/QtJapanese.h"
 
@@ -13,6 +14,7 @@ TEST(QtJapanese, QtsOwnDialogsSpeakJapanese) {
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
   EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"),
             QStringLiteral("ファイル名(&N):"));
+  EXPECT_EQ(QLocale().language(), QLocale::Japanese);
 }
 
 }  // namespace
