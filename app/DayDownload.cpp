@@ -129,8 +129,18 @@ void DayDownload::Start() {
 }
 
 void DayDownload::Cancel() {
+  if (finished_) return;
   cancelled_ = true;
-  if (reply_) reply_->abort();
+  if (!reply_) {
+    Next();
+    return;
+  }
+  reply_->abort();
+  // Qt reports an aborted transfer at once; should it not, the download ends here all the same.
+  if (reply_) {
+    reply_->disconnect(this);
+    OnFinished();
+  }
 }
 
 DayFiles DayDownload::Run(Options options) {

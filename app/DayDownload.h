@@ -82,7 +82,7 @@ class DayDownload final : public QObject {
 
   // Starts the downloads and returns; Finished is emitted once, after Start has returned.
   void Start();
-  // Stops the transfer in progress; the download still ends with Finished.
+  // Stops the transfer in progress and ends the download: Finished is emitted before it returns.
   void Cancel();
   const DayFiles& Result() const { return result_; }
 

@@ -12,8 +12,10 @@ class LoopUntilDone final : public ProgressReport {
     done_ = true;
     loop_.quit();
   }
-  void Wait() {
+  void Wait(ProgressJob& job) {
     if (!done_) loop_.exec();
+    // An application that is quitting runs no more loops: the job stops instead.
+    if (!done_) job.Cancel();
   }
 
  private:
@@ -26,7 +28,7 @@ class LoopUntilDone final : public ProgressReport {
 void Desktop::RunWithProgress(QWidget* /*owner*/, const QString& /*title*/, ProgressJob& job) {
   LoopUntilDone report;
   job.Start(report);
-  report.Wait();
+  report.Wait(job);
 }
 
 }  // namespace wakorin

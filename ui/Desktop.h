@@ -34,7 +34,7 @@ class ProgressJob {
   virtual ~ProgressJob() = default;
   // Starts the job, which reports to `report` until its Done.
   virtual void Start(ProgressReport& report) = 0;
-  // The user asked to stop; the job still ends with Done.
+  // The user asked to stop: the job ends, calling Done before Cancel returns.
   virtual void Cancel() = 0;
 };
 

@@ -121,8 +121,10 @@ class DialogReport final : public ProgressReport {
     done_ = true;
     loop_.quit();
   }
-  void Wait() {
+  void Wait(ProgressJob& job) {
     if (!done_) loop_.exec();
+    // An application that is quitting runs no more loops: the job stops instead.
+    if (!done_) job.Cancel();
   }
 
  private:
@@ -149,7 +151,7 @@ void QtDesktop::RunWithProgress(QWidget* owner, const QString& title, ProgressJo
   BringToFront(owner, dialog);
   dialog.show();
   job.Start(report);
-  report.Wait();
+  report.Wait(job);
 }
 
 }  // namespace wakorin

@@ -1,6 +1,7 @@
 // Downloading a day's archives from a local stand-in for the official site.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -180,6 +181,19 @@ TEST_F(DayDownloadTest, CancelLeavesNothing) {
   EXPECT_EQ(download.Result().message,
             QStringLiteral("レース番組表ファイル(\"b241115.lzh\")のダウンロードを中止しました。"));
   EXPECT_TRUE(Files().isEmpty()) << Files().join(QLatin1Char(' ')).toStdString();
+
+  // Cancelled before its first request, a download ends at once: nothing else will end it.
+  DayDownload early(options);
+  bool ended = false;
+  QObject::connect(&early, &DayDownload::Finished, &early, [&] { ended = true; });
+  server.requests.clear();
+  early.Start();
+  early.Cancel();
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(early.Result().cancelled);
+  EXPECT_FALSE(early.Result().message.isEmpty());
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(server.requests.isEmpty());
 }
 
 TEST_F(DayDownloadTest, ResultsFetchedBeforeTheRacingEndedAreFetchedAgain) {

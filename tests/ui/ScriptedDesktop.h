@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QPrinter>
 #include <QStringList>
@@ -65,7 +66,6 @@ class ScriptedDesktop final : public Desktop {
     struct Report final : ProgressReport {
       ScriptedDesktop& desktop;
       ProgressJob& job;
-      QEventLoop loop;
       bool done = false;
       Report(ScriptedDesktop& d, ProgressJob& j) : desktop(d), job(j) {}
       void Progress(const QString& label, qint64 doneBytes, qint64) override {
@@ -73,10 +73,7 @@ class ScriptedDesktop final : public Desktop {
           desktop.progressLabels << label;
         if (desktop.cancelWhen && desktop.cancelWhen(doneBytes)) job.Cancel();
       }
-      void Done() override {
-        done = true;
-        loop.quit();
-      }
+      void Done() override { done = true; }
     } report(*this, job);
     // A job that never ends would hang the suite: it is cancelled instead, and the test fails
     // on what it finds.
@@ -85,7 +82,9 @@ class ScriptedDesktop final : public Desktop {
     QObject::connect(&guard, &QTimer::timeout, [&job] { job.Cancel(); });
     guard.start(60000);
     job.Start(report);
-    if (!report.done) report.loop.exec();
+    // Not QEventLoop::exec: once an earlier test has asked the application to quit, every exec
+    // returns at once.
+    while (!report.done) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // Prints to this PDF file, or cancels when it is empty.
   QString printToPdf;
