@@ -30,8 +30,7 @@ QString Yymm(int period) {
 
 ArchiveSite ArchiveSite::Official() {
   return {QStringLiteral("https://www1.mbrace.or.jp/od2"),
-          QStringLiteral(
-              "https://www.boatrace.jp/static_extra/pc_static/download/data/kibetsu")};
+          QStringLiteral("https://www.boatrace.jp/static_extra/pc_static/download/data/kibetsu")};
 }
 
 ArchiveSite ArchiveSite::FromEnvironment() {
@@ -210,8 +209,8 @@ void DayDownload::OnReadyRead() {
   }
   received_ += bytes.size();
   const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-  emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(current_)),
-                received_, length.isValid() ? length.toLongLong() : 0);
+  emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(current_)), received_,
+                length.isValid() ? length.toLongLong() : 0);
 }
 
 void DayDownload::OnStalled() {
@@ -245,8 +244,8 @@ void DayDownload::OnFinished() {
     if (current_.kind == Kind::Stats && current_.period == LatestStatsPeriod(options_.day)) {
       const int previous = PreviousStatsPeriod(current_.period);
       Discard();
-      steps_.prepend({Kind::Stats, StatsArchiveName(previous),
-                      options_.site.StatsUrl(previous), previous});
+      steps_.prepend(
+          {Kind::Stats, StatsArchiveName(previous), options_.site.StatsUrl(previous), previous});
       Next();
       return;
     }
@@ -261,9 +260,8 @@ void DayDownload::OnFinished() {
   } else if (status >= 300) {
     failure = QStringLiteral("サーバーがエラーを返しました(HTTP %1)。").arg(status);
   } else if (expected >= 0 && received_ < expected) {
-    failure = QStringLiteral("受信が途中で途切れました(%1 / %2 バイト)。")
-                  .arg(received_)
-                  .arg(expected);
+    failure =
+        QStringLiteral("受信が途中で途切れました(%1 / %2 バイト)。").arg(received_).arg(expected);
   } else if (reply->error() != QNetworkReply::NoError) {
     failure = QStringLiteral("通信エラー: %1").arg(reply->errorString());
   }
@@ -334,7 +332,7 @@ QString DayDownload::Present(const QString& name) const {
 }
 
 QString DayDownload::Describe(const Step& step) {
-  const QString kind = step.kind == Kind::Program  ? QStringLiteral("レース番組表ファイル")
+  const QString kind = step.kind == Kind::Program ? QStringLiteral("レース番組表ファイル")
                        : step.kind == Kind::Result ? QStringLiteral("競走成績ファイル")
                                                    : QStringLiteral("選手期別成績ファイル");
   return QStringLiteral("%1(\"%2\")").arg(kind, step.name);

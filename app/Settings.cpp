@@ -10,8 +10,8 @@ namespace {
 // The INI format on purpose: the native user settings are pointed at /dev/null at start-up so
 // that Qt's file dialog records no history of its own.
 QSettings Open() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope,
-                   QCoreApplication::organizationName(), QCoreApplication::applicationName());
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+                   QCoreApplication::applicationName());
 }
 
 // A program that did not name itself (a benchmark, a test that does not ask for settings) keeps

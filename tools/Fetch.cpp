@@ -76,8 +76,8 @@ void DrawBar(const QString& label, qint64 received, qint64 total) {
   QString line = QLatin1Char('\r') + label;
   if (total > 0) {
     const int filled = static_cast<int>(kWidth * std::min(received, total) / total);
-    line += QStringLiteral(" [%1%2] %3%").arg(QString(filled, QLatin1Char('#')),
-                                              QString(kWidth - filled, QLatin1Char(' ')))
+    line += QStringLiteral(" [%1%2] %3%")
+                .arg(QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char(' ')))
                 .arg(100 * std::min(received, total) / total, 3);
   } else {
     line += QStringLiteral(" %1 KB").arg(received / 1024);
@@ -126,18 +126,20 @@ int main(int argc, char** argv) {
       continue;
     }
     QStringList parts;
-    if (!files.fetched.isEmpty()) parts << files.fetched.join(QLatin1Char(' ')) + QStringLiteral(" を保存しました");
-    if (!files.kept.isEmpty()) parts << files.kept.join(QLatin1Char(' ')) + QStringLiteral(" はすでにあります");
-    if (!files.awaited.isEmpty()) parts << files.awaited.join(QLatin1Char(' ')) + QStringLiteral(" はまだ公開されていません");
-    Print(stdout, date + QStringLiteral(": ") + parts.join(QStringLiteral("。")) +
-                      QStringLiteral("。\n"));
+    if (!files.fetched.isEmpty())
+      parts << files.fetched.join(QLatin1Char(' ')) + QStringLiteral(" を保存しました");
+    if (!files.kept.isEmpty())
+      parts << files.kept.join(QLatin1Char(' ')) + QStringLiteral(" はすでにあります");
+    if (!files.awaited.isEmpty())
+      parts << files.awaited.join(QLatin1Char(' ')) + QStringLiteral(" はまだ公開されていません");
+    Print(stdout,
+          date + QStringLiteral(": ") + parts.join(QStringLiteral("。")) + QStringLiteral("。\n"));
   }
   if (options->from != options->to || failed) {
-    Print(failed ? stderr : stdout,
-          QStringLiteral("%1日のうち %2日分を %3 に揃えました。\n")
-              .arg(options->from.daysTo(options->to) + 1)
-              .arg(options->from.daysTo(options->to) + 1 - failed)
-              .arg(folder));
+    Print(failed ? stderr : stdout, QStringLiteral("%1日のうち %2日分を %3 に揃えました。\n")
+                                        .arg(options->from.daysTo(options->to) + 1)
+                                        .arg(options->from.daysTo(options->to) + 1 - failed)
+                                        .arg(folder));
   }
   return failed ? 1 : 0;
 }

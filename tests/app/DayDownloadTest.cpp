@@ -75,8 +75,10 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
   const struct {
     QDate day;
     int latest, previous;
-  } periods[] = {{QDate(2024, 3, 31), 202310, 202304}, {QDate(2024, 4, 1), 202404, 202310},
-                 {QDate(2024, 9, 30), 202404, 202310}, {QDate(2024, 10, 1), 202410, 202404},
+  } periods[] = {{QDate(2024, 3, 31), 202310, 202304},
+                 {QDate(2024, 4, 1), 202404, 202310},
+                 {QDate(2024, 9, 30), 202404, 202310},
+                 {QDate(2024, 10, 1), 202410, 202404},
                  {QDate(2024, 12, 31), 202410, 202404}};
   for (const auto& p : periods) {
     EXPECT_EQ(LatestStatsPeriod(p.day), p.latest) << p.day.toString().toStdString();
@@ -86,8 +88,11 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
   const struct {
     const char* file;
     bool atHandOn20241115;
-  } stats[] = {{"Fan0510.txt", true},    {"FAN2411.LZH", true}, {"fan2412.lzh", false},
-               {"fan2404.txt.bak", false}, {"fanXX04.txt", false}};
+  } stats[] = {{"Fan0510.txt", true},
+               {"FAN2411.LZH", true},
+               {"fan2412.lzh", false},
+               {"fan2404.txt.bak", false},
+               {"fanXX04.txt", false}};
   for (const auto& s : stats) {
     testing::TempDir folder;
     folder.Write(s.file, "x");
@@ -121,7 +126,8 @@ TEST_F(DayDownloadTest, MissingStatisticsPeriodFallsBackToThePreviousOne) {
   ASSERT_TRUE(files.ok) << files.message.toStdString();
   EXPECT_EQ(Read(QStringLiteral("fan2404.lzh")), Bytes("spring racers"));
   EXPECT_FALSE(Files().contains(QStringLiteral("fan2410.lzh")));
-  EXPECT_EQ(server.requests.mid(2), (QStringList{kStatsPath, QStringLiteral("/kibetsu/fan2404.lzh")}));
+  EXPECT_EQ(server.requests.mid(2),
+            (QStringList{kStatsPath, QStringLiteral("/kibetsu/fan2404.lzh")}));
 }
 
 TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
@@ -134,10 +140,16 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
   } cases[] = {
       {"not published", kProgramPath, {"", 404}, "b241115.lzh", "HTTP 404"},
       {"server error", kProgramPath, {"", 500}, "b241115.lzh", "HTTP 500"},
-      {"stops mid-file", kProgramPath, {Bytes("program ", 5000), 200, 1000},
-       "b241115.lzh", "1000 / 40000"},
-      {"stalls mid-file", kProgramPath, {Bytes("program ", 5000), 200, 1000, true},
-       "b241115.lzh", "受信が進みませんでした"},
+      {"stops mid-file",
+       kProgramPath,
+       {Bytes("program ", 5000), 200, 1000},
+       "b241115.lzh",
+       "1000 / 40000"},
+      {"stalls mid-file",
+       kProgramPath,
+       {Bytes("program ", 5000), 200, 1000, true},
+       "b241115.lzh",
+       "受信が進みませんでした"},
       {"both periods missing", kStatsPath, {"", 404}, "fan2404.lzh", "HTTP 404"},
   };
   for (const auto& c : cases) {

@@ -64,11 +64,11 @@ class FetchToolTest : public ::testing::Test {
 };
 
 TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
-  const ToolRun run = Fetch({QStringLiteral("--into"), Path(into),
-                             QStringLiteral("2024-11-14..2024-11-16")});
+  const ToolRun run =
+      Fetch({QStringLiteral("--into"), Path(into), QStringLiteral("2024-11-14..2024-11-16")});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.err.contains(
-      QStringLiteral("2024-11-16: レース番組表ファイル(\"b241116.lzh\")をダウンロードできませんでした。")))
+  EXPECT_TRUE(run.err.contains(QStringLiteral(
+      "2024-11-16: レース番組表ファイル(\"b241116.lzh\")をダウンロードできませんでした。")))
       << run.err.toStdString();
   EXPECT_EQ(Files(Path(into)),
             QString::fromLatin1("b241114.lzh b241115.lzh fan2410.lzh k241114.lzh k241115.lzh")
@@ -79,7 +79,8 @@ TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
   // The statistics archive of the first day serves the others.
   EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2410.lzh")), 1);
 
-  EXPECT_EQ(Fetch({QStringLiteral("--into=") + Path(into), QStringLiteral("2024-11-15")}).exitCode, 0);
+  EXPECT_EQ(Fetch({QStringLiteral("--into=") + Path(into), QStringLiteral("2024-11-15")}).exitCode,
+            0);
 }
 
 TEST_F(FetchToolTest, DefaultFolderIsTheOneInTheSettingsElseTheDataFolder) {

@@ -54,7 +54,9 @@ class DownloadCommandTest : public ::testing::Test {
     settings::SetDataFolder(QString());
   }
 
-  static QString Path(const testing::TempDir& d) { return QString::fromStdString(d.path().string()); }
+  static QString Path(const testing::TempDir& d) {
+    return QString::fromStdString(d.path().string());
+  }
   QStringList DataFiles() const {
     return QDir(Path(data)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
   }
@@ -81,7 +83,8 @@ TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {
   EXPECT_EQ(desktop.progressTitles, QStringList{QStringLiteral("データのダウンロード")});
   EXPECT_TRUE(desktop.progressLabels.contains(
       QStringLiteral("レース番組表ファイル(\"b241115.lzh\")をダウンロードしています...")));
-  EXPECT_EQ(DataFiles(), QString::fromLatin1("b241115.lzh fan2410.lzh k241115.lzh").split(QLatin1Char(' ')));
+  EXPECT_EQ(DataFiles(),
+            QString::fromLatin1("b241115.lzh fan2410.lzh k241115.lzh").split(QLatin1Char(' ')));
   EXPECT_EQ(desktop.dialogs.size(), fileDialogs);
 
   // Race-card mode, the downloaded day's only venue, race 1.
@@ -104,10 +107,16 @@ TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
     const char* message;  // empty: no message
   } cases[] = {
       {"no date chosen", std::nullopt, {}, false, ""},
-      {"not published", kDay, {"", 404}, false,
+      {"not published",
+       kDay,
+       {"", 404},
+       false,
        "レース番組表ファイル(\"b241115.lzh\")をダウンロードできませんでした。\n"
        "サーバーにありません(HTTP 404)。"},
-      {"cancelled", kDay, {QByteArray(20000, 'x'), 200, 5000, true}, true,
+      {"cancelled",
+       kDay,
+       {QByteArray(20000, 'x'), 200, 5000, true},
+       true,
        "レース番組表ファイル(\"b241115.lzh\")のダウンロードを中止しました。"},
   };
   for (const auto& c : cases) {
@@ -121,7 +130,8 @@ TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
     EXPECT_EQ(desktop.messages.join(QLatin1Char('|')), QString::fromUtf8(c.message)) << c.what;
     EXPECT_EQ(Shown(), before) << c.what;
     EXPECT_FALSE(form.IsRaceCardMode()) << c.what;
-    EXPECT_TRUE(DataFiles().isEmpty()) << c.what << ": " << DataFiles().join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(DataFiles().isEmpty())
+        << c.what << ": " << DataFiles().join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(server.requests.isEmpty(), !c.date.has_value()) << c.what;
   }
 }
