@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QSettings>
 
+#include "app/QtJapanese.h"
+#include "app/Settings.h"
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
@@ -11,13 +13,14 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  // The application title captions every message box.
-  QApplication::setApplicationName(QStringLiteral("Wakorin"));
+  wakorin::settings::NameApplication();
+  wakorin::InstallQtJapanese();
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(wakorin::ui::SingleBoatPicture())));
   QApplication::setStyle(QStringLiteral("Fusion"));
   wakorin::ui::InstallFontSubstitutes();
-  // The application keeps nothing on disk. Qt's file dialog would record its history in the
-  // user's settings; pointing user settings at a place that cannot hold files keeps it silent.
+  // The application writes only its own settings (an INI file) and its downloads. Qt's file
+  // dialog would record its history in the user's native settings; pointing those at a place
+  // that cannot hold files keeps it silent.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 
   wakorin::QtDesktop desktop;

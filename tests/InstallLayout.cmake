@@ -5,7 +5,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFI
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "install failed: ${result}")
 endif()
-foreach(file bin/wakorin share/wakorin/help.html share/applications/wakorin.desktop
+foreach(file bin/wakorin bin/wakorin-fetch share/wakorin/help.html share/applications/wakorin.desktop
              share/icons/hicolor/128x128/apps/wakorin.png)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "missing after install: ${file}")

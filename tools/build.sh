@@ -7,7 +7,7 @@ mode=${1:-}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
-          libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
+          qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
 # The fuzzers need clang and its runtime.
 if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev); fi
 missing=()

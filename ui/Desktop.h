@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QUrl>
 #include <optional>
@@ -14,6 +15,27 @@ struct OpenFileOptions {
   QString filter;       // as QFileDialog takes it: "description (pattern pattern ...)"
   QString initialName;  // shown in the name box
   QString defaultSuffix;
+  QString startFolder;  // where the dialog opens; the working folder when empty or gone
+};
+
+// What a job running under a progress dialog tells it.
+class ProgressReport {
+ public:
+  virtual ~ProgressReport() = default;
+  // `total` is 0 while the size is unknown.
+  virtual void Progress(const QString& label, qint64 done, qint64 total) = 0;
+  // The job has ended, however it ended; called once.
+  virtual void Done() = 0;
+};
+
+// A job that runs in the event loop while a progress dialog shows how far it has come.
+class ProgressJob {
+ public:
+  virtual ~ProgressJob() = default;
+  // Starts the job, which reports to `report` until its Done.
+  virtual void Start(ProgressReport& report) = 0;
+  // The user asked to stop: the job ends, calling Done before Cancel returns.
+  virtual void Cancel() = 0;
 };
 
 // Everything that asks the user or blocks goes through here, so that a test can drive any
@@ -32,6 +54,15 @@ class Desktop {
   // Lets the user choose a printer (or a PDF file) for `printer`; false when cancelled, which
   // is also the answer of a desktop that cannot ask.
   virtual bool SetUpPrinter(QWidget* /*owner*/, QPrinter& /*printer*/) { return false; }
+  // A day chosen on a calendar that opens at `initial`; nullopt when the user cancels, which is
+  // also the answer of a desktop that cannot ask.
+  virtual std::optional<QDate> ChooseDate(QWidget* /*owner*/, const QString& /*title*/,
+                                          QDate /*initial*/) {
+    return std::nullopt;
+  }
+  // Runs `job` to its end under a modal progress dialog with a cancel button. A desktop that
+  // cannot show one runs the job to its end unseen.
+  virtual void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job);
 };
 
 }  // namespace wakorin

@@ -49,6 +49,9 @@ class TMainForm : public QMainWindow {
   void HelpClick();
   void J1Click();
   void DtUpdateClick();
+  // Downloads the archives of a day chosen on a calendar into the data folder, then opens the
+  // day's race program as if it had been chosen in the file dialog.
+  void DtDownloadClick();
   void N7Click();
   void HelpHPClick();
   // Prints what the window shows, laid out for an A4 page.
@@ -58,6 +61,9 @@ class TMainForm : public QMainWindow {
 
   // --- Race program ---
   bool MainView();
+  // Reads the race program file at `path` and shows race 1 of its last venue; what MainView does
+  // with the file chosen in its dialog.
+  bool OpenProgramFile(const QString& path);
   // What became of a request for the card: a venue that is not found leaves the card as it
   // was and lets the command go on; a reported I/O error ends the command.
   enum class CardRead { Shown, NotFound, Failed };
@@ -115,6 +121,10 @@ class TMainForm : public QMainWindow {
   // on screen and whether a check runs.
   void ShowRegions();
   void EnterRaceCardMode();
+  // Where the file dialog opens: the folder of the last file chosen there, kept between runs
+  // (app/).
+  QString FileDialogFolder() const;
+  void RememberFileDialogFolder(const QString& folder);
   CheckEnd CheckVenue(QStringList& unread);
   // Predicts every race of the venue for the check, noting the races whose card is gone; false
   // when the file cannot be read.

@@ -1,5 +1,7 @@
 // Choosing the race program file, indexing its venues, and moving between venues and races.
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 
 #include "base/ByteFile.h"
 #include "program/VenueBlockScan.h"
@@ -31,15 +33,24 @@ std::string LocalPath(const QString& path) {
 }  // namespace
 
 bool TMainForm::MainView() {
-  const std::optional<QString> chosen = desktop_.ChooseOpenFile(this, ProgramFileDialog());
+  OpenFileOptions options = ProgramFileDialog();
+  options.startFolder = FileDialogFolder();
+  const std::optional<QString> chosen = desktop_.ChooseOpenFile(this, options);
   if (!chosen) {
     desktop_.ShowMessage(this, kNotProgramFile);
     return false;
   }
-  const std::string path = LocalPath(*chosen);
+  if (const QFileInfo file(*chosen); file.dir().exists()) {
+    RememberFileDialogFolder(file.absolutePath());
+  }
+  return OpenProgramFile(*chosen);
+}
+
+bool TMainForm::OpenProgramFile(const QString& chosen) {
+  const std::string path = LocalPath(chosen);
   if (!ByteFile::Exists(path)) {
     desktop_.ShowMessage(this,
-                         QStringLiteral("レース番組表ファイル(\"%1\")がありません。").arg(*chosen));
+                         QStringLiteral("レース番組表ファイル(\"%1\")がありません。").arg(chosen));
     header_.VenueList()->setEnabled(true);
     return false;
   }

@@ -1,14 +1,22 @@
 #include "ui/QtDesktop.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QThread>
+#include <QVBoxLayout>
+#include <limits>
 
 namespace wakorin {
 namespace {
@@ -28,7 +36,10 @@ void BringToFront(QWidget* owner, QWidget& dialog) {
 }  // namespace
 
 std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) {
-  QFileDialog dialog(owner, options.title, QDir::currentPath(), options.filter);
+  const QString folder = !options.startFolder.isEmpty() && QDir(options.startFolder).exists()
+                             ? options.startFolder
+                             : QDir::currentPath();
+  QFileDialog dialog(owner, options.title, folder, options.filter);
   // Qt's own dialog behaves the same on every desktop and, in AnyFile mode, takes a typed
   // name of a file that does not exist, which the caller then reports.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -66,6 +77,81 @@ bool QtDesktop::SetUpPrinter(QWidget* owner, QPrinter& printer) {
   QPrintDialog dialog(&printer, owner);
   dialog.setWindowTitle(QStringLiteral("印刷"));
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title, QDate initial) {
+  QDialog dialog(owner);
+  dialog.setObjectName(QStringLiteral("DateDialog"));
+  dialog.setWindowTitle(title);
+  // Room for the whole title in the caption.
+  dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(title) + 120);
+  auto* calendar = new QCalendarWidget(&dialog);
+  calendar->setObjectName(QStringLiteral("Calendar"));
+  // Month and weekday names in Japanese, whatever the system's language.
+  calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+  calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  calendar->setSelectedDate(initial);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(calendar);
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  // A double click or Enter on a day chooses it.
+  QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
+  BringToFront(owner, dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return calendar->selectedDate();
+}
+
+namespace {
+
+// Shows a job's reports in a progress dialog and ends the local loop when the job is done.
+class DialogReport final : public ProgressReport {
+ public:
+  explicit DialogReport(QProgressDialog& dialog) : dialog_(dialog) {}
+  void Progress(const QString& label, qint64 done, qint64 total) override {
+    dialog_.setLabelText(label);
+    // The dialog counts in int; a large file is shown in kilobytes.
+    const qint64 scale = total > std::numeric_limits<int>::max() ? 1024 : 1;
+    dialog_.setRange(0, static_cast<int>(total / scale));  // 0..0: busy, size unknown
+    if (total > 0) dialog_.setValue(static_cast<int>(std::min(done, total) / scale));
+  }
+  void Done() override {
+    done_ = true;
+    loop_.quit();
+  }
+  void Wait(ProgressJob& job) {
+    if (!done_) loop_.exec();
+    // An application that is quitting runs no more loops: the job stops instead.
+    if (!done_) job.Cancel();
+  }
+
+ private:
+  QProgressDialog& dialog_;
+  QEventLoop loop_;
+  bool done_ = false;
+};
+
+}  // namespace
+
+void QtDesktop::RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job) {
+  QProgressDialog dialog(owner);
+  dialog.setObjectName(QStringLiteral("ProgressDialog"));
+  dialog.setWindowTitle(title);
+  dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setAutoClose(false);
+  dialog.setAutoReset(false);
+  dialog.setMinimumDuration(0);
+  dialog.setMinimumWidth(420);
+  dialog.setRange(0, 0);
+  DialogReport report(dialog);
+  QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&job] { job.Cancel(); });
+  BringToFront(owner, dialog);
+  dialog.show();
+  job.Start(report);
+  report.Wait(job);
 }
 
 }  // namespace wakorin

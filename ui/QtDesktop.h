@@ -4,7 +4,8 @@
 
 namespace wakorin {
 
-// The real desktop: Qt's file dialog, message box, event loop and URL opener.
+// The real desktop: Qt's file dialog, message box, calendar, progress dialog, event loop and URL
+// opener.
 class QtDesktop final : public Desktop {
  public:
   std::optional<QString> ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) override;
@@ -13,6 +14,8 @@ class QtDesktop final : public Desktop {
   void ProcessEvents() override;
   void Open(const QUrl& target) override;
   bool SetUpPrinter(QWidget* owner, QPrinter& printer) override;
+  std::optional<QDate> ChooseDate(QWidget* owner, const QString& title, QDate initial) override;
+  void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job) override;
 };
 
 }  // namespace wakorin

@@ -223,6 +223,7 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
             (QStringList{QStringLiteral("N2=番組表 読み込み"), QStringLiteral("N5=推奨船券 予想"),
                          QStringLiteral("N3=全結果 照合"), QStringLiteral("Exit1=終了")}));
   EXPECT_EQ(items("N4"), (QStringList{QStringLiteral("DtUpdate=最新データに更新"),
+                                      QStringLiteral("DtDownload=日付を指定してダウンロード..."),
                                       QStringLiteral("N7=競艇ｵﾌｨｼｬﾙWeb参照")}));
   EXPECT_EQ(items("Print1"), (QStringList{QStringLiteral("Print2=印刷(&P)")}));
   EXPECT_EQ(items("Help1"), (QStringList{QStringLiteral("HelpHP=画面ヘルプ"),

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QPrinter>
 #include <QStringList>
+#include <QTimer>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -10,7 +13,8 @@
 
 namespace wakorin::testing {
 
-// Answers the file dialog from a script, records messages and waits, never blocks.
+// Answers the file dialog and the calendar from a script, records messages and waits, runs
+// progress jobs without a dialog, never blocks.
 class ScriptedDesktop final : public Desktop {
  public:
   std::deque<std::optional<QString>> fileAnswers;  // nullopt = the user cancels
@@ -44,6 +48,44 @@ class ScriptedDesktop final : public Desktop {
     if (onProcessEvents) onProcessEvents();
   }
   void Open(const QUrl& target) override { opened.push_back(target); }
+  std::deque<std::optional<QDate>> dateAnswers;  // nullopt or none left = the user cancels
+  std::vector<QDate> datesOffered;
+  QStringList progressTitles, progressLabels;
+  // Asked at every report of a running job; true presses the progress dialog's cancel button.
+  std::function<bool(qint64 done)> cancelWhen;
+
+  std::optional<QDate> ChooseDate(QWidget*, const QString&, QDate initial) override {
+    datesOffered.push_back(initial);
+    if (dateAnswers.empty()) return std::nullopt;
+    const std::optional<QDate> answer = dateAnswers.front();
+    dateAnswers.pop_front();
+    return answer;
+  }
+  void RunWithProgress(QWidget*, const QString& title, ProgressJob& job) override {
+    progressTitles << title;
+    struct Report final : ProgressReport {
+      ScriptedDesktop& desktop;
+      ProgressJob& job;
+      bool done = false;
+      Report(ScriptedDesktop& d, ProgressJob& j) : desktop(d), job(j) {}
+      void Progress(const QString& label, qint64 doneBytes, qint64) override {
+        if (desktop.progressLabels.isEmpty() || desktop.progressLabels.last() != label)
+          desktop.progressLabels << label;
+        if (desktop.cancelWhen && desktop.cancelWhen(doneBytes)) job.Cancel();
+      }
+      void Done() override { done = true; }
+    } report(*this, job);
+    // A job that never ends would hang the suite: it is cancelled instead, and the test fails
+    // on what it finds.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&job] { job.Cancel(); });
+    guard.start(60000);
+    job.Start(report);
+    // Not QEventLoop::exec: once an earlier test has asked the application to quit, every exec
+    // returns at once.
+    while (!report.done) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
   // Prints to this PDF file, or cancels when it is empty.
   QString printToPdf;
   bool SetUpPrinter(QWidget*, QPrinter& printer) override {

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <memory>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QSaveFile;
+class QTimer;
+
+namespace wakorin {
+
+// Where the official archives are published. Both bases can be moved to a mirror (or a test's
+// own server) with WAKORIN_DAY_FILES_URL (up to and including /od2) and WAKORIN_RACER_FILES_URL
+// (up to and including /kibetsu).
+struct ArchiveSite {
+  QString dayFiles;
+  QString racerFiles;
+
+  static ArchiveSite Official();
+  static ArchiveSite FromEnvironment();
+
+  QUrl ProgramUrl(QDate day) const;
+  QUrl ResultUrl(QDate day) const;
+  QUrl StatsUrl(int period) const;
+};
+
+// Archive names as the site publishes them: b241115.lzh, k241115.lzh, fan2410.lzh.
+QString ProgramArchiveName(QDate day);
+QString ResultArchiveName(QDate day);
+QString StatsArchiveName(int period);
+
+// Racer statistics periods as year * 100 + month (202410), one in April and one in October.
+int LatestStatsPeriod(QDate day);
+int PreviousStatsPeriod(int period);
+
+// Whether `folder` holds a statistics file of a period not later than `day` (Fan0510.txt,
+// fan2404.txt, fan2404.lzh, in any letter case).
+bool HasStatsFile(const QString& folder, QDate day);
+
+// Results are published after a venue's last race; an archive fetched before this moment may
+// still hold the "not yet registered" notice instead of a venue's results.
+QDateTime ResultsFinalAfter(QDate day);
+
+// What became of a day's downloads.
+struct DayFiles {
+  bool ok = false;
+  bool cancelled = false;
+  QString message;         // why it failed, as the user reads it
+  QString programArchive;  // the program archive's path in the folder, once it is there
+  QStringList fetched;     // names downloaded this time
+  QStringList kept;        // names already in the folder and left as they were
+  QStringList awaited;     // names the site does not publish yet (a day not over)
+};
+
+// Downloads a day's race program and result archives, and a racer statistics archive when the
+// folder holds none for the day, into one folder. Each file is written under a temporary name
+// and renamed only once it has arrived whole, so a failure or a cancel leaves nothing behind.
+// Runs in the event loop of the thread that starts it; no widgets, so that a command-line tool
+// can use it.
+class DayDownload final : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    QString folder;
+    QDate day;
+    ArchiveSite site = ArchiveSite::FromEnvironment();
+    // The clock that decides whether a result archive may still be incomplete.
+    QDateTime now = QDateTime::currentDateTime();
+    // A transfer that makes no progress for this long is given up.
+    int stallMilliseconds = 30000;
+  };
+
+  explicit DayDownload(Options options, QObject* parent = nullptr);
+  ~DayDownload() override;
+
+  // Starts the downloads and returns; Finished is emitted once, after Start has returned.
+  void Start();
+  // Stops the transfer in progress and ends the download: Finished is emitted before it returns.
+  void Cancel();
+  const DayFiles& Result() const { return result_; }
+
+  // Runs a whole download to its end in a local event loop.
+  static DayFiles Run(Options options);
+
+ signals:
+  // `label` says which file is coming; `total` is 0 while its size is unknown.
+  void Progress(const QString& label, qint64 received, qint64 total);
+  void Finished();
+
+ private:
+  enum class Kind { Program, Result, Stats };
+  struct Step {
+    Kind kind;
+    QString name;
+    QUrl url;
+    int period = 0;
+  };
+
+  void Next();
+  void Fetch(const Step& step);
+  void OnMetaData();
+  void OnReadyRead();
+  void OnFinished();
+  void OnStalled();
+  void Discard();
+  // Renames the arrived file into place; the reason when it cannot.
+  QString Keep();
+  void Finish(const QString& failure);
+  QString PathOf(const QString& name) const;
+  QString PendingMarkerOf(const QString& name) const;
+  // The path of the archive already in the folder, or empty.
+  QString Present(const QString& name) const;
+  // The file as messages name it: レース番組表ファイル("b241115.lzh").
+  static QString Describe(const Step& step);
+
+  Options options_;
+  DayFiles result_;
+  QList<Step> steps_;
+  std::unique_ptr<QNetworkAccessManager> network_;
+  QNetworkReply* reply_ = nullptr;
+  std::unique_ptr<QSaveFile> file_;
+  QTimer* stallTimer_ = nullptr;
+  Step current_{};
+  qint64 received_ = 0;
+  bool stalled_ = false;
+  bool cancelled_ = false;
+  bool finished_ = false;
+};
+
+}  // namespace wakorin

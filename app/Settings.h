@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace wakorin::settings {
+
+// What the application keeps between runs, in one small INI file in the user's configuration
+// folder (~/.config/wakorin/Wakorin.ini). The window and the command-line tools share it.
+
+// Names the application so that both the settings file and the data folder are found; call once,
+// right after the application object is made.
+void NameApplication();
+
+// Keys, as they stand in the file.
+inline constexpr const char* kLastFileFolderKey = "files/lastFolder";
+inline constexpr const char* kDataFolderKey = "files/dataFolder";
+
+// The folder of the last race program file chosen in the file dialog; empty before the first.
+QString LastFileFolder();
+void SetLastFileFolder(const QString& folder);
+
+// Where downloaded archives go: the folder set by the user, else the application's data folder
+// (~/.local/share/wakorin/Wakorin).
+QString DataFolder();
+void SetDataFolder(const QString& folder);
+
+}  // namespace wakorin::settings

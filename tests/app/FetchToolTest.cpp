@@ -1,0 +1,120 @@
+// wakorin-fetch run as a user runs it, against a local stand-in for the official site.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+#include "tests/TempFiles.h"
+#include "tests/app/ArchiveServer.h"
+
+namespace wakorin {
+namespace {
+
+using testing::ArchiveServer;
+
+struct ToolRun {
+  int exitCode = -1;
+  QString out, err;
+};
+
+class FetchToolTest : public ::testing::Test {
+ protected:
+  FetchToolTest() {
+    for (const char* day : {"241114", "241115"}) {
+      const QString d = QString::fromLatin1(day);
+      server.Serve(QStringLiteral("/od2/B/202411/b%1.lzh").arg(d), "program " + QByteArray(day));
+      server.Serve(QStringLiteral("/od2/K/202411/k%1.lzh").arg(d), "results " + QByteArray(day));
+    }
+    server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), "racers");
+  }
+
+  // The tool's home is a scratch folder: its settings and default data folder stay there.
+  ToolRun Fetch(const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WAKORIN_DAY_FILES_URL"), server.DayFiles());
+    env.insert(QStringLiteral("WAKORIN_RACER_FILES_URL"), server.RacerFiles());
+    env.insert(QStringLiteral("HOME"), Path(home));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(home) + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), Path(home) + QStringLiteral("/data"));
+    QProcess tool;
+    tool.setProcessEnvironment(env);
+    // The server answers from this thread's event loop while the tool runs.
+    QEventLoop loop;
+    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&tool, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &tool, &QProcess::kill);
+    tool.start(QStringLiteral(WAKORIN_FETCH_TOOL), args);
+    loop.exec();
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
+            QString::fromUtf8(tool.readAllStandardOutput()),
+            QString::fromUtf8(tool.readAllStandardError())};
+  }
+  static QString Path(const testing::TempDir& dir) {
+    return QString::fromStdString(dir.path().string());
+  }
+  static QStringList Files(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+  }
+
+  ArchiveServer server;
+  testing::TempDir home, into;
+};
+
+TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
+  const ToolRun run =
+      Fetch({QStringLiteral("--into"), Path(into), QStringLiteral("2024-11-14..2024-11-16")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral(
+      "2024-11-16: レース番組表ファイル(\"b241116.lzh\")をダウンロードできませんでした。")))
+      << run.err.toStdString();
+  EXPECT_EQ(Files(Path(into)),
+            QString::fromLatin1("b241114.lzh b241115.lzh fan2410.lzh k241114.lzh k241115.lzh")
+                .split(QLatin1Char(' ')));
+  QFile program(Path(into) + QStringLiteral("/b241115.lzh"));
+  ASSERT_TRUE(program.open(QIODevice::ReadOnly));
+  EXPECT_EQ(program.readAll(), QByteArray("program 241115"));
+  // The statistics archive of the first day serves the others.
+  EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2410.lzh")), 1);
+
+  EXPECT_EQ(Fetch({QStringLiteral("--into=") + Path(into), QStringLiteral("2024-11-15")}).exitCode,
+            0);
+}
+
+TEST_F(FetchToolTest, DefaultFolderIsTheOneInTheSettingsElseTheDataFolder) {
+  ToolRun run = Fetch({QStringLiteral("2024-11-15")});
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_TRUE(Files(Path(home) + QStringLiteral("/data/wakorin/Wakorin"))
+                  .contains(QStringLiteral("b241115.lzh")));
+
+  QDir().mkpath(Path(home) + QStringLiteral("/config/wakorin"));
+  QFile ini(Path(home) + QStringLiteral("/config/wakorin/Wakorin.ini"));
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[files]\ndataFolder=" + Path(into).toUtf8() + "\n");
+  ini.close();
+  run = Fetch({QStringLiteral("2024-11-14")});
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_TRUE(Files(Path(into)).contains(QStringLiteral("b241114.lzh")));
+}
+
+TEST_F(FetchToolTest, BadArgumentsShowTheUsage) {
+  const QStringList bad[] = {{},
+                             {QStringLiteral("2024-13-01")},
+                             {QStringLiteral("15.11.2024")},
+                             {QStringLiteral("2024-11-15..2024-11-14")},
+                             {QStringLiteral("2024-11-14..2024-11-15..2024-11-16")},
+                             {QStringLiteral("2024-11-14"), QStringLiteral("2024-11-15")},
+                             {QStringLiteral("--into")},
+                             {QStringLiteral("--fast"), QStringLiteral("2024-11-15")}};
+  for (const QStringList& args : bad) {
+    const ToolRun run = Fetch(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("使い方: wakorin-fetch")));
+  }
+  EXPECT_TRUE(server.requests.isEmpty());
+}
+
+}  // namespace
+}  // namespace wakorin

@@ -1,0 +1,160 @@
+// A day downloaded by date and opened in the window, and the folders the window remembers.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+
+#include "app/Settings.h"
+#include "tests/TempFiles.h"
+#include "tests/app/ArchiveServer.h"
+#include "tests/support/ProgramFileBuilder.h"
+#include "tests/ui/Find.h"
+#include "tests/ui/ScriptedDesktop.h"
+#include "ui/MainForm.h"
+
+namespace wakorin {
+namespace {
+
+using testing::Action;
+using testing::ArchiveServer;
+using testing::Find;
+using testsupport::BuildProgramFile;
+using testsupport::SampleVenue;
+
+const QDate kDay(2024, 11, 15);
+const QString kProgramPath = QStringLiteral("/od2/B/202411/b241115.lzh");
+
+QByteArray Bytes(const std::string& bytes) {
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+class DownloadCommandTest : public ::testing::Test {
+ protected:
+  DownloadCommandTest() {
+    qputenv("WAKORIN_DAY_FILES_URL", server.DayFiles().toUtf8());
+    qputenv("WAKORIN_RACER_FILES_URL", server.RacerFiles().toUtf8());
+    settings::SetDataFolder(Path(data));
+    settings::SetLastFileFolder(QString());
+    // Until the archive reader is there, the day's text files are served under the archives'
+    // names; the window reads them as they are.
+    server.Serve(kProgramPath, Bytes(BuildProgramFile({SampleVenue("22", 12, 9)})));
+    server.Serve(QStringLiteral("/od2/K/202411/k241115.lzh"), QByteArray("results"));
+    server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), QByteArray("racers"));
+    // The window shows another day, in result-check mode.
+    desktop.fileAnswers.push_back(QString::fromStdString(dir.Write(
+        "B060415.TXT", BuildProgramFile({SampleVenue("05", 12, 1), SampleVenue("19", 11, 2)}))));
+    form.MainView();
+    Action(form, "N3")->trigger();
+  }
+  ~DownloadCommandTest() override {
+    qunsetenv("WAKORIN_DAY_FILES_URL");
+    qunsetenv("WAKORIN_RACER_FILES_URL");
+    settings::SetDataFolder(QString());
+  }
+
+  static QString Path(const testing::TempDir& d) {
+    return QString::fromStdString(d.path().string());
+  }
+  QStringList DataFiles() const {
+    return QDir(Path(data)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+  }
+  std::string Shown() const {
+    return (QString::fromStdString(form.ProgramFilePath()) + QLatin1Char('|') +
+            Find<QComboBox>(form, "SelectC")->currentText() + QLatin1Char('|') +
+            Find<QLabel>(form, "LabelRName")->text() + QLatin1Char('|') +
+            Action(form, "N3")->text() + QLatin1Char('|') + QString::number(form.OuterHeight()))
+        .toStdString();
+  }
+
+  ArchiveServer server;
+  testing::TempDir dir, data;
+  testing::ScriptedDesktop desktop;
+  TMainForm form{desktop};
+};
+
+TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {
+  desktop.dateAnswers.push_back(kDay);
+  const std::size_t fileDialogs = desktop.dialogs.size();
+  Action(form, "DtDownload")->trigger();
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(desktop.datesOffered, std::vector<QDate>{QDate::currentDate()});
+  EXPECT_EQ(desktop.progressTitles, QStringList{QStringLiteral("データのダウンロード")});
+  EXPECT_TRUE(desktop.progressLabels.contains(
+      QStringLiteral("レース番組表ファイル(\"b241115.lzh\")をダウンロードしています...")));
+  EXPECT_EQ(DataFiles(),
+            QString::fromLatin1("b241115.lzh fan2410.lzh k241115.lzh").split(QLatin1Char(' ')));
+  EXPECT_EQ(desktop.dialogs.size(), fileDialogs);
+
+  // Race-card mode, the downloaded day's only venue, race 1.
+  EXPECT_EQ(QString::fromStdString(form.ProgramFilePath()),
+            QDir(Path(data)).filePath(QStringLiteral("b241115.lzh")));
+  EXPECT_TRUE(form.IsRaceCardMode());
+  EXPECT_EQ(Action(form, "N3")->text(), QStringLiteral("全結果 照合"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->count(), 1);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->currentText(), QStringLiteral("福　岡    [全12R]"));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentText(), QStringLiteral("1"));
+  EXPECT_EQ(form.OuterHeight(), TMainForm::kRaceCardHeight);
+}
+
+TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
+  const struct {
+    const char* what;
+    std::optional<QDate> date;
+    ArchiveServer::Answer program;
+    bool cancel;
+    const char* message;  // empty: no message
+  } cases[] = {
+      {"no date chosen", std::nullopt, {}, false, ""},
+      {"not published",
+       kDay,
+       {"", 404},
+       false,
+       "レース番組表ファイル(\"b241115.lzh\")をダウンロードできませんでした。\n"
+       "サーバーにありません(HTTP 404)。"},
+      {"cancelled",
+       kDay,
+       {QByteArray(20000, 'x'), 200, 5000, true},
+       true,
+       "レース番組表ファイル(\"b241115.lzh\")のダウンロードを中止しました。"},
+  };
+  for (const auto& c : cases) {
+    server.Serve(kProgramPath, c.program);
+    server.requests.clear();
+    desktop.messages.clear();
+    desktop.dateAnswers = {c.date};
+    desktop.cancelWhen = [&](qint64 done) { return c.cancel && done > 0; };
+    const std::string before = Shown();
+    Action(form, "DtDownload")->trigger();
+    EXPECT_EQ(desktop.messages.join(QLatin1Char('|')), QString::fromUtf8(c.message)) << c.what;
+    EXPECT_EQ(Shown(), before) << c.what;
+    EXPECT_FALSE(form.IsRaceCardMode()) << c.what;
+    EXPECT_TRUE(DataFiles().isEmpty())
+        << c.what << ": " << DataFiles().join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(server.requests.isEmpty(), !c.date.has_value()) << c.what;
+  }
+}
+
+TEST_F(DownloadCommandTest, FileDialogOpensWhereTheLastFileWasChosen) {
+  // The fixture's start chose a file in `dir`.
+  EXPECT_EQ(desktop.dialogs.back().startFolder, QString());
+  EXPECT_EQ(settings::LastFileFolder(), Path(dir));
+  Action(form, "N2")->trigger();
+  EXPECT_EQ(desktop.dialogs.back().startFolder, Path(dir));
+
+  // A name typed into a folder that does not exist is reported and not remembered.
+  desktop.fileAnswers.push_back(QStringLiteral("/no/such/folder/B060415.TXT"));
+  Action(form, "N2")->trigger();
+  EXPECT_EQ(settings::LastFileFolder(), Path(dir));
+
+  testing::TempDir other;
+  desktop.fileAnswers.push_back(QString::fromStdString(
+      other.Write("b060416.txt", BuildProgramFile({SampleVenue("22", 12, 9)}))));
+  Action(form, "N2")->trigger();
+  Action(form, "N2")->trigger();
+  EXPECT_EQ(desktop.dialogs.back().startFolder, Path(other));
+}
+
+}  // namespace
+}  // namespace wakorin

@@ -1,0 +1,145 @@
+// wakorin-fetch: downloads the race program, result and racer statistics archives of one day or
+// of a range of days into a folder, as the window's download command does.
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QEventLoop>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#include "app/DayDownload.h"
+#include "app/QtJapanese.h"
+#include "app/Settings.h"
+
+namespace {
+
+using wakorin::DayDownload;
+using wakorin::DayFiles;
+
+constexpr const char* kUsage =
+    "使い方: wakorin-fetch [--into フォルダ] 日付|開始日..終了日\n"
+    "  日付は 2024-11-15 の形。その日のレース番組表・競走成績の書庫(.lzh)と、フォルダに\n"
+    "  なければ選手期別成績の書庫を、フォルダ(既定: データフォルダ)にダウンロードします。\n"
+    "  すでにある書庫はダウンロードし直しません(レース終了前に取得した競走成績を除く)。\n"
+    "  WAKORIN_DAY_FILES_URL, WAKORIN_RACER_FILES_URL で取得先を変えられます。\n";
+
+struct Options {
+  QString folder;
+  QDate from, to;
+};
+
+std::optional<QDate> ParseDate(const QString& text) {
+  const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+  if (!date.isValid()) return std::nullopt;
+  return date;
+}
+
+std::optional<Options> Parse(const QStringList& args) {
+  Options options;
+  QStringList days;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == QStringLiteral("--into")) {
+      if (++i >= args.size() || args[i].isEmpty()) return std::nullopt;
+      options.folder = args[i];
+    } else if (arg.startsWith(QStringLiteral("--into="))) {
+      options.folder = arg.mid(7);
+      if (options.folder.isEmpty()) return std::nullopt;
+    } else if (arg.startsWith(QLatin1Char('-'))) {
+      return std::nullopt;
+    } else {
+      days << arg;
+    }
+  }
+  if (days.size() != 1) return std::nullopt;
+  const QStringList range = days[0].split(QStringLiteral(".."));
+  if (range.size() > 2) return std::nullopt;
+  const std::optional<QDate> from = ParseDate(range.first());
+  const std::optional<QDate> to = ParseDate(range.last());
+  if (!from || !to || *to < *from) return std::nullopt;
+  options.from = *from;
+  options.to = *to;
+  return options;
+}
+
+void Print(FILE* stream, const QString& text) {
+  std::fputs(text.toUtf8().constData(), stream);
+  std::fflush(stream);
+}
+
+// One line redrawn in place: which file, how much of it.
+void DrawBar(const QString& label, qint64 received, qint64 total) {
+  constexpr int kWidth = 20;
+  QString line = QLatin1Char('\r') + label;
+  if (total > 0) {
+    const int filled = static_cast<int>(kWidth * std::min(received, total) / total);
+    line += QStringLiteral(" [%1%2] %3%")
+                .arg(QString(filled, QLatin1Char('#')), QString(kWidth - filled, QLatin1Char(' ')))
+                .arg(100 * std::min(received, total) / total, 3);
+  } else {
+    line += QStringLiteral(" %1 KB").arg(received / 1024);
+  }
+  Print(stderr, line + QStringLiteral("\x1b[K"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  wakorin::settings::NameApplication();
+  wakorin::InstallQtJapanese();
+  const QStringList args = QCoreApplication::arguments().mid(1);
+  if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help"))) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const std::optional<Options> options = Parse(args);
+  if (!options) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  const QString folder =
+      options->folder.isEmpty() ? wakorin::settings::DataFolder() : options->folder;
+  const bool bar = ::isatty(2);
+  int failed = 0;
+  for (QDate day = options->from; day <= options->to; day = day.addDays(1)) {
+    DayDownload::Options download;
+    download.folder = folder;
+    download.day = day;
+    DayDownload job(download);
+    if (bar) QObject::connect(&job, &DayDownload::Progress, &job, DrawBar);
+    QEventLoop loop;
+    QObject::connect(&job, &DayDownload::Finished, &loop, &QEventLoop::quit);
+    job.Start();
+    loop.exec();
+    if (bar) Print(stderr, QStringLiteral("\r\x1b[K"));
+    const DayFiles& files = job.Result();
+    const QString date = day.toString(Qt::ISODate);
+    if (!files.ok) {
+      ++failed;
+      Print(stderr, date + QStringLiteral(": ") +
+                        QString(files.message).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+                        QLatin1Char('\n'));
+      continue;
+    }
+    QStringList parts;
+    if (!files.fetched.isEmpty())
+      parts << files.fetched.join(QLatin1Char(' ')) + QStringLiteral(" を保存しました");
+    if (!files.kept.isEmpty())
+      parts << files.kept.join(QLatin1Char(' ')) + QStringLiteral(" はすでにあります");
+    if (!files.awaited.isEmpty())
+      parts << files.awaited.join(QLatin1Char(' ')) + QStringLiteral(" はまだ公開されていません");
+    Print(stdout,
+          date + QStringLiteral(": ") + parts.join(QStringLiteral("。")) + QStringLiteral("。\n"));
+  }
+  if (options->from != options->to || failed) {
+    Print(failed ? stderr : stdout, QStringLiteral("%1日のうち %2日分を %3 に揃えました。\n")
+                                        .arg(options->from.daysTo(options->to) + 1)
+                                        .arg(options->from.daysTo(options->to) + 1 - failed)
+                                        .arg(folder));
+  }
+  return failed ? 1 : 0;
+}
