@@ -50,7 +50,7 @@ void CheckResultPath(std::string_view programPath) {
   Require(resultPath[k] == 'K', "result file name does not start with K");
   std::string extension = resultPath.substr(resultPath.size() - 4);
   for (char& c : extension) c = Upper(c);
-  Require(extension == ".TXT", "result file name does not end in .TXT");
+  Require(extension == ".TXT" || extension == ".LZH", "result file name does not end in .TXT or .LZH");
   Require(
       resultPath.compare(k + 1, std::string::npos,
                          std::string(programPath.substr(k + 1, resultPath.size() - k - 1))) == 0,
