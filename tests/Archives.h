@@ -17,8 +17,8 @@ inline bool CanPack() {
 inline bool Pack(const std::filesystem::path& folder, const std::string& archive,
                  const std::vector<std::string>& names) {
   auto quoted = [](const std::string& text) { return "'" + text + "'"; };
-  std::string command = "cd " + quoted(folder.string()) + " && " + quoted(WAKORIN_JLHA) +
-                        " aq " + quoted(archive);
+  std::string command =
+      "cd " + quoted(folder.string()) + " && " + quoted(WAKORIN_JLHA) + " aq " + quoted(archive);
   for (const std::string& name : names) command += " " + quoted(name);
   command += " >/dev/null 2>&1";
   return CanPack() && std::system(command.c_str()) == 0 &&
