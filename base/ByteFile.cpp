@@ -6,8 +6,50 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
+
+#include "base/Archive.h"
 
 namespace wakorin {
+namespace {
+
+// Reads `count` bytes at `position`, fewer at the end of the file.
+Outcome<std::size_t> ReadAt(int fd, char* out, std::size_t count, std::uint64_t position) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t got = ::pread(fd, out + done, count - done, static_cast<off_t>(position + done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return Error::Io(errno);
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+// The archive's file, or nullopt when `fd` is no archive.
+std::optional<Outcome<std::shared_ptr<const std::string>>> UnpackIfArchive(
+    int fd, std::uint64_t size, const std::string& path) {
+  char head[7];
+  auto got = ReadAt(fd, head, sizeof head, 0);
+  if (!got) return Outcome<std::shared_ptr<const std::string>>(got.error());
+  if (!HasArchiveExtension(path) && !LooksLikeArchive(std::string_view(head, *got))) {
+    return std::nullopt;
+  }
+  // An archive is hardly larger than the file it holds: one larger than the limit on what it
+  // may unpack to is refused unread.
+  if (size > kMaxUnpackedSize) return Error::Archive(ArchiveFault::TooLarge, path);
+  std::string archive(static_cast<std::size_t>(size), '\0');
+  got = ReadAt(fd, archive.data(), archive.size(), 0);
+  if (!got) return Outcome<std::shared_ptr<const std::string>>(got.error());
+  archive.resize(*got);
+  auto file = UnpackSingleFileKept(std::move(archive));
+  if (!file) return Error::Archive(file.error().archiveFault(), path);
+  return file;
+}
+
+}  // namespace
 
 ByteFile::~ByteFile() {
   Close();
@@ -34,8 +76,17 @@ std::optional<Error> ByteFile::Open(const std::string& path) {
     ::close(fd);
     return Error::Io(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
+  const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (auto unpacked = UnpackIfArchive(fd, size, path)) {
+    ::close(fd);
+    if (!*unpacked) return unpacked->error();
+    unpacked_ = std::move(unpacked->value());
+    bytes_ = unpacked_->data();
+    size_ = unpacked_->size();
+    return std::nullopt;
+  }
   fd_ = fd;
-  size_ = static_cast<std::uint64_t>(info.st_size);
+  size_ = size;
   position_ = 0;
   return std::nullopt;
 }
@@ -87,6 +138,7 @@ void ByteFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   bytes_ = nullptr;
+  unpacked_.reset();
   size_ = 0;
   position_ = 0;
 }

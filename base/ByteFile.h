@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +11,9 @@
 
 namespace wakorin {
 
-// A file opened for reading raw bytes, closed by the destructor on every path.
+// A file opened for reading raw bytes, closed by the destructor on every path. An official LHA
+// archive (told by its header, or by the name *.lzh) reads as the one file inside it, unpacked
+// in memory.
 class ByteFile {
  public:
   ByteFile() = default;
@@ -20,6 +23,7 @@ class ByteFile {
 
   static bool Exists(const std::string& path);
 
+  // An archive that cannot be unpacked fails with Error::Kind::Archive naming `path`.
   std::optional<Error> Open(const std::string& path);
   // Reads from bytes already in memory instead, as from a file holding them; they must outlive
   // the reads. Lets a caller that reads each file once hand it to every reader.
@@ -35,6 +39,7 @@ class ByteFile {
  private:
   int fd_ = -1;
   const char* bytes_ = nullptr;  // set when reading from memory
+  std::shared_ptr<const std::string> unpacked_;  // an archive's file, which bytes_ points into
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
 };

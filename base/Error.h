@@ -6,11 +6,22 @@
 
 namespace wakorin {
 
+// Why the one file of an archive could not be taken out of it.
+enum class ArchiveFault {
+  NotArchive,    // bytes of another kind: a zip, a text file named .lzh, noise
+  Empty,         // no file inside
+  SeveralFiles,  // more than one entry
+  NotAFile,      // its entry is a folder, a link or another special entry
+  TooLarge,      // the file inside unpacks to more than the readers accept
+  Damaged,       // cut short, its data failing their check, or a method that cannot be unpacked
+};
+
 // A foreseen failure, carried as a value up to the command that turns it into a message.
 struct Error {
   enum class Kind {
     Io,          // open, read or seek failed; `code` is the system's error number
     NotInteger,  // a text failed the decimal conversion; `text` holds its raw bytes
+    Archive,     // an archive could not be unpacked; `code` is its ArchiveFault, `text` its path
   };
   Kind kind = Kind::Io;
   int code = 0;
@@ -20,6 +31,10 @@ struct Error {
   static Error NotInteger(std::string rawText) {
     return Error{Kind::NotInteger, 0, std::move(rawText)};
   }
+  static Error Archive(ArchiveFault fault, std::string path = {}) {
+    return Error{Kind::Archive, static_cast<int>(fault), std::move(path)};
+  }
+  ArchiveFault archiveFault() const { return static_cast<ArchiveFault>(code); }
 };
 
 // Either a value or an Error.

@@ -222,7 +222,7 @@ std::size_t OpCheck() {
       motors[i] = card.Racers[i].MtNo;
       boats[i] = card.Racers[i].BtNo;
     }
-    const auto statsPath = FindStatsFile(folder);
+    const auto statsPath = FindStatsFileIn(folder);
     if (!statsPath) throw std::runtime_error("no statistics file");
     const auto stats = ReadRacerStats(*statsPath, racers);
     const auto prediction = Predict(Checked(stats, "stats"), motors, boats);

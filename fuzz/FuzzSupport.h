@@ -20,11 +20,13 @@ namespace wakorin::fuzz {
 // rewritten for every input and removed when the process exits normally.
 class ScratchFile {
  public:
-  explicit ScratchFile(std::string_view name) {
+  // `extension` ends the name, for readers that go by it (".lzh").
+  explicit ScratchFile(std::string_view name, std::string_view extension = {}) {
     std::error_code error;
     std::filesystem::path folder = std::filesystem::temp_directory_path(error);
     if (error) folder = "/tmp";
-    path_ = (folder / ("wakorin-fuzz-" + std::string(name) + "-" + std::to_string(::getpid())))
+    path_ = (folder / ("wakorin-fuzz-" + std::string(name) + "-" + std::to_string(::getpid()) +
+                       std::string(extension)))
                 .string();
   }
   ~ScratchFile() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Archive.h"
 #include "fuzz/FuzzSupport.h"
 #include "program/RaceCard.h"
 #include "results/ResultFile.h"
@@ -50,7 +51,8 @@ void CheckResultPath(std::string_view programPath) {
   Require(resultPath[k] == 'K', "result file name does not start with K");
   std::string extension = resultPath.substr(resultPath.size() - 4);
   for (char& c : extension) c = Upper(c);
-  Require(extension == ".TXT", "result file name does not end in .TXT");
+  Require(extension == ".TXT" || extension == ".LZH",
+          "result file name does not end in .TXT or .LZH");
   Require(
       resultPath.compare(k + 1, std::string::npos,
                          std::string(programPath.substr(k + 1, resultPath.size() - k - 1))) == 0,
@@ -145,6 +147,8 @@ std::array<int, 25> KeyOrdinals(std::string_view input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzz::ScratchFile scratch("result");
   const std::string_view input(reinterpret_cast<const char*>(data), size);
+  // The file layer reads such an input as an archive: fuzz_archive takes those.
+  if (LooksLikeArchive(input)) return 0;
   const std::string& path = scratch.Write(input);
 
   const std::string_view name = fuzz::Slice(input, 8, 24);

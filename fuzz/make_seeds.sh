@@ -4,9 +4,10 @@
 #   fuzz/make_seeds.sh BUILD_DIR OUTDIR [--large]
 #
 # BUILD_DIR is a build with the targets wakorin_samplegen and wakorin_fuzz_seeds built. Writes
-# OUTDIR/fuzz_program_file, OUTDIR/fuzz_racer_stats and OUTDIR/fuzz_result_file: small days of 1
-# to 3 venues, the statistics file cut to a few dozen records and small files in today's layouts,
-# which is what fuzz/seeds/ holds. --large adds a
+# OUTDIR/fuzz_program_file, OUTDIR/fuzz_racer_stats, OUTDIR/fuzz_result_file and
+# OUTDIR/fuzz_archive: small days of 1 to 3 venues, the statistics file cut to a few dozen
+# records, small files in today's layouts and archives of such files (with jlha), which is what
+# fuzz/seeds/ holds. --large adds a
 # 24-venue day, the whole statistics file and the files in samples/; those are only generated at
 # run time (run.sh), never committed.
 set -euo pipefail
@@ -70,6 +71,35 @@ records "$fan" 6 >"$stats/records-6-bad-figure"
 printf 'x9 ' | dd of="$stats/records-6-bad-figure" bs=1 seek=$((record + 90)) conv=notrunc status=none
 
 "$todays" "$out"
+
+# Archives as the official site packs them, of small generated files, in each header level and
+# method, and the shapes the reader refuses (two files, a folder). jlha is a test-only tool.
+archive="$out/fuzz_archive"
+mkdir -p "$archive"
+if command -v jlha >/dev/null; then
+  mkdir -p "$work/pack/folder"
+  cp "$work/one-venue/B060501.TXT" "$work/one-venue/K060501.TXT" "$work/pack/"
+  records "$fan" 12 >"$work/pack/fan0604.txt"
+  printf 'STARTB\r\n' >"$work/pack/tiny.txt"
+  # pack NAME OPTIONS FILE...: the files packed into OUTDIR/fuzz_archive/NAME.
+  pack() {
+    local name=$1 options=$2
+    shift 2
+    rm -f "$work/pack/packed.lzh"
+    (cd "$work/pack" && jlha "a${options}q" packed.lzh "$@" >/dev/null)
+    cp "$work/pack/packed.lzh" "$archive/$name"
+  }
+  pack b060501-level0.lzh 0 B060501.TXT
+  pack k060501-level1.lzh 1 K060501.TXT
+  pack fan0604-level2.lzh 2 fan0604.txt
+  pack b060501-lh6.lzh 0o6 B060501.TXT
+  pack k060501-lh7.lzh 2o7 K060501.TXT
+  pack tiny-stored.lzh 0z tiny.txt
+  pack two-files.lzh 1 tiny.txt fan0604.txt
+  pack folder.lzh 2 folder
+else
+  echo "jlha not found (Debian package jlha-utils): no archive seeds" >&2
+fi
 
 if [ "$large" = --large ]; then
   generate all-venues --date 080808 --venues 24 --racers 300 --seed 24

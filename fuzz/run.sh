@@ -2,8 +2,10 @@
 # Builds the libFuzzer targets and runs each for a while.
 #
 #   fuzz/run.sh SECONDS [target...]     targets: fuzz_program_file fuzz_racer_stats fuzz_result_file
+#                                                fuzz_archive
 #
-# Needs, besides the project's usual build packages: clang-14 libclang-rt-14-dev
+# Needs, besides the project's usual build packages: clang-14 libclang-rt-14-dev, and jlha-utils
+# for the archive seeds
 #
 # The build goes to build-fuzz/ (clang, ASan + UBSan, the core instrumented for coverage). Each
 # target runs for SECONDS on its own working corpus, build-fuzz/corpus/<target>, started from the
@@ -13,13 +15,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[0-9]+$ ]]; then
-  echo "usage: $0 SECONDS [fuzz_program_file|fuzz_racer_stats|fuzz_result_file ...]" >&2
+  echo "usage: $0 SECONDS [fuzz_program_file|fuzz_racer_stats|fuzz_result_file|fuzz_archive ...]" >&2
   exit 2
 fi
 seconds=$1
 shift
 targets=("$@")
-((${#targets[@]})) || targets=(fuzz_program_file fuzz_racer_stats fuzz_result_file)
+((${#targets[@]})) || targets=(fuzz_program_file fuzz_racer_stats fuzz_result_file fuzz_archive)
 
 build=build-fuzz
 cxx=$(command -v clang++-14 || command -v clang++ || true)

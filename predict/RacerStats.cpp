@@ -68,8 +68,82 @@ class KeyPattern {
 
 }  // namespace
 
-std::optional<std::string> FindStatsFile(const std::string& folder) {
-  return FindFileIgnoringCase(folder, kStatsFileName);
+namespace {
+
+// Two decimal digits at `at`, or -1.
+int TwoDigits(std::string_view text, std::size_t at) {
+  if (at + 2 > text.size()) return -1;
+  const char a = text[at], b = text[at + 1];
+  if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
+  return (a - '0') * 10 + (b - '0');
+}
+
+// The month of "YYMM" at `at`, or nullopt.
+std::optional<int> MonthAt(std::string_view text, std::size_t at) {
+  const int year = TwoDigits(text, at), month = TwoDigits(text, at + 2);
+  if (year < 0 || month < 1 || month > 12) return std::nullopt;
+  return (year >= 70 ? 1900 + year : 2000 + year) * 100 + month;
+}
+
+// The period of a period file's name ("fan2404.txt", "FAN2404.LZH"), or nullopt.
+std::optional<int> PeriodOf(std::string_view name, bool& archive) {
+  if (name.size() != 11 || !SameIgnoringCase(name.substr(0, 3), "fan")) return std::nullopt;
+  const std::string_view extension = name.substr(7);
+  archive = SameIgnoringCase(extension, ".lzh");
+  if (!archive && !SameIgnoringCase(extension, ".txt")) return std::nullopt;
+  return MonthAt(name, 3);
+}
+
+}  // namespace
+
+std::optional<int> ProgramFileMonth(std::string_view programPath) {
+  const std::size_t slash = programPath.rfind('/');
+  const std::string_view name = programPath.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  std::size_t dot = std::string_view::npos;
+  for (std::size_t at = 0; at + 4 <= name.size() && dot == std::string_view::npos; ++at) {
+    const std::string_view extension = name.substr(at, 4);
+    if (SameIgnoringCase(extension, ".txt") || SameIgnoringCase(extension, ".lzh")) dot = at;
+  }
+  if (dot == std::string_view::npos || dot < 7) return std::nullopt;
+  const std::string_view day = name.substr(dot - 7, 7);
+  const int date = TwoDigits(day, 5);
+  if ((day[0] != 'B' && day[0] != 'b') || date < 1 || date > 31) return std::nullopt;
+  return MonthAt(day, 1);
+}
+
+std::optional<std::string> FindStatsFileIn(const std::string& folder, std::optional<int> month) {
+  if (auto fixed = FindFileIgnoringCase(folder, kStatsFileName)) return fixed;
+  namespace fs = std::filesystem;
+  struct Candidate {
+    int period;
+    bool archive;
+    std::string path;
+  };
+  std::optional<Candidate> best;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder.empty() ? "." : folder, error)) {
+    bool archive = false;
+    const std::optional<int> period = PeriodOf(entry.path().filename().string(), archive);
+    if (!period || (month && *period > *month) || !entry.is_regular_file(error)) continue;
+    Candidate candidate{*period, archive, entry.path().string()};
+    // The latest period; then the text; then the first name in byte order, the same every run.
+    auto better = [](const Candidate& a, const Candidate& b) {
+      if (a.period != b.period) return a.period > b.period;
+      if (a.archive != b.archive) return !a.archive;
+      return a.path < b.path;
+    };
+    if (!best || better(candidate, *best)) best = std::move(candidate);
+  }
+  if (!best) return std::nullopt;
+  return best->path;
+}
+
+std::optional<std::string> FindStatsFile(const std::string& programPath,
+                                         const std::string& workingFolder) {
+  const std::optional<int> month = ProgramFileMonth(programPath);
+  const std::string beside = std::filesystem::path(programPath).parent_path().string();
+  if (auto found = FindStatsFileIn(beside.empty() ? "." : beside, month)) return found;
+  return FindStatsFileIn(workingFolder, month);
 }
 
 std::vector<int> MissingLanes(const LaneStats& stats) {

@@ -39,8 +39,22 @@ inline constexpr int kMissingStartTiming = 40;
 // race rests on the missing-racer figures for them.
 std::vector<int> MissingLanes(const LaneStats& stats);
 
-// The statistics file in `folder`: Fan0510.txt, whatever the letter case of its name.
-std::optional<std::string> FindStatsFile(const std::string& folder = ".");
+// A month as year * 100 + month (202411), the year told from two digits: 70..99 are 19xx.
+// The month of the day of a race program file from its name: the seven bytes before its first
+// ".TXT" or ".LZH" (any case) are B, then YYMMDD ("b241115.lzh" -> 202411); nullopt when the
+// name does not tell a date.
+std::optional<int> ProgramFileMonth(std::string_view programPath);
+
+// The statistics file in `folder`: Fan0510.txt in any letter case; else the period file
+// fanYYMM.txt or fanYYMM.lzh (any case) of the latest period that began in or before `month`,
+// of any period when the month is not known; a text file before the archive of its period.
+std::optional<std::string> FindStatsFileIn(const std::string& folder = ".",
+                                           std::optional<int> month = std::nullopt);
+
+// The statistics file for the day of a race program file: beside that file, else in the
+// working folder, each as FindStatsFileIn finds it for the day's month.
+std::optional<std::string> FindStatsFile(const std::string& programPath,
+                                         const std::string& workingFolder);
 
 // The eighteen figures of one record; a field that does not convert fails with its text.
 Outcome<TRacerStats> ConvertStatsRecord(std::string_view record);

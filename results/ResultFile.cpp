@@ -369,20 +369,41 @@ std::string ResultFilePath(std::string_view programPath) {
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  const std::size_t dot = upper.find(".TXT");
+  const std::size_t dot = std::min(upper.find(".TXT"), upper.find(".LZH"));
   if (dot == std::string::npos || dot < 7) return {};
   return std::string(programPath.substr(0, nameStart)) + name.substr(0, dot - 7) + "K" +
          name.substr(dot - 6, 10);
 }
 
+namespace {
+
+// The name of the other kind of the same file: "K060415.TXT" -> "K060415.LZH", each letter of
+// the extension in the case it had.
+std::string OtherKind(std::string name) {
+  const std::string_view extension = std::string_view(name).substr(name.size() - 4);
+  const std::string_view other = SameIgnoringCase(extension, ".TXT") ? ".LZH" : ".TXT";
+  for (std::size_t i = 1; i < 4; ++i) {
+    char& c = name[name.size() - 4 + i];
+    c = c >= 'a' && c <= 'z' ? static_cast<char>(other[i] - 'A' + 'a') : other[i];
+  }
+  return name;
+}
+
+}  // namespace
+
 std::string FindResultFile(std::string_view programPath) {
   const std::string path = ResultFilePath(programPath);
   if (path.empty()) return {};
+  if (ByteFile::Exists(path)) return path;
   const std::size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (ByteFile::Exists(path)) return path;
-  return FindFileIgnoringCase(folder, name).value_or(std::string());
+  // The same kind as the program file first: a folder of archives as published, or of the
+  // files unpacked from them.
+  for (const std::string& candidate : {name, OtherKind(name)}) {
+    if (auto found = FindFileIgnoringCase(folder, candidate)) return *found;
+  }
+  return {};
 }
 
 namespace {

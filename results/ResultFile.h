@@ -47,16 +47,17 @@ struct VenueResult {
 };
 
 // The result file of the day of a race program file: the leading letter of the file name
-// (seven bytes before its first ".TXT", in any letter case) becomes "K", the folder and the
-// case of the rest are kept, anything after the extension is dropped:
-// "/race/B060415.TXT" -> "/race/K060415.TXT", "/race/b060415.txt" -> "/race/K060415.txt".
-// A file name without ".TXT", or with fewer than seven bytes before it, gives the empty string,
-// which names no file, so the caller reports the result file as missing.
+// (seven bytes before its first ".TXT" or ".LZH", in any letter case) becomes "K", the folder
+// and the case of the rest are kept, anything after the extension is dropped:
+// "/race/B060415.TXT" -> "/race/K060415.TXT", "/race/b241115.lzh" -> "/race/K241115.lzh".
+// A file name without either extension, or with fewer than seven bytes before it, gives the
+// empty string, which names no file, so the caller reports the result file as missing.
 std::string ResultFilePath(std::string_view programPath);
 
 // The result file as it stands on disk: the path ResultFilePath gives when that file exists,
 // else a file in the same folder whose name equals it in any letter case (archive tools on
-// Linux extract "k241115.txt"). Empty when there is none.
+// Linux extract "k241115.txt"), else the other kind of the same day (the archive beside a text
+// file, the text beside an archive), again in any case. Empty when there is none.
 std::string FindResultFile(std::string_view programPath);
 
 // What the search reports while it runs, for the progress display. Positions are byte offsets

@@ -33,10 +33,12 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: wakorin-check [options] PATH...\n"
-    "  PATH            race program files (B*.TXT) or folders holding them; each day's result\n"
-    "                  file is found beside it (B060415.TXT -> K060415.TXT)\n"
-    "  -s, --stats F   racer statistics file for every day (default: Fan0510.txt beside each\n"
-    "                  race program file, else in the working directory)\n"
+    "  PATH            race program files (B*.TXT, or the archives b*.lzh) or folders holding\n"
+    "                  them; each day's result file is found beside it (B060415.TXT ->\n"
+    "                  K060415.TXT, b241115.lzh -> k241115.lzh or K241115.TXT)\n"
+    "  -s, --stats F   racer statistics file for every day (default: beside each race program\n"
+    "                  file, else in the working directory, Fan0510.txt or else the period\n"
+    "                  file fanYYMM.txt or fanYYMM.lzh of the day)\n"
     "  -v, --by-venue  also print the totals of each venue\n"
     "      --csv F     write one line per race to F\n"
     "  -j, --jobs N    days checked at once (default: the number of cores)\n"
@@ -88,7 +90,27 @@ bool IsProgramFileName(const std::string& name) {
   if (name.size() < 5 || (name[0] != 'B' && name[0] != 'b')) return false;
   std::string extension = name.substr(name.size() - 4);
   for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension == ".TXT";
+  return extension == ".TXT" || extension == ".LZH";
+}
+
+// Why a file cannot be read, for the terminal.
+std::string Reason(const Error& error) {
+  if (error.kind != Error::Kind::Archive) return std::strerror(error.code);
+  switch (error.archiveFault()) {
+    case ArchiveFault::NotArchive:
+      return "not an LHA archive";
+    case ArchiveFault::Empty:
+      return "an archive with nothing inside";
+    case ArchiveFault::SeveralFiles:
+      return "an archive of more than one file";
+    case ArchiveFault::NotAFile:
+      return "an archive holding a folder or a link";
+    case ArchiveFault::TooLarge:
+      return "an archive that unpacks to too much";
+    case ArchiveFault::Damaged:
+      break;
+  }
+  return "a damaged archive";
 }
 
 std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
@@ -104,7 +126,9 @@ std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
         }
       }
       std::sort(found.begin(), found.end());
-      if (found.empty()) problems.push_back(path + ": no race program file (B*.TXT) in it");
+      if (found.empty()) {
+        problems.push_back(path + ": no race program file (B*.TXT, b*.lzh) in it");
+      }
       files.insert(files.end(), found.begin(), found.end());
     } else {
       files.push_back(path);
@@ -117,13 +141,13 @@ std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
 std::optional<std::string> ReadFile(const std::string& path, std::string& problem) {
   ByteFile file;
   if (auto error = file.Open(path)) {
-    problem = "cannot be read (" + std::string(std::strerror(error->code)) + ")";
+    problem = "cannot be read (" + Reason(*error) + ")";
     return std::nullopt;
   }
   std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
   auto got = file.Read(bytes.data(), bytes.size());
   if (!got) {
-    problem = "cannot be read (" + std::string(std::strerror(got.error().code)) + ")";
+    problem = "cannot be read (" + Reason(got.error()) + ")";
     return std::nullopt;
   }
   bytes.resize(*got);
@@ -160,8 +184,9 @@ DayResult CheckFile(const std::string& path, const RacerStatsTable* stats) {
   DayResult day;
   day.file = path;
   if (stats == nullptr) {
-    day.problems.push_back("no racer statistics file (Fan0510.txt) beside it or in the working "
-                           "directory (give one with --stats)");
+    day.problems.push_back(
+        "no racer statistics file (Fan0510.txt, fanYYMM.txt, fanYYMM.lzh) "
+        "beside it or in the working directory (give one with --stats)");
     return day;
   }
   std::string problem;
@@ -193,7 +218,8 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 }
 
 // The statistics file of each day: the one given, else the one beside its race program file,
-// else the one in the working directory. Each file is read once, however many days share it.
+// else the one in the working directory (Fan0510.txt, else the day's period file). Each file is
+// read once, however many days share it.
 class StatsFiles {
  public:
   explicit StatsFiles(std::optional<std::string> given) : given_(std::move(given)) {}
@@ -202,17 +228,14 @@ class StatsFiles {
   bool Prepare(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
       std::optional<std::string> path = given_;
-      if (!path) path = FindStatsFile(fs::path(file).parent_path().empty()
-                                          ? std::string(".")
-                                          : fs::path(file).parent_path().string());
-      if (!path) path = FindStatsFile(".");
+      if (!path) path = FindStatsFile(file, ".");
       if (!path) continue;
       statsOf_[file] = *path;
       if (tables_.count(*path) != 0) continue;
       auto table = RacerStatsTable::Load(*path);
       if (!table) {
-        std::cerr << "wakorin-check: " << *path << ": cannot be read ("
-                  << std::strerror(table.error().code) << ")\n";
+        std::cerr << "wakorin-check: " << *path << ": cannot be read (" << Reason(table.error())
+                  << ")\n";
         return false;
       }
       tables_.emplace(*path, std::move(*table));

@@ -11,8 +11,8 @@ namespace wakorin {
 // names use (髙, 﨑). A malformed byte becomes one replacement character; the rest still shows.
 QString FromCp932(std::string_view bytes);
 
-// The text of the standard error box for a failed command: "I/O エラー (%d)" or
-// "'%s' は整数ではありません".
+// The text of the standard error box for a failed command: "I/O エラー (%d)",
+// "'%s' は整数ではありません", or for an archive that cannot be unpacked its path and why.
 QString ErrorText(const Error& error);
 
 }  // namespace wakorin

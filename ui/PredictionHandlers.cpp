@@ -1,4 +1,6 @@
 // The prediction of the race on the card: statistics, engine, start pictures and tickets.
+#include <QFileInfo>
+
 #include "predict/RacerStats.h"
 #include "predict/RecommendedTickets.h"
 #include "ui/Desktop.h"
@@ -15,7 +17,8 @@ void TMainForm::BtnEditDataClick() {
 }
 
 bool TMainForm::PredictShownRace() {
-  const std::optional<std::string> statsPath = FindStatsFile();
+  // Beside the race program file, then in the working folder.
+  const std::optional<std::string> statsPath = FindStatsFile(programFilePath_, ".");
   if (!statsPath) {
     desktop_.ShowMessage(this, QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。"));
     return false;
@@ -32,6 +35,8 @@ bool TMainForm::PredictShownRace() {
   }
   forecast_ = std::move(*forecast);
   startPanels_.Show(forecast_.prediction, forecast_.missingLanes);
+  startPanels_.ShowStatsFile(
+      QFileInfo(QString::fromLocal8Bit(statsPath->c_str())).absoluteFilePath());
   ShowRecommend();
   predictionShown_ = true;
   ShowRegions();

@@ -19,8 +19,10 @@ const QString kNoVenue = QStringLiteral("開催レース場を検索できませ
 OpenFileOptions ProgramFileDialog() {
   OpenFileOptions options;
   options.title = QStringLiteral("レース番組表ファイルを選択してください。");
-  // Users keep both B060415.TXT and b060415.txt; the dialog offers either.
-  options.filter = QStringLiteral("B*.TXT (B*.TXT b*.txt B*.txt b*.TXT)");
+  // Users keep both B060415.TXT and b060415.txt, and the archives as published (b241115.lzh);
+  // the dialog offers each in either case.
+  options.filter = QStringLiteral(
+      "レース番組表ファイル (B*.TXT b*.txt B*.txt b*.TXT B*.LZH b*.lzh B*.lzh b*.LZH)");
   options.initialName = QStringLiteral("B*.TXT");
   options.defaultSuffix = QStringLiteral("txt");
   return options;

@@ -115,6 +115,11 @@ void StartPanels::ShowMissingRacers(const std::vector<int>& lanes) {
   LabelSuitei_->raise();
 }
 
+void StartPanels::ShowStatsFile(const QString& path) {
+  const QString tip = QStringLiteral("予想に使ったFAN手帳: %1").arg(path);
+  for (QFrame* panel : {Panel3_, Panel4_, Panel5_}) panel->setToolTip(tip);
+}
+
 void StartPanels::SetShown(bool shown) {
   for (QFrame* panel : {Panel3_, Panel4_, Panel5_}) panel->setVisible(shown);
 }

@@ -42,6 +42,8 @@ class StartPanels {
   // The boats as predicted, and a note naming the lanes predicted from estimated figures
   // because their racers are missing from the statistics file (none: no note).
   void Show(const TPrediction& prediction, const std::vector<int>& missingLanes);
+  // Names the statistics file the prediction was made from, as the panels' tooltip.
+  void ShowStatsFile(const QString& path);
   void SetShown(bool shown);
 
   // Draws the three panels side by side across `width`, `gap` apart, from (left, top) on;

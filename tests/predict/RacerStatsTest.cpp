@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "predict/RacerStats.h"
 #include "tests/TempFiles.h"
 #include "tests/support/StatsFileBuilder.h"
@@ -31,12 +34,49 @@ class RacerStatsTest : public ::testing::Test {
 };
 
 TEST_F(RacerStatsTest, FindsTheFileWhateverTheCaseOfItsName) {
-  EXPECT_FALSE(FindStatsFile(dir.path().string()));
+  EXPECT_FALSE(FindStatsFileIn(dir.path().string()));
   dir.Write("FAN0510.TXT", "");
-  EXPECT_EQ(FindStatsFile(dir.path().string()), dir.PathOf("FAN0510.TXT"));
+  EXPECT_EQ(FindStatsFileIn(dir.path().string()), dir.PathOf("FAN0510.TXT"));
   dir.Write("Fan0510.txt", "");
-  EXPECT_EQ(FindStatsFile(dir.path().string()), dir.PathOf("Fan0510.txt"));
-  EXPECT_FALSE(FindStatsFile(dir.PathOf("no such folder")));
+  EXPECT_EQ(FindStatsFileIn(dir.path().string()), dir.PathOf("Fan0510.txt"));
+  EXPECT_FALSE(FindStatsFileIn(dir.PathOf("no such folder")));
+}
+
+// The statistics file of a day: Fan0510.txt, else the latest period begun by the day's month;
+// beside the race program file, else in the working folder.
+TEST(StatsFileOfTheDay, PeriodAndFolderChosen) {
+  struct Case {
+    std::vector<std::string> beside, working;
+    std::string program;
+    std::string found;  // "day/NAME", "work/NAME" or empty for none
+  };
+  const std::vector<std::string> season{"fan2304.txt", "fan2310.txt", "fan2404.lzh"};
+  const Case cases[] = {
+      {season, {}, "b241115.lzh", "day/fan2404.lzh"},
+      {season, {}, "B240401.TXT", "day/fan2404.lzh"},  // usable from its month on
+      {season, {}, "B240331.TXT", "day/fan2310.txt"},
+      {season, {}, "b230930.txt", "day/fan2304.txt"},
+      {season, {}, "b230331.txt", ""},
+      {season, {}, "day.lzh", "day/fan2404.lzh"},  // no date: the latest period
+      {season, {}, "b241315.lzh", "day/fan2404.lzh"},
+      {{"FAN0510.TXT", "fan2404.lzh"}, {}, "b241115.lzh", "day/FAN0510.TXT"},
+      {{"fan2404.lzh", "FAN2404.TXT"}, {}, "b241115.lzh", "day/FAN2404.TXT"},
+      {{"fan2304.txt"}, {"Fan0510.txt", "fan2404.txt"}, "b241115.lzh", "day/fan2304.txt"},
+      {{"fan2504.txt"}, {"fan2404.lzh", "fan2310.txt"}, "b241115.lzh", "work/fan2404.lzh"},
+      {{}, {"fan0510.txt"}, "B060415.TXT", "work/fan0510.txt"},
+      {{"fan24041.txt", "fan2413.txt", "fan2404.zip", "xfan2404.txt"}, {}, "b241115.lzh", ""},
+      {{"fan9904.txt", "fan0004.txt"}, {}, "b991115.txt", "day/fan9904.txt"},
+  };
+  for (const Case& c : cases) {
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "day");
+    std::filesystem::create_directories(dir.path() / "work");
+    for (const std::string& name : c.beside) dir.Write("day/" + name, "");
+    for (const std::string& name : c.working) dir.Write("work/" + name, "");
+    const auto found = FindStatsFile(dir.PathOf("day/" + c.program), dir.PathOf("work"));
+    EXPECT_EQ(found.value_or(""), c.found.empty() ? "" : dir.PathOf(c.found))
+        << c.program << " " << (c.beside.empty() ? "" : c.beside.front());
+  }
 }
 
 TEST_F(RacerStatsTest, EveryLaneOnEveryRecordAndTheLastMatchWins) {

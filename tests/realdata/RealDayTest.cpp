@@ -121,7 +121,7 @@ TEST_F(RealDayTest, CardsMatchTheFilesOwnLines) {
 TEST_F(RealDayTest, EveryRacePredictsWithTodaysStatistics) {
   testing::TempDir dir;
   fs::copy_file(kRealData / "fan1904.txt", dir.path() / "Fan0510.txt");
-  const auto statsPath = FindStatsFile(dir.path().string());
+  const auto statsPath = FindStatsFileIn(dir.path().string());
   ASSERT_TRUE(statsPath);
   auto index = IndexVenueBlocks(program);
   int races = 0, missing = 0, found = 0;

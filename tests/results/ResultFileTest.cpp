@@ -102,6 +102,8 @@ TEST(ResultFilePathTest, ReplacesTheLeadingLetterOfTheFileName) {
   EXPECT_EQ(ResultFilePath("/race/b060415.txt"), "/race/K060415.txt");
   EXPECT_EQ(ResultFilePath("B060415.tXt"), "K060415.tXt");
   EXPECT_EQ(ResultFilePath("/race/XB060415.TXT"), "/race/XK060415.TXT");
+  EXPECT_EQ(ResultFilePath("/race/b241115.lzh"), "/race/K241115.lzh");
+  EXPECT_EQ(ResultFilePath("/race/B241115.LZH.TXT"), "/race/K241115.LZH");
   // Whatever follows the first extension is dropped.
   EXPECT_EQ(ResultFilePath("/race/B060415.TXT.bak"), "/race/K060415.TXT");
   EXPECT_EQ(ResultFilePath("/race/B060415.TXT.TXT"), "/race/K060415.TXT");
@@ -118,7 +120,8 @@ TEST(ResultFilePathTest, NamesWithoutRoomForTheRuleGiveNoPath) {
 }
 
 // Archive tools on Linux extract the official files in lower case; the result file is found
-// beside the program file whatever the case of either name, the exact name first.
+// beside the program file whatever the case of either name, the exact name first, and the
+// archive or the text of the day, the same kind as the program file first.
 TEST(ResultFilePathTest, ResultFileFoundInAnyLetterCase) {
   struct Case {
     std::vector<std::string> onDisk;
@@ -128,7 +131,13 @@ TEST(ResultFilePathTest, ResultFileFoundInAnyLetterCase) {
                         Case{{"k241115.txt"}, "B241115.TXT", "k241115.txt"},
                         Case{{"K241115.TXT"}, "b241115.txt", "K241115.TXT"},
                         Case{{"K241115.txt", "k241115.txt"}, "b241115.txt", "K241115.txt"},
-                        Case{{"k241116.txt"}, "b241115.txt", ""}}) {
+                        Case{{"k241116.txt"}, "b241115.txt", ""},
+                        Case{{"k241115.lzh"}, "b241115.lzh", "k241115.lzh"},
+                        Case{{"K241115.TXT"}, "b241115.lzh", "K241115.TXT"},
+                        Case{{"k241115.LZH"}, "B241115.TXT", "k241115.LZH"},
+                        Case{{"K241115.TXT", "k241115.lzh"}, "b241115.lzh", "k241115.lzh"},
+                        Case{{"K241115.TXT", "k241115.lzh"}, "B241115.TXT", "K241115.TXT"},
+                        Case{{"k241116.lzh", "K241116.TXT"}, "b241115.lzh", ""}}) {
     testing::TempDir dir;
     for (const std::string& name : c.onDisk) dir.Write(name, "STARTK\r\n");
     const std::string found = FindResultFile(dir.PathOf(c.program));

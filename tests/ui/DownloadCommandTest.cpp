@@ -1,6 +1,10 @@
 // A day downloaded by date and opened in the window, and the folders the window remembers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -8,6 +12,7 @@
 
 #include "app/Settings.h"
 #include "tests/TempFiles.h"
+#include "tests/Archives.h"
 #include "tests/app/ArchiveServer.h"
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/ui/Find.h"
@@ -37,9 +42,7 @@ class DownloadCommandTest : public ::testing::Test {
     qputenv("WAKORIN_RACER_FILES_URL", server.RacerFiles().toUtf8());
     settings::SetDataFolder(Path(data));
     settings::SetLastFileFolder(QString());
-    // Until the archive reader is there, the day's text files are served under the archives'
-    // names; the window reads them as they are.
-    server.Serve(kProgramPath, Bytes(BuildProgramFile({SampleVenue("22", 12, 9)})));
+    server.Serve(kProgramPath, ProgramArchive());
     server.Serve(QStringLiteral("/od2/K/202411/k241115.lzh"), QByteArray("results"));
     server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), QByteArray("racers"));
     // The window shows another day, in result-check mode.
@@ -52,6 +55,17 @@ class DownloadCommandTest : public ::testing::Test {
     qunsetenv("WAKORIN_DAY_FILES_URL");
     qunsetenv("WAKORIN_RACER_FILES_URL");
     settings::SetDataFolder(QString());
+  }
+
+  // The day's race program file packed as the official site packs it.
+  QByteArray ProgramArchive() const {
+    const std::filesystem::path pack = dir.path() / "pack";
+    std::filesystem::create_directories(pack);
+    std::ofstream(pack / "B241115.TXT", std::ios::binary)
+        << BuildProgramFile({SampleVenue("22", 12, 9)});
+    if (!testing::Pack(pack, "b241115.lzh", {"B241115.TXT"})) return {};
+    std::ifstream in(pack / "b241115.lzh", std::ios::binary);
+    return Bytes(std::string(std::istreambuf_iterator<char>(in), {}));
   }
 
   static QString Path(const testing::TempDir& d) {
@@ -75,6 +89,7 @@ class DownloadCommandTest : public ::testing::Test {
 };
 
 TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {
+  if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
   desktop.dateAnswers.push_back(kDay);
   const std::size_t fileDialogs = desktop.dialogs.size();
   Action(form, "DtDownload")->trigger();

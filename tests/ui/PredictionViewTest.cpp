@@ -61,7 +61,7 @@ class PredictionViewTest : public ::testing::Test {
   // What the engine predicts for the card on screen, computed without the window.
   TPrediction Expected() {
     const CardNumbers numbers = NumbersOf(form.RaceCard());
-    auto stats = ReadRacerStats(*FindStatsFile(), numbers.racers);
+    auto stats = ReadRacerStats(*FindStatsFileIn(), numbers.racers);
     EXPECT_TRUE(stats.ok());
     auto prediction = Predict(*stats, numbers);
     EXPECT_TRUE(prediction.ok());
@@ -199,7 +199,12 @@ TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
 }
 
 TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
-  LoadSampleDay();
+  // The day alone in its folder, the working folder elsewhere.
+  std::filesystem::create_directories(dir.path() / "day");
+  std::filesystem::copy_file((kSamples + QStringLiteral("/B060415.TXT")).toStdString(),
+                             dir.PathOf("day/B060415.TXT"));
+  desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("day/B060415.TXT")));
+  ASSERT_TRUE(form.MainView());
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Find<QPushButton>(form, "BtnEditData")->click();
   EXPECT_EQ(desktop.messages,
@@ -208,12 +213,15 @@ TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
   EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
   EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
   EXPECT_TRUE(form.Prediction().Ken2T[0].empty());
-  // Any letter case of the name is found.
+  // Any letter case of the name is found; the panels name the file used.
   std::filesystem::copy_file((kSamples + QStringLiteral("/Fan0510.txt")).toStdString(),
                              dir.PathOf("FAN0510.TXT"));
   Find<QPushButton>(form, "BtnEditData")->click();
   EXPECT_EQ(desktop.messages.size(), 1);
   EXPECT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_EQ(
+      Find<QFrame>(form, "Panel4")->toolTip(),
+      QStringLiteral("予想に使ったFAN手帳: ") + QString::fromStdString(dir.PathOf("FAN0510.TXT")));
 }
 
 TEST_F(PredictionViewTest, BlankMotorNumberStopsTheRunAndKeepsThePreviousPrediction) {

@@ -81,6 +81,8 @@ TEST_F(RaceCardViewTest, MainViewListsVenuesLastFirstAndShowsRaceOne) {
   EXPECT_EQ(desktop.dialogs[0].title, QStringLiteral("レース番組表ファイルを選択してください。"));
   EXPECT_TRUE(desktop.dialogs[0].filter.contains(QStringLiteral("B*.TXT")));
   EXPECT_TRUE(desktop.dialogs[0].filter.contains(QStringLiteral("b*.txt")));
+  EXPECT_TRUE(desktop.dialogs[0].filter.contains(QStringLiteral("B*.LZH")));
+  EXPECT_TRUE(desktop.dialogs[0].filter.contains(QStringLiteral("b*.lzh")));
   EXPECT_EQ(desktop.dialogs[0].initialName, QStringLiteral("B*.TXT"));
   EXPECT_EQ(desktop.dialogs[0].defaultSuffix, QStringLiteral("txt"));
   EXPECT_TRUE(desktop.messages.isEmpty());

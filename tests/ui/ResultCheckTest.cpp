@@ -58,7 +58,7 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
   for (int r = 1; r <= (*block)->raceCount; ++r) {
     const TRaceCard card = ReadRaceCard((*block)->bytes, r, name);
     const CardNumbers numbers = NumbersOf(card);
-    auto p = Predict(*ReadRacerStats(*FindStatsFile(), numbers.racers), numbers);
+    auto p = Predict(*ReadRacerStats(*FindStatsFileIn(), numbers.racers), numbers);
     tickets[static_cast<std::size_t>(r - 1)] =
         SlotFor(card.RChkt, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
   }

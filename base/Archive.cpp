@@ -1,0 +1,120 @@
+#include "base/Archive.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+#include "base/FileNames.h"
+
+namespace wakorin {
+namespace {
+
+struct ReaderFree {
+  void operator()(archive* reader) const { archive_read_free(reader); }
+};
+using Reader = std::unique_ptr<archive, ReaderFree>;
+
+// The LHA terminator: an archive that ends before any header holds nothing.
+bool OnlyTerminator(std::string_view bytes) {
+  return bytes.empty() || (bytes.size() == 1 && bytes[0] == '\0');
+}
+
+// The files of the last archives unpacked, newest first.
+class KeptFiles {
+ public:
+  std::shared_ptr<const std::string> Find(const std::string& archive) {
+    const std::lock_guard lock(mutex_);
+    for (const Kept& kept : kept_) {
+      if (kept.archive == archive) return kept.file;
+    }
+    return nullptr;
+  }
+  void Add(std::string archive, std::shared_ptr<const std::string> file) {
+    const std::lock_guard lock(mutex_);
+    kept_.push_front({std::move(archive), std::move(file)});
+    if (kept_.size() > kCount) kept_.pop_back();
+  }
+
+ private:
+  // A day's program and result files and a statistics file, with one to spare.
+  static constexpr std::size_t kCount = 4;
+  struct Kept {
+    std::string archive;
+    std::shared_ptr<const std::string> file;
+  };
+  std::mutex mutex_;
+  std::deque<Kept> kept_;
+};
+
+KeptFiles& KeptArchives() {
+  static KeptFiles kept;
+  return kept;
+}
+
+}  // namespace
+
+bool LooksLikeArchive(std::string_view firstBytes) {
+  return firstBytes.size() >= 7 && firstBytes[2] == '-' && firstBytes[3] == 'l' &&
+         firstBytes[6] == '-';
+}
+
+bool HasArchiveExtension(std::string_view path) {
+  return path.size() >= 4 && SameIgnoringCase(path.substr(path.size() - 4), ".lzh");
+}
+
+Outcome<UnpackedFile> UnpackSingleFile(std::string_view bytes, std::size_t cap) {
+  if (OnlyTerminator(bytes)) return Error::Archive(ArchiveFault::Empty);
+  // Only an LHA header is handed to the unpacker, so that no other format is ever parsed.
+  if (!LooksLikeArchive(bytes)) return Error::Archive(ArchiveFault::NotArchive);
+
+  Reader reader(archive_read_new());
+  if (!reader) return Error::Archive(ArchiveFault::Damaged);
+  archive_read_support_format_lha(reader.get());
+  if (archive_read_open_memory(reader.get(), bytes.data(), bytes.size()) != ARCHIVE_OK) {
+    return Error::Archive(ArchiveFault::Damaged);
+  }
+  archive_entry* entry = nullptr;
+  // A warning on a header is about its name's character set, which does not matter here.
+  int status = archive_read_next_header(reader.get(), &entry);
+  if (status == ARCHIVE_EOF) return Error::Archive(ArchiveFault::Empty);
+  if (status < ARCHIVE_WARN) return Error::Archive(ArchiveFault::Damaged);
+  if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry) != nullptr) {
+    return Error::Archive(ArchiveFault::NotAFile);
+  }
+
+  UnpackedFile file;
+  if (const char* name = archive_entry_pathname(entry)) file.name = name;
+  char chunk[64 * 1024];
+  while (true) {
+    const la_ssize_t got = archive_read_data(reader.get(), chunk, sizeof chunk);
+    // A warning here is a failed data check: the bytes are not what was packed.
+    if (got < 0) return Error::Archive(ArchiveFault::Damaged);
+    if (got == 0) break;
+    if (static_cast<std::size_t>(got) > cap - file.bytes.size()) {
+      return Error::Archive(ArchiveFault::TooLarge);
+    }
+    file.bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+
+  status = archive_read_next_header(reader.get(), &entry);
+  if (status == ARCHIVE_OK || status == ARCHIVE_WARN) {
+    return Error::Archive(ArchiveFault::SeveralFiles);
+  }
+  if (status != ARCHIVE_EOF) return Error::Archive(ArchiveFault::Damaged);
+  return file;
+}
+
+Outcome<std::shared_ptr<const std::string>> UnpackSingleFileKept(std::string archive) {
+  if (auto kept = KeptArchives().Find(archive)) return kept;
+  auto unpacked = UnpackSingleFile(archive);
+  if (!unpacked) return unpacked.error();
+  auto file = std::make_shared<const std::string>(std::move(unpacked->bytes));
+  KeptArchives().Add(std::move(archive), file);
+  return file;
+}
+
+}  // namespace wakorin

@@ -1,0 +1,138 @@
+// Official LHA archives read as the file inside them, and every archive that cannot be read so
+// refused as a value.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/Archive.h"
+#include "base/ByteFile.h"
+#include "results/ResultFile.h"
+#include "tests/Archives.h"
+#include "tests/TempFiles.h"
+
+namespace wakorin {
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kRealData = WAKORIN_REALDATA_DIR;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The whole file as the readers see it.
+Outcome<std::string> ReadThrough(const std::string& path) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  auto got = file.Read(bytes.data(), bytes.size());
+  if (!got) return got.error();
+  EXPECT_EQ(*got, bytes.size());
+  return bytes;
+}
+
+class RealArchiveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kRealData / "fan1904.lzh")) GTEST_SKIP() << "no real data beside the project";
+  }
+  testing::TempDir dir;
+};
+
+TEST_F(RealArchiveTest, StatisticsArchiveReadsAsItsText) {
+  auto bytes = ReadThrough((kRealData / "fan1904.lzh").string());
+  ASSERT_TRUE(bytes.ok());
+  EXPECT_TRUE(*bytes == ReadAll(kRealData / "fan1904.txt"));  // 671,310 bytes, no dump on failure
+  auto unpacked = UnpackSingleFile(ReadAll(kRealData / "fan1904.lzh"));
+  ASSERT_TRUE(unpacked.ok());
+  EXPECT_EQ(unpacked->name, "fan1904.txt");
+}
+
+// The result archive is searched exactly as its unpacked text, also under a text file's name, and
+// an archive of the same name read before does not stand in for it.
+TEST_F(RealArchiveTest, ResultArchiveSearchedAsItsText) {
+  const std::string archive = ReadAll(kRealData / "k191005.lzh");
+  auto unpacked = UnpackSingleFile(archive);
+  ASSERT_TRUE(unpacked.ok());
+  EXPECT_EQ(unpacked->name, "K191005.TXT");
+  EXPECT_EQ(unpacked->bytes.size(), 155072u);
+  const std::string text = dir.Write("text.TXT", unpacked->bytes);
+  const std::string named = dir.Write("K191005.TXT", archive);
+  int found = 0;
+  for (int code = 1; code <= 24; ++code) {
+    const std::string venue{static_cast<char>('0' + code / 10), static_cast<char>('0' + code % 10)};
+    ResultSearchObserver quiet;
+    auto expected = FindVenueResult(text, venue, 0, quiet);
+    ASSERT_TRUE(expected.ok());
+    for (const std::string& path : {(kRealData / "k191005.lzh").string(), named}) {
+      auto search = FindVenueResult(path, venue, 0, quiet);
+      ASSERT_TRUE(search.ok()) << path;
+      EXPECT_EQ(search->end, expected->end) << venue;
+      EXPECT_EQ(search->result.Rows, expected->result.Rows) << venue;
+    }
+    found += expected->end == ResultSearchEnd::Found;
+  }
+  EXPECT_GT(found, 10);
+  // Unpacking stops at the limit, whatever the header says.
+  EXPECT_TRUE(UnpackSingleFile(archive, 155072).ok());
+  EXPECT_EQ(UnpackSingleFile(archive, 155071).error().archiveFault(), ArchiveFault::TooLarge);
+}
+
+// Each archive is written to the same path in turn, after a good one was read from it.
+TEST_F(RealArchiveTest, ArchivesThatCannotBeReadAreRefused) {
+  if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
+  const std::string good = ReadAll(kRealData / "k191005.lzh");
+  dir.Write("A.TXT", "a\r\n");
+  dir.Write("B.TXT", "b\r\n");
+  fs::create_directory(dir.path() / "folder");
+  std::string big;
+  while (big.size() <= kMaxUnpackedSize) big += ReadAll(kRealData / "fan1904.txt");
+  dir.Write("big", big);
+  ASSERT_TRUE(testing::Pack(dir.path(), "two.lzh", {"A.TXT", "B.TXT"}));
+  ASSERT_TRUE(testing::Pack(dir.path(), "folder.lzh", {"folder"}));
+  ASSERT_TRUE(testing::Pack(dir.path(), "big.lzh", {"big"}));
+  std::string damaged = good;
+  damaged.replace(15000, 4, "\xff\xff\xff\xff");
+
+  struct Case {
+    const char* what;
+    std::string bytes;
+    ArchiveFault fault;
+  };
+  const Case cases[] = {
+      {"two files", ReadAll(dir.path() / "two.lzh"), ArchiveFault::SeveralFiles},
+      {"a folder", ReadAll(dir.path() / "folder.lzh"), ArchiveFault::NotAFile},
+      {"nothing inside", std::string(1, '\0'), ArchiveFault::Empty},
+      {"no bytes", "", ArchiveFault::Empty},
+      {"cut short", good.substr(0, 20000), ArchiveFault::Damaged},
+      {"cut before its end mark", good.substr(0, good.size() - 1), ArchiveFault::Damaged},
+      {"damaged data", damaged, ArchiveFault::Damaged},
+      {"a header cut short", good.substr(0, 12), ArchiveFault::Damaged},
+      {"a zip", std::string("PK\x03\x04\x14\x00\x00\x00", 8) + std::string(40, 'z'),
+       ArchiveFault::NotArchive},
+      {"a text file", "STARTK\r\n", ArchiveFault::NotArchive},
+      {"unpacking past the limit", ReadAll(dir.path() / "big.lzh"), ArchiveFault::TooLarge},
+  };
+  const std::string path = dir.PathOf("k191005.lzh");
+  for (const Case& c : cases) {
+    dir.Write("k191005.lzh", good);
+    ASSERT_TRUE(ReadThrough(path).ok());
+    dir.Write("k191005.lzh", c.bytes);
+    auto read = ReadThrough(path);
+    ASSERT_FALSE(read.ok()) << c.what;
+    EXPECT_EQ(read.error().kind, Error::Kind::Archive) << c.what;
+    EXPECT_EQ(read.error().archiveFault(), c.fault) << c.what;
+    EXPECT_EQ(read.error().text, path) << c.what;
+  }
+  // Larger than anything it may unpack to: refused without being read.
+  dir.Write("k191005.lzh", std::string(kMaxUnpackedSize + 1, '\0'));
+  EXPECT_EQ(ReadThrough(path).error().archiveFault(), ArchiveFault::TooLarge);
+}
+
+}  // namespace
+}  // namespace wakorin
