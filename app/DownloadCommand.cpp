@@ -49,6 +49,13 @@ void TMainForm::DtDownloadClick() {
   OpenProgramFile(download.Result().programArchive);
 }
 
+void TMainForm::DtFolderClick() {
+  const std::optional<QString> folder = desktop_.ChooseFolder(
+      this, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
+      settings::DataFolder());
+  if (folder) settings::SetDataFolder(*folder);
+}
+
 QString TMainForm::FileDialogFolder() const {
   return settings::LastFileFolder();
 }

@@ -17,6 +17,7 @@ void TMainForm::ConnectMenuCommands() {
   connect(menu_.Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
   connect(menu_.DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
   connect(menu_.DtDownload, &QAction::triggered, this, [this] { DtDownloadClick(); });
+  connect(menu_.DtFolder, &QAction::triggered, this, [this] { DtFolderClick(); });
   connect(menu_.N7, &QAction::triggered, this, [this] { N7Click(); });
   connect(menu_.HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
   connect(menu_.J1, &QAction::triggered, this, [this] { J1Click(); });

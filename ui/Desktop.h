@@ -60,6 +60,12 @@ class Desktop {
                                           QDate /*initial*/) {
     return std::nullopt;
   }
+  // A folder chosen in the folder dialog, opening at `initial`; nullopt when the user cancels,
+  // which is also the answer of a desktop that cannot ask.
+  virtual std::optional<QString> ChooseFolder(QWidget* /*owner*/, const QString& /*title*/,
+                                              const QString& /*initial*/) {
+    return std::nullopt;
+  }
   // Runs `job` to its end under a modal progress dialog with a cancel button. A desktop that
   // cannot show one runs the job to its end unseen.
   virtual void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job);

@@ -52,6 +52,8 @@ class TMainForm : public QMainWindow {
   // Downloads the archives of a day chosen on a calendar into the data folder, then opens the
   // day's race program as if it had been chosen in the file dialog.
   void DtDownloadClick();
+  // Changes the data folder that downloads go to.
+  void DtFolderClick();
   void N7Click();
   void HelpHPClick();
   // Prints what the window shows, laid out for an A4 page.

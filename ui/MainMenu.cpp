@@ -31,6 +31,7 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   QMenu* n4 = submenu("N4", "設定(&T)");
   m.DtUpdate = item(n4, "DtUpdate", "最新データに更新");
   m.DtDownload = item(n4, "DtDownload", "日付を指定してダウンロード...");
+  m.DtFolder = item(n4, "DtFolder", "ダウンロード先フォルダ...");
   m.N7 = item(n4, "N7", "競艇ｵﾌｨｼｬﾙWeb参照");
   QMenu* print1 = submenu("Print1", "印刷(&O)");
   m.Print2 = item(print1, "Print2", "印刷(&P)");

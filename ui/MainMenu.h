@@ -8,7 +8,7 @@ namespace wakorin::ui {
 // The window's menu bar (MainMenu); each item is a QAction named as the design names it.
 struct MainMenu {
   QAction *N1 = nullptr, *N2 = nullptr, *N5 = nullptr, *N3 = nullptr, *Exit1 = nullptr;
-  QAction *DtUpdate = nullptr, *DtDownload = nullptr, *N7 = nullptr;
+  QAction *DtUpdate = nullptr, *DtDownload = nullptr, *DtFolder = nullptr, *N7 = nullptr;
   QAction* Print2 = nullptr;
   QAction *HelpHP = nullptr, *J1 = nullptr, *Help = nullptr, *AboutVer = nullptr;
 };

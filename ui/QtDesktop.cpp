@@ -79,6 +79,13 @@ bool QtDesktop::SetUpPrinter(QWidget* owner, QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+std::optional<QString> QtDesktop::ChooseFolder(QWidget* owner, const QString& title,
+                                              const QString& initial) {
+  const QString folder = QFileDialog::getExistingDirectory(owner, title, initial);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
+}
+
 std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title, QDate initial) {
   QDialog dialog(owner);
   dialog.setObjectName(QStringLiteral("DateDialog"));

@@ -151,6 +151,23 @@ TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
   }
 }
 
+// The data folder chosen in the menu is where the next day goes; a cancelled choice keeps it.
+TEST_F(DownloadCommandTest, DataFolderChosenInTheMenu) {
+  if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
+  Action(form, "DtFolder")->trigger();  // cancelled
+  EXPECT_EQ(desktop.foldersOffered, QStringList{Path(data)});
+  EXPECT_EQ(settings::DataFolder(), Path(data));
+  testing::TempDir other;
+  desktop.folderAnswers.push_back(Path(other));
+  Action(form, "DtFolder")->trigger();
+  EXPECT_EQ(settings::DataFolder(), Path(other));
+  desktop.dateAnswers.push_back(kDay);
+  Action(form, "DtDownload")->trigger();
+  EXPECT_TRUE(DataFiles().isEmpty());
+  EXPECT_EQ(QString::fromStdString(form.ProgramFilePath()),
+            QDir(Path(other)).filePath(QStringLiteral("b241115.lzh")));
+}
+
 TEST_F(DownloadCommandTest, FileDialogOpensWhereTheLastFileWasChosen) {
   // The fixture's start chose a file in `dir`.
   EXPECT_EQ(desktop.dialogs.back().startFolder, QString());

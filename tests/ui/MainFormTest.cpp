@@ -224,6 +224,7 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
                          QStringLiteral("N3=全結果 照合"), QStringLiteral("Exit1=終了")}));
   EXPECT_EQ(items("N4"), (QStringList{QStringLiteral("DtUpdate=最新データに更新"),
                                       QStringLiteral("DtDownload=日付を指定してダウンロード..."),
+                                      QStringLiteral("DtFolder=ダウンロード先フォルダ..."),
                                       QStringLiteral("N7=競艇ｵﾌｨｼｬﾙWeb参照")}));
   EXPECT_EQ(items("Print1"), (QStringList{QStringLiteral("Print2=印刷(&P)")}));
   EXPECT_EQ(items("Help1"), (QStringList{QStringLiteral("HelpHP=画面ヘルプ"),

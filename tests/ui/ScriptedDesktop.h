@@ -54,6 +54,16 @@ class ScriptedDesktop final : public Desktop {
   // Asked at every report of a running job; true presses the progress dialog's cancel button.
   std::function<bool(qint64 done)> cancelWhen;
 
+  std::deque<QString> folderAnswers;  // none left = the user cancels
+  QStringList foldersOffered;
+  std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString& initial) override {
+    foldersOffered << initial;
+    if (folderAnswers.empty()) return std::nullopt;
+    const QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+  }
+
   std::optional<QDate> ChooseDate(QWidget*, const QString&, QDate initial) override {
     datesOffered.push_back(initial);
     if (dateAnswers.empty()) return std::nullopt;
