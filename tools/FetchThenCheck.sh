@@ -13,7 +13,7 @@ cp "$work/pack/b060415.lzh" "$work/site/od2/B/200604/"
 cp "$work/pack/k060415.lzh" "$work/site/od2/K/200604/"
 cp "$work/pack/fan0604.lzh" "$work/site/kibetsu/"
 
-python3 -m http.server 0 --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$work/site" >"$work/server.log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT
 port=""
