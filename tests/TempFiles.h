@@ -2,11 +2,20 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <random>
 #include <string>
 #include <string_view>
 
 namespace wakorin::testing {
+
+// A whole file's bytes; empty when it cannot be read.
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
 
 // A scratch folder removed with everything in it when the test ends.
 class TempDir {

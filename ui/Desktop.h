@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QEventLoop>
 #include <QString>
 #include <QUrl>
 #include <optional>
@@ -18,6 +19,8 @@ struct OpenFileOptions {
   QString startFolder;  // where the dialog opens; the working folder when empty or gone
 };
 
+class ProgressJob;
+
 // What a job running under a progress dialog tells it.
 class ProgressReport {
  public:
@@ -26,6 +29,21 @@ class ProgressReport {
   virtual void Progress(const QString& label, qint64 done, qint64 total) = 0;
   // The job has ended, however it ended; called once.
   virtual void Done() = 0;
+};
+
+// A report its caller waits on in a local event loop until the job is done; shows nothing unless
+// a subclass shows the progress.
+class WaitingReport : public ProgressReport {
+ public:
+  void Progress(const QString& /*label*/, qint64 /*done*/, qint64 /*total*/) override {}
+  void Done() override;
+  // Runs the loop until Done; an application that is quitting runs no more loops, so the job is
+  // cancelled instead.
+  void Wait(ProgressJob& job);
+
+ private:
+  QEventLoop loop_;
+  bool done_ = false;
 };
 
 // A job that runs in the event loop while a progress dialog shows how far it has come.

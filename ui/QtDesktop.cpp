@@ -114,7 +114,7 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
 namespace {
 
 // Shows a job's reports in a progress dialog and ends the local loop when the job is done.
-class DialogReport final : public ProgressReport {
+class DialogReport final : public WaitingReport {
  public:
   explicit DialogReport(QProgressDialog& dialog) : dialog_(dialog) {}
   void Progress(const QString& label, qint64 done, qint64 total) override {
@@ -124,20 +124,9 @@ class DialogReport final : public ProgressReport {
     dialog_.setRange(0, static_cast<int>(total / scale));  // 0..0: busy, size unknown
     if (total > 0) dialog_.setValue(static_cast<int>(std::min(done, total) / scale));
   }
-  void Done() override {
-    done_ = true;
-    loop_.quit();
-  }
-  void Wait(ProgressJob& job) {
-    if (!done_) loop_.exec();
-    // An application that is quitting runs no more loops: the job stops instead.
-    if (!done_) job.Cancel();
-  }
 
  private:
   QProgressDialog& dialog_;
-  QEventLoop loop_;
-  bool done_ = false;
 };
 
 }  // namespace

@@ -18,12 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadAll;
 
 // The whole file as the readers see it.
 Outcome<std::string> ReadThrough(const std::string& path) {

@@ -28,12 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadAll;
 
 std::vector<std::string> Lines(std::string_view bytes) {
   std::vector<std::string> lines;

@@ -30,12 +30,7 @@ using testing::Find;
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadAll;
 
 void ExpectSameTally(const CheckTally& a, const CheckTally& b, const std::string& where) {
   for (BetType bet : kBetTypes) {

@@ -70,11 +70,6 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
   return grid;
 }
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ResultCheckTest : public ::testing::Test {
  protected:
   ResultCheckTest() : terminated(&form, &TMainForm::TerminateRequested) {}
@@ -262,7 +257,7 @@ TEST_F(ResultCheckTest, LowerCaseFilesAndAVenueWithoutResultsYet) {
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Load(QString::fromStdString(dir.PathOf("b060415.txt")));
   const std::string pendingCode = GetCorseNo(VenueNameOfEntry(form.SelectedVenueEntry()));
-  std::string results = Slurp(dir.PathOf("k060415.txt"));
+  std::string results = testing::ReadAll(dir.PathOf("k060415.txt"));
   const std::size_t start = results.find(pendingCode + "KBGN");
   ASSERT_NE(start, std::string::npos);
   const std::size_t end = results.find(pendingCode + "KEND\r\n", start) + 8;
@@ -288,8 +283,8 @@ TEST_F(ResultCheckTest, LowerCaseFilesAndAVenueWithoutResultsYet) {
   EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().isEmpty());
   ExpectUnlocked();
 
-  const DayCheck day = CheckDay(Slurp(dir.PathOf("b060415.txt")), results,
-                                RacerStatsTable::FromBytes(Slurp(dir.PathOf("Fan0510.txt"))));
+  const DayCheck day = CheckDay(testing::ReadAll(dir.PathOf("b060415.txt")), results,
+                                RacerStatsTable::FromBytes(testing::ReadAll(dir.PathOf("Fan0510.txt"))));
   ASSERT_EQ(day.venues.front().code, pendingCode);
   EXPECT_TRUE(day.venues.front().notPublished);
   EXPECT_FALSE(day.venues.front().resultFound);
