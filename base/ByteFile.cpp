@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "base/Archive.h"
+#include "base/OfficialText.h"
 
 namespace wakorin {
 namespace {
@@ -77,10 +78,25 @@ std::optional<Error> ByteFile::Open(const std::string& path) {
     return Error::Io(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
   const auto size = static_cast<std::uint64_t>(info.st_size);
-  if (auto unpacked = UnpackIfArchive(fd, size, path)) {
+  std::optional<Outcome<std::shared_ptr<const std::string>>> whole = UnpackIfArchive(fd, size, path);
+  if (!whole && size <= kMaxUnpackedSize) {
+    // Any file of a size the official files have is read whole, so that a copy converted to
+    // UTF-8 or to other line ends can be read as its original.
+    auto text = std::make_shared<std::string>(static_cast<std::size_t>(size), '\0');
+    auto got = ReadAt(fd, text->data(), text->size(), 0);
+    if (!got) {
+      whole = Outcome<std::shared_ptr<const std::string>>(got.error());
+    } else {
+      text->resize(*got);
+      whole = Outcome<std::shared_ptr<const std::string>>(std::move(text));
+    }
+  }
+  if (whole) {
     ::close(fd);
-    if (!*unpacked) return unpacked->error();
-    unpacked_ = std::move(unpacked->value());
+    if (!*whole) return whole->error();
+    auto official = AsOfficialText(std::move(whole->value()));
+    if (!official) return Error::Text(official.error().textFault(), path);
+    unpacked_ = std::move(*official);
     bytes_ = unpacked_->data();
     size_ = unpacked_->size();
     return std::nullopt;
@@ -89,6 +105,17 @@ std::optional<Error> ByteFile::Open(const std::string& path) {
   size_ = size;
   position_ = 0;
   return std::nullopt;
+}
+
+Outcome<std::shared_ptr<const std::string>> ByteFile::ReadWhole(const std::string& path) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return *error;
+  if (file.unpacked_) return file.unpacked_;
+  auto bytes = std::make_shared<std::string>(static_cast<std::size_t>(file.Size()), '\0');
+  auto got = file.Read(bytes->data(), bytes->size());
+  if (!got) return got.error();
+  bytes->resize(*got);
+  return std::shared_ptr<const std::string>(std::move(bytes));
 }
 
 void ByteFile::OpenBytes(std::string_view bytes) {

@@ -13,7 +13,8 @@ namespace wakorin {
 
 // A file opened for reading raw bytes, closed by the destructor on every path. An official LHA
 // archive (told by its header, or by the name *.lzh) reads as the one file inside it, unpacked
-// in memory.
+// in memory. A copy converted to UTF-8 or to LF or CR line ends reads as its CP932 CR LF
+// original (base/OfficialText.h).
 class ByteFile {
  public:
   ByteFile() = default;
@@ -23,8 +24,11 @@ class ByteFile {
 
   static bool Exists(const std::string& path);
 
-  // An archive that cannot be unpacked fails with Error::Kind::Archive naming `path`.
+  // An archive that cannot be unpacked fails with Error::Kind::Archive naming `path`, a text in
+  // neither form with Error::Kind::Text naming it.
   std::optional<Error> Open(const std::string& path);
+  // The whole file as Open delivers it, for readers that take each file once.
+  static Outcome<std::shared_ptr<const std::string>> ReadWhole(const std::string& path);
   // Reads from bytes already in memory instead, as from a file holding them; they must outlive
   // the reads. Lets a caller that reads each file once hand it to every reader.
   void OpenBytes(std::string_view bytes);

@@ -16,12 +16,20 @@ enum class ArchiveFault {
   Damaged,       // cut short, its data failing their check, or a method that cannot be unpacked
 };
 
+// Why a text file is in neither of the forms the readers take (CP932, or UTF-8 converted from it).
+enum class TextFault {
+  Utf16,          // a UTF-16 or UTF-32 byte order mark
+  BadUtf8,        // marked as UTF-8 by its byte order mark, but not valid UTF-8
+  NotCp932,       // UTF-8 holding a character that CP932 has no code for
+};
+
 // A foreseen failure, carried as a value up to the command that turns it into a message.
 struct Error {
   enum class Kind {
     Io,          // open, read or seek failed; `code` is the system's error number
     NotInteger,  // a text failed the decimal conversion; `text` holds its raw bytes
     Archive,     // an archive could not be unpacked; `code` is its ArchiveFault, `text` its path
+    Text,        // neither CP932 nor UTF-8 converted from it; `code` is its TextFault, `text` its path
   };
   Kind kind = Kind::Io;
   int code = 0;
@@ -34,7 +42,11 @@ struct Error {
   static Error Archive(ArchiveFault fault, std::string path = {}) {
     return Error{Kind::Archive, static_cast<int>(fault), std::move(path)};
   }
+  static Error Text(TextFault fault, std::string path = {}) {
+    return Error{Kind::Text, static_cast<int>(fault), std::move(path)};
+  }
   ArchiveFault archiveFault() const { return static_cast<ArchiveFault>(code); }
+  TextFault textFault() const { return static_cast<TextFault>(code); }
 };
 
 // Either a value or an Error.

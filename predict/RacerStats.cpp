@@ -111,31 +111,47 @@ std::optional<int> ProgramFileMonth(std::string_view programPath) {
   return MonthAt(day, 1);
 }
 
-std::optional<std::string> FindStatsFileIn(const std::string& folder, std::optional<int> month) {
-  if (auto fixed = FindFileIgnoringCase(folder, kStatsFileName)) return fixed;
+StatsFolder::StatsFolder(const std::string& folder) {
   namespace fs = std::filesystem;
-  struct Candidate {
-    int period;
-    bool archive;
-    std::string path;
-  };
-  std::optional<Candidate> best;
+  const fs::path where = folder.empty() ? fs::path(".") : fs::path(folder);
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder.empty() ? "." : folder, error)) {
+  std::vector<std::string> fixed;
+  for (const auto& entry : fs::directory_iterator(where, error)) {
+    const std::string name = entry.path().filename().string();
     bool archive = false;
-    const std::optional<int> period = PeriodOf(entry.path().filename().string(), archive);
-    if (!period || (month && *period > *month) || !entry.is_regular_file(error)) continue;
-    Candidate candidate{*period, archive, entry.path().string()};
-    // The latest period; then the text; then the first name in byte order, the same every run.
-    auto better = [](const Candidate& a, const Candidate& b) {
-      if (a.period != b.period) return a.period > b.period;
-      if (a.archive != b.archive) return !a.archive;
-      return a.path < b.path;
-    };
-    if (!best || better(candidate, *best)) best = std::move(candidate);
+    const std::optional<int> period = PeriodOf(name, archive);
+    const bool isFixed = SameIgnoringCase(name, kStatsFileName);
+    if ((!period && !isFixed) || !entry.is_regular_file(error)) continue;
+    if (isFixed) {
+      fixed.push_back(entry.path().string());
+    } else {
+      periods_.push_back({*period, archive, entry.path().string()});
+    }
   }
-  if (!best) return std::nullopt;
-  return best->path;
+  // The exact name first, else the first in byte order: every run makes the same choice.
+  std::sort(fixed.begin(), fixed.end(), [](const std::string& a, const std::string& b) {
+    const bool exactA = fs::path(a).filename() == kStatsFileName;
+    const bool exactB = fs::path(b).filename() == kStatsFileName;
+    return exactA != exactB ? exactA : a < b;
+  });
+  if (!fixed.empty()) fixed_ = fixed.front();
+  std::sort(periods_.begin(), periods_.end(), [](const Period& a, const Period& b) {
+    if (a.period != b.period) return a.period > b.period;
+    if (a.archive != b.archive) return !a.archive;
+    return a.path < b.path;
+  });
+}
+
+std::optional<std::string> StatsFolder::For(std::optional<int> month) const {
+  if (fixed_) return fixed_;
+  for (const Period& candidate : periods_) {
+    if (!month || candidate.period <= *month) return candidate.path;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> FindStatsFileIn(const std::string& folder, std::optional<int> month) {
+  return StatsFolder(folder).For(month);
 }
 
 std::optional<std::string> FindStatsFile(const std::string& programPath,

@@ -45,6 +45,24 @@ std::vector<int> MissingLanes(const LaneStats& stats);
 // name does not tell a date.
 std::optional<int> ProgramFileMonth(std::string_view programPath);
 
+// The statistics files of one folder, listed once, so that the days of a season kept in one
+// folder find theirs without listing it again for each day.
+class StatsFolder {
+ public:
+  explicit StatsFolder(const std::string& folder);
+  // As FindStatsFileIn below.
+  std::optional<std::string> For(std::optional<int> month) const;
+
+ private:
+  struct Period {
+    int period;
+    bool archive;
+    std::string path;
+  };
+  std::optional<std::string> fixed_;
+  std::vector<Period> periods_;  // latest first; the text before the archive; then by name
+};
+
 // The statistics file in `folder`: Fan0510.txt in any letter case; else the period file
 // fanYYMM.txt or fanYYMM.lzh (any case) of the latest period that began in or before `month`,
 // of any period when the month is not known; a text file before the archive of its period.

@@ -19,6 +19,12 @@ int RaceCountOfEntry(std::string_view entry);
 // The venue list for an indexed file: the file's last block first. Blocks whose code is not
 // one of the 24 venues are left out: their entry could not carry a race count and no race of
 // theirs could ever be located by name. Placeholders of venues not yet published have no race.
+// A venue whose block appears more than once is listed once, where its first block stands:
+// that is the block every later read locates.
 std::vector<std::string> BuildVenueEntries(const VenueIndex& index);
+
+// The codes of the venues whose block appears more than once in the file, in file order:
+// a damaged or badly joined file, which the user is told about.
+std::vector<std::string> DuplicateVenueCodes(const VenueIndex& index);
 
 }  // namespace wakorin

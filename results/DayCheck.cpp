@@ -1,11 +1,15 @@
 #include "results/DayCheck.h"
 
+#include <cstdio>
+
 #include "base/ByteField.h"
+#include "base/DayDate.h"
 #include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
+#include "results/ResultFileLayout.h"
 
 namespace wakorin {
 namespace {
@@ -31,7 +35,29 @@ RaceCheck CheckRace(std::string_view block, int race, const std::string& venueNa
   return check;
 }
 
+// The header of the first block after `key`'s first line (STARTB, STARTK).
+std::string_view FirstHeader(std::string_view file, std::string_view marker) {
+  const std::size_t at = file.find(marker);
+  if (at == std::string_view::npos) return {};
+  return file.substr(at, kDayDateSearchBytes);
+}
+
 }  // namespace
+
+std::optional<int> ProgramFileDay(std::string_view programFile) {
+  return FindDayDate(FirstHeader(programFile, "STARTB"));
+}
+
+std::optional<int> ResultFileDay(std::string_view resultFile) {
+  return FindDayDate(FirstHeader(resultFile, result_layout::kStartMarker));
+}
+
+std::string DayText(int yyyymmdd) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", yyyymmdd / 10000, yyyymmdd / 100 % 100,
+                yyyymmdd % 100);
+  return text;
+}
 
 DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
                   const RacerStatsTable& stats) {
@@ -40,6 +66,24 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
   if (!index || !index->startFound) {
     day.problems.push_back("not a race program file");
     return day;
+  }
+  if (resultFile) {
+    const std::optional<int> programDay = ProgramFileDay(programFile);
+    const std::optional<int> resultDay = ResultFileDay(*resultFile);
+    if (programDay && resultDay && *programDay != *resultDay) {
+      day.otherDay = std::make_pair(*programDay, *resultDay);
+      day.problems.push_back("the race program file is of " + DayText(*programDay) +
+                             ", the result file of " + DayText(*resultDay) + ": not checked");
+      return day;
+    }
+    for (const std::string& code : DuplicateResultVenues(*resultFile)) {
+      day.problems.push_back("the result file holds venue " + code +
+                             " more than once: the first is checked");
+    }
+  }
+  for (const std::string& code : DuplicateVenueCodes(*index)) {
+    day.problems.push_back("venue " + code + " stands more than once in the race program file: " +
+                           "the first is checked");
   }
   const std::vector<std::string> entries = BuildVenueEntries(*index);
   if (entries.empty()) day.problems.push_back("no venue found");

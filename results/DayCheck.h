@@ -36,7 +36,17 @@ struct DayCheck {
   std::vector<VenueCheck> venues;
   CheckTally tally;
   std::vector<std::string> problems;  // why a venue or race could not be checked (UTF-8)
+  // Set when the result file is of another day than the race program file: nothing is
+  // checked, since another day's results would score tickets they have nothing to do with.
+  std::optional<std::pair<int, int>> otherDay;  // program day, result day (yyyymmdd)
 };
+
+// The days of a race program file and a result file, by the dates inside them (yyyymmdd):
+// nullopt when either does not tell its day.
+std::optional<int> ProgramFileDay(std::string_view programFile);
+std::optional<int> ResultFileDay(std::string_view resultFile);
+// "2024-04-01", for messages.
+std::string DayText(int yyyymmdd);
 
 // Checks every venue of a day exactly as the window's check does, one venue after another:
 // the same cards, predictions, tickets on sale, result search and matching. `resultFile` is

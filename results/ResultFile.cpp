@@ -406,6 +406,22 @@ std::string FindResultFile(std::string_view programPath) {
   return {};
 }
 
+std::string FindResultFile(std::string_view programPath, const FolderNames& folder) {
+  const std::string path = ResultFilePath(programPath);
+  if (path.empty()) return {};
+  const std::size_t slash = path.rfind('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  for (const std::string& candidate : {name, OtherKind(name)}) {
+    auto found = folder.FindIgnoringCase(candidate);
+    if (!found) continue;
+    // The exact name keeps the path as the program file's path spells its folder.
+    return found->size() >= name.size() && found->compare(found->size() - name.size(), name.size(), name) == 0
+               ? path.substr(0, path.size() - name.size()) + candidate
+               : *found;
+  }
+  return {};
+}
+
 namespace {
 
 Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venuesBefore,
@@ -450,6 +466,25 @@ Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_
   ByteFile file;
   file.OpenBytes(fileBytes);
   return Find(file, venueCode, venuesBefore, observer);
+}
+
+std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes) {
+  std::vector<std::string> seen, twice;
+  for (std::size_t at = 0; at < fileBytes.size();) {
+    const std::size_t end = std::min(fileBytes.find('\n', at), fileBytes.size());
+    const std::string_view line = fileBytes.substr(at, end - at);
+    if (line.size() >= result_layout::kKeySize &&
+        line.substr(2, result_layout::kKeyTail.size()) == result_layout::kKeyTail) {
+      std::string code(line.substr(0, 2));
+      if (std::find(seen.begin(), seen.end(), code) == seen.end()) {
+        seen.push_back(std::move(code));
+      } else if (std::find(twice.begin(), twice.end(), code) == twice.end()) {
+        twice.push_back(std::move(code));
+      }
+    }
+    at = end + 1;
+  }
+  return twice;
 }
 
 }  // namespace wakorin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "base/FileNames.h"
 #include "predict/BetType.h"
 
 namespace wakorin {
@@ -59,6 +60,8 @@ std::string ResultFilePath(std::string_view programPath);
 // Linux extract "k241115.txt"), else the other kind of the same day (the archive beside a text
 // file, the text beside an archive), again in any case. Empty when there is none.
 std::string FindResultFile(std::string_view programPath);
+// The same from a listing of the program file's folder made once for many days.
+std::string FindResultFile(std::string_view programPath, const FolderNames& folder);
 
 // What the search reports while it runs, for the progress display. Positions are byte offsets
 // in the file and may lie past its end.
@@ -93,6 +96,10 @@ struct ResultSearch {
 // line (or the next venue's key) is read as this venue's. Errors are open and read failures.
 Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
                                       int venuesBefore, ResultSearchObserver& observer);
+// The codes of the venues whose result block (a line "NNKBGN") stands more than once in the
+// file, in file order: the search takes one of them, and the user is told the file is damaged.
+std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes);
+
 // The same over a whole result file already read into memory.
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer);

@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -42,7 +44,10 @@ constexpr const char* kUsage =
     "  -v, --by-venue  also print the totals of each venue\n"
     "      --csv F     write one line per race to F\n"
     "  -j, --jobs N    days checked at once (default: the number of cores)\n"
-    "  -q, --quiet     no progress bar\n";
+    "  -q, --quiet     no progress bar\n"
+    "\n"
+    "Exit status: 0 when every day was checked, 1 when a day, a venue or a file was skipped\n"
+    "(each is named on stderr), 2 for bad arguments.\n";
 
 struct Options {
   std::vector<std::string> paths;
@@ -95,6 +100,13 @@ bool IsProgramFileName(const std::string& name) {
 
 // Why a file cannot be read, for the terminal.
 std::string Reason(const Error& error) {
+  if (error.kind == Error::Kind::Text) {
+    return error.textFault() == TextFault::Utf16 ? "UTF-16 text, neither Shift-JIS nor UTF-8"
+           : error.textFault() == TextFault::BadUtf8
+               ? "marked as UTF-8 but not UTF-8"
+               : "UTF-8 holding characters Shift-JIS does not have";
+  }
+  if (error.kind == Error::Kind::NotInteger) return "'" + error.text + "' is not an integer";
   if (error.kind != Error::Kind::Archive) return std::strerror(error.code);
   switch (error.archiveFault()) {
     case ArchiveFault::NotArchive:
@@ -138,20 +150,13 @@ std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
 }
 
 // The whole file, or the reason it cannot be read.
-std::optional<std::string> ReadFile(const std::string& path, std::string& problem) {
-  ByteFile file;
-  if (auto error = file.Open(path)) {
-    problem = "cannot be read (" + Reason(*error) + ")";
-    return std::nullopt;
+std::shared_ptr<const std::string> ReadFile(const std::string& path, std::string& problem) {
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) {
+    problem = "cannot be read (" + Reason(bytes.error()) + ")";
+    return nullptr;
   }
-  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-  auto got = file.Read(bytes.data(), bytes.size());
-  if (!got) {
-    problem = "cannot be read (" + Reason(got.error()) + ")";
-    return std::nullopt;
-  }
-  bytes.resize(*got);
-  return bytes;
+  return *bytes;
 }
 
 // CP932 bytes as UTF-8 for the terminal and the CSV file.
@@ -180,23 +185,32 @@ struct DayResult {
   std::vector<std::string> problems;
 };
 
-DayResult CheckFile(const std::string& path, const RacerStatsTable* stats) {
+std::string FolderOf(const std::string& file) {
+  const std::string folder = fs::path(file).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
+// What a day needs from its statistics file: the table, or why there is none.
+struct DayStats {
+  const RacerStatsTable* table = nullptr;
+  std::string problem;
+};
+
+DayResult CheckFile(const std::string& path, const DayStats& stats, const FolderNames& folder) {
   DayResult day;
   day.file = path;
-  if (stats == nullptr) {
-    day.problems.push_back(
-        "no racer statistics file (Fan0510.txt, fanYYMM.txt, fanYYMM.lzh) "
-        "beside it or in the working directory (give one with --stats)");
+  if (stats.table == nullptr) {
+    day.problems.push_back(stats.problem);
     return day;
   }
   std::string problem;
-  const std::optional<std::string> program = ReadFile(path, problem);
+  const std::shared_ptr<const std::string> program = ReadFile(path, problem);
   if (!program) {
     day.problems.push_back(problem);
     return day;
   }
-  const std::string resultPath = FindResultFile(path);
-  std::optional<std::string> results;
+  const std::string resultPath = FindResultFile(path, folder);
+  std::shared_ptr<const std::string> results;
   if (resultPath.empty()) {
     const std::string expected = ResultFilePath(path);
     day.problems.push_back("no result file" +
@@ -206,7 +220,7 @@ DayResult CheckFile(const std::string& path, const RacerStatsTable* stats) {
     if (!results) day.problems.push_back(resultPath + " " + problem);
   }
   day.check = CheckDay(*program, results ? std::optional<std::string_view>(*results) : std::nullopt,
-                       *stats);
+                       *stats.table);
   for (const std::string& p : day.check->problems) day.problems.push_back(p);
   if (day.check->venues.empty() || !results) day.check.reset();
   return day;
@@ -218,34 +232,51 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 }
 
 // The statistics file of each day: the one given, else the one beside its race program file,
-// else the one in the working directory (Fan0510.txt, else the day's period file). Each file is
-// read once, however many days share it.
+// else the one in the working directory (Fan0510.txt, else the day's period file). Each folder
+// is listed once and each file read once, however many days share it; a file that cannot be
+// read costs only the days that need it.
 class StatsFiles {
  public:
   explicit StatsFiles(std::optional<std::string> given) : given_(std::move(given)) {}
 
-  // Loads the statistics of every file; false (with a message) when a file cannot be read.
-  bool Prepare(const std::vector<std::string>& files) {
+  void Prepare(const std::vector<std::string>& files) {
+    std::map<std::string, StatsFolder> folders;
+    auto folder = [&](const std::string& path) -> const StatsFolder& {
+      auto found = folders.find(path);
+      if (found == folders.end()) found = folders.emplace(path, StatsFolder(path)).first;
+      return found->second;
+    };
     for (const std::string& file : files) {
       std::optional<std::string> path = given_;
-      if (!path) path = FindStatsFile(file, ".");
+      if (!path) {
+        const std::optional<int> month = ProgramFileMonth(file);
+        path = folder(FolderOf(file)).For(month);
+        if (!path) path = folder(".").For(month);
+      }
       if (!path) continue;
       statsOf_[file] = *path;
-      if (tables_.count(*path) != 0) continue;
+      if (tables_.count(*path) != 0 || broken_.count(*path) != 0) continue;
       auto table = RacerStatsTable::Load(*path);
-      if (!table) {
-        std::cerr << "wakorin-check: " << *path << ": cannot be read (" << Reason(table.error())
-                  << ")\n";
-        return false;
+      if (table) {
+        tables_.emplace(*path, std::move(*table));
+      } else {
+        broken_[*path] = Reason(table.error());
       }
-      tables_.emplace(*path, std::move(*table));
     }
-    return true;
   }
 
-  const RacerStatsTable* For(const std::string& file) const {
+  DayStats For(const std::string& file) const {
     const auto path = statsOf_.find(file);
-    return path == statsOf_.end() ? nullptr : &tables_.at(path->second);
+    if (path == statsOf_.end()) {
+      return {nullptr,
+              "no racer statistics file (Fan0510.txt, fanYYMM.txt, fanYYMM.lzh) "
+              "beside it or in the working directory (give one with --stats)"};
+    }
+    if (const auto table = tables_.find(path->second); table != tables_.end()) {
+      return {&table->second, {}};
+    }
+    return {nullptr, "its racer statistics file " + path->second + " cannot be read (" +
+                         broken_.at(path->second) + ")"};
   }
 
   std::string Describe() const {
@@ -261,6 +292,7 @@ class StatsFiles {
   std::optional<std::string> given_;
   std::map<std::string, std::string> statsOf_;
   std::map<std::string, RacerStatsTable> tables_;
+  std::map<std::string, std::string> broken_;  // path, why it cannot be read
 };
 
 void PrintTally(const CheckTally& tally, const std::string& indent) {
@@ -276,13 +308,16 @@ void PrintTally(const CheckTally& tally, const std::string& indent) {
   }
 }
 
-void WriteCsv(std::ostream& out, const std::vector<DayResult>& days) {
+void WriteCsvHeader(std::ostream& out) {
   out << "file,venue,race,predicted";
   const PerBet<const char*> names{{"quinella", "exacta", "trio", "trifecta"}};
   for (BetType bet : kBetTypes) {
     out << ',' << names[bet] << "_result," << names[bet] << "_payout," << names[bet] << "_hit_ticket";
   }
   out << '\n';
+}
+
+void WriteCsv(std::ostream& out, const DayResult& day) {
   auto cell = [&](const ResultCell& shown, const std::string& payout) {
     std::string combination = Utf8(shown.text);
     std::string ticket;
@@ -296,18 +331,77 @@ void WriteCsv(std::ostream& out, const std::vector<DayResult>& days) {
     if (yen.size() >= 3 && yen.compare(yen.size() - 3, 3, "円") == 0) yen.resize(yen.size() - 3);
     out << ',' << combination << ',' << yen << ',' << ticket;
   };
-  for (const DayResult& day : days) {
-    if (!day.check) continue;
-    for (const VenueCheck& venue : day.check->venues) {
-      for (const RaceCheck& race : venue.races) {
-        out << fs::path(day.file).filename().string() << ',' << venue.code << ',' << race.race
-            << ',' << (race.predicted ? 1 : 0);
-        for (BetType bet : kBetTypes) cell(race.shown.cell[bet], race.shown.payout[bet]);
-        out << '\n';
-      }
+  if (!day.check) return;
+  const std::string name = fs::path(day.file).filename().string();
+  for (const VenueCheck& venue : day.check->venues) {
+    for (const RaceCheck& race : venue.races) {
+      out << name << ',' << venue.code << ',' << race.race << ',' << (race.predicted ? 1 : 0);
+      for (BetType bet : kBetTypes) cell(race.shown.cell[bet], race.shown.payout[bet]);
+      out << '\n';
     }
   }
 }
+
+// Checks the days on several threads and hands them over in file order, holding no more than
+// a few days per thread: memory stays the same however many days a folder holds.
+class DayPipeline {
+ public:
+  DayPipeline(const std::vector<std::string>& files, const StatsFiles& stats, unsigned workers)
+      : files_(files), stats_(stats), ahead_(std::max(2u, workers) * 2) {
+    // Each folder is listed once, before the threads start, for the result files of its days.
+    for (const std::string& file : files_) {
+      const std::string folder = FolderOf(file);
+      if (folders_.count(folder) == 0) folders_.emplace(folder, FolderNames(folder));
+    }
+    for (unsigned w = 0; w < workers; ++w) threads_.emplace_back([this] { Work(); });
+  }
+  ~DayPipeline() {
+    for (std::thread& thread : threads_) thread.join();
+  }
+
+  // The next day in file order, waiting at most `wait` for it; nullopt when not ready yet.
+  std::optional<DayResult> Next(std::chrono::milliseconds wait) {
+    std::unique_lock lock(mutex_);
+    if (!changed_.wait_for(lock, wait, [&] { return ready_.count(handed_) != 0; })) {
+      return std::nullopt;
+    }
+    auto found = ready_.find(handed_);
+    DayResult day = std::move(found->second);
+    ready_.erase(found);
+    ++handed_;
+    changed_.notify_all();
+    return day;
+  }
+  std::size_t Handed() const { return handed_; }
+
+ private:
+  void Work() {
+    while (true) {
+      std::size_t i;
+      {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return next_ >= files_.size() || next_ < handed_ + ahead_; });
+        if (next_ >= files_.size()) return;
+        i = next_++;
+      }
+      DayResult day =
+          CheckFile(files_[i], stats_.For(files_[i]), folders_.at(FolderOf(files_[i])));
+      const std::lock_guard lock(mutex_);
+      ready_.emplace(i, std::move(day));
+      changed_.notify_all();
+    }
+  }
+
+  const std::vector<std::string>& files_;
+  const StatsFiles& stats_;
+  const std::size_t ahead_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::size_t next_ = 0, handed_ = 0;
+  std::map<std::size_t, DayResult> ready_;
+  std::map<std::string, FolderNames> folders_;
+  std::vector<std::thread> threads_;
+};
 
 }  // namespace
 
@@ -321,53 +415,54 @@ int main(int argc, char** argv) {
   const std::vector<std::string> files = ProgramFiles(options->paths, problems);
 
   StatsFiles stats(options->stats);
-  if (!stats.Prepare(files)) return 2;
+  stats.Prepare(files);
 
-  // Days are independent: each worker takes the next one until none is left.
-  std::vector<DayResult> days(files.size());
-  std::atomic<std::size_t> next{0}, done{0};
-  auto work = [&] {
-    for (std::size_t i = next++; i < files.size(); i = next++) {
-      days[i] = CheckFile(files[i], stats.For(files[i]));
-      ++done;
-    }
-  };
-  const unsigned workers =
-      std::min<unsigned>(options->jobs, std::max<std::size_t>(files.size(), 1));
-  std::vector<std::thread> threads;
-  for (unsigned w = 0; w < workers; ++w) threads.emplace_back(work);
-  const bool bar = !options->quiet && ::isatty(2);
-  while (bar && done < files.size()) {
-    const std::size_t count = done;
-    const int filled = files.empty() ? 40 : static_cast<int>(40 * count / files.size());
-    std::fprintf(stderr, "\r[%s%s] %zu/%zu days", std::string(filled, '#').c_str(),
-                 std::string(40 - filled, ' ').c_str(), count, files.size());
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::optional<std::ofstream> csv;
+  if (options->csv) {
+    csv.emplace(*options->csv, std::ios::binary);
+    WriteCsvHeader(*csv);
   }
-  for (std::thread& thread : threads) thread.join();
-  if (bar) std::fprintf(stderr, "\r%*s\r", 60, "");
 
   CheckTally total;
   std::map<std::string, CheckTally> byVenue;
   std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0, estimated = 0;
-  for (const DayResult& day : days) {
-    for (const std::string& problem : day.problems) {
-      std::cerr << "wakorin-check: " << day.file << ": " << problem << "\n";
+  bool somethingSkipped = !problems.empty();
+  const bool bar = !options->quiet && ::isatty(2);
+  auto drawBar = [&](std::size_t count) {
+    const int filled = files.empty() ? 40 : static_cast<int>(40 * count / files.size());
+    std::fprintf(stderr, "\r[%s%s] %zu/%zu days", std::string(filled, '#').c_str(),
+                 std::string(40 - filled, ' ').c_str(), count, files.size());
+  };
+  {
+    const unsigned workers =
+        std::min<unsigned>(options->jobs, std::max<std::size_t>(files.size(), 1));
+    DayPipeline pipeline(files, stats, workers);
+    while (pipeline.Handed() < files.size()) {
+      std::optional<DayResult> day = pipeline.Next(std::chrono::milliseconds(100));
+      if (bar) drawBar(pipeline.Handed());
+      if (!day) continue;
+      if (bar && !day->problems.empty()) std::fprintf(stderr, "\r%*s\r", 60, "");
+      for (const std::string& problem : day->problems) {
+        std::cerr << "wakorin-check: " << day->file << ": " << problem << "\n";
+      }
+      if (!day->problems.empty()) somethingSkipped = true;
+      if (!day->check) {
+        ++skipped;
+        continue;
+      }
+      ++checkedDays;
+      for (const VenueCheck& venue : day->check->venues) {
+        if (!venue.resultFound) continue;
+        ++venues;
+        races += venue.races.size();
+        for (const RaceCheck& race : venue.races) estimated += race.estimated ? 1 : 0;
+        byVenue[venue.code] += venue.tally;
+      }
+      total += day->check->tally;
+      if (csv) WriteCsv(*csv, *day);
     }
-    if (!day.check) {
-      ++skipped;
-      continue;
-    }
-    ++checkedDays;
-    for (const VenueCheck& venue : day.check->venues) {
-      if (!venue.resultFound) continue;
-      ++venues;
-      races += venue.races.size();
-      for (const RaceCheck& race : venue.races) estimated += race.estimated ? 1 : 0;
-      byVenue[venue.code] += venue.tally;
-    }
-    total += day.check->tally;
   }
+  if (bar) std::fprintf(stderr, "\r%*s\r", 60, "");
   for (const std::string& problem : problems) std::cerr << "wakorin-check: " << problem << "\n";
 
   std::printf("Checked %s, %s, %s (%s skipped); statistics: %s\n",
@@ -386,13 +481,12 @@ int main(int argc, char** argv) {
       PrintTally(tally, "  ");
     }
   }
-  if (options->csv) {
-    std::ofstream csv(*options->csv, std::ios::binary);
-    WriteCsv(csv, days);
-    if (!csv) {
+  if (csv) {
+    csv->flush();
+    if (!*csv) {
       std::cerr << "wakorin-check: cannot write " << *options->csv << "\n";
       return 1;
     }
   }
-  return checkedDays > 0 ? 0 : 1;
+  return somethingSkipped || checkedDays == 0 ? 1 : 0;
 }

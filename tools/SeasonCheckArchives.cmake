@@ -19,7 +19,12 @@ file(WRITE ${WORK}/archives/b060416.lzh "not an archive\r\n")
 foreach(kind text archives)
   execute_process(COMMAND ${CHECK} -q -v ${WORK}/${kind} WORKING_DIRECTORY ${WORK}/elsewhere
                   RESULT_VARIABLE result OUTPUT_VARIABLE out_${kind} ERROR_VARIABLE err_${kind})
-  if(NOT result EQUAL 0)
+  # The broken archive among the archives is skipped: exit 1 there, 0 for the text files.
+  set(expected 0)
+  if(kind STREQUAL archives)
+    set(expected 1)
+  endif()
+  if(NOT result EQUAL expected)
     message(FATAL_ERROR "${kind}: exit ${result}\n${out_${kind}}\n${err_${kind}}")
   endif()
   # The figures: everything after the first line, which names the statistics file.

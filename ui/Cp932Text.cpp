@@ -56,6 +56,9 @@ QString ErrorText(const Error& error) {
     case Error::Kind::Archive:
       return QStringLiteral("圧縮ファイル(\"%1\")を展開できませんでした。\n%2")
           .arg(QString::fromLocal8Bit(error.text.c_str()), ArchiveFaultText(error.archiveFault()));
+    case Error::Kind::Text:
+      return QStringLiteral("\"%1\" は Shift-JIS(CP932)のテキストでも、それを UTF-8 に変換したものでもありません。")
+          .arg(QString::fromLocal8Bit(error.text.c_str()));
     case Error::Kind::Io:
       break;
   }

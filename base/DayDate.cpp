@@ -1,0 +1,76 @@
+#include "base/DayDate.h"
+
+#include <string>
+
+namespace wakorin {
+namespace {
+
+bool IsLeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// `text` with full-width digits as ASCII and 年 and 月 as "/", other characters as blanks or as
+// themselves, so that both forms of a date read alike.
+std::string Normalised(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!IsLeadByte(c) || i + 1 >= text.size()) {
+      out += c == '\r' || c == '\n' ? '\n' : static_cast<char>(c);
+      continue;
+    }
+    const auto t = static_cast<unsigned char>(text[++i]);
+    if (c == 0x82 && t >= 0x4F && t <= 0x58) {
+      out += static_cast<char>('0' + (t - 0x4F));  // ０..９
+    } else if ((c == 0x94 && t == 0x4E) || (c == 0x8C && t == 0x8E)) {
+      out += '/';  // 年, 月
+    } else {
+      out += ' ';
+    }
+  }
+  return out;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A number of `min`..`max` digits at `at` after any blanks; `at` moves past it.
+std::optional<int> Number(const std::string& s, std::size_t& at, std::size_t min, std::size_t max) {
+  while (at < s.size() && s[at] == ' ') ++at;
+  std::size_t digits = 0;
+  int value = 0;
+  while (at < s.size() && IsDigit(s[at]) && digits < max) value = value * 10 + (s[at++] - '0'), ++digits;
+  if (digits < min || (at < s.size() && IsDigit(s[at]))) return std::nullopt;
+  return value;
+}
+
+bool IsCalendarDate(int year, int month, int day) {
+  if (year < 1970 || month < 1 || month > 12 || day < 1) return false;
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= (month == 2 && !leap ? 28 : kDays[month - 1]);
+}
+
+}  // namespace
+
+std::optional<int> FindDayDate(std::string_view text) {
+  const std::string s = Normalised(text);
+  for (std::size_t start = 0; start + 4 <= s.size(); ++start) {
+    if (!IsDigit(s[start]) || (start > 0 && IsDigit(s[start - 1]))) continue;
+    std::size_t at = start;
+    const auto year = Number(s, at, 4, 4);
+    if (!year || at >= s.size() || s[at] != '/') continue;
+    ++at;
+    const auto month = Number(s, at, 1, 2);
+    if (!month || at >= s.size() || s[at] != '/') continue;
+    ++at;
+    const auto day = Number(s, at, 1, 2);
+    if (!day || !IsCalendarDate(*year, *month, *day)) continue;
+    return *year * 10000 + *month * 100 + *day;
+  }
+  return std::nullopt;
+}
+
+}  // namespace wakorin

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace wakorin {
+
+// The first date written in `text` (CP932) as year, month and day, in either form the official
+// files use: "２０２４年　４月　１日" in a race program file, "2024/ 4/ 1" in a result file.
+// Returned as yyyymmdd (20240401); nullopt when there is none or it is no calendar date.
+std::optional<int> FindDayDate(std::string_view text);
+
+// The day of a race program or result file: the date in the header of its first venue block.
+// A file's blocks are all of one day; the header is within this many bytes of the start.
+inline constexpr std::size_t kDayDateSearchBytes = 2048;
+
+}  // namespace wakorin
