@@ -1,6 +1,5 @@
 # A season of folders, each with its own statistics file, checked from a folder that has none;
 # one of them extracted in lower case, as archive tools on Linux do.
-file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/a ${WORK}/b ${WORK}/elsewhere)
 file(COPY ${SAMPLES}/B060415.TXT ${SAMPLES}/K060415.TXT ${SAMPLES}/Fan0510.txt DESTINATION ${WORK}/a)
 file(COPY_FILE ${SAMPLES}/B060415.TXT ${WORK}/b/b060416.txt)
@@ -14,4 +13,30 @@ endif()
 if(NOT out MATCHES "Checked 2 days, 12 venues, 138 races \\(0 files skipped\\)")
   message(FATAL_ERROR "unexpected totals:\n${out}\n${err}")
 endif()
+
+# A damaged statistics file costs only the days that need it, and a result file of another day
+# is not scored: both days are named and skipped, the good one is checked, and the exit is 1.
+file(MAKE_DIRECTORY ${WORK}/c ${WORK}/d)
+file(COPY_FILE ${SAMPLES}/B060415.TXT ${WORK}/c/b060417.txt)
+file(COPY_FILE ${SAMPLES}/K060415.TXT ${WORK}/c/k060417.txt)
+file(WRITE ${WORK}/c/fan0604.lzh "<html><body>login</body></html>")
+file(COPY ${SAMPLES}/B060415.TXT ${SAMPLES}/Fan0510.txt DESTINATION ${WORK}/d)
+file(READ ${SAMPLES}/K060415.TXT results)
+string(REPLACE "2006/ 4/15" "2024/11/15" results "${results}")
+file(WRITE ${WORK}/d/K060415.TXT "${results}")
+execute_process(COMMAND ${CHECK} -q ${WORK}/a ${WORK}/c ${WORK}/d WORKING_DIRECTORY ${WORK}/elsewhere
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT result EQUAL 1)
+  message(FATAL_ERROR "exit ${result}\n${out}\n${err}")
+endif()
+if(NOT out MATCHES "Checked 1 day, 6 venues, 69 races \\(2 files skipped\\)")
+  message(FATAL_ERROR "unexpected totals:\n${out}\n${err}")
+endif()
+foreach(expected "b060417.txt: its racer statistics file ${WORK}/c/fan0604.lzh cannot be read"
+                 "B060415.TXT: the race program file is of 2006-04-15, the result file of 2024-11-15")
+  string(FIND "${err}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "no message '${expected}' in:\n${err}")
+  endif()
+endforeach()
 file(REMOVE_RECURSE ${WORK})
