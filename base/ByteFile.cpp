@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -61,8 +62,17 @@ bool ByteFile::Exists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
+namespace {
+std::atomic<std::uint64_t> opens{0};
+}  // namespace
+
+std::uint64_t ByteFile::OpenCount() {
+  return opens.load();
+}
+
 std::optional<Error> ByteFile::Open(const std::string& path) {
   Close();
+  ++opens;
   // Non-blocking so that a FIFO or device picked by mistake cannot hang the open; such files
   // are refused below, since only a regular file has the size the readers rely on.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);

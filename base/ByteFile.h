@@ -23,6 +23,9 @@ class ByteFile {
   ByteFile& operator=(const ByteFile&) = delete;
 
   static bool Exists(const std::string& path);
+  // How many times any file has been opened by path in this process: lets a test see that a
+  // command reads no file again.
+  static std::uint64_t OpenCount();
 
   // An archive that cannot be unpacked fails with Error::Kind::Archive naming `path`, a text in
   // neither form with Error::Kind::Text naming it.

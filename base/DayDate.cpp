@@ -1,5 +1,6 @@
 #include "base/DayDate.h"
 
+#include <cstdio>
 #include <string>
 
 namespace wakorin {
@@ -71,6 +72,19 @@ std::optional<int> FindDayDate(std::string_view text) {
     return *year * 10000 + *month * 100 + *day;
   }
   return std::nullopt;
+}
+
+std::string DayText(int yyyymmdd) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", yyyymmdd / 10000 % 10000, yyyymmdd / 100 % 100,
+                yyyymmdd % 100);
+  return text;
+}
+
+std::optional<int> FindFileDay(std::string_view file, std::string_view startMarker) {
+  const std::size_t at = file.find(startMarker);
+  if (at == std::string_view::npos) return std::nullopt;
+  return FindDayDate(file.substr(at, kDayDateSearchBytes));
 }
 
 }  // namespace wakorin

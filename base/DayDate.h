@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace wakorin {
@@ -11,8 +12,13 @@ namespace wakorin {
 // Returned as yyyymmdd (20240401); nullopt when there is none or it is no calendar date.
 std::optional<int> FindDayDate(std::string_view text);
 
+// "2024-04-01", for messages.
+std::string DayText(int yyyymmdd);
+
 // The day of a race program or result file: the date in the header of its first venue block.
 // A file's blocks are all of one day; the header is within this many bytes of the start.
 inline constexpr std::size_t kDayDateSearchBytes = 2048;
+// The date in the first kDayDateSearchBytes after `startMarker` (STARTB, STARTK).
+std::optional<int> FindFileDay(std::string_view file, std::string_view startMarker);
 
 }  // namespace wakorin

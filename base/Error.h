@@ -30,6 +30,7 @@ struct Error {
     NotInteger,  // a text failed the decimal conversion; `text` holds its raw bytes
     Archive,     // an archive could not be unpacked; `code` is its ArchiveFault, `text` its path
     Text,        // neither CP932 nor UTF-8 converted from it; `code` is its TextFault, `text` its path
+    Missing,     // a file a command needs is not there; `text` names the file looked for
   };
   Kind kind = Kind::Io;
   int code = 0;
@@ -45,6 +46,7 @@ struct Error {
   static Error Text(TextFault fault, std::string path = {}) {
     return Error{Kind::Text, static_cast<int>(fault), std::move(path)};
   }
+  static Error Missing(std::string what) { return Error{Kind::Missing, 0, std::move(what)}; }
   ArchiveFault archiveFault() const { return static_cast<ArchiveFault>(code); }
   TextFault textFault() const { return static_cast<TextFault>(code); }
 };

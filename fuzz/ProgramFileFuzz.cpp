@@ -16,7 +16,7 @@
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
-#include "results/DayCheck.h"
+#include "day/DayCheck.h"
 
 namespace {
 

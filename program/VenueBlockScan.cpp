@@ -5,6 +5,7 @@
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
+#include "base/DayDate.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
 
@@ -133,6 +134,10 @@ Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path,
   });
   if (!walked) return walked.error();
   return found;
+}
+
+std::optional<int> ProgramFileDay(std::string_view fileBytes) {
+  return FindFileDay(fileBytes, "STARTB");
 }
 
 }  // namespace wakorin

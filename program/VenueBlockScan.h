@@ -42,6 +42,9 @@ Outcome<VenueIndex> IndexVenueBlocks(const std::string& path);
 // The same over a whole file already read into memory.
 Outcome<VenueIndex> IndexVenueBlocksIn(std::string_view fileBytes);
 
+// The day of a race program file, by the date in its first venue's header (yyyymmdd).
+std::optional<int> ProgramFileDay(std::string_view fileBytes);
+
 // The first block whose bytes 0..5 are `code` + "BBGN"; nullopt when there is none.
 Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path, std::string_view code);
 

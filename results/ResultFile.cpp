@@ -6,6 +6,7 @@
 
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
+#include "base/DayDate.h"
 #include "base/FileNames.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
@@ -375,6 +376,15 @@ std::string ResultFilePath(std::string_view programPath) {
          name.substr(dot - 6, 10);
 }
 
+std::string ExpectedResultFilePath(std::string_view programPath) {
+  if (std::string path = ResultFilePath(programPath); !path.empty()) return path;
+  const std::size_t slash = programPath.rfind('/');
+  const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+  if (nameStart >= programPath.size()) return {};
+  return std::string(programPath.substr(0, nameStart)) + "K" +
+         std::string(programPath.substr(nameStart + 1));
+}
+
 namespace {
 
 // The name of the other kind of the same file: "K060415.TXT" -> "K060415.LZH", each letter of
@@ -466,6 +476,10 @@ Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_
   ByteFile file;
   file.OpenBytes(fileBytes);
   return Find(file, venueCode, venuesBefore, observer);
+}
+
+std::optional<int> ResultFileDay(std::string_view fileBytes) {
+  return FindFileDay(fileBytes, result_layout::kStartMarker);
 }
 
 std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes) {

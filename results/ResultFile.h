@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,6 +55,9 @@ struct VenueResult {
 // A file name without either extension, or with fewer than seven bytes before it, gives the
 // empty string, which names no file, so the caller reports the result file as missing.
 std::string ResultFilePath(std::string_view programPath);
+// The result file a message names as missing: ResultFilePath's, else for a name without either
+// extension the name with its leading letter made "K" ("/race/b060415" -> "/race/K060415").
+std::string ExpectedResultFilePath(std::string_view programPath);
 
 // The result file as it stands on disk: the path ResultFilePath gives when that file exists,
 // else a file in the same folder whose name equals it in any letter case (archive tools on
@@ -96,6 +100,9 @@ struct ResultSearch {
 // line (or the next venue's key) is read as this venue's. Errors are open and read failures.
 Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
                                       int venuesBefore, ResultSearchObserver& observer);
+// The day of a result file, by the date in its first venue's header (yyyymmdd).
+std::optional<int> ResultFileDay(std::string_view fileBytes);
+
 // The codes of the venues whose result block (a line "NNKBGN") stands more than once in the
 // file, in file order: the search takes one of them, and the user is told the file is damaged.
 std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes);

@@ -16,7 +16,11 @@ long long Stake(const TicketList& tickets) {
 }  // namespace
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row) {
-  const ResultRowDisplay shown = FillResultRow(tickets, row);
+  Add(tickets, row, FillResultRow(tickets, row));
+}
+
+void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
+                     const ResultRowDisplay& shown) {
   for (BetType bet : kBetTypes) {
     const long long stake = Stake(tickets.tickets[bet]);
     if (!tickets.onSale[bet] || stake == 0 || row.Cancelled || row.Void[bet]) continue;

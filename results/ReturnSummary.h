@@ -3,6 +3,7 @@
 #include "predict/BetType.h"
 #include "predict/RecommendedTickets.h"
 #include "results/ResultFile.h"
+#include "results/ResultMatching.h"
 
 namespace wakorin {
 
@@ -28,6 +29,8 @@ struct CheckTally {
   // on sale, without a result (blank combination, race not run, void) or without tickets are
   // left out of both sides; a special payout counts its stake and its refund, but no hit.
   void Add(const RecommendedTickets& tickets, const ResultRow& row);
+  // The same with the row as FillResultRow shows it, when the caller has it already.
+  void Add(const RecommendedTickets& tickets, const ResultRow& row, const ResultRowDisplay& shown);
   CheckTally& operator+=(const CheckTally& other);
 };
 

@@ -25,7 +25,8 @@
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
 #include "program/VenueTable.h"
-#include "results/DayCheck.h"
+#include "day/DayCheck.h"
+#include "day/OpenDay.h"
 #include "results/ResultFile.h"
 
 namespace fs = std::filesystem;
@@ -219,8 +220,13 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
     results = ReadFile(resultPath, problem);
     if (!results) day.problems.push_back(resultPath + " " + problem);
   }
-  day.check = CheckDay(*program, results ? std::optional<std::string_view>(*results) : std::nullopt,
-                       *stats.table);
+  auto open = OpenDay::FromBytes(path, program);
+  if (!open) {
+    day.problems.push_back("cannot be read (" + Reason(open.error()) + ")");
+    return day;
+  }
+  open->UseStats(*stats.table);
+  day.check = CheckDay(*open, results ? std::optional<std::string_view>(*results) : std::nullopt);
   for (const std::string& p : day.check->problems) day.problems.push_back(p);
   if (day.check->venues.empty() || !results) day.check.reset();
   return day;

@@ -7,6 +7,7 @@
 #include <QTabBar>
 
 #include "ui/Cp932Text.h"
+#include "ui/ErrorText.h"
 #include "ui/Desktop.h"
 #include "ui/Fonts.h"
 

@@ -5,7 +5,10 @@
 #include <array>
 #include <string>
 
+#include <optional>
+
 #include "base/Error.h"
+#include "day/OpenDay.h"
 #include "predict/Prediction.h"
 #include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
@@ -66,10 +69,6 @@ class TMainForm : public QMainWindow {
   // Reads the race program file at `path` and shows race 1 of its last venue; what MainView does
   // with the file chosen in its dialog.
   bool OpenProgramFile(const QString& path);
-  // What became of a request for the card: a venue that is not found leaves the card as it
-  // was and lets the command go on; a reported I/O error ends the command.
-  enum class CardRead { Shown, NotFound, Failed };
-  CardRead RaceView();
   void SelectCChange();
   void SelectRChange();
   void BBtnBoratClick();
@@ -95,10 +94,13 @@ class TMainForm : public QMainWindow {
   void SetOuterHeight(int outerHeight);
   int OuterHeight() const { return outerHeight_; }
   bool IsRaceCardMode() const { return mode_ == Mode::RaceCard; }
-  const std::string& ProgramFilePath() const { return programFilePath_; }
+  // The open day, once a race program file has been opened.
+  const OpenDay* Day() const { return day_ ? &*day_ : nullptr; }
+  std::string ProgramFilePath() const { return day_ ? day_->Path() : std::string(); }
+  // The venue shown (an index into the day's venues) and the race shown (1..12).
+  std::size_t SelectedVenue() const { return venue_; }
+  int SelectedRace() const { return race_; }
   const TRaceCard& RaceCard() const { return raceCard_; }
-  // The raw CP932 text of the selected venue entry.
-  std::string SelectedVenueEntry() const { return header_.SelectedEntry(); }
 
  signals:
   // The application is asked to end; its event loop is told to exit as well.
@@ -127,11 +129,10 @@ class TMainForm : public QMainWindow {
   // (app/).
   QString FileDialogFolder() const;
   void RememberFileDialogFolder(const QString& folder);
-  CheckEnd CheckVenue(QStringList& unread);
-  // Predicts every race of the venue for the check, noting the races whose card is gone; false
-  // when the file cannot be read.
-  bool PredictVenue(const std::string& entry, std::array<RecommendedTickets, 12>& recommended,
-                    QStringList& unread);
+  CheckEnd CheckVenue();
+  // Shows venue `venue` of the day with its race 1, or race `race` of the venue shown.
+  void SelectVenue(std::size_t venue);
+  void SelectRace(int race);
 
   Desktop& desktop_;
   int quitRequested_ = 0;
@@ -139,7 +140,9 @@ class TMainForm : public QMainWindow {
   Mode mode_ = Mode::RaceCard;
   bool predictionShown_ = false;
   bool checkRunning_ = false;
-  std::string programFilePath_;
+  std::optional<OpenDay> day_;
+  std::size_t venue_ = 0;
+  int race_ = 1;
   TRaceCard raceCard_;
   RaceForecast forecast_;  // the last prediction, its tickets and the lanes estimated
 

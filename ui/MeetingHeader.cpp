@@ -1,5 +1,7 @@
 #include "ui/MeetingHeader.h"
 
+#include "day/OpenDay.h"
+
 #include <QByteArray>
 #include <QComboBox>
 #include <QFrame>
@@ -29,11 +31,13 @@ MeetingHeader::MeetingHeader(QWidget* parent) {
                 QStringLiteral("開催名称ＸＸＸＸＸＸＸＸＸＸＸＸ"), font, white, Qt::AlignCenter);
 }
 
-void MeetingHeader::ListVenues(const std::vector<std::string>& entries) {
+void MeetingHeader::ListVenues(const std::vector<DayVenue>& venues) {
   SelectC_->clear();
-  for (const std::string& entry : entries) {
-    SelectC_->addItem(FromCp932(entry),
-                      QByteArray(entry.data(), static_cast<qsizetype>(entry.size())));
+  for (const DayVenue& venue : venues) {
+    // The venue's name, four blanks and "[全12R]", as the list was designed.
+    SelectC_->addItem(QStringLiteral("%1    [全%2R]")
+                          .arg(FromCp932(venue.name))
+                          .arg(venue.raceCount, 2, 10, QLatin1Char('0')));
   }
   if (SelectC_->count() > 0) SelectC_->setCurrentIndex(0);
 }
@@ -44,11 +48,6 @@ int MeetingHeader::VenueCount() const {
 
 int MeetingHeader::VenueIndex() const {
   return SelectC_->currentIndex();
-}
-
-std::string MeetingHeader::SelectedEntry() const {
-  const QByteArray raw = SelectC_->currentData().toByteArray();
-  return std::string(raw.constData(), static_cast<std::size_t>(raw.size()));
 }
 
 void MeetingHeader::Show(const TRaceCard& card) {

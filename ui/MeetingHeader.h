@@ -10,6 +10,7 @@ class QWidget;
 
 namespace wakorin {
 
+struct DayVenue;
 struct TRaceCard;
 
 namespace ui {
@@ -19,12 +20,10 @@ class MeetingHeader {
  public:
   explicit MeetingHeader(QWidget* parent);
 
-  // Replaces the venue list with these entries (CP932) and selects the first.
-  void ListVenues(const std::vector<std::string>& entries);
+  // Replaces the venue list with the day's venues and selects the first.
+  void ListVenues(const std::vector<DayVenue>& venues);
   int VenueCount() const;
   int VenueIndex() const;
-  // The raw CP932 text of the selected venue entry.
-  std::string SelectedEntry() const;
 
   void Show(const TRaceCard& card);
 

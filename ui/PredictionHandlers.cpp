@@ -1,7 +1,7 @@
 // The prediction of the race on the card: statistics, engine, start pictures and tickets.
 #include <QFileInfo>
 
-#include "predict/RacerStats.h"
+#include "day/OpenDay.h"
 #include "predict/RecommendedTickets.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
@@ -17,26 +17,17 @@ void TMainForm::BtnEditDataClick() {
 }
 
 bool TMainForm::PredictShownRace() {
+  if (!day_) return false;
   // Beside the race program file, then in the working folder.
-  const std::optional<std::string> statsPath = FindStatsFile(programFilePath_, ".");
-  if (!statsPath) {
-    desktop_.ShowMessage(this, QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。"));
-    return false;
-  }
-  auto stats = ReadRacerStats(*statsPath, NumbersOf(raceCard_).racers);
-  if (!stats) {
-    ShowError(stats.error());
-    return false;
-  }
-  auto forecast = ForecastRace(raceCard_, *stats);
+  auto forecast = day_->Forecast(venue_, race_);
   if (!forecast) {
     ShowError(forecast.error());
     return false;
   }
-  forecast_ = std::move(*forecast);
+  forecast_ = std::move(forecast->forecast);
   startPanels_.Show(forecast_.prediction, forecast_.missingLanes);
   startPanels_.ShowStatsFile(
-      QFileInfo(QString::fromLocal8Bit(statsPath->c_str())).absoluteFilePath());
+      QFileInfo(QString::fromLocal8Bit(forecast->statsFile.c_str())).absoluteFilePath());
   ShowRecommend();
   predictionShown_ = true;
   ShowRegions();

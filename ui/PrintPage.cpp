@@ -224,11 +224,11 @@ void TMainForm::Print2Click() {
   const double scale = printer.resolution() / 72.0;
   painter.scale(scale, scale);
   Page page(painter, area.width() / scale);
-  const QString venue = FromCp932(SelectedVenueEntry()).left(3);
+  const QString venue = day_ ? FromCp932(day_->Venues()[venue_].name) : QString();
   if (!IsRaceCardMode()) {
     PrintResultGrid(page, venue, raceCard_, resultGrid_);
   } else {
-    PrintRaceCard(page, venue, cardPanel_.RaceIndex() + 1, raceCard_);
+    PrintRaceCard(page, venue, race_, raceCard_);
     if (predictionShown_) PrintPrediction(page, startPanels_, ticketSheets_);
   }
   painter.end();

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 
 #include "base/ByteFile.h"
-#include "program/VenueBlockScan.h"
-#include "program/VenueEntry.h"
+#include "day/OpenDay.h"
 #include "program/VenueTable.h"
+#include "ui/Cp932Text.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
 
@@ -56,54 +56,55 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
     header_.VenueList()->setEnabled(true);
     return false;
   }
-  auto index = IndexVenueBlocks(path);
-  if (!index) {
-    ShowError(index.error());
+  auto day = OpenDay::Open(path);
+  if (!day) {
+    ShowError(day.error());
     return false;
   }
-  // A file without a start line is not a race program file: the previous file, venue list
-  // and card stay usable rather than pointing at a file that holds nothing.
-  if (!index->startFound) {
+  // A file without a start line, or without a venue, is not a race program file: the previous
+  // day, venue list and card stay usable rather than pointing at a file that holds nothing.
+  if (!day->HasStartLine() || day->Venues().empty()) {
     desktop_.ShowMessage(this, kNoVenue);
     return false;
   }
-  programFilePath_ = path;
-  header_.ListVenues(BuildVenueEntries(*index));
-  if (header_.VenueCount() == 0) {
-    desktop_.ShowMessage(this, kNoVenue);
-    return false;
+  if (!day->DuplicateVenues().empty()) {
+    QStringList names;
+    for (const std::string& code : day->DuplicateVenues()) names << FromCp932(GetCorseName(code));
+    desktop_.ShowMessage(
+        this, QStringLiteral("レース番組表ファイル(\"%1\")には同じレース場(%2)が複数あります。"
+                             "それぞれ最初のものを表示します。")
+                  .arg(chosen, names.join(QStringLiteral("・"))));
   }
-  cardPanel_.ListRaces(RaceCountOfEntry(SelectedVenueEntry()));
-  if (RaceView() == CardRead::Failed) return false;
+  day_ = std::move(*day);
+  header_.ListVenues(day_->Venues());
+  SelectVenue(0);
   EnterRaceCardMode();
   return true;
 }
 
-TMainForm::CardRead TMainForm::RaceView() {
-  const std::string entry = SelectedVenueEntry();
-  const std::string venueName(VenueNameOfEntry(entry));
-  auto block = LocateVenueBlock(programFilePath_, GetCorseNo(venueName));
-  if (!block) {
-    ShowError(block.error());
-    return CardRead::Failed;
-  }
-  const int race = cardPanel_.RaceIndex() + 1;
-  if (!block->has_value() || race < 1) return CardRead::NotFound;
-  raceCard_ = ReadRaceCard((*block)->bytes, race, venueName, (*block)->layout);
+void TMainForm::SelectVenue(std::size_t venue) {
+  venue_ = venue;
+  cardPanel_.ListRaces(day_->Venues()[venue_].raceCount);
+  SelectRace(1);
+}
+
+void TMainForm::SelectRace(int race) {
+  race_ = race;
+  raceCard_ = day_->Card(venue_, race_);
   header_.Show(raceCard_);
   cardPanel_.Show(raceCard_);
-  return CardRead::Shown;
 }
 
 void TMainForm::SelectRChange() {
-  if (RaceView() == CardRead::Failed) return;
+  if (!day_) return;
+  SelectRace(cardPanel_.RaceIndex() + 1);
   predictionShown_ = false;
   ShowRegions();
 }
 
 void TMainForm::SelectCChange() {
-  cardPanel_.ListRaces(RaceCountOfEntry(SelectedVenueEntry()));
-  if (RaceView() == CardRead::Failed) return;
+  if (!day_ || header_.VenueIndex() < 0) return;
+  SelectVenue(static_cast<std::size_t>(header_.VenueIndex()));
   if (!IsRaceCardMode()) resultGrid_.Clear();
   predictionShown_ = false;
   ShowRegions();

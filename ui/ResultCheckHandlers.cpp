@@ -5,16 +5,21 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "program/RaceCard.h"
-#include "program/VenueEntry.h"
-#include "program/VenueTable.h"
+#include "day/OpenDay.h"
 #include "results/ResultFile.h"
-#include "results/ResultMatching.h"
 #include "ui/CheckProgress.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {
+namespace {
+
+// 2024年4月1日
+QString DateText(int yyyymmdd) {
+  return QStringLiteral("%1年%2月%3日").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
+}
+
+}  // namespace
 
 // Holds the window still while a check runs: no other venue, no second check, no menu, and the
 // progress overlay over the grid. Everything is given back on every way out of the check.
@@ -52,79 +57,67 @@ void TMainForm::N3Click() {
 }
 
 void TMainForm::BBtnKekkaClick() {
-  QStringList unread;
+  if (!day_) return;
   CheckEnd end = CheckEnd::Kept;
   {
     const CheckLock lock(*this);
-    end = CheckVenue(unread);
+    end = CheckVenue();
   }
-  if (end == CheckEnd::Quit || quitRequested_ != 0) {
-    Terminate();
-  } else if (end == CheckEnd::Shown && !unread.isEmpty()) {
-    desktop_.ShowMessage(this,
-                         QStringLiteral("%1の出走表を読めなかったため、結果のみ表示しました。")
-                             .arg(unread.join(QStringLiteral("・"))));
-  }
+  if (end == CheckEnd::Quit || quitRequested_ != 0) Terminate();
 }
 
-TMainForm::CheckEnd TMainForm::CheckVenue(QStringList& unread) {
-  const std::string entry = SelectedVenueEntry();
-  std::array<RecommendedTickets, 12> recommended{};
-  // A card that cannot be read ends the check, its grid as it was.
-  if (!PredictVenue(entry, recommended, unread)) return CheckEnd::Kept;
-  const std::string resultPath = FindResultFile(programFilePath_);
-  if (resultPath.empty()) {
-    desktop_.ShowMessage(
-        this, QStringLiteral("レース結果ファイル(\"%1\")がありません。")
-                  .arg(QString::fromLocal8Bit(ResultFilePath(programFilePath_).c_str())));
-    return CheckEnd::Kept;
-  }
-  const int venuesBefore = header_.VenueCount() - 1 - header_.VenueIndex();
-  ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return quitRequested_ == 0; });
-  auto search =
-      FindVenueResult(resultPath, GetCorseNo(VenueNameOfEntry(entry)), venuesBefore, progress);
-  if (!search) {
-    ShowError(search.error());
-    return CheckEnd::Kept;
-  }
-  switch (search->end) {
-    case ResultSearchEnd::Stopped:
-      return CheckEnd::Quit;
-    case ResultSearchEnd::NotPublished:
-      resultGrid_.Clear();
-      desktop_.ShowMessage(this, QStringLiteral("この場のレース結果はまだ登録されていません。"));
-      return CheckEnd::Kept;
-    case ResultSearchEnd::NotFound:
-      // The user's session goes on: a result file saved early simply lacks the late venues.
-      desktop_.ShowMessage(this, QStringLiteral("開催レース場を検索できませんでした。"));
-      return CheckEnd::Kept;
-    case ResultSearchEnd::Found:
-      break;
-  }
-  resultGrid_.Show(recommended, search->result);
-  return progress.RunToTheEnd() ? CheckEnd::Shown : CheckEnd::Quit;
-}
-
-bool TMainForm::PredictVenue(const std::string& entry,
-                             std::array<RecommendedTickets, 12>& recommended, QStringList& unread) {
+TMainForm::CheckEnd TMainForm::CheckVenue() {
+  // The check ends on the venue's last race, as if each race had been chosen in turn.
   const int races = std::min(cardPanel_.RaceCount(), 12);
-  for (int r = 1; r <= races; ++r) {
-    desktop_.ProcessEvents();
-    cardPanel_.SelectRace(r - 1);
-    const CardRead card = RaceView();
-    if (card == CardRead::Failed) return false;
-    // A race whose card (no longer in the file) or prediction fails recommends nothing, so no
-    // earlier race's tickets can be marked as its hits; its results still show, since the
-    // tickets on sale follow from the venue alone.
-    RecommendedTickets& slot = recommended[static_cast<std::size_t>(r - 1)];
-    if (card == CardRead::Shown && PredictShownRace()) {
-      slot = forecast_.tickets;
-    } else {
-      slot = SlotFor(SaleTextFor(VenueNameOfEntry(entry)), {}, {}, {}, {});
-      if (card != CardRead::Shown) unread << QStringLiteral("%1R").arg(r);
+  if (races >= 1) {
+    cardPanel_.SelectRace(races - 1);
+    SelectRace(races);
+  }
+  ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return quitRequested_ == 0; });
+  auto check = day_->CheckVenue(venue_, progress);
+  if (!check) {
+    ShowError(check.error());
+    return CheckEnd::Kept;
+  }
+  if (check->resultFileMissing) {
+    desktop_.ShowMessage(this, QStringLiteral("レース結果ファイル(\"%1\")がありません。")
+                                   .arg(QString::fromLocal8Bit(
+                                       ExpectedResultFilePath(day_->Path()).c_str())));
+    return CheckEnd::Kept;
+  }
+  if (check->otherDay) {
+    // Another day's results would mark hits that have nothing to do with these races.
+    resultGrid_.Clear();
+    desktop_.ShowMessage(
+        this, QStringLiteral("レース番組表ファイルは%1、レース結果ファイルは%2のものです。"
+                             "同じ日のファイルではないため照合できません。")
+                  .arg(DateText(check->otherDay->first), DateText(check->otherDay->second)));
+    return CheckEnd::Kept;
+  }
+  if (check->stopped) return CheckEnd::Quit;
+  if (check->notPublished) {
+    resultGrid_.Clear();
+    desktop_.ShowMessage(this, QStringLiteral("この場のレース結果はまだ登録されていません。"));
+    return CheckEnd::Kept;
+  }
+  if (!check->resultFound) {
+    // The user's session goes on: a result file saved early simply lacks the late venues.
+    desktop_.ShowMessage(this, QStringLiteral("開催レース場を検索できませんでした。"));
+    return CheckEnd::Kept;
+  }
+  resultGrid_.Show(*check);
+  if (check->duplicateInResults) {
+    desktop_.ShowMessage(this, QStringLiteral("レース結果ファイルにこのレース場の結果が複数あります。"
+                                              "最初のものを表示しました。"));
+  }
+  // A race that could not be predicted shows its results without hits; its error is told once.
+  for (const RaceCheck& race : check->races) {
+    if (race.failure) {
+      ShowError(*race.failure);
+      break;
     }
   }
-  return true;
+  return progress.RunToTheEnd() ? CheckEnd::Shown : CheckEnd::Quit;
 }
 
 }  // namespace wakorin

@@ -99,18 +99,13 @@ void ResultGrid::Clear() {
   }
 }
 
-void ResultGrid::Show(const std::array<RecommendedTickets, kRaces>& tickets,
-                      const VenueResult& result) {
-  tally_ = CheckTally{};
-  for (std::size_t r = 0; r < kRaces; ++r) {
-    ShowRow(r, tickets[r], result.Rows[r]);
-    tally_.Add(tickets[r], result.Rows[r]);
-  }
+void ResultGrid::Show(const VenueCheck& check) {
+  tally_ = check.tally;
+  for (std::size_t r = 0; r < kRaces; ++r) ShowRow(r, check.rows[r]);
   ShowTally();
 }
 
-void ResultGrid::ShowRow(std::size_t r, const RecommendedTickets& tickets, const ResultRow& row) {
-  const ResultRowDisplay shown = FillResultRow(tickets, row);
+void ResultGrid::ShowRow(std::size_t r, const ResultRowDisplay& shown) {
   for (BetType b : kBetTypes) {
     const ResultCell& cell = shown.cell[b];
     rows_[r].tickets[b] = {FromCp932(cell.text), cell.hit};

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "results/ReturnSummary.h"
+#include "results/VenueCheck.h"
 
 class QFrame;
 class QLabel;
@@ -37,7 +38,7 @@ class ResultGrid {
 
   void Clear();
   // Every race's results matched against its recommended tickets, and the footer's sums.
-  void Show(const std::array<RecommendedTickets, kRaces>& tickets, const VenueResult& result);
+  void Show(const VenueCheck& check);
   void SetShown(bool shown);
 
   // What the grid shows, row by row; empty rows after Clear.
@@ -51,7 +52,7 @@ class ResultGrid {
   QFrame* Panel() const { return Panel8_; }
 
  private:
-  void ShowRow(std::size_t r, const RecommendedTickets& tickets, const ResultRow& row);
+  void ShowRow(std::size_t r, const ResultRowDisplay& shown);
   void ShowTally();
 
   QFrame* Panel8_;

@@ -2,6 +2,7 @@
 
 #include "tests/support/Cp932.h"
 #include "ui/Cp932Text.h"
+#include "ui/ErrorText.h"
 
 namespace wakorin {
 namespace {

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "results/DayCheck.h"
+#include "day/DayCheck.h"
 #include "tests/TempFiles.h"
 #include "tests/support/SampleSeason.h"
 #include "tests/support/StatsFileBuilder.h"

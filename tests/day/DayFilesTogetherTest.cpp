@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "predict/RacerStatsTable.h"
-#include "results/DayCheck.h"
+#include "day/DayCheck.h"
+#include "program/VenueBlockScan.h"
+#include "results/ResultFile.h"
 #include "tests/TempFiles.h"
 
 namespace wakorin {

@@ -1,0 +1,158 @@
+#include "day/OpenDay.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "base/ByteFile.h"
+#include "predict/RacerStats.h"
+#include "program/VenueEntry.h"
+#include "program/VenueTable.h"
+
+namespace wakorin {
+
+Outcome<OpenDay> OpenDay::Open(const std::string& path) {
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) return bytes.error();
+  return FromBytes(path, std::move(*bytes));
+}
+
+Outcome<OpenDay> OpenDay::FromBytes(std::string path, std::shared_ptr<const std::string> bytes) {
+  auto index = IndexVenueBlocksIn(*bytes);
+  if (!index) return index.error();
+  OpenDay day;
+  day.path_ = std::move(path);
+  day.bytes_ = std::move(bytes);
+  day.startFound_ = index->startFound;
+  day.day_ = ProgramFileDay(*day.bytes_);
+  day.duplicates_ = DuplicateVenueCodes(*index);
+  // The venue list, and for each venue its first block: the one every read of it takes.
+  const std::vector<std::string> entries = BuildVenueEntries(*index);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    DayVenue venue;
+    venue.name = std::string(VenueNameOfEntry(entries[i]));
+    venue.code = GetCorseNo(venue.name);
+    venue.raceCount = RaceCountOfEntry(entries[i]);
+    venue.venuesBefore = static_cast<int>(entries.size() - 1 - i);
+    const auto block = std::find_if(index->blocks.begin(), index->blocks.end(),
+                                    [&](const VenueIndexEntry& b) { return b.code == venue.code; });
+    if (block == index->blocks.end()) continue;
+    venue.layout = block->layout;
+    venue.offset = block->offset;
+    venue.length = block->length;
+    day.venues_.push_back(std::move(venue));
+  }
+  return day;
+}
+
+TRaceCard OpenDay::Card(std::size_t venue, int race) const {
+  const DayVenue& v = venues_.at(venue);
+  const std::string_view block = std::string_view(*bytes_).substr(v.offset, v.length);
+  return ReadRaceCard(block, race, v.name, v.layout);
+}
+
+void OpenDay::UseStats(const RacerStatsTable& table) {
+  givenStats_ = &table;
+}
+
+Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
+    const std::string& workingFolder) const {
+  if (givenStats_ != nullptr) return std::make_pair(givenStats_, std::string());
+  const std::optional<std::string> path = FindStatsFile(path_, workingFolder);
+  if (!path) return Error::Missing("Fan0510.txt");
+  struct stat info {};
+  if (::stat(path->c_str(), &info) != 0) return Error::Io(errno);
+  const std::int64_t modified =
+      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (!foundStats_ || foundStats_->path != *path || foundStats_->modified != modified ||
+      foundStats_->size != size) {
+    foundStats_.reset();
+    auto table = RacerStatsTable::Load(*path);
+    if (!table) return table.error();
+    foundStats_ = FoundStats{*path, modified, size,
+                             std::make_shared<const RacerStatsTable>(std::move(*table))};
+  }
+  return std::make_pair(foundStats_->table.get(), foundStats_->path);
+}
+
+Outcome<DayForecast> OpenDay::Forecast(std::size_t venue, int race,
+                                       const std::string& workingFolder) const {
+  auto stats = Stats(workingFolder);
+  if (!stats) return stats.error();
+  const TRaceCard card = Card(venue, race);
+  auto lanes = stats->first->Lookup(NumbersOf(card).racers);
+  if (!lanes) return lanes.error();
+  auto forecast = ForecastRace(card, *lanes);
+  if (!forecast) return forecast.error();
+  return DayForecast{std::move(*forecast), stats->second};
+}
+
+std::string OpenDay::ResultPath() const {
+  if (resultPath_.empty() || !ByteFile::Exists(resultPath_)) resultPath_ = FindResultFile(path_);
+  return resultPath_;
+}
+
+Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
+                                        std::optional<std::string_view> resultFile,
+                                        const std::string& workingFolder) const {
+  const DayVenue& venue = venues_.at(index);
+  VenueCheck check;
+  check.code = venue.code;
+  check.raceCount = venue.raceCount;
+  auto stats = Stats(workingFolder);
+  if (!stats) return stats.error();
+
+  std::array<RecommendedTickets, 12> tickets{};
+  for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
+    RaceCheck race;
+    race.race = r;
+    const TRaceCard card = Card(index, r);
+    auto lanes = stats->first->Lookup(NumbersOf(card).racers);
+    auto forecast = lanes ? ForecastRace(card, *lanes) : Outcome<RaceForecast>(lanes.error());
+    race.predicted = forecast.ok();
+    race.estimated = forecast && !forecast->missingLanes.empty();
+    if (!forecast) race.failure = forecast.error();
+    // A race that could not be predicted keeps its tickets on sale and recommends nothing, so no
+    // other race's tickets can be marked as its hits.
+    race.tickets = forecast ? forecast->tickets : SlotFor(card.RChkt, {}, {}, {}, {});
+    tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
+    check.races.push_back(std::move(race));
+  }
+
+  std::shared_ptr<const std::string> read;
+  if (!resultFile) {
+    const std::string path = ResultPath();
+    if (path.empty()) {
+      check.resultFileMissing = true;
+      return check;
+    }
+    auto bytes = ByteFile::ReadWhole(path);
+    if (!bytes) return bytes.error();
+    read = std::move(*bytes);
+    resultFile = *read;
+  }
+  const std::optional<int> resultDay = ResultFileDay(*resultFile);
+  if (day_ && resultDay && *day_ != *resultDay) {
+    check.otherDay = std::make_pair(*day_, *resultDay);
+    return check;
+  }
+  const std::vector<std::string> twice = DuplicateResultVenues(*resultFile);
+  check.duplicateInResults = std::find(twice.begin(), twice.end(), venue.code) != twice.end();
+  auto search = FindVenueResultIn(*resultFile, venue.code, venue.venuesBefore, observer);
+  if (!search) return search.error();
+  check.resultFound = search->end == ResultSearchEnd::Found;
+  check.notPublished = search->end == ResultSearchEnd::NotPublished;
+  check.stopped = search->end == ResultSearchEnd::Stopped;
+  if (!check.resultFound) return check;
+  for (std::size_t r = 0; r < 12; ++r) {
+    const ResultRow& row = search->result.Rows[r];
+    check.rows[r] = FillResultRow(tickets[r], row);
+    check.tally.Add(tickets[r], row, check.rows[r]);
+    if (r < check.races.size()) check.races[r].shown = check.rows[r];
+  }
+  return check;
+}
+
+}  // namespace wakorin

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "base/Error.h"
+#include "predict/RacerStatsTable.h"
+#include "predict/RecommendedTickets.h"
+#include "program/RaceCard.h"
+#include "program/VenueBlockScan.h"
+#include "results/VenueCheck.h"
+#include "results/ResultFile.h"
+
+namespace wakorin {
+
+// One venue of the open day.
+struct DayVenue {
+  std::string code;  // "01".."24"
+  std::string name;  // six CP932 bytes, from the venue table
+  int raceCount = 0;
+  BlockLayout layout = BlockLayout::KyoteijoVenueLine;
+  std::uint64_t offset = 0;  // its block in the day's bytes
+  std::size_t length = 0;
+  int venuesBefore = 0;  // listed venues before it in the file: where its results are looked for
+};
+
+// A forecast with the statistics file its figures came from.
+struct DayForecast {
+  RaceForecast forecast;
+  std::string statsFile;
+};
+
+// The day a race program file holds, read once (an archive unpacked once) and indexed once: the
+// window shows it and the checker checks it through the same questions. Not safe to share
+// between threads when it finds its statistics itself.
+class OpenDay {
+ public:
+  // Reads and indexes the race program file at `path`. A file without a start line opens, with
+  // no venue: the caller says it is no race program file.
+  static Outcome<OpenDay> Open(const std::string& path);
+  // The same over bytes already read.
+  static Outcome<OpenDay> FromBytes(std::string path, std::shared_ptr<const std::string> bytes);
+
+  const std::string& Path() const { return path_; }
+  std::string_view Bytes() const { return *bytes_; }
+  bool HasStartLine() const { return startFound_; }
+  // In the order of the venue list: the file's last venue first, each venue once.
+  const std::vector<DayVenue>& Venues() const { return venues_; }
+  // Codes of the venues whose block stands more than once in the file; the first is used.
+  const std::vector<std::string>& DuplicateVenues() const { return duplicates_; }
+  // The day, by the date inside the file (yyyymmdd).
+  std::optional<int> Day() const { return day_; }
+
+  // Race `race` (1-based) of venue `venue` (index into Venues()).
+  TRaceCard Card(std::size_t venue, int race) const;
+
+  // Every forecast takes its figures from `table`, which must outlive the day.
+  void UseStats(const RacerStatsTable& table);
+  // Without UseStats, the statistics file is found beside the race program file, else in
+  // `workingFolder` (Fan0510.txt, else the day's period file), read once, and read again only
+  // when the file found changes. Fails with Error::Kind::Missing when there is none.
+  Outcome<DayForecast> Forecast(std::size_t venue, int race,
+                                const std::string& workingFolder = ".") const;
+
+  // The day's result file beside the race program file (any letter case, text or archive);
+  // empty when there is none. Once found, it is kept.
+  std::string ResultPath() const;
+
+  // Checks venue `venue`: every race forecast, the venue's results looked for in the result
+  // file, every race matched. A statistics file that cannot be read, or a result file that
+  // cannot, ends the check with its error. `resultFile` is the result file's bytes when the
+  // caller has read them; otherwise they are read from ResultPath().
+  Outcome<VenueCheck> CheckVenue(std::size_t venue, ResultSearchObserver& observer,
+                                 std::optional<std::string_view> resultFile = std::nullopt,
+                                 const std::string& workingFolder = ".") const;
+
+ private:
+  struct FoundStats {
+    std::string path;
+    std::int64_t modified = 0;
+    std::uint64_t size = 0;
+    std::shared_ptr<const RacerStatsTable> table;
+  };
+  Outcome<std::pair<const RacerStatsTable*, std::string>> Stats(const std::string& workingFolder) const;
+
+  std::string path_;
+  std::shared_ptr<const std::string> bytes_;
+  bool startFound_ = false;
+  std::vector<DayVenue> venues_;
+  std::vector<std::string> duplicates_;
+  std::optional<int> day_;
+  const RacerStatsTable* givenStats_ = nullptr;
+  mutable std::optional<FoundStats> foundStats_;
+  mutable std::string resultPath_;
+};
+
+}  // namespace wakorin

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "base/Error.h"
+
+namespace wakorin {
+
+// The text of the standard error box for a failed command: "I/O エラー (%d)",
+// "'%s' は整数ではありません", for an archive that cannot be unpacked or a text in neither form
+// its path and why, and for the missing statistics file the fixed message naming it.
+QString ErrorText(const Error& error);
+
+}  // namespace wakorin
