@@ -19,11 +19,11 @@ namespace wakorin {
 namespace {
 
 // CP932 words of the program file's date: ２０２４年　４月　１日.
-constexpr std::string_view kYear = "\x94\x4e";         // 年
-constexpr std::string_view kMonth = "\x8c\x8e";        // 月
-constexpr std::string_view kDay = "\x93\xfa";          // 日
-constexpr std::string_view kWideBlank = "\x81\x40";    // 　
-constexpr unsigned char kWideDigitLead = 0x82;         // ０..９ are 82 4F .. 82 58
+constexpr std::string_view kYear = "\x94\x4e";       // 年
+constexpr std::string_view kMonth = "\x8c\x8e";      // 月
+constexpr std::string_view kDay = "\x93\xfa";        // 日
+constexpr std::string_view kWideBlank = "\x81\x40";  // 　
+constexpr unsigned char kWideDigitLead = 0x82;       // ０..９ are 82 4F .. 82 58
 constexpr unsigned char kWideZero = 0x4f;
 
 // Reads "<digits><separator>" three times from `text`: blanks (ASCII or full-width) may stand
@@ -116,7 +116,8 @@ bool ReadProgram(std::string_view bytes, DayFileIdentity& identity) {
   return true;
 }
 
-// The date "2024/ 4/ 1" on the day line of a result block's header ("   第 7日          2024/ 4/ 1").
+// The date "2024/ 4/ 1" on the day line of a result block's header ("   第 7日          2024/ 4/
+// 1").
 std::optional<int> ResultBlockDate(std::string_view header) {
   using result_layout::kDateWidth;
   for (std::size_t slash = header.find('/'); slash != std::string_view::npos;
@@ -203,11 +204,16 @@ DayFileIdentity IdentifyDayFile(std::string_view bytes) {
 
 std::string_view DayFileKindName(DayFileKind kind) {
   switch (kind) {
-    case DayFileKind::Program: return "レース番組表ファイル";
-    case DayFileKind::Result: return "競走成績ファイル";
-    case DayFileKind::Stats: return "選手期別成績ファイル";
-    case DayFileKind::Html: return "HTMLのページ";
-    case DayFileKind::Other: break;
+    case DayFileKind::Program:
+      return "レース番組表ファイル";
+    case DayFileKind::Result:
+      return "競走成績ファイル";
+    case DayFileKind::Stats:
+      return "選手期別成績ファイル";
+    case DayFileKind::Html:
+      return "HTMLのページ";
+    case DayFileKind::Other:
+      break;
   }
   return "データファイルではないもの";
 }

@@ -33,15 +33,16 @@ ResultBlockSpec ResultVenue(std::string code, std::string date, bool current = f
   ResultBlockSpec block;
   block.code = std::move(code);
   block.date = std::move(date);
-  block.rows = {{"1-3-4", Payout(1320), "1-3-4", Payout(760), "1-3", Payout(350), "1-3",
-                 Payout(220)}};
+  block.rows = {
+      {"1-3-4", Payout(1320), "1-3-4", Payout(760), "1-3", Payout(350), "1-3", Payout(220)}};
   block.current = current;
   return block;
 }
 
 std::string Stats(int records) {
   std::string bytes;
-  for (int i = 0; i < records; ++i) bytes += BuildStatsRecord(StatsFor(std::to_string(4000 + i), i));
+  for (int i = 0; i < records; ++i)
+    bytes += BuildStatsRecord(StatsFor(std::to_string(4000 + i), i));
   return bytes;
 }
 
@@ -61,43 +62,70 @@ TEST(DayFileIdentityTest, ToldByTheBytes) {
   const std::string onlyNotices =
       "STARTK\r\n" + BuildPendingResultBlock("03") + BuildPendingResultBlock("12") + "FINALK\r\n";
   const Case cases[] = {
-      {"a classic program file", BuildProgramFile({ProgramVenue("01", "２００６年　４月１５日"),
-                                                   ProgramVenue("12", "２００６年　４月１５日")}),
-       DayFileKind::Program, 20060415, {"01", "12"}},
+      {"a classic program file",
+       BuildProgramFile({ProgramVenue("01", "２００６年　４月１５日"),
+                         ProgramVenue("12", "２００６年　４月１５日")}),
+       DayFileKind::Program,
+       20060415,
+       {"01", "12"}},
       {"a program file of today's layout",
        BuildProgramFile({ProgramVenue("24", "２０２４年　４月　１日", ProgramLayout::Current)}),
-       DayFileKind::Program, 20240401, {"24"}},
-      {"a placeholder venue", [] {
-         std::string file = BuildProgramFile({ProgramVenue("05", "２０２４年１１月１５日",
-                                                           ProgramLayout::Current)},
-                                             "", "");
+       DayFileKind::Program,
+       20240401,
+       {"24"}},
+      {"a placeholder venue",
+       [] {
+         std::string file = BuildProgramFile(
+             {ProgramVenue("05", "２０２４年１１月１５日", ProgramLayout::Current)}, "", "");
          return file + BuildPlaceholderBlock("06") + "FINALB\r\n";
        }(),
-       DayFileKind::Program, 20241115, {"05", "06"}},
+       DayFileKind::Program,
+       20241115,
+       {"05", "06"}},
       {"venues of two days",
        BuildProgramFile({ProgramVenue("01", "２０２４年　４月　１日"),
                          ProgramVenue("02", "２０２４年　４月　２日")}),
-       DayFileKind::Program, 0, {"01", "02"}, true},
-      {"a program file without a date", BuildProgramFile({ProgramVenue("01", "")}),
-       DayFileKind::Program, 0, {"01"}, true},
+       DayFileKind::Program,
+       0,
+       {"01", "02"},
+       true},
+      {"a program file without a date",
+       BuildProgramFile({ProgramVenue("01", "")}),
+       DayFileKind::Program,
+       0,
+       {"01"},
+       true},
       {"a program file without venues", "STARTB\r\nFINALB\r\n", DayFileKind::Program, 0, {}, true},
-      {"a result file", BuildResultFile({ResultVenue("10", "2006/ 4/15"),
-                                         ResultVenue("11", "2006/ 4/15")}),
-       DayFileKind::Result, 20060415, {"10", "11"}},
-      {"a result file of today's layout", BuildResultFile({ResultVenue("24", "2024/ 4/ 1", true)}),
-       DayFileKind::Result, 20240401, {"24"}},
+      {"a result file",
+       BuildResultFile({ResultVenue("10", "2006/ 4/15"), ResultVenue("11", "2006/ 4/15")}),
+       DayFileKind::Result,
+       20060415,
+       {"10", "11"}},
+      {"a result file of today's layout",
+       BuildResultFile({ResultVenue("24", "2024/ 4/ 1", true)}),
+       DayFileKind::Result,
+       20240401,
+       {"24"}},
       {"a venue still racing", pendingResults, DayFileKind::Result, 20241115, {"03"}},
       {"only notices", onlyNotices, DayFileKind::Result, 0, {}},
       {"results of two days",
        BuildResultFile({ResultVenue("10", "2006/ 4/15"), ResultVenue("11", "2006/ 4/16")}),
-       DayFileKind::Result, 0, {"10", "11"}, true},
+       DayFileKind::Result,
+       0,
+       {"10", "11"},
+       true},
       {"a statistics file", Stats(3), DayFileKind::Stats, 0, {}},
       {"a statistics file with a part-record", Stats(2) + "40", DayFileKind::Stats, 0, {}},
       {"a login page",
        "<!DOCTYPE html>\n<html><head><title>Login</title></head><body>ログイン</body></html>\n",
-       DayFileKind::Html, 0, {}},
-      {"a page without a doctype", "\xef\xbb\xbf  <HTML><BODY>503</BODY></HTML>",
-       DayFileKind::Html, 0, {}},
+       DayFileKind::Html,
+       0,
+       {}},
+      {"a page without a doctype",
+       "\xef\xbb\xbf  <HTML><BODY>503</BODY></HTML>",
+       DayFileKind::Html,
+       0,
+       {}},
       {"an archive", ReadAll(kRealData / "k191005.lzh").substr(0, 200), DayFileKind::Other, 0, {}},
       {"nothing", "", DayFileKind::Other, 0, {}},
       {"noise", std::string(5000, 'x'), DayFileKind::Other, 0, {}},
@@ -159,7 +187,8 @@ TEST(DayFileIdentityTest, MismatchesNamedForMessages) {
   EXPECT_EQ(DescribeDayFileMismatch(stats, {DayFileKind::Stats, 0}), "");
   EXPECT_EQ(DescribeDayFileMismatch(program, programOf1115),
             "別の日(2024年4月1日)のレース番組表ファイルです。");
-  EXPECT_EQ(DescribeDayFileMismatch(results, programOf1115), "2024年11月15日の競走成績ファイルです。");
+  EXPECT_EQ(DescribeDayFileMismatch(results, programOf1115),
+            "2024年11月15日の競走成績ファイルです。");
   EXPECT_NE(DescribeDayFileMismatch(page, programOf1115).find("HTMLのページ"), std::string::npos);
   EXPECT_EQ(DescribeDayFileMismatch(twoDays, programOf1115),
             "レース番組表ファイルですが、会場によって日付が違います。");
