@@ -3,15 +3,30 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QTimer>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "base/Archive.h"
+#include "results/DayFileIdentity.h"
 
 namespace wakorin {
 namespace {
+
+// An archive this large is not one the site publishes: its transfer is given up.
+constexpr qint64 kMaxArchiveSize = static_cast<qint64>(kMaxUnpackedSize);
+// Redirects followed before a transfer is given up as a loop.
+constexpr int kMaxRedirects = 10;
 
 QString BaseFromEnvironment(const char* variable, const QString& fallback) {
   QString base = qEnvironmentVariable(variable);
@@ -24,6 +39,84 @@ QString Yymm(int period) {
   return QStringLiteral("%1%2")
       .arg(period / 100 % 100, 2, 10, QLatin1Char('0'))
       .arg(period % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString ArchiveFaultText(ArchiveFault fault) {
+  switch (fault) {
+    case ArchiveFault::NotArchive:
+      return QStringLiteral("LHA形式の圧縮ファイルではありません。");
+    case ArchiveFault::Empty:
+      return QStringLiteral("圧縮ファイルの中にファイルがありません。");
+    case ArchiveFault::SeveralFiles:
+      return QStringLiteral("圧縮ファイルにファイルが2つ以上入っています。");
+    case ArchiveFault::NotAFile:
+      return QStringLiteral("圧縮ファイルにフォルダかリンクが入っています。");
+    case ArchiveFault::TooLarge:
+      return QStringLiteral("圧縮ファイルを展開すると大きすぎます(%1 MB を超えます)。")
+          .arg(kMaxUnpackedSize >> 20);
+    case ArchiveFault::Truncated:
+      return QStringLiteral("圧縮ファイルが途中で切れています。");
+    case ArchiveFault::BadChecksum:
+      return QStringLiteral("圧縮ファイルの中身が検査値(CRC)と合いません。");
+    case ArchiveFault::UnsafeName:
+      return QStringLiteral(
+          "圧縮ファイルの中のファイル名がフォルダの外を指しています(\"../\" など)。");
+    case ArchiveFault::Damaged:
+      break;
+  }
+  return QStringLiteral("圧縮ファイルが壊れています。");
+}
+
+int Yyyymmdd(QDate day) {
+  return day.year() * 10000 + day.month() * 100 + day.day();
+}
+
+// Why `bytes` are not the file wanted, or empty when they are: an archive (or, with `archive`
+// false, a text file) holding the one file of the wanted kind and day. `venues` receives a result
+// file's venues with published results.
+QString ExamineDayFile(const QByteArray& bytes, DayFileWanted wanted, bool archive,
+                       QStringList* venues) {
+  const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::string unpackedBytes;
+  if (archive) {
+    auto unpacked = UnpackSingleFile(view);
+    if (!unpacked) {
+      const ArchiveFault fault = unpacked.error().archiveFault();
+      if (fault != ArchiveFault::NotArchive) return ArchiveFaultText(fault);
+      // Say what came instead: a web page, a file not packed, or something else.
+      const DayFileIdentity identity = IdentifyDayFile(view);
+      const std::string mismatch = DescribeDayFileMismatch(identity, wanted);
+      if (identity.kind == DayFileKind::Html) {
+        return ArchiveFaultText(fault) + QStringLiteral("\n") + QString::fromUtf8(mismatch);
+      }
+      if (identity.kind != DayFileKind::Other && mismatch.empty()) {
+        return ArchiveFaultText(fault) +
+               QStringLiteral("\n圧縮されていない%1です。")
+                   .arg(QString::fromUtf8(DayFileKindName(identity.kind)));
+      }
+      return ArchiveFaultText(fault) + QStringLiteral("\n") + QString::fromUtf8(mismatch);
+    }
+    unpackedBytes = std::move(unpacked->bytes);
+  } else {
+    unpackedBytes.assign(view);
+  }
+  const DayFileIdentity identity = IdentifyDayFile(unpackedBytes);
+  if (const std::string mismatch = DescribeDayFileMismatch(identity, wanted); !mismatch.empty()) {
+    return QString::fromUtf8(mismatch);
+  }
+  if (venues) {
+    venues->clear();
+    for (const std::string& code : identity.venues) *venues << QString::fromStdString(code);
+  }
+  return QString();
+}
+
+// The whole file at `path`, or nothing when it cannot be read or is larger than any archive the
+// site publishes.
+std::optional<QByteArray> ReadWhole(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxArchiveSize) return std::nullopt;
+  return file.readAll();
 }
 
 }  // namespace
@@ -83,8 +176,14 @@ bool HasStatsFile(const QString& folder, QDate day) {
   for (const QString& file : files) {
     const QRegularExpressionMatch match = name.match(file);
     // Two-digit years: every period file was published after 2000.
-    if (match.hasMatch() &&
-        (2000 + match.captured(1).toInt()) * 100 + match.captured(2).toInt() <= latest) {
+    if (!match.hasMatch() ||
+        (2000 + match.captured(1).toInt()) * 100 + match.captured(2).toInt() > latest) {
+      continue;
+    }
+    // Only a file that is a statistics file counts: a web page saved under its name does not.
+    const std::optional<QByteArray> bytes = ReadWhole(QDir(folder).filePath(file));
+    const bool archive = match.captured(3).compare(QStringLiteral("lzh"), Qt::CaseInsensitive) == 0;
+    if (bytes && ExamineDayFile(*bytes, {DayFileKind::Stats, 0}, archive, nullptr).isEmpty()) {
       return true;
     }
   }
@@ -106,23 +205,32 @@ DayDownload::~DayDownload() {
 
 void DayDownload::Start() {
   const QDate day = options_.day;
-  const QString program = ProgramArchiveName(day);
-  if (const QString present = Present(program); !present.isEmpty()) {
-    result_.kept << program;
-    result_.programArchive = present;
+  // A file already in the folder that is not what its name promises counts as missing; it stays
+  // until a good one has arrived to replace it.
+  Step program{Kind::Program, ProgramArchiveName(day), options_.site.ProgramUrl(day)};
+  program.path = Present(program.name);
+  if (!program.path.isEmpty() && Good(program.path, program)) {
+    result_.kept << program.name;
+    result_.programArchive = program.path;
   } else {
-    steps_.append({Kind::Program, program, options_.site.ProgramUrl(day)});
+    steps_.append(program);
   }
-  // A result archive fetched while the day's racing went on is fetched again.
-  const QString results = ResultArchiveName(day);
-  if (!Present(results).isEmpty() && !QFile::exists(PendingMarkerOf(results))) {
-    result_.kept << results;
+  // A result archive fetched while the day's racing went on is fetched again, and replaced only
+  // by one holding at least the results it held.
+  Step results{Kind::Result, ResultArchiveName(day), options_.site.ResultUrl(day)};
+  results.path = Present(results.name);
+  QStringList held;
+  const bool good = !results.path.isEmpty() && Good(results.path, results, &held);
+  if (good && !QFile::exists(PendingMarkerOf(results.name))) {
+    result_.kept << results.name;
   } else {
-    steps_.append({Kind::Result, results, options_.site.ResultUrl(day)});
+    if (good) results.heldVenues = held;
+    steps_.append(results);
   }
   if (!HasStatsFile(options_.folder, day)) {
     const int period = LatestStatsPeriod(day);
-    steps_.append({Kind::Stats, StatsArchiveName(period), options_.site.StatsUrl(period), period});
+    steps_.append({Kind::Stats, StatsArchiveName(period), options_.site.StatsUrl(period), period,
+                   Present(StatsArchiveName(period))});
   }
   QTimer::singleShot(0, this, &DayDownload::Next);
 }
@@ -166,17 +274,22 @@ void DayDownload::Next() {
 
 void DayDownload::Fetch(const Step& step) {
   current_ = step;
+  if (current_.path.isEmpty()) current_.path = PathOf(step.name);
   received_ = 0;
+  body_.clear();
+  writeError_.clear();
   stalled_ = false;
+  slow_ = false;
+  tooLarge_ = false;
   if (!QDir().mkpath(options_.folder)) {
     Finish(QStringLiteral("データフォルダ(\"%1\")を作れませんでした。").arg(options_.folder));
     return;
   }
-  file_ = std::make_unique<QSaveFile>(PathOf(step.name));
+  file_ = std::make_unique<QSaveFile>(current_.path);
   if (!file_->open(QIODevice::WriteOnly)) {
-    const QString reason = file_->errorString();
+    const QString reason = WriteFailure(file_->errorString());
     file_.reset();
-    Finish(QStringLiteral("%1を保存できませんでした。\n%2").arg(Describe(step), reason));
+    Finish(QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(step), reason));
     return;
   }
   if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
@@ -185,7 +298,18 @@ void DayDownload::Fetch(const Step& step) {
     stallTimer_->setSingleShot(true);
     connect(stallTimer_, &QTimer::timeout, this, &DayDownload::OnStalled);
   }
-  reply_ = network_->get(QNetworkRequest(step.url));
+  if (!paceTimer_) {
+    paceTimer_ = new QTimer(this);
+    connect(paceTimer_, &QTimer::timeout, this, &DayDownload::OnPace);
+  }
+  // Redirects are followed only to the same scheme or a safer one, and only so many times.
+  QNetworkRequest request(step.url);
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                       QNetworkRequest::NoLessSafeRedirectPolicy);
+  request.setMaximumRedirectsAllowed(kMaxRedirects);
+  clock_.start();
+  paceTimer_->start(std::clamp(options_.slowAfterMilliseconds / 4, 50, 1000));
+  reply_ = network_->get(request);
   connect(reply_, &QNetworkReply::metaDataChanged, this, &DayDownload::OnMetaData);
   connect(reply_, &QNetworkReply::readyRead, this, &DayDownload::OnReadyRead);
   connect(reply_, &QNetworkReply::finished, this, &DayDownload::OnFinished);
@@ -202,11 +326,18 @@ void DayDownload::OnReadyRead() {
   const QByteArray bytes = reply_->readAll();
   // The body of an error page is not the archive.
   const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  if (status < 200 || status >= 300 || !file_) return;
-  if (file_->write(bytes) != bytes.size()) {
+  if (status < 200 || status >= 300 || !file_ || !writeError_.isEmpty()) return;
+  if (received_ + bytes.size() > kMaxArchiveSize) {
+    tooLarge_ = true;
     reply_->abort();
     return;
   }
+  if (file_->write(bytes) != bytes.size()) {
+    writeError_ = WriteFailure(file_->errorString());
+    reply_->abort();
+    return;
+  }
+  body_ += bytes;
   received_ += bytes.size();
   const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
   emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(current_)), received_,
@@ -218,27 +349,82 @@ void DayDownload::OnStalled() {
   if (reply_) reply_->abort();
 }
 
+void DayDownload::OnPace() {
+  if (!reply_) return;
+  const qint64 elapsed = clock_.elapsed();
+  if (elapsed < options_.slowAfterMilliseconds ||
+      received_ * 1000 >= qint64{options_.minimumBytesPerSecond} * elapsed) {
+    return;
+  }
+  slow_ = true;
+  reply_->abort();
+}
+
 void DayDownload::OnFinished() {
   stallTimer_->stop();
+  paceTimer_->stop();
   QNetworkReply* reply = reply_;
   reply_ = nullptr;
   reply->deleteLater();
   const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  if (status >= 200 && status < 300 && file_ && reply->bytesAvailable() > 0) {
+  if (status >= 200 && status < 300 && file_ && writeError_.isEmpty() && !tooLarge_ &&
+      reply->bytesAvailable() > 0) {
     const QByteArray rest = reply->readAll();
-    if (file_->write(rest) == rest.size()) received_ += rest.size();
+    if (received_ + rest.size() > kMaxArchiveSize) {
+      tooLarge_ = true;
+    } else if (file_->write(rest) != rest.size()) {
+      writeError_ = WriteFailure(file_->errorString());
+    } else {
+      body_ += rest;
+      received_ += rest.size();
+    }
+  }
+  // What is still buffered reaches the disk now, so that a full disk shows before the checks.
+  if (file_ && writeError_.isEmpty() && !file_->flush()) {
+    writeError_ = WriteFailure(file_->errorString());
   }
   const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
   const qint64 expected = length.isValid() ? length.toLongLong() : -1;
+  const QNetworkReply::NetworkError error = reply->error();
+  QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+  // A redirect Qt would not follow leaves its target only in the header.
+  if (!target.isValid() && reply->hasRawHeader("Location")) {
+    target = QUrl(QString::fromUtf8(reply->rawHeader("Location")));
+  }
 
   QString failure;
   if (cancelled_) {
     failure = QStringLiteral("%1のダウンロードを中止しました。").arg(Describe(current_));
+  } else if (!writeError_.isEmpty()) {
+    Discard();
+    Finish(QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), writeError_));
+    return;
   } else if (stalled_) {
     failure = QStringLiteral("%1秒間、受信が進みませんでした。")
                   .arg(options_.stallMilliseconds / 1000.0, 0, 'g', 3);
-  } else if (file_ && file_->error() != QFileDevice::NoError) {
-    failure = QStringLiteral("保存できませんでした。%1").arg(file_->errorString());
+  } else if (slow_) {
+    failure =
+        QStringLiteral("受信が遅すぎるので打ち切りました(%1秒で %2 バイト、毎秒 %3 バイト未満)。")
+            .arg(clock_.elapsed() / 1000.0, 0, 'f', 1)
+            .arg(received_)
+            .arg(options_.minimumBytesPerSecond);
+  } else if (tooLarge_) {
+    failure = QStringLiteral("大きすぎるので打ち切りました(%1 MB を超えます)。")
+                  .arg(kMaxArchiveSize >> 20);
+  } else if (error == QNetworkReply::TooManyRedirectsError) {
+    failure =
+        QStringLiteral("転送(リダイレクト)が%1回を超えて続きました。転送が堂々めぐりしています。")
+            .arg(kMaxRedirects);
+  } else if (error == QNetworkReply::InsecureRedirectError ||
+             (status >= 300 && status < 400 && target.isValid())) {
+    const QUrl to = reply->url().resolved(target);
+    failure =
+        to.scheme() != current_.url.scheme()
+            ? QStringLiteral(
+                  "別の方式(%1)の転送先(%2)へ転送(リダイレクト)されたので、たどりませんでした。")
+                  .arg(to.scheme(), to.toString())
+            : QStringLiteral("転送先(%1)へ転送(リダイレクト)されましたが、たどれませんでした。")
+                  .arg(to.toString());
   } else if (status == 404) {
     // A period file is often published weeks after its month begins: the one before serves.
     if (current_.kind == Kind::Stats && current_.period == LatestStatsPeriod(options_.day)) {
@@ -272,8 +458,33 @@ void DayDownload::OnFinished() {
                             .arg(Describe(current_), failure));
     return;
   }
+  // Kept only when it is what was asked for.
+  QStringList venues;
+  QString wrong = Examine(body_, current_, &venues);
+  if (wrong.isEmpty()) {
+    QStringList lost;
+    for (const QString& venue : current_.heldVenues) {
+      if (!venues.contains(venue)) lost << venue;
+    }
+    if (!lost.isEmpty()) {
+      wrong = QStringLiteral("前に取得したものにあった会場(%1)の結果がありません。")
+                  .arg(lost.join(QLatin1Char(' ')));
+    }
+  }
+  if (!wrong.isEmpty()) {
+    Discard();
+    QString message =
+        QStringLiteral("%1として届いたものは求めたファイルではないので、保存しませんでした。\n%2")
+            .arg(Describe(current_), wrong);
+    if (QFile::exists(current_.path)) {
+      message += QStringLiteral("\nすでにある\"%1\"はそのまま残しました。")
+                     .arg(QFileInfo(current_.path).fileName());
+    }
+    Finish(message);
+    return;
+  }
   if (const QString unsaved = Keep(); !unsaved.isEmpty()) {
-    Finish(QStringLiteral("%1を保存できませんでした。\n%2").arg(Describe(current_), unsaved));
+    Finish(QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), unsaved));
     return;
   }
   Next();
@@ -295,12 +506,12 @@ QString DayDownload::Keep() {
   if (pending) {
     QFile note(marker);
     if (!note.open(QIODevice::WriteOnly) ||
-        note.write(options_.now.toString(Qt::ISODate).toLatin1()) < 0) {
+        note.write(options_.now.toString(Qt::ISODate).toLatin1()) < 0 || !note.flush()) {
       file->cancelWriting();
-      return note.errorString();
+      return WriteFailure(note.errorString());
     }
   }
-  if (!file->commit()) return file->errorString();
+  if (!file->commit()) return WriteFailure(file->errorString());
   if (!pending) QFile::remove(marker);
   result_.fetched << current_.name;
   if (current_.kind == Kind::Program) result_.programArchive = file->fileName();
@@ -314,6 +525,33 @@ void DayDownload::Finish(const QString& failure) {
   if (!failure.isEmpty() && result_.message.isEmpty()) result_.message = failure;
   result_.ok = result_.message.isEmpty();
   emit Finished();
+}
+
+QString DayDownload::Examine(const QByteArray& bytes, const Step& step, QStringList* venues) const {
+  const DayFileKind kind = step.kind == Kind::Program  ? DayFileKind::Program
+                           : step.kind == Kind::Result ? DayFileKind::Result
+                                                       : DayFileKind::Stats;
+  return ExamineDayFile(bytes, {kind, kind == DayFileKind::Stats ? 0 : Yyyymmdd(options_.day)},
+                        true, venues);
+}
+
+bool DayDownload::Good(const QString& path, const Step& step, QStringList* venues) const {
+  const std::optional<QByteArray> bytes = ReadWhole(path);
+  return bytes && Examine(*bytes, step, venues).isEmpty();
+}
+
+QString DayDownload::WriteFailure(const QString& reason) const {
+  // The system names a full disk by its own words; a disk with no room left is one too.
+  for (int full : {ENOSPC, EDQUOT}) {
+    const QString words = QString::fromLocal8Bit(std::strerror(full));
+    if (!words.isEmpty() && reason.contains(words, Qt::CaseInsensitive)) {
+      return QStringLiteral("ディスクがいっぱいです");
+    }
+  }
+  const QStorageInfo storage(options_.folder);
+  if (storage.isValid() && storage.bytesAvailable() == 0)
+    return QStringLiteral("ディスクがいっぱいです");
+  return reason.isEmpty() ? QStringLiteral("書き込みエラー") : reason;
 }
 
 QString DayDownload::PathOf(const QString& name) const {

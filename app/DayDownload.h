@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -75,6 +76,10 @@ class DayDownload final : public QObject {
     QDateTime now = QDateTime::currentDateTime();
     // A transfer that makes no progress for this long is given up.
     int stallMilliseconds = 30000;
+    // A transfer that only trickles is given up too: once this long has passed, when it has
+    // averaged fewer bytes a second than the minimum.
+    int slowAfterMilliseconds = 60000;
+    int minimumBytesPerSecond = 512;
   };
 
   explicit DayDownload(Options options, QObject* parent = nullptr);
@@ -101,6 +106,12 @@ class DayDownload final : public QObject {
     QString name;
     QUrl url;
     int period = 0;
+    // Where the file goes: the file of that name already in the folder (found in any letter
+    // case) when it is to be replaced, else a new one.
+    QString path = {};
+    // A result archive fetched while the day's racing went on: the venues whose results it holds,
+    // all of which a new one must hold too.
+    QStringList heldVenues = {};
   };
 
   void Next();
@@ -109,7 +120,15 @@ class DayDownload final : public QObject {
   void OnReadyRead();
   void OnFinished();
   void OnStalled();
+  void OnPace();
   void Discard();
+  // Why the bytes that arrived (or that stand in the folder) are not the file `step` asks for:
+  // empty when they are. `venues` receives a result file's venues with published results.
+  QString Examine(const QByteArray& bytes, const Step& step, QStringList* venues = nullptr) const;
+  // Whether the file at `path` is what `step` asks for.
+  bool Good(const QString& path, const Step& step, QStringList* venues = nullptr) const;
+  // A write that failed, as the user reads it: a full disk named as such.
+  QString WriteFailure(const QString& reason) const;
   // Renames the arrived file into place; the reason when it cannot.
   QString Keep();
   void Finish(const QString& failure);
@@ -127,9 +146,15 @@ class DayDownload final : public QObject {
   QNetworkReply* reply_ = nullptr;
   std::unique_ptr<QSaveFile> file_;
   QTimer* stallTimer_ = nullptr;
+  QTimer* paceTimer_ = nullptr;
+  QElapsedTimer clock_;
   Step current_{};
+  QByteArray body_;     // what arrived, to be examined before it is kept
+  QString writeError_;  // why writing it failed
   qint64 received_ = 0;
   bool stalled_ = false;
+  bool slow_ = false;
+  bool tooLarge_ = false;
   bool cancelled_ = false;
   bool finished_ = false;
 };

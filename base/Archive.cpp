@@ -6,8 +6,10 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <utility>
 
+#include "base/ByteField.h"
 #include "base/FileNames.h"
 
 namespace wakorin {
@@ -50,6 +52,39 @@ class KeptFiles {
   std::deque<Kept> kept_;
 };
 
+// The fault behind a failed read: libarchive says "Truncated" when the bytes end too early.
+Error ReadFault(archive* reader) {
+  const char* text = archive_error_string(reader);
+  const bool truncated =
+      text != nullptr && std::string_view(text).find("Truncated") != std::string_view::npos;
+  return Error::Archive(truncated ? ArchiveFault::Truncated : ArchiveFault::Damaged);
+}
+
+// Whether the bytes end inside the first header: before its level byte (20), or before the size
+// it declares (levels 0 and 1: byte 0 plus the two bytes before it; level 2: bytes 0 and 1).
+bool FirstHeaderCutShort(std::string_view bytes) {
+  if (bytes.size() <= 20) return true;
+  const auto byte = [&](std::size_t i) {
+    return static_cast<std::size_t>(static_cast<unsigned char>(bytes[i]));
+  };
+  const std::size_t declared = byte(20) == 2 ? byte(0) | byte(1) << 8 : byte(0) + 2;
+  return bytes.size() < declared;
+}
+
+// A name that would climb out of a folder it were unpacked into: a ".." part, or a start at the
+// root (LHA names may part with '/' or '\\').
+bool UnsafeName(std::string_view name) {
+  if (StartsWith(name, 0, "/") || StartsWith(name, 0, "\\")) return true;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    std::size_t end = name.find_first_of("/\\", start);
+    if (end == std::string_view::npos) end = name.size();
+    if (name.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 KeptFiles& KeptArchives() {
   static KeptFiles kept;
   return kept;
@@ -75,24 +110,30 @@ Outcome<UnpackedFile> UnpackSingleFile(std::string_view bytes, std::size_t cap) 
   if (!reader) return Error::Archive(ArchiveFault::Damaged);
   archive_read_support_format_lha(reader.get());
   if (archive_read_open_memory(reader.get(), bytes.data(), bytes.size()) != ARCHIVE_OK) {
-    return Error::Archive(ArchiveFault::Damaged);
+    return Error::Archive(FirstHeaderCutShort(bytes) ? ArchiveFault::Truncated
+                                                     : ArchiveFault::Damaged);
   }
   archive_entry* entry = nullptr;
   // A warning on a header is about its name's character set, which does not matter here.
   int status = archive_read_next_header(reader.get(), &entry);
   if (status == ARCHIVE_EOF) return Error::Archive(ArchiveFault::Empty);
-  if (status < ARCHIVE_WARN) return Error::Archive(ArchiveFault::Damaged);
+  if (status < ARCHIVE_WARN) {
+    return FirstHeaderCutShort(bytes) ? Error::Archive(ArchiveFault::Truncated)
+                                      : ReadFault(reader.get());
+  }
   if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry) != nullptr) {
     return Error::Archive(ArchiveFault::NotAFile);
   }
 
   UnpackedFile file;
   if (const char* name = archive_entry_pathname(entry)) file.name = name;
+  if (UnsafeName(file.name)) return Error::Archive(ArchiveFault::UnsafeName);
   char chunk[64 * 1024];
   while (true) {
     const la_ssize_t got = archive_read_data(reader.get(), chunk, sizeof chunk);
     // A warning here is a failed data check: the bytes are not what was packed.
-    if (got < 0) return Error::Archive(ArchiveFault::Damaged);
+    if (got == ARCHIVE_WARN) return Error::Archive(ArchiveFault::BadChecksum);
+    if (got < 0) return ReadFault(reader.get());
     if (got == 0) break;
     if (static_cast<std::size_t>(got) > cap - file.bytes.size()) {
       return Error::Archive(ArchiveFault::TooLarge);
@@ -104,7 +145,7 @@ Outcome<UnpackedFile> UnpackSingleFile(std::string_view bytes, std::size_t cap) 
   if (status == ARCHIVE_OK || status == ARCHIVE_WARN) {
     return Error::Archive(ArchiveFault::SeveralFiles);
   }
-  if (status != ARCHIVE_EOF) return Error::Archive(ArchiveFault::Damaged);
+  if (status != ARCHIVE_EOF) return ReadFault(reader.get());
   return file;
 }
 

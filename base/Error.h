@@ -13,7 +13,10 @@ enum class ArchiveFault {
   SeveralFiles,  // more than one entry
   NotAFile,      // its entry is a folder, a link or another special entry
   TooLarge,      // the file inside unpacks to more than the readers accept
-  Damaged,       // cut short, its data failing their check, or a method that cannot be unpacked
+  Damaged,       // a header that cannot be read, or a method that cannot be unpacked
+  Truncated,     // cut short: its header or its data ends before they should
+  BadChecksum,   // its data unpack to other bytes than were packed (the CRC does not match)
+  UnsafeName,    // its name climbs out of the folder ("../x") or starts at the root ("/x")
 };
 
 // Why a text file is in neither of the forms the readers take (CP932, or UTF-8 converted from it).

@@ -29,6 +29,9 @@ inline constexpr std::size_t kHeaderSize = 411;
 inline constexpr std::size_t kLayoutByte = 408;
 inline constexpr std::size_t kBoatRaceTableOffset = 414;
 
+// The header's day line names the day half-width, year first: "   第 7日          2024/ 4/ 1".
+// A block holding only the notice that its results come later has no day line.
+
 // The payout table: twelve 77-byte rows (75 and CR LF) when every race ran cleanly, each labelled
 // "1R" .. "12R" right-aligned in its first 13 bytes; a cancelled race's row is shorter and a
 // dead heat adds unlabelled rows, so such tables are read by their labels.

@@ -23,7 +23,10 @@ constexpr const char* kUsage =
     "使い方: wakorin-fetch [--into フォルダ] 日付|開始日..終了日\n"
     "  日付は 2024-11-15 の形。その日のレース番組表・競走成績の書庫(.lzh)と、フォルダに\n"
     "  なければ選手期別成績の書庫を、フォルダ(既定: データフォルダ)にダウンロードします。\n"
-    "  すでにある書庫はダウンロードし直しません(レース終了前に取得した競走成績を除く)。\n"
+    "  すでにある書庫はダウンロードし直しません(レース終了前に取得した競走成績と、中身が\n"
+    "  その日のその種類のファイルでない書庫を除く)。届いたものは展開して確かめ、HTMLの\n"
+    "  ページ・別の日のファイル・壊れた書庫などは保存せず、理由を表示します。\n"
+    "  終了コード: 0 すべて揃った、1 揃わなかった日がある、2 引数の誤り。\n"
     "  WAKORIN_DAY_FILES_URL, WAKORIN_RACER_FILES_URL で取得先を変えられます。\n";
 
 struct Options {
@@ -110,7 +113,18 @@ int main(int argc, char** argv) {
     download.folder = folder;
     download.day = day;
     DayDownload job(download);
-    if (bar) QObject::connect(&job, &DayDownload::Progress, &job, DrawBar);
+    if (bar) {
+      QObject::connect(&job, &DayDownload::Progress, &job, DrawBar);
+    } else {
+      // No terminal to redraw a bar on: one line per file as it starts.
+      const QString date = day.toString(Qt::ISODate);
+      QObject::connect(&job, &DayDownload::Progress, &job,
+                       [date, last = QString()](const QString& label, qint64, qint64) mutable {
+                         if (label == last) return;
+                         last = label;
+                         Print(stderr, date + QStringLiteral(": ") + label + QLatin1Char('\n'));
+                       });
+    }
     QEventLoop loop;
     QObject::connect(&job, &DayDownload::Finished, &loop, &QEventLoop::quit);
     job.Start();

@@ -120,6 +120,12 @@ std::string Reason(const Error& error) {
       return "an archive holding a folder or a link";
     case ArchiveFault::TooLarge:
       return "an archive that unpacks to too much";
+    case ArchiveFault::Truncated:
+      return "an archive cut short";
+    case ArchiveFault::BadChecksum:
+      return "an archive whose data fail their CRC";
+    case ArchiveFault::UnsafeName:
+      return "an archive whose file name climbs out of its folder";
     case ArchiveFault::Damaged:
       break;
   }

@@ -17,6 +17,12 @@ QString ArchiveFaultText(ArchiveFault fault) {
       return QStringLiteral("フォルダかリンクが入っています。");
     case ArchiveFault::TooLarge:
       return QStringLiteral("展開すると大きすぎます。");
+    case ArchiveFault::Truncated:
+      return QStringLiteral("圧縮ファイルが途中で切れています。");
+    case ArchiveFault::BadChecksum:
+      return QStringLiteral("展開した中身が検査値(CRC)と合いません。");
+    case ArchiveFault::UnsafeName:
+      return QStringLiteral("中のファイル名がフォルダの外を指しています(\"../\" など)。");
     case ArchiveFault::Damaged:
       break;
   }

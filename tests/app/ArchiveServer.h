@@ -4,9 +4,11 @@
 #include <QHostAddress>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace wakorin::testing {
 
@@ -22,6 +24,10 @@ class ArchiveServer final : public QObject {
     qsizetype cutAfter = -1;
     // ... and then keeps the connection open without a word instead of closing it.
     bool stallAfterCut = false;
+    // Sends the body one byte at a time, this many milliseconds apart (0: all at once).
+    int trickleMilliseconds = 0;
+    // A redirect's target (with a 3xx status).
+    QByteArray location = {};
   };
 
   ArchiveServer() {
@@ -58,10 +64,27 @@ class ArchiveServer final : public QObject {
     const QByteArray reason = answer.status == 200 ? "OK" : "Error";
     QByteArray reply = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' + reason +
                        "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                       QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n";
-    reply += answer.cutAfter >= 0 ? answer.body.left(answer.cutAfter) : answer.body;
-    socket->write(reply);
+                       QByteArray::number(answer.body.size()) + "\r\n";
+    if (!answer.location.isEmpty()) reply += "Location: " + answer.location + "\r\n";
+    reply += "Connection: close\r\n\r\n";
+    const QByteArray body = answer.cutAfter >= 0 ? answer.body.left(answer.cutAfter) : answer.body;
+    if (answer.trickleMilliseconds > 0) {
+      socket->write(reply);
+      Trickle(socket, body, answer.trickleMilliseconds);
+      return;
+    }
+    socket->write(reply + body);
     if (!answer.stallAfterCut) socket->disconnectFromHost();
+  }
+
+  // One byte now, the rest later, for as long as the client listens.
+  void Trickle(QTcpSocket* socket, QByteArray rest, int milliseconds) {
+    if (rest.isEmpty() || socket->state() != QAbstractSocket::ConnectedState) return;
+    socket->write(rest.left(1));
+    QPointer<QTcpSocket> alive(socket);
+    QTimer::singleShot(milliseconds, this, [this, alive, rest, milliseconds] {
+      if (alive) Trickle(alive, rest.mid(1), milliseconds);
+    });
   }
 
   QTcpServer server_;

@@ -1,13 +1,19 @@
 // Downloading a day's archives from a local stand-in for the official site.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 
 #include "app/DayDownload.h"
+#include "base/Archive.h"
 #include "tests/TempFiles.h"
 #include "tests/app/ArchiveServer.h"
+#include "tests/app/DayArchives.h"
 
 namespace wakorin {
 namespace {
@@ -19,26 +25,38 @@ const QString kProgramPath = QStringLiteral("/od2/B/202411/b241115.lzh");
 const QString kResultPath = QStringLiteral("/od2/K/202411/k241115.lzh");
 const QString kStatsPath = QStringLiteral("/kibetsu/fan2410.lzh");
 
-QByteArray Bytes(const char* text, int repeat = 1) {
-  return QByteArray(text).repeated(repeat);
-}
+const QByteArray kLoginPage =
+    "<!DOCTYPE html>\n<html><head><title>Login</title></head><body>Please log in</body></html>\n";
 
 class DayDownloadTest : public ::testing::Test {
  protected:
-  DayDownloadTest() {
-    server.Serve(kProgramPath, Bytes("program ", 5000));
-    server.Serve(kResultPath, Bytes("results "));
-    server.Serve(kStatsPath, Bytes("racers "));
+  void SetUp() override {
+    if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
+    program = testing::ProgramArchiveOf(kDay);
+    results = testing::ResultArchiveOf(kDay, {"22"});
+    stats = testing::StatsArchiveOf();
+    server.Serve(kProgramPath, program);
+    server.Serve(kResultPath, results);
+    server.Serve(kStatsPath, stats);
   }
 
   DayFiles Download(QDateTime now = QDateTime(kDay.addDays(1), QTime(9, 0)), int stallMs = 30000) {
+    DayDownload::Options options = Options(now);
+    options.stallMilliseconds = stallMs;
+    return DayDownload::Run(options);
+  }
+  DayDownload::Options Options(QDateTime now = QDateTime(kDay.addDays(1), QTime(9, 0))) const {
     DayDownload::Options options;
     options.folder = folder;
     options.day = kDay;
     options.site = {server.DayFiles(), server.RacerFiles()};
     options.now = now;
-    options.stallMilliseconds = stallMs;
-    return DayDownload::Run(options);
+    return options;
+  }
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(QDir(folder).filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
   }
   // Every file in the folder, hidden ones and temporary ones included.
   QStringList Files() const {
@@ -55,9 +73,11 @@ class DayDownloadTest : public ::testing::Test {
   testing::TempDir dir;
   QString folder = PathOf(dir);
   ArchiveServer server;
+  QByteArray program, results, stats;
 };
 
 TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
+  if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
   const ArchiveSite site = ArchiveSite::Official();
   EXPECT_EQ(site.ProgramUrl(kDay).toString(),
             QStringLiteral("https://www1.mbrace.or.jp/od2/B/202411/b241115.lzh"));
@@ -85,17 +105,24 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
     EXPECT_EQ(PreviousStatsPeriod(p.latest), p.previous) << p.latest;
   }
 
+  // Only a statistics file counts: a web page saved under its name does not.
+  const std::string text = testing::StatsFileOf();
+  const std::string archive = testing::StatsArchiveOf().toStdString();
   const struct {
     const char* file;
+    std::string bytes;
     bool atHandOn20241115;
-  } stats[] = {{"Fan0510.txt", true},
-               {"FAN2411.LZH", true},
-               {"fan2412.lzh", false},
-               {"fan2404.txt.bak", false},
-               {"fanXX04.txt", false}};
+  } stats[] = {{"Fan0510.txt", text, true},
+               {"FAN2411.LZH", archive, true},
+               {"fan2410.lzh", kLoginPage.toStdString(), false},
+               {"fan2410.lzh", text, false},
+               {"fan2404.txt", archive, false},
+               {"fan2412.lzh", archive, false},
+               {"fan2404.txt.bak", text, false},
+               {"fanXX04.txt", text, false}};
   for (const auto& s : stats) {
     testing::TempDir folder;
-    folder.Write(s.file, "x");
+    folder.Write(s.file, s.bytes);
     EXPECT_EQ(HasStatsFile(QString::fromStdString(folder.path().string()), kDay),
               s.atHandOn20241115)
         << s.file;
@@ -107,8 +134,8 @@ TEST_F(DayDownloadTest, WholeDayArrivesAndIsNotFetchedAgain) {
   ASSERT_TRUE(files.ok) << files.message.toStdString();
   EXPECT_EQ(Files(), (QStringList{QStringLiteral("b241115.lzh"), QStringLiteral("fan2410.lzh"),
                                   QStringLiteral("k241115.lzh")}));
-  EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), Bytes("program ", 5000));
-  EXPECT_EQ(Read(QStringLiteral("fan2410.lzh")), Bytes("racers "));
+  EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program);
+  EXPECT_EQ(Read(QStringLiteral("fan2410.lzh")), stats);
   EXPECT_EQ(files.programArchive, QDir(folder).filePath(QStringLiteral("b241115.lzh")));
 
   server.requests.clear();
@@ -121,10 +148,11 @@ TEST_F(DayDownloadTest, WholeDayArrivesAndIsNotFetchedAgain) {
 
 TEST_F(DayDownloadTest, MissingStatisticsPeriodFallsBackToThePreviousOne) {
   server.Serve(kStatsPath, ArchiveServer::Answer{"", 404});
-  server.Serve(QStringLiteral("/kibetsu/fan2404.lzh"), Bytes("spring racers"));
+  const QByteArray spring = testing::StatsArchiveOf("fan2404.txt");
+  server.Serve(QStringLiteral("/kibetsu/fan2404.lzh"), spring);
   const DayFiles files = Download();
   ASSERT_TRUE(files.ok) << files.message.toStdString();
-  EXPECT_EQ(Read(QStringLiteral("fan2404.lzh")), Bytes("spring racers"));
+  EXPECT_EQ(Read(QStringLiteral("fan2404.lzh")), spring);
   EXPECT_FALSE(Files().contains(QStringLiteral("fan2410.lzh")));
   EXPECT_EQ(server.requests.mid(2),
             (QStringList{kStatsPath, QStringLiteral("/kibetsu/fan2404.lzh")}));
@@ -140,14 +168,10 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
   } cases[] = {
       {"not published", kProgramPath, {"", 404}, "b241115.lzh", "HTTP 404"},
       {"server error", kProgramPath, {"", 500}, "b241115.lzh", "HTTP 500"},
-      {"stops mid-file",
-       kProgramPath,
-       {Bytes("program ", 5000), 200, 1000},
-       "b241115.lzh",
-       "1000 / 40000"},
+      {"stops mid-file", kProgramPath, {program, 200, 1000}, "b241115.lzh", "1000 / "},
       {"stalls mid-file",
        kProgramPath,
-       {Bytes("program ", 5000), 200, 1000, true},
+       {program, 200, 1000, true},
        "b241115.lzh",
        "受信が進みませんでした"},
       {"both periods missing", kStatsPath, {"", 404}, "fan2404.lzh", "HTTP 404"},
@@ -155,8 +179,8 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
   for (const auto& c : cases) {
     testing::TempDir scratch;
     folder = PathOf(scratch);
-    server.Serve(kProgramPath, Bytes("program ", 5000));
-    server.Serve(kStatsPath, Bytes("racers "));
+    server.Serve(kProgramPath, program);
+    server.Serve(kStatsPath, stats);
     server.Serve(c.path, c.answer);
     const DayFiles files = Download(QDateTime(kDay.addDays(1), QTime(9, 0)), 300);
     EXPECT_FALSE(files.ok) << c.what;
@@ -197,11 +221,12 @@ TEST_F(DayDownloadTest, ResultsFetchedBeforeTheRacingEndedAreFetchedAgain) {
   EXPECT_TRUE(Files().contains(QStringLiteral(".k241115.lzh.pending")));
 
   // Asked again the same evening: only the result archive comes again.
-  server.Serve(kResultPath, Bytes("all results"));
+  const QByteArray all = testing::ResultArchiveOf(kDay, {"22", "23"});
+  server.Serve(kResultPath, all);
   server.requests.clear();
   ASSERT_TRUE(Download(QDateTime(kDay, QTime(22, 0))).ok);
   EXPECT_EQ(server.requests, QStringList{kResultPath});
-  EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), Bytes("all results"));
+  EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), all);
 
   // Fetched after the day's racing: complete, never fetched again.
   server.requests.clear();
@@ -219,6 +244,197 @@ TEST_F(DayDownloadTest, ResultsFetchedBeforeTheRacingEndedAreFetchedAgain) {
   const DayFiles early = Download(QDateTime(kDay, QTime(8, 0)));
   EXPECT_TRUE(early.ok) << early.message.toStdString();
   EXPECT_EQ(early.awaited, QStringList{QStringLiteral("k241115.lzh")});
+}
+
+// What arrives with a 200 is kept only when it is the file asked for, of the day asked for; a bad
+// file already in the folder is fetched again and stays, byte for byte, until a good one comes.
+TEST_F(DayDownloadTest, OnlyWhatWasAskedForIsKept) {
+  testing::TempDir pack;
+  pack.Write("A.TXT", testing::ProgramFileOf(kDay));
+  pack.Write("B.TXT", "b\r\n");
+  ASSERT_TRUE(testing::Pack(pack.path(), "two.lzh", {"A.TXT", "B.TXT"}));
+  // A bomb: a small archive unpacking past the cap.
+  pack.Write("B241115.TXT", std::string(kMaxUnpackedSize + 1, '\0'));
+  ASSERT_TRUE(testing::Pack(pack.path(), "bomb.lzh", {"B241115.TXT"}));
+  const QByteArray bomb = QByteArray::fromStdString(testing::ReadAll(pack.path() / "bomb.lzh"));
+  ASSERT_LT(bomb.size(), 100000);
+  // A level-0 header holds the name as it stands, under a byte sum made again here.
+  QByteArray climbing = testing::Packed("AAAAAAAAAAA", testing::ProgramFileOf(kDay), "a0");
+  ASSERT_EQ(climbing.mid(22, 11), QByteArray("AAAAAAAAAAA"));
+  climbing.replace(22, 11, "../B241115X");
+  unsigned sum = 0;
+  for (int i = 2; i < 2 + static_cast<unsigned char>(climbing[0]); ++i) {
+    sum += static_cast<unsigned char>(climbing[i]);
+  }
+  climbing[1] = static_cast<char>(sum & 0xff);
+  // A file stored as it stands, one of its bytes changed: the CRC does not match.
+  QByteArray badCrc = testing::Packed("B241115.TXT", testing::ProgramFileOf(kDay), "a0z");
+  const int stored = 2 + static_cast<unsigned char>(badCrc[0]);
+  ASSERT_EQ(badCrc.mid(2, 5), QByteArray("-lh0-"));
+  badCrc[stored + 100] = static_cast<char>(badCrc[stored + 100] ^ 1);
+
+  const struct {
+    const char* what;
+    QByteArray answer;
+    const char* reason;
+  } cases[] = {
+      {"a login page", kLoginPage, "HTMLのページ"},
+      {"a truncated archive", program.left(program.size() / 2), "途中で切れています"},
+      {"another day's archive", testing::ProgramArchiveOf(QDate(2024, 4, 1)),
+       "別の日(2024年4月1日)のレース番組表ファイル"},
+      {"the result archive", results, "2024年11月15日の競走成績ファイルです"},
+      {"two files", QByteArray::fromStdString(testing::ReadAll(pack.path() / "two.lzh")),
+       "2つ以上"},
+      {"a decompression bomb", bomb, "大きすぎます"},
+      {"a name climbing out", climbing, "フォルダの外"},
+      {"a bad CRC", badCrc, "CRC"},
+      {"a file not packed", QByteArray::fromStdString(testing::ProgramFileOf(kDay)),
+       "圧縮されていないレース番組表ファイル"},
+  };
+  // What the earlier version kept: a login page under the program archive's name.
+  const QByteArray bad = kLoginPage + "old";
+  for (const auto& c : cases) {
+    testing::TempDir scratch;
+    folder = PathOf(scratch);
+    Write(QStringLiteral("b241115.lzh"), bad);
+    server.Serve(kProgramPath, c.answer);
+    const DayFiles files = Download();
+    EXPECT_FALSE(files.ok) << c.what;
+    EXPECT_TRUE(files.message.contains(QStringLiteral("レース番組表ファイル(\"b241115.lzh\")")))
+        << c.what;
+    EXPECT_TRUE(files.message.contains(QString::fromUtf8(c.reason)))
+        << c.what << ": " << files.message.toStdString();
+    EXPECT_TRUE(files.message.contains(QStringLiteral("そのまま残しました"))) << c.what;
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("b241115.lzh")}) << c.what;
+    EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), bad) << c.what;
+
+    // A good server later replaces the bad file.
+    server.Serve(kProgramPath, program);
+    const DayFiles again = Download();
+    EXPECT_TRUE(again.ok) << c.what << ": " << again.message.toStdString();
+    EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program) << c.what;
+  }
+}
+
+TEST_F(DayDownloadTest, LoginPageForEveryFileKeepsNothingAndTouchesNothing) {
+  for (const QString& path : {kProgramPath, kResultPath, kStatsPath})
+    server.Serve(path, kLoginPage);
+  DayFiles files = Download();
+  EXPECT_FALSE(files.ok);
+  EXPECT_TRUE(files.message.contains(QStringLiteral("HTMLのページ")))
+      << files.message.toStdString();
+  EXPECT_TRUE(Files().isEmpty()) << Files().join(QLatin1Char(' ')).toStdString();
+
+  // A good day already there, its results fetched while it was racing: the login page that
+  // comes for them is refused, and every file stays as it was.
+  Write(QStringLiteral("b241115.lzh"), program);
+  Write(QStringLiteral("fan2410.lzh"), stats);
+  const QByteArray racing = testing::ResultArchiveOf(kDay, {"22"}, {"23"});
+  Write(QStringLiteral("k241115.lzh"), racing);
+  Write(QStringLiteral(".k241115.lzh.pending"), "2024-11-15T15:00:00");
+  files = Download(QDateTime(kDay, QTime(22, 0)));
+  EXPECT_FALSE(files.ok);
+  EXPECT_TRUE(files.message.contains(QStringLiteral("競走成績ファイル(\"k241115.lzh\")")))
+      << files.message.toStdString();
+  EXPECT_TRUE(files.message.contains(QStringLiteral("HTMLのページ")));
+  EXPECT_TRUE(files.message.contains(QStringLiteral("\"k241115.lzh\"はそのまま残しました")));
+  EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), racing);
+  EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program);
+  EXPECT_EQ(Files(),
+            (QStringList{QStringLiteral(".k241115.lzh.pending"), QStringLiteral("b241115.lzh"),
+                         QStringLiteral("fan2410.lzh"), QStringLiteral("k241115.lzh")}));
+}
+
+TEST_F(DayDownloadTest, PendingResultsReplacedOnlyByAsMuch) {
+  const QByteArray racing = testing::ResultArchiveOf(kDay, {"22", "23"}, {"24"});
+  Write(QStringLiteral("b241115.lzh"), program);
+  Write(QStringLiteral("fan2410.lzh"), stats);
+  Write(QStringLiteral("k241115.lzh"), racing);
+  Write(QStringLiteral(".k241115.lzh.pending"), "2024-11-15T15:00:00");
+
+  // A good archive that lost a venue's results is refused.
+  server.Serve(kResultPath, testing::ResultArchiveOf(kDay, {"22"}, {"23", "24"}));
+  DayFiles files = Download(QDateTime(kDay, QTime(20, 0)));
+  EXPECT_FALSE(files.ok);
+  EXPECT_TRUE(files.message.contains(QStringLiteral("会場(23)の結果がありません")))
+      << files.message.toStdString();
+  EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), racing);
+  EXPECT_TRUE(Files().contains(QStringLiteral(".k241115.lzh.pending")));
+
+  // One holding all of them and more replaces it.
+  const QByteArray all = testing::ResultArchiveOf(kDay, {"22", "23", "24"});
+  server.Serve(kResultPath, all);
+  files = Download(QDateTime(kDay, QTime(23, 30)));
+  EXPECT_TRUE(files.ok) << files.message.toStdString();
+  EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), all);
+  EXPECT_FALSE(Files().contains(QStringLiteral(".k241115.lzh.pending")));
+}
+
+TEST_F(DayDownloadTest, TrickleAndRedirectsEndWithWhatHappened) {
+  const struct {
+    const char* what;
+    ArchiveServer::Answer answer;
+    const char* reason;
+  } cases[] = {
+      {"a trickle", {program, 200, -1, false, 200}, "受信が遅すぎる"},
+      {"a redirect loop",
+       {"", 302, -1, false, 0, server.Base().toUtf8() + kProgramPath.toUtf8()},
+       "転送(リダイレクト)が10回を超えて続きました"},
+      {"a redirect to another scheme",
+       {"", 302, -1, false, 0, "ftp://127.0.0.1/b241115.lzh"},
+       "別の方式(ftp)"},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir scratch;
+    folder = PathOf(scratch);
+    server.Serve(kProgramPath, c.answer);
+    DayDownload::Options options = Options();
+    options.slowAfterMilliseconds = 1000;
+    options.minimumBytesPerSecond = 100;
+    QElapsedTimer clock;
+    clock.start();
+    const DayFiles files = DayDownload::Run(options);
+    EXPECT_LT(clock.elapsed(), 10000) << c.what;
+    EXPECT_FALSE(files.ok) << c.what;
+    EXPECT_TRUE(files.message.contains(QString::fromUtf8(c.reason)))
+        << c.what << ": " << files.message.toStdString();
+    EXPECT_FALSE(files.message.contains(QStringLiteral("HTTP 302"))) << c.what;
+    EXPECT_TRUE(Files().isEmpty()) << c.what;
+  }
+}
+
+// A small tmpfs, mounted where the test runs as root.
+TEST_F(DayDownloadTest, FullDiskIsNamedAsSuch) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small disk needs root";
+  testing::TempDir mountPoint;
+  const QString disk = PathOf(mountPoint);
+  if (QProcess::execute(QStringLiteral("mount"),
+                        {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                         QStringLiteral("size=64k"), QStringLiteral("tmpfs"), disk}) != 0) {
+    GTEST_SKIP() << "cannot mount a tmpfs here";
+  }
+  struct Unmount {
+    QString path;
+    ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
+  } unmount{disk};
+  folder = disk;
+  // Filled up to its last byte, but for a good program archive already there.
+  Write(QStringLiteral("b241115.lzh"), program);
+  {
+    QFile filler(QDir(disk).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+  }
+  const DayFiles files = Download();
+  EXPECT_FALSE(files.ok);
+  EXPECT_TRUE(
+      files.message.contains(QStringLiteral("書き込めませんでした(ディスクがいっぱいです)")))
+      << files.message.toStdString();
+  EXPECT_FALSE(files.message.contains(QStringLiteral("途切れました")));
+  EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program);
+  EXPECT_EQ(Files(), (QStringList{QStringLiteral("b241115.lzh"), QStringLiteral("filler")}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "tests/TempFiles.h"
 #include "tests/app/ArchiveServer.h"
+#include "tests/app/DayArchives.h"
 
 namespace wakorin {
 namespace {
@@ -22,13 +23,15 @@ struct ToolRun {
 
 class FetchToolTest : public ::testing::Test {
  protected:
-  FetchToolTest() {
-    for (const char* day : {"241114", "241115"}) {
-      const QString d = QString::fromLatin1(day);
-      server.Serve(QStringLiteral("/od2/B/202411/b%1.lzh").arg(d), "program " + QByteArray(day));
-      server.Serve(QStringLiteral("/od2/K/202411/k%1.lzh").arg(d), "results " + QByteArray(day));
+  void SetUp() override {
+    if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
+    for (const QDate day : {QDate(2024, 11, 14), QDate(2024, 11, 15)}) {
+      const QString d = day.toString(QStringLiteral("yyMMdd"));
+      programs[day.day()] = testing::ProgramArchiveOf(day);
+      server.Serve(QStringLiteral("/od2/B/202411/b%1.lzh").arg(d), programs[day.day()]);
+      server.Serve(QStringLiteral("/od2/K/202411/k%1.lzh").arg(d), testing::ResultArchiveOf(day));
     }
-    server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), "racers");
+    server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), testing::StatsArchiveOf());
   }
 
   // The tool's home is a scratch folder: its settings and default data folder stay there.
@@ -61,6 +64,7 @@ class FetchToolTest : public ::testing::Test {
 
   ArchiveServer server;
   testing::TempDir home, into;
+  QMap<int, QByteArray> programs;
 };
 
 TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
@@ -75,7 +79,11 @@ TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
                 .split(QLatin1Char(' ')));
   QFile program(Path(into) + QStringLiteral("/b241115.lzh"));
   ASSERT_TRUE(program.open(QIODevice::ReadOnly));
-  EXPECT_EQ(program.readAll(), QByteArray("program 241115"));
+  EXPECT_EQ(program.readAll(), programs[15]);
+  // Each file is named as it comes, stderr being no terminal here.
+  EXPECT_TRUE(run.err.contains(
+      QStringLiteral("2024-11-14: レース番組表ファイル(\"b241114.lzh\")をダウンロードしています...\n")))
+      << run.err.toStdString();
   // The statistics archive of the first day serves the others.
   EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2410.lzh")), 1);
 
@@ -97,6 +105,15 @@ TEST_F(FetchToolTest, DefaultFolderIsTheOneInTheSettingsElseTheDataFolder) {
   run = Fetch({QStringLiteral("2024-11-14")});
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(Files(Path(into)).contains(QStringLiteral("b241114.lzh")));
+}
+
+TEST_F(FetchToolTest, LoginPageIsRefusedWithExitStatus1) {
+  server.Serve(QStringLiteral("/od2/B/202411/b241115.lzh"), "<html><body>Login</body></html>");
+  const ToolRun run = Fetch({QStringLiteral("--into"), Path(into), QStringLiteral("2024-11-15")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("HTMLのページ"))) << run.err.toStdString();
+  EXPECT_FALSE(run.out.contains(QStringLiteral("保存しました")));
+  EXPECT_TRUE(Files(Path(into)).isEmpty());
 }
 
 TEST_F(FetchToolTest, BadArgumentsShowTheUsage) {

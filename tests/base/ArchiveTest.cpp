@@ -78,6 +78,16 @@ TEST_F(RealArchiveTest, ResultArchiveSearchedAsItsText) {
   EXPECT_EQ(UnpackSingleFile(archive, 155071).error().archiveFault(), ArchiveFault::TooLarge);
 }
 
+// The archive with its level-0 header's stored name replaced by one of the same length.
+std::string Renamed(std::string archive, std::string_view name) {
+  archive.replace(22, name.size(), name);
+  const std::size_t headerSize = static_cast<unsigned char>(archive[0]);
+  unsigned sum = 0;
+  for (std::size_t i = 2; i < 2 + headerSize; ++i) sum += static_cast<unsigned char>(archive[i]);
+  archive[1] = static_cast<char>(sum & 0xff);
+  return archive;
+}
+
 // Each archive is written to the same path in turn, after a good one was read from it.
 TEST_F(RealArchiveTest, ArchivesThatCannotBeReadAreRefused) {
   if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
@@ -91,6 +101,14 @@ TEST_F(RealArchiveTest, ArchivesThatCannotBeReadAreRefused) {
   ASSERT_TRUE(testing::Pack(dir.path(), "two.lzh", {"A.TXT", "B.TXT"}));
   ASSERT_TRUE(testing::Pack(dir.path(), "folder.lzh", {"folder"}));
   ASSERT_TRUE(testing::Pack(dir.path(), "big.lzh", {"big"}));
+  // A level-0 header holds the name as it stands, under a byte sum that is easily made again.
+  dir.Write("AAAAA.TXT", "a\r\n");
+  ASSERT_TRUE(testing::Pack(dir.path(), "level0.lzh", {"AAAAA.TXT"}, "a0"));
+  const std::string level0 = ReadAll(dir.path() / "level0.lzh");
+  ASSERT_EQ(level0.substr(22, 9), "AAAAA.TXT");
+  EXPECT_TRUE(UnpackSingleFile(level0).ok());
+  std::string badCrc = level0;
+  badCrc[2 + static_cast<unsigned char>(level0[0])] ^= 1;  // the stored file's first byte
   std::string damaged = good;
   damaged.replace(15000, 4, "\xff\xff\xff\xff");
 
@@ -104,10 +122,14 @@ TEST_F(RealArchiveTest, ArchivesThatCannotBeReadAreRefused) {
       {"a folder", ReadAll(dir.path() / "folder.lzh"), ArchiveFault::NotAFile},
       {"nothing inside", std::string(1, '\0'), ArchiveFault::Empty},
       {"no bytes", "", ArchiveFault::Empty},
-      {"cut short", good.substr(0, 20000), ArchiveFault::Damaged},
-      {"cut before its end mark", good.substr(0, good.size() - 1), ArchiveFault::Damaged},
+      {"cut short", good.substr(0, 20000), ArchiveFault::Truncated},
+      {"cut before its end mark", good.substr(0, good.size() - 1), ArchiveFault::Truncated},
       {"damaged data", damaged, ArchiveFault::Damaged},
-      {"a header cut short", good.substr(0, 12), ArchiveFault::Damaged},
+      {"a bad CRC", badCrc, ArchiveFault::BadChecksum},
+      {"a header cut short", good.substr(0, 12), ArchiveFault::Truncated},
+      {"a name climbing out", Renamed(level0, "../AA.TXT"), ArchiveFault::UnsafeName},
+      {"a name from the root", Renamed(level0, "/AAA.TXT"), ArchiveFault::UnsafeName},
+      {"a name from the root", Renamed(level0, "\\AAA.TXT"), ArchiveFault::UnsafeName},
       {"a zip", std::string("PK\x03\x04\x14\x00\x00\x00", 8) + std::string(40, 'z'),
        ArchiveFault::NotArchive},
       {"a text file", "STARTK\r\n", ArchiveFault::NotArchive},

@@ -86,10 +86,14 @@ class ArchiveDayWindowTest : public ::testing::Test {
     for (const char* name : {"B060415.TXT", "K060415.TXT", "Fan0510.txt"}) {
       fs::copy_file(kSamples / name, dir.path() / "text" / name);
     }
-    // The archives as the official site names them, the statistics as a period file.
+    // The archives as the official site names them, the statistics as a period file; each file
+    // is packed under its bare name (a name climbing out of the folder is refused).
     fs::copy_file(kSamples / "Fan0510.txt", dir.path() / "pack" / "fan0604.txt");
-    for (const auto& [archive, inside] : {std::pair{"b060415.lzh", "../text/B060415.TXT"},
-                                          std::pair{"k060415.lzh", "../text/K060415.TXT"},
+    for (const char* name : {"B060415.TXT", "K060415.TXT"}) {
+      fs::copy_file(kSamples / name, dir.path() / "pack" / name);
+    }
+    for (const auto& [archive, inside] : {std::pair{"b060415.lzh", "B060415.TXT"},
+                                          std::pair{"k060415.lzh", "K060415.TXT"},
                                           std::pair{"fan0604.lzh", "fan0604.txt"}}) {
       ASSERT_TRUE(testing::Pack(dir.path() / "pack", archive, {inside})) << archive;
       fs::rename(dir.path() / "pack" / archive, dir.path() / "day" / archive);
@@ -126,7 +130,7 @@ TEST_F(ArchiveDayWindowTest, ArchiveThatCannotBeUnpackedKeepsTheWindowAsItWas) {
   fs::resize_file(damaged, fs::file_size(damaged) / 2);
   const QString message = QStringLiteral(
                               "圧縮ファイル(\"%1\")を展開できませんでした。\n"
-                              "圧縮ファイルが壊れています。")
+                              "圧縮ファイルが途中で切れています。")
                               .arg(QString::fromStdString(damaged));
 
   Session session;

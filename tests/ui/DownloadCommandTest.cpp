@@ -14,6 +14,7 @@
 #include "tests/TempFiles.h"
 #include "tests/Archives.h"
 #include "tests/app/ArchiveServer.h"
+#include "tests/app/DayArchives.h"
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
@@ -43,8 +44,8 @@ class DownloadCommandTest : public ::testing::Test {
     settings::SetDataFolder(Path(data));
     settings::SetLastFileFolder(QString());
     server.Serve(kProgramPath, ProgramArchive());
-    server.Serve(QStringLiteral("/od2/K/202411/k241115.lzh"), QByteArray("results"));
-    server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), QByteArray("racers"));
+    server.Serve(QStringLiteral("/od2/K/202411/k241115.lzh"), testing::ResultArchiveOf(kDay));
+    server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), testing::StatsArchiveOf());
     // The window shows another day, in result-check mode.
     desktop.fileAnswers.push_back(QString::fromStdString(dir.Write(
         "B060415.TXT", BuildProgramFile({SampleVenue("05", 12, 1), SampleVenue("19", 11, 2)}))));
@@ -61,8 +62,9 @@ class DownloadCommandTest : public ::testing::Test {
   QByteArray ProgramArchive() const {
     const std::filesystem::path pack = dir.path() / "pack";
     std::filesystem::create_directories(pack);
-    std::ofstream(pack / "B241115.TXT", std::ios::binary)
-        << BuildProgramFile({SampleVenue("22", 12, 9)});
+    testsupport::VenueBlockSpec venue = SampleVenue("22", 12, 9);
+    venue.ddate = testing::FullWidthDate(kDay);
+    std::ofstream(pack / "B241115.TXT", std::ios::binary) << BuildProgramFile({venue});
     if (!testing::Pack(pack, "b241115.lzh", {"B241115.TXT"})) return {};
     std::ifstream in(pack / "b241115.lzh", std::ios::binary);
     return Bytes(std::string(std::istreambuf_iterator<char>(in), {}));
@@ -128,6 +130,13 @@ TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
        false,
        "レース番組表ファイル(\"b241115.lzh\")をダウンロードできませんでした。\n"
        "サーバーにありません(HTTP 404)。"},
+      {"a login page",
+       kDay,
+       {"<!DOCTYPE html><html><body>Login</body></html>"},
+       false,
+       "レース番組表ファイル(\"b241115.lzh\")として届いたものは求めたファイルではないので、"
+       "保存しませんでした。\nLHA形式の圧縮ファイルではありません。\n"
+       "データファイルではなくHTMLのページです(ログイン画面やエラー画面など)。"},
       {"cancelled",
        kDay,
        {QByteArray(20000, 'x'), 200, 5000, true},

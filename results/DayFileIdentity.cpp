@@ -1,0 +1,179 @@
+#include "results/DayFileIdentity.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "base/ByteField.h"
+#include "base/ByteFile.h"
+#include "base/DayDate.h"
+#include "base/StartMarker.h"
+#include "predict/RacerStats.h"
+#include "predict/StatsFileLayout.h"
+#include "program/RaceCard.h"
+#include "program/VenueBlockScan.h"
+#include "program/VenueTable.h"
+#include "results/ResultFile.h"
+#include "results/ResultFileLayout.h"
+
+namespace wakorin {
+namespace {
+
+bool IsHtml(std::string_view bytes) {
+  if (StartsWith(bytes, 0, "\xef\xbb\xbf")) bytes.remove_prefix(3);
+  bytes = TrimControlAndBlanks(bytes.substr(0, 1024));
+  if (!StartsWith(bytes, 0, "<")) return false;
+  std::string head(bytes);
+  for (char& c : head) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  for (std::string_view tag : {"<!doctype html", "<html", "<head", "<body", "<title", "<meta"}) {
+    if (head.find(tag) != std::string::npos) return true;
+  }
+  return false;
+}
+
+void Agree(DayFileIdentity& identity, int date, bool& seen) {
+  if (!seen) {
+    identity.date = date;
+    seen = true;
+  } else if (identity.date != date && identity.reason.empty()) {
+    identity.reason = "会場によって日付が違います。";
+  }
+}
+
+// A race program file: the venue blocks as the block scan finds them, the day from each venue
+// header's day line as the race card reads it (DDate).
+bool ReadProgram(std::string_view bytes, DayFileIdentity& identity) {
+  auto index = IndexVenueBlocksIn(bytes);
+  if (!index || !index->startFound) return false;
+  identity.kind = DayFileKind::Program;
+  bool seen = false;
+  for (const VenueIndexEntry& entry : index->blocks) {
+    identity.venues.push_back(entry.code);
+    if (entry.placeholder) continue;
+    const std::string_view block = CutField(bytes, entry.offset, entry.length);
+    const TRaceCard card = ReadRaceCard(block, 1, {}, entry.layout);
+    const std::optional<int> date = FindDayDate(card.DDate);
+    Agree(identity, date.value_or(0), seen);
+  }
+  if (identity.venues.empty()) {
+    identity.reason = "会場がひとつもありません。";
+  } else if (identity.date == 0 && identity.reason.empty()) {
+    identity.reason = "日付が読めません。";
+  }
+  if (!identity.reason.empty()) identity.date = 0;
+  return true;
+}
+
+// A result file: its venue keys after the start line, each venue's results as the result search
+// finds them, the day from the headers of the blocks that hold one.
+bool ReadResults(std::string_view bytes, DayFileIdentity& identity) {
+  using namespace result_layout;
+  ByteFile file;
+  file.OpenBytes(bytes);
+  auto body = FindStartMarker(file, kStartMarker);
+  if (!body || !body->has_value()) return false;
+  identity.kind = DayFileKind::Result;
+
+  std::vector<std::string> codes;
+  bool seen = false;
+  for (std::size_t tail = bytes.find(kKeyTail, **body); tail != std::string_view::npos;
+       tail = bytes.find(kKeyTail, tail + 1)) {
+    const std::size_t key = tail - 2;
+    const bool ownLine = key == **body || StartsWith(bytes, key - 2, "\r\n");
+    const std::string code(CutField(bytes, key, 2));
+    if (tail < **body + 2 || !ownLine || !IsVenueCode(code)) continue;
+    if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
+    // The header ends where the payout table starts, or earlier at the next key.
+    std::string_view header = CutField(bytes, key, kBoatRaceTableOffset);
+    header = header.substr(0, std::min(header.size(), header.find(kKeyTail, kKeySize)));
+    if (auto date = FindDayDate(header)) Agree(identity, *date, seen);
+  }
+  for (const std::string& code : codes) {
+    ResultSearchObserver quiet;
+    auto search = FindVenueResultIn(bytes, code, 0, quiet);
+    if (search && search->end == ResultSearchEnd::Found) identity.venues.push_back(code);
+  }
+  if (codes.empty()) identity.reason = "会場がひとつもありません。";
+  if (!identity.reason.empty()) identity.date = 0;
+  return true;
+}
+
+// A statistics file: whole records of one size, each ending in CR LF, the first one converting
+// as the statistics reader converts a racer's.
+bool ReadStats(std::string_view bytes, DayFileIdentity& identity) {
+  const std::size_t size = StatsRecordSize(bytes);
+  if (bytes.size() < size) return false;
+  const std::string_view number = bytes.substr(0, stats_layout::kRacerNoWidth);
+  if (!std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
+  for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
+    if (!StartsWith(bytes, at + size - 2, "\r\n")) return false;
+  }
+  if (!ConvertStatsRecord(bytes.substr(0, stats_layout::kFieldsRead))) return false;
+  identity.kind = DayFileKind::Stats;
+  return true;
+}
+
+std::string DateText(int date) {
+  return std::to_string(date / 10000) + "年" + std::to_string(date / 100 % 100) + "月" +
+         std::to_string(date % 100) + "日";
+}
+
+}  // namespace
+
+DayFileIdentity IdentifyDayFile(std::string_view bytes) {
+  DayFileIdentity identity;
+  if (IsHtml(bytes)) {
+    identity.kind = DayFileKind::Html;
+    return identity;
+  }
+  if (ReadProgram(bytes, identity) || ReadResults(bytes, identity)) return identity;
+  identity = {};
+  if (ReadStats(bytes, identity)) return identity;
+  identity = {};
+  return identity;
+}
+
+std::string_view DayFileKindName(DayFileKind kind) {
+  switch (kind) {
+    case DayFileKind::Program:
+      return "レース番組表ファイル";
+    case DayFileKind::Result:
+      return "競走成績ファイル";
+    case DayFileKind::Stats:
+      return "選手期別成績ファイル";
+    case DayFileKind::Html:
+      return "HTMLのページ";
+    case DayFileKind::Other:
+      break;
+  }
+  return "データファイルではないもの";
+}
+
+std::string DescribeDayFileMismatch(const DayFileIdentity& found, DayFileWanted wanted) {
+  const std::string name(DayFileKindName(found.kind));
+  if (found.kind == DayFileKind::Html) {
+    return "データファイルではなくHTMLのページです(ログイン画面やエラー画面など)。";
+  }
+  if (found.kind == DayFileKind::Other) {
+    return "レース番組表・競走成績・選手期別成績のどのファイルでもありません。";
+  }
+  if (found.kind != wanted.kind) {
+    return (found.date != 0 ? DateText(found.date) + "の" : std::string()) + name + "です。";
+  }
+  if (found.kind == DayFileKind::Stats) return {};
+  if (!found.reason.empty()) return name + "ですが、" + found.reason;
+  if (wanted.date == 0) return {};
+  if (found.date == 0) {
+    // A result file holding only notices carries no date: nothing in it speaks of another day.
+    if (found.kind == DayFileKind::Result && found.venues.empty()) return {};
+    return name + "ですが、日付が読めません。";
+  }
+  if (found.date != wanted.date) return "別の日(" + DateText(found.date) + ")の" + name + "です。";
+  return {};
+}
+
+}  // namespace wakorin
