@@ -1,0 +1,288 @@
+#include "predict/Learner.h"
+
+#include <Eigen/Dense>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "predict/DataForecast.h"
+
+namespace wakorin {
+namespace {
+
+using RowMatrix = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+constexpr int kChunk = 512;  // races whose rows are stacked for one matrix product
+
+// Whether the race's first `place + 1` boats are known and distinct.
+bool Usable(const LearnRace& race, int place) {
+  for (int k = 0; k <= place; ++k) {
+    const int lane = race.order[static_cast<std::size_t>(k)];
+    if (lane < 1 || lane > 6) return false;
+    for (int j = 0; j < k; ++j) {
+      if (race.order[static_cast<std::size_t>(j)] == lane) return false;
+    }
+  }
+  return true;
+}
+
+// One place's conditional logit over the boats still running, by Newton's method with an L2
+// penalty: the log-likelihood is concave, so the steps converge from zero in a few iterations;
+// a step that lowers the objective is halved.
+std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int place,
+                             const LearnOptions& options, const LearnProgress& progress) {
+  const int p = FeatureCount();
+  Eigen::VectorXd beta = Eigen::VectorXd::Zero(p), previous = beta;
+  double previousObjective = -std::numeric_limits<double>::infinity();
+  RowMatrix x(kChunk * 6, p);
+  RowMatrix m(kChunk, p);
+  const std::string stage = "place " + std::to_string(place + 1);
+  for (int iteration = 0; iteration < options.maxIterations; ++iteration) {
+    if (progress) progress(stage, iteration, options.maxIterations);
+    Eigen::MatrixXd h = Eigen::MatrixXd::Zero(p, p);
+    Eigen::VectorXd g = Eigen::VectorXd::Zero(p);
+    double logLikelihood = 0.0;
+    for (std::size_t first = 0; first < races.size(); first += kChunk) {
+      const std::size_t last = std::min(races.size(), first + kChunk);
+      std::vector<int> starts, chosen;
+      int rows = 0;
+      for (std::size_t r = first; r < last; ++r) {
+        const LearnRace& race = *races[r];
+        starts.push_back(rows);
+        for (int lane = 1; lane <= 6; ++lane) {
+          bool gone = false;
+          for (int k = 0; k < place; ++k) gone |= race.order[static_cast<std::size_t>(k)] == lane;
+          if (gone) continue;
+          if (lane == race.order[static_cast<std::size_t>(place)]) chosen.push_back(rows);
+          FeaturesOf(race.figures, lane, x.row(rows).data());
+          ++rows;
+        }
+      }
+      starts.push_back(rows);
+      const auto rowsUsed = x.topRows(rows);
+      Eigen::VectorXd prob = rowsUsed * beta;
+      Eigen::VectorXd residual(rows);
+      const int count = static_cast<int>(last - first);
+      for (int r = 0; r < count; ++r) {
+        const int from = starts[static_cast<std::size_t>(r)], to = starts[static_cast<std::size_t>(r) + 1];
+        const double top = prob.segment(from, to - from).maxCoeff();
+        double sum = 0.0;
+        for (int i = from; i < to; ++i) sum += (prob[i] = std::exp(prob[i] - top));
+        for (int i = from; i < to; ++i) prob[i] /= sum;
+        const int won = chosen[static_cast<std::size_t>(r)];
+        logLikelihood += std::log(std::max(prob[won], 1e-300));
+        residual.segment(from, to - from) = -prob.segment(from, to - from);
+        residual[won] += 1.0;
+        m.row(r) = prob.segment(from, to - from).transpose() * rowsUsed.middleRows(from, to - from);
+      }
+      g.noalias() += rowsUsed.transpose() * residual;
+      const RowMatrix weighted = prob.cwiseSqrt().asDiagonal() * rowsUsed;
+      h.selfadjointView<Eigen::Lower>().rankUpdate(weighted.transpose());
+      h.selfadjointView<Eigen::Lower>().rankUpdate(m.topRows(count).transpose(), -1.0);
+    }
+    const double objective = logLikelihood - 0.5 * options.ridge * beta.squaredNorm();
+    if (objective < previousObjective) {
+      beta = 0.5 * (beta + previous);  // overshot: halfway back, and look again
+      continue;
+    }
+    previous = beta;
+    previousObjective = objective;
+    g -= options.ridge * beta;
+    Eigen::MatrixXd information = h.selfadjointView<Eigen::Lower>();
+    information.diagonal().array() += options.ridge;
+    const Eigen::VectorXd step = information.ldlt().solve(g);
+    beta += step;
+    if (step.cwiseAbs().maxCoeff() < 1e-7) break;
+  }
+  if (progress) progress(stage, options.maxIterations, options.maxIterations);
+  return std::vector<double>(beta.data(), beta.data() + p);
+}
+
+double ChanceOfKey(const PlaceChances& chances, BetType bet, int key) {
+  const int a = IsTwoBoat(bet) ? key / 10 : key / 100, b = IsTwoBoat(bet) ? key % 10 : key / 10 % 10;
+  const int c = IsTwoBoat(bet) ? 0 : key % 10;
+  auto lane = [](int l) { return l >= 1 && l <= 6; };
+  if (!lane(a) || !lane(b) || a == b || (!IsTwoBoat(bet) && (!lane(c) || c == a || c == b))) return 0.0;
+  switch (bet) {
+    case BetType::Exacta: return chances.Exacta(a, b);
+    case BetType::Quinella: return chances.Exacta(a, b) + chances.Exacta(b, a);
+    case BetType::Trifecta: return chances.Trifecta(a, b, c);
+    case BetType::Trio: break;
+  }
+  return chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
+         chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
+}
+
+// The mean payout of winning combinations by the model's probability of them, each bucket
+// drawn towards what a 25 % takeout pays at its probability when it holds few wins.
+void LearnPayouts(const std::vector<LearnRace>& races, DataModel& model) {
+  constexpr double kPriorWins = 10.0;
+  PerBet<std::array<double, DataModel::kBuckets>> sum{}, wins{};
+  for (const LearnRace& race : races) {
+    const PlaceChances chances = ChancesOf(model, race.figures);
+    for (BetType bet : kBetTypes) {
+      for (const auto& [key, yen] : race.outcome[bet].winners) {
+        const int b = DataModel::BucketOf(ChanceOfKey(chances, bet, key));
+        sum[bet][static_cast<std::size_t>(b)] += static_cast<double>(yen);
+        wins[bet][static_cast<std::size_t>(b)] += 1.0;
+      }
+    }
+  }
+  for (BetType bet : kBetTypes) {
+    for (std::size_t b = 0; b < DataModel::kBuckets; ++b) {
+      const double centre = std::pow(10.0, (static_cast<double>(b) + 0.5) / 4.0 - 4.0);
+      const double prior = 75.0 / centre;
+      model.payout[bet][b] = (sum[bet][b] + kPriorWins * prior) / (wins[bet][b] + kPriorWins);
+    }
+  }
+}
+
+std::vector<int> KeysOf(const TicketList& tickets) {
+  std::vector<int> keys;
+  for (const std::string& ticket : tickets) {
+    if (!ticket.empty()) keys.push_back(TicketKey(ticket));
+  }
+  return keys;
+}
+
+void LearnThresholds(const std::vector<LearnRace>& tune, const LearnOptions& options,
+                     DataModel& model) {
+  for (BetType bet : kBetTypes) model.threshold[bet] = 0.0;
+  if (tune.empty()) return;
+  PerBet<std::vector<std::pair<double, RaceReturn>>> byEstimate;
+  for (const LearnRace& race : tune) {
+    const DataForecast forecast = ForecastFigures(race.figures, model);
+    for (BetType bet : kBetTypes) {
+      if (!race.outcome[bet].settled) continue;
+      byEstimate[bet].emplace_back(
+          forecast.estimatedReturn[bet],
+          Settle(race.outcome[bet], race.refunded, bet, KeysOf(forecast.candidates[bet])));
+    }
+  }
+  for (BetType bet : kBetTypes) {
+    auto& list = byEstimate[bet];
+    if (list.empty()) continue;
+    std::stable_sort(list.begin(), list.end(),
+                     [](const auto& x, const auto& y) { return x.first > y.first; });
+    std::vector<long long> stake(list.size() + 1, 0), paid(list.size() + 1, 0);
+    for (std::size_t k = 0; k < list.size(); ++k) {
+      stake[k + 1] = stake[k] + list[k].second.stake;
+      paid[k + 1] = paid[k] + list[k].second.paid;
+    }
+    // Shares in steps of 5 %, not single races, so that the threshold does not chase noise.
+    double best = -1.0;
+    std::size_t keep = list.size();
+    for (int step = 20; step >= 0; --step) {
+      const double share = step / 20.0;
+      if (share < options.minBetShare - 1e-9) break;
+      const std::size_t k = std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(share * list.size())));
+      const double rate = stake[k] > 0 ? static_cast<double>(paid[k]) / stake[k] : 0.0;
+      if (rate > best) {
+        best = rate;
+        keep = k;
+      }
+    }
+    model.threshold[bet] =
+        keep >= list.size() ? 0.0 : 0.5 * (list[keep - 1].first + list[keep].first);
+  }
+}
+
+}  // namespace
+
+int TicketKey(std::string_view ticket) {
+  int key = 0;
+  for (char c : ticket) {
+    if (c >= '1' && c <= '6') key = key * 10 + (c - '0');
+  }
+  return key;
+}
+
+RaceReturn Settle(const BetOutcome& outcome, const std::array<bool, 6>& refunded, BetType bet,
+                  const std::vector<int>& ticketKeys) {
+  RaceReturn result;
+  if (!outcome.settled) return result;
+  (void)bet;
+  for (int key : ticketKeys) {
+    result.stake += 100;
+    if (outcome.special >= 0) {
+      result.paid += outcome.special;
+      continue;
+    }
+    bool voided = false;
+    for (int k = key; k > 0; k /= 10) {
+      const int lane = k % 10;
+      voided |= lane >= 1 && lane <= 6 && refunded[static_cast<std::size_t>(lane - 1)];
+    }
+    if (voided) {
+      result.paid += 100;
+      result.refunds += 100;
+      continue;
+    }
+    for (const auto& [winner, yen] : outcome.winners) {
+      if (winner != key) continue;
+      result.paid += yen;
+      result.hit = true;
+    }
+  }
+  return result;
+}
+
+ReturnFigures Summarise(const std::vector<RaceReturn>& returns, int resamples) {
+  ReturnFigures figures;
+  figures.races = static_cast<int>(returns.size());
+  for (const RaceReturn& race : returns) {
+    figures.bet += race.stake > 0 ? 1 : 0;
+    figures.hits += race.hit ? 1 : 0;
+    figures.stake += race.stake;
+    figures.paid += race.paid;
+    figures.refunds += race.refunds;
+  }
+  if (returns.empty() || figures.stake == 0) return figures;
+  std::mt19937_64 random(20240901);
+  std::vector<double> rates;
+  rates.reserve(static_cast<std::size_t>(resamples));
+  for (int s = 0; s < resamples; ++s) {
+    long long stake = 0, paid = 0;
+    for (std::size_t i = 0; i < returns.size(); ++i) {
+      const RaceReturn& race = returns[random() % returns.size()];
+      stake += race.stake;
+      paid += race.paid;
+    }
+    rates.push_back(stake > 0 ? 100.0 * static_cast<double>(paid) / stake : 0.0);
+  }
+  std::sort(rates.begin(), rates.end());
+  figures.low = rates[static_cast<std::size_t>(0.025 * (rates.size() - 1))];
+  figures.high = rates[static_cast<std::size_t>(0.975 * (rates.size() - 1))];
+  return figures;
+}
+
+DataModel Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace>& tune,
+                const LearnOptions& options, const LearnProgress& progress) {
+  DataModel model;
+  for (int place = 0; place < 3; ++place) {
+    std::vector<const LearnRace*> usable;
+    for (const LearnRace& race : learn) {
+      if (Usable(race, place)) usable.push_back(&race);
+    }
+    if (place == 0) model.races = static_cast<int>(usable.size());
+    model.weights[static_cast<std::size_t>(place)] = FitPlace(usable, place, options, progress);
+  }
+  if (progress) progress("payouts", 0, 1);
+  LearnPayouts(learn, model);
+  if (progress) progress("thresholds", 0, 1);
+  LearnThresholds(tune, options, model);
+  if (progress) progress("thresholds", 1, 1);
+  return model;
+}
+
+const PerBet<TicketList>& FixedFavourites() {
+  static const PerBet<TicketList> fixed{{{
+      {"1-2", "1-3", "1-4", "1-5", "2-3", "1-6"},
+      {"1-2", "1-3", "1-4", "2-1", "1-5", "3-1"},
+      {"1-2-3", "1-2-4", "1-3-4", "1-2-5", "1-3-5", "1-2-6"},
+      {"1-2-3", "1-3-2", "1-2-4", "1-3-4", "1-4-2", "1-4-3"},
+  }}};
+  return fixed;
+}
+
+}  // namespace wakorin
