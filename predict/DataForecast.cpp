@@ -46,7 +46,8 @@ namespace {
 
 DataForecast Forecast(const RaceFigures& race, const DataModel& model, const PerBet<bool>& onSale) {
   DataForecast forecast;
-  const PlaceChances chances = ChancesOf(model, race);
+  const PlaceChances chances = ChancesOf(model.weights, race);
+  const PlaceChances headline = ChancesOf(model.headline, race);
   for (int a = 1; a <= 6; ++a) {
     for (int b = 1; b <= 6; ++b) {
       if (b == a) continue;
@@ -74,7 +75,7 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
       forecast.candidates[bet][j] = all[j].Text();
       forecast.chance[bet][j] = all[j].probability;
       expected += all[j].probability *
-                  model.payout[bet][static_cast<std::size_t>(DataModel::BucketOf(all[j].probability))] /
+                  model.ExpectedPayout(bet, all[j].probability, ChanceOf(headline, bet, all[j].lanes)) /
                   100.0;
     }
     forecast.estimatedReturn[bet] = expected / 6.0;

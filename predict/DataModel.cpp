@@ -36,14 +36,20 @@ std::vector<std::pair<std::string, double*>> Parameters(DataModel& model) {
   const std::vector<std::string>& features = FeatureNames();
   for (std::size_t place = 0; place < 3; ++place) {
     model.weights[place].resize(features.size(), 0.0);
+    model.headline[place].resize(features.size(), 0.0);
     for (std::size_t f = 0; f < features.size(); ++f) {
       all.emplace_back("place" + std::to_string(place + 1) + "." + features[f],
                        &model.weights[place][f]);
     }
+    for (std::size_t f = 0; f < features.size(); ++f) {
+      if (!IsHeadlineFeature(static_cast<int>(f))) continue;
+      all.emplace_back("headline" + std::to_string(place + 1) + "." + features[f],
+                       &model.headline[place][f]);
+    }
   }
   for (BetType bet : kBetTypes) {
     all.emplace_back(std::string("threshold.") + kBetNames[bet], &model.threshold[bet]);
-    for (int b = 0; b < DataModel::kBuckets; ++b) {
+    for (int b = 0; b < DataModel::kPayoutTerms; ++b) {
       all.emplace_back(std::string("payout.") + kBetNames[bet] + "." + std::to_string(b),
                        &model.payout[bet][static_cast<std::size_t>(b)]);
     }
@@ -65,10 +71,30 @@ bool ParseDouble(std::string_view text, double& value) {
 
 }  // namespace
 
-int DataModel::BucketOf(double probability) {
-  if (!(probability > 1e-4)) return 0;
-  const int bucket = static_cast<int>(std::floor((std::log10(probability) + 4.0) * 4.0));
-  return std::min(std::max(bucket, 0), kBuckets - 1);
+double DataModel::ExpectedPayout(BetType bet, double probability, double headlineProbability) const {
+  const double lp = std::log(std::max(probability, 1e-6));
+  const double lq = std::log(std::max(headlineProbability, 1e-6));
+  const auto& c = payout[bet];
+  const double log = c[0] + c[1] * lp + c[2] * lq + c[3] * lp * lp + c[4] * lq * lq +
+                     c[5] * lp * lq + 0.5 * c[6];
+  // No payout is below the stake; none above a million yen per 100 is worth believing.
+  return std::isfinite(log) ? 100.0 * std::exp(std::min(std::max(log, 0.0), std::log(1e4))) : 100.0;
+}
+
+bool IsHeadlineFeature(int feature) {
+  static const std::vector<bool> headline = [] {
+    std::vector<bool> use;
+    for (const std::string& name : FeatureNames()) {
+      const bool lane = name.size() == 5 && name.compare(0, 4, "lane") == 0;
+      use.push_back(lane || name == "classA1" || name == "classA2" || name == "classB2" ||
+                    name == "gwin" || name == "gwsd" ||
+                    (name.size() > 6 && name.compare(name.size() - 5, 5, "xgwin") == 0) ||
+                    (name.size() > 9 && name.compare(name.size() - 8, 8, "xclassA1") == 0));
+    }
+    return use;
+  }();
+  return feature >= 0 && feature < static_cast<int>(headline.size()) &&
+         headline[static_cast<std::size_t>(feature)];
 }
 
 std::string ModelFileFault::Message() const {
@@ -165,14 +191,14 @@ ModelRead LoadDataModel(const std::string& path) {
   return ReadDataModel(bytes);
 }
 
-PlaceChances ChancesOf(const DataModel& model, const RaceFigures& race) {
+PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
   PlaceChances chances;
   const int n = FeatureCount();
   std::vector<double> x(static_cast<std::size_t>(n));
   for (int lane = 1; lane <= 6; ++lane) {
     FeaturesOf(race, lane, x.data());
     for (std::size_t place = 0; place < 3; ++place) {
-      const std::vector<double>& w = model.weights[place];
+      const std::vector<double>& w = weights[place];
       double u = 0.0;
       for (std::size_t f = 0; f < x.size() && f < w.size(); ++f) u += w[f] * x[f];
       chances.strength[place][static_cast<std::size_t>(lane - 1)] = std::isfinite(u) ? u : 0.0;
@@ -206,6 +232,21 @@ double PlaceChances::Trifecta(int a, int b, int c) const {
   double rest = 0.0;
   for (int l = 1; l <= 6; ++l) rest += l == a || l == b ? 0.0 : e[static_cast<std::size_t>(l - 1)];
   return Exacta(a, b) * e[static_cast<std::size_t>(c - 1)] / rest;
+}
+
+double ChanceOf(const PlaceChances& chances, BetType bet, const std::array<int, 3>& lanes) {
+  const int a = lanes[0], b = lanes[1], c = lanes[2];
+  auto lane = [](int l) { return l >= 1 && l <= 6; };
+  if (!lane(a) || !lane(b) || a == b) return 0.0;
+  if (!IsTwoBoat(bet) && (!lane(c) || c == a || c == b)) return 0.0;
+  switch (bet) {
+    case BetType::Exacta: return chances.Exacta(a, b);
+    case BetType::Quinella: return chances.Exacta(a, b) + chances.Exacta(b, a);
+    case BetType::Trifecta: return chances.Trifecta(a, b, c);
+    case BetType::Trio: break;
+  }
+  return chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
+         chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
 }
 
 }  // namespace wakorin

@@ -11,22 +11,31 @@
 
 namespace wakorin {
 
+using PlaceWeights = std::array<std::vector<double>, 3>;  // per place, FeatureCount() each
+
 // The learned mode's parameters: a conditional logit per place (1st among six, 2nd among the
-// five left, 3rd among the four left) over the same features, the expected payout of a
-// winning combination by the model's probability of it, and per bet type the estimated return
-// below which a race is skipped.
+// five left, 3rd among the four left) over the same features; a second one on the headline
+// figures only (lane, class, national rates), a stand-in for the betting public, whose odds
+// set the payouts; the expected payout of a winning combination from both probabilities; and
+// per bet type the estimated return below which a race is skipped.
 struct DataModel {
   static constexpr int kFormat = 1;
-  static constexpr int kBuckets = 16;         // probability buckets of the payout tables
-  std::array<std::vector<double>, 3> weights;  // per place, FeatureCount() each
-  PerBet<std::array<double, kBuckets>> payout{};  // yen per 100 when the combination wins
-  PerBet<double> threshold{};                     // estimated return (1.0 = stake back)
-  int races = 0;           // races learned from
-  std::string learnedFrom; // what it was learned from, one line of text
+  static constexpr int kPayoutTerms = 7;  // 6 of the regression, then its residual variance
+  PlaceWeights weights;
+  PlaceWeights headline;
+  // log(payout / 100 yen) of a winning combination = c . (1, lp, lq, lp^2, lq^2, lp lq) with
+  // lp, lq the logs of the two models' probabilities of it; the variance of the residual last.
+  PerBet<std::array<double, kPayoutTerms>> payout{};
+  PerBet<double> threshold{};  // estimated return (1.0 = stake back)
+  int races = 0;               // races learned from
+  std::string learnedFrom;     // what it was learned from, one line of text
 
-  // The bucket of a combination's probability: quarter decades from 1e-4 up to 1.
-  static int BucketOf(double probability);
+  // Yen per 100 expected when the combination wins, from its two probabilities.
+  double ExpectedPayout(BetType bet, double probability, double headlineProbability) const;
 };
+
+// Which features the headline model uses.
+bool IsHeadlineFeature(int feature);
 
 // The model file: "wakorin-data-model 1", then one "name value" per line, then
 // "end <checksum>". Doubles are written with 17 significant digits, so a model read back is
@@ -60,6 +69,9 @@ struct PlaceChances {
   double Exacta(int a, int b) const;
   double Win(int a) const;
 };
-PlaceChances ChancesOf(const DataModel& model, const RaceFigures& race);
+PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race);
+// The probability of a combination of a bet type (lanes in ticket order, the third 0 for a
+// two-boat bet); 0 for lanes that do not make one.
+double ChanceOf(const PlaceChances& chances, BetType bet, const std::array<int, 3>& lanes);
 
 }  // namespace wakorin

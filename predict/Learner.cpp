@@ -29,14 +29,17 @@ bool Usable(const LearnRace& race, int place) {
 // One place's conditional logit over the boats still running, by Newton's method with an L2
 // penalty: the log-likelihood is concave, so the steps converge from zero in a few iterations;
 // a step that lowers the objective is halved.
-std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int place,
+std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int place, bool headline,
                              const LearnOptions& options, const LearnProgress& progress) {
+  const int features = FeatureCount();
+  std::vector<bool> unused(static_cast<std::size_t>(features), false);
+  for (int f = 0; f < features && headline; ++f) unused[static_cast<std::size_t>(f)] = !IsHeadlineFeature(f);
   const int p = FeatureCount();
   Eigen::VectorXd beta = Eigen::VectorXd::Zero(p), previous = beta;
   double previousObjective = -std::numeric_limits<double>::infinity();
   RowMatrix x(kChunk * 6, p);
   RowMatrix m(kChunk, p);
-  const std::string stage = "place " + std::to_string(place + 1);
+  const std::string stage = (headline ? "headline " : "place ") + std::to_string(place + 1);
   for (int iteration = 0; iteration < options.maxIterations; ++iteration) {
     if (progress) progress(stage, iteration, options.maxIterations);
     Eigen::MatrixXd h = Eigen::MatrixXd::Zero(p, p);
@@ -54,7 +57,12 @@ std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int pla
           for (int k = 0; k < place; ++k) gone |= race.order[static_cast<std::size_t>(k)] == lane;
           if (gone) continue;
           if (lane == race.order[static_cast<std::size_t>(place)]) chosen.push_back(rows);
-          FeaturesOf(race.figures, lane, x.row(rows).data());
+          double* row = x.row(rows).data();
+          FeaturesOf(race.figures, lane, row);
+          // Left-out features stay at zero: no gradient moves their weights.
+          for (int f = 0; f < features && headline; ++f) {
+            if (unused[static_cast<std::size_t>(f)]) row[f] = 0.0;
+          }
           ++rows;
         }
       }
@@ -98,42 +106,55 @@ std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int pla
   return std::vector<double>(beta.data(), beta.data() + p);
 }
 
-double ChanceOfKey(const PlaceChances& chances, BetType bet, int key) {
-  const int a = IsTwoBoat(bet) ? key / 10 : key / 100, b = IsTwoBoat(bet) ? key % 10 : key / 10 % 10;
-  const int c = IsTwoBoat(bet) ? 0 : key % 10;
-  auto lane = [](int l) { return l >= 1 && l <= 6; };
-  if (!lane(a) || !lane(b) || a == b || (!IsTwoBoat(bet) && (!lane(c) || c == a || c == b))) return 0.0;
-  switch (bet) {
-    case BetType::Exacta: return chances.Exacta(a, b);
-    case BetType::Quinella: return chances.Exacta(a, b) + chances.Exacta(b, a);
-    case BetType::Trifecta: return chances.Trifecta(a, b, c);
-    case BetType::Trio: break;
-  }
-  return chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
-         chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
+// The lanes of a combination's key in ticket order: 132 -> {1, 3, 2}, 13 -> {1, 3, 0}.
+std::array<int, 3> LanesOf(int key, BetType bet) {
+  if (IsTwoBoat(bet)) return {key / 10 % 10, key % 10, 0};
+  return {key / 100 % 10, key / 10 % 10, key % 10};
 }
 
-// The mean payout of winning combinations by the model's probability of them, each bucket
-// drawn towards what a 25 % takeout pays at its probability when it holds few wins.
+// The payout of a winning combination, by least squares on the log of it: what the public's
+// odds paid against what both models thought of the combination.
 void LearnPayouts(const std::vector<LearnRace>& races, DataModel& model) {
-  constexpr double kPriorWins = 10.0;
-  PerBet<std::array<double, DataModel::kBuckets>> sum{}, wins{};
+  constexpr int n = DataModel::kPayoutTerms - 1;
+  PerBet<Eigen::Matrix<double, n, n>> xtx;
+  PerBet<Eigen::Matrix<double, n, 1>> xty;
+  PerBet<double> yty{}, count{};
+  for (BetType bet : kBetTypes) {
+    xtx[bet].setZero();
+    xty[bet].setZero();
+  }
   for (const LearnRace& race : races) {
-    const PlaceChances chances = ChancesOf(model, race.figures);
+    const PlaceChances chances = ChancesOf(model.weights, race.figures);
+    const PlaceChances headline = ChancesOf(model.headline, race.figures);
     for (BetType bet : kBetTypes) {
       for (const auto& [key, yen] : race.outcome[bet].winners) {
-        const int b = DataModel::BucketOf(ChanceOfKey(chances, bet, key));
-        sum[bet][static_cast<std::size_t>(b)] += static_cast<double>(yen);
-        wins[bet][static_cast<std::size_t>(b)] += 1.0;
+        if (yen < 100) continue;
+        const std::array<int, 3> lanes = LanesOf(key, bet);
+        const double lp = std::log(std::max(ChanceOf(chances, bet, lanes), 1e-6));
+        const double lq = std::log(std::max(ChanceOf(headline, bet, lanes), 1e-6));
+        Eigen::Matrix<double, n, 1> z;
+        z << 1.0, lp, lq, lp * lp, lq * lq, lp * lq;
+        const double y = std::log(static_cast<double>(yen) / 100.0);
+        xtx[bet] += z * z.transpose();
+        xty[bet] += z * y;
+        yty[bet] += y * y;
+        count[bet] += 1.0;
       }
     }
   }
   for (BetType bet : kBetTypes) {
-    for (std::size_t b = 0; b < DataModel::kBuckets; ++b) {
-      const double centre = std::pow(10.0, (static_cast<double>(b) + 0.5) / 4.0 - 4.0);
-      const double prior = 75.0 / centre;
-      model.payout[bet][b] = (sum[bet][b] + kPriorWins * prior) / (wins[bet][b] + kPriorWins);
+    auto& c = model.payout[bet];
+    c.fill(0.0);
+    if (count[bet] < n + 2) {
+      c[1] = -1.0;  // too few results: a fair book's payout, 1/p
+      continue;
     }
+    Eigen::Matrix<double, n, n> a = xtx[bet];
+    a.diagonal().array() += 1e-6 * count[bet];
+    const Eigen::Matrix<double, n, 1> theta = a.ldlt().solve(xty[bet]);
+    const double residual = (yty[bet] - 2.0 * theta.dot(xty[bet]) + theta.dot(xtx[bet] * theta)) / count[bet];
+    for (int k = 0; k < n; ++k) c[static_cast<std::size_t>(k)] = theta[k];
+    c[n] = std::max(residual, 0.0);
   }
 }
 
@@ -256,21 +277,42 @@ ReturnFigures Summarise(const std::vector<RaceReturn>& returns, int resamples) {
   return figures;
 }
 
+namespace {
+
+void FitModels(const std::vector<const LearnRace*>& races, const LearnOptions& options,
+               const LearnProgress& progress, DataModel& model) {
+  for (int place = 0; place < 3; ++place) {
+    std::vector<const LearnRace*> usable;
+    for (const LearnRace* race : races) {
+      if (Usable(*race, place)) usable.push_back(race);
+    }
+    if (place == 0) model.races = static_cast<int>(usable.size());
+    const std::size_t k = static_cast<std::size_t>(place);
+    model.weights[k] = FitPlace(usable, place, false, options, progress);
+    model.headline[k] = FitPlace(usable, place, true, options, progress);
+  }
+}
+
+}  // namespace
+
 DataModel Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace>& tune,
                 const LearnOptions& options, const LearnProgress& progress) {
   DataModel model;
-  for (int place = 0; place < 3; ++place) {
-    std::vector<const LearnRace*> usable;
-    for (const LearnRace& race : learn) {
-      if (Usable(race, place)) usable.push_back(&race);
-    }
-    if (place == 0) model.races = static_cast<int>(usable.size());
-    model.weights[static_cast<std::size_t>(place)] = FitPlace(usable, place, options, progress);
-  }
+  std::vector<const LearnRace*> races;
+  for (const LearnRace& race : learn) races.push_back(&race);
+  FitModels(races, options, progress, model);
   if (progress) progress("payouts", 0, 1);
   LearnPayouts(learn, model);
   if (progress) progress("thresholds", 0, 1);
   LearnThresholds(tune, options, model);
+  if (options.refit && !tune.empty()) {
+    // The thresholds stay; the weights and payouts learn from the tuning days too.
+    for (const LearnRace& race : tune) races.push_back(&race);
+    FitModels(races, options, progress, model);
+    std::vector<LearnRace> all(learn);
+    all.insert(all.end(), tune.begin(), tune.end());
+    LearnPayouts(all, model);
+  }
   if (progress) progress("thresholds", 1, 1);
   return model;
 }

@@ -62,6 +62,7 @@ struct LearnOptions {
   double ridge = 2.0;           // L2 penalty on every weight, in units of log-likelihood
   int maxIterations = 25;
   double minBetShare = 0.30;    // the thresholds keep at least this share of races bet
+  bool refit = false;           // after the thresholds, learn again from learning and tuning days
 };
 
 // Progress: a stage's name, steps done and steps in all.
