@@ -166,10 +166,15 @@ std::vector<int> KeysOf(const TicketList& tickets) {
   return keys;
 }
 
-void LearnThresholds(const std::vector<LearnRace>& tune, const LearnOptions& options,
-                     DataModel& model) {
+// Chooses each bet type's share of races to bet on the tuning days, and returns it; the
+// threshold is the estimated return that keeps that share. With `shares` given, only the
+// thresholds that keep those shares are set.
+PerBet<double> LearnThresholds(const std::vector<LearnRace>& tune, const LearnOptions& options,
+                               DataModel& model, const PerBet<double>* shares = nullptr) {
+  PerBet<double> chosen;
+  chosen.values.fill(1.0);
   for (BetType bet : kBetTypes) model.threshold[bet] = 0.0;
-  if (tune.empty()) return;
+  if (tune.empty()) return chosen;
   PerBet<std::vector<std::pair<double, RaceReturn>>> byEstimate;
   for (const LearnRace& race : tune) {
     const DataForecast forecast = ForecastFigures(race.figures, model);
@@ -193,19 +198,26 @@ void LearnThresholds(const std::vector<LearnRace>& tune, const LearnOptions& opt
     // Shares in steps of 5 %, not single races, so that the threshold does not chase noise.
     double best = -1.0;
     std::size_t keep = list.size();
-    for (int step = 20; step >= 0; --step) {
+    auto count = [&](double share) {
+      return std::min(list.size(),
+                      std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(share * list.size() - 1e-9))));
+    };
+    for (int step = 20; step >= 0 && shares == nullptr; --step) {
       const double share = step / 20.0;
       if (share < options.minBetShare - 1e-9) break;
-      const std::size_t k = std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(share * list.size())));
+      const std::size_t k = count(share);
       const double rate = stake[k] > 0 ? static_cast<double>(paid[k]) / stake[k] : 0.0;
       if (rate > best) {
         best = rate;
         keep = k;
+        chosen[bet] = share;
       }
     }
+    if (shares != nullptr) keep = count(chosen[bet] = (*shares)[bet]);
     model.threshold[bet] =
         keep >= list.size() ? 0.0 : 0.5 * (list[keep - 1].first + list[keep].first);
   }
+  return chosen;
 }
 
 }  // namespace
@@ -304,14 +316,16 @@ DataModel Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace
   if (progress) progress("payouts", 0, 1);
   LearnPayouts(learn, model);
   if (progress) progress("thresholds", 0, 1);
-  LearnThresholds(tune, options, model);
+  const PerBet<double> shares = LearnThresholds(tune, options, model);
   if (options.refit && !tune.empty()) {
-    // The thresholds stay; the weights and payouts learn from the tuning days too.
+    // The weights and payouts learn from the tuning days too; each threshold then keeps the
+    // share of the tuning races chosen above, as the new model estimates them.
     for (const LearnRace& race : tune) races.push_back(&race);
     FitModels(races, options, progress, model);
     std::vector<LearnRace> all(learn);
     all.insert(all.end(), tune.begin(), tune.end());
     LearnPayouts(all, model);
+    LearnThresholds(tune, options, model, &shares);
   }
   if (progress) progress("thresholds", 1, 1);
   return model;

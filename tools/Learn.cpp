@@ -41,6 +41,8 @@ constexpr const char* kUsage =
     "  -m, --model FILE     measure this model file on the test days instead of learning\n"
     "      --min-bet-share X  the thresholds keep at least this share of races (default 0.30)\n"
     "      --ridge X        L2 penalty of the weights (default 2)\n"
+    "      --refit          once the thresholds are chosen, learn the weights and payouts\n"
+    "                       again from the learning and tuning days together\n"
     "  -q, --quiet          no progress on the terminal\n";
 
 struct Range {
@@ -55,6 +57,7 @@ struct Options {
   std::optional<std::string> output, model;
   double minBetShare = 0.30, ridge = 2.0;
   bool quiet = false;
+  bool refit = false;
 };
 
 // "2024-07-01" -> 20240701.
@@ -120,6 +123,8 @@ std::optional<Options> Parse(int argc, char** argv) {
       ok = number(o.minBetShare) && o.minBetShare > 0 && o.minBetShare <= 1;
     } else if (arg == "--ridge") {
       ok = number(o.ridge) && o.ridge >= 0;
+    } else if (arg == "--refit") {
+      o.refit = true;
     } else if (arg == "-q" || arg == "--quiet") {
       o.quiet = true;
     } else if (!arg.empty() && arg[0] == '-') {
@@ -318,8 +323,8 @@ int main(int argc, char** argv) {
       std::vector<LearnRace>& into = options->test.Holds(day.date)   ? test
                                      : options->tune.Holds(day.date) ? tune
                                                                      : learn;
-      learnDays += options->learn.Holds(day.date) && !options->test.Holds(day.date) &&
-                   !options->tune.Holds(day.date);
+      learnDays += !options->test.Holds(day.date) &&
+                   (options->refit || !options->tune.Holds(day.date));
       for (LearnRace& race : races) into.push_back(std::move(race));
     }
     // Only now: a day's own results inform the days after it, never itself.
@@ -344,11 +349,13 @@ int main(int argc, char** argv) {
     LearnOptions learnOptions;
     learnOptions.minBetShare = options->minBetShare;
     learnOptions.ridge = options->ridge;
+    learnOptions.refit = options->refit;
     model = Learn(learn, tune, learnOptions, [&](std::string_view stage, int done, int total) {
       bar.Show(std::string(stage), done, total);
     });
     bar.Clear();
-    model.learnedFrom = DateText(learn.front().date) + ".." + DateText(learn.back().date) + " (" +
+    const int lastDay = options->refit && !tune.empty() ? tune.back().date : learn.back().date;
+    model.learnedFrom = DateText(learn.front().date) + ".." + DateText(lastDay) + " (" +
                         std::to_string(learnDays) + " days)";
     if (!tune.empty()) {
       model.learnedFrom += ", thresholds tuned on " + DateText(tune.front().date) + ".." +
