@@ -134,6 +134,9 @@ ModelRead ReadDataModel(std::string_view bytes) {
     const std::size_t lineStart = at;
     at = eol + 1;
     ++line;
+    for (char c : text) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return Refuse(line, "a control byte in the line");
+    }
     const std::size_t blank = text.find(' ');
     const std::string_view name = text.substr(0, blank);
     const std::string_view value =
