@@ -1,7 +1,9 @@
 #include "results/DayCheck.h"
 
 #include "base/ByteField.h"
+#include "predict/DataForecast.h"
 #include "predict/RecommendedTickets.h"
+#include "results/RecentForm.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
 #include "program/VenueEntry.h"
@@ -31,10 +33,48 @@ RaceCheck CheckRace(std::string_view block, int race, const std::string& venueNa
   return check;
 }
 
+RaceCheck CheckDataRace(std::string_view block, int race, const std::string& venueName,
+                        BlockLayout layout, const DataModel& model, const FormBook* forms) {
+  RaceCheck check;
+  check.race = race;
+  const TRaceCard card = ReadRaceCard(block, race, venueName, layout);
+  LaneForms laneForms;
+  if (forms != nullptr) laneForms = forms->FormsOf(card);
+  const DataForecast forecast =
+      ForecastDataRace(card, GetCorseNo(venueName), model, forms != nullptr ? &laneForms : nullptr);
+  check.predicted = true;
+  check.tickets = forecast.tickets;
+  check.skipped = forecast.skipped;
+  return check;
+}
+
+template <typename CheckOne>
+DayCheck CheckVenues(std::string_view programFile, std::optional<std::string_view> resultFile,
+                     const CheckOne& checkRace);
+
 }  // namespace
 
 DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
                   const RacerStatsTable& stats) {
+  return CheckVenues(programFile, resultFile,
+                     [&](std::string_view block, int race, const std::string& name, BlockLayout layout) {
+                       return CheckRace(block, race, name, layout, stats);
+                     });
+}
+
+DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
+                  const DataModel& model, const FormBook* forms) {
+  return CheckVenues(programFile, resultFile,
+                     [&](std::string_view block, int race, const std::string& name, BlockLayout layout) {
+                       return CheckDataRace(block, race, name, layout, model, forms);
+                     });
+}
+
+namespace {
+
+template <typename CheckOne>
+DayCheck CheckVenues(std::string_view programFile, std::optional<std::string_view> resultFile,
+                     const CheckOne& checkRace) {
   DayCheck day;
   auto index = IndexVenueBlocksIn(programFile);
   if (!index || !index->startFound) {
@@ -54,7 +94,7 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
     const std::string_view bytes = programFile.substr(block->offset, block->length);
     std::array<RecommendedTickets, 12> tickets{};
     for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
-      venue.races.push_back(CheckRace(bytes, r, name, block->layout, stats));
+      venue.races.push_back(checkRace(bytes, r, name, block->layout));
       tickets[static_cast<std::size_t>(r - 1)] = venue.races.back().tickets;
       if (!venue.races.back().predicted) {
         day.problems.push_back("venue " + venue.code + " race " + std::to_string(r) +
@@ -86,5 +126,7 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
   }
   return day;
 }
+
+}  // namespace
 
 }  // namespace wakorin

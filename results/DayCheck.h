@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "predict/DataModel.h"
 #include "predict/RacerStatsTable.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
@@ -18,6 +19,7 @@ struct RaceCheck {
   bool predicted = false;  // false: its statistics or equipment numbers did not convert
   bool estimated = false;  // some racer is not in the statistics file: fallback figures used
   RecommendedTickets tickets;
+  PerBet<bool> skipped{};  // data mode: on sale but not bet (見送り); it holds no tickets
   ResultRowDisplay shown;
 };
 
@@ -43,5 +45,12 @@ struct DayCheck {
 // nullopt when the day has no result file.
 DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
                   const RacerStatsTable& stats);
+
+class FormBook;
+// The same in the data mode: each race forecast by `model`, with the racers' recent form from
+// `forms` when given (result files of days before this one). No statistics file is needed. A
+// bet type skipped holds no tickets, so the tally counts only the races bet.
+DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
+                  const DataModel& model, const FormBook* forms = nullptr);
 
 }  // namespace wakorin
