@@ -182,7 +182,7 @@ PerBet<double> LearnThresholds(const std::vector<LearnRace>& tune, const LearnOp
       if (!race.outcome[bet].settled) continue;
       byEstimate[bet].emplace_back(
           forecast.estimatedReturn[bet],
-          Settle(race.outcome[bet], race.refunded, bet, KeysOf(forecast.candidates[bet])));
+          Settle(race.outcome[bet], race.refunded, KeysOf(forecast.candidates[bet])));
     }
   }
   for (BetType bet : kBetTypes) {
@@ -230,11 +230,10 @@ int TicketKey(std::string_view ticket) {
   return key;
 }
 
-RaceReturn Settle(const BetOutcome& outcome, const std::array<bool, 6>& refunded, BetType bet,
+RaceReturn Settle(const BetOutcome& outcome, const std::array<bool, 6>& refunded,
                   const std::vector<int>& ticketKeys) {
   RaceReturn result;
   if (!outcome.settled) return result;
-  (void)bet;
   for (int key : ticketKeys) {
     result.stake += 100;
     if (outcome.special >= 0) {

@@ -42,7 +42,7 @@ struct RaceReturn {
   long long stake = 0, paid = 0, refunds = 0;
   bool hit = false;
 };
-RaceReturn Settle(const BetOutcome& outcome, const std::array<bool, 6>& refunded, BetType bet,
+RaceReturn Settle(const BetOutcome& outcome, const std::array<bool, 6>& refunded,
                   const std::vector<int>& ticketKeys);
 
 // Figures of one bet type over many races, with a bootstrap 95 % interval of the return.

@@ -79,7 +79,7 @@ std::string DateText(int date) {
 
 std::optional<Options> Parse(int argc, char** argv) {
   Options o;
-  bool learnFrom = false, learnTo = false;
+  bool learnTo = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&]() -> std::optional<std::string> {
@@ -104,7 +104,7 @@ std::optional<Options> Parse(int argc, char** argv) {
       std::cout << kUsage;
       std::exit(0);
     } else if (arg == "--from") {
-      ok = date(o.learn.from) && (learnFrom = true);
+      ok = date(o.learn.from);
     } else if (arg == "--to") {
       ok = date(o.learn.to) && (learnTo = true);
     } else if (arg == "--tune-from") {
@@ -143,7 +143,6 @@ std::optional<Options> Parse(int argc, char** argv) {
     if (o.test.given) end = std::min(end, o.test.from);
     o.learn.to = end == 99999999 ? end : end - 1;  // yyyymmdd - 1 is before it in order
   }
-  (void)learnFrom;
   return o;
 }
 
@@ -245,13 +244,10 @@ std::vector<int> EveryCombination(BetType bet) {
   return keys;
 }
 
-std::string Figures(const ReturnFigures& f, bool interval) {
+// "80.5% [ 77.6,  83.5]": the return and its interval.
+std::string Figures(const ReturnFigures& f) {
   char text[96];
-  if (interval) {
-    std::snprintf(text, sizeof text, "%6.1f%% [%5.1f, %5.1f]", f.Percent(), f.low, f.high);
-  } else {
-    std::snprintf(text, sizeof text, "%6.1f%% [%5.1f, %5.1f]", f.Percent(), f.low, f.high);
-  }
+  std::snprintf(text, sizeof text, "%6.1f%% [%5.1f, %5.1f]", f.Percent(), f.low, f.high);
   return text;
 }
 
@@ -264,9 +260,9 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
       if (!race.outcome[bet].settled) continue;
       const std::vector<int> tickets =
           forecast.skipped[bet] ? std::vector<int>() : Keys(forecast.candidates[bet]);
-      mine[bet].push_back(Settle(race.outcome[bet], race.refunded, bet, tickets));
-      every[bet].push_back(Settle(race.outcome[bet], race.refunded, bet, EveryCombination(bet)));
-      fixed[bet].push_back(Settle(race.outcome[bet], race.refunded, bet, Keys(FixedFavourites()[bet])));
+      mine[bet].push_back(Settle(race.outcome[bet], race.refunded, tickets));
+      every[bet].push_back(Settle(race.outcome[bet], race.refunded, EveryCombination(bet)));
+      fixed[bet].push_back(Settle(race.outcome[bet], race.refunded, Keys(FixedFavourites()[bet])));
     }
   }
   std::printf("\nHeld out %s..%s: %zu races. Stake 100 yen per combination; return with its\n"
@@ -278,8 +274,8 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
     const ReturnFigures m = Summarise(mine[bet]), e = Summarise(every[bet]), f = Summarise(fixed[bet]);
     const double hitRate = m.bet > 0 ? 100.0 * m.hits / m.bet : 0.0;
     const double share = m.races > 0 ? 100.0 * m.bet / m.races : 0.0;
-    std::printf("%s  %s  %6.1f%%  %6d/%-6d (%4.1f%%)  %s  %s\n", names[bet], Figures(m, true).c_str(),
-                hitRate, m.bet, m.races, share, Figures(e, true).c_str(), Figures(f, true).c_str());
+    std::printf("%s  %s  %6.1f%%  %6d/%-6d (%4.1f%%)  %s  %s\n", names[bet], Figures(m).c_str(),
+                hitRate, m.bet, m.races, share, Figures(e).c_str(), Figures(f).c_str());
   }
   std::printf("\nSix fixed favourites: ");
   for (BetType bet : kBetTypes) {

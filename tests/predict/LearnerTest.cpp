@@ -180,7 +180,7 @@ TEST(Learner, SettlesAsABettorIsPaid) {
       {"a race without a result costs nothing", BetOutcome{}, none, {13}, 0, 0, 0, false},
   };
   for (const Case& c : cases) {
-    const RaceReturn r = Settle(c.outcome, c.refunded, BetType::Quinella, c.tickets);
+    const RaceReturn r = Settle(c.outcome, c.refunded, c.tickets);
     EXPECT_EQ(r.stake, c.stake) << c.what;
     EXPECT_EQ(r.paid, c.paid) << c.what;
     EXPECT_EQ(r.refunds, c.refunds) << c.what;
