@@ -21,6 +21,18 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
   return CheckDay(*open, resultFile);
 }
 
+DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
+                  const DataModel& model, const FormBook* forms) {
+  auto open = OpenDay::FromBytes({}, std::make_shared<const std::string>(programFile));
+  if (!open) {
+    DayCheck day;
+    day.problems.push_back("not a race program file");
+    return day;
+  }
+  open->UseModel(&model, forms);
+  return CheckDay(*open, resultFile);
+}
+
 DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFile) {
   DayCheck day;
   if (!open.HasStartLine()) {

@@ -29,6 +29,13 @@ struct DayCheck {
 // (OpenDay::CheckVenue). `resultFile` is nullopt when the day has no result file.
 DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
                   const RacerStatsTable& stats);
+struct DataModel;
+class FormBook;
+// The same in the data mode: each race forecast by `model`, with the racers' recent form from
+// `forms` when given (result files of days before this one). No statistics file is needed. A
+// bet type skipped holds no tickets, so the tally counts only the races bet.
+DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
+                  const DataModel& model, const FormBook* forms = nullptr);
 // The same for a day already open, whose statistics were given with OpenDay::UseStats.
 DayCheck CheckDay(const OpenDay& day, std::optional<std::string_view> resultFile);
 

@@ -9,6 +9,7 @@
 #include "predict/RacerStats.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
+#include "results/FinishTable.h"
 
 namespace wakorin {
 
@@ -56,6 +57,11 @@ void OpenDay::UseStats(const RacerStatsTable& table) {
   givenStats_ = &table;
 }
 
+void OpenDay::UseModel(const DataModel* model, const FormBook* forms) {
+  model_ = model;
+  forms_ = forms;
+}
+
 Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
     const std::string& workingFolder) const {
   if (givenStats_ != nullptr) return std::make_pair(givenStats_, std::string());
@@ -79,6 +85,13 @@ Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
 
 Outcome<DayForecast> OpenDay::Forecast(std::size_t venue, int race,
                                        const std::string& workingFolder) const {
+  if (model_ != nullptr) {
+    const TRaceCard card = Card(venue, race);
+    DayForecast forecast;
+    forecast.data = DataOf(card, venues_.at(venue).code);
+    forecast.forecast.tickets = forecast.data->tickets;
+    return forecast;
+  }
   auto stats = Stats(workingFolder);
   if (!stats) return stats.error();
   const TRaceCard card = Card(venue, race);
@@ -86,12 +99,18 @@ Outcome<DayForecast> OpenDay::Forecast(std::size_t venue, int race,
   if (!lanes) return lanes.error();
   auto forecast = ForecastRace(card, *lanes);
   if (!forecast) return forecast.error();
-  return DayForecast{std::move(*forecast), stats->second};
+  return DayForecast{std::move(*forecast), stats->second, std::nullopt};
 }
 
 std::string OpenDay::ResultPath() const {
   if (resultPath_.empty() || !ByteFile::Exists(resultPath_)) resultPath_ = FindResultFile(path_);
   return resultPath_;
+}
+
+DataForecast OpenDay::DataOf(const TRaceCard& card, const std::string& code) const {
+  if (forms_ == nullptr) return ForecastDataRace(card, code, *model_);
+  const LaneForms forms = forms_->FormsOf(card);
+  return ForecastDataRace(card, code, *model_, &forms);
 }
 
 Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
@@ -101,15 +120,28 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
   VenueCheck check;
   check.code = venue.code;
   check.raceCount = venue.raceCount;
-  auto stats = Stats(workingFolder);
-  if (!stats) return stats.error();
+  const RacerStatsTable* table = nullptr;
+  if (model_ == nullptr) {
+    auto stats = Stats(workingFolder);
+    if (!stats) return stats.error();
+    table = stats->first;
+  }
 
   std::array<RecommendedTickets, 12> tickets{};
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
     const TRaceCard card = Card(index, r);
-    auto lanes = stats->first->Lookup(NumbersOf(card).racers);
+    if (model_ != nullptr) {
+      const DataForecast forecast = DataOf(card, venue.code);
+      race.predicted = true;
+      race.tickets = forecast.tickets;
+      race.skipped = forecast.skipped;
+      tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
+      check.races.push_back(std::move(race));
+      continue;
+    }
+    auto lanes = table->Lookup(NumbersOf(card).racers);
     auto forecast = lanes ? ForecastRace(card, *lanes) : Outcome<RaceForecast>(lanes.error());
     race.predicted = forecast.ok();
     race.estimated = forecast && !forecast->missingLanes.empty();
@@ -146,10 +178,20 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
   check.notPublished = search->end == ResultSearchEnd::NotPublished;
   check.stopped = search->end == ResultSearchEnd::Stopped;
   if (!check.resultFound) return check;
+  // Boats whose start was void or that did not start: tickets naming them are paid back.
+  std::array<unsigned, 12> refunded{};
+  for (const RaceFinish& finish : ReadFinishTables(*resultFile, venue.code)) {
+    if (finish.race < 1 || finish.race > 12) continue;
+    for (const Finisher& boat : finish.boats) {
+      if (boat.Refunded() && boat.lane >= 1 && boat.lane <= 6) {
+        refunded[static_cast<std::size_t>(finish.race - 1)] |= 1u << boat.lane;
+      }
+    }
+  }
   for (std::size_t r = 0; r < 12; ++r) {
     const ResultRow& row = search->result.Rows[r];
     check.rows[r] = FillResultRow(tickets[r], row);
-    check.tally.Add(tickets[r], row, check.rows[r]);
+    check.tally.Add(tickets[r], row, check.rows[r], refunded[r]);
     if (r < check.races.size()) check.races[r].shown = check.rows[r];
   }
   return check;

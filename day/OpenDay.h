@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "base/Error.h"
+#include "predict/DataForecast.h"
 #include "predict/RacerStatsTable.h"
 #include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
 #include "results/VenueCheck.h"
+#include "results/RecentForm.h"
 #include "results/ResultFile.h"
 
 namespace wakorin {
@@ -30,10 +32,17 @@ struct DayVenue {
   int venuesBefore = 0;  // listed venues before it in the file: where its results are looked for
 };
 
-// A forecast with the statistics file its figures came from.
+// How a race is predicted: the engine on the statistics file's figures, or the model learned
+// from past seasons (which needs no statistics file).
+enum class PredictionMode { Standard, Data };
+
+// A forecast in either mode: the tickets (and in the standard mode the prediction and the
+// statistics file its figures came from; in the data mode each boat's chances and the bet types
+// skipped).
 struct DayForecast {
   RaceForecast forecast;
   std::string statsFile;
+  std::optional<DataForecast> data;
 };
 
 // The day a race program file holds, read once (an archive unpacked once) and indexed once: the
@@ -62,6 +71,10 @@ class OpenDay {
 
   // Every forecast takes its figures from `table`, which must outlive the day.
   void UseStats(const RacerStatsTable& table);
+  // Forecasts from now on with `model` (and the racers' recent form from `forms` when given),
+  // both outliving the day; nullptr returns to the standard mode.
+  void UseModel(const DataModel* model, const FormBook* forms = nullptr);
+  PredictionMode Mode() const { return model_ ? PredictionMode::Data : PredictionMode::Standard; }
   // Without UseStats, the statistics file is found beside the race program file, else in
   // `workingFolder` (Fan0510.txt, else the day's period file), read once, and read again only
   // when the file found changes. Fails with Error::Kind::Missing when there is none.
@@ -88,6 +101,7 @@ class OpenDay {
     std::shared_ptr<const RacerStatsTable> table;
   };
   Outcome<std::pair<const RacerStatsTable*, std::string>> Stats(const std::string& workingFolder) const;
+  DataForecast DataOf(const TRaceCard& card, const std::string& code) const;
 
   std::string path_;
   std::shared_ptr<const std::string> bytes_;
@@ -96,6 +110,8 @@ class OpenDay {
   std::vector<std::string> duplicates_;
   std::optional<int> day_;
   const RacerStatsTable* givenStats_ = nullptr;
+  const DataModel* model_ = nullptr;
+  const FormBook* forms_ = nullptr;
   mutable std::optional<FoundStats> foundStats_;
   mutable std::string resultPath_;
 };

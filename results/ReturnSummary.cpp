@@ -13,14 +13,28 @@ long long Stake(const TicketList& tickets) {
   return combinations * kStakePerCombination;
 }
 
+// Yen paid back for the tickets that name a refunded lane: a box names its three lanes in every
+// combination it covers, so it is paid back whole.
+long long Refunded(const TicketList& tickets, unsigned refundedLanes) {
+  if (refundedLanes == 0) return 0;
+  long long combinations = 0;
+  for (const std::string& ticket : tickets) {
+    bool names = false;
+    for (char c : ticket) names |= c >= '1' && c <= '6' && (refundedLanes >> (c - '0') & 1u);
+    if (names) combinations += CombinationsOf(ticket);
+  }
+  return combinations * kStakePerCombination;
+}
+
 }  // namespace
 
-void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row) {
-  Add(tickets, row, FillResultRow(tickets, row));
+void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
+                     unsigned refundedLanes) {
+  Add(tickets, row, FillResultRow(tickets, row), refundedLanes);
 }
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
-                     const ResultRowDisplay& shown) {
+                     const ResultRowDisplay& shown, unsigned refundedLanes) {
   for (BetType bet : kBetTypes) {
     const long long stake = Stake(tickets.tickets[bet]);
     if (!tickets.onSale[bet] || stake == 0 || row.Cancelled || row.Void[bet]) continue;
@@ -29,6 +43,8 @@ void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
     ++tally.races;
     tally.stake += stake;
     tally.payout += PaidFor(tickets, bet, row);
+    // A special payout already pays back every combination bought.
+    if (!row.Special[bet]) tally.refund += Refunded(tickets.tickets[bet], refundedLanes);
     if (shown.cell[bet].hit) ++tally.hits;
   }
 }
@@ -39,6 +55,7 @@ CheckTally& CheckTally::operator+=(const CheckTally& other) {
     bets[bet].hits += other[bet].hits;
     bets[bet].stake += other[bet].stake;
     bets[bet].payout += other[bet].payout;
+    bets[bet].refund += other[bet].refund;
   }
   return *this;
 }

@@ -12,10 +12,14 @@ struct BetTally {
   int races = 0;  // races with a result for which tickets were bought
   int hits = 0;
   long long stake = 0;   // yen: 100 per combination bought
-  long long payout = 0;  // yen paid back: every winning combination a ticket covers, refunds
-  // Percent of the stake paid back; 0 when nothing was staked.
+  long long payout = 0;  // yen paid: every winning combination a ticket covers, special payouts
+  // Yen paid back for tickets naming a boat whose start was void or that did not start: their
+  // stake comes back, but they are no hit.
+  long long refund = 0;
+  // Percent of the stake paid back, refunds included; 0 when nothing was staked.
   double ReturnPercent() const {
-    return stake > 0 ? 100.0 * static_cast<double>(payout) / static_cast<double>(stake) : 0.0;
+    return stake > 0 ? 100.0 * static_cast<double>(payout + refund) / static_cast<double>(stake)
+                     : 0.0;
   }
 };
 
@@ -28,9 +32,12 @@ struct CheckTally {
   // Counts one race: its tickets and bet types on sale, and its row of results. Bet types not
   // on sale, without a result (blank combination, race not run, void) or without tickets are
   // left out of both sides; a special payout counts its stake and its refund, but no hit.
-  void Add(const RecommendedTickets& tickets, const ResultRow& row);
+  // `refundedLanes` has bit n set when lane n's start was void (F, L) or it did not start (K):
+  // every ticket naming such a boat is paid back.
+  void Add(const RecommendedTickets& tickets, const ResultRow& row, unsigned refundedLanes = 0);
   // The same with the row as FillResultRow shows it, when the caller has it already.
-  void Add(const RecommendedTickets& tickets, const ResultRow& row, const ResultRowDisplay& shown);
+  void Add(const RecommendedTickets& tickets, const ResultRow& row, const ResultRowDisplay& shown,
+           unsigned refundedLanes = 0);
   CheckTally& operator+=(const CheckTally& other);
 };
 

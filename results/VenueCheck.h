@@ -20,6 +20,7 @@ struct RaceCheck {
   bool estimated = false;  // some racer is not in the statistics file: fallback figures used
   std::optional<Error> failure;  // why it was not predicted
   RecommendedTickets tickets;
+  PerBet<bool> skipped{};  // data mode: on sale but not bet (見送り); it holds no tickets
   ResultRowDisplay shown;
 };
 

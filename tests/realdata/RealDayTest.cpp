@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "base/ByteField.h"
+#include "predict/DefaultModel.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
@@ -17,6 +18,7 @@
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
 #include "day/DayCheck.h"
+#include "results/LearningDay.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
 #include "results/ReturnSummary.h"
@@ -356,6 +358,42 @@ TEST(RealResults, CheckerCsvAgreesWithEveryResultFilesDetailLines) {
 
 // The return of a day with dead heats, summed independently from the detail lines: every ticket
 // is paid for every winning combination it covers, a box for its three boats in any order.
+TEST(RealResults, FinishingTablesAgreeWithThePayoutsAndTheDataModeChecksTheDay) {
+  for (const char* date : {"240116", "240401", "240710"}) {
+    if (!fs::exists(kRealData / (std::string("K") + date + ".TXT"))) GTEST_SKIP() << "no real data";
+    const std::string program = ReadAll(kRealData / (std::string("B") + date + ".TXT"));
+    const std::string results = ReadAll(kRealData / (std::string("K") + date + ".TXT"));
+    std::vector<std::string> problems;
+    const std::vector<LearnRace> races = ReadLearningDay(program, results, 0, nullptr, &problems);
+    EXPECT_TRUE(problems.empty()) << date << ": " << problems.front();
+    int known = 0;
+    for (const LearnRace& race : races) {
+      const BetOutcome& exacta = race.outcome[BetType::Exacta];
+      if (race.order[0] == 0 || race.order[1] == 0 || exacta.winners.empty()) continue;
+      ++known;
+      // The finishing table's first two are the payout table's winning exacta.
+      EXPECT_EQ(exacta.winners.front().first, race.order[0] * 10 + race.order[1]) << date;
+    }
+    EXPECT_GT(known, static_cast<int>(races.size()) * 9 / 10) << date;
+
+    const DayCheck day = CheckDay(program, results, DefaultModel());
+    int bet = 0, all = 0;
+    for (const VenueCheck& venue : day.venues) {
+      EXPECT_TRUE(venue.resultFound) << date << " " << venue.code;
+      for (const RaceCheck& race : venue.races) {
+        for (BetType type : kBetTypes) {
+          ++all;
+          const bool bought = !race.tickets.tickets[type][0].empty();
+          bet += bought;
+          EXPECT_NE(bought, race.skipped[type]) << date << " " << venue.code << " " << race.race;
+        }
+      }
+    }
+    EXPECT_GT(bet, all / 5) << date;
+    EXPECT_LT(bet, all) << date;
+  }
+}
+
 TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
   if (!fs::exists(kRealData / "K240116.TXT")) GTEST_SKIP() << "no real data beside the project";
   const std::string results = ReadAll(kRealData / "K240116.TXT");

@@ -1,0 +1,255 @@
+#include "predict/DataModel.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+
+#include "base/ByteFile.h"
+
+namespace wakorin {
+namespace {
+
+constexpr std::string_view kMagic = "wakorin-data-model";
+constexpr std::size_t kMaxFileSize = 1 << 20;
+const PerBet<const char*> kBetNames{{"quinella", "exacta", "trio", "trifecta"}};
+
+std::uint64_t Checksum(std::string_view bytes) {  // FNV-1a, 64 bits
+  std::uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : bytes) {
+    hash ^= c;
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+std::string Double(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+// Every numbered parameter of a model, by its name in the file, and where it is kept.
+std::vector<std::pair<std::string, double*>> Parameters(DataModel& model) {
+  std::vector<std::pair<std::string, double*>> all;
+  const std::vector<std::string>& features = FeatureNames();
+  for (std::size_t place = 0; place < 3; ++place) {
+    model.weights[place].resize(features.size(), 0.0);
+    model.headline[place].resize(features.size(), 0.0);
+    for (std::size_t f = 0; f < features.size(); ++f) {
+      all.emplace_back("place" + std::to_string(place + 1) + "." + features[f],
+                       &model.weights[place][f]);
+    }
+    for (std::size_t f = 0; f < features.size(); ++f) {
+      if (!IsHeadlineFeature(static_cast<int>(f))) continue;
+      all.emplace_back("headline" + std::to_string(place + 1) + "." + features[f],
+                       &model.headline[place][f]);
+    }
+  }
+  for (BetType bet : kBetTypes) {
+    all.emplace_back(std::string("threshold.") + kBetNames[bet], &model.threshold[bet]);
+    for (int b = 0; b < DataModel::kPayoutTerms; ++b) {
+      all.emplace_back(std::string("payout.") + kBetNames[bet] + "." + std::to_string(b),
+                       &model.payout[bet][static_cast<std::size_t>(b)]);
+    }
+  }
+  return all;
+}
+
+ModelRead Refuse(int line, std::string reason) {
+  ModelRead read;
+  read.fault = ModelFileFault{line, std::move(reason)};
+  return read;
+}
+
+bool ParseDouble(std::string_view text, double& value) {
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+}  // namespace
+
+double DataModel::ExpectedPayout(BetType bet, double probability, double headlineProbability) const {
+  const double lp = std::log(std::max(probability, 1e-6));
+  const double lq = std::log(std::max(headlineProbability, 1e-6));
+  const auto& c = payout[bet];
+  const double log = c[0] + c[1] * lp + c[2] * lq + c[3] * lp * lp + c[4] * lq * lq +
+                     c[5] * lp * lq + 0.5 * c[6];
+  // No payout is below the stake; none above a million yen per 100 is worth believing.
+  return std::isfinite(log) ? 100.0 * std::exp(std::min(std::max(log, 0.0), std::log(1e4))) : 100.0;
+}
+
+bool IsHeadlineFeature(int feature) {
+  static const std::vector<bool> headline = [] {
+    std::vector<bool> use;
+    for (const std::string& name : FeatureNames()) {
+      const bool lane = name.size() == 5 && name.compare(0, 4, "lane") == 0;
+      use.push_back(lane || name == "classA1" || name == "classA2" || name == "classB2" ||
+                    name == "gwin" || name == "gwsd" ||
+                    (name.size() > 6 && name.compare(name.size() - 5, 5, "xgwin") == 0) ||
+                    (name.size() > 9 && name.compare(name.size() - 8, 8, "xclassA1") == 0));
+    }
+    return use;
+  }();
+  return feature >= 0 && feature < static_cast<int>(headline.size()) &&
+         headline[static_cast<std::size_t>(feature)];
+}
+
+std::string ModelFileFault::Message() const {
+  return line > 0 ? "line " + std::to_string(line) + ": " + reason : reason;
+}
+
+std::string WriteDataModel(const DataModel& model) {
+  DataModel copy = model;
+  std::string text = std::string(kMagic) + " " + std::to_string(DataModel::kFormat) + "\n";
+  std::string from = model.learnedFrom;
+  for (char& c : from) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  text += "learned " + from + "\n";
+  text += "races " + std::to_string(model.races) + "\n";
+  for (const auto& [name, value] : Parameters(copy)) text += name + " " + Double(*value) + "\n";
+  char end[40];
+  std::snprintf(end, sizeof end, "end %016llx\n", static_cast<unsigned long long>(Checksum(text)));
+  return text + end;
+}
+
+ModelRead ReadDataModel(std::string_view bytes) {
+  if (bytes.size() > kMaxFileSize) return Refuse(0, "too large for a model file");
+  if (bytes.substr(0, kMagic.size() + 1) != std::string(kMagic) + " ")
+    return Refuse(1, "not a wakorin data model file");
+  DataModel model;
+  std::map<std::string, double*, std::less<>> expected;
+  for (const auto& [name, value] : Parameters(model)) expected.emplace(name, value);
+  std::map<std::string, bool, std::less<>> seen;
+  std::size_t at = 0;
+  int line = 0;
+  bool ended = false;
+  while (at < bytes.size()) {
+    const std::size_t eol = bytes.find('\n', at);
+    if (eol == std::string_view::npos) return Refuse(line + 1, "cut short (no line end)");
+    const std::string_view text = bytes.substr(at, eol - at);
+    const std::size_t lineStart = at;
+    at = eol + 1;
+    ++line;
+    for (char c : text) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return Refuse(line, "a control byte in the line");
+    }
+    const std::size_t blank = text.find(' ');
+    const std::string_view name = text.substr(0, blank);
+    const std::string_view value =
+        blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    if (line == 1) {
+      if (value != std::to_string(DataModel::kFormat))
+        return Refuse(1, "model format " + std::string(value.substr(0, 20)) +
+                             " is not the one this program reads (" +
+                             std::to_string(DataModel::kFormat) + ")");
+      continue;
+    }
+    if (name == "end") {
+      char sum[20];
+      std::snprintf(sum, sizeof sum, "%016llx",
+                    static_cast<unsigned long long>(Checksum(bytes.substr(0, lineStart))));
+      if (value != sum) return Refuse(line, "damaged or edited (its checksum does not match)");
+      if (at != bytes.size()) return Refuse(line + 1, "bytes after the end line");
+      ended = true;
+      break;
+    }
+    if (seen.count(name) != 0) return Refuse(line, "'" + std::string(name) + "' given twice");
+    if (name == "learned") {
+      model.learnedFrom = std::string(value);
+    } else if (name == "races") {
+      double races = 0.0;
+      if (!ParseDouble(value, races) || races < 0 || races > 1e9 || races != std::floor(races))
+        return Refuse(line, "'races' is not a count");
+      model.races = static_cast<int>(races);
+    } else {
+      const auto slot = expected.find(name);
+      if (slot == expected.end())
+        return Refuse(line, "unknown parameter '" + std::string(name.substr(0, 60)) + "'");
+      if (!ParseDouble(value, *slot->second))
+        return Refuse(line, "'" + std::string(name) + "' is not a finite number");
+    }
+    seen.emplace(std::string(name), true);
+  }
+  if (!ended) return Refuse(line, "cut short (no end line)");
+  for (const auto& [name, value] : expected) {
+    if (seen.count(name) == 0) return Refuse(0, "parameter '" + name + "' is missing");
+  }
+  ModelRead read;
+  read.model = std::move(model);
+  return read;
+}
+
+ModelRead LoadDataModel(const std::string& path) {
+  ByteFile file;
+  if (auto error = file.Open(path)) return Refuse(0, "cannot open " + path);
+  if (file.Size() > kMaxFileSize) return Refuse(0, "too large for a model file");
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  auto got = file.Read(bytes.data(), bytes.size());
+  if (!got) return Refuse(0, "cannot read " + path);
+  bytes.resize(*got);
+  return ReadDataModel(bytes);
+}
+
+PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
+  PlaceChances chances;
+  const int n = FeatureCount();
+  std::vector<double> x(static_cast<std::size_t>(n));
+  for (int lane = 1; lane <= 6; ++lane) {
+    FeaturesOf(race, lane, x.data());
+    for (std::size_t place = 0; place < 3; ++place) {
+      const std::vector<double>& w = weights[place];
+      double u = 0.0;
+      for (std::size_t f = 0; f < x.size() && f < w.size(); ++f) u += w[f] * x[f];
+      chances.strength[place][static_cast<std::size_t>(lane - 1)] = std::isfinite(u) ? u : 0.0;
+    }
+  }
+  // Shifted so that the exponentials stay in range whatever the weights.
+  for (auto& place : chances.strength) {
+    double top = place[0];
+    for (double u : place) top = std::max(top, u);
+    for (double& u : place) u = std::exp(std::max(u - top, -700.0));
+  }
+  return chances;
+}
+
+double PlaceChances::Win(int a) const {
+  const auto& e = strength[0];
+  double sum = 0.0;
+  for (double v : e) sum += v;
+  return e[static_cast<std::size_t>(a - 1)] / sum;
+}
+
+double PlaceChances::Exacta(int a, int b) const {
+  const auto& e = strength[1];
+  double rest = 0.0;
+  for (int l = 1; l <= 6; ++l) rest += l == a ? 0.0 : e[static_cast<std::size_t>(l - 1)];
+  return Win(a) * e[static_cast<std::size_t>(b - 1)] / rest;
+}
+
+double PlaceChances::Trifecta(int a, int b, int c) const {
+  const auto& e = strength[2];
+  double rest = 0.0;
+  for (int l = 1; l <= 6; ++l) rest += l == a || l == b ? 0.0 : e[static_cast<std::size_t>(l - 1)];
+  return Exacta(a, b) * e[static_cast<std::size_t>(c - 1)] / rest;
+}
+
+double ChanceOf(const PlaceChances& chances, BetType bet, const std::array<int, 3>& lanes) {
+  const int a = lanes[0], b = lanes[1], c = lanes[2];
+  auto lane = [](int l) { return l >= 1 && l <= 6; };
+  if (!lane(a) || !lane(b) || a == b) return 0.0;
+  if (!IsTwoBoat(bet) && (!lane(c) || c == a || c == b)) return 0.0;
+  switch (bet) {
+    case BetType::Exacta: return chances.Exacta(a, b);
+    case BetType::Quinella: return chances.Exacta(a, b) + chances.Exacta(b, a);
+    case BetType::Trifecta: return chances.Trifecta(a, b, c);
+    case BetType::Trio: break;
+  }
+  return chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
+         chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
+}
+
+}  // namespace wakorin

@@ -1,0 +1,119 @@
+#include "results/FinishTable.h"
+
+#include "base/ByteField.h"
+#include "results/ResultFileLayout.h"
+
+namespace wakorin {
+namespace {
+
+// Columns of a finishing table row, 0-based.
+constexpr std::size_t kPlace = 2, kLane = 6, kRacerNo = 8, kCourse = 46, kStart = 50;
+
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+// The race number of a detail heading ("   1R", "  12R" in its first five bytes), or 0.
+int HeadingOf(std::string_view line) {
+  if (line.size() < 5 || line[4] != 'R') return 0;
+  const std::string_view number = TrimControlAndBlanks(line.substr(0, 4));
+  if (number.empty() || number.size() > 2) return 0;
+  int race = 0;
+  for (char c : number) {
+    if (!Digit(c)) return 0;
+    race = race * 10 + (c - '0');
+  }
+  return race >= 1 && race <= 12 ? race : 0;
+}
+
+// "0.11", "F0.01", "L ." -> seconds, or false.
+bool ReadStart(std::string_view text, double& seconds) {
+  text = TrimControlAndBlanks(text);
+  bool flying = false;
+  if (!text.empty() && text[0] == 'F') {
+    flying = true;
+    text.remove_prefix(1);
+  }
+  if (text.size() != 4 || !Digit(text[0]) || text[1] != '.' || !Digit(text[2]) || !Digit(text[3]))
+    return false;
+  seconds = (text[0] - '0') + (text[2] - '0') / 10.0 + (text[3] - '0') / 100.0;
+  if (flying) seconds = -seconds;
+  return true;
+}
+
+bool ReadRow(std::string_view line, Finisher& boat) {
+  if (line.size() < kRacerNo + 4 || line[0] != ' ' || line[1] != ' ') return false;
+  const char lane = line[kLane];
+  if (lane < '1' || lane > '6') return false;
+  boat.lane = lane - '0';
+  boat.racerNo = std::string(CutField(line, kRacerNo, 4));
+  boat.place = std::string(TrimControlAndBlanks(CutField(line, kPlace, 2)));
+  if (boat.place.empty()) return false;
+  if (boat.place.size() == 2 && boat.place[0] == '0' && boat.place[1] >= '1' && boat.place[1] <= '6')
+    boat.placeNo = boat.place[1] - '0';
+  const std::string_view course = CutField(line, kCourse, 1);
+  if (course.size() == 1 && course[0] >= '1' && course[0] <= '6') boat.course = course[0] - '0';
+  boat.timed = ReadStart(CutField(line, kStart, 5), boat.start);
+  return true;
+}
+
+}  // namespace
+
+bool Finisher::Refunded() const {
+  return !place.empty() && (place[0] == 'F' || place[0] == 'L' || place[0] == 'K');
+}
+
+int RaceFinish::LaneAt(int place) const {
+  int lane = 0;
+  for (const Finisher& boat : boats) {
+    if (boat.placeNo != place) continue;
+    if (lane != 0) return 0;  // shared: no single boat holds the place
+    lane = boat.lane;
+  }
+  return lane;
+}
+
+std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode) {
+  std::vector<RaceFinish> races;
+  const std::string key = std::string(venueCode).append(result_layout::kKeyTail);
+  std::size_t start = 0;
+  for (start = fileBytes.find(key); start != std::string_view::npos;
+       start = fileBytes.find(key, start + 1)) {
+    if (start == 0 || fileBytes[start - 1] == '\n') break;  // a key stands at a line's start
+  }
+  if (start == std::string_view::npos || venueCode.size() != 2) return races;
+  std::string_view block = fileBytes.substr(start + key.size());
+  const std::size_t end = block.find(std::string(venueCode).append(result_layout::kEndTail));
+  block = block.substr(0, end);
+  // Another venue's key ends the block too, should its end line be missing.
+  if (const std::size_t other = block.find(result_layout::kKeyTail); other != std::string_view::npos)
+    block = block.substr(0, other >= 2 ? other - 2 : 0);
+
+  bool inTable = false;
+  std::size_t at = 0;
+  while (at < block.size()) {
+    std::size_t eol = block.find('\n', at);
+    if (eol == std::string_view::npos) eol = block.size();
+    std::string_view line = block.substr(at, eol - at);
+    at = eol + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (const int race = HeadingOf(line)) {
+      races.push_back(RaceFinish{race, {}});
+      inTable = false;
+      continue;
+    }
+    if (races.empty()) continue;
+    if (line.size() >= 10 && line.substr(0, 10) == "----------") {
+      inTable = true;
+      continue;
+    }
+    if (!inTable) continue;
+    Finisher boat;
+    if (races.back().boats.size() < 6 && ReadRow(line, boat)) {
+      races.back().boats.push_back(std::move(boat));
+    } else {
+      inTable = false;  // the blank line after the table, or anything else
+    }
+  }
+  return races;
+}
+
+}  // namespace wakorin

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wakorin {
+
+// One boat of a race's finishing table ("  01  1 4346 前　田　　健太郎 69   21  6.93   1    0.11").
+struct Finisher {
+  int lane = 0;         // 1..6
+  std::string racerNo;  // 4 bytes as read
+  std::string place;    // the place column as read, trimmed: "01".."06", "F", "L0", "K1", "S2"...
+  int placeNo = 0;      // 1..6 for a boat that finished, else 0
+  int course = 0;       // course taken, 1..6; 0 when the boat did not start
+  double start = 0.0;   // start timing in seconds; negative for a flying start ("F0.01")
+  bool timed = false;   // the start timing was read
+
+  // A start declared void (flying, late) or a boat that did not start at all: tickets naming
+  // the boat are refunded.
+  bool Refunded() const;
+};
+
+// The finishing table of one race, in the table's order.
+struct RaceFinish {
+  int race = 0;
+  std::vector<Finisher> boats;
+
+  // The lane that finished `place` (1..6), or 0 when none did (a race not run, a dead heat
+  // sharing the place above).
+  int LaneAt(int place) const;
+};
+
+// The finishing tables of a venue's result block (its key `venueCode` + "KBGN", up to its end
+// line), one per race heading found, in file order. Lines that do not read as a table row are
+// passed over, so a damaged block yields fewer boats, never a bad read.
+std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode);
+
+}  // namespace wakorin

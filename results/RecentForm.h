@@ -1,0 +1,40 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "predict/DataFigures.h"
+#include "program/RaceCard.h"
+#include "results/FinishTable.h"
+
+namespace wakorin {
+
+// Each racer's latest starts, gathered from result files of earlier days. Feed it whole days
+// in date order, and only days before the race to forecast: a race's own result must never
+// inform its forecast.
+class FormBook {
+ public:
+  explicit FormBook(int keep = 20) : keep_(keep) {}
+
+  void AddRace(const RaceFinish& race);
+  // Every venue's finishing tables in a result file's bytes.
+  void AddResultFile(std::string_view bytes);
+
+  // nullopt for a racer without a start in the days fed.
+  std::optional<RacerForm> FormOf(std::string_view racerNo) const;
+  LaneForms FormsOf(const TRaceCard& card) const;
+
+ private:
+  struct Start {
+    float start;  // seconds, < 0 when not timed
+    signed char place;  // 1..6; 6 for a boat that did not finish
+    signed char front;  // lane minus course, 0 when unknown
+  };
+  int keep_;
+  std::unordered_map<std::string, std::deque<Start>> starts_;
+};
+
+}  // namespace wakorin

@@ -1,0 +1,118 @@
+// The model file: written and read back exactly, and refused with a reason when damaged.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "predict/DataForecast.h"
+#include "predict/DataModel.h"
+#include "predict/DefaultModel.h"
+
+namespace wakorin {
+namespace {
+
+// FNV-1a over the bytes before the end line, written out again as a second opinion.
+std::string Signed(std::string body) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : body) {
+    hash ^= c;
+    hash *= 1099511628211ull;
+  }
+  char end[40];
+  std::snprintf(end, sizeof end, "end %016llx\n", static_cast<unsigned long long>(hash));
+  return body + end;
+}
+
+std::string Body(const std::string& file) { return file.substr(0, file.rfind("end ")); }
+
+DataModel Awkward() {
+  DataModel model;
+  model.races = 12345;
+  model.learnedFrom = "2024-01-01..2024-06-30";
+  for (std::size_t place = 0; place < 3; ++place) {
+    model.weights[place].assign(static_cast<std::size_t>(FeatureCount()), 0.0);
+    model.headline[place].assign(static_cast<std::size_t>(FeatureCount()), 0.0);
+    for (std::size_t f = 0; f < model.weights[place].size(); ++f) {
+      model.weights[place][f] = std::ldexp(1.0 / 3.0 + f, -static_cast<int>(place * 40)) * (f % 2 ? -1 : 1);
+      if (IsHeadlineFeature(static_cast<int>(f))) model.headline[place][f] = 0.1 * f + 1e-300;
+    }
+  }
+  for (BetType bet : kBetTypes) {
+    model.threshold[bet] = 0.8123456789012345;
+    for (std::size_t k = 0; k < DataModel::kPayoutTerms; ++k) model.payout[bet][k] = -1.0 / (k + 7);
+  }
+  return model;
+}
+
+TEST(DataModelFile, RoundTripIsExact) {
+  const DataModel model = Awkward();
+  const std::string text = WriteDataModel(model);
+  EXPECT_EQ(text.rfind("wakorin-data-model 1\n", 0), 0u);
+  const ModelRead read = ReadDataModel(text);
+  ASSERT_TRUE(read.model) << read.fault.Message();
+  EXPECT_EQ(read.model->weights, model.weights);
+  EXPECT_EQ(read.model->headline, model.headline);
+  EXPECT_EQ(read.model->payout, model.payout);
+  EXPECT_EQ(read.model->threshold, model.threshold);
+  EXPECT_EQ(read.model->races, model.races);
+  EXPECT_EQ(read.model->learnedFrom, model.learnedFrom);
+  EXPECT_EQ(WriteDataModel(*read.model), text);
+}
+
+TEST(DataModelFile, TheBuiltInModelReadsAndForecasts) {
+  const ModelRead read = ReadDataModel(DefaultModelText());
+  ASSERT_TRUE(read.model) << read.fault.Message();
+  EXPECT_GT(DefaultModel().races, 30000);
+  TRaceCard card;  // blank figures: typical values stand in
+  const DataForecast forecast = ForecastDataRace(card, "12", DefaultModel());
+  EXPECT_GT(forecast.win[0], forecast.win[5]);  // lane 1 is favoured on an even card
+}
+
+TEST(DataModelFile, DamagedFilesAreRefusedWithTheirReason) {
+  const std::string good = WriteDataModel(Awkward());
+  const std::string body = Body(good);
+  auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = body;
+    text.replace(text.find(from), from.size(), to);
+    return Signed(text);
+  };
+  const std::string firstWeight = "place1.lane2 ";
+  const std::size_t firstLine = body.find(firstWeight);
+  const std::string weightLine = body.substr(firstLine, body.find('\n', firstLine) + 1 - firstLine);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {"empty", "", "not a wakorin data model file"},
+      {"another kind of file", "STARTB\r\n24BBGN\r\n", "not a wakorin data model file"},
+      {"a later format", replaced("wakorin-data-model 1", "wakorin-data-model 2"), "model format 2"},
+      {"cut in the middle", good.substr(0, good.size() / 2), "cut short"},
+      {"cut before the end line", body, "cut short (no end line)"},
+      {"one digit changed", std::string(good).replace(good.find("0.8123"), 6, "0.9123"), "checksum"},
+      {"line ends of another system", replaced("\nraces", "\r\nraces"), "a control byte"},
+      {"bytes after the end", good + "x\n", "after the end line"},
+      {"an unknown parameter", replaced(firstWeight, "place1.lane7 "), "unknown parameter 'place1.lane7'"},
+      {"a parameter missing", replaced(weightLine, ""), "parameter 'place1.lane2' is missing"},
+      {"a parameter twice", replaced(weightLine, weightLine + weightLine), "given twice"},
+      {"not a number", replaced(weightLine, "place1.lane2 abc\n"), "not a finite number"},
+      {"not finite", replaced(weightLine, "place1.lane2 nan\n"), "not a finite number"},
+      {"too large", replaced(weightLine, "place1.lane2 1e999\n"), "not a finite number"},
+      {"a NUL", replaced(weightLine, std::string("place1.lane2 1\0", 15) + "\n"), "a control byte"},
+      {"races not a count", replaced("races 12345", "races -3"), "'races' is not a count"},
+  };
+  for (const Case& c : cases) {
+    const ModelRead read = ReadDataModel(c.bytes);
+    EXPECT_FALSE(read.model) << c.what;
+    EXPECT_NE(read.fault.Message().find(c.reason), std::string::npos)
+        << c.what << ": " << read.fault.Message();
+  }
+  // Cut anywhere, the file is refused, never misread.
+  for (std::size_t size = 0; size < good.size(); size += 97) {
+    EXPECT_FALSE(ReadDataModel(good.substr(0, size)).model) << size;
+  }
+}
+
+}  // namespace
+}  // namespace wakorin

@@ -1,0 +1,90 @@
+// The finishing tables of a result block: places, void starts, courses and start timings.
+#include <gtest/gtest.h>
+
+#include "results/FinishTable.h"
+#include "results/RecentForm.h"
+#include "tests/support/ResultFileBuilder.h"
+
+namespace wakorin {
+namespace {
+
+namespace ts = testsupport;
+
+ts::RaceDetailSpec Detail(const std::array<const char*, 6>& places) {
+  ts::RaceDetailSpec detail;
+  for (std::size_t k = 0; k < 6; ++k) {
+    ts::FinisherSpec& f = detail.finishers[k];
+    f.place = places[k];
+    f.lane = std::to_string(k + 1);
+    f.racerNo = std::to_string(4001 + k);
+    f.course = std::to_string(6 - k);  // everyone swapped round
+    f.startTiming = " 0.1" + std::to_string(k);
+  }
+  return detail;
+}
+
+TEST(FinishTable, ReadsPlacesVoidStartsCoursesAndTimings) {
+  ts::ResultBlockSpec block;
+  block.code = "05";
+  block.current = true;
+  block.length = 14096;
+  block.details.push_back(Detail({"03", "01", "02", "04", "05", "06"}));
+  ts::RaceDetailSpec faults = Detail({"02", "F ", "01", "K0", "S1", "03"});
+  faults.finishers[1].startTiming = "F0.01";
+  faults.finishers[3].course = " ";
+  faults.finishers[3].startTiming = "K .  ";
+  block.details.push_back(faults);
+  block.details.push_back(Detail({"01", "02", "02", "04", "05", "06"}));  // a dead heat for 2nd
+  ts::ResultBlockSpec other = block;
+  other.code = "06";
+  other.details.resize(1);
+  const std::string file = ts::BuildResultFile({other, block});
+
+  const std::vector<RaceFinish> races = ReadFinishTables(file, "05");
+  ASSERT_EQ(races.size(), 3u);
+  EXPECT_EQ(races[0].race, 1);
+  EXPECT_EQ(races[0].LaneAt(1), 2);
+  EXPECT_EQ(races[0].LaneAt(3), 1);
+  EXPECT_EQ(races[0].boats[0].course, 6);
+  EXPECT_DOUBLE_EQ(races[0].boats[2].start, 0.12);
+  const RaceFinish& second = races[1];
+  EXPECT_EQ(second.LaneAt(1), 3);
+  EXPECT_EQ(second.LaneAt(3), 6);
+  EXPECT_TRUE(second.boats[1].Refunded());   // flying
+  EXPECT_DOUBLE_EQ(second.boats[1].start, -0.01);
+  EXPECT_TRUE(second.boats[3].Refunded());   // did not start
+  EXPECT_EQ(second.boats[3].course, 0);
+  EXPECT_FALSE(second.boats[3].timed);
+  EXPECT_FALSE(second.boats[4].Refunded());  // disqualified after the start: tickets lose
+  EXPECT_EQ(races[2].LaneAt(2), 0);          // shared
+  EXPECT_TRUE(ReadFinishTables(file, "07").empty());
+  EXPECT_EQ(ReadFinishTables(file, "06").size(), 1u);
+
+  // Recent form: every start counted, the one that never started left out.
+  FormBook book;
+  book.AddResultFile(file);
+  const auto flyer = book.FormOf("4002");
+  ASSERT_TRUE(flyer);
+  EXPECT_EQ(flyer->races, 4);  // three races here, one at the other venue
+  EXPECT_DOUBLE_EQ(flyer->front, 2 - 5);
+  EXPECT_EQ(book.FormOf("4004")->races, 3);
+  EXPECT_FALSE(book.FormOf("9999"));
+}
+
+TEST(FinishTable, DamagedBlocksYieldFewerBoatsNeverABadRead) {
+  ts::ResultBlockSpec block;
+  block.code = "05";
+  block.current = true;
+  block.length = 14096;
+  block.details.push_back(Detail({"01", "02", "03", "04", "05", "06"}));
+  const std::string file = ts::BuildResultFile({block});
+  for (std::size_t size = 0; size <= file.size(); size += 13) {
+    for (const RaceFinish& race : ReadFinishTables(file.substr(0, size), "05")) {
+      EXPECT_LE(race.boats.size(), 6u);
+      for (const Finisher& boat : race.boats) EXPECT_TRUE(boat.lane >= 1 && boat.lane <= 6);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wakorin

@@ -1,0 +1,383 @@
+// wakorin-learn: learns the data prediction mode from seasons of race program and result files,
+// and measures it on months it did not learn from.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/ByteFile.h"
+#include "predict/DataForecast.h"
+#include "predict/DataModel.h"
+#include "predict/Learner.h"
+#include "results/LearningDay.h"
+#include "results/RecentForm.h"
+#include "results/ResultFile.h"
+
+namespace fs = std::filesystem;
+using namespace wakorin;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: wakorin-learn [options] PATH...\n"
+    "  PATH                 race program files (B*.TXT, b*.lzh) or folders of them; each day's\n"
+    "                       result file is found beside it (b240101.lzh -> k240101.lzh)\n"
+    "  --from, --to DATE    the days to learn from (YYYY-MM-DD; default: every day before the\n"
+    "                       tuning or test days)\n"
+    "  --tune-from, --tune-to DATE\n"
+    "                       days on which each bet type's skip threshold is chosen (default:\n"
+    "                       none, every race is bet)\n"
+    "  --test-from, --test-to DATE\n"
+    "                       held-out days: the model's returns are printed beside two\n"
+    "                       baselines on the same races\n"
+    "  -o, --output FILE    write the model file\n"
+    "  -m, --model FILE     measure this model file on the test days instead of learning\n"
+    "      --min-bet-share X  the thresholds keep at least this share of races (default 0.30)\n"
+    "      --ridge X        L2 penalty of the weights (default 2)\n"
+    "      --refit          once the thresholds are chosen, learn the weights and payouts\n"
+    "                       again from the learning and tuning days together\n"
+    "  -q, --quiet          no progress on the terminal\n";
+
+struct Range {
+  int from = 0, to = 99999999;  // yyyymmdd, inclusive
+  bool given = false;
+  bool Holds(int date) const { return given && date >= from && date <= to; }
+};
+
+struct Options {
+  std::vector<std::string> paths;
+  Range learn, tune, test;
+  std::optional<std::string> output, model;
+  double minBetShare = 0.30, ridge = 2.0;
+  bool quiet = false;
+  bool refit = false;
+};
+
+// "2024-07-01" -> 20240701.
+std::optional<int> DateOf(const std::string& text) {
+  int y = 0, m = 0, d = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3 || m < 1 || m > 12 ||
+      d < 1 || d > 31 || y < 1900) {
+    return std::nullopt;
+  }
+  return y * 10000 + m * 100 + d;
+}
+
+std::string DateText(int date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
+  return text;
+}
+
+std::optional<Options> Parse(int argc, char** argv) {
+  Options o;
+  bool learnTo = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= argc) return std::nullopt;
+      return std::string(argv[++i]);
+    };
+    auto date = [&](int& into) {
+      const auto text = value();
+      const auto parsed = text ? DateOf(*text) : std::nullopt;
+      if (parsed) into = *parsed;
+      return parsed.has_value();
+    };
+    auto number = [&](double& into) {
+      const auto text = value();
+      if (!text) return false;
+      char* end = nullptr;
+      into = std::strtod(text->c_str(), &end);
+      return end != text->c_str() && *end == '\0';
+    };
+    bool ok = true;
+    if (arg == "-h" || arg == "--help") {
+      std::cout << kUsage;
+      std::exit(0);
+    } else if (arg == "--from") {
+      ok = date(o.learn.from);
+    } else if (arg == "--to") {
+      ok = date(o.learn.to) && (learnTo = true);
+    } else if (arg == "--tune-from") {
+      ok = date(o.tune.from) && (o.tune.given = true);
+    } else if (arg == "--tune-to") {
+      ok = date(o.tune.to) && (o.tune.given = true);
+    } else if (arg == "--test-from") {
+      ok = date(o.test.from) && (o.test.given = true);
+    } else if (arg == "--test-to") {
+      ok = date(o.test.to) && (o.test.given = true);
+    } else if (arg == "-o" || arg == "--output") {
+      ok = (o.output = value()).has_value();
+    } else if (arg == "-m" || arg == "--model") {
+      ok = (o.model = value()).has_value();
+    } else if (arg == "--min-bet-share") {
+      ok = number(o.minBetShare) && o.minBetShare > 0 && o.minBetShare <= 1;
+    } else if (arg == "--ridge") {
+      ok = number(o.ridge) && o.ridge >= 0;
+    } else if (arg == "--refit") {
+      o.refit = true;
+    } else if (arg == "-q" || arg == "--quiet") {
+      o.quiet = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+      ok = false;
+    } else {
+      o.paths.push_back(arg);
+    }
+    if (!ok) return std::nullopt;
+  }
+  if (o.paths.empty() || (!o.output && !o.model && !o.test.given)) return std::nullopt;
+  // The learning days end before the first day held out, unless told otherwise.
+  o.learn.given = !o.model;
+  if (!learnTo) {
+    int end = 99999999;
+    if (o.tune.given) end = std::min(end, o.tune.from);
+    if (o.test.given) end = std::min(end, o.test.from);
+    o.learn.to = end == 99999999 ? end : end - 1;  // yyyymmdd - 1 is before it in order
+  }
+  return o;
+}
+
+// The date of a race program file from its name: "b240101.lzh", "B060415.TXT".
+std::optional<int> FileDate(const std::string& path) {
+  const std::string name = fs::path(path).filename().string();
+  if (name.size() < 11 || (name[0] != 'b' && name[0] != 'B')) return std::nullopt;
+  for (std::size_t k = 1; k <= 6; ++k) {
+    if (name[k] < '0' || name[k] > '9') return std::nullopt;
+  }
+  const int yy = std::stoi(name.substr(1, 2));
+  const int year = yy >= 70 ? 1900 + yy : 2000 + yy;
+  return year * 10000 + std::stoi(name.substr(3, 4));
+}
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+  ByteFile file;
+  if (file.Open(path)) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  auto got = file.Read(bytes.data(), bytes.size());
+  if (!got) return std::nullopt;
+  bytes.resize(*got);
+  return bytes;
+}
+
+struct Day {
+  int date;
+  std::string path;
+};
+
+std::vector<Day> FindDays(const std::vector<std::string>& paths) {
+  std::vector<Day> days;
+  auto consider = [&](const std::string& path) {
+    if (auto date = FileDate(path)) days.push_back(Day{*date, path});
+  };
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+      for (const auto& entry : fs::directory_iterator(path, error)) {
+        if (entry.is_regular_file(error)) consider(entry.path().string());
+      }
+    } else {
+      consider(path);
+      if (!FileDate(path)) std::cerr << "wakorin-learn: " << path << ": not a race program file name\n";
+    }
+  }
+  // One file a day: a text file and its archive are the same day.
+  std::sort(days.begin(), days.end(), [](const Day& a, const Day& b) {
+    return a.date != b.date ? a.date < b.date : a.path < b.path;
+  });
+  days.erase(std::unique(days.begin(), days.end(),
+                         [](const Day& a, const Day& b) { return a.date == b.date; }),
+             days.end());
+  return days;
+}
+
+class Bar {
+ public:
+  explicit Bar(bool on) : on_(on) {}
+  void Show(const std::string& stage, int done, int total) {
+    if (!on_) return;
+    const int filled = total > 0 ? 30 * done / total : 30;
+    std::fprintf(stderr, "\r%-18s [%s%s] %d/%d ", stage.c_str(), std::string(filled, '#').c_str(),
+                 std::string(30 - filled, ' ').c_str(), done, total);
+    std::fflush(stderr);
+  }
+  void Clear() {
+    if (on_) std::fprintf(stderr, "\r%*s\r", 70, "");
+  }
+
+ private:
+  bool on_;
+};
+
+std::vector<int> Keys(const TicketList& tickets) {
+  std::vector<int> keys;
+  for (const std::string& t : tickets) {
+    if (!t.empty()) keys.push_back(TicketKey(t));
+  }
+  return keys;
+}
+
+// Every combination of a bet type once.
+std::vector<int> EveryCombination(BetType bet) {
+  std::vector<int> keys;
+  for (int a = 1; a <= 6; ++a) {
+    for (int b = 1; b <= 6; ++b) {
+      if (a == b || (bet == BetType::Quinella && b < a)) continue;
+      if (IsTwoBoat(bet)) {
+        keys.push_back(a * 10 + b);
+        continue;
+      }
+      for (int c = 1; c <= 6; ++c) {
+        if (c == a || c == b || (bet == BetType::Trio && !(a < b && b < c))) continue;
+        keys.push_back(a * 100 + b * 10 + c);
+      }
+    }
+  }
+  return keys;
+}
+
+// "80.5% [ 77.6,  83.5]": the return and its interval.
+std::string Figures(const ReturnFigures& f) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%6.1f%% [%5.1f, %5.1f]", f.Percent(), f.low, f.high);
+  return text;
+}
+
+void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
+  const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
+  PerBet<std::vector<RaceReturn>> mine, every, fixed;
+  for (const LearnRace& race : races) {
+    const DataForecast forecast = ForecastFigures(race.figures, model);
+    for (BetType bet : kBetTypes) {
+      if (!race.outcome[bet].settled) continue;
+      const std::vector<int> tickets =
+          forecast.skipped[bet] ? std::vector<int>() : Keys(forecast.candidates[bet]);
+      mine[bet].push_back(Settle(race.outcome[bet], race.refunded, tickets));
+      every[bet].push_back(Settle(race.outcome[bet], race.refunded, EveryCombination(bet)));
+      fixed[bet].push_back(Settle(race.outcome[bet], race.refunded, Keys(FixedFavourites()[bet])));
+    }
+  }
+  std::printf("\nHeld out %s..%s: %zu races. Stake 100 yen per combination; return with its\n"
+              "bootstrap 95 %% interval over races; refunds of void starts paid back.\n\n",
+              DateText(races.front().date).c_str(), DateText(races.back().date).c_str(), races.size());
+  std::printf("bet     data mode: return [95%% CI]   hit rate  races bet       "
+              "every combination       six fixed favourites\n");
+  for (BetType bet : kBetTypes) {
+    const ReturnFigures m = Summarise(mine[bet]), e = Summarise(every[bet]), f = Summarise(fixed[bet]);
+    const double hitRate = m.bet > 0 ? 100.0 * m.hits / m.bet : 0.0;
+    const double share = m.races > 0 ? 100.0 * m.bet / m.races : 0.0;
+    std::printf("%s  %s  %6.1f%%  %6d/%-6d (%4.1f%%)  %s  %s\n", names[bet], Figures(m).c_str(),
+                hitRate, m.bet, m.races, share, Figures(e).c_str(), Figures(f).c_str());
+  }
+  std::printf("\nSix fixed favourites: ");
+  for (BetType bet : kBetTypes) {
+    std::printf("%s ", names[bet]);
+    for (const std::string& t : FixedFavourites()[bet]) std::printf("%s ", t.c_str());
+  }
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Options> options = Parse(argc, argv);
+  if (!options) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  Bar bar(!options->quiet && ::isatty(2));
+  const std::vector<Day> days = FindDays(options->paths);
+  std::vector<LearnRace> learn, tune, test;
+  FormBook forms;
+  int learnDays = 0, problems = 0;
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    bar.Show("reading days", static_cast<int>(i), static_cast<int>(days.size()));
+    const Day& day = days[i];
+    const std::optional<std::string> program = ReadWhole(day.path);
+    const std::string resultPath = FindResultFile(day.path);
+    const std::optional<std::string> result =
+        resultPath.empty() ? std::nullopt : ReadWhole(resultPath);
+    if (!program || !result) {
+      bar.Clear();
+      std::cerr << "wakorin-learn: " << day.path << ": "
+                << (!program ? "cannot be read" : "no readable result file beside it") << "\n";
+      ++problems;
+      continue;
+    }
+    const bool wanted = options->learn.Holds(day.date) || options->tune.Holds(day.date) ||
+                        options->test.Holds(day.date);
+    if (wanted) {
+      std::vector<LearnRace> races = ReadLearningDay(*program, *result, day.date, &forms);
+      std::vector<LearnRace>& into = options->test.Holds(day.date)   ? test
+                                     : options->tune.Holds(day.date) ? tune
+                                                                     : learn;
+      learnDays += !options->test.Holds(day.date) &&
+                   (options->refit || !options->tune.Holds(day.date));
+      for (LearnRace& race : races) into.push_back(std::move(race));
+    }
+    // Only now: a day's own results inform the days after it, never itself.
+    forms.AddResultFile(*result);
+  }
+  bar.Clear();
+
+  DataModel model;
+  if (options->model) {
+    ModelRead read = LoadDataModel(*options->model);
+    if (!read.model) {
+      std::cerr << "wakorin-learn: " << *options->model << ": " << read.fault.Message() << "\n";
+      return 1;
+    }
+    model = std::move(*read.model);
+    std::printf("Model %s (learned from %s)\n", options->model->c_str(), model.learnedFrom.c_str());
+  } else {
+    if (learn.empty()) {
+      std::cerr << "wakorin-learn: no race to learn from in the days given\n";
+      return 1;
+    }
+    LearnOptions learnOptions;
+    learnOptions.minBetShare = options->minBetShare;
+    learnOptions.ridge = options->ridge;
+    learnOptions.refit = options->refit;
+    model = Learn(learn, tune, learnOptions, [&](std::string_view stage, int done, int total) {
+      bar.Show(std::string(stage), done, total);
+    });
+    bar.Clear();
+    const int lastDay = options->refit && !tune.empty() ? tune.back().date : learn.back().date;
+    model.learnedFrom = DateText(learn.front().date) + ".." + DateText(lastDay) + " (" +
+                        std::to_string(learnDays) + " days)";
+    if (!tune.empty()) {
+      model.learnedFrom += ", thresholds tuned on " + DateText(tune.front().date) + ".." +
+                           DateText(tune.back().date) + " (" + std::to_string(tune.size()) +
+                           " races)";
+    }
+    std::printf("Learned from %d races of %s\n", model.races, model.learnedFrom.c_str());
+    std::printf("Thresholds (estimated return): ２連複 %.3f  ２連単 %.3f  ３連複 %.3f  ３連単 %.3f\n",
+                model.threshold[BetType::Quinella], model.threshold[BetType::Exacta],
+                model.threshold[BetType::Trio], model.threshold[BetType::Trifecta]);
+    if (options->output) {
+      std::ofstream out(*options->output, std::ios::binary);
+      out << WriteDataModel(model);
+      if (!out) {
+        std::cerr << "wakorin-learn: cannot write " << *options->output << "\n";
+        return 1;
+      }
+      std::printf("Model written to %s\n", options->output->c_str());
+    }
+  }
+  if (options->test.given) {
+    if (test.empty()) {
+      std::cerr << "wakorin-learn: no race in the test days\n";
+      return 1;
+    }
+    Measure(model, test);
+  }
+  return problems > 0 && learn.empty() && test.empty() ? 1 : 0;
+}
