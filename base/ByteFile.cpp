@@ -128,6 +128,34 @@ Outcome<std::shared_ptr<const std::string>> ByteFile::ReadWhole(const std::strin
   return std::shared_ptr<const std::string>(std::move(bytes));
 }
 
+Outcome<std::string> ByteFile::ReadAsIs(const std::string& path, std::size_t cap) {
+  ++opens;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return Error::Io(errno);
+  struct stat info {};
+  std::optional<Error> failed;
+  if (::fstat(fd, &info) != 0) {
+    failed = Error::Io(errno);
+  } else if (!S_ISREG(info.st_mode)) {
+    failed = Error::Io(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+  } else if (static_cast<std::uint64_t>(info.st_size) > cap) {
+    failed = Error::Io(EFBIG);
+  }
+  std::string bytes;
+  if (!failed) {
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    auto got = ReadAt(fd, bytes.data(), bytes.size(), 0);
+    if (got) {
+      bytes.resize(*got);
+    } else {
+      failed = got.error();
+    }
+  }
+  ::close(fd);
+  if (failed) return *failed;
+  return bytes;
+}
+
 void ByteFile::OpenBytes(std::string_view bytes) {
   Close();
   bytes_ = bytes.data() ? bytes.data() : "";

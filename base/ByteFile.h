@@ -32,6 +32,9 @@ class ByteFile {
   std::optional<Error> Open(const std::string& path);
   // The whole file as Open delivers it, for readers that take each file once.
   static Outcome<std::shared_ptr<const std::string>> ReadWhole(const std::string& path);
+  // The bytes of a regular file of the program's own (a model file) as they are: no archive
+  // unpacked, no text converted. More than `cap` bytes fails with EFBIG.
+  static Outcome<std::string> ReadAsIs(const std::string& path, std::size_t cap);
   // Reads from bytes already in memory instead, as from a file holding them; they must outlive
   // the reads. Lets a caller that reads each file once hand it to every reader.
   void OpenBytes(std::string_view bytes);

@@ -1,5 +1,7 @@
 #include "predict/DataModel.h"
 
+#include <cerrno>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -184,14 +186,12 @@ ModelRead ReadDataModel(std::string_view bytes) {
 }
 
 ModelRead LoadDataModel(const std::string& path) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return Refuse(0, "cannot open " + path);
-  if (file.Size() > kMaxFileSize) return Refuse(0, "too large for a model file");
-  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-  auto got = file.Read(bytes.data(), bytes.size());
-  if (!got) return Refuse(0, "cannot read " + path);
-  bytes.resize(*got);
-  return ReadDataModel(bytes);
+  auto bytes = ByteFile::ReadAsIs(path, kMaxFileSize);
+  if (!bytes) {
+    return Refuse(0, bytes.error().code == EFBIG ? "too large for a model file"
+                                                  : "cannot read " + path);
+  }
+  return ReadDataModel(*bytes);
 }
 
 PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -158,14 +159,9 @@ std::optional<int> FileDate(const std::string& path) {
   return year * 10000 + std::stoi(name.substr(3, 4));
 }
 
-std::optional<std::string> ReadWhole(const std::string& path) {
-  ByteFile file;
-  if (file.Open(path)) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-  auto got = file.Read(bytes.data(), bytes.size());
-  if (!got) return std::nullopt;
-  bytes.resize(*got);
-  return bytes;
+std::shared_ptr<const std::string> ReadWhole(const std::string& path) {
+  auto bytes = ByteFile::ReadWhole(path);
+  return bytes ? *bytes : nullptr;
 }
 
 struct Day {
@@ -301,10 +297,10 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < days.size(); ++i) {
     bar.Show("reading days", static_cast<int>(i), static_cast<int>(days.size()));
     const Day& day = days[i];
-    const std::optional<std::string> program = ReadWhole(day.path);
+    const std::shared_ptr<const std::string> program = ReadWhole(day.path);
     const std::string resultPath = FindResultFile(day.path);
-    const std::optional<std::string> result =
-        resultPath.empty() ? std::nullopt : ReadWhole(resultPath);
+    const std::shared_ptr<const std::string> result =
+        resultPath.empty() ? nullptr : ReadWhole(resultPath);
     if (!program || !result) {
       bar.Clear();
       std::cerr << "wakorin-learn: " << day.path << ": "

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -27,6 +28,9 @@
 #include "program/VenueTable.h"
 #include "day/DayCheck.h"
 #include "day/OpenDay.h"
+#include "predict/DataModel.h"
+#include "predict/DefaultModel.h"
+#include "results/RecentForm.h"
 #include "results/ResultFile.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +50,12 @@ constexpr const char* kUsage =
     "      --csv F     write one line per race to F\n"
     "  -j, --jobs N    days checked at once (default: the number of cores)\n"
     "  -q, --quiet     no progress bar\n"
+    "  -m, --mode M    standard (the engine on the statistics file's figures, the default) or\n"
+    "                  data (the model learned from past seasons; needs no statistics file)\n"
+    "      --model F   the data mode's model file (default: the model built into the program)\n"
+    "      --from D    count only days from D (YYYY-MM-DD); earlier days' results still give\n"
+    "                  the data mode the racers' recent form\n"
+    "      --to D      count only days up to D (YYYY-MM-DD)\n"
     "\n"
     "Exit status: 0 when every day was checked, 1 when a day, a venue or a file was skipped\n"
     "(each is named on stderr), 2 for bad arguments.\n";
@@ -56,8 +66,30 @@ struct Options {
   std::optional<std::string> csv;
   bool byVenue = false;
   bool quiet = false;
+  bool dataMode = false;
+  std::optional<std::string> model;
+  int from = 0, to = 99999999;  // yyyymmdd
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
 };
+
+// "2024-07-01" as 20240701.
+std::optional<int> ParseDay(const std::string& text) {
+  int year = 0, month = 0, day = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3) return std::nullopt;
+  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  return year * 10000 + month * 100 + day;
+}
+
+// The day of a race program file by its name (B241115.TXT, b241115.lzh), or 0.
+int DayOfName(const std::string& path) {
+  const std::optional<int> month = ProgramFileMonth(path);
+  if (!month) return 0;
+  const std::string name = fs::path(path).filename().string();
+  const std::size_t dot = name.find('.');
+  if (dot == std::string::npos || dot < 2) return 0;
+  return *month * 100 + std::atoi(name.substr(dot - 2, 2).c_str());
+}
 
 std::optional<Options> Parse(int argc, char** argv) {
   Options options;
@@ -74,6 +106,17 @@ std::optional<Options> Parse(int argc, char** argv) {
       if (!(options.stats = value())) return std::nullopt;
     } else if (arg == "--csv") {
       if (!(options.csv = value())) return std::nullopt;
+    } else if (arg == "-m" || arg == "--mode") {
+      const auto mode = value();
+      if (!mode || (*mode != "standard" && *mode != "data")) return std::nullopt;
+      options.dataMode = *mode == "data";
+    } else if (arg == "--model") {
+      if (!(options.model = value())) return std::nullopt;
+    } else if (arg == "--from" || arg == "--to") {
+      const auto day = value();
+      const std::optional<int> date = day ? ParseDay(*day) : std::nullopt;
+      if (!date) return std::nullopt;
+      (arg == "--from" ? options.from : options.to) = *date;
     } else if (arg == "-v" || arg == "--by-venue") {
       options.byVenue = true;
     } else if (arg == "-q" || arg == "--quiet") {
@@ -190,6 +233,14 @@ struct DayResult {
   std::string file;
   std::optional<DayCheck> check;
   std::vector<std::string> problems;
+  std::shared_ptr<const std::string> results;  // the result file's bytes, for the recent form
+};
+
+// How each day is predicted: from its statistics, or by a learned model with the racers'
+// recent form from the days before.
+struct Predictor {
+  const DataModel* model = nullptr;
+  const FormBook* forms = nullptr;
 };
 
 std::string FolderOf(const std::string& file) {
@@ -203,10 +254,11 @@ struct DayStats {
   std::string problem;
 };
 
-DayResult CheckFile(const std::string& path, const DayStats& stats, const FolderNames& folder) {
+DayResult CheckFile(const std::string& path, const DayStats& stats, const FolderNames& folder,
+                    const Predictor& predictor = {}) {
   DayResult day;
   day.file = path;
-  if (stats.table == nullptr) {
+  if (predictor.model == nullptr && stats.table == nullptr) {
     day.problems.push_back(stats.problem);
     return day;
   }
@@ -231,8 +283,13 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
     day.problems.push_back("cannot be read (" + Reason(open.error()) + ")");
     return day;
   }
-  open->UseStats(*stats.table);
+  if (predictor.model != nullptr) {
+    open->UseModel(predictor.model, predictor.forms);
+  } else {
+    open->UseStats(*stats.table);
+  }
   day.check = CheckDay(*open, results ? std::optional<std::string_view>(*results) : std::nullopt);
+  day.results = results;
   for (const std::string& p : day.check->problems) day.problems.push_back(p);
   if (day.check->venues.empty() || !results) day.check.reset();
   return day;
@@ -307,16 +364,22 @@ class StatsFiles {
   std::map<std::string, std::string> broken_;  // path, why it cannot be read
 };
 
-void PrintTally(const CheckTally& tally, const std::string& indent) {
-  std::printf("%sbet       races    hits  hit rate        stake       return  return rate\n",
-              indent.c_str());
+// `passed`: in the data mode, the races each bet type was skipped (見送り); `races` counts the
+// races bet.
+void PrintTally(const CheckTally& tally, const std::string& indent,
+                const PerBet<long long>* passed = nullptr) {
+  std::printf("%sbet       races%s    hits  hit rate        stake       return     refund  return rate\n",
+              indent.c_str(), passed ? "  skipped" : "");
   const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
   for (BetType type : kBetTypes) {
     const char* name = names[type];
     const BetTally* bet = &tally[type];
     const double hitRate = bet->races ? 100.0 * bet->hits / bet->races : 0.0;
-    std::printf("%s%s  %7d %7d  %7.1f%%  %9lld円  %9lld円  %10.1f%%\n", indent.c_str(), name,
-                bet->races, bet->hits, hitRate, bet->stake, bet->payout, bet->ReturnPercent());
+    char skipped[16] = "";
+    if (passed) std::snprintf(skipped, sizeof skipped, " %8lld", (*passed)[type]);
+    std::printf("%s%s  %7d%s %7d  %7.1f%%  %9lld円  %9lld円  %7lld円  %10.1f%%\n", indent.c_str(),
+                name, bet->races, skipped, bet->hits, hitRate, bet->stake, bet->payout,
+                bet->refund, bet->ReturnPercent());
   }
 }
 
@@ -423,11 +486,32 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+  std::optional<DataModel> loaded;
+  if (options->model) {
+    ModelRead read = LoadDataModel(*options->model);
+    if (!read.model) {
+      std::cerr << "wakorin-check: " << *options->model << ": " << read.fault.Message() << "\n";
+      return 2;
+    }
+    loaded = std::move(read.model);
+  }
+  const DataModel* model = !options->dataMode ? nullptr : loaded ? &*loaded : &DefaultModel();
+
   std::vector<std::string> problems;
-  const std::vector<std::string> files = ProgramFiles(options->paths, problems);
+  std::vector<std::string> files = ProgramFiles(options->paths, problems);
+  // Days in date order, so that the data mode learns each racer's form from the days before.
+  std::stable_sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+    return DayOfName(a) < DayOfName(b);
+  });
+  auto inRange = [&](const std::string& file) {
+    const int day = DayOfName(file);
+    return day == 0 || (day >= options->from && day <= options->to);
+  };
+  std::vector<std::string> counted;
+  std::copy_if(files.begin(), files.end(), std::back_inserter(counted), inRange);
 
   StatsFiles stats(options->stats);
-  stats.Prepare(files);
+  if (model == nullptr) stats.Prepare(counted);
 
   std::optional<std::ofstream> csv;
   if (options->csv) {
@@ -436,57 +520,90 @@ int main(int argc, char** argv) {
   }
 
   CheckTally total;
+  PerBet<long long> passed{};  // races a bet type was on sale and skipped (data mode)
   std::map<std::string, CheckTally> byVenue;
   std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0, estimated = 0;
   bool somethingSkipped = !problems.empty();
   const bool bar = !options->quiet && ::isatty(2);
   auto drawBar = [&](std::size_t count) {
-    const int filled = files.empty() ? 40 : static_cast<int>(40 * count / files.size());
+    const int filled = counted.empty() ? 40 : static_cast<int>(40 * count / counted.size());
     std::fprintf(stderr, "\r[%s%s] %zu/%zu days", std::string(filled, '#').c_str(),
-                 std::string(40 - filled, ' ').c_str(), count, files.size());
+                 std::string(40 - filled, ' ').c_str(), count, counted.size());
   };
-  {
+  auto consume = [&](const DayResult& day) {
+    if (bar && !day.problems.empty()) std::fprintf(stderr, "\r%*s\r", 60, "");
+    for (const std::string& problem : day.problems) {
+      std::cerr << "wakorin-check: " << day.file << ": " << problem << "\n";
+    }
+    if (!day.problems.empty()) somethingSkipped = true;
+    if (!day.check) {
+      ++skipped;
+      return;
+    }
+    ++checkedDays;
+    for (const VenueCheck& venue : day.check->venues) {
+      if (!venue.resultFound) continue;
+      ++venues;
+      races += venue.races.size();
+      for (const RaceCheck& race : venue.races) {
+        estimated += race.estimated ? 1 : 0;
+        for (BetType bet : kBetTypes) passed[bet] += race.skipped[bet] ? 1 : 0;
+      }
+      byVenue[venue.code] += venue.tally;
+    }
+    total += day.check->tally;
+    if (csv) WriteCsv(*csv, day);
+  };
+
+  if (model != nullptr) {
+    // One day after another: each day's results join the racers' form only once it is checked.
+    FormBook forms;
+    std::map<std::string, FolderNames> folders;
+    std::size_t done = 0;
+    for (const std::string& file : files) {
+      const std::string folder = FolderOf(file);
+      if (folders.count(folder) == 0) folders.emplace(folder, FolderNames(folder));
+      const FolderNames& names = folders.at(folder);
+      if (DayOfName(file) > options->to) continue;
+      std::shared_ptr<const std::string> results;
+      if (inRange(file)) {
+        DayResult day = CheckFile(file, {}, names, Predictor{model, &forms});
+        consume(day);
+        results = day.results;
+        if (bar) drawBar(++done);
+      } else {
+        std::string problem;
+        const std::string resultPath = FindResultFile(file, names);
+        if (!resultPath.empty()) results = ReadFile(resultPath, problem);
+      }
+      if (results) forms.AddResultFile(*results);
+    }
+  } else {
     const unsigned workers =
-        std::min<unsigned>(options->jobs, std::max<std::size_t>(files.size(), 1));
-    DayPipeline pipeline(files, stats, workers);
-    while (pipeline.Handed() < files.size()) {
+        std::min<unsigned>(options->jobs, std::max<std::size_t>(counted.size(), 1));
+    DayPipeline pipeline(counted, stats, workers);
+    while (pipeline.Handed() < counted.size()) {
       std::optional<DayResult> day = pipeline.Next(std::chrono::milliseconds(100));
       if (bar) drawBar(pipeline.Handed());
-      if (!day) continue;
-      if (bar && !day->problems.empty()) std::fprintf(stderr, "\r%*s\r", 60, "");
-      for (const std::string& problem : day->problems) {
-        std::cerr << "wakorin-check: " << day->file << ": " << problem << "\n";
-      }
-      if (!day->problems.empty()) somethingSkipped = true;
-      if (!day->check) {
-        ++skipped;
-        continue;
-      }
-      ++checkedDays;
-      for (const VenueCheck& venue : day->check->venues) {
-        if (!venue.resultFound) continue;
-        ++venues;
-        races += venue.races.size();
-        for (const RaceCheck& race : venue.races) estimated += race.estimated ? 1 : 0;
-        byVenue[venue.code] += venue.tally;
-      }
-      total += day->check->tally;
-      if (csv) WriteCsv(*csv, *day);
+      if (day) consume(*day);
     }
   }
   if (bar) std::fprintf(stderr, "\r%*s\r", 60, "");
   for (const std::string& problem : problems) std::cerr << "wakorin-check: " << problem << "\n";
 
-  std::printf("Checked %s, %s, %s (%s skipped); statistics: %s\n",
+  std::printf("Checked %s, %s, %s (%s skipped); %s\n",
               Count(checkedDays, "day", "days").c_str(), Count(venues, "venue", "venues").c_str(),
               Count(races, "race", "races").c_str(), Count(skipped, "file", "files").c_str(),
-              stats.Describe().c_str());
+              model != nullptr ? ("data mode, model: " +
+                                  (options->model ? *options->model : std::string("built in")))
+                                     .c_str()
+                               : ("statistics: " + stats.Describe()).c_str());
   if (estimated > 0) {
     std::printf("%s predicted with estimated figures (racers missing from the statistics)\n",
                 Count(estimated, "race", "races").c_str());
   }
   std::printf("\n");
-  PrintTally(total, "");
+  PrintTally(total, "", model != nullptr ? &passed : nullptr);
   if (options->byVenue) {
     for (const auto& [code, tally] : byVenue) {
       std::printf("\n%s %s\n", code.c_str(), Utf8(GetCorseName(code)).c_str());
