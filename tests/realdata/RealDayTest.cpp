@@ -523,5 +523,39 @@ TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
   EXPECT_EQ(racer.BtWn, " 32.50");
 }
 
+// The checker in both modes on the real days: the data mode needs no statistics file, says how
+// many races each bet type skipped, and refuses a model file that is not one.
+TEST(RealResults, CheckerInBothModes) {
+  if (!fs::exists(kRealData / "K240401.TXT")) GTEST_SKIP() << "no real data beside the project";
+  testing::TempDir dir;
+  for (const char* name : {"B240116.TXT", "K240116.TXT", "B240401.TXT", "K240401.TXT"}) {
+    fs::copy_file(kRealData / name, dir.path() / name);
+  }
+  auto run = [&](const std::string& options) {
+    const std::string out = dir.PathOf("out.txt");
+    const int status = std::system((std::string(WAKORIN_CHECK_TOOL) + " -q " + options + " '" +
+                                    dir.path().string() + "' > '" + out + "' 2>&1")
+                                       .c_str());
+    return std::make_pair(WEXITSTATUS(status), ReadAll(out));
+  };
+  const auto [standardStatus, standard] =
+      run("--stats '" + (kRealData / "fan1904.txt").string() + "'");
+  EXPECT_EQ(standardStatus, 0) << standard;
+  EXPECT_NE(standard.find("Checked 2 days, 23 venues, 276 races"), std::string::npos) << standard;
+  EXPECT_EQ(standard.find("skipped "), std::string::npos) << standard;
+
+  const auto [dataStatus, data] = run("--mode data");
+  EXPECT_EQ(dataStatus, 0) << data;
+  EXPECT_NE(data.find("Checked 2 days, 23 venues, 276 races"), std::string::npos) << data;
+  EXPECT_NE(data.find("data mode, model: built in"), std::string::npos) << data;
+  EXPECT_NE(data.find("races  skipped"), std::string::npos) << data;
+  EXPECT_NE(data, standard);
+
+  dir.Write("model.txt", "wakorin-data-model 1\nthis is not a model\n");
+  const auto [badStatus, bad] = run("--mode data --model '" + dir.PathOf("model.txt") + "'");
+  EXPECT_EQ(badStatus, 2) << bad;
+  EXPECT_NE(bad.find("model.txt"), std::string::npos) << bad;
+}
+
 }  // namespace
 }  // namespace wakorin
