@@ -34,10 +34,22 @@ TicketDigitCell LaneCell(int lane) {
 RecommendDisplay ComputeRecommend(std::string_view ticketsOnSale, int tab,
                                   const TicketLists& tickets, int twoBoatCount,
                                   int threeBoatCount) {
+  return ComputeRecommend(BetsOnSale(ticketsOnSale), tab, tickets, twoBoatCount, threeBoatCount, {});
+}
+
+RecommendDisplay ComputeRecommend(const RecommendedTickets& slot, int tab,
+                                  const PerBet<bool>& skipped) {
+  const TicketLists lists{slot.tickets[BetType::Exacta], slot.tickets[BetType::Quinella],
+                          slot.tickets[BetType::Trifecta], slot.tickets[BetType::Trio]};
+  return ComputeRecommend(slot.onSale, tab, lists, 6, 6, skipped);
+}
+
+RecommendDisplay ComputeRecommend(const PerBet<bool>& onSale, int tab, const TicketLists& tickets,
+                                  int twoBoatCount, int threeBoatCount,
+                                  const PerBet<bool>& skipped) {
   RecommendDisplay d;
   const bool ordered = tab == 0;
   d.heading2 = d.heading3 = std::string(kNotOnSale);
-  const PerBet<bool> onSale = BetsOnSale(ticketsOnSale);
   if (ordered && onSale[BetType::Exacta]) {
     d.heading2 = std::string(kExactaHeading);
     d.mode2 = 1;
@@ -49,6 +61,11 @@ RecommendDisplay ComputeRecommend(std::string_view ticketsOnSale, int tab,
     d.heading3 = std::string(ordered ? kTrifectaHeading : kTrioHeading);
     d.mode3 = ordered ? 1 : 2;
   }
+  // A bet type the data mode does not bet on this race keeps its heading and shows no ticket.
+  d.skipped2 = d.mode2 != 0 && skipped[d.mode2 == 1 ? BetType::Exacta : BetType::Quinella];
+  d.skipped3 = d.mode3 != 0 && skipped[d.mode3 == 1 ? BetType::Trifecta : BetType::Trio];
+  if (d.skipped2) twoBoatCount = 0;
+  if (d.skipped3) threeBoatCount = 0;
 
   for (std::size_t row = 0; row < 6; ++row) {
     const int i = static_cast<int>(row) + 1;

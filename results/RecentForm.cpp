@@ -1,5 +1,11 @@
 #include "results/RecentForm.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "base/ByteFile.h"
+#include "base/FileNames.h"
 #include "results/ResultFileLayout.h"
 
 namespace wakorin {
@@ -57,6 +63,35 @@ LaneForms FormBook::FormsOf(const TRaceCard& card) const {
   LaneForms forms;
   for (std::size_t k = 0; k < 6; ++k) forms[k] = FormOf(card.Racers[k].RacerNo);
   return forms;
+}
+
+FormBook ReadFormsBefore(const std::string& programPath, int day, int days) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(programPath).parent_path();
+  // yyyymmdd -> path; a text file wins over the archive of the same day.
+  std::map<int, std::string> files;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() != 11 || (name[0] != 'K' && name[0] != 'k')) continue;
+    const std::string extension = name.substr(7);
+    const bool text = SameIgnoringCase(extension, ".txt");
+    if (!text && !SameIgnoringCase(extension, ".lzh")) continue;
+    if (!std::all_of(name.begin() + 1, name.begin() + 7, [](char c) { return c >= '0' && c <= '9'; })) {
+      continue;
+    }
+    const int yy = std::stoi(name.substr(1, 2));
+    const int date = (yy >= 70 ? 1900 + yy : 2000 + yy) * 10000 + std::stoi(name.substr(3, 4));
+    if (date >= day || !entry.is_regular_file(error)) continue;
+    auto& path = files[date];
+    if (path.empty() || text) path = entry.path().string();
+  }
+  while (files.size() > static_cast<std::size_t>(days)) files.erase(files.begin());
+  FormBook book;
+  for (const auto& [date, path] : files) {
+    if (auto bytes = ByteFile::ReadWhole(path)) book.AddResultFile(**bytes);
+  }
+  return book;
 }
 
 }  // namespace wakorin

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "predict/DefaultModel.h"
 #include "ui/Cp932Text.h"
 #include "ui/ErrorText.h"
 #include "ui/Desktop.h"
@@ -21,6 +22,7 @@ TMainForm::TMainForm(Desktop& desktop, QWidget* parent)
       cardPanel_(client_),
       startPanels_(client_),
       ticketSheets_(client_),
+      chancePanel_(client_),
       resultGrid_(client_),
       checkOverlay_(resultGrid_.Panel()),
       menu_(ui::BuildMainMenu(*this)) {
@@ -56,6 +58,15 @@ void TMainForm::ConnectHandlers() {
           [this] { TabSyouShikiChange(); });
   connect(menu_.N3, &QAction::triggered, this, [this] { N3Click(); });
   connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { BBtnKekkaClick(); });
+  connect(menu_.ModeStandard, &QAction::triggered, this, [this] {
+    SetPredictionMode(PredictionMode::Standard);
+    emit PredictionModeChosen(PredictionMode::Standard);
+  });
+  connect(menu_.ModeData, &QAction::triggered, this, [this] {
+    SetPredictionMode(PredictionMode::Data);
+    emit PredictionModeChosen(PredictionMode::Data);
+  });
+  connect(menu_.DtLearn, &QAction::triggered, this, [this] { emit LearnRequested(); });
   for (QPushButton* button : cardPanel_.LaneButtons()) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }
@@ -73,8 +84,10 @@ void TMainForm::ShowRegions() {
   const bool raceCard = mode_ == Mode::RaceCard;
   // In result-check mode the predictions of a check run out of sight.
   const bool prediction = raceCard && predictionShown_;
+  const bool data = predictionMode_ == PredictionMode::Data;
   SetOuterHeight(prediction ? kFullHeight : kRaceCardHeight);
-  startPanels_.SetShown(prediction);
+  startPanels_.SetShown(prediction && !data);
+  chancePanel_.SetShown(prediction && data);
   ticketSheets_.SetShown(prediction);
   cardPanel_.SetShown(raceCard, raceCard && !prediction);
   resultGrid_.SetShown(!raceCard);
@@ -87,6 +100,35 @@ void TMainForm::EnterRaceCardMode() {
   predictionShown_ = false;
   menu_.N3->setText(QStringLiteral("全結果 照合"));
   ShowRegions();
+}
+
+void TMainForm::SetPredictionMode(PredictionMode mode) {
+  predictionMode_ = mode;
+  menu_.ModeStandard->setChecked(mode == PredictionMode::Standard);
+  menu_.ModeData->setChecked(mode == PredictionMode::Data);
+  UseModeOnDay();
+  // A prediction of the other mode no longer stands.
+  predictionShown_ = false;
+  ShowRegions();
+}
+
+void TMainForm::UseDataModel(std::shared_ptr<const DataModel> model) {
+  learnedModel_ = std::move(model);
+  UseModeOnDay();
+}
+
+const DataModel& TMainForm::CurrentDataModel() const {
+  return learnedModel_ ? *learnedModel_ : DefaultModel();
+}
+
+void TMainForm::UseModeOnDay() {
+  if (!day_) return;
+  if (predictionMode_ == PredictionMode::Standard) {
+    day_->UseModel(nullptr);
+    return;
+  }
+  if (!forms_ && day_->Day()) forms_ = ReadFormsBefore(day_->Path(), *day_->Day());
+  day_->UseModel(&CurrentDataModel(), forms_ ? &*forms_ : nullptr);
 }
 
 void TMainForm::ShowError(const Error& error) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <string>
 
 #include <optional>
@@ -13,6 +14,7 @@
 #include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
 #include "results/ReturnSummary.h"
+#include "ui/ChancePanel.h"
 #include "ui/CheckOverlay.h"
 #include "ui/MainMenu.h"
 #include "ui/MeetingHeader.h"
@@ -84,6 +86,17 @@ class TMainForm : public QMainWindow {
   // The tickets on sale of the race on the card, in the file's bytes.
   std::string TicketsOnSale() const { return raceCard_.RChkt; }
 
+  // --- Prediction mode ---
+  // The standard mode predicts with the engine on the statistics file's figures; the data mode
+  // with the model learned from past seasons (the built-in one until the user learns their own).
+  void SetPredictionMode(PredictionMode mode);
+  PredictionMode GetPredictionMode() const { return predictionMode_; }
+  // The model the data mode uses from now on.
+  void UseDataModel(std::shared_ptr<const DataModel> model);
+  const DataModel& CurrentDataModel() const;
+  // The data mode's forecast of the race shown, once predicted.
+  const std::optional<DataForecast>& LastDataForecast() const { return dataForecast_; }
+
   // --- Result check ---
   void N3Click();
   void BBtnKekkaClick();
@@ -105,6 +118,10 @@ class TMainForm : public QMainWindow {
  signals:
   // The application is asked to end; its event loop is told to exit as well.
   void TerminateRequested();
+  // The user chose another prediction mode, to be remembered in the settings.
+  void PredictionModeChosen(PredictionMode mode);
+  // The user asked to learn the data mode's model from the data folder.
+  void LearnRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -145,6 +162,13 @@ class TMainForm : public QMainWindow {
   int race_ = 1;
   TRaceCard raceCard_;
   RaceForecast forecast_;  // the last prediction, its tickets and the lanes estimated
+  std::optional<DataForecast> dataForecast_;  // in the data mode, each boat's chances
+  PredictionMode predictionMode_ = PredictionMode::Standard;
+  std::shared_ptr<const DataModel> learnedModel_;  // the user's own, once learned
+  // The racers' recent form for the data mode, from the result files of the days before the
+  // open day in its folder; read when the data mode first needs it.
+  std::optional<FormBook> forms_;
+  void UseModeOnDay();
 
   // The regions, built in this order: later ones lie above earlier ones where they overlap.
   QWidget* client_;
@@ -152,6 +176,7 @@ class TMainForm : public QMainWindow {
   ui::RaceCardPanel cardPanel_;
   ui::StartPanels startPanels_;
   ui::TicketSheets ticketSheets_;
+  ui::ChancePanel chancePanel_;
   ui::ResultGrid resultGrid_;
   ui::CheckOverlay checkOverlay_;
   ui::MainMenu menu_;

@@ -1,6 +1,7 @@
 #include "ui/MainMenu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +33,21 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   m.DtUpdate = item(n4, "DtUpdate", "最新データに更新");
   m.DtDownload = item(n4, "DtDownload", "日付を指定してダウンロード...");
   m.DtFolder = item(n4, "DtFolder", "ダウンロード先フォルダ...");
+  // How a race is predicted: the engine on the statistics file, or the model learned from past
+  // seasons; one of the two is always chosen.
+  QMenu* mode = n4->addMenu(QString::fromUtf8("予想方式"));
+  mode->setObjectName(QStringLiteral("YosouMode"));
+  mode->menuAction()->setObjectName(QStringLiteral("YosouMode"));
+  m.ModeStandard = item(mode, "ModeStandard", "標準");
+  m.ModeData = item(mode, "ModeData", "データ");
+  auto* modes = new QActionGroup(&window);
+  modes->setExclusive(true);
+  for (QAction* action : {m.ModeStandard, m.ModeData}) {
+    action->setCheckable(true);
+    modes->addAction(action);
+  }
+  m.ModeStandard->setChecked(true);
+  m.DtLearn = item(n4, "DtLearn", "データ予想を学習...");
   m.N7 = item(n4, "N7", "競艇ｵﾌｨｼｬﾙWeb参照");
   QMenu* print1 = submenu("Print1", "印刷(&O)");
   m.Print2 = item(print1, "Print2", "印刷(&P)");

@@ -25,9 +25,14 @@ bool TMainForm::PredictShownRace() {
     return false;
   }
   forecast_ = std::move(forecast->forecast);
-  startPanels_.Show(forecast_.prediction, forecast_.missingLanes);
-  startPanels_.ShowStatsFile(
-      QFileInfo(QString::fromLocal8Bit(forecast->statsFile.c_str())).absoluteFilePath());
+  dataForecast_ = std::move(forecast->data);
+  if (dataForecast_) {
+    chancePanel_.Show(*dataForecast_);
+  } else {
+    startPanels_.Show(forecast_.prediction, forecast_.missingLanes);
+    startPanels_.ShowStatsFile(
+        QFileInfo(QString::fromLocal8Bit(forecast->statsFile.c_str())).absoluteFilePath());
+  }
   ShowRecommend();
   predictionShown_ = true;
   ShowRegions();
@@ -35,7 +40,7 @@ bool TMainForm::PredictShownRace() {
 }
 
 void TMainForm::ShowRecommend() {
-  ticketSheets_.Show(TicketsOnSale(), forecast_.prediction);
+  ticketSheets_.Show(forecast_.tickets, dataForecast_ ? dataForecast_->skipped : PerBet<bool>{});
 }
 
 void TMainForm::TabSyouShikiChange() {

@@ -76,6 +76,8 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
                   .arg(chosen, names.join(QStringLiteral("・"))));
   }
   day_ = std::move(*day);
+  forms_.reset();
+  UseModeOnDay();
   header_.ListVenues(day_->Venues());
   SelectVenue(0);
   EnterRaceCardMode();

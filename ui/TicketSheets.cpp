@@ -18,15 +18,12 @@
 namespace wakorin::ui {
 namespace {
 
-// Every run recommends six tickets of each kind.
-constexpr int kTicketsPerSheet = 6;
-
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
 void Fill(QLabel* label, const TicketDigitCell& cell) {
-  label->setText(QString::fromLatin1(cell.text));
+  label->setText(cell.lane != 0 ? QString::number(cell.lane) : QString());
   SetBackground(label, LaneColor(cell.lane));  // grey for an empty cell
   if (cell.lane != 0) SetTextColor(label, LaneFontColor(cell.lane));
 }
@@ -69,6 +66,9 @@ void TicketSheets::BuildTwoBoatPage(QWidget* page) {
                               MsGothic(13, true), kAqua, kBlack);
   // Grey like an empty ticket cell, so that rows of a bet type not on sale blend into it.
   QFrame* grey2 = MakePanel(page, "", QRect(0, 20, 146, 180), kGrey);
+  LabelMiokuri2_ = MakeLabel(grey2, "LabelMiokuri2", QRect(0, 0, 146, 180), Text("見送り"),
+                             MsGothic(22, true), kWhite, Qt::AlignCenter);
+  LabelMiokuri2_->hide();
   for (int r = 1; r <= 6; ++r) {
     const int top = 12 + 27 * (r - 1);
     const QFont digitFont = MsGothic(18, true);
@@ -85,6 +85,9 @@ void TicketSheets::BuildThreeBoatPage(QWidget* page) {
   LabelRace3Chekt_ = MakeCell(page, "LabelRace3Chekt", QRect(0, 0, 146, 18), Text("推奨 船券番号"),
                               MsGothic(13, true), kAqua, kBlack);
   QFrame* grey3 = MakePanel(page, "", QRect(0, 20, 146, 180), kGrey);
+  LabelMiokuri3_ = MakeLabel(grey3, "LabelMiokuri3", QRect(0, 0, 146, 180), Text("見送り"),
+                             MsGothic(22, true), kWhite, Qt::AlignCenter);
+  LabelMiokuri3_->hide();
   for (int r = 1; r <= 6; ++r) {
     const int top = 7 + 22 * (r - 1);
     const QFont digitFont = MsGothic(15, true);
@@ -102,11 +105,10 @@ void TicketSheets::BuildThreeBoatPage(QWidget* page) {
   }
 }
 
-void TicketSheets::Show(std::string_view ticketsOnSale, const TPrediction& prediction) {
-  const RecommendDisplay d =
-      ComputeRecommend(ticketsOnSale, TabSyouShikiTabs_->currentIndex(),
-                       {prediction.Ken2T, prediction.Ken2F, prediction.Ken3T, prediction.Ken3F},
-                       kTicketsPerSheet, kTicketsPerSheet);
+void TicketSheets::Show(const RecommendedTickets& tickets, const PerBet<bool>& skipped) {
+  const RecommendDisplay d = ComputeRecommend(tickets, TabSyouShikiTabs_->currentIndex(), skipped);
+  LabelMiokuri2_->setVisible(d.skipped2);
+  LabelMiokuri3_->setVisible(d.skipped3);
   LabelRace2Chekt_->setText(FromCp932(d.heading2));
   LabelRace3Chekt_->setText(FromCp932(d.heading3));
   sheets_[0].heading = FromCp932(d.heading2).trimmed();
@@ -114,13 +116,13 @@ void TicketSheets::Show(std::string_view ticketsOnSale, const TPrediction& predi
   for (std::size_t row = 0; row < 6; ++row) {
     for (std::size_t c = 0; c < 2; ++c) {
       Fill(Funa2Ken_[row][c], d.two[row][c]);
-      sheets_[0].lanes[row][c] = QString::fromLatin1(d.two[row][c].text).toInt();
+      sheets_[0].lanes[row][c] = d.two[row][c].lane;
     }
     Funa2KenY_[row]->setText(FromCp932(d.twoSeparator[row]));
     sheets_[0].separators[row] = FromCp932(d.twoSeparator[row]);
     for (std::size_t c = 0; c < 3; ++c) {
       Fill(Funa3Ken_[row][c], d.three[row][c]);
-      sheets_[1].lanes[row][c] = QString::fromLatin1(d.three[row][c].text).toInt();
+      sheets_[1].lanes[row][c] = d.three[row][c].lane;
     }
     for (QLabel* separator : Funa3KenY_[row]) {
       separator->setText(FromCp932(d.threeSeparator[row]));

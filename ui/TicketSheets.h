@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "predict/RecommendedTickets.h"
+
 class QLabel;
 class QTabBar;
 class QTabWidget;
@@ -29,9 +31,9 @@ class TicketSheets {
 
   explicit TicketSheets(QWidget* parent);
 
-  // The prediction's tickets of the bet types on sale (the card's CP932 sale text), ordered or
-  // unordered as the tab says.
-  void Show(std::string_view ticketsOnSale, const TPrediction& prediction);
+  // A forecast's tickets of the bet types on sale, ordered or unordered as the tab says; a bet
+  // type the data mode skipped shows 見送り instead.
+  void Show(const RecommendedTickets& tickets, const PerBet<bool>& skipped = {});
   void SetShown(bool shown);
   // The two-boat and the three-boat page, as the last Show left them.
   const std::array<Sheet, 2>& Sheets() const { return sheets_; }
@@ -47,6 +49,7 @@ class TicketSheets {
   QTabBar* TabSyouShikiTabs_;
   QTabWidget* YosouPanel_;
   QLabel *LabelRace2Chekt_, *LabelRace3Chekt_;
+  QLabel *LabelMiokuri2_, *LabelMiokuri3_;  // 見送り over a sheet's empty rows
   std::array<std::array<QLabel*, 2>, 6> Funa2Ken_{};
   std::array<QLabel*, 6> Funa2KenY_{};
   std::array<std::array<QLabel*, 3>, 6> Funa3Ken_{};

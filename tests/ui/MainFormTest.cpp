@@ -225,7 +225,11 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
   EXPECT_EQ(items("N4"), (QStringList{QStringLiteral("DtUpdate=最新データに更新"),
                                       QStringLiteral("DtDownload=日付を指定してダウンロード..."),
                                       QStringLiteral("DtFolder=ダウンロード先フォルダ..."),
+                                      QStringLiteral("YosouMode=予想方式"),
+                                      QStringLiteral("DtLearn=データ予想を学習..."),
                                       QStringLiteral("N7=競艇ｵﾌｨｼｬﾙWeb参照")}));
+  EXPECT_EQ(items("YosouMode"),
+            (QStringList{QStringLiteral("ModeStandard=標準"), QStringLiteral("ModeData=データ")}));
   EXPECT_EQ(items("Print1"), (QStringList{QStringLiteral("Print2=印刷(&P)")}));
   EXPECT_EQ(items("Help1"), (QStringList{QStringLiteral("HelpHP=画面ヘルプ"),
                                          QStringLiteral("J1=ソフト サポート ﾎｰﾑﾍﾟｰｼﾞ(&J)"),

@@ -184,7 +184,8 @@ TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
   };
   for (const Case& c : cases) {
     Find<QTabBar>(host, "TabSyouShikiTabs")->setCurrentIndex(c.tab);
-    sheets.Show(testsupport::Sjis(c.sale), prediction);
+    sheets.Show(SlotFor(testsupport::Sjis(c.sale), prediction.Ken2T, prediction.Ken2F,
+                        prediction.Ken3T, prediction.Ken3F));
     EXPECT_EQ(Find<QLabel>(host, "LabelRace2Chekt")->text(), QString::fromUtf8(c.heading2))
         << c.sale << c.tab;
     EXPECT_EQ(Find<QLabel>(host, "LabelRace3Chekt")->text(), QString::fromUtf8(c.heading3))
