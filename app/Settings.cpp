@@ -58,4 +58,20 @@ void SetDataFolder(const QString& folder) {
   Write(kDataFolderKey, folder);
 }
 
+bool DataModeChosen() {
+  return Read(kPredictionModeKey) == QStringLiteral("data");
+}
+
+void SetDataModeChosen(bool data) {
+  Write(kPredictionModeKey, data ? QStringLiteral("data") : QStringLiteral("standard"));
+}
+
+QString ModelFile() {
+  return Read(kModelFileKey);
+}
+
+void SetModelFile(const QString& path) {
+  Write(kModelFileKey, path);
+}
+
 }  // namespace wakorin::settings

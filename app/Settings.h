@@ -14,6 +14,8 @@ void NameApplication();
 // Keys, as they stand in the file.
 inline constexpr const char* kLastFileFolderKey = "files/lastFolder";
 inline constexpr const char* kDataFolderKey = "files/dataFolder";
+inline constexpr const char* kPredictionModeKey = "predict/mode";
+inline constexpr const char* kModelFileKey = "predict/model";
 
 // The folder of the last race program file chosen in the file dialog; empty before the first.
 QString LastFileFolder();
@@ -23,5 +25,13 @@ void SetLastFileFolder(const QString& folder);
 // (~/.local/share/wakorin/Wakorin).
 QString DataFolder();
 void SetDataFolder(const QString& folder);
+
+// The prediction mode chosen last: "data", else the standard mode.
+bool DataModeChosen();
+void SetDataModeChosen(bool data);
+
+// The model file the user learned last; empty before the first (the built-in model is used).
+QString ModelFile();
+void SetModelFile(const QString& path);
 
 }  // namespace wakorin::settings

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/ByteFile.h"
+#include "day/SeasonLearning.h"
 #include "predict/DataForecast.h"
 #include "predict/DataModel.h"
 #include "predict/Learner.h"
@@ -147,54 +148,6 @@ std::optional<Options> Parse(int argc, char** argv) {
   return o;
 }
 
-// The date of a race program file from its name: "b240101.lzh", "B060415.TXT".
-std::optional<int> FileDate(const std::string& path) {
-  const std::string name = fs::path(path).filename().string();
-  if (name.size() < 11 || (name[0] != 'b' && name[0] != 'B')) return std::nullopt;
-  for (std::size_t k = 1; k <= 6; ++k) {
-    if (name[k] < '0' || name[k] > '9') return std::nullopt;
-  }
-  const int yy = std::stoi(name.substr(1, 2));
-  const int year = yy >= 70 ? 1900 + yy : 2000 + yy;
-  return year * 10000 + std::stoi(name.substr(3, 4));
-}
-
-std::shared_ptr<const std::string> ReadWhole(const std::string& path) {
-  auto bytes = ByteFile::ReadWhole(path);
-  return bytes ? *bytes : nullptr;
-}
-
-struct Day {
-  int date;
-  std::string path;
-};
-
-std::vector<Day> FindDays(const std::vector<std::string>& paths) {
-  std::vector<Day> days;
-  auto consider = [&](const std::string& path) {
-    if (auto date = FileDate(path)) days.push_back(Day{*date, path});
-  };
-  for (const std::string& path : paths) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-      for (const auto& entry : fs::directory_iterator(path, error)) {
-        if (entry.is_regular_file(error)) consider(entry.path().string());
-      }
-    } else {
-      consider(path);
-      if (!FileDate(path)) std::cerr << "wakorin-learn: " << path << ": not a race program file name\n";
-    }
-  }
-  // One file a day: a text file and its archive are the same day.
-  std::sort(days.begin(), days.end(), [](const Day& a, const Day& b) {
-    return a.date != b.date ? a.date < b.date : a.path < b.path;
-  });
-  days.erase(std::unique(days.begin(), days.end(),
-                         [](const Day& a, const Day& b) { return a.date == b.date; }),
-             days.end());
-  return days;
-}
-
 class Bar {
  public:
   explicit Bar(bool on) : on_(on) {}
@@ -213,33 +166,6 @@ class Bar {
   bool on_;
 };
 
-std::vector<int> Keys(const TicketList& tickets) {
-  std::vector<int> keys;
-  for (const std::string& t : tickets) {
-    if (!t.empty()) keys.push_back(TicketKey(t));
-  }
-  return keys;
-}
-
-// Every combination of a bet type once.
-std::vector<int> EveryCombination(BetType bet) {
-  std::vector<int> keys;
-  for (int a = 1; a <= 6; ++a) {
-    for (int b = 1; b <= 6; ++b) {
-      if (a == b || (bet == BetType::Quinella && b < a)) continue;
-      if (IsTwoBoat(bet)) {
-        keys.push_back(a * 10 + b);
-        continue;
-      }
-      for (int c = 1; c <= 6; ++c) {
-        if (c == a || c == b || (bet == BetType::Trio && !(a < b && b < c))) continue;
-        keys.push_back(a * 100 + b * 10 + c);
-      }
-    }
-  }
-  return keys;
-}
-
 // "80.5% [ 77.6,  83.5]": the return and its interval.
 std::string Figures(const ReturnFigures& f) {
   char text[96];
@@ -249,29 +175,19 @@ std::string Figures(const ReturnFigures& f) {
 
 void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
   const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
-  PerBet<std::vector<RaceReturn>> mine, every, fixed;
-  for (const LearnRace& race : races) {
-    const DataForecast forecast = ForecastFigures(race.figures, model);
-    for (BetType bet : kBetTypes) {
-      if (!race.outcome[bet].settled) continue;
-      const std::vector<int> tickets =
-          forecast.skipped[bet] ? std::vector<int>() : Keys(forecast.candidates[bet]);
-      mine[bet].push_back(Settle(race.outcome[bet], race.refunded, tickets));
-      every[bet].push_back(Settle(race.outcome[bet], race.refunded, EveryCombination(bet)));
-      fixed[bet].push_back(Settle(race.outcome[bet], race.refunded, Keys(FixedFavourites()[bet])));
-    }
-  }
-  std::printf("\nHeld out %s..%s: %zu races. Stake 100 yen per combination; return with its\n"
+  const HeldOutFigures figures = MeasureHeldOut(model, races);
+  std::printf("\nHeld out %s..%s: %d races. Stake 100 yen per combination; return with its\n"
               "bootstrap 95 %% interval over races; refunds of void starts paid back.\n\n",
-              DateText(races.front().date).c_str(), DateText(races.back().date).c_str(), races.size());
+              DateText(figures.from).c_str(), DateText(figures.to).c_str(), figures.races);
   std::printf("bet     data mode: return [95%% CI]   hit rate  races bet       "
               "every combination       six fixed favourites\n");
   for (BetType bet : kBetTypes) {
-    const ReturnFigures m = Summarise(mine[bet]), e = Summarise(every[bet]), f = Summarise(fixed[bet]);
+    const ReturnFigures& m = figures.model[bet];
     const double hitRate = m.bet > 0 ? 100.0 * m.hits / m.bet : 0.0;
     const double share = m.races > 0 ? 100.0 * m.bet / m.races : 0.0;
     std::printf("%s  %s  %6.1f%%  %6d/%-6d (%4.1f%%)  %s  %s\n", names[bet], Figures(m).c_str(),
-                hitRate, m.bet, m.races, share, Figures(e).c_str(), Figures(f).c_str());
+                hitRate, m.bet, m.races, share, Figures(figures.every[bet]).c_str(),
+                Figures(figures.fixed[bet]).c_str());
   }
   std::printf("\nSix fixed favourites: ");
   for (BetType bet : kBetTypes) {
@@ -290,39 +206,35 @@ int main(int argc, char** argv) {
     return 2;
   }
   Bar bar(!options->quiet && ::isatty(2));
-  const std::vector<Day> days = FindDays(options->paths);
-  std::vector<LearnRace> learn, tune, test;
-  FormBook forms;
-  int learnDays = 0, problems = 0;
-  for (std::size_t i = 0; i < days.size(); ++i) {
-    bar.Show("reading days", static_cast<int>(i), static_cast<int>(days.size()));
-    const Day& day = days[i];
-    const std::shared_ptr<const std::string> program = ReadWhole(day.path);
-    const std::string resultPath = FindResultFile(day.path);
-    const std::shared_ptr<const std::string> result =
-        resultPath.empty() ? nullptr : ReadWhole(resultPath);
-    if (!program || !result) {
-      bar.Clear();
-      std::cerr << "wakorin-learn: " << day.path << ": "
-                << (!program ? "cannot be read" : "no readable result file beside it") << "\n";
-      ++problems;
-      continue;
-    }
-    const bool wanted = options->learn.Holds(day.date) || options->tune.Holds(day.date) ||
-                        options->test.Holds(day.date);
-    if (wanted) {
-      std::vector<LearnRace> races = ReadLearningDay(*program, *result, day.date, &forms);
-      std::vector<LearnRace>& into = options->test.Holds(day.date)   ? test
-                                     : options->tune.Holds(day.date) ? tune
-                                                                     : learn;
-      learnDays += !options->test.Holds(day.date) &&
-                   (options->refit || !options->tune.Holds(day.date));
-      for (LearnRace& race : races) into.push_back(std::move(race));
-    }
-    // Only now: a day's own results inform the days after it, never itself.
-    forms.AddResultFile(*result);
+  std::vector<std::string> notDays;
+  const std::vector<SeasonDay> days = FindSeasonDays(options->paths, &notDays);
+  for (const std::string& path : notDays) {
+    std::cerr << "wakorin-learn: " << path << ": not a race program file name\n";
   }
+  int learnDays = 0;
+  for (const SeasonDay& day : days) {
+    learnDays += options->learn.Holds(day.date) && !options->test.Holds(day.date) &&
+                 !options->tune.Holds(day.date);
+    learnDays += options->refit && options->tune.Holds(day.date) && !options->test.Holds(day.date);
+  }
+  SeasonRaces season = ReadSeason(
+      days,
+      [&](int date) {
+        return options->test.Holds(date)    ? SeasonPart::Test
+               : options->tune.Holds(date)  ? SeasonPart::Tune
+               : options->learn.Holds(date) ? SeasonPart::Learn
+                                            : SeasonPart::None;
+      },
+      [&](int done, int total) {
+        bar.Show("reading days", done, total);
+        return true;
+      });
   bar.Clear();
+  for (const std::string& problem : season.problems) std::cerr << "wakorin-learn: " << problem << "\n";
+  const int problems = static_cast<int>(season.problems.size());
+  std::vector<LearnRace>& learn = season.learn;
+  std::vector<LearnRace>& tune = season.tune;
+  std::vector<LearnRace>& test = season.test;
 
   DataModel model;
   if (options->model) {

@@ -161,5 +161,50 @@ TEST_F(RealDayWindowTest, ResultGridOfEveryVenue) {
   EXPECT_GT(hits, 0);
 }
 
+// The data mode through the window: the menu switches it, each boat's chances stand in the start
+// panels' place, a bet type the model skips shows 見送り, the check settles it as the standard
+// mode's; the standard mode comes back as it was.
+TEST_F(RealDayWindowTest, DataModeSwitchChancesSkipsAndCheck) {
+  Action(form, "ModeData")->trigger();
+  EXPECT_EQ(form.GetPredictionMode(), PredictionMode::Data);
+  EXPECT_TRUE(Action(form, "ModeData")->isChecked());
+  int skippedSheets = 0, ticketSheets = 0;
+  for (int race = 0; race < Find<QComboBox>(form, "SelectR")->count(); ++race) {
+    Find<QComboBox>(form, "SelectR")->setCurrentIndex(race);
+    emit Find<QComboBox>(form, "SelectR")->activated(race);
+    Find<QPushButton>(form, "BtnEditData")->click();
+    ASSERT_TRUE(form.LastDataForecast().has_value());
+    EXPECT_FALSE(Find<QFrame>(form, "PanelChance")->isHidden());
+    EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+    double wins = 0;
+    for (int lane = 1; lane <= 6; ++lane) {
+      const QString win = Cell(form, "LabelChance", lane - 1, 0)->text();
+      EXPECT_TRUE(win.endsWith(QLatin1Char('%'))) << win.toStdString();
+      wins += win.chopped(1).toDouble();
+    }
+    EXPECT_NEAR(wins, 100.0, 0.5);
+    const bool skipped = !Find<QLabel>(form, "LabelMiokuri3")->isHidden();
+    skippedSheets += skipped;
+    ticketSheets += !skipped;
+    // A skipped sheet shows no ticket; a sheet bet shows six.
+    EXPECT_EQ(Cell(form, "Funa3Ken", 0, 0)->text().isEmpty(), skipped);
+  }
+  EXPECT_GT(skippedSheets, 0);
+  EXPECT_GT(ticketSheets, 0);
+
+  Action(form, "N3")->trigger();
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+  EXPECT_FALSE(Find<QLabel>(form, "LabelHitReturn")->text().isEmpty());
+  Action(form, "N3")->trigger();
+
+  Action(form, "ModeStandard")->trigger();
+  Find<QPushButton>(form, "BtnEditData")->click();
+  EXPECT_FALSE(form.LastDataForecast().has_value());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "PanelChance")->isHidden());
+  EXPECT_TRUE(Find<QLabel>(form, "LabelMiokuri3")->isHidden());
+}
+
 }  // namespace
 }  // namespace wakorin

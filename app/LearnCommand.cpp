@@ -1,0 +1,207 @@
+#include "app/LearnCommand.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QTimer>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "app/Settings.h"
+#include "base/DayDate.h"
+#include "day/SeasonLearning.h"
+#include "ui/Desktop.h"
+#include "ui/MainForm.h"
+
+namespace wakorin {
+namespace {
+
+// Fewer days than this leave too few races to learn, tune and measure on.
+constexpr int kFewestDays = 20;
+
+// What the learning thread shares with the window; the thread may outlive a cancelled job.
+struct Learning {
+  std::mutex mutex;
+  QString label;
+  int done = 0, total = 0;
+  bool finished = false;
+  std::atomic<bool> cancelled{false};
+  std::optional<DataModel> model;
+  HeldOutFigures figures;
+  int learnRaces = 0, learnFrom = 0, learnTo = 0, days = 0;
+  QString failure;
+};
+
+void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& folder) {
+  auto progress = [&](const char* label, int done, int total) {
+    const std::lock_guard lock(state->mutex);
+    state->label = QString::fromUtf8(label);
+    state->done = done;
+    state->total = total;
+    return !state->cancelled;
+  };
+  const std::vector<SeasonDay> days = FindSeasonDays({folder});
+  const int n = static_cast<int>(days.size());
+  if (n < kFewestDays) {
+    const std::lock_guard lock(state->mutex);
+    state->failure = QStringLiteral("学習には%1日分以上のレース番組表とレース結果のファイルが必要です"
+                                    "(データフォルダにあるのは%2日分です)。")
+                         .arg(kFewestDays)
+                         .arg(n);
+    state->finished = true;
+    return;
+  }
+  // The latest fifth held out, the fifth before it for the thresholds, the rest to learn from.
+  const int testFrom = days[static_cast<std::size_t>(n - n / 5)].date;
+  const int tuneFrom = days[static_cast<std::size_t>(n - 2 * (n / 5))].date;
+  SeasonRaces season = ReadSeason(
+      days,
+      [&](int date) {
+        return date >= testFrom   ? SeasonPart::Test
+               : date >= tuneFrom ? SeasonPart::Tune
+                                  : SeasonPart::Learn;
+      },
+      [&](int done, int total) { return progress("日ごとのファイルを読んでいます", done, total); });
+  if (state->cancelled) return;
+  if (season.learn.empty() || season.test.empty()) {
+    const std::lock_guard lock(state->mutex);
+    state->failure = QStringLiteral("データフォルダのファイルから学習できるレースがありませんでした。");
+    state->finished = true;
+    return;
+  }
+  DataModel model = wakorin::Learn(season.learn, season.tune, {},
+                                   [&](std::string_view, int done, int total) {
+                                     progress("学習しています", done, total);
+                                   });
+  if (state->cancelled) return;
+  HeldOutFigures figures = MeasureHeldOut(model, season.test);
+  const std::lock_guard lock(state->mutex);
+  state->learnRaces = static_cast<int>(season.learn.size());
+  state->learnFrom = season.learn.front().date;
+  state->learnTo = season.learn.back().date;
+  state->days = n;
+  model.learnedFrom = DayText(state->learnFrom) + ".." + DayText(state->learnTo);
+  state->model = std::move(model);
+  state->figures = figures;
+  state->finished = true;
+}
+
+// The learning as the progress dialog sees it: a thread, watched from the event loop.
+class LearnJob final : public ProgressJob {
+ public:
+  explicit LearnJob(std::string folder)
+      : state_(std::make_shared<Learning>()), folder_(std::move(folder)) {}
+
+  void Start(ProgressReport& report) override {
+    report_ = &report;
+    std::thread([state = state_, folder = folder_] { LearnInThread(state, folder); }).detach();
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Poll(); });
+    timer_.start(100);
+  }
+  void Cancel() override {
+    state_->cancelled = true;
+    End();
+  }
+  std::shared_ptr<Learning> State() const { return state_; }
+
+ private:
+  void Poll() {
+    QString label;
+    int done = 0, total = 0;
+    bool finished = false;
+    {
+      const std::lock_guard lock(state_->mutex);
+      label = state_->label;
+      done = state_->done;
+      total = state_->total;
+      finished = state_->finished;
+    }
+    if (!label.isEmpty()) report_->Progress(label, done, total);
+    if (finished) End();
+  }
+  void End() {
+    if (ended_) return;
+    ended_ = true;
+    timer_.stop();
+    report_->Done();
+  }
+
+  std::shared_ptr<Learning> state_;
+  std::string folder_;
+  ProgressReport* report_ = nullptr;
+  QTimer timer_;
+  bool ended_ = false;
+};
+
+QString DateText(int yyyymmdd) {
+  return QStringLiteral("%1/%2/%3").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
+}
+
+QString Summary(const Learning& done) {
+  QString text = QStringLiteral("%1日分のうち %2〜%3 の%4レースから学習しました。\n"
+                                "学習に使っていない %5〜%6 の%7レースでの回収率(95%区間):\n")
+                     .arg(done.days)
+                     .arg(DateText(done.learnFrom), DateText(done.learnTo))
+                     .arg(done.learnRaces)
+                     .arg(DateText(done.figures.from), DateText(done.figures.to))
+                     .arg(done.figures.races);
+  const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
+  for (BetType bet : kBetTypes) {
+    const ReturnFigures& m = done.figures.model[bet];
+    text += QStringLiteral("%1 %2% [%3–%4]  %5/%6レースに購入  (固定の6点: %7%)\n")
+                .arg(QString::fromUtf8(names[bet]))
+                .arg(m.Percent(), 0, 'f', 1)
+                .arg(m.low, 0, 'f', 1)
+                .arg(m.high, 0, 'f', 1)
+                .arg(m.bet)
+                .arg(m.races)
+                .arg(done.figures.fixed[bet].Percent(), 0, 'f', 1);
+  }
+  text += QStringLiteral("過去の成績であり、利益を約束するものではありません。");
+  return text;
+}
+
+}  // namespace
+
+void LearnFromDataFolder(TMainForm& form, Desktop& desktop) {
+  const QString folder = settings::DataFolder();
+  LearnJob job(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
+  desktop.RunWithProgress(&form, QStringLiteral("データ予想の学習"), job);
+  const std::shared_ptr<Learning> state = job.State();
+  const std::lock_guard lock(state->mutex);
+  if (state->cancelled) return;
+  if (!state->failure.isEmpty()) {
+    desktop.ShowMessage(&form, state->failure);
+    return;
+  }
+  if (!state->model) return;
+  const QString path = QDir(folder).filePath(QStringLiteral("wakorin-data-model.txt"));
+  QSaveFile file(path);
+  const std::string text = WriteDataModel(*state->model);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+      !file.commit()) {
+    desktop.ShowMessage(&form, QStringLiteral("学習したモデルを保存できませんでした(\"%1\": %2)。")
+                                   .arg(path, file.errorString()));
+    return;
+  }
+  settings::SetModelFile(path);
+  form.UseDataModel(std::make_shared<const DataModel>(std::move(*state->model)));
+  desktop.ShowMessage(&form, Summary(*state));
+}
+
+std::shared_ptr<const DataModel> LoadLearnedModel(QString* problem) {
+  const QString path = settings::ModelFile();
+  if (path.isEmpty()) return nullptr;
+  ModelRead read = LoadDataModel(path.toLocal8Bit().toStdString());
+  if (!read.model) {
+    if (problem != nullptr) {
+      *problem = QStringLiteral("学習したモデル(\"%1\")を読めないため、組み込みのモデルを使います。\n%2")
+                     .arg(path, QString::fromStdString(read.fault.Message()));
+    }
+    return nullptr;
+  }
+  return std::make_shared<const DataModel>(std::move(*read.model));
+}
+
+}  // namespace wakorin
