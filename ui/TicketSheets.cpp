@@ -107,8 +107,11 @@ void TicketSheets::BuildThreeBoatPage(QWidget* page) {
 
 void TicketSheets::Show(const RecommendedTickets& tickets, const PerBet<bool>& skipped) {
   const RecommendDisplay d = ComputeRecommend(tickets, TabSyouShikiTabs_->currentIndex(), skipped);
+  // Above the empty ticket cells, which lie over the sheet's grey.
   LabelMiokuri2_->setVisible(d.skipped2);
   LabelMiokuri3_->setVisible(d.skipped3);
+  LabelMiokuri2_->raise();
+  LabelMiokuri3_->raise();
   LabelRace2Chekt_->setText(FromCp932(d.heading2));
   LabelRace3Chekt_->setText(FromCp932(d.heading3));
   sheets_[0].heading = FromCp932(d.heading2).trimmed();
