@@ -69,7 +69,12 @@ void QtDesktop::ProcessEvents() {
 }
 
 void QtDesktop::Open(const QUrl& target) {
-  QDesktopServices::openUrl(target);
+  // Where no browser (xdg-open) is installed Qt only writes a line on stderr: say it on screen.
+  if (QDesktopServices::openUrl(target)) return;
+  ShowMessage(QApplication::activeWindow(),
+              QStringLiteral("%1 を開けませんでした。\nこれを開くプログラム(Webブラウザーなど)を"
+                             "起動できません。xdg-utils が入っているか確かめてください。")
+                  .arg(target.isLocalFile() ? target.toLocalFile() : target.toString()));
 }
 
 bool QtDesktop::SetUpPrinter(QWidget* owner, QPrinter& printer) {
