@@ -19,8 +19,8 @@ inline Language LanguageOf(const char* lcAll, const char* lcMessages, const char
 }
 
 inline Language CurrentLanguage() {
-  static const Language language = LanguageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                                              std::getenv("LANG"));
+  static const Language language =
+      LanguageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   return language;
 }
 

@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
                        [date, last = QString()](const QString& label, qint64, qint64) mutable {
                          if (label == last) return;
                          last = label;
-                         Print(stderr, date + QStringLiteral(": ") + Local(label) + QLatin1Char('\n'));
+                         Print(stderr,
+                               date + QStringLiteral(": ") + Local(label) + QLatin1Char('\n'));
                        });
     }
     QEventLoop loop;
@@ -141,8 +142,8 @@ int main(int argc, char** argv) {
       parts << files.kept.join(QLatin1Char(' ')) + QSay(text::kAlreadyThere);
     if (!files.awaited.isEmpty())
       parts << files.awaited.join(QLatin1Char(' ')) + QSay(text::kNotYetPublished);
-    Print(stdout,
-          date + QStringLiteral(": ") + parts.join(QSay(text::kSentenceJoin)) + QSay(text::kSentenceEnd));
+    Print(stdout, date + QStringLiteral(": ") + parts.join(QSay(text::kSentenceJoin)) +
+                      QSay(text::kSentenceEnd));
   }
   if (options->from != options->to || failed) {
     Print(failed ? stderr : stdout, QSay(text::kSummary)

@@ -59,23 +59,26 @@ inline QString Local(const QString& japanese) {
        QStringLiteral("Could not make the data folder \"\\1\".")},
       {QRegularExpression(QStringLiteral("^(.+)を書き込めませんでした\\((.*)\\)。")),
        QStringLiteral("Could not write \\1 (\\2).")},
-      {QRegularExpression(QStringLiteral("ディスクがいっぱいです")), QStringLiteral("the disk is full")},
+      {QRegularExpression(QStringLiteral("ディスクがいっぱいです")),
+       QStringLiteral("the disk is full")},
       {QRegularExpression(QStringLiteral("書き込みエラー")), QStringLiteral("write error")},
       {QRegularExpression(QStringLiteral("(\\d+)秒間、受信が進みませんでした。")),
        QStringLiteral("Nothing arrived for \\1 seconds.")},
-      {QRegularExpression(QStringLiteral(
-           "受信が遅すぎるので打ち切りました\\((\\d+)秒で (\\d+) バイト、毎秒 (\\d+) バイト未満\\)。")),
-       QStringLiteral("Given up as too slow (\\2 bytes in \\1 seconds, under \\3 bytes a second).")},
-      {QRegularExpression(QStringLiteral("大きすぎるので打ち切りました\\((\\d+) MB を超えます\\)。")),
+      {QRegularExpression(QStringLiteral("受信が遅すぎるので打ち切りました\\((\\d+)秒で (\\d+) "
+                                         "バイト、毎秒 (\\d+) バイト未満\\)。")),
+       QStringLiteral(
+           "Given up as too slow (\\2 bytes in \\1 seconds, under \\3 bytes a second).")},
+      {QRegularExpression(
+           QStringLiteral("大きすぎるので打ち切りました\\((\\d+) MB を超えます\\)。")),
        QStringLiteral("Given up as too large (over \\1 MB).")},
       {QRegularExpression(QStringLiteral(
            "転送\\(リダイレクト\\)が(\\d+)回を超えて続きました。転送が堂々めぐりしています。")),
        QStringLiteral("More than \\1 redirects: they go round in a loop.")},
-      {QRegularExpression(QStringLiteral(
-           "別の方式\\((.+)\\)の転送先\\((.+)\\)へ転送\\(リダイレクト\\)されたので、たどりませんでした。")),
+      {QRegularExpression(QStringLiteral("別の方式\\((.+)\\)の転送先\\((.+)\\)へ転送\\("
+                                         "リダイレクト\\)されたので、たどりませんでした。")),
        QStringLiteral("Redirected to another scheme (\\1): \\2, not followed.")},
-      {QRegularExpression(
-           QStringLiteral("転送先\\((.+)\\)へ転送\\(リダイレクト\\)されましたが、たどれませんでした。")),
+      {QRegularExpression(QStringLiteral(
+           "転送先\\((.+)\\)へ転送\\(リダイレクト\\)されましたが、たどれませんでした。")),
        QStringLiteral("Redirected to \\1, which could not be followed.")},
       {QRegularExpression(QStringLiteral("サーバーにありません\\(HTTP 404\\)。")),
        QStringLiteral("Not on the server (HTTP 404).")},
@@ -84,7 +87,8 @@ inline QString Local(const QString& japanese) {
       {QRegularExpression(QStringLiteral("受信が途中で途切れました\\((\\d+) / (\\d+) バイト\\)。")),
        QStringLiteral("The transfer stopped short (\\1 of \\2 bytes).")},
       {QRegularExpression(QStringLiteral("通信エラー: ")), QStringLiteral("Network error: ")},
-      {QRegularExpression(QStringLiteral("前に取得したものにあった会場\\((.+)\\)の結果がありません。")),
+      {QRegularExpression(
+           QStringLiteral("前に取得したものにあった会場\\((.+)\\)の結果がありません。")),
        QStringLiteral("It lacks the results of venues (\\1) that the one fetched before held.")},
       {QRegularExpression(QStringLiteral(
            "^(.+)として届いたものは求めたファイルではないので、保存しませんでした。")),
@@ -99,7 +103,8 @@ inline QString Local(const QString& japanese) {
        QStringLiteral("The archive holds more than one file.")},
       {QRegularExpression(QStringLiteral("圧縮ファイルにフォルダかリンクが入っています。")),
        QStringLiteral("The archive holds a folder or a link.")},
-      {QRegularExpression(QStringLiteral("圧縮ファイルを展開すると大きすぎます\\((\\d+) MB を超えます\\)。")),
+      {QRegularExpression(
+           QStringLiteral("圧縮ファイルを展開すると大きすぎます\\((\\d+) MB を超えます\\)。")),
        QStringLiteral("The archive unpacks to too much (over \\1 MB).")},
       {QRegularExpression(QStringLiteral("圧縮ファイルが途中で切れています。")),
        QStringLiteral("The archive is cut short.")},
@@ -112,8 +117,8 @@ inline QString Local(const QString& japanese) {
        QStringLiteral("The archive is damaged.")},
       {QRegularExpression(QStringLiteral("圧縮されていない(.+)です。")),
        QStringLiteral("It is \\1, not packed.")},
-      {QRegularExpression(
-           QStringLiteral("データファイルではなくHTMLのページです\\(ログイン画面やエラー画面など\\)。")),
+      {QRegularExpression(QStringLiteral(
+           "データファイルではなくHTMLのページです\\(ログイン画面やエラー画面など\\)。")),
        QStringLiteral("It is an HTML page (a login or error page), not a data file.")},
       {QRegularExpression(
            QStringLiteral("レース番組表・競走成績・選手期別成績のどのファイルでもありません。")),
@@ -138,7 +143,8 @@ inline QString Local(const QString& japanese) {
        QStringLiteral("the result file \"\\1\"")},
       {QRegularExpression(QStringLiteral("選手期別成績ファイル\\(\"([^\"]+)\"\\)")),
        QStringLiteral("the racer statistics file \"\\1\"")},
-      {QRegularExpression(QStringLiteral("レース番組表ファイル")), QStringLiteral("a race program file")},
+      {QRegularExpression(QStringLiteral("レース番組表ファイル")),
+       QStringLiteral("a race program file")},
       {QRegularExpression(QStringLiteral("競走成績ファイル")), QStringLiteral("a result file")},
       {QRegularExpression(QStringLiteral("選手期別成績ファイル")),
        QStringLiteral("a racer statistics file")},

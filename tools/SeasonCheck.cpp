@@ -91,10 +91,9 @@ bool IsProgramFileName(const std::string& name) {
 // Why a file cannot be read, for the terminal.
 std::string Reason(const Error& error) {
   if (error.kind == Error::Kind::Text) {
-    return error.textFault() == TextFault::Utf16 ? Say(text::kUtf16)
-           : error.textFault() == TextFault::BadUtf8
-               ? Say(text::kBadUtf8)
-               : Say(text::kNotInCp932);
+    return error.textFault() == TextFault::Utf16     ? Say(text::kUtf16)
+           : error.textFault() == TextFault::BadUtf8 ? Say(text::kBadUtf8)
+                                                     : Say(text::kNotInCp932);
   }
   if (error.kind == Error::Kind::NotInteger) return "'" + error.text + Say(text::kNotInteger);
   if (error.kind != Error::Kind::Archive) return std::strerror(error.code);
@@ -217,7 +216,8 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
   }
   auto open = OpenDay::FromBytes(path, program);
   if (!open) {
-    day.problems.push_back(Say(text::kCannotBeRead) + Reason(open.error()) + Say(text::kCannotBeReadEnd));
+    day.problems.push_back(Say(text::kCannotBeRead) + Reason(open.error()) +
+                           Say(text::kCannotBeReadEnd));
     return day;
   }
   open->UseStats(*stats.table);
@@ -274,16 +274,16 @@ class StatsFiles {
     if (const auto table = tables_.find(path->second); table != tables_.end()) {
       return {&table->second, {}};
     }
-    return {nullptr, Say(text::kStatsCannotBeRead) + path->second + " " +
-                         Say(text::kCannotBeRead) + broken_.at(path->second) +
-                         Say(text::kCannotBeReadEnd)};
+    return {nullptr, Say(text::kStatsCannotBeRead) + path->second + " " + Say(text::kCannotBeRead) +
+                         broken_.at(path->second) + Say(text::kCannotBeReadEnd)};
   }
 
   std::string Describe() const {
     std::string text;
     for (const auto& [path, table] : tables_) {
       if (!text.empty()) text += ", ";
-      text += path + " (" + Count(table.RecordCount(), check_text::kRacer, check_text::kRacers) + ")";
+      text +=
+          path + " (" + Count(table.RecordCount(), check_text::kRacer, check_text::kRacers) + ")";
     }
     return text.empty() ? Say(check_text::kNone) : text;
   }
@@ -464,12 +464,10 @@ int main(int argc, char** argv) {
   if (bar) std::fprintf(stderr, "\r%*s\r", 60, "");
   for (const std::string& problem : problems) std::cerr << "wakorin-check: " << problem << "\n";
 
-  std::printf(Say(text::kSummary),
-              Count(checkedDays, text::kDay, text::kDays).c_str(),
+  std::printf(Say(text::kSummary), Count(checkedDays, text::kDay, text::kDays).c_str(),
               Count(venues, text::kVenue, text::kVenues).c_str(),
               Count(races, text::kRace, text::kRaces).c_str(),
-              Count(skipped, text::kFile, text::kFiles).c_str(),
-              stats.Describe().c_str());
+              Count(skipped, text::kFile, text::kFiles).c_str(), stats.Describe().c_str());
   if (estimated > 0) {
     std::printf(Say(text::kEstimated), Count(estimated, text::kRace, text::kRaces).c_str());
   }

@@ -84,7 +84,8 @@ inline constexpr Text kSeveralFiles{"an archive of more than one file",
                                     "ファイルが2つ以上入った書庫です"};
 inline constexpr Text kNotAFile{"an archive holding a folder or a link",
                                 "フォルダかリンクが入った書庫です"};
-inline constexpr Text kTooLarge{"an archive that unpacks to too much", "展開すると大きすぎる書庫です"};
+inline constexpr Text kTooLarge{"an archive that unpacks to too much",
+                                "展開すると大きすぎる書庫です"};
 inline constexpr Text kTruncated{"an archive cut short", "途中で切れた書庫です"};
 inline constexpr Text kBadChecksum{"an archive whose data fail their CRC",
                                    "中身が検査値(CRC)と合わない書庫です"};
@@ -109,7 +110,8 @@ inline std::string Problem(const std::string& problem) {
       {std::regex("venue (\\S+): cannot be checked"), "会場 $1: 照合できません"},
       {std::regex("venue (\\S+) race (\\d+): statistics or equipment numbers do not convert"),
        "会場 $1 $2R: 成績やモーター・ボートの番号が数に変換できません"},
-      {std::regex("venue (\\S+): results not published yet"), "会場 $1: 結果はまだ公開されていません"},
+      {std::regex("venue (\\S+): results not published yet"),
+       "会場 $1: 結果はまだ公開されていません"},
       {std::regex("venue (\\S+): no result found"), "会場 $1: 結果が見つかりません"},
   };
   for (const auto& [pattern, japanese] : kProblems) {

@@ -29,8 +29,8 @@ HelpWindow::HelpWindow(QWidget* owner, Desktop& desktop, const QString& page)
 }
 
 HelpWindow* HelpWindow::Show(QWidget* owner, Desktop& desktop, const QString& page) {
-  auto* window = owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly)
-                       : nullptr;
+  auto* window =
+      owner ? owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
   if (!window) window = new HelpWindow(owner, desktop, page);
   window->show();
   window->raise();

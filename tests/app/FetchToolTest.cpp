@@ -48,7 +48,10 @@ class FetchToolTest : public ::testing::Test {
     env.remove(QStringLiteral("LC_MESSAGES"));
     env.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
     for (const auto& [name, value] : locale) {
-      if (value.isEmpty()) env.remove(name); else env.insert(name, value);
+      if (value.isEmpty())
+        env.remove(name);
+      else
+        env.insert(name, value);
     }
     QProcess tool;
     tool.setProcessEnvironment(env);
@@ -171,15 +174,17 @@ TEST_F(FetchToolTest, SpeaksTheLanguageOfTheLocale) {
     EXPECT_EQ(run.exitCode, 1);
     const QString refusal =
         c.japanese ? QStringLiteral("データファイルではなくHTMLのページです")
-                   : QStringLiteral("What arrived as the race program file \"b241115.lzh\" is not "
-                                    "the file asked for, so it was not kept. Not an LHA archive. "
-                                    "It is an HTML page");
+                   : QStringLiteral(
+                         "What arrived as the race program file \"b241115.lzh\" is not "
+                         "the file asked for, so it was not kept. Not an LHA archive. "
+                         "It is an HTML page");
     EXPECT_TRUE(run.err.contains(refusal)) << where << "\n" << run.err.toStdString();
     // No Japanese left in an English answer.
     const QString all = run.err + run.out;
     EXPECT_EQ(std::any_of(all.begin(), all.end(), [](QChar ch) { return ch.unicode() >= 0x3000; }),
               c.japanese)
-        << where << "\n" << run.err.toStdString();
+        << where << "\n"
+        << run.err.toStdString();
   }
 }
 

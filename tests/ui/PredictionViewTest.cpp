@@ -98,8 +98,9 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
               QStringLiteral("0.%1").arg(p.SlitStep[k]) + QLatin1Char('0'));
     EXPECT_EQ(Cell(form, "ImageBoart3", row)->pixmap().toImage(), boats[p.Entry[k] + 5]);
     EXPECT_EQ(Cell(form, "ImageBoart3", row)->pos(), QPoint(20 * p.SlitStep[k] + 10, 20 + 20 * k));
-    EXPECT_FALSE(Cell(form, "LabelBoart3", row)->geometry().intersects(
-        Cell(form, "ImageBoart3", row)->geometry()));
+    EXPECT_FALSE(Cell(form, "LabelBoart3", row)
+                     ->geometry()
+                     .intersects(Cell(form, "ImageBoart3", row)->geometry()));
     EXPECT_EQ(Cell(form, "LabelBoart3", row)->text(), FromCp932(p.TurnWord[k]));
     EXPECT_TRUE(
         QStringList({QStringLiteral("逃げ"), QStringLiteral("まくり"), QStringLiteral("差し")})
@@ -310,16 +311,15 @@ TEST(StartPictures, TurnWordsStayOnTheWaterAndOffTheBoats) {
   ui::StartPanels panels(&window);
   auto* panel = Find<QFrame>(window, "Panel5");
   const QRect water = Find<QLabel>(*panel, "Image3")->geometry();
-  const std::array<int, 6> patterns[] = {{0, 0, 0, 0, 0, 0},  {1, 1, 1, 1, 1, 1},
-                                         {2, 2, 2, 2, 2, 2},  {3, 3, 3, 3, 3, 3},
-                                         {0, 1, 2, 3, 2, 1},  {3, 0, 2, 0, 1, 0},
-                                         {-1, 4, 0, 5, 9, 1}, {1, 0, 1, 0, 2, 0}};
+  const std::array<int, 6> patterns[] = {
+      {0, 0, 0, 0, 0, 0}, {1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2},  {3, 3, 3, 3, 3, 3},
+      {0, 1, 2, 3, 2, 1}, {3, 0, 2, 0, 1, 0}, {-1, 4, 0, 5, 9, 1}, {1, 0, 1, 0, 2, 0}};
   for (const auto& steps : patterns) {
     TPrediction p;
     p.Entry = {0, 1, 2, 3, 4, 5, 6};
     for (int k = 1; k <= 6; ++k) {
       p.SlitStep[k] = steps[k - 1];
-      p.TurnWord[k] = steps[k - 1] <= 0 ? "\x93\xa6\x82\xb0"          // 逃げ
+      p.TurnWord[k] = steps[k - 1] <= 0   ? "\x93\xa6\x82\xb0"          // 逃げ
                       : steps[k - 1] == 1 ? "\x82\xdc\x82\xad\x82\xe8"  // まくり
                                           : "\x8d\xb7\x82\xb5";         // 差し
     }
@@ -332,7 +332,8 @@ TEST(StartPictures, TurnWordsStayOnTheWaterAndOffTheBoats) {
       EXPECT_GE(word->width(), inked.width());
       for (std::size_t boat = 0; boat < 6; ++boat) {
         EXPECT_FALSE(word->geometry().intersects(Cell(*panel, "ImageBoart3", boat)->geometry()))
-            << "word of row " << row << " (step " << steps[row] << ") over the boat of row " << boat;
+            << "word of row " << row << " (step " << steps[row] << ") over the boat of row "
+            << boat;
       }
     }
   }
