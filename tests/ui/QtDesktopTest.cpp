@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -47,6 +48,31 @@ TEST(QtDesktopTest, FileDialogColumnsReadWhole) {
   options.startFolder = QStringLiteral(WAKORIN_SAMPLES_DIR);
   EXPECT_EQ(desktop.ChooseOpenFile(nullptr, options), std::nullopt);
   EXPECT_TRUE(checked);
+}
+
+// Where no browser can be started, opening a web page says so on screen, not only on stderr.
+TEST(QtDesktopTest, AWebPageNoBrowserCanOpenIsSaidSo) {
+  // Nothing to start: no xdg-open or browser on the path, none named in the environment.
+  const QByteArray path = qgetenv("PATH");
+  const QByteArray browser = qgetenv("BROWSER");
+  const QByteArray defaultBrowser = qgetenv("DEFAULT_BROWSER");
+  qputenv("PATH", "/nonexistent");
+  qunsetenv("BROWSER");
+  qunsetenv("DEFAULT_BROWSER");
+  QtDesktop desktop;
+  QString said;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      said = box->text();
+      box->accept();
+    }
+  });
+  desktop.Open(QUrl(QStringLiteral("https://www.boatrace.jp/")));
+  qputenv("PATH", path);
+  if (!browser.isNull()) qputenv("BROWSER", browser);
+  if (!defaultBrowser.isNull()) qputenv("DEFAULT_BROWSER", defaultBrowser);
+  EXPECT_TRUE(said.contains(QStringLiteral("https://www.boatrace.jp/"))) << said.toStdString();
+  EXPECT_TRUE(said.contains(QStringLiteral("起動できません"))) << said.toStdString();
 }
 
 }  // namespace
