@@ -7,6 +7,7 @@
 
 #include "app/Links.h"
 #include "ui/Desktop.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
 #include "ui/TitleForm.h"
 
@@ -61,7 +62,7 @@ void TMainForm::HelpHPClick() {
   QString help = folder.filePath(name);
   const QString installed = folder.filePath(QStringLiteral("../share/wakorin/") + name);
   if (!QFileInfo::exists(help) && QFileInfo::exists(installed)) help = QDir::cleanPath(installed);
-  desktop_.Open(QUrl::fromLocalFile(help));
+  HelpWindow::Show(this, desktop_, help);
 }
 
 }  // namespace wakorin

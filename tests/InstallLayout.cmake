@@ -6,13 +6,28 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "install failed: ${result}")
 endif()
 foreach(file bin/wakorin bin/wakorin-fetch share/wakorin/help.html share/applications/wakorin.desktop
-             share/icons/hicolor/128x128/apps/wakorin.png)
+             share/icons/hicolor/128x128/apps/wakorin.png share/mime/packages/wakorin.xml
+             share/wakorin/samples/B060415.TXT share/wakorin/samples/K060415.TXT
+             share/wakorin/samples/Fan0510.txt share/wakorin/help/main-window.png
+             share/man/man1/wakorin.1.gz share/man/man1/wakorin-check.1.gz
+             share/man/man1/wakorin-fetch.1.gz)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "missing after install: ${file}")
   endif()
 endforeach()
 file(READ ${PREFIX}/share/applications/wakorin.desktop entry)
-if(NOT entry MATCHES "Exec=wakorin" OR NOT entry MATCHES "Icon=wakorin")
-  message(FATAL_ERROR "the desktop entry does not start the application with its icon")
+if(NOT entry MATCHES "Exec=wakorin %f" OR NOT entry MATCHES "Icon=wakorin")
+  message(FATAL_ERROR "the desktop entry does not start the application on a file with its icon")
 endif()
+# A file manager offers the program for the day's files: the MIME types the entry claims are the
+# ones the installed MIME package defines, or LHA archives.
+file(READ ${PREFIX}/share/mime/packages/wakorin.xml mime)
+if(NOT entry MATCHES "MimeType=([^\n]*)")
+  message(FATAL_ERROR "the desktop entry names no MIME type")
+endif()
+foreach(type ${CMAKE_MATCH_1})
+  if(NOT type MATCHES "lha|lzh" AND NOT mime MATCHES "type=\"${type}\"")
+    message(FATAL_ERROR "the desktop entry claims ${type}, which nothing defines")
+  endif()
+endforeach()
 file(REMOVE_RECURSE ${PREFIX})

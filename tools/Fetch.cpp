@@ -13,21 +13,16 @@
 #include "app/DayDownload.h"
 #include "app/QtJapanese.h"
 #include "app/Settings.h"
+#include "tools/FetchText.h"
 
 namespace {
 
 using wakorin::DayDownload;
 using wakorin::DayFiles;
 
-constexpr const char* kUsage =
-    "使い方: wakorin-fetch [--into フォルダ] 日付|開始日..終了日\n"
-    "  日付は 2024-11-15 の形。その日のレース番組表・競走成績の書庫(.lzh)と、フォルダに\n"
-    "  なければ選手期別成績の書庫を、フォルダ(既定: データフォルダ)にダウンロードします。\n"
-    "  すでにある書庫はダウンロードし直しません(レース終了前に取得した競走成績と、中身が\n"
-    "  その日のその種類のファイルでない書庫を除く)。届いたものは展開して確かめ、HTMLの\n"
-    "  ページ・別の日のファイル・壊れた書庫などは保存せず、理由を表示します。\n"
-    "  終了コード: 0 すべて揃った、1 揃わなかった日がある、2 引数の誤り。\n"
-    "  WAKORIN_DAY_FILES_URL, WAKORIN_RACER_FILES_URL で取得先を変えられます。\n";
+using wakorin::fetch_text::Local;
+using wakorin::fetch_text::QSay;
+namespace text = wakorin::fetch_text;
 
 struct Options {
   QString folder;
@@ -76,7 +71,7 @@ void Print(FILE* stream, const QString& text) {
 // One line redrawn in place: which file, how much of it.
 void DrawBar(const QString& label, qint64 received, qint64 total) {
   constexpr int kWidth = 20;
-  QString line = QLatin1Char('\r') + label;
+  QString line = QLatin1Char('\r') + Local(label);
   if (total > 0) {
     const int filled = static_cast<int>(kWidth * std::min(received, total) / total);
     line += QStringLiteral(" [%1%2] %3%")
@@ -96,12 +91,12 @@ int main(int argc, char** argv) {
   wakorin::InstallQtJapanese();
   const QStringList args = QCoreApplication::arguments().mid(1);
   if (args.contains(QStringLiteral("-h")) || args.contains(QStringLiteral("--help"))) {
-    std::fputs(kUsage, stdout);
+    Print(stdout, QSay(text::kUsage));
     return 0;
   }
   const std::optional<Options> options = Parse(args);
   if (!options) {
-    std::fputs(kUsage, stderr);
+    Print(stderr, QSay(text::kUsage));
     return 2;
   }
   const QString folder =
@@ -122,7 +117,8 @@ int main(int argc, char** argv) {
                        [date, last = QString()](const QString& label, qint64, qint64) mutable {
                          if (label == last) return;
                          last = label;
-                         Print(stderr, date + QStringLiteral(": ") + label + QLatin1Char('\n'));
+                         Print(stderr,
+                               date + QStringLiteral(": ") + Local(label) + QLatin1Char('\n'));
                        });
     }
     QEventLoop loop;
@@ -135,22 +131,22 @@ int main(int argc, char** argv) {
     if (!files.ok) {
       ++failed;
       Print(stderr, date + QStringLiteral(": ") +
-                        QString(files.message).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+                        Local(files.message).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
                         QLatin1Char('\n'));
       continue;
     }
     QStringList parts;
     if (!files.fetched.isEmpty())
-      parts << files.fetched.join(QLatin1Char(' ')) + QStringLiteral(" を保存しました");
+      parts << files.fetched.join(QLatin1Char(' ')) + QSay(text::kSaved);
     if (!files.kept.isEmpty())
-      parts << files.kept.join(QLatin1Char(' ')) + QStringLiteral(" はすでにあります");
+      parts << files.kept.join(QLatin1Char(' ')) + QSay(text::kAlreadyThere);
     if (!files.awaited.isEmpty())
-      parts << files.awaited.join(QLatin1Char(' ')) + QStringLiteral(" はまだ公開されていません");
-    Print(stdout,
-          date + QStringLiteral(": ") + parts.join(QStringLiteral("。")) + QStringLiteral("。\n"));
+      parts << files.awaited.join(QLatin1Char(' ')) + QSay(text::kNotYetPublished);
+    Print(stdout, date + QStringLiteral(": ") + parts.join(QSay(text::kSentenceJoin)) +
+                      QSay(text::kSentenceEnd));
   }
   if (options->from != options->to || failed) {
-    Print(failed ? stderr : stdout, QStringLiteral("%1日のうち %2日分を %3 に揃えました。\n")
+    Print(failed ? stderr : stdout, QSay(text::kSummary)
                                         .arg(options->from.daysTo(options->to) + 1)
                                         .arg(options->from.daysTo(options->to) + 1 - failed)
                                         .arg(folder));

@@ -32,33 +32,16 @@
 #include "predict/DefaultModel.h"
 #include "results/RecentForm.h"
 #include "results/ResultFile.h"
+#include "tools/SeasonCheckText.h"
 
 namespace fs = std::filesystem;
 using namespace wakorin;
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: wakorin-check [options] PATH...\n"
-    "  PATH            race program files (B*.TXT, or the archives b*.lzh) or folders holding\n"
-    "                  them; each day's result file is found beside it (B060415.TXT ->\n"
-    "                  K060415.TXT, b241115.lzh -> k241115.lzh or K241115.TXT)\n"
-    "  -s, --stats F   racer statistics file for every day (default: beside each race program\n"
-    "                  file, else in the working directory, Fan0510.txt or else the period\n"
-    "                  file fanYYMM.txt or fanYYMM.lzh of the day)\n"
-    "  -v, --by-venue  also print the totals of each venue\n"
-    "      --csv F     write one line per race to F\n"
-    "  -j, --jobs N    days checked at once (default: the number of cores)\n"
-    "  -q, --quiet     no progress bar\n"
-    "  -m, --mode M    standard (the engine on the statistics file's figures, the default) or\n"
-    "                  data (the model learned from past seasons; needs no statistics file)\n"
-    "      --model F   the data mode's model file (default: the model built into the program)\n"
-    "      --from D    count only days from D (YYYY-MM-DD); earlier days' results still give\n"
-    "                  the data mode the racers' recent form\n"
-    "      --to D      count only days up to D (YYYY-MM-DD)\n"
-    "\n"
-    "Exit status: 0 when every day was checked, 1 when a day, a venue or a file was skipped\n"
-    "(each is named on stderr), 2 for bad arguments.\n";
+using check_text::Problem;
+using cli::Say;
+namespace text = check_text;
 
 struct Options {
   std::vector<std::string> paths;
@@ -100,7 +83,7 @@ std::optional<Options> Parse(int argc, char** argv) {
       return std::string(argv[++i]);
     };
     if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
+      std::cout << Say(text::kUsage);
       std::exit(0);
     } else if (arg == "-s" || arg == "--stats") {
       if (!(options.stats = value())) return std::nullopt;
@@ -145,34 +128,33 @@ bool IsProgramFileName(const std::string& name) {
 // Why a file cannot be read, for the terminal.
 std::string Reason(const Error& error) {
   if (error.kind == Error::Kind::Text) {
-    return error.textFault() == TextFault::Utf16 ? "UTF-16 text, neither Shift-JIS nor UTF-8"
-           : error.textFault() == TextFault::BadUtf8
-               ? "marked as UTF-8 but not UTF-8"
-               : "UTF-8 holding characters Shift-JIS does not have";
+    return error.textFault() == TextFault::Utf16     ? Say(text::kUtf16)
+           : error.textFault() == TextFault::BadUtf8 ? Say(text::kBadUtf8)
+                                                     : Say(text::kNotInCp932);
   }
-  if (error.kind == Error::Kind::NotInteger) return "'" + error.text + "' is not an integer";
+  if (error.kind == Error::Kind::NotInteger) return "'" + error.text + Say(text::kNotInteger);
   if (error.kind != Error::Kind::Archive) return std::strerror(error.code);
   switch (error.archiveFault()) {
     case ArchiveFault::NotArchive:
-      return "not an LHA archive";
+      return Say(text::kNotArchive);
     case ArchiveFault::Empty:
-      return "an archive with nothing inside";
+      return Say(text::kEmpty);
     case ArchiveFault::SeveralFiles:
-      return "an archive of more than one file";
+      return Say(text::kSeveralFiles);
     case ArchiveFault::NotAFile:
-      return "an archive holding a folder or a link";
+      return Say(text::kNotAFile);
     case ArchiveFault::TooLarge:
-      return "an archive that unpacks to too much";
+      return Say(text::kTooLarge);
     case ArchiveFault::Truncated:
-      return "an archive cut short";
+      return Say(text::kTruncated);
     case ArchiveFault::BadChecksum:
-      return "an archive whose data fail their CRC";
+      return Say(text::kBadChecksum);
     case ArchiveFault::UnsafeName:
-      return "an archive whose file name climbs out of its folder";
+      return Say(text::kUnsafeName);
     case ArchiveFault::Damaged:
       break;
   }
-  return "a damaged archive";
+  return Say(text::kDamaged);
 }
 
 std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
@@ -189,7 +171,7 @@ std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
       }
       std::sort(found.begin(), found.end());
       if (found.empty()) {
-        problems.push_back(path + ": no race program file (B*.TXT, b*.lzh) in it");
+        problems.push_back(path + Say(text::kNoProgramFileIn));
       }
       files.insert(files.end(), found.begin(), found.end());
     } else {
@@ -203,7 +185,7 @@ std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
 std::shared_ptr<const std::string> ReadFile(const std::string& path, std::string& problem) {
   auto bytes = ByteFile::ReadWhole(path);
   if (!bytes) {
-    problem = "cannot be read (" + Reason(bytes.error()) + ")";
+    problem = Say(text::kCannotBeRead) + Reason(bytes.error()) + Say(text::kCannotBeReadEnd);
     return nullptr;
   }
   return *bytes;
@@ -272,7 +254,7 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
   std::shared_ptr<const std::string> results;
   if (resultPath.empty()) {
     const std::string expected = ResultFilePath(path);
-    day.problems.push_back("no result file" +
+    day.problems.push_back(Say(text::kNoResultFile) +
                            (expected.empty() ? std::string() : " (" + expected + ")"));
   } else {
     results = ReadFile(resultPath, problem);
@@ -280,7 +262,8 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
   }
   auto open = OpenDay::FromBytes(path, program);
   if (!open) {
-    day.problems.push_back("cannot be read (" + Reason(open.error()) + ")");
+    day.problems.push_back(Say(text::kCannotBeRead) + Reason(open.error()) +
+                           Say(text::kCannotBeReadEnd));
     return day;
   }
   if (predictor.model != nullptr) {
@@ -290,14 +273,14 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
   }
   day.check = CheckDay(*open, results ? std::optional<std::string_view>(*results) : std::nullopt);
   day.results = results;
-  for (const std::string& p : day.check->problems) day.problems.push_back(p);
+  for (const std::string& p : day.check->problems) day.problems.push_back(Problem(p));
   if (day.check->venues.empty() || !results) day.check.reset();
   return day;
 }
 
 // "1 day", "2 days".
-std::string Count(std::size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
+std::string Count(std::size_t n, const text::Text& one, const text::Text& many) {
+  return std::to_string(n) + " " + Say(n == 1 ? one : many);
 }
 
 // The statistics file of each day: the one given, else the one beside its race program file,
@@ -337,24 +320,23 @@ class StatsFiles {
   DayStats For(const std::string& file) const {
     const auto path = statsOf_.find(file);
     if (path == statsOf_.end()) {
-      return {nullptr,
-              "no racer statistics file (Fan0510.txt, fanYYMM.txt, fanYYMM.lzh) "
-              "beside it or in the working directory (give one with --stats)"};
+      return {nullptr, Say(text::kNoStatsFile)};
     }
     if (const auto table = tables_.find(path->second); table != tables_.end()) {
       return {&table->second, {}};
     }
-    return {nullptr, "its racer statistics file " + path->second + " cannot be read (" +
-                         broken_.at(path->second) + ")"};
+    return {nullptr, Say(text::kStatsCannotBeRead) + path->second + " " + Say(text::kCannotBeRead) +
+                         broken_.at(path->second) + Say(text::kCannotBeReadEnd)};
   }
 
   std::string Describe() const {
     std::string text;
     for (const auto& [path, table] : tables_) {
       if (!text.empty()) text += ", ";
-      text += path + " (" + Count(table.RecordCount(), "racer", "racers") + ")";
+      text +=
+          path + " (" + Count(table.RecordCount(), check_text::kRacer, check_text::kRacers) + ")";
     }
-    return text.empty() ? "none" : text;
+    return text.empty() ? Say(check_text::kNone) : text;
   }
 
  private:
@@ -368,8 +350,7 @@ class StatsFiles {
 // races bet.
 void PrintTally(const CheckTally& tally, const std::string& indent,
                 const PerBet<long long>* passed = nullptr) {
-  std::printf("%sbet       races%s    hits  hit rate        stake       return     refund  return rate\n",
-              indent.c_str(), passed ? "  skipped" : "");
+  std::printf(Say(passed ? text::kTallyHeaderData : text::kTallyHeader), indent.c_str());
   const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
   for (BetType type : kBetTypes) {
     const char* name = names[type];
@@ -483,7 +464,7 @@ class DayPipeline {
 int main(int argc, char** argv) {
   const std::optional<Options> options = Parse(argc, argv);
   if (!options) {
-    std::cerr << kUsage;
+    std::cerr << Say(text::kUsage);
     return 2;
   }
   std::optional<DataModel> loaded;
@@ -527,7 +508,7 @@ int main(int argc, char** argv) {
   const bool bar = !options->quiet && ::isatty(2);
   auto drawBar = [&](std::size_t count) {
     const int filled = counted.empty() ? 40 : static_cast<int>(40 * count / counted.size());
-    std::fprintf(stderr, "\r[%s%s] %zu/%zu days", std::string(filled, '#').c_str(),
+    std::fprintf(stderr, Say(text::kDaysBar), std::string(filled, '#').c_str(),
                  std::string(40 - filled, ' ').c_str(), count, counted.size());
   };
   auto consume = [&](const DayResult& day) {
@@ -591,16 +572,16 @@ int main(int argc, char** argv) {
   if (bar) std::fprintf(stderr, "\r%*s\r", 60, "");
   for (const std::string& problem : problems) std::cerr << "wakorin-check: " << problem << "\n";
 
-  std::printf("Checked %s, %s, %s (%s skipped); %s\n",
-              Count(checkedDays, "day", "days").c_str(), Count(venues, "venue", "venues").c_str(),
-              Count(races, "race", "races").c_str(), Count(skipped, "file", "files").c_str(),
-              model != nullptr ? ("data mode, model: " +
-                                  (options->model ? *options->model : std::string("built in")))
-                                     .c_str()
-                               : ("statistics: " + stats.Describe()).c_str());
+  const std::string source = model != nullptr
+                                 ? (options->model ? *options->model : std::string(Say(text::kBuiltIn)))
+                                 : stats.Describe();
+  std::printf(Say(model != nullptr ? text::kSummaryData : text::kSummary),
+              Count(checkedDays, text::kDay, text::kDays).c_str(),
+              Count(venues, text::kVenue, text::kVenues).c_str(),
+              Count(races, text::kRace, text::kRaces).c_str(),
+              Count(skipped, text::kFile, text::kFiles).c_str(), source.c_str());
   if (estimated > 0) {
-    std::printf("%s predicted with estimated figures (racers missing from the statistics)\n",
-                Count(estimated, "race", "races").c_str());
+    std::printf(Say(text::kEstimated), Count(estimated, text::kRace, text::kRaces).c_str());
   }
   std::printf("\n");
   PrintTally(total, "", model != nullptr ? &passed : nullptr);
@@ -613,7 +594,7 @@ int main(int argc, char** argv) {
   if (csv) {
     csv->flush();
     if (!*csv) {
-      std::cerr << "wakorin-check: cannot write " << *options->csv << "\n";
+      std::cerr << "wakorin-check: " << Say(text::kCannotWrite) << *options->csv << "\n";
       return 1;
     }
   }

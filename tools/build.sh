@@ -8,8 +8,9 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
           qt6-translations-l10n libarchive-dev libeigen3-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
-# The fuzzers need clang and its runtime; jlha packs the test archives, python3 serves them.
-if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev jlha-utils python3); fi
+# The fuzzers need clang and its runtime; jlha packs the test archives, python3 serves them,
+# lintian checks the Debian package.
+if [ "$mode" = test ]; then packages+=(clang-14 libclang-rt-14-dev jlha-utils python3 lintian); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,6 +1,7 @@
 // "印刷": what the window shows, laid out for paper rather than copied from the screen.
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "program/RaceCard.h"
 #include "ui/Cp932Text.h"
@@ -205,6 +206,20 @@ void PrintPrediction(Page& page, const ui::StartPanels& pictures, const ui::Tick
   }
 }
 
+// The PDF's default name names the day and the venue: Wakorin-20241115-多摩川.
+QString DocumentName(const OpenDay* day, std::size_t venue) {
+  QString name = QStringLiteral("Wakorin");
+  if (!day) return name;
+  if (const std::optional<int> date = day->Day()) name += QLatin1Char('-') + QString::number(*date);
+  if (venue < day->Venues().size()) {
+    // A venue name is padded with ideographic spaces (桐　生); a file name does without them.
+    QString place = FromCp932(day->Venues()[venue].name).simplified();
+    place.remove(QRegularExpression(QStringLiteral("[\\s\u3000/\\\\:*?\"<>|]")));
+    if (!place.isEmpty()) name += QLatin1Char('-') + place;
+  }
+  return name;
+}
+
 }  // namespace
 
 void TMainForm::Print2Click() {
@@ -212,7 +227,7 @@ void TMainForm::Print2Click() {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-  printer.setDocName(QStringLiteral("Wakorin"));
+  printer.setDocName(DocumentName(Day(), venue_));
   if (!desktop_.SetUpPrinter(this, printer)) return;
 
   QPainter painter;

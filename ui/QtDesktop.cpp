@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -15,6 +16,7 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QThread>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -33,6 +35,24 @@ void BringToFront(QWidget* owner, QWidget& dialog) {
   }
 }
 
+// Qt's dialog opens too narrow for its own columns: sizes read "61....KiB" and types "平…ト".
+// The details view keeps size, type and date as wide as what they hold and gives the name the
+// rest, in a dialog wide enough for all four.
+void ShowWholeColumns(QFileDialog& dialog) {
+  dialog.setViewMode(QFileDialog::Detail);
+  // A minimum rather than a size: placing the dialog in front fits it to its size hint.
+  dialog.setMinimumSize(780, 480);
+  auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!view) return;
+  QHeaderView* header = view->header();
+  header->setStretchLastSection(false);
+  header->setMinimumSectionSize(60);
+  header->setSectionResizeMode(0, QHeaderView::Stretch);
+  for (int column = 1; column < header->count(); ++column) {
+    header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
+}
+
 }  // namespace
 
 std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) {
@@ -47,6 +67,7 @@ std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileO
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(options.defaultSuffix);
   dialog.selectFile(options.initialName);
+  ShowWholeColumns(dialog);
   BringToFront(owner, dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
@@ -69,7 +90,12 @@ void QtDesktop::ProcessEvents() {
 }
 
 void QtDesktop::Open(const QUrl& target) {
-  QDesktopServices::openUrl(target);
+  // Where no browser (xdg-open) is installed Qt only writes a line on stderr: say it on screen.
+  if (QDesktopServices::openUrl(target)) return;
+  ShowMessage(QApplication::activeWindow(),
+              QStringLiteral("%1 を開けませんでした。\nこれを開くプログラム(Webブラウザーなど)を"
+                             "起動できません。xdg-utils が入っているか確かめてください。")
+                  .arg(target.isLocalFile() ? target.toLocalFile() : target.toString()));
 }
 
 bool QtDesktop::SetUpPrinter(QWidget* owner, QPrinter& printer) {

@@ -3,7 +3,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QPicture>
 #include <QStringList>
+#include <algorithm>
 
 #include "predict/Prediction.h"
 #include "ui/Colors.h"
@@ -78,9 +80,20 @@ StartPlacements PlaceBoats(const TPrediction& p) {
     placed.entry[row] = {p.Entry[k] - 1, 0};
     placed.slit[row] = {p.Entry[k] - 1, 100 - 20 * step};
     placed.turn[row] = {p.Entry[k] + 5, turnLeft};
-    placed.turnWordLefts[row] = turnLeft - 10;
   }
   return placed;
+}
+
+QRect PlaceTurnWord(int boatLeft, int boatTop, int wordWidth, int wordHeight) {
+  // The water of the first-turn panel, and the room between a word and its boat.
+  constexpr int kWaterLeft = 4, kWaterRight = 111, kGap = 1;
+  int left = boatLeft - kGap - wordWidth;  // before the boat, as the word reads into it
+  if (left < kWaterLeft) left = boatLeft + kBoatPictureWidth + kGap;
+  left = std::max(kWaterLeft, std::min(left, kWaterRight - wordWidth));
+  // Rows are 20 pixels apart and a boat 23 high: a word centred on its boat stays clear of the
+  // boats of the rows above and below.
+  const int top = boatTop + (kBoatPictureHeight - wordHeight + 1) / 2;
+  return QRect(left, top, wordWidth, wordHeight);
 }
 
 void StartPanels::Show(const TPrediction& p, const std::vector<int>& missingLanes) {
@@ -94,9 +107,12 @@ void StartPanels::Show(const TPrediction& p, const std::vector<int>& missingLane
     place(ImageBoart2_[row], placed.slit[row], true);
     ImageBoart2_[row]->setToolTip(QString::fromLatin1(p.SlitHints[row]));
     place(ImageBoart3_[row], placed.turn[row], true);
-    LabelBoart3_[row]->move(placed.turnWordLefts[row], ImageBoart3_[row]->y());
-    LabelBoart3_[row]->setText(FromCp932(p.TurnWord[row + 1]));
-    LabelBoart3_[row]->raise();
+    QLabel* word = LabelBoart3_[row];
+    word->setText(FromCp932(p.TurnWord[row + 1]));
+    word->setGeometry(PlaceTurnWord(placed.turn[row].left, ImageBoart3_[row]->y(),
+                                    word->fontMetrics().horizontalAdvance(word->text()) + 1,
+                                    word->height()));
+    word->raise();
   }
   ShowMissingRacers(missingLanes);
 }
@@ -129,10 +145,19 @@ double StartPanels::Render(QPainter& painter, double left, double top, double wi
   const double zoom = (width - 2 * gap) / (Panel3_->width() + Panel4_->width() + Panel5_->width());
   double x = left;
   for (QFrame* panel : {Panel3_, Panel4_, Panel5_}) {
+    // Rendered straight onto a printer, a widget goes through a picture of itself at the
+    // printer's resolution (1200 dpi: megabytes a page). Recorded as drawing commands instead,
+    // its words stay text and its pictures go to the page once each, at their own size.
+    QPicture drawing;
+    {
+      QPainter recorder(&drawing);
+      panel->render(&recorder, QPoint(), QRegion(), QWidget::DrawChildren);
+    }
     painter.save();
     painter.translate(x, top);
     painter.scale(zoom, zoom);
-    panel->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPicture(0, 0, drawing);
     painter.restore();
     x += panel->width() * zoom + gap;
   }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPixmap>
+#include <QRect>
 #include <array>
 #include <vector>
 
@@ -27,13 +28,16 @@ struct BoatPlacement {
 };
 
 // The pictures of a prediction, row k - 1 for course k: the slit boat 20 pixels further left for
-// each tenth of a second it starts later, the boat after the first turn as far right, and its
-// winning-move word 10 pixels before it.
+// each tenth of a second it starts later, the boat after the first turn as far right.
 struct StartPlacements {
   std::array<BoatPlacement, 6> entry, slit, turn;
-  std::array<int, 6> turnWordLefts{};
 };
 StartPlacements PlaceBoats(const TPrediction& prediction);
+
+// Where the winning-move word `wordWidth` wide goes beside the first-turn boat at (boatLeft,
+// boatTop): just before the boat, else just behind it where the water ends first, always on the
+// water and never over a boat of any row.
+QRect PlaceTurnWord(int boatLeft, int boatTop, int wordWidth, int wordHeight);
 
 class StartPanels {
  public:

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
 
 #include "tests/TempFiles.h"
 #include "tests/app/ArchiveServer.h"
@@ -42,6 +43,16 @@ class FetchToolTest : public ::testing::Test {
     env.insert(QStringLiteral("HOME"), Path(home));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(home) + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), Path(home) + QStringLiteral("/data"));
+    // The tool speaks the locale's language; these tests read its Japanese unless told otherwise.
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("ja_JP.UTF-8"));
+    for (const auto& [name, value] : locale) {
+      if (value.isEmpty())
+        env.remove(name);
+      else
+        env.insert(name, value);
+    }
     QProcess tool;
     tool.setProcessEnvironment(env);
     // The server answers from this thread's event loop while the tool runs.
@@ -65,6 +76,7 @@ class FetchToolTest : public ::testing::Test {
   ArchiveServer server;
   testing::TempDir home, into;
   QMap<int, QByteArray> programs;
+  QList<std::pair<QString, QString>> locale;  // locale variables set (or, empty, unset) on top
 };
 
 TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
@@ -131,6 +143,49 @@ TEST_F(FetchToolTest, BadArgumentsShowTheUsage) {
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("使い方: wakorin-fetch")));
   }
   EXPECT_TRUE(server.requests.isEmpty());
+}
+
+// The language follows LC_ALL, then LC_MESSAGES, then LANG: Japanese for "ja…", else English,
+// the usage included; a refusal made by the downloads is said in the same language.
+TEST_F(FetchToolTest, SpeaksTheLanguageOfTheLocale) {
+  server.Serve(QStringLiteral("/od2/B/202411/b241115.lzh"), "<html><body>Login</body></html>");
+  struct Case {
+    QString lcAll, lcMessages, lang;
+    bool japanese;
+  } const cases[] = {
+      {{}, {}, QStringLiteral("ja_JP.UTF-8"), true},
+      {{}, {}, QStringLiteral("C.UTF-8"), false},
+      {{}, {}, {}, false},
+      {QStringLiteral("C"), {}, QStringLiteral("ja_JP.UTF-8"), false},
+      {{}, QStringLiteral("en_US.UTF-8"), QStringLiteral("ja_JP.UTF-8"), false},
+      {QStringLiteral("ja_JP.UTF-8"), QStringLiteral("C"), QStringLiteral("C"), true},
+  };
+  for (const Case& c : cases) {
+    locale = {{QStringLiteral("LC_ALL"), c.lcAll},
+              {QStringLiteral("LC_MESSAGES"), c.lcMessages},
+              {QStringLiteral("LANG"), c.lang}};
+    const std::string where = (c.lcAll + u'|' + c.lcMessages + u'|' + c.lang).toStdString();
+    const ToolRun help = Fetch({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(c.japanese ? QStringLiteral("使い方: wakorin-fetch")
+                                               : QStringLiteral("usage: wakorin-fetch")))
+        << where;
+    const ToolRun run = Fetch({QStringLiteral("--into"), Path(into), QStringLiteral("2024-11-15")});
+    EXPECT_EQ(run.exitCode, 1);
+    const QString refusal =
+        c.japanese ? QStringLiteral("データファイルではなくHTMLのページです")
+                   : QStringLiteral(
+                         "What arrived as the race program file \"b241115.lzh\" is not "
+                         "the file asked for, so it was not kept. Not an LHA archive. "
+                         "It is an HTML page");
+    EXPECT_TRUE(run.err.contains(refusal)) << where << "\n" << run.err.toStdString();
+    // No Japanese left in an English answer.
+    const QString all = run.err + run.out;
+    EXPECT_EQ(std::any_of(all.begin(), all.end(), [](QChar ch) { return ch.unicode() >= 0x3000; }),
+              c.japanese)
+        << where << "\n"
+        << run.err.toStdString();
+  }
 }
 
 }  // namespace

@@ -287,16 +287,12 @@ TEST_F(LifecycleTest, LinksOpenTheirTargetsAndPrintDoesNothing) {
   Action(form, "DtUpdate")->trigger();
   Action(form, "Help")->trigger();
   Action(form, "J1")->trigger();
-  Action(form, "HelpHP")->trigger();
   Action(form, "Print2")->trigger();
-  ASSERT_EQ(desktop.opened.size(), 5u);
+  ASSERT_EQ(desktop.opened.size(), 4u);
   EXPECT_EQ(desktop.opened[0], QUrl(QString::fromLatin1(links::kOfficialSite)));
   EXPECT_EQ(desktop.opened[1], QUrl(QString::fromLatin1(links::kDataDownload)));
   EXPECT_EQ(desktop.opened[2].host(), QStringLiteral("example.org"));
   EXPECT_EQ(desktop.opened[3].host(), QStringLiteral("example.org"));
-  EXPECT_TRUE(desktop.opened[4].isLocalFile());
-  EXPECT_EQ(desktop.opened[4].toLocalFile(),
-            QCoreApplication::applicationDirPath() + QStringLiteral("/help.html"));
   EXPECT_TRUE(desktop.messages.isEmpty());
 }
 

@@ -98,8 +98,9 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
               QStringLiteral("0.%1").arg(p.SlitStep[k]) + QLatin1Char('0'));
     EXPECT_EQ(Cell(form, "ImageBoart3", row)->pixmap().toImage(), boats[p.Entry[k] + 5]);
     EXPECT_EQ(Cell(form, "ImageBoart3", row)->pos(), QPoint(20 * p.SlitStep[k] + 10, 20 + 20 * k));
-    EXPECT_EQ(Cell(form, "LabelBoart3", row)->pos(),
-              Cell(form, "ImageBoart3", row)->pos() - QPoint(10, 0));
+    EXPECT_FALSE(Cell(form, "LabelBoart3", row)
+                     ->geometry()
+                     .intersects(Cell(form, "ImageBoart3", row)->geometry()));
     EXPECT_EQ(Cell(form, "LabelBoart3", row)->text(), FromCp932(p.TurnWord[k]));
     EXPECT_TRUE(
         QStringList({QStringLiteral("逃げ"), QStringLiteral("まくり"), QStringLiteral("差し")})
@@ -283,7 +284,7 @@ TEST_F(PredictionViewTest, InResultCheckModeThePredictionStaysOutOfSight) {
 }
 
 // The slit boat moves 20 pixels left and the boat after the first turn 20 right for each tenth
-// of a second of its start; the winning-move word stands 10 pixels before the turn boat.
+// of a second of its start.
 TEST(StartPictures, PlacesFollowEachBoatsStep) {
   struct Case {
     int step, slitLeft, turnLeft;
@@ -296,11 +297,46 @@ TEST(StartPictures, PlacesFollowEachBoatsStep) {
     const ui::StartPlacements placed = ui::PlaceBoats(p);
     EXPECT_EQ(placed.slit[2].left, c.slitLeft) << c.step;
     EXPECT_EQ(placed.turn[2].left, c.turnLeft) << c.step;
-    EXPECT_EQ(placed.turnWordLefts[2], c.turnLeft - 10) << c.step;
     // Course 3's boat is lane 2's: its picture faces right at entry and slit, left after the turn.
     EXPECT_EQ(placed.entry[2].image, 1);
     EXPECT_EQ(placed.slit[2].image, 1);
     EXPECT_EQ(placed.turn[2].image, 7);
+  }
+}
+
+// Whatever the starts, each winning-move word stands whole on the water of the first-turn panel
+// and over no boat: the earliest boat's word behind it where the panel's edge leaves no room
+// before it, the later ones' before them; the panel and its printed copy are the same widgets.
+TEST(StartPictures, TurnWordsStayOnTheWaterAndOffTheBoats) {
+  QWidget window;
+  ui::StartPanels panels(&window);
+  auto* panel = Find<QFrame>(window, "Panel5");
+  const QRect water = Find<QLabel>(*panel, "Image3")->geometry();
+  const std::array<int, 6> patterns[] = {
+      {0, 0, 0, 0, 0, 0}, {1, 1, 1, 1, 1, 1}, {2, 2, 2, 2, 2, 2},  {3, 3, 3, 3, 3, 3},
+      {0, 1, 2, 3, 2, 1}, {3, 0, 2, 0, 1, 0}, {-1, 4, 0, 5, 9, 1}, {1, 0, 1, 0, 2, 0}};
+  for (const auto& steps : patterns) {
+    TPrediction p;
+    p.Entry = {0, 1, 2, 3, 4, 5, 6};
+    for (int k = 1; k <= 6; ++k) {
+      p.SlitStep[k] = steps[k - 1];
+      p.TurnWord[k] = steps[k - 1] <= 0   ? "\x93\xa6\x82\xb0"          // 逃げ
+                      : steps[k - 1] == 1 ? "\x82\xdc\x82\xad\x82\xe8"  // まくり
+                                          : "\x8d\xb7\x82\xb5";         // 差し
+    }
+    panels.Show(p, {});
+    for (std::size_t row = 0; row < 6; ++row) {
+      const QLabel* word = Cell(*panel, "LabelBoart3", row);
+      const QRect inked(word->pos(), QSize(word->fontMetrics().horizontalAdvance(word->text()),
+                                           word->fontMetrics().height()));
+      EXPECT_TRUE(water.contains(word->geometry())) << "row " << row << " step " << steps[row];
+      EXPECT_GE(word->width(), inked.width());
+      for (std::size_t boat = 0; boat < 6; ++boat) {
+        EXPECT_FALSE(word->geometry().intersects(Cell(*panel, "ImageBoart3", boat)->geometry()))
+            << "word of row " << row << " (step " << steps[row] << ") over the boat of row "
+            << boat;
+      }
+    }
   }
 }
 

@@ -59,6 +59,17 @@ TEST_F(PrintTest, RaceCardWithAndWithoutPrediction) {
   EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
+// The start pictures go to the page at a print resolution, not at the printer's 1200 dpi: a page
+// with all three stays small enough to mail. The PDF's default name says the day and the venue.
+TEST_F(PrintTest, PredictedCardIsASmallPdfNamedAfterTheDayAndVenue) {
+  Find<QPushButton>(form, "BtnEditData")->click();
+  const QByteArray predicted = PrintToPdf("predicted.pdf");
+  ExpectOnePage(predicted);
+  EXPECT_LT(predicted.size(), 300 * 1024) << predicted.size();
+  std::printf("predicted card PDF: %lld bytes\n", static_cast<long long>(predicted.size()));
+  EXPECT_EQ(desktop.printDocName, QStringLiteral("Wakorin-20060415-大村"));
+}
+
 TEST_F(PrintTest, ResultGridAfterACheck) {
   Action(form, "N3")->trigger();
   Find<QPushButton>(form, "BBtnKekka")->click();

@@ -98,7 +98,9 @@ class ScriptedDesktop final : public Desktop {
   }
   // Prints to this PDF file, or cancels when it is empty.
   QString printToPdf;
+  QString printDocName;  // the name the print dialog would offer for the PDF file
   bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    printDocName = printer.docName();
     if (printToPdf.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(printToPdf);

@@ -1,0 +1,79 @@
+// The real desktop's dialogs, driven from a timer while they run.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include "ui/QtDesktop.h"
+
+namespace wakorin {
+namespace {
+
+// Size, type and date read whole in the file dialog, not "61....KiB" and "平…ト"; the name takes
+// what is left.
+TEST(QtDesktopTest, FileDialogColumnsReadWhole) {
+  QtDesktop desktop;
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(view, nullptr);
+    const QAbstractItemModel& model = *view->model();
+    // The folder is listed in the background.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.rowCount(view->rootIndex()) > 0; }, 5000));
+    QTest::qWait(50);
+    const QHeaderView& header = *view->header();
+    for (int row = 0; row < model.rowCount(view->rootIndex()); ++row) {
+      for (int column = 1; column < header.count(); ++column) {
+        const QString text = model.index(row, column, view->rootIndex()).data().toString();
+        EXPECT_GE(header.sectionSize(column), view->fontMetrics().horizontalAdvance(text) + 6)
+            << text.toStdString();
+      }
+      const QString name = model.index(row, 0, view->rootIndex()).data().toString();
+      EXPECT_GE(header.sectionSize(0), view->fontMetrics().horizontalAdvance(name) + 40)
+          << name.toStdString();
+    }
+    checked = true;
+    dialog->reject();
+  });
+  OpenFileOptions options;
+  options.title = QStringLiteral("レース番組表ファイルを選択してください。");
+  options.filter = QStringLiteral("B*.TXT (B*.TXT b*.txt)");
+  options.startFolder = QStringLiteral(WAKORIN_SAMPLES_DIR);
+  EXPECT_EQ(desktop.ChooseOpenFile(nullptr, options), std::nullopt);
+  EXPECT_TRUE(checked);
+}
+
+// Where no browser can be started, opening a web page says so on screen, not only on stderr.
+TEST(QtDesktopTest, AWebPageNoBrowserCanOpenIsSaidSo) {
+  // Nothing to start: no xdg-open or browser on the path, none named in the environment.
+  const QByteArray path = qgetenv("PATH");
+  const QByteArray browser = qgetenv("BROWSER");
+  const QByteArray defaultBrowser = qgetenv("DEFAULT_BROWSER");
+  qputenv("PATH", "/nonexistent");
+  qunsetenv("BROWSER");
+  qunsetenv("DEFAULT_BROWSER");
+  QtDesktop desktop;
+  QString said;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      said = box->text();
+      box->accept();
+    }
+  });
+  desktop.Open(QUrl(QStringLiteral("https://www.boatrace.jp/")));
+  qputenv("PATH", path);
+  if (!browser.isNull()) qputenv("BROWSER", browser);
+  if (!defaultBrowser.isNull()) qputenv("DEFAULT_BROWSER", defaultBrowser);
+  EXPECT_TRUE(said.contains(QStringLiteral("https://www.boatrace.jp/"))) << said.toStdString();
+  EXPECT_TRUE(said.contains(QStringLiteral("起動できません"))) << said.toStdString();
+}
+
+}  // namespace
+}  // namespace wakorin
