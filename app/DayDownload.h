@@ -40,8 +40,8 @@ QString StatsArchiveName(int period);
 int LatestStatsPeriod(QDate day);
 int PreviousStatsPeriod(int period);
 
-// Whether `folder` holds a statistics file of a period not later than `day` (Fan0510.txt,
-// fan2404.txt, fan2404.lzh, in any letter case).
+// Whether the statistics file that a day's prediction would find in `folder` (FindStatsFileIn:
+// Fan0510.txt, else the latest period begun by the day's month) is there and is one.
 bool HasStatsFile(const QString& folder, QDate day);
 
 // Results are published after a venue's last race; an archive fetched before this moment may

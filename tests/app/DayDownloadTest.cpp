@@ -127,6 +127,11 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
               s.atHandOn20241115)
         << s.file;
   }
+  // The day reads the latest period's file: an older good one does not make up for it.
+  testing::TempDir both;
+  both.Write("fan2404.lzh", archive);
+  both.Write("fan2410.lzh", kLoginPage.toStdString());
+  EXPECT_FALSE(HasStatsFile(QString::fromStdString(both.path().string()), kDay));
 }
 
 TEST_F(DayDownloadTest, WholeDayArrivesAndIsNotFetchedAgain) {
