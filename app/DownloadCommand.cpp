@@ -1,4 +1,5 @@
-// Downloading a chosen day's archives and opening it, and the folders the window remembers.
+#include "app/DownloadCommand.h"
+
 #include <QDate>
 
 #include "app/DayDownload.h"
@@ -30,38 +31,30 @@ class DownloadJob final : public ProgressJob {
 
 }  // namespace
 
-void TMainForm::DtDownloadClick() {
+bool DownloadCommand::DtDownloadClick() {
   const std::optional<QDate> day = desktop_.ChooseDate(
-      this, QStringLiteral("ダウンロードする日付を選んでください。"), QDate::currentDate());
-  if (!day) return;
+      &form_, QStringLiteral("ダウンロードする日付を選んでください。"), QDate::currentDate());
+  if (!day) return false;
   DayDownload::Options options;
   options.folder = settings::DataFolder();
   options.day = *day;
   DayDownload download(options);
   DownloadJob job(download);
-  desktop_.RunWithProgress(this, QStringLiteral("データのダウンロード"), job);
+  desktop_.RunWithProgress(&form_, QStringLiteral("データのダウンロード"), job);
   if (!download.Result().ok) {
-    desktop_.ShowMessage(this, download.Result().message);
-    return;
+    desktop_.ShowMessage(&form_, download.Result().message);
+    return false;
   }
   // As the reload command does with the file chosen in its dialog.
-  EnterRaceCardMode();
-  OpenProgramFile(download.Result().programArchive);
+  form_.EnterRaceCardMode();
+  return form_.OpenProgramFile(download.Result().programArchive);
 }
 
-void TMainForm::DtFolderClick() {
+void DownloadCommand::DtFolderClick() {
   const std::optional<QString> folder = desktop_.ChooseFolder(
-      this, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
+      &form_, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
       settings::DataFolder());
   if (folder) settings::SetDataFolder(*folder);
-}
-
-QString TMainForm::FileDialogFolder() const {
-  return settings::LastFileFolder();
-}
-
-void TMainForm::RememberFileDialogFolder(const QString& folder) {
-  settings::SetLastFileFolder(folder);
 }
 
 }  // namespace wakorin

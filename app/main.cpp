@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QSettings>
 
+#include "app/Application.h"
 #include "app/QtJapanese.h"
 #include "app/Settings.h"
 #include "ui/Fonts.h"
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
   wakorin::QtDesktop desktop;
   auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
   wakorin::TMainForm form(desktop);
-  if (!form.FormCreate(titleForm)) {
+  wakorin::Application application(form, desktop);
+  if (!application.Start(titleForm)) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
   }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QEventLoop>
+#include <QList>
 #include <QString>
 #include <QUrl>
 #include <optional>
@@ -17,6 +18,7 @@ struct OpenFileOptions {
   QString initialName;  // shown in the name box
   QString defaultSuffix;
   QString startFolder;  // where the dialog opens; the working folder when empty or gone
+  QList<QUrl> sidebar;  // places in the side bar; the desktop's own when empty
 };
 
 class ProgressJob;

@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -25,7 +26,6 @@ TMainForm::TMainForm(Desktop& desktop, QWidget* parent)
       checkOverlay_(resultGrid_.Panel()),
       menu_(ui::BuildMainMenu(*this)) {
   ConnectHandlers();
-  ConnectMenuCommands();
   SetOuterHeight(kFullHeight);
 }
 
@@ -39,6 +39,7 @@ QWidget* TMainForm::MakeClient(QMainWindow& window) {
   window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                         Qt::WindowCloseButtonHint);
+  window.setWindowTitle(QStringLiteral("Wakorin Ver2.11 2006年度前期ﾃﾞｰﾀ版"));
   window.setFont(ui::MsGothic(13, true));
   auto* client = new QWidget(&window);
   client->setObjectName(QStringLiteral("Client"));
@@ -59,6 +60,21 @@ void TMainForm::ConnectHandlers() {
   for (QPushButton* button : cardPanel_.LaneButtons()) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }
+  connect(menu_.Print2, &QAction::triggered, this, [this] { Print2Click(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TMainForm::FormClose() {
+  quitRequested_ = -1;
+  if (!checkRunning_) Terminate();
+}
+
+void TMainForm::Terminate() {
+  emit TerminateRequested();
 }
 
 void TMainForm::SetOuterHeight(int outerHeight) {

@@ -47,6 +47,7 @@ std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileO
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(options.defaultSuffix);
   dialog.selectFile(options.initialName);
+  if (!options.sidebar.isEmpty()) dialog.setSidebarUrls(options.sidebar);
   BringToFront(owner, dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();

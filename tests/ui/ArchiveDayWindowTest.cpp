@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/Application.h"
 #include "tests/Archives.h"
 #include "tests/TempFiles.h"
 #include "tests/ui/Find.h"
@@ -49,6 +50,7 @@ QStringList Shown(const TMainForm& form) {
 struct Session {
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};
 
   QStringList Walk(const fs::path& program) {
     QStringList seen;
@@ -148,7 +150,7 @@ TEST_F(ArchiveDayWindowTest, ArchiveThatCannotBeUnpackedKeepsTheWindowAsItWas) {
   QSignalSpy terminated(&starting.form, &TMainForm::TerminateRequested);
   starting.desktop.fileAnswers.push_back(QString::fromStdString(damaged));
   QPointer<TTitleForm> title = new TTitleForm();
-  EXPECT_FALSE(starting.form.FormCreate(title));
+  EXPECT_FALSE(starting.app.Start(title));
   EXPECT_EQ(starting.desktop.messages, QStringList{message});
   EXPECT_EQ(terminated.count(), 1);
   EXPECT_FALSE(starting.form.isVisible());

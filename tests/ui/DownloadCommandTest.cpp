@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 
+#include "app/Application.h"
 #include "app/Settings.h"
 #include "tests/TempFiles.h"
 #include "tests/Archives.h"
@@ -88,6 +89,7 @@ class DownloadCommandTest : public ::testing::Test {
   testing::TempDir dir, data;
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};
 };
 
 TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {

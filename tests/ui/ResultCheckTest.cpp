@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/Application.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
@@ -124,6 +125,7 @@ class ResultCheckTest : public ::testing::Test {
   testing::TempDir dir;
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};  // the exit command
   QSignalSpy terminated;
 };
 

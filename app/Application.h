@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/DownloadCommand.h"
+#include "app/FileDialogFolder.h"
+#include "app/MenuCommands.h"
+
+namespace wakorin {
+
+class Desktop;
+class TMainForm;
+class TTitleForm;
+
+// The application around the main window: its start-up, its commands, and its end.
+class Application {
+ public:
+  Application(TMainForm& form, Desktop& desktop);
+
+  // The start-up sequence: title, wait, file choice, then the window or the end. Returns whether
+  // the application goes on to its event loop; the title form is gone either way.
+  bool Start(TTitleForm* titleForm);
+
+ private:
+  TMainForm& form_;
+  Desktop& desktop_;
+  FileDialogFolder fileDialogFolder_;
+  DownloadCommand download_;
+  MenuCommands menu_;
+};
+
+}  // namespace wakorin
