@@ -22,7 +22,7 @@ bool Application::Start(TTitleForm* titleForm) {
   titleForm->ShowPainted();
   desktop_.Wait(3000);
   // The file dialog opens while the title is still on top.
-  if (!form_.MainView()) {
+  if (!form_.ChooseProgramFile()) {
     titleForm->deleteLater();
     form_.Terminate();
     return false;

@@ -17,22 +17,22 @@ namespace wakorin {
 MenuCommands::MenuCommands(TMainForm& form, Desktop& desktop, DownloadCommand& download)
     : form_(form), desktop_(desktop) {
   const ui::MainMenu& menu = form.Menu();
-  connect(menu.N2, &QAction::triggered, this, [this] { N2Click(); });
+  connect(menu.N2, &QAction::triggered, this, [this] { ReloadProgramFile(); });
   connect(menu.Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
   connect(menu.DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
   connect(menu.DtDownload, &QAction::triggered, this, [&download] { download.DtDownloadClick(); });
   connect(menu.DtFolder, &QAction::triggered, this, [&download] { download.DtFolderClick(); });
   connect(menu.N7, &QAction::triggered, this, [this] { N7Click(); });
   connect(menu.HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
-  connect(menu.J1, &QAction::triggered, this, [this] { J1Click(); });
+  connect(menu.J1, &QAction::triggered, this, [this] { OpenSupportPage(); });
   connect(menu.Help, &QAction::triggered, this, [this] { HelpClick(); });
   connect(menu.AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
 }
 
-void MenuCommands::N2Click() {
+void MenuCommands::ReloadProgramFile() {
   // Back to race-card mode before the dialog opens, whatever the dialog's answer.
   form_.EnterRaceCardMode();
-  form_.MainView();
+  form_.ChooseProgramFile();
 }
 
 void MenuCommands::Exit1Click() {
@@ -52,7 +52,7 @@ void MenuCommands::AboutVerClick() {
 void MenuCommands::HelpClick() {
   desktop_.Open(HelpPage());
 }
-void MenuCommands::J1Click() {
+void MenuCommands::OpenSupportPage() {
   desktop_.Open(HelpPage());
 }
 void MenuCommands::DtUpdateClick() {

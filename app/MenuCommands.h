@@ -17,11 +17,11 @@ class MenuCommands : public QObject {
  public:
   MenuCommands(TMainForm& form, Desktop& desktop, DownloadCommand& download);
 
-  void N2Click();
+  void ReloadProgramFile();
   void Exit1Click();
   void AboutVerClick();
   void HelpClick();
-  void J1Click();
+  void OpenSupportPage();
   void DtUpdateClick();
   void N7Click();
   void HelpHPClick();

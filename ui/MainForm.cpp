@@ -52,11 +52,11 @@ void TMainForm::ConnectHandlers() {
   connect(header_.VenueList(), &QComboBox::activated, this, [this] { SelectCChange(); });
   connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { SelectRChange(); });
   connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
-  connect(menu_.N5, &QAction::triggered, this, [this] { N5Click(); });
+  connect(menu_.N5, &QAction::triggered, this, [this] { PredictFromMenu(); });
   connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,
-          [this] { TabSyouShikiChange(); });
-  connect(menu_.N3, &QAction::triggered, this, [this] { N3Click(); });
-  connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { BBtnKekkaClick(); });
+          [this] { ShowSelectedBetType(); });
+  connect(menu_.N3, &QAction::triggered, this, [this] { ToggleResultCheckMode(); });
+  connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { RunResultCheck(); });
   for (QPushButton* button : cardPanel_.LaneButtons()) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }
@@ -69,7 +69,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::FormClose() {
-  quitRequested_ = -1;
+  quitRequested_ = true;
   if (!checkRunning_) Terminate();
 }
 

@@ -53,15 +53,15 @@ class TMainForm : public QMainWindow {
   // Asks the application to end (TerminateRequested).
   void Terminate();
   // A start-up begins with nobody asking to quit.
-  void ClearQuitRequest() { quitRequested_ = 0; }
+  void ClearQuitRequest() { quitRequested_ = false; }
   // Prints what the window shows, laid out for an A4 page.
   void Print2Click();
-  // 0 = keep running, -1 = the user asked to quit; long loops test it after processing events.
-  int QuitRequested() const { return quitRequested_; }
+  // Whether the user asked to quit; long loops test it after processing events.
+  bool QuitRequested() const { return quitRequested_; }
 
   // --- Race program ---
-  bool MainView();
-  // Reads the race program file at `path` and shows race 1 of its last venue; what MainView does
+  bool ChooseProgramFile();
+  // Reads the race program file at `path` and shows race 1 of its last venue; what ChooseProgramFile does
   // with the file chosen in its dialog.
   bool OpenProgramFile(const QString& path);
   void SelectCChange();
@@ -72,18 +72,18 @@ class TMainForm : public QMainWindow {
 
   // --- Prediction ---
   void BtnEditDataClick();
-  void N5Click();
+  void PredictFromMenu();
   // The whole prediction run; false when it ended early with a message.
   bool PredictShownRace();
   void ShowRecommend();
-  void TabSyouShikiChange();
+  void ShowSelectedBetType();
   const TPrediction& Prediction() const { return forecast_.prediction; }
   // The tickets on sale of the race on the card, in the file's bytes.
   std::string TicketsOnSale() const { return raceCard_.RChkt; }
 
   // --- Result check ---
-  void N3Click();
-  void BBtnKekkaClick();
+  void ToggleResultCheckMode();
+  void RunResultCheck();
   // Hits and return of the last check, as its footer shows them.
   const CheckTally& LastCheckTally() const { return resultGrid_.Tally(); }
 
@@ -126,7 +126,7 @@ class TMainForm : public QMainWindow {
 
   Desktop& desktop_;
   ProgramFileFolder* programFileFolder_ = nullptr;
-  int quitRequested_ = 0;
+  bool quitRequested_ = false;
   int outerHeight_ = kFullHeight;
   Mode mode_ = Mode::RaceCard;
   bool predictionShown_ = false;

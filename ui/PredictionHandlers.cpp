@@ -8,7 +8,7 @@
 
 namespace wakorin {
 
-void TMainForm::N5Click() {
+void TMainForm::PredictFromMenu() {
   BtnEditDataClick();
 }
 
@@ -38,7 +38,7 @@ void TMainForm::ShowRecommend() {
   ticketSheets_.Show(TicketsOnSale(), forecast_.prediction);
 }
 
-void TMainForm::TabSyouShikiChange() {
+void TMainForm::ShowSelectedBetType() {
   ShowRecommend();
 }
 

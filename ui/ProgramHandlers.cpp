@@ -35,7 +35,7 @@ std::string LocalPath(const QString& path) {
 
 }  // namespace
 
-bool TMainForm::MainView() {
+bool TMainForm::ChooseProgramFile() {
   OpenFileOptions options = ProgramFileDialog();
   if (programFileFolder_) {
     options.startFolder = programFileFolder_->Folder();

@@ -55,7 +55,7 @@ struct Session {
   QStringList Walk(const fs::path& program) {
     QStringList seen;
     desktop.fileAnswers.push_back(QString::fromStdString(program.string()));
-    if (!form.MainView()) return {QStringLiteral("not opened")};
+    if (!form.ChooseProgramFile()) return {QStringLiteral("not opened")};
     auto* venues = Find<QComboBox>(form, "SelectC");
     auto* races = Find<QComboBox>(form, "SelectR");
     for (int venue = 0; venue < venues->count(); ++venue) {
@@ -137,10 +137,10 @@ TEST_F(ArchiveDayWindowTest, ArchiveThatCannotBeUnpackedKeepsTheWindowAsItWas) {
 
   Session session;
   session.desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("day/b060415.lzh")));
-  ASSERT_TRUE(session.form.MainView());
+  ASSERT_TRUE(session.form.ChooseProgramFile());
   const QStringList before = Shown(session.form);
   session.desktop.fileAnswers.push_back(QString::fromStdString(damaged));
-  EXPECT_FALSE(session.form.MainView());
+  EXPECT_FALSE(session.form.ChooseProgramFile());
   EXPECT_EQ(session.desktop.messages, QStringList{message});
   EXPECT_EQ(Shown(session.form), before);
   EXPECT_EQ(session.form.ProgramFilePath(), dir.PathOf("day/b060415.lzh"));

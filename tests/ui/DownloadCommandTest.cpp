@@ -50,7 +50,7 @@ class DownloadCommandTest : public ::testing::Test {
     // The window shows another day, in result-check mode.
     desktop.fileAnswers.push_back(QString::fromStdString(dir.Write(
         "B060415.TXT", BuildProgramFile({SampleVenue("05", 12, 1), SampleVenue("19", 11, 2)}))));
-    form.MainView();
+    form.ChooseProgramFile();
     Action(form, "N3")->trigger();
   }
   ~DownloadCommandTest() override {

@@ -114,7 +114,7 @@ TEST_F(LifecycleTest, TitleIsPaintedBeforeTheWaitAndStaysForTheDialog) {
   EXPECT_TRUE(StartUp());
   EXPECT_TRUE(checkedWait && checkedDialog);
   EXPECT_TRUE(title.isNull());  // destroyed before the main window shows
-  EXPECT_EQ(form.QuitRequested(), 0);
+  EXPECT_FALSE(form.QuitRequested());
 }
 
 TEST_F(LifecycleTest, ValidFileShowsTheMainWindowAtRaceCardHeight) {
@@ -217,15 +217,15 @@ TEST_F(LifecycleTest, ExitAndClosingTheWindowAskToQuit) {
   desktop.fileAnswers.push_back(DayFile());
   ASSERT_TRUE(StartUp());
   Action(form, "Exit1")->trigger();
-  EXPECT_EQ(form.QuitRequested(), -1);
+  EXPECT_TRUE(form.QuitRequested());
   EXPECT_EQ(terminated.count(), 1);
 
   // A fresh start-up: nobody has asked to quit yet.
   desktop.fileAnswers.push_back(DayFile());
   ASSERT_TRUE(StartUp());
-  ASSERT_EQ(form.QuitRequested(), 0);
+  ASSERT_FALSE(form.QuitRequested());
   form.close();
-  EXPECT_EQ(form.QuitRequested(), -1);
+  EXPECT_TRUE(form.QuitRequested());
   EXPECT_EQ(terminated.count(), 2);
 }
 
@@ -258,7 +258,7 @@ TEST_F(LifecycleTest, ReloadReturnsToRaceCardModeBeforeTheDialogEvenWhenCancelle
   EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), 4);
   EXPECT_EQ(Find<QLabel>(form, "LabelRName")->text(), shownRace);
   EXPECT_EQ(terminated.count(), 0);  // unlike at start-up, the application goes on
-  EXPECT_EQ(form.QuitRequested(), 0);
+  EXPECT_FALSE(form.QuitRequested());
 
   // A new file replaces the day.
   desktop.fileAnswers.push_back(QString::fromStdString(

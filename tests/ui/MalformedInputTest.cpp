@@ -229,7 +229,7 @@ TEST_F(MalformedInputTest, BrokenResultFiles) {
       EXPECT_TRUE(Find<QPushButton>(form, "BBtnKekka")->isEnabled());
       EXPECT_TRUE(Find<QComboBox>(form, "SelectC")->isEnabled());
       EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
-      EXPECT_EQ(form.QuitRequested(), 0);
+      EXPECT_FALSE(form.QuitRequested());
     }
   }
   fs::remove(dir.PathOf("K060415.TXT"));

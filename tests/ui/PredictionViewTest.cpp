@@ -48,7 +48,7 @@ class PredictionViewTest : public ::testing::Test {
  protected:
   void LoadSampleDay() {
     desktop.fileAnswers.push_back(kSamples + QStringLiteral("/B060415.TXT"));
-    ASSERT_TRUE(form.MainView());
+    ASSERT_TRUE(form.ChooseProgramFile());
   }
   void ChooseRace(int race) {
     Find<QComboBox>(form, "SelectR")->setCurrentIndex(race - 1);
@@ -204,7 +204,7 @@ TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
   std::filesystem::copy_file((kSamples + QStringLiteral("/B060415.TXT")).toStdString(),
                              dir.PathOf("day/B060415.TXT"));
   desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("day/B060415.TXT")));
-  ASSERT_TRUE(form.MainView());
+  ASSERT_TRUE(form.ChooseProgramFile());
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Find<QPushButton>(form, "BtnEditData")->click();
   EXPECT_EQ(desktop.messages,
@@ -235,7 +235,7 @@ TEST_F(PredictionViewTest, BlankMotorNumberStopsTheRunAndKeepsThePreviousPredict
   desktop.fileAnswers.push_back(
       QString::fromStdString(dir.Write("B060415.TXT", BuildProgramFile({venue}))));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
-  ASSERT_TRUE(form.MainView());
+  ASSERT_TRUE(form.ChooseProgramFile());
   Find<QPushButton>(form, "BtnEditData")->click();
   ASSERT_TRUE(desktop.messages.isEmpty());
   const TPrediction first = form.Prediction();
