@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QEventLoop>
 #include <QStringList>
 #include <algorithm>
@@ -148,6 +149,10 @@ int main(int argc, char** argv) {
       parts << files.awaited.join(QLatin1Char(' ')) + QStringLiteral(" はまだ公開されていません");
     Print(stdout,
           date + QStringLiteral(": ") + parts.join(QStringLiteral("。")) + QStringLiteral("。\n"));
+  }
+  if (options->from == options->to && !failed) {
+    // The data folder is hidden under the home folder: say where the day went.
+    Print(stdout, QStringLiteral("保存先フォルダ: %1\n").arg(QDir(folder).absolutePath()));
   }
   if (options->from != options->to || failed) {
     Print(failed ? stderr : stdout, QStringLiteral("%1日のうち %2日分を %3 に揃えました。\n")
