@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "app/DownloadCommand.h"
 #include "app/FileDialogFolder.h"
 #include "app/MenuCommands.h"
@@ -15,11 +17,15 @@ class Application {
  public:
   Application(TMainForm& form, Desktop& desktop);
 
-  // The start-up sequence: title, wait, file choice, then the window or the end. Returns whether
-  // the application goes on to its event loop; the title form is gone either way.
-  bool Start(TTitleForm* titleForm);
+  // The start-up sequence: title, wait, the day, then the window or the end. The day is the
+  // program file or archive given as the first of `files`, else one downloaded on a first start,
+  // else the one chosen in the file dialog. Returns whether the application goes on to its event
+  // loop; the title form is gone either way.
+  bool Start(TTitleForm* titleForm, const QStringList& files = {});
 
  private:
+  bool OpenFirstDay(const QStringList& files);
+
   TMainForm& form_;
   Desktop& desktop_;
   FileDialogFolder fileDialogFolder_;

@@ -185,6 +185,10 @@ QDateTime ResultsFinalAfter(QDate day) {
   return QDateTime(day, QTime(23, 0));
 }
 
+QDate LatestPublishedDay(const QDateTime& now) {
+  return now >= ResultsFinalAfter(now.date()) ? now.date() : now.date().addDays(-1);
+}
+
 DayDownload::DayDownload(Options options, QObject* parent)
     : QObject(parent), options_(std::move(options)) {}
 

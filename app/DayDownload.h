@@ -47,6 +47,9 @@ bool HasStatsFile(const QString& folder, QDate day);
 // Results are published after a venue's last race; an archive fetched before this moment may
 // still hold the "not yet registered" notice instead of a venue's results.
 QDateTime ResultsFinalAfter(QDate day);
+// The latest day whose results are published at `now`: today after ResultsFinalAfter, else
+// yesterday.
+QDate LatestPublishedDay(const QDateTime& now);
 
 // What became of a day's downloads.
 struct DayFiles {

@@ -1,11 +1,15 @@
 #include "app/DownloadCommand.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 
 #include "app/DayDownload.h"
 #include "app/Settings.h"
+#include "day/OpenDay.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
+#include "ui/ProgramFileFolder.h"
 
 namespace wakorin {
 namespace {
@@ -32,8 +36,22 @@ class DownloadJob final : public ProgressJob {
 }  // namespace
 
 bool DownloadCommand::DtDownloadClick() {
+  return Download(InitialDay());
+}
+
+QDate DownloadCommand::InitialDay() const {
+  if (const OpenDay* day = form_.Day(); day && day->Day()) {
+    const int yyyymmdd = *day->Day();
+    const QDate shown(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+    if (shown.isValid()) return shown;
+  }
+  const QDate last = settings::LastDownloadDay();
+  return last.isValid() ? last : QDate::currentDate();
+}
+
+bool DownloadCommand::Download(QDate initial) {
   const std::optional<QDate> day = desktop_.ChooseDate(
-      &form_, QStringLiteral("ダウンロードする日付を選んでください。"), QDate::currentDate());
+      &form_, QStringLiteral("ダウンロードする日付を選んでください。"), initial);
   if (!day) return false;
   DayDownload::Options options;
   options.folder = settings::DataFolder();
@@ -45,6 +63,9 @@ bool DownloadCommand::DtDownloadClick() {
     desktop_.ShowMessage(&form_, download.Result().message);
     return false;
   }
+  settings::SetLastDownloadDay(*day);
+  // The next start's dialog opens where the day went.
+  fileDialogFolder_.Remember(QFileInfo(download.Result().programArchive).absolutePath());
   // As the reload command does with the file chosen in its dialog.
   form_.EnterRaceCardMode();
   return form_.OpenProgramFile(download.Result().programArchive);
@@ -54,7 +75,11 @@ void DownloadCommand::DtFolderClick() {
   const std::optional<QString> folder = desktop_.ChooseFolder(
       &form_, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
       settings::DataFolder());
-  if (folder) settings::SetDataFolder(*folder);
+  if (!folder) return;
+  settings::SetDataFolder(*folder);
+  desktop_.ShowMessage(&form_,
+                       QStringLiteral("ダウンロードしたファイルは次のフォルダに保存します。\n%1")
+                           .arg(QDir::toNativeSeparators(*folder)));
 }
 
 }  // namespace wakorin

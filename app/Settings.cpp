@@ -58,4 +58,12 @@ void SetDataFolder(const QString& folder) {
   Write(kDataFolderKey, folder);
 }
 
+QDate LastDownloadDay() {
+  return QDate::fromString(Read(kLastDownloadDayKey), Qt::ISODate);
+}
+
+void SetLastDownloadDay(QDate day) {
+  Write(kLastDownloadDayKey, day.toString(Qt::ISODate));
+}
+
 }  // namespace wakorin::settings

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace wakorin::settings {
@@ -14,6 +15,7 @@ void NameApplication();
 // Keys, as they stand in the file.
 inline constexpr const char* kLastFileFolderKey = "files/lastFolder";
 inline constexpr const char* kDataFolderKey = "files/dataFolder";
+inline constexpr const char* kLastDownloadDayKey = "download/lastDay";
 
 // The folder of the last race program file chosen in the file dialog; empty before the first.
 QString LastFileFolder();
@@ -23,5 +25,9 @@ void SetLastFileFolder(const QString& folder);
 // (~/.local/share/wakorin/Wakorin).
 QString DataFolder();
 void SetDataFolder(const QString& folder);
+
+// The day the window last downloaded; invalid before the first.
+QDate LastDownloadDay();
+void SetLastDownloadDay(QDate day);
 
 }  // namespace wakorin::settings

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QPixmap>
 #include <QSettings>
@@ -24,11 +25,19 @@ int main(int argc, char** argv) {
   // that cannot hold files keeps it silent.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 
+  QCommandLineParser arguments;
+  arguments.setApplicationDescription(QStringLiteral("レース番組表ファイルを読み、出走表・予想・結果照合を表示します。"));
+  arguments.addHelpOption();
+  arguments.addPositionalArgument(QStringLiteral("file"),
+                                  QStringLiteral("開くレース番組表ファイル (B241115.TXT, b241115.lzh)"),
+                                  QStringLiteral("[file]"));
+  arguments.process(app);
+
   wakorin::QtDesktop desktop;
   auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
   wakorin::TMainForm form(desktop);
   wakorin::Application application(form, desktop);
-  if (!application.Start(titleForm)) {
+  if (!application.Start(titleForm, arguments.positionalArguments())) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
   }
