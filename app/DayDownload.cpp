@@ -7,7 +7,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <QTimer>
@@ -18,6 +17,7 @@
 #include <string_view>
 
 #include "base/Archive.h"
+#include "predict/RacerStats.h"
 #include "results/DayFileIdentity.h"
 
 namespace wakorin {
@@ -169,30 +169,24 @@ int PreviousStatsPeriod(int period) {
 }
 
 bool HasStatsFile(const QString& folder, QDate day) {
-  static const QRegularExpression name(QStringLiteral("^fan(\\d\\d)(\\d\\d)\\.(txt|lzh)$"),
-                                       QRegularExpression::CaseInsensitiveOption);
-  const int latest = day.year() * 100 + day.month();
-  const QStringList files = QDir(folder).entryList(QDir::Files);
-  for (const QString& file : files) {
-    const QRegularExpressionMatch match = name.match(file);
-    // Two-digit years: every period file was published after 2000.
-    if (!match.hasMatch() ||
-        (2000 + match.captured(1).toInt()) * 100 + match.captured(2).toInt() > latest) {
-      continue;
-    }
-    // Only a file that is a statistics file counts: a web page saved under its name does not.
-    const std::optional<QByteArray> bytes = ReadWhole(QDir(folder).filePath(file));
-    const bool archive = match.captured(3).compare(QStringLiteral("lzh"), Qt::CaseInsensitive) == 0;
-    if (bytes && ExamineDayFile(*bytes, {DayFileKind::Stats, 0}, archive, nullptr).isEmpty()) {
-      return true;
-    }
-  }
-  return false;
+  // The file the day's prediction would read, found by the predictor's own rule; it counts only
+  // when it is a statistics file: a web page saved under its name does not.
+  const std::optional<std::string> found =
+      FindStatsFileIn(folder.toLocal8Bit().toStdString(), day.year() * 100 + day.month());
+  if (!found) return false;
+  const QString path = QString::fromLocal8Bit(found->c_str());
+  const std::optional<QByteArray> bytes = ReadWhole(path);
+  const bool archive = path.endsWith(QStringLiteral(".lzh"), Qt::CaseInsensitive);
+  return bytes && ExamineDayFile(*bytes, {DayFileKind::Stats, 0}, archive, nullptr).isEmpty();
 }
 
 QDateTime ResultsFinalAfter(QDate day) {
   // Night racing ends before 21:00 and its results follow within the hour.
   return QDateTime(day, QTime(23, 0));
+}
+
+QDate LatestPublishedDay(const QDateTime& now) {
+  return now >= ResultsFinalAfter(now.date()) ? now.date() : now.date().addDays(-1);
 }
 
 DayDownload::DayDownload(Options options, QObject* parent)

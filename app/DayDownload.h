@@ -40,13 +40,16 @@ QString StatsArchiveName(int period);
 int LatestStatsPeriod(QDate day);
 int PreviousStatsPeriod(int period);
 
-// Whether `folder` holds a statistics file of a period not later than `day` (Fan0510.txt,
-// fan2404.txt, fan2404.lzh, in any letter case).
+// Whether the statistics file that a day's prediction would find in `folder` (FindStatsFileIn:
+// Fan0510.txt, else the latest period begun by the day's month) is there and is one.
 bool HasStatsFile(const QString& folder, QDate day);
 
 // Results are published after a venue's last race; an archive fetched before this moment may
 // still hold the "not yet registered" notice instead of a venue's results.
 QDateTime ResultsFinalAfter(QDate day);
+// The latest day whose results are published at `now`: today after ResultsFinalAfter, else
+// yesterday.
+QDate LatestPublishedDay(const QDateTime& now);
 
 // What became of a day's downloads.
 struct DayFiles {

@@ -1,10 +1,15 @@
-// Downloading a chosen day's archives and opening it, and the folders the window remembers.
+#include "app/DownloadCommand.h"
+
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 
 #include "app/DayDownload.h"
 #include "app/Settings.h"
+#include "day/OpenDay.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
+#include "ui/ProgramFileFolder.h"
 
 namespace wakorin {
 namespace {
@@ -30,38 +35,51 @@ class DownloadJob final : public ProgressJob {
 
 }  // namespace
 
-void TMainForm::DtDownloadClick() {
+bool DownloadCommand::DtDownloadClick() {
+  return Download(InitialDay());
+}
+
+QDate DownloadCommand::InitialDay() const {
+  if (const OpenDay* day = form_.Day(); day && day->Day()) {
+    const int yyyymmdd = *day->Day();
+    const QDate shown(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+    if (shown.isValid()) return shown;
+  }
+  const QDate last = settings::LastDownloadDay();
+  return last.isValid() ? last : QDate::currentDate();
+}
+
+bool DownloadCommand::Download(QDate initial) {
   const std::optional<QDate> day = desktop_.ChooseDate(
-      this, QStringLiteral("ダウンロードする日付を選んでください。"), QDate::currentDate());
-  if (!day) return;
+      &form_, QStringLiteral("ダウンロードする日付を選んでください。"), initial);
+  if (!day) return false;
   DayDownload::Options options;
   options.folder = settings::DataFolder();
   options.day = *day;
   DayDownload download(options);
   DownloadJob job(download);
-  desktop_.RunWithProgress(this, QStringLiteral("データのダウンロード"), job);
+  desktop_.RunWithProgress(&form_, QStringLiteral("データのダウンロード"), job);
   if (!download.Result().ok) {
-    desktop_.ShowMessage(this, download.Result().message);
-    return;
+    desktop_.ShowMessage(&form_, download.Result().message);
+    return false;
   }
+  settings::SetLastDownloadDay(*day);
+  // The next start's dialog opens where the day went.
+  fileDialogFolder_.Remember(QFileInfo(download.Result().programArchive).absolutePath());
   // As the reload command does with the file chosen in its dialog.
-  EnterRaceCardMode();
-  OpenProgramFile(download.Result().programArchive);
+  form_.EnterRaceCardMode();
+  return form_.OpenProgramFile(download.Result().programArchive);
 }
 
-void TMainForm::DtFolderClick() {
+void DownloadCommand::DtFolderClick() {
   const std::optional<QString> folder = desktop_.ChooseFolder(
-      this, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
+      &form_, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
       settings::DataFolder());
-  if (folder) settings::SetDataFolder(*folder);
-}
-
-QString TMainForm::FileDialogFolder() const {
-  return settings::LastFileFolder();
-}
-
-void TMainForm::RememberFileDialogFolder(const QString& folder) {
-  settings::SetLastFileFolder(folder);
+  if (!folder) return;
+  settings::SetDataFolder(*folder);
+  desktop_.ShowMessage(&form_,
+                       QStringLiteral("ダウンロードしたファイルは次のフォルダに保存します。\n%1")
+                           .arg(QDir::toNativeSeparators(*folder)));
 }
 
 }  // namespace wakorin

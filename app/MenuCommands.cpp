@@ -1,68 +1,80 @@
-// The menu commands that are not buttons: reloading, version information and the links.
+#include "app/MenuCommands.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
+#include "app/DownloadCommand.h"
 #include "app/Links.h"
 #include "ui/Desktop.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainForm.h"
+#include "ui/MainMenu.h"
 #include "ui/TitleForm.h"
 
 namespace wakorin {
 
-void TMainForm::ConnectMenuCommands() {
-  connect(menu_.N2, &QAction::triggered, this, [this] { N2Click(); });
-  connect(menu_.Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-  connect(menu_.DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
-  connect(menu_.DtDownload, &QAction::triggered, this, [this] { DtDownloadClick(); });
-  connect(menu_.DtFolder, &QAction::triggered, this, [this] { DtFolderClick(); });
-  connect(menu_.N7, &QAction::triggered, this, [this] { N7Click(); });
-  connect(menu_.HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
-  connect(menu_.J1, &QAction::triggered, this, [this] { J1Click(); });
-  connect(menu_.Help, &QAction::triggered, this, [this] { HelpClick(); });
-  connect(menu_.AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
-  connect(menu_.Print2, &QAction::triggered, this, [this] { Print2Click(); });
+MenuCommands::MenuCommands(TMainForm& form, Desktop& desktop, DownloadCommand& download)
+    : form_(form), desktop_(desktop) {
+  const ui::MainMenu& menu = form.Menu();
+  connect(menu.N2, &QAction::triggered, this, [this] { ReloadProgramFile(); });
+  connect(menu.Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+  connect(menu.DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
+  connect(menu.DtDownload, &QAction::triggered, this, [&download] { download.DtDownloadClick(); });
+  connect(menu.DtFolder, &QAction::triggered, this, [&download] { download.DtFolderClick(); });
+  connect(menu.N7, &QAction::triggered, this, [this] { N7Click(); });
+  connect(menu.HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
+  connect(menu.J1, &QAction::triggered, this, [this] { OpenSupportPage(); });
+  connect(menu.Help, &QAction::triggered, this, [this] { HelpClick(); });
+  connect(menu.AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
 }
 
-void TMainForm::N2Click() {
+void MenuCommands::ReloadProgramFile() {
   // Back to race-card mode before the dialog opens, whatever the dialog's answer.
-  EnterRaceCardMode();
-  MainView();
+  form_.EnterRaceCardMode();
+  form_.ChooseProgramFile();
 }
 
-void TMainForm::AboutVerClick() {
-  menu_.AboutVer->setEnabled(false);
+void MenuCommands::Exit1Click() {
+  form_.FormClose();
+}
+
+void MenuCommands::AboutVerClick() {
+  QAction* item = form_.Menu().AboutVer;
+  item->setEnabled(false);
   auto* title = new TTitleForm();
   title->ShowPainted();
   desktop_.Wait(3000);
   delete title;
-  menu_.AboutVer->setEnabled(true);
+  item->setEnabled(true);
 }
 
-void TMainForm::HelpClick() {
-  desktop_.Open(QUrl(QString::fromLatin1(links::kHomePage)));
+// The project has no web pages of its own: its support and home page items show the bundled help,
+// in the help window, which opens where no browser does.
+void MenuCommands::HelpClick() {
+  HelpWindow::Show(&form_, desktop_, HelpPage().toLocalFile());
 }
-void TMainForm::J1Click() {
-  desktop_.Open(QUrl(QString::fromLatin1(links::kSupportPage)));
+void MenuCommands::OpenSupportPage() {
+  HelpWindow::Show(&form_, desktop_, HelpPage().toLocalFile());
 }
-void TMainForm::DtUpdateClick() {
+void MenuCommands::DtUpdateClick() {
   desktop_.Open(QUrl(QString::fromLatin1(links::kDataDownload)));
 }
-void TMainForm::N7Click() {
+void MenuCommands::N7Click() {
   desktop_.Open(QUrl(QString::fromLatin1(links::kOfficialSite)));
 }
+void MenuCommands::HelpHPClick() {
+  HelpWindow::Show(&form_, desktop_, HelpPage().toLocalFile());
+}
 
-void TMainForm::HelpHPClick() {
-  // Beside the executable; an installed copy keeps it with the other shared files instead.
+QUrl MenuCommands::HelpPage() {
   const QDir folder(QCoreApplication::applicationDirPath());
   const QString name = QString::fromLatin1(links::kHelpFile);
   QString help = folder.filePath(name);
   const QString installed = folder.filePath(QStringLiteral("../share/wakorin/") + name);
   if (!QFileInfo::exists(help) && QFileInfo::exists(installed)) help = QDir::cleanPath(installed);
-  HelpWindow::Show(this, desktop_, help);
+  return QUrl::fromLocalFile(help);
 }
 
 }  // namespace wakorin

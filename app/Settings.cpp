@@ -74,4 +74,12 @@ void SetModelFile(const QString& path) {
   Write(kModelFileKey, path);
 }
 
+QDate LastDownloadDay() {
+  return QDate::fromString(Read(kLastDownloadDayKey), Qt::ISODate);
+}
+
+void SetLastDownloadDay(QDate day) {
+  Write(kLastDownloadDayKey, day.toString(Qt::ISODate));
+}
+
 }  // namespace wakorin::settings

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace wakorin::settings {
@@ -16,6 +17,7 @@ inline constexpr const char* kLastFileFolderKey = "files/lastFolder";
 inline constexpr const char* kDataFolderKey = "files/dataFolder";
 inline constexpr const char* kPredictionModeKey = "predict/mode";
 inline constexpr const char* kModelFileKey = "predict/model";
+inline constexpr const char* kLastDownloadDayKey = "download/lastDay";
 
 // The folder of the last race program file chosen in the file dialog; empty before the first.
 QString LastFileFolder();
@@ -33,5 +35,9 @@ void SetDataModeChosen(bool data);
 // The model file the user learned last; empty before the first (the built-in model is used).
 QString ModelFile();
 void SetModelFile(const QString& path);
+
+// The day the window last downloaded; invalid before the first.
+QDate LastDownloadDay();
+void SetLastDownloadDay(QDate day);
 
 }  // namespace wakorin::settings

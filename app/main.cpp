@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QPixmap>
 #include <QSettings>
 
+#include "app/Application.h"
 #include "app/LearnCommand.h"
 #include "app/QtJapanese.h"
 #include "app/Settings.h"
@@ -24,6 +26,14 @@ int main(int argc, char** argv) {
   // that cannot hold files keeps it silent.
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
 
+  QCommandLineParser arguments;
+  arguments.setApplicationDescription(QStringLiteral("レース番組表ファイルを読み、出走表・予想・結果照合を表示します。"));
+  arguments.addHelpOption();
+  arguments.addPositionalArgument(QStringLiteral("file"),
+                                  QStringLiteral("開くレース番組表ファイル (B241115.TXT, b241115.lzh)"),
+                                  QStringLiteral("[file]"));
+  arguments.process(app);
+
   wakorin::QtDesktop desktop;
   auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
   wakorin::TMainForm form(desktop);
@@ -39,7 +49,8 @@ int main(int argc, char** argv) {
                    });
   QObject::connect(&form, &wakorin::TMainForm::LearnRequested,
                    [&form, &desktop] { wakorin::LearnFromDataFolder(form, desktop); });
-  if (!form.FormCreate(titleForm)) {
+  wakorin::Application application(form, desktop);
+  if (!application.Start(titleForm, arguments.positionalArguments())) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
   }

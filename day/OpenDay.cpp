@@ -33,7 +33,7 @@ Outcome<OpenDay> OpenDay::FromBytes(std::string path, std::shared_ptr<const std:
   for (std::size_t i = 0; i < entries.size(); ++i) {
     DayVenue venue;
     venue.name = std::string(VenueNameOfEntry(entries[i]));
-    venue.code = GetCorseNo(venue.name);
+    venue.code = VenueCodeOfName(venue.name);
     venue.raceCount = RaceCountOfEntry(entries[i]);
     venue.venuesBefore = static_cast<int>(entries.size() - 1 - i);
     const auto block = std::find_if(index->blocks.begin(), index->blocks.end(),
@@ -148,7 +148,7 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
     if (!forecast) race.failure = forecast.error();
     // A race that could not be predicted keeps its tickets on sale and recommends nothing, so no
     // other race's tickets can be marked as its hits.
-    race.tickets = forecast ? forecast->tickets : SlotFor(card.RChkt, {}, {}, {}, {});
+    race.tickets = forecast ? forecast->tickets : TicketsFromLists(card.RChkt, {}, {}, {}, {});
     tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
     check.races.push_back(std::move(race));
   }

@@ -21,13 +21,9 @@ using wakorin::fuzz::Require;
 
 // The whole file as the file layer serves it.
 Outcome<std::string> ReadThrough(const std::string& path) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-  auto got = file.Read(bytes.data(), bytes.size());
-  if (!got) return got.error();
-  Require(*got == bytes.size() && file.Eof(), "the unpacked file reads short");
-  return bytes;
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) return bytes.error();
+  return std::string(**bytes);
 }
 
 // The readers find in the archive exactly what they find in the bytes it holds.

@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& entry : entries) {
     Require(entry.size() == 17, "venue entry is not 17 bytes");
     const std::string venueName(VenueNameOfEntry(entry));
-    const std::string code = GetCorseNo(venueName);
+    const std::string code = VenueCodeOfName(venueName);
     Require(IsVenueCode(code), "venue entry names no venue");
     const int raceCount = RaceCountOfEntry(entry);
 

@@ -193,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int r = -1; r <= 13; ++r) CheckRow(result.Race(r));
 
     for (std::string_view sale : kSales) {
-      FillRows(SlotFor(sale, lists[0], lists[1], lists[2], lists[3]), result);
+      FillRows(TicketsFromLists(sale, lists[0], lists[1], lists[2], lists[3]), result);
     }
     std::array<std::string, 6> exacta, quinella, trifecta, trio;
     for (std::size_t j = 0; j < 6; ++j) {
@@ -204,7 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       trifecta[j] = row.TrifectaCombination;
       if (j < 3 && trifecta[j].size() > 3) trifecta[j][1] = trifecta[j][3] = '&';
     }
-    FillRows(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), result);
+    FillRows(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), result);
   }
   return 0;
 }

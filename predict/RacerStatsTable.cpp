@@ -8,13 +8,9 @@
 namespace wakorin {
 
 Outcome<RacerStatsTable> RacerStatsTable::Load(const std::string& path) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-  auto got = file.Read(bytes.data(), bytes.size());
-  if (!got) return got.error();
-  bytes.resize(*got);
-  return FromBytes(std::move(bytes));
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) return bytes.error();
+  return FromBytes(std::string(**bytes));
 }
 
 RacerStatsTable RacerStatsTable::FromBytes(std::string bytes) {

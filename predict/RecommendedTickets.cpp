@@ -17,7 +17,7 @@ std::string Boats(std::string_view combination) {
 
 }  // namespace
 
-RecommendedTickets SlotFor(std::string_view ticketsOnSale, const TicketList& ken2T,
+RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const TicketList& ken2T,
                            const TicketList& ken2F, const TicketList& ken3T,
                            const TicketList& ken3F) {
   RecommendedTickets slot;
@@ -47,7 +47,7 @@ Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats
   RaceForecast forecast;
   forecast.prediction = std::move(*prediction);
   const TPrediction& p = forecast.prediction;
-  forecast.tickets = SlotFor(card.RChkt, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
+  forecast.tickets = TicketsFromLists(card.RChkt, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   forecast.missingLanes = MissingLanes(stats);
   return forecast;
 }

@@ -28,7 +28,7 @@ struct RecommendedTickets {
 };
 
 // The tickets on sale (the card's text) with the four lists of a prediction.
-RecommendedTickets SlotFor(std::string_view ticketsOnSale, const TicketList& ken2T,
+RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const TicketList& ken2T,
                            const TicketList& ken2F, const TicketList& ken3T,
                            const TicketList& ken3F);
 

@@ -27,7 +27,7 @@ std::string Rate(std::string_view line, std::size_t first, const pl::Era& era) {
 }  // namespace
 
 std::string SaleTextFor(std::string_view venueName) {
-  std::string code = GetCorseNo(venueName);
+  std::string code = VenueCodeOfName(venueName);
   return IsVenueCode(code) ? std::string(kSaleAll) : std::string();
 }
 

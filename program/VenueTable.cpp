@@ -43,7 +43,7 @@ std::string GetCorseName(std::string_view code) {
   return std::string(code);
 }
 
-std::string GetCorseNo(std::string_view name) {
+std::string VenueCodeOfName(std::string_view name) {
   for (const auto& [venueCode, venueName] : kVenues) {
     if (venueName == name) return std::string(venueCode);
   }

@@ -9,7 +9,7 @@ namespace wakorin {
 // Both lookups compare the whole argument byte for byte and return it unchanged when it is not
 // in the table, so an unknown code or name can never find a block.
 std::string GetCorseName(std::string_view code);
-std::string GetCorseNo(std::string_view name);
+std::string VenueCodeOfName(std::string_view name);
 
 // True for "01".."24".
 bool IsVenueCode(std::string_view code);

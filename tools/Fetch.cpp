@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QEventLoop>
 #include <QStringList>
 #include <algorithm>
@@ -144,6 +145,10 @@ int main(int argc, char** argv) {
       parts << files.awaited.join(QLatin1Char(' ')) + QSay(text::kNotYetPublished);
     Print(stdout, date + QStringLiteral(": ") + parts.join(QSay(text::kSentenceJoin)) +
                       QSay(text::kSentenceEnd));
+  }
+  if (options->from == options->to && !failed) {
+    // The data folder is hidden under the home folder: say where the day went.
+    Print(stdout, QStringLiteral("保存先フォルダ: %1\n").arg(QDir(folder).absolutePath()));
   }
   if (options->from != options->to || failed) {
     Print(failed ? stderr : stdout, QSay(text::kSummary)

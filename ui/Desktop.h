@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QEventLoop>
+#include <QList>
 #include <QString>
 #include <QUrl>
 #include <optional>
@@ -17,6 +18,7 @@ struct OpenFileOptions {
   QString initialName;  // shown in the name box
   QString defaultSuffix;
   QString startFolder;  // where the dialog opens; the working folder when empty or gone
+  QList<QUrl> sidebar;  // places in the side bar; the desktop's own when empty
 };
 
 class ProgressJob;
@@ -66,14 +68,16 @@ class Desktop {
   virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) = 0;
   // A modal box with one OK button, captioned with the application title.
   virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
+  // A modal box with はい and いいえ; true for はい. A desktop that cannot ask answers いいえ.
+  virtual bool Question(QWidget* /*owner*/, const QString& /*text*/) { return false; }
   virtual void Wait(int milliseconds) = 0;
   virtual void ProcessEvents() = 0;
   virtual void Open(const QUrl& target) = 0;
   // Lets the user choose a printer (or a PDF file) for `printer`; false when cancelled, which
   // is also the answer of a desktop that cannot ask.
   virtual bool SetUpPrinter(QWidget* /*owner*/, QPrinter& /*printer*/) { return false; }
-  // A day chosen on a calendar that opens at `initial`; nullopt when the user cancels, which is
-  // also the answer of a desktop that cannot ask.
+  // A day chosen on a calendar that opens at `initial`, or typed; nullopt when the user cancels,
+  // which is also the answer of a desktop that cannot ask.
   virtual std::optional<QDate> ChooseDate(QWidget* /*owner*/, const QString& /*title*/,
                                           QDate /*initial*/) {
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "ui/MainForm.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -27,7 +28,6 @@ TMainForm::TMainForm(Desktop& desktop, QWidget* parent)
       checkOverlay_(resultGrid_.Panel()),
       menu_(ui::BuildMainMenu(*this)) {
   ConnectHandlers();
-  ConnectMenuCommands();
   SetOuterHeight(kFullHeight);
 }
 
@@ -41,6 +41,7 @@ QWidget* TMainForm::MakeClient(QMainWindow& window) {
   window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                         Qt::WindowCloseButtonHint);
+  window.setWindowTitle(QStringLiteral("Wakorin Ver2.11 2006年度前期ﾃﾞｰﾀ版"));
   window.setFont(ui::MsGothic(13, true));
   auto* client = new QWidget(&window);
   client->setObjectName(QStringLiteral("Client"));
@@ -53,11 +54,11 @@ void TMainForm::ConnectHandlers() {
   connect(header_.VenueList(), &QComboBox::activated, this, [this] { SelectCChange(); });
   connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { SelectRChange(); });
   connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
-  connect(menu_.N5, &QAction::triggered, this, [this] { N5Click(); });
+  connect(menu_.N5, &QAction::triggered, this, [this] { PredictFromMenu(); });
   connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,
-          [this] { TabSyouShikiChange(); });
-  connect(menu_.N3, &QAction::triggered, this, [this] { N3Click(); });
-  connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { BBtnKekkaClick(); });
+          [this] { ShowSelectedBetType(); });
+  connect(menu_.N3, &QAction::triggered, this, [this] { ToggleResultCheckMode(); });
+  connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { RunResultCheck(); });
   connect(menu_.ModeStandard, &QAction::triggered, this, [this] {
     SetPredictionMode(PredictionMode::Standard);
     emit PredictionModeChosen(PredictionMode::Standard);
@@ -70,6 +71,21 @@ void TMainForm::ConnectHandlers() {
   for (QPushButton* button : cardPanel_.LaneButtons()) {
     connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
   }
+  connect(menu_.Print2, &QAction::triggered, this, [this] { Print2Click(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TMainForm::FormClose() {
+  quitRequested_ = true;
+  if (!checkRunning_) Terminate();
+}
+
+void TMainForm::Terminate() {
+  emit TerminateRequested();
 }
 
 void TMainForm::SetOuterHeight(int outerHeight) {

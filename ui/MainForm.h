@@ -26,7 +26,7 @@
 namespace wakorin {
 
 class Desktop;
-class TTitleForm;
+class ProgramFileFolder;
 
 // The main window. It composes the regions that show the core's values and keeps the handlers
 // of its commands: each asks the core, then hands the answer to the region that shows it.
@@ -43,45 +43,42 @@ class TMainForm : public QMainWindow {
   explicit TMainForm(Desktop& desktop, QWidget* parent = nullptr);
   ~TMainForm() override;
 
-  // --- Life cycle and menu commands (app/) ---
-  // The start-up sequence: title, wait, file choice, then the window or the end. Returns whether
-  // the application goes on to its event loop.
-  bool FormCreate(TTitleForm* titleForm);
+  // --- Life cycle ---
+  // Where the race program file dialog opens; the form keeps only a reference.
+  void SetProgramFileFolder(ProgramFileFolder& folder) { programFileFolder_ = &folder; }
+  // The menu bar's items, for the application's commands.
+  const ui::MainMenu& Menu() const { return menu_; }
+  // The user asks to quit (the window's close button, the exit command). While a check runs,
+  // its loop sees the request and ends the application once the check has let go of the
+  // window, so that it ends exactly once.
   void FormClose();
-  void Exit1Click();
-  void N2Click();
-  void AboutVerClick();
-  void HelpClick();
-  void J1Click();
-  void DtUpdateClick();
-  // Downloads the archives of a day chosen on a calendar into the data folder, then opens the
-  // day's race program as if it had been chosen in the file dialog.
-  void DtDownloadClick();
-  // Changes the data folder that downloads go to.
-  void DtFolderClick();
-  void N7Click();
-  void HelpHPClick();
+  // Asks the application to end (TerminateRequested).
+  void Terminate();
+  // A start-up begins with nobody asking to quit.
+  void ClearQuitRequest() { quitRequested_ = false; }
   // Prints what the window shows, laid out for an A4 page.
   void Print2Click();
-  // 0 = keep running, -1 = the user asked to quit; long loops test it after processing events.
-  int QuitRequested() const { return quitRequested_; }
+  // Whether the user asked to quit; long loops test it after processing events.
+  bool QuitRequested() const { return quitRequested_; }
 
   // --- Race program ---
-  bool MainView();
-  // Reads the race program file at `path` and shows race 1 of its last venue; what MainView does
+  bool ChooseProgramFile();
+  // Reads the race program file at `path` and shows race 1 of its last venue; what ChooseProgramFile does
   // with the file chosen in its dialog.
   bool OpenProgramFile(const QString& path);
   void SelectCChange();
   void SelectRChange();
   void BBtnBoratClick();
+  // Back to race-card mode: the card without a prediction.
+  void EnterRaceCardMode();
 
   // --- Prediction ---
   void BtnEditDataClick();
-  void N5Click();
+  void PredictFromMenu();
   // The whole prediction run; false when it ended early with a message.
   bool PredictShownRace();
   void ShowRecommend();
-  void TabSyouShikiChange();
+  void ShowSelectedBetType();
   const TPrediction& Prediction() const { return forecast_.prediction; }
   // The tickets on sale of the race on the card, in the file's bytes.
   std::string TicketsOnSale() const { return raceCard_.RChkt; }
@@ -98,8 +95,8 @@ class TMainForm : public QMainWindow {
   const std::optional<DataForecast>& LastDataForecast() const { return dataForecast_; }
 
   // --- Result check ---
-  void N3Click();
-  void BBtnKekkaClick();
+  void ToggleResultCheckMode();
+  void RunResultCheck();
   // Hits and return of the last check, as its footer shows them.
   const CheckTally& LastCheckTally() const { return resultGrid_.Tally(); }
 
@@ -116,7 +113,7 @@ class TMainForm : public QMainWindow {
   const TRaceCard& RaceCard() const { return raceCard_; }
 
  signals:
-  // The application is asked to end; its event loop is told to exit as well.
+  // The application is asked to end.
   void TerminateRequested();
   // The user chose another prediction mode, to be remembered in the settings.
   void PredictionModeChosen(PredictionMode mode);
@@ -135,24 +132,18 @@ class TMainForm : public QMainWindow {
 
   static QWidget* MakeClient(QMainWindow& window);
   void ConnectHandlers();
-  void ConnectMenuCommands();
-  void Terminate();
   void ShowError(const Error& error);
   // Decides which regions show, and the window's height, from the mode, whether a prediction is
   // on screen and whether a check runs.
   void ShowRegions();
-  void EnterRaceCardMode();
-  // Where the file dialog opens: the folder of the last file chosen there, kept between runs
-  // (app/).
-  QString FileDialogFolder() const;
-  void RememberFileDialogFolder(const QString& folder);
   CheckEnd CheckVenue();
   // Shows venue `venue` of the day with its race 1, or race `race` of the venue shown.
   void SelectVenue(std::size_t venue);
   void SelectRace(int race);
 
   Desktop& desktop_;
-  int quitRequested_ = 0;
+  ProgramFileFolder* programFileFolder_ = nullptr;
+  bool quitRequested_ = false;
   int outerHeight_ = kFullHeight;
   Mode mode_ = Mode::RaceCard;
   bool predictionShown_ = false;

@@ -8,7 +8,7 @@
 
 namespace wakorin {
 
-void TMainForm::N5Click() {
+void TMainForm::PredictFromMenu() {
   BtnEditDataClick();
 }
 
@@ -43,7 +43,7 @@ void TMainForm::ShowRecommend() {
   ticketSheets_.Show(forecast_.tickets, dataForecast_ ? dataForecast_->skipped : PerBet<bool>{});
 }
 
-void TMainForm::TabSyouShikiChange() {
+void TMainForm::ShowSelectedBetType() {
   ShowRecommend();
 }
 

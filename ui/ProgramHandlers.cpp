@@ -9,6 +9,7 @@
 #include "ui/Cp932Text.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
+#include "ui/ProgramFileFolder.h"
 
 namespace wakorin {
 namespace {
@@ -34,16 +35,19 @@ std::string LocalPath(const QString& path) {
 
 }  // namespace
 
-bool TMainForm::MainView() {
+bool TMainForm::ChooseProgramFile() {
   OpenFileOptions options = ProgramFileDialog();
-  options.startFolder = FileDialogFolder();
+  if (programFileFolder_) {
+    options.startFolder = programFileFolder_->Folder();
+    options.sidebar = programFileFolder_->Sidebar();
+  }
   const std::optional<QString> chosen = desktop_.ChooseOpenFile(this, options);
   if (!chosen) {
     desktop_.ShowMessage(this, kNotProgramFile);
     return false;
   }
-  if (const QFileInfo file(*chosen); file.dir().exists()) {
-    RememberFileDialogFolder(file.absolutePath());
+  if (const QFileInfo file(*chosen); programFileFolder_ && file.dir().exists()) {
+    programFileFolder_->Remember(file.absolutePath());
   }
   return OpenProgramFile(*chosen);
 }

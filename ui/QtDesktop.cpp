@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -68,6 +72,7 @@ std::optional<QString> QtDesktop::ChooseOpenFile(QWidget* owner, const OpenFileO
   dialog.setDefaultSuffix(options.defaultSuffix);
   dialog.selectFile(options.initialName);
   ShowWholeColumns(dialog);
+  if (!options.sidebar.isEmpty()) dialog.setSidebarUrls(options.sidebar);
   BringToFront(owner, dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
@@ -79,6 +84,17 @@ void QtDesktop::ShowMessage(QWidget* owner, const QString& text) {
   box.setTextFormat(Qt::PlainText);
   BringToFront(owner, box);
   box.exec();
+}
+
+bool QtDesktop::Question(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                  QMessageBox::Yes | QMessageBox::No, owner);
+  box.setTextFormat(Qt::PlainText);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+  box.setDefaultButton(QMessageBox::Yes);
+  BringToFront(owner, box);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void QtDesktop::Wait(int milliseconds) {
@@ -124,8 +140,20 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
   calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
   calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   calendar->setSelectedDate(initial);
+  // A day far back is typed rather than paged to; the two show the same day.
+  auto* typed = new QDateEdit(initial, &dialog);
+  typed->setObjectName(QStringLiteral("TypedDate"));
+  typed->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+  typed->setDateRange(calendar->minimumDate(), calendar->maximumDate());
+  QObject::connect(typed, &QDateEdit::dateChanged, calendar, &QCalendarWidget::setSelectedDate);
+  QObject::connect(calendar, &QCalendarWidget::selectionChanged, typed,
+                   [calendar, typed] { typed->setDate(calendar->selectedDate()); });
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral("日付:"), &dialog));
+  row->addWidget(typed, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   auto* layout = new QVBoxLayout(&dialog);
+  layout->addLayout(row);
   layout->addWidget(calendar);
   layout->addWidget(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -10,6 +10,7 @@ class QtDesktop final : public Desktop {
  public:
   std::optional<QString> ChooseOpenFile(QWidget* owner, const OpenFileOptions& options) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
+  bool Question(QWidget* owner, const QString& text) override;
   void Wait(int milliseconds) override;
   void ProcessEvents() override;
   void Open(const QUrl& target) override;

@@ -43,7 +43,7 @@ class TMainForm::CheckLock {
   TMainForm& form_;
 };
 
-void TMainForm::N3Click() {
+void TMainForm::ToggleResultCheckMode() {
   if (!IsRaceCardMode()) {
     // The grid keeps its contents, unseen, until result-check mode is entered again.
     EnterRaceCardMode();
@@ -56,14 +56,14 @@ void TMainForm::N3Click() {
   ShowRegions();
 }
 
-void TMainForm::BBtnKekkaClick() {
+void TMainForm::RunResultCheck() {
   if (!day_) return;
   CheckEnd end = CheckEnd::Kept;
   {
     const CheckLock lock(*this);
     end = CheckVenue();
   }
-  if (end == CheckEnd::Quit || quitRequested_ != 0) Terminate();
+  if (end == CheckEnd::Quit || quitRequested_) Terminate();
 }
 
 TMainForm::CheckEnd TMainForm::CheckVenue() {
@@ -73,7 +73,7 @@ TMainForm::CheckEnd TMainForm::CheckVenue() {
     cardPanel_.SelectRace(races - 1);
     SelectRace(races);
   }
-  ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return quitRequested_ == 0; });
+  ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return !quitRequested_; });
   auto check = day_->CheckVenue(venue_, progress);
   if (!check) {
     ShowError(check.error());

@@ -105,6 +105,17 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
     EXPECT_EQ(PreviousStatsPeriod(p.latest), p.previous) << p.latest;
   }
 
+  // A first start offers the latest day whose results are out: today only after its last race.
+  const struct {
+    QDateTime now;
+    QDate offered;
+  } firstStarts[] = {{QDateTime(QDate(2024, 11, 15), QTime(22, 59)), QDate(2024, 11, 14)},
+                     {QDateTime(QDate(2024, 11, 15), QTime(23, 0)), QDate(2024, 11, 15)},
+                     {QDateTime(QDate(2025, 1, 1), QTime(0, 5)), QDate(2024, 12, 31)}};
+  for (const auto& f : firstStarts) {
+    EXPECT_EQ(LatestPublishedDay(f.now), f.offered) << f.now.toString().toStdString();
+  }
+
   // Only a statistics file counts: a web page saved under its name does not.
   const std::string text = testing::StatsFileOf();
   const std::string archive = testing::StatsArchiveOf().toStdString();
@@ -127,6 +138,11 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
               s.atHandOn20241115)
         << s.file;
   }
+  // The day reads the latest period's file: an older good one does not make up for it.
+  testing::TempDir both;
+  both.Write("fan2404.lzh", archive);
+  both.Write("fan2410.lzh", kLoginPage.toStdString());
+  EXPECT_FALSE(HasStatsFile(QString::fromStdString(both.path().string()), kDay));
 }
 
 TEST_F(DayDownloadTest, WholeDayArrivesAndIsNotFetchedAgain) {

@@ -117,6 +117,8 @@ TEST_F(FetchToolTest, DefaultFolderIsTheOneInTheSettingsElseTheDataFolder) {
   run = Fetch({QStringLiteral("2024-11-14")});
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(Files(Path(into)).contains(QStringLiteral("b241114.lzh")));
+  EXPECT_TRUE(run.out.contains(QStringLiteral("保存先フォルダ: ") + QDir(Path(into)).absolutePath()))
+      << run.out.toStdString();
 }
 
 TEST_F(FetchToolTest, LoginPageIsRefusedWithExitStatus1) {

@@ -22,13 +22,9 @@ using testing::ReadAll;
 
 // The whole file as the readers see it.
 Outcome<std::string> ReadThrough(const std::string& path) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
-  auto got = file.Read(bytes.data(), bytes.size());
-  if (!got) return got.error();
-  EXPECT_EQ(*got, bytes.size());
-  return bytes;
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) return bytes.error();
+  return std::string(**bytes);
 }
 
 class RealArchiveTest : public ::testing::Test {

@@ -14,11 +14,11 @@ TEST(VenueTable, TranslatesBothWaysOverAllTwentyFourVenues) {
     const std::string code = (n < 10 ? "0" : "") + std::to_string(n);
     const std::string name = GetCorseName(code);
     ASSERT_EQ(name.size(), 6u) << code;
-    EXPECT_EQ(GetCorseNo(name), code);
+    EXPECT_EQ(VenueCodeOfName(name), code);
   }
   EXPECT_EQ(GetCorseName("01"), Sjis("桐　生"));
   EXPECT_EQ(GetCorseName("09"), Sjis("　津　"));
-  EXPECT_EQ(GetCorseNo(Sjis("　津　")), "09");
+  EXPECT_EQ(VenueCodeOfName(Sjis("　津　")), "09");
   EXPECT_EQ(GetCorseName("24"), Sjis("大　村"));
   EXPECT_EQ(GetCorseName("12"), Sjis("住之江"));
 }
@@ -26,9 +26,9 @@ TEST(VenueTable, TranslatesBothWaysOverAllTwentyFourVenues) {
 TEST(VenueTable, AnythingNotInTheTableComesBackUnchanged) {
   for (std::string_view text : {"25", "1", " 1", "00", ""}) EXPECT_EQ(GetCorseName(text), text);
   EXPECT_EQ(GetCorseName(Sjis("０１")), Sjis("０１"));
-  EXPECT_EQ(GetCorseNo(""), "");
-  EXPECT_EQ(GetCorseNo(Sjis("桐 生")), Sjis("桐 生"));  // ASCII blank is not the full-width one
-  EXPECT_EQ(GetCorseNo("25    "), "25    ");
+  EXPECT_EQ(VenueCodeOfName(""), "");
+  EXPECT_EQ(VenueCodeOfName(Sjis("桐 生")), Sjis("桐 生"));  // ASCII blank is not the full-width one
+  EXPECT_EQ(VenueCodeOfName("25    "), "25    ");
 }
 
 TEST(VenueEntry, CarriesNameAndRaceCountAtFixedBytes) {

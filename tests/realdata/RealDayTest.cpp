@@ -170,7 +170,7 @@ TEST_F(RealDayTest, ResultRowsOfEveryVenueIncludingCancelledRaces) {
       if (line.find("\x92\x86\x81\x40\x8e\x7e") != std::string::npos) {  // 中　止
         EXPECT_TRUE(row.Cancelled) << kCodes[i] << " " << r;
         const ResultRowDisplay shown =
-            FillResultRow(SlotFor(kSaleAll, {"1-2"}, {"1-2"}, {"1&2&3"}, {"1-2-3"}), row);
+            FillResultRow(TicketsFromLists(kSaleAll, {"1-2"}, {"1-2"}, {"1&2&3"}, {"1-2-3"}), row);
         EXPECT_FALSE(shown.cell[BetType::Quinella].hit || shown.cell[BetType::Exacta].hit || shown.cell[BetType::Trio].hit ||
                      shown.cell[BetType::Trifecta].hit);
         continue;
@@ -203,7 +203,7 @@ TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
   EXPECT_EQ(marugame->result.Race(2).ExactaCombination, "2-1");
   // Special payouts are refunds: every combination bought gets 70 yen back, and none hits.
   const RecommendedTickets tickets =
-      SlotFor(kSaleAll, {"4-5", "1-2"}, {"4-5", "1-2"}, {"4&5&6"}, {"4-5-6"});
+      TicketsFromLists(kSaleAll, {"4-5", "1-2"}, {"4-5", "1-2"}, {"4&5&6"}, {"4-5-6"});
   const ResultRowDisplay shown = FillResultRow(tickets, first);
   EXPECT_EQ(shown.cell[BetType::Exacta].text, "\x93\xc1\x95\xa5\x82\xa2");
   EXPECT_EQ(shown.payout[BetType::Exacta], "      70\x89\x7e");

@@ -23,7 +23,7 @@ ResultRow Row(std::string quinella, std::string exacta, std::string trio, std::s
 }
 
 RecommendedTickets Slot(std::string_view onSale) {
-  return SlotFor(onSale, kKen2T, kKen2F, kKen3T, kKen3F);
+  return TicketsFromLists(onSale, kKen2T, kKen2F, kKen3T, kKen3F);
 }
 
 // Texts of the four combination cells, "*" after each red one.

@@ -67,7 +67,7 @@ TEST(ResultTable, CancelledRacesAndVoidBetsAreFoundByLabelAndNeverHit) {
     const std::array<std::string, 6> two{"4-2", "1-2", "1-2", "1-2", "1-2", "1-2"};
     const std::array<std::string, 6> three{"1&2&3", "1-2-3", "", "", "", ""};
     const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
-    const RecommendedTickets tickets = SlotFor(kSaleAll, two, two, three, trio);
+    const RecommendedTickets tickets = TicketsFromLists(kSaleAll, two, two, three, trio);
     const ResultRowDisplay cancelled = FillResultRow(tickets, result.Race(9));
     EXPECT_EQ(cancelled.cell[BetType::Trifecta].text, testsupport::Sjis("中　止"));
     EXPECT_FALSE(cancelled.cell[BetType::Trifecta].hit || cancelled.cell[BetType::Trio].hit || cancelled.cell[BetType::Quinella].hit);
@@ -111,7 +111,7 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   const std::array<std::string, 6> trifecta{"2&1&4", "1-3-2", "", "", "", ""};
   const std::array<std::string, 6> trio{"1-2-4", "1-2-3", "", "", "", ""};
   const ResultRowDisplay shown =
-      FillResultRow(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
+      FillResultRow(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
   // The red cell shows the combination the hitting ticket covers, with its own payout, so that
   // the grid and the footer agree; the tooltip keeps every winning combination.
   EXPECT_EQ(shown.cell[BetType::Exacta].text, "1-3(2)");
@@ -124,12 +124,12 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   EXPECT_EQ(shown.cell[BetType::Trifecta].text, "1-3-2(2)");
   EXPECT_EQ(shown.cell[BetType::Trifecta].paid, ts::Payout(2500));
   // With no hit the first combination shows.
-  const ResultRowDisplay missed = FillResultRow(SlotFor(kSaleAll, {}, {}, {}, {}), row);
+  const ResultRowDisplay missed = FillResultRow(TicketsFromLists(kSaleAll, {}, {}, {}, {}), row);
   EXPECT_EQ(missed.cell[BetType::Exacta].text, "1-2");
   EXPECT_EQ(missed.payout[BetType::Exacta], ts::Payout(300) + testsupport::Sjis("円"));
 
   CheckTally tally;
-  tally.Add(SlotFor(kSaleAll, exacta, quinella, trifecta, trio), row);
+  tally.Add(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
   EXPECT_EQ(tally[BetType::Exacta].payout, 640);
   EXPECT_EQ(tally[BetType::Quinella].payout, 520);
 }
@@ -145,7 +145,7 @@ TEST(ResultTable, DeadHeatReturnsAsPaid) {
   const std::array<std::string, 6> exacta{"1-3", "4-5", "1-2", "", "", ""};
   const std::array<std::string, 6> trifecta{"1&2&3", "1-3-2", "", "", "", ""};
   const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
-  const RecommendedTickets slot = SlotFor(kSaleAll, exacta, {}, trifecta, trio);
+  const RecommendedTickets slot = TicketsFromLists(kSaleAll, exacta, {}, trifecta, trio);
   CheckTally tally;
   tally.Add(slot, row);
   EXPECT_EQ(tally[BetType::Exacta].payout, 640 + 300);

@@ -19,7 +19,7 @@ ResultRow Row(const char* trifecta, const char* trio, const char* exacta, const 
 }
 
 TEST(ReturnSummary, StakeCountsCombinationsAndReturnCountsHitPayouts) {
-  const RecommendedTickets all = SlotFor(kSaleAll, kKen2T, kKen2F, kKen3T, kKen3F);
+  const RecommendedTickets all = TicketsFromLists(kSaleAll, kKen2T, kKen2F, kKen3T, kKen3F);
   CheckTally tally;
   tally.Add(all, Row("5-1-3", "1-3-5", "3-1", "1-3"));  // hits in all four
   EXPECT_EQ(tally[BetType::Quinella].races, 1);
@@ -42,12 +42,12 @@ TEST(ReturnSummary, StakeCountsCombinationsAndReturnCountsHitPayouts) {
 
 TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
   CheckTally tally;
-  tally.Add(SlotFor(kSaleAll, kKen2T, kKen2F, kKen3T, kKen3F), Row("     ", "     ", "   ", "   "));
+  tally.Add(TicketsFromLists(kSaleAll, kKen2T, kKen2F, kKen3T, kKen3F), Row("     ", "     ", "   ", "   "));
   tally.Add(RecommendedTickets{}, Row("1-2-3", "1-2-3", "1-2", "1-2"));  // slot of a race not run
-  tally.Add(SlotFor(kSaleQuinella, kKen2T, kKen2F, kKen3T, kKen3F),
+  tally.Add(TicketsFromLists(kSaleQuinella, kKen2T, kKen2F, kKen3T, kKen3F),
             Row("3-1-5", "1-3-5", "3-1", "1-3"));
   const Texts none{};
-  tally.Add(SlotFor(kSaleAll, none, none, none, none), Row("3-1-5", "1-3-5", "3-1", "1-3"));
+  tally.Add(TicketsFromLists(kSaleAll, none, none, none, none), Row("3-1-5", "1-3-5", "3-1", "1-3"));
   EXPECT_EQ(tally[BetType::Quinella].races, 1);
   EXPECT_EQ(tally[BetType::Quinella].hits, 1);
   EXPECT_EQ(tally[BetType::Exacta].races, 0);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/Application.h"
 #include "tests/Archives.h"
 #include "tests/TempFiles.h"
 #include "tests/ui/Find.h"
@@ -49,11 +50,12 @@ QStringList Shown(const TMainForm& form) {
 struct Session {
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};
 
   QStringList Walk(const fs::path& program) {
     QStringList seen;
     desktop.fileAnswers.push_back(QString::fromStdString(program.string()));
-    if (!form.MainView()) return {QStringLiteral("not opened")};
+    if (!form.ChooseProgramFile()) return {QStringLiteral("not opened")};
     auto* venues = Find<QComboBox>(form, "SelectC");
     auto* races = Find<QComboBox>(form, "SelectR");
     for (int venue = 0; venue < venues->count(); ++venue) {
@@ -135,10 +137,10 @@ TEST_F(ArchiveDayWindowTest, ArchiveThatCannotBeUnpackedKeepsTheWindowAsItWas) {
 
   Session session;
   session.desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("day/b060415.lzh")));
-  ASSERT_TRUE(session.form.MainView());
+  ASSERT_TRUE(session.form.ChooseProgramFile());
   const QStringList before = Shown(session.form);
   session.desktop.fileAnswers.push_back(QString::fromStdString(damaged));
-  EXPECT_FALSE(session.form.MainView());
+  EXPECT_FALSE(session.form.ChooseProgramFile());
   EXPECT_EQ(session.desktop.messages, QStringList{message});
   EXPECT_EQ(Shown(session.form), before);
   EXPECT_EQ(session.form.ProgramFilePath(), dir.PathOf("day/b060415.lzh"));
@@ -148,7 +150,7 @@ TEST_F(ArchiveDayWindowTest, ArchiveThatCannotBeUnpackedKeepsTheWindowAsItWas) {
   QSignalSpy terminated(&starting.form, &TMainForm::TerminateRequested);
   starting.desktop.fileAnswers.push_back(QString::fromStdString(damaged));
   QPointer<TTitleForm> title = new TTitleForm();
-  EXPECT_FALSE(starting.form.FormCreate(title));
+  EXPECT_FALSE(starting.app.Start(title));
   EXPECT_EQ(starting.desktop.messages, QStringList{message});
   EXPECT_EQ(terminated.count(), 1);
   EXPECT_FALSE(starting.form.isVisible());

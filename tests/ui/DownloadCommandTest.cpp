@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 
+#include "app/Application.h"
 #include "app/Settings.h"
 #include "tests/TempFiles.h"
 #include "tests/Archives.h"
@@ -43,13 +44,16 @@ class DownloadCommandTest : public ::testing::Test {
     qputenv("WAKORIN_RACER_FILES_URL", server.RacerFiles().toUtf8());
     settings::SetDataFolder(Path(data));
     settings::SetLastFileFolder(QString());
+    settings::SetLastDownloadDay(QDate());
     server.Serve(kProgramPath, ProgramArchive());
     server.Serve(QStringLiteral("/od2/K/202411/k241115.lzh"), testing::ResultArchiveOf(kDay));
     server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), testing::StatsArchiveOf());
     // The window shows another day, in result-check mode.
     desktop.fileAnswers.push_back(QString::fromStdString(dir.Write(
         "B060415.TXT", BuildProgramFile({SampleVenue("05", 12, 1), SampleVenue("19", 11, 2)}))));
-    form.MainView();
+    form.ChooseProgramFile();
+    const int yyyymmdd = form.Day()->Day().value_or(0);
+    dayShown = QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
     Action(form, "N3")->trigger();
   }
   ~DownloadCommandTest() override {
@@ -85,9 +89,11 @@ class DownloadCommandTest : public ::testing::Test {
   }
 
   ArchiveServer server;
+  QDate dayShown;
   testing::TempDir dir, data;
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};
 };
 
 TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {
@@ -96,7 +102,9 @@ TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {
   const std::size_t fileDialogs = desktop.dialogs.size();
   Action(form, "DtDownload")->trigger();
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
-  EXPECT_EQ(desktop.datesOffered, std::vector<QDate>{QDate::currentDate()});
+  // The calendar opens on the day the window shows.
+  ASSERT_TRUE(dayShown.isValid());
+  EXPECT_EQ(desktop.datesOffered, std::vector<QDate>{dayShown});
   EXPECT_EQ(desktop.progressTitles, QStringList{QStringLiteral("データのダウンロード")});
   EXPECT_TRUE(desktop.progressLabels.contains(
       QStringLiteral("レース番組表ファイル(\"b241115.lzh\")をダウンロードしています...")));
@@ -113,6 +121,14 @@ TEST_F(DownloadCommandTest, ChosenDayIsFetchedAndOpenedAsIfChosenInTheDialog) {
   EXPECT_EQ(Find<QComboBox>(form, "SelectC")->currentText(), QStringLiteral("福　岡    [全12R]"));
   EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentText(), QStringLiteral("1"));
   EXPECT_EQ(form.OuterHeight(), TMainForm::kRaceCardHeight);
+  // The next start's dialog opens where the day went.
+  EXPECT_EQ(settings::LastFileFolder(), Path(data));
+
+  // A window without a day opens the calendar on the day last downloaded.
+  TMainForm fresh{desktop};
+  Application freshApp{fresh, desktop};
+  Action(fresh, "DtDownload")->trigger();
+  EXPECT_EQ(desktop.datesOffered.back(), kDay);
 }
 
 TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
@@ -170,6 +186,10 @@ TEST_F(DownloadCommandTest, DataFolderChosenInTheMenu) {
   desktop.folderAnswers.push_back(Path(other));
   Action(form, "DtFolder")->trigger();
   EXPECT_EQ(settings::DataFolder(), Path(other));
+  EXPECT_EQ(desktop.messages,
+            QStringList{QStringLiteral("ダウンロードしたファイルは次のフォルダに保存します。\n") +
+                        Path(other)});
+  desktop.messages.clear();
   desktop.dateAnswers.push_back(kDay);
   Action(form, "DtDownload")->trigger();
   EXPECT_TRUE(DataFiles().isEmpty());
@@ -178,8 +198,10 @@ TEST_F(DownloadCommandTest, DataFolderChosenInTheMenu) {
 }
 
 TEST_F(DownloadCommandTest, FileDialogOpensWhereTheLastFileWasChosen) {
-  // The fixture's start chose a file in `dir`.
-  EXPECT_EQ(desktop.dialogs.back().startFolder, QString());
+  // The fixture's start chose a file in `dir`; before it, the dialog opened in the data folder,
+  // which its side bar offers as well.
+  EXPECT_EQ(desktop.dialogs.back().startFolder, Path(data));
+  EXPECT_TRUE(desktop.dialogs.back().sidebar.contains(QUrl::fromLocalFile(Path(data))));
   EXPECT_EQ(settings::LastFileFolder(), Path(dir));
   Action(form, "N2")->trigger();
   EXPECT_EQ(desktop.dialogs.back().startFolder, Path(dir));

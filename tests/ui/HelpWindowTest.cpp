@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include "app/Application.h"
 #include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "ui/HelpWindow.h"
@@ -64,6 +65,7 @@ TEST(HelpWindowTest, ShowsThePageWithItsPicturesAndSendsWebLinksToTheBrowser) {
 TEST(HelpWindowTest, MenuOpensOneWindowAndAMissingPageIsSaidSo) {
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};  // the menu's commands
   // The tests run where no help page lies beside the executable.
   Action(form, "HelpHP")->trigger();
   Action(form, "HelpHP")->trigger();

@@ -14,6 +14,7 @@
 #include <map>
 #include <random>
 
+#include "app/Application.h"
 #include "tests/TempFiles.h"
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/ResultFileBuilder.h"
@@ -97,6 +98,7 @@ class MalformedInputTest : public ::testing::Test {
   testing::TempDir dir;
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};  // the reload command
   std::mt19937 random{2006};
   std::string goodProgram, goodStats, goodResults, good;
 };
@@ -227,7 +229,7 @@ TEST_F(MalformedInputTest, BrokenResultFiles) {
       EXPECT_TRUE(Find<QPushButton>(form, "BBtnKekka")->isEnabled());
       EXPECT_TRUE(Find<QComboBox>(form, "SelectC")->isEnabled());
       EXPECT_TRUE(Find<QFrame>(form, "Panel9")->isHidden());
-      EXPECT_EQ(form.QuitRequested(), 0);
+      EXPECT_FALSE(form.QuitRequested());
     }
   }
   fs::remove(dir.PathOf("K060415.TXT"));

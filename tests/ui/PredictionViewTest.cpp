@@ -48,7 +48,7 @@ class PredictionViewTest : public ::testing::Test {
  protected:
   void LoadSampleDay() {
     desktop.fileAnswers.push_back(kSamples + QStringLiteral("/B060415.TXT"));
-    ASSERT_TRUE(form.MainView());
+    ASSERT_TRUE(form.ChooseProgramFile());
   }
   void ChooseRace(int race) {
     Find<QComboBox>(form, "SelectR")->setCurrentIndex(race - 1);
@@ -185,7 +185,7 @@ TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
   };
   for (const Case& c : cases) {
     Find<QTabBar>(host, "TabSyouShikiTabs")->setCurrentIndex(c.tab);
-    sheets.Show(SlotFor(testsupport::Sjis(c.sale), prediction.Ken2T, prediction.Ken2F,
+    sheets.Show(TicketsFromLists(testsupport::Sjis(c.sale), prediction.Ken2T, prediction.Ken2F,
                         prediction.Ken3T, prediction.Ken3F));
     EXPECT_EQ(Find<QLabel>(host, "LabelRace2Chekt")->text(), QString::fromUtf8(c.heading2))
         << c.sale << c.tab;
@@ -206,7 +206,7 @@ TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
   std::filesystem::copy_file((kSamples + QStringLiteral("/B060415.TXT")).toStdString(),
                              dir.PathOf("day/B060415.TXT"));
   desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("day/B060415.TXT")));
-  ASSERT_TRUE(form.MainView());
+  ASSERT_TRUE(form.ChooseProgramFile());
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
   Find<QPushButton>(form, "BtnEditData")->click();
   EXPECT_EQ(desktop.messages,
@@ -237,7 +237,7 @@ TEST_F(PredictionViewTest, BlankMotorNumberStopsTheRunAndKeepsThePreviousPredict
   desktop.fileAnswers.push_back(
       QString::fromStdString(dir.Write("B060415.TXT", BuildProgramFile({venue}))));
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
-  ASSERT_TRUE(form.MainView());
+  ASSERT_TRUE(form.ChooseProgramFile());
   Find<QPushButton>(form, "BtnEditData")->click();
   ASSERT_TRUE(desktop.messages.isEmpty());
   const TPrediction first = form.Prediction();

@@ -24,7 +24,7 @@ class PrintTest : public ::testing::Test {
   PrintTest() : previous_(QDir::currentPath()) {
     QDir::setCurrent(kSamples);
     desktop.fileAnswers.push_back(kSamples + QStringLiteral("/B060415.TXT"));
-    EXPECT_TRUE(form.MainView());
+    EXPECT_TRUE(form.ChooseProgramFile());
   }
   ~PrintTest() override { QDir::setCurrent(previous_); }
 

@@ -53,7 +53,7 @@ class RaceCardViewTest : public ::testing::Test {
   void LoadDay() {
     desktop.fileAnswers.push_back(Write(
         "B060415.TXT", BuildProgramFile({Venue("01", 12), Venue("12", 11), Venue("24", 12)})));
-    ASSERT_TRUE(form.MainView());
+    ASSERT_TRUE(form.ChooseProgramFile());
   }
   void ChooseVenue(int index) {
     Find<QComboBox>(form, "SelectC")->setCurrentIndex(index);
@@ -75,7 +75,7 @@ class RaceCardViewTest : public ::testing::Test {
   TMainForm form{desktop};
 };
 
-TEST_F(RaceCardViewTest, MainViewListsVenuesLastFirstAndShowsRaceOne) {
+TEST_F(RaceCardViewTest, ChooseProgramFileListsVenuesLastFirstAndShowsRaceOne) {
   LoadDay();
   ASSERT_EQ(desktop.dialogs.size(), 1u);
   EXPECT_EQ(desktop.dialogs[0].title, QStringLiteral("レース番組表ファイルを選択してください。"));
@@ -140,7 +140,7 @@ TEST_F(RaceCardViewTest, RaceCardFieldsTooltipsAndExtensionCharacters) {
   racer.mtno = " 21";
   venue.races[0].racers[3].racerNo = " 123";
   desktop.fileAnswers.push_back(Write("b060415.txt", BuildProgramFile({venue})));
-  ASSERT_TRUE(form.MainView());
+  ASSERT_TRUE(form.ChooseProgramFile());
   EXPECT_EQ(Text(Cell(form, "LabelBorat", 1)), QStringLiteral("髙橋﨑子"));
   EXPECT_EQ(Cell(form, "LabelBorat", 1)->toolTip(), QStringLiteral("3941"));
   EXPECT_EQ(Cell(form, "LabelBorat", 3)->toolTip(), QStringLiteral(" 123"));
@@ -214,23 +214,23 @@ TEST_F(RaceCardViewTest, FailedChoicesKeepThePreviousDay) {
   const QString shown = Text(Find<QLabel>(form, "LabelRName"));
 
   desktop.fileAnswers.push_back(std::nullopt);  // cancelled
-  EXPECT_FALSE(form.MainView());
+  EXPECT_FALSE(form.ChooseProgramFile());
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("レース番組表ファイルではありません。"));
 
   const QString missing = QString::fromStdString(dir.PathOf("B999999.TXT"));
   desktop.fileAnswers.push_back(missing);
-  EXPECT_FALSE(form.MainView());
+  EXPECT_FALSE(form.ChooseProgramFile());
   EXPECT_EQ(desktop.messages.takeLast(),
             QStringLiteral("レース番組表ファイル(\"%1\")がありません。").arg(missing));
 
   // Not a race program file at all: no start line.
   desktop.fileAnswers.push_back(Write("B000000.TXT", "just some text\r\n"));
-  EXPECT_FALSE(form.MainView());
+  EXPECT_FALSE(form.ChooseProgramFile());
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("開催レース場を検索できませんでした。"));
 
   // A folder: the open fails with the system's error code.
   desktop.fileAnswers.push_back(QString::fromStdString(dir.path().string()));
-  EXPECT_FALSE(form.MainView());
+  EXPECT_FALSE(form.ChooseProgramFile());
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("I/O エラー (21)"));
 
   EXPECT_EQ(Items(Find<QComboBox>(form, "SelectC")), venues);
@@ -247,7 +247,7 @@ TEST_F(RaceCardViewTest, StartLineWithoutVenuesKeepsTheDayShown) {
   const QString shown = Text(Find<QLabel>(form, "LabelRName"));
   const int venues = Find<QComboBox>(form, "SelectC")->count();
   desktop.fileAnswers.push_back(Write("B000001.TXT", "STARTB\r\nFINALB\r\n"));
-  EXPECT_FALSE(form.MainView());
+  EXPECT_FALSE(form.ChooseProgramFile());
   EXPECT_EQ(desktop.messages.takeLast(), QStringLiteral("開催レース場を検索できませんでした。"));
   EXPECT_EQ(Find<QComboBox>(form, "SelectC")->count(), venues);
   EXPECT_EQ(Find<QComboBox>(form, "SelectR")->count(), 12);

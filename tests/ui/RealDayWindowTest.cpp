@@ -37,7 +37,7 @@ class RealDayWindowTest : public ::testing::Test {
     previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.path().string()));
     desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("B240401.TXT")));
-    ASSERT_TRUE(form.MainView());
+    ASSERT_TRUE(form.ChooseProgramFile());
   }
   void TearDown() override {
     if (!previous.isEmpty()) QDir::setCurrent(previous);
@@ -117,7 +117,7 @@ TEST_F(RealDayWindowTest, FixedEntryAndRacersMissingFromTheStatistics) {
 TEST_F(RealDayWindowTest, SixCharacterRatesFitTheirCells) {
   fs::copy_file(kRealData / "B240710.TXT", dir.path() / "B240710.TXT");
   desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("B240710.TXT")));
-  ASSERT_TRUE(form.MainView());
+  ASSERT_TRUE(form.ChooseProgramFile());
   int whole = 0;
   for (int venue = 0; venue < Find<QComboBox>(form, "SelectC")->count(); ++venue) {
     ChooseVenue(venue);

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/Application.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
@@ -59,7 +60,7 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
     const CardNumbers numbers = NumbersOf(card);
     auto p = Predict(*ReadRacerStats(*FindStatsFileIn(), numbers.racers), numbers);
     tickets[static_cast<std::size_t>(r - 1)] =
-        SlotFor(card.RChkt, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
+        TicketsFromLists(card.RChkt, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
   }
   ResultSearchObserver quiet;
   auto search = FindVenueResult(ResultFilePath(programPath), code, venuesBefore, quiet);
@@ -75,7 +76,7 @@ class ResultCheckTest : public ::testing::Test {
 
   void Load(const QString& path) {
     desktop.fileAnswers.push_back(path);
-    ASSERT_TRUE(form.MainView());
+    ASSERT_TRUE(form.ChooseProgramFile());
   }
   void ChooseVenue(int index) {
     Find<QComboBox>(form, "SelectC")->setCurrentIndex(index);
@@ -124,6 +125,7 @@ class ResultCheckTest : public ::testing::Test {
   testing::TempDir dir;
   testing::ScriptedDesktop desktop;
   TMainForm form{desktop};
+  Application app{form, desktop};  // the exit command
   QSignalSpy terminated;
 };
 
@@ -242,7 +244,7 @@ TEST_F(ResultCheckTest, VenueMissingFromTheResultFileKeepsTheSessionGoing) {
   EXPECT_EQ(desktop.messages, QStringList{QStringLiteral("開催レース場を検索できませんでした。")});
   EXPECT_EQ(Cell(form, "LabelKekka2F", 3)->text(), QStringLiteral("old"));
   EXPECT_EQ(terminated.count(), 0);
-  EXPECT_EQ(form.QuitRequested(), 0);
+  EXPECT_FALSE(form.QuitRequested());
   ExpectUnlocked();
 }
 
@@ -367,7 +369,7 @@ TEST_F(ResultCheckTest, ClosingDuringTheSearchEndsTheApplication) {
     if (desktop.processEventsCalls == races) form.close();
   };
   Find<QPushButton>(form, "BBtnKekka")->click();
-  EXPECT_EQ(form.QuitRequested(), -1);
+  EXPECT_TRUE(form.QuitRequested());
   EXPECT_GE(terminated.count(), 1);
   EXPECT_EQ(Cell(form, "LabelKekka2F", 0)->text(), QStringLiteral("old"));
   EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentIndex(), races - 1);
@@ -378,11 +380,11 @@ TEST_F(ResultCheckTest, ClosingDuringTheFinalRunEndsTheApplicationAfterTheGrid) 
   Load(kSamples + QStringLiteral("/B060415.TXT"));
   Action(form, "N3")->trigger();
   desktop.onProcessEvents = [&] {
-    if (!Cell(form, "LabelKekka2F", 0)->text().isEmpty() && form.QuitRequested() == 0)
+    if (!Cell(form, "LabelKekka2F", 0)->text().isEmpty() && !form.QuitRequested())
       Action(form, "Exit1")->trigger();
   };
   Find<QPushButton>(form, "BBtnKekka")->click();
-  EXPECT_EQ(form.QuitRequested(), -1);
+  EXPECT_TRUE(form.QuitRequested());
   EXPECT_EQ(terminated.count(), 1);
   EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
 }

@@ -39,6 +39,15 @@ class ScriptedDesktop final : public Desktop {
     return path;
   }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  std::deque<bool> questionAnswers;  // none left = いいえ
+  QStringList questions;
+  bool Question(QWidget*, const QString& text) override {
+    questions << text;
+    if (questionAnswers.empty()) return false;
+    const bool answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+  }
   void Wait(int milliseconds) override {
     waits.push_back(milliseconds);
     if (onWait) onWait();

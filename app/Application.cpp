@@ -1,0 +1,66 @@
+#include "app/Application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+
+#include "app/DayDownload.h"
+#include "ui/Desktop.h"
+#include "ui/MainForm.h"
+#include "ui/TitleForm.h"
+
+namespace wakorin {
+
+Application::Application(TMainForm& form, Desktop& desktop)
+    : form_(form),
+      desktop_(desktop),
+      download_(form, desktop, fileDialogFolder_),
+      menu_(form, desktop, download_) {
+  form.SetProgramFileFolder(fileDialogFolder_);
+  // Ends the event loop when one runs; a loop of a handler in progress sees the quit request.
+  QObject::connect(&form, &TMainForm::TerminateRequested, &menu_,
+                   [] { QCoreApplication::exit(0); });
+}
+
+bool Application::OpenFirstDay(const QStringList& files) {
+  if (!files.isEmpty()) {
+    if (form_.OpenProgramFile(files.first())) {
+      fileDialogFolder_.Remember(QFileInfo(files.first()).absolutePath());
+      return true;
+    }
+    // Its message has been shown; the day is chosen as at any other start.
+  }
+  // Someone with no day at hand is offered one before an empty dialog.
+  const QString folder = fileDialogFolder_.Folder();
+  QDir().mkpath(folder);
+  if (!FileDialogFolder::HoldsProgramFile(folder) &&
+      desktop_.Question(&form_, QStringLiteral("レース番組表ファイルがありません。"
+                                               "日付を指定してダウンロードしますか？")) &&
+      download_.Download(LatestPublishedDay(QDateTime::currentDateTime()))) {
+    return true;
+  }
+  return form_.ChooseProgramFile();
+}
+
+bool Application::Start(TTitleForm* titleForm, const QStringList& files) {
+  form_.ClearQuitRequest();
+  titleForm->ShowPainted();
+  desktop_.Wait(3000);
+  // The dialogs open while the title is still on top.
+  if (!OpenFirstDay(files)) {
+    titleForm->deleteLater();
+    form_.Terminate();
+    return false;
+  }
+  delete titleForm;
+  if (QScreen* screen = QApplication::primaryScreen()) {
+    form_.move(screen->availableGeometry().center() -
+               QPoint(form_.width() / 2, form_.height() / 2));
+  }
+  form_.show();
+  form_.repaint();
+  return true;
+}
+
+}  // namespace wakorin

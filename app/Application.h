@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/DownloadCommand.h"
+#include "app/FileDialogFolder.h"
+#include "app/MenuCommands.h"
+
+namespace wakorin {
+
+class Desktop;
+class TMainForm;
+class TTitleForm;
+
+// The application around the main window: its start-up, its commands, and its end.
+class Application {
+ public:
+  Application(TMainForm& form, Desktop& desktop);
+
+  // The start-up sequence: title, wait, the day, then the window or the end. The day is the
+  // program file or archive given as the first of `files`, else one downloaded on a first start,
+  // else the one chosen in the file dialog. Returns whether the application goes on to its event
+  // loop; the title form is gone either way.
+  bool Start(TTitleForm* titleForm, const QStringList& files = {});
+
+ private:
+  bool OpenFirstDay(const QStringList& files);
+
+  TMainForm& form_;
+  Desktop& desktop_;
+  FileDialogFolder fileDialogFolder_;
+  DownloadCommand download_;
+  MenuCommands menu_;
+};
+
+}  // namespace wakorin

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+
+namespace wakorin {
+
+class Desktop;
+class DownloadCommand;
+class TMainForm;
+
+// The menu items that are not the window's own: reloading, quitting, downloads, version
+// information and the links. Connected for as long as this object lives.
+class MenuCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  MenuCommands(TMainForm& form, Desktop& desktop, DownloadCommand& download);
+
+  void ReloadProgramFile();
+  void Exit1Click();
+  void AboutVerClick();
+  void HelpClick();
+  void OpenSupportPage();
+  void DtUpdateClick();
+  void N7Click();
+  void HelpHPClick();
+
+  // The bundled help page: beside the executable, else with the installed shared files.
+  static QUrl HelpPage();
+
+ private:
+  TMainForm& form_;
+  Desktop& desktop_;
+};
+
+}  // namespace wakorin
