@@ -131,13 +131,15 @@ void ResultGrid::ShowTally() {
     if (!line.isEmpty()) line += QStringLiteral("  ");
     const QString rate = QString::number(bet.ReturnPercent(), 'f', 1);
     line += QStringLiteral("%1 %2/%3 回収%4%").arg(name).arg(bet.hits).arg(bet.races).arg(rate);
-    details_ << QStringLiteral("%1: %2レース中%3的中  購入%4円  払戻%5円  回収率%6%")
-                    .arg(name)
-                    .arg(bet.races)
-                    .arg(bet.hits)
-                    .arg(bet.stake)
-                    .arg(bet.payout)
-                    .arg(rate);
+    QString line2 = QStringLiteral("%1: %2レース中%3的中  購入%4円  払戻%5円")
+                        .arg(name)
+                        .arg(bet.races)
+                        .arg(bet.hits)
+                        .arg(bet.stake)
+                        .arg(bet.payout);
+    // Tickets naming a boat whose start was void are paid back, apart from the hits.
+    if (bet.refund > 0) line2 += QStringLiteral("  返還%1円").arg(bet.refund);
+    details_ << line2 + QStringLiteral("  回収率%1%").arg(rate);
   }
   lines.removeAll(QString());
   LabelHitReturn_->setText(lines.join(QLatin1Char('\n')));
