@@ -389,5 +389,53 @@ TEST_F(ResultCheckTest, ClosingDuringTheFinalRunEndsTheApplicationAfterTheGrid) 
   EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
 }
 
+// Files that do not belong together: another day's results fill no grid and the message names
+// both days; a venue twice in the race program file is listed once and said at opening, a venue
+// twice in the result file is said at the check.
+TEST_F(ResultCheckTest, AnotherDaysResultsAndVenuesTwice) {
+  const std::string program = CopySampleDay();
+  std::string results = testing::ReadAll(dir.PathOf("K060415.TXT"));
+  const std::string original = results;
+  const std::size_t date = results.find("2006/ 4/15");
+  ASSERT_NE(date, std::string::npos);
+  results.replace(date, 10, "2024/11/15");
+  dir.Write("K060415.TXT", results);
+  WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  Load(QString::fromStdString(program));
+  Action(form, "N3")->trigger();
+  FillGridWith(QStringLiteral("x"));
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  ASSERT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("2006年4月15日")));
+  EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("2024年11月15日")));
+  for (std::size_t r = 0; r < 12; ++r) EXPECT_TRUE(Cell(form, "LabelKekka2F", r)->text().isEmpty());
+  EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().isEmpty());
+  ExpectUnlocked();
+
+  // Each file with one venue block twice.
+  auto twice = [](const std::string& file, const std::string& code, char kind) {
+    const std::string begin = code + kind + "BGN", end = code + kind + "END\r\n";
+    const std::size_t from = file.find(begin), to = file.find(end) + end.size();
+    std::string doubled = file;
+    doubled.insert(to, file.substr(from, to - from));
+    return doubled;
+  };
+  const std::string code = form.Day()->Venues().front().code;
+  dir.Write("B060415.TXT", twice(testing::ReadAll(program), code, 'B'));
+  dir.Write("K060415.TXT", twice(original, code, 'K'));
+  desktop.messages.clear();
+  Action(form, "N3")->trigger();
+  Load(QString::fromStdString(program));
+  ASSERT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("同じレース場")));
+  EXPECT_EQ(Find<QComboBox>(form, "SelectC")->count(), 6);
+  Action(form, "N3")->trigger();
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  ASSERT_EQ(desktop.messages.size(), 2);
+  EXPECT_TRUE(desktop.messages[1].contains(QStringLiteral("複数")));
+  EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
+  ExpectUnlocked();
+}
+
 }  // namespace
 }  // namespace wakorin
