@@ -1,5 +1,11 @@
 #pragma once
 
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/OfficialText.h"
+
 // Helpers shared by the fuzz targets: the readers take a file path, so each input is written to a
 // scratch file first, and properties that must hold for any file are checked loudly.
 
@@ -56,6 +62,15 @@ inline void Require(bool holds, const char* what) {
   if (holds) return;
   std::fprintf(stderr, "property broken: %s\n", what);
   std::abort();
+}
+
+// What the file layer serves for a file holding `bytes`: a copy converted to UTF-8 or to other
+// line ends turns back into its CP932 CR LF original; nullopt for a text in neither form, which
+// every reader refuses alike. Readers of bytes in memory are compared against this.
+inline std::optional<std::string> AsFileLayerServes(std::string_view bytes) {
+  auto official = AsOfficialText(std::make_shared<const std::string>(bytes));
+  if (!official) return std::nullopt;
+  return std::string(**official);
 }
 
 // Bytes of the input at a fixed place, empty where the input is shorter.

@@ -53,10 +53,18 @@ void CheckCard(const TRaceCard& card, BlockLayout layout) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzz::ScratchFile scratch("program");
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view raw(reinterpret_cast<const char*>(data), size);
   // The file layer reads such an input as an archive: fuzz_archive takes those.
-  if (LooksLikeArchive(input)) return 0;
-  const std::string& path = scratch.Write(input);
+  if (LooksLikeArchive(raw)) return 0;
+  const std::string& path = scratch.Write(raw);
+  const std::optional<std::string> served = fuzz::AsFileLayerServes(raw);
+  if (!served) {
+    auto refused = IndexVenueBlocks(path);
+    Require(!refused.ok() && refused.error().kind == Error::Kind::Text,
+            "a text of neither form is not refused");
+    return 0;
+  }
+  const std::string_view input = *served;
 
   // Any two bytes as a code, so that unknown and damaged codes are looked for too.
   const std::string_view anyCode = fuzz::Slice(input, 0, 2);
@@ -83,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(block.placeholder ? block.raceCount == 0 && block.layout == BlockLayout::BoatRaceVenueLine
                               : block.raceCount == 11 || block.raceCount == 12,
             "race count is neither 11 nor 12, nor 0 for a placeholder");
-    Require(block.offset < size && block.length <= size - block.offset &&
+    Require(block.offset < input.size() && block.length <= input.size() - block.offset &&
                 block.length <= program_layout::kBlockBufferSize + 3,
             "indexed block outside the file");
     Require(StartsWith(input.substr(block.offset, block.length), 0, block.code + "BBGN"),

@@ -116,15 +116,23 @@ void ShowEverySheet(const TicketLists& tickets) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzz::ScratchFile scratch("stats");
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view raw(reinterpret_cast<const char*>(data), size);
   // The file layer reads such an input as an archive: fuzz_archive takes those.
-  if (LooksLikeArchive(input)) return 0;
-  const std::string& path = scratch.Write(input);
+  if (LooksLikeArchive(raw)) return 0;
+  const std::string& path = scratch.Write(raw);
+  const std::optional<std::string> served = fuzz::AsFileLayerServes(raw);
+  if (!served) {
+    auto refused = RacerStatsTable::Load(path);
+    Require(!refused.ok() && refused.error().kind == Error::Kind::Text,
+            "a text of neither form is not refused");
+    return 0;
+  }
+  const std::string_view input = *served;
 
   // Lanes look for keys spread over the file, so that real files match every lane; past the last
   // record a lane takes four bytes from the start, which may match nothing.
   const std::size_t recordSize = StatsRecordSize(input);
-  const std::size_t records = size / recordSize;
+  const std::size_t records = input.size() / recordSize;
   const std::size_t stride = std::max<std::size_t>(1, records / 6);
   std::array<std::string, 6> racerNumbers;
   for (std::size_t lane = 0; lane < 6; ++lane) {

@@ -146,10 +146,19 @@ std::array<int, 25> KeyOrdinals(std::string_view input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const fuzz::ScratchFile scratch("result");
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view raw(reinterpret_cast<const char*>(data), size);
   // The file layer reads such an input as an archive: fuzz_archive takes those.
-  if (LooksLikeArchive(input)) return 0;
-  const std::string& path = scratch.Write(input);
+  if (LooksLikeArchive(raw)) return 0;
+  const std::string& path = scratch.Write(raw);
+  const std::optional<std::string> served = fuzz::AsFileLayerServes(raw);
+  if (!served) {
+    ResultSearchObserver quiet;
+    auto refused = FindVenueResult(path, "01", 0, quiet);
+    Require(!refused.ok() && refused.error().kind == Error::Kind::Text,
+            "a text of neither form is not refused");
+    return 0;
+  }
+  const std::string_view input = *served;
 
   const std::string_view name = fuzz::Slice(input, 8, 24);
   CheckResultPath(name);
@@ -166,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t list = 0; list < 4; ++list) {
     for (std::size_t k = 0; k < 6; ++k) {
       const std::size_t back = 5 * (6 * list + k) + 5;
-      lists[list][k] = std::string(size >= back ? input.substr(size - back, list < 2 ? 3 : 5)
+      lists[list][k] = std::string(input.size() >= back ? input.substr(input.size() - back, list < 2 ? 3 : 5)
                                                 : std::string_view());
     }
   }
