@@ -116,6 +116,20 @@ DataForecast OpenDay::DataOf(const TRaceCard& card, const std::string& code) con
 Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
                                         std::optional<std::string_view> resultFile,
                                         const std::string& workingFolder) const {
+  return CheckVenueIn(index, observer, resultFile, nullptr, workingFolder);
+}
+
+Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
+                                        std::string_view resultFile,
+                                        const ResultFileOutline& outline,
+                                        const std::string& workingFolder) const {
+  return CheckVenueIn(index, observer, resultFile, &outline, workingFolder);
+}
+
+Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserver& observer,
+                                          std::optional<std::string_view> resultFile,
+                                          const ResultFileOutline* outline,
+                                          const std::string& workingFolder) const {
   const DayVenue& venue = venues_.at(index);
   VenueCheck check;
   check.code = venue.code;
@@ -165,12 +179,14 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
     read = std::move(*bytes);
     resultFile = *read;
   }
-  const std::optional<int> resultDay = ResultFileDay(*resultFile);
+  std::optional<ResultFileOutline> own;
+  if (outline == nullptr) outline = &own.emplace(OutlineResultFile(*resultFile));
+  const std::optional<int> resultDay = outline->day;
   if (day_ && resultDay && *day_ != *resultDay) {
     check.otherDay = std::make_pair(*day_, *resultDay);
     return check;
   }
-  const std::vector<std::string> twice = DuplicateResultVenues(*resultFile);
+  const std::vector<std::string>& twice = outline->duplicates;
   check.duplicateInResults = std::find(twice.begin(), twice.end(), venue.code) != twice.end();
   auto search = FindVenueResultIn(*resultFile, venue.code, venue.venuesBefore, observer);
   if (!search) return search.error();
@@ -180,7 +196,11 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
   if (!check.resultFound) return check;
   // Boats whose start was void or that did not start: tickets naming them are paid back.
   std::array<unsigned, 12> refunded{};
-  for (const RaceFinish& finish : ReadFinishTables(*resultFile, venue.code)) {
+  // Read from the venue's first key line on, which the outline has found.
+  const std::optional<std::size_t> key = outline->KeyOffset(venue.code);
+  const std::vector<RaceFinish> finishes =
+      key ? ReadFinishTables(resultFile->substr(*key), venue.code) : std::vector<RaceFinish>();
+  for (const RaceFinish& finish : finishes) {
     if (finish.race < 1 || finish.race > 12) continue;
     for (const Finisher& boat : finish.boats) {
       if (boat.Refunded() && boat.lane >= 1 && boat.lane <= 6) {
