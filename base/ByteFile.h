@@ -53,6 +53,8 @@ class ByteFile {
   void Close();
 
  private:
+  std::optional<Error> Open(const std::string& path, bool keepArchive);
+
   int fd_ = -1;
   const char* bytes_ = nullptr;  // set when reading from memory
   std::shared_ptr<const std::string> unpacked_;  // an archive's file, which bytes_ points into
