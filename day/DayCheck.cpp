@@ -63,6 +63,7 @@ DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFil
   }
   if (open.Venues().empty()) day.problems.push_back("no venue found");
   ResultSearchObserver quiet;
+  day.venues.reserve(open.Venues().size());
   for (std::size_t i = 0; i < open.Venues().size(); ++i) {
     auto checked = open.CheckVenue(i, quiet, results, outline);
     if (!checked) {

@@ -142,6 +142,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   }
 
   std::array<RecommendedTickets, 12> tickets{};
+  check.races.reserve(static_cast<std::size_t>(std::clamp(venue.raceCount, 0, 12)));
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
