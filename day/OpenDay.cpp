@@ -141,18 +141,16 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     table = stats->first;
   }
 
-  std::array<RecommendedTickets, 12> tickets{};
   check.races.reserve(static_cast<std::size_t>(std::clamp(venue.raceCount, 0, 12)));
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
     const TRaceCard card = Card(index, r);
     if (model_ != nullptr) {
-      const DataForecast forecast = DataOf(card, venue.code);
+      DataForecast forecast = DataOf(card, venue.code);
       race.predicted = true;
-      race.tickets = forecast.tickets;
+      race.tickets = std::move(forecast.tickets);
       race.skipped = forecast.skipped;
-      tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
       check.races.push_back(std::move(race));
       continue;
     }
@@ -163,8 +161,8 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     if (!forecast) race.failure = forecast.error();
     // A race that could not be predicted keeps its tickets on sale and recommends nothing, so no
     // other race's tickets can be marked as its hits.
-    race.tickets = forecast ? forecast->tickets : TicketsFromLists(card.RChkt, {}, {}, {}, {});
-    tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
+    race.tickets =
+        forecast ? std::move(forecast->tickets) : TicketsFromLists(card.RChkt, {}, {}, {}, {});
     check.races.push_back(std::move(race));
   }
 
@@ -209,10 +207,13 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
       }
     }
   }
+  // Rows past the venue's last race are filled as holding no tickets.
+  static const RecommendedTickets kNoTickets{};
   for (std::size_t r = 0; r < 12; ++r) {
     const ResultRow& row = search->result.Rows[r];
-    check.rows[r] = FillResultRow(tickets[r], row);
-    check.tally.Add(tickets[r], row, check.rows[r], refunded[r]);
+    const RecommendedTickets& bought = r < check.races.size() ? check.races[r].tickets : kNoTickets;
+    check.rows[r] = FillResultRow(bought, row);
+    check.tally.Add(bought, row, check.rows[r], refunded[r]);
     if (r < check.races.size()) check.races[r].shown = check.rows[r];
   }
   return check;
