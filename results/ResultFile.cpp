@@ -8,6 +8,7 @@
 #include "base/ByteFile.h"
 #include "base/DayDate.h"
 #include "base/FileNames.h"
+#include "base/FindBytes.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
 #include "results/ResultFileLayout.h"
@@ -255,7 +256,7 @@ class VenueSearch {
     if (!read) return read.error();
     std::string_view block = *read;
     const bool longHeader = block.size() <= kLayoutByte || block[kLayoutByte] == ' ';
-    const std::size_t endLine = block.find(std::string(key_.substr(0, 2)).append(kEndTail));
+    const std::size_t endLine = FindCodeAnd(block, std::string_view(key_).substr(0, 2), kEndTail);
     std::size_t otherKey = block.find(kKeyTail, kKeySize);
     otherKey = otherKey == std::string_view::npos ? otherKey : otherKey - 2;
     const bool ended = endLine != std::string_view::npos;
