@@ -154,7 +154,9 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
       check.races.push_back(std::move(race));
       continue;
     }
-    auto lanes = table->Lookup(NumbersOf(card).racers);
+    std::array<std::string, 6> racers;
+    for (std::size_t lane = 0; lane < 6; ++lane) racers[lane] = card.Racers[lane].RacerNo;
+    auto lanes = table->Lookup(racers);
     auto forecast = lanes ? ForecastRace(card, *lanes) : Outcome<RaceForecast>(lanes.error());
     race.predicted = forecast.ok();
     race.estimated = forecast && !forecast->missingLanes.empty();
