@@ -128,6 +128,12 @@ Outcome<UnpackedFile> UnpackSingleFile(std::string_view bytes, std::size_t cap) 
   UnpackedFile file;
   if (const char* name = archive_entry_pathname(entry)) file.name = name;
   if (UnsafeName(file.name)) return Error::Archive(ArchiveFault::UnsafeName);
+  // Room for the size the header declares, so that the bytes are not moved as they grow; the
+  // limit is still counted on what actually unpacks.
+  if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > 0 &&
+      static_cast<std::uint64_t>(archive_entry_size(entry)) <= cap) {
+    file.bytes.reserve(static_cast<std::size_t>(archive_entry_size(entry)));
+  }
   char chunk[64 * 1024];
   while (true) {
     const la_ssize_t got = archive_read_data(reader.get(), chunk, sizeof chunk);

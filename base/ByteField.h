@@ -12,6 +12,13 @@ namespace wakorin {
 inline std::string_view CutField(std::string_view bytes, std::size_t offset, std::size_t width) {
   if (offset >= bytes.size()) return {};
   std::string_view field = bytes.substr(offset, width);
+  // Most fields are a few bytes, looked through where they stand rather than by a library call.
+  if (field.size() <= 16) {
+    for (std::size_t i = 0; i < field.size(); ++i) {
+      if (field[i] == '\0') return field.substr(0, i);
+    }
+    return field;
+  }
   if (std::size_t nul = field.find('\0'); nul != std::string_view::npos)
     field = field.substr(0, nul);
   return field;

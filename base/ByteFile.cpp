@@ -30,9 +30,10 @@ Outcome<std::size_t> ReadAt(int fd, char* out, std::size_t count, std::uint64_t 
   return done;
 }
 
-// The archive's file, or nullopt when `fd` is no archive.
+// The archive's file, or nullopt when `fd` is no archive. `keep`: through the cache of the last
+// archives unpacked, for readers that open the same archive again and again.
 std::optional<Outcome<std::shared_ptr<const std::string>>> UnpackIfArchive(
-    int fd, std::uint64_t size, const std::string& path) {
+    int fd, std::uint64_t size, const std::string& path, bool keep) {
   char head[7];
   auto got = ReadAt(fd, head, sizeof head, 0);
   if (!got) return Outcome<std::shared_ptr<const std::string>>(got.error());
@@ -46,6 +47,11 @@ std::optional<Outcome<std::shared_ptr<const std::string>>> UnpackIfArchive(
   got = ReadAt(fd, archive.data(), archive.size(), 0);
   if (!got) return Outcome<std::shared_ptr<const std::string>>(got.error());
   archive.resize(*got);
+  if (!keep) {
+    auto file = UnpackSingleFile(archive);
+    if (!file) return Error::Archive(file.error().archiveFault(), path);
+    return std::shared_ptr<const std::string>(std::make_shared<const std::string>(std::move(file->bytes)));
+  }
   auto file = UnpackSingleFileKept(std::move(archive));
   if (!file) return Error::Archive(file.error().archiveFault(), path);
   return file;
@@ -71,6 +77,10 @@ std::uint64_t ByteFile::OpenCount() {
 }
 
 std::optional<Error> ByteFile::Open(const std::string& path) {
+  return Open(path, true);
+}
+
+std::optional<Error> ByteFile::Open(const std::string& path, bool keepArchive) {
   Close();
   ++opens;
   // Non-blocking so that a FIFO or device picked by mistake cannot hang the open; such files
@@ -88,7 +98,7 @@ std::optional<Error> ByteFile::Open(const std::string& path) {
     return Error::Io(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
   const auto size = static_cast<std::uint64_t>(info.st_size);
-  std::optional<Outcome<std::shared_ptr<const std::string>>> whole = UnpackIfArchive(fd, size, path);
+  std::optional<Outcome<std::shared_ptr<const std::string>>> whole = UnpackIfArchive(fd, size, path, keepArchive);
   if (!whole && size <= kMaxUnpackedSize) {
     // Any file of a size the official files have is read whole, so that a copy converted to
     // UTF-8 or to other line ends can be read as its original.
@@ -119,7 +129,9 @@ std::optional<Error> ByteFile::Open(const std::string& path) {
 
 Outcome<std::shared_ptr<const std::string>> ByteFile::ReadWhole(const std::string& path) {
   ByteFile file;
-  if (auto error = file.Open(path)) return *error;
+  // Read once by its caller: an archive is unpacked without passing through the cache, which
+  // would hold its bytes and compare them with the others'.
+  if (auto error = file.Open(path, false)) return *error;
   if (file.unpacked_) return file.unpacked_;
   auto bytes = std::make_shared<std::string>(static_cast<std::size_t>(file.Size()), '\0');
   auto got = file.Read(bytes->data(), bytes->size());

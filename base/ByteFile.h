@@ -44,9 +44,17 @@ class ByteFile {
   std::uint64_t Size() const { return size_; }
   std::uint64_t Position() const { return position_; }
   bool Eof() const { return position_ >= size_; }
+  // All the bytes when they are held in memory (an archive's file, a text read whole, bytes
+  // opened as such), so that readers may look at them in place rather than copy them out.
+  std::optional<std::string_view> InMemory() const {
+    if (!bytes_) return std::nullopt;
+    return std::string_view(bytes_, static_cast<std::size_t>(size_));
+  }
   void Close();
 
  private:
+  std::optional<Error> Open(const std::string& path, bool keepArchive);
+
   int fd_ = -1;
   const char* bytes_ = nullptr;  // set when reading from memory
   std::shared_ptr<const std::string> unpacked_;  // an archive's file, which bytes_ points into

@@ -12,7 +12,8 @@
 namespace wakorin {
 
 // Serves reads at any position from a chunk held in memory, so that stepping a few bytes back or
-// on costs no system call. Delivers exactly what a read of the file at that position would.
+// on costs no system call; a file already wholly in memory is served in place, uncopied.
+// Delivers exactly what a read of the file at that position would.
 class ReadWindow {
  public:
   static constexpr std::size_t kChunkSize = 64 * 1024;
@@ -25,6 +26,9 @@ class ReadWindow {
     const std::uint64_t size = file_.Size();
     if (position >= size) return std::string_view();
     const std::uint64_t wanted = std::min<std::uint64_t>(count, size - position);
+    if (const auto all = file_.InMemory()) {
+      return all->substr(static_cast<std::size_t>(position), static_cast<std::size_t>(wanted));
+    }
     if (position < start_ || position + wanted > start_ + held_) {
       held_ = 0;
       if (auto error = file_.Seek(position)) return *error;
@@ -45,6 +49,9 @@ class ReadWindow {
 
   // The bytes already held from `position` on, without reading; empty when it is not held.
   std::string_view Held(std::uint64_t position) const {
+    if (const auto all = file_.InMemory()) {
+      return position < all->size() ? all->substr(static_cast<std::size_t>(position)) : std::string_view();
+    }
     if (position < start_ || position >= start_ + held_) return {};
     return std::string_view(storage_.get(), held_)
         .substr(static_cast<std::size_t>(position - start_));

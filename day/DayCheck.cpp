@@ -39,16 +39,20 @@ DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFil
     day.problems.push_back("not a race program file");
     return day;
   }
+  // Without a result file the venues are still predicted, so that their races are counted.
+  static const std::string kNoResults = "STARTK\r\nFINALK\r\n";
+  const std::string_view results = resultFile ? *resultFile : std::string_view(kNoResults);
+  const ResultFileOutline outline = OutlineResultFile(results);
   if (resultFile) {
     const std::optional<int> programDay = open.Day();
-    const std::optional<int> resultDay = ResultFileDay(*resultFile);
+    const std::optional<int> resultDay = outline.day;
     if (programDay && resultDay && *programDay != *resultDay) {
       day.otherDay = std::make_pair(*programDay, *resultDay);
       day.problems.push_back("the race program file is of " + DayText(*programDay) +
                              ", the result file of " + DayText(*resultDay) + ": not checked");
       return day;
     }
-    for (const std::string& code : DuplicateResultVenues(*resultFile)) {
+    for (const std::string& code : outline.duplicates) {
       day.problems.push_back("the result file holds venue " + code +
                              " more than once: the first is checked");
     }
@@ -59,10 +63,9 @@ DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFil
   }
   if (open.Venues().empty()) day.problems.push_back("no venue found");
   ResultSearchObserver quiet;
+  day.venues.reserve(open.Venues().size());
   for (std::size_t i = 0; i < open.Venues().size(); ++i) {
-    // Without a result file the venue is still predicted, so that its races are counted.
-    static const std::string kNoResults = "STARTK\r\nFINALK\r\n";
-    auto checked = open.CheckVenue(i, quiet, resultFile ? *resultFile : std::string_view(kNoResults));
+    auto checked = open.CheckVenue(i, quiet, results, outline);
     if (!checked) {
       day.problems.push_back("venue " + open.Venues()[i].code + ": cannot be checked");
       continue;

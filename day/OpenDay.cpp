@@ -116,6 +116,20 @@ DataForecast OpenDay::DataOf(const TRaceCard& card, const std::string& code) con
 Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
                                         std::optional<std::string_view> resultFile,
                                         const std::string& workingFolder) const {
+  return CheckVenueIn(index, observer, resultFile, nullptr, workingFolder);
+}
+
+Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
+                                        std::string_view resultFile,
+                                        const ResultFileOutline& outline,
+                                        const std::string& workingFolder) const {
+  return CheckVenueIn(index, observer, resultFile, &outline, workingFolder);
+}
+
+Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserver& observer,
+                                          std::optional<std::string_view> resultFile,
+                                          const ResultFileOutline* outline,
+                                          const std::string& workingFolder) const {
   const DayVenue& venue = venues_.at(index);
   VenueCheck check;
   check.code = venue.code;
@@ -127,29 +141,30 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
     table = stats->first;
   }
 
-  std::array<RecommendedTickets, 12> tickets{};
+  check.races.reserve(static_cast<std::size_t>(std::clamp(venue.raceCount, 0, 12)));
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
     const TRaceCard card = Card(index, r);
     if (model_ != nullptr) {
-      const DataForecast forecast = DataOf(card, venue.code);
+      DataForecast forecast = DataOf(card, venue.code);
       race.predicted = true;
-      race.tickets = forecast.tickets;
+      race.tickets = std::move(forecast.tickets);
       race.skipped = forecast.skipped;
-      tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
       check.races.push_back(std::move(race));
       continue;
     }
-    auto lanes = table->Lookup(NumbersOf(card).racers);
+    std::array<std::string, 6> racers;
+    for (std::size_t lane = 0; lane < 6; ++lane) racers[lane] = card.Racers[lane].RacerNo;
+    auto lanes = table->Lookup(racers);
     auto forecast = lanes ? ForecastRace(card, *lanes) : Outcome<RaceForecast>(lanes.error());
     race.predicted = forecast.ok();
     race.estimated = forecast && !forecast->missingLanes.empty();
     if (!forecast) race.failure = forecast.error();
     // A race that could not be predicted keeps its tickets on sale and recommends nothing, so no
     // other race's tickets can be marked as its hits.
-    race.tickets = forecast ? forecast->tickets : TicketsFromLists(card.RChkt, {}, {}, {}, {});
-    tickets[static_cast<std::size_t>(r - 1)] = race.tickets;
+    race.tickets =
+        forecast ? std::move(forecast->tickets) : TicketsFromLists(card.RChkt, {}, {}, {}, {});
     check.races.push_back(std::move(race));
   }
 
@@ -165,12 +180,14 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
     read = std::move(*bytes);
     resultFile = *read;
   }
-  const std::optional<int> resultDay = ResultFileDay(*resultFile);
+  std::optional<ResultFileOutline> own;
+  if (outline == nullptr) outline = &own.emplace(OutlineResultFile(*resultFile));
+  const std::optional<int> resultDay = outline->day;
   if (day_ && resultDay && *day_ != *resultDay) {
     check.otherDay = std::make_pair(*day_, *resultDay);
     return check;
   }
-  const std::vector<std::string> twice = DuplicateResultVenues(*resultFile);
+  const std::vector<std::string>& twice = outline->duplicates;
   check.duplicateInResults = std::find(twice.begin(), twice.end(), venue.code) != twice.end();
   auto search = FindVenueResultIn(*resultFile, venue.code, venue.venuesBefore, observer);
   if (!search) return search.error();
@@ -180,7 +197,11 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
   if (!check.resultFound) return check;
   // Boats whose start was void or that did not start: tickets naming them are paid back.
   std::array<unsigned, 12> refunded{};
-  for (const RaceFinish& finish : ReadFinishTables(*resultFile, venue.code)) {
+  // Read from the venue's first key line on, which the outline has found.
+  const std::optional<std::size_t> key = outline->KeyOffset(venue.code);
+  const std::vector<RaceFinish> finishes =
+      key ? ReadFinishTables(resultFile->substr(*key), venue.code) : std::vector<RaceFinish>();
+  for (const RaceFinish& finish : finishes) {
     if (finish.race < 1 || finish.race > 12) continue;
     for (const Finisher& boat : finish.boats) {
       if (boat.Refunded() && boat.lane >= 1 && boat.lane <= 6) {
@@ -188,10 +209,13 @@ Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver&
       }
     }
   }
+  // Rows past the venue's last race are filled as holding no tickets.
+  static const RecommendedTickets kNoTickets{};
   for (std::size_t r = 0; r < 12; ++r) {
     const ResultRow& row = search->result.Rows[r];
-    check.rows[r] = FillResultRow(tickets[r], row);
-    check.tally.Add(tickets[r], row, check.rows[r], refunded[r]);
+    const RecommendedTickets& bought = r < check.races.size() ? check.races[r].tickets : kNoTickets;
+    check.rows[r] = FillResultRow(bought, row);
+    check.tally.Add(bought, row, check.rows[r], refunded[r]);
     if (r < check.races.size()) check.races[r].shown = check.rows[r];
   }
   return check;

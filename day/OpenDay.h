@@ -92,6 +92,10 @@ class OpenDay {
   Outcome<VenueCheck> CheckVenue(std::size_t venue, ResultSearchObserver& observer,
                                  std::optional<std::string_view> resultFile = std::nullopt,
                                  const std::string& workingFolder = ".") const;
+  // The same over result file bytes the caller has read and outlined once for every venue.
+  Outcome<VenueCheck> CheckVenue(std::size_t venue, ResultSearchObserver& observer,
+                                 std::string_view resultFile, const ResultFileOutline& outline,
+                                 const std::string& workingFolder = ".") const;
 
  private:
   struct FoundStats {
@@ -102,6 +106,10 @@ class OpenDay {
   };
   Outcome<std::pair<const RacerStatsTable*, std::string>> Stats(const std::string& workingFolder) const;
   DataForecast DataOf(const TRaceCard& card, const std::string& code) const;
+  Outcome<VenueCheck> CheckVenueIn(std::size_t venue, ResultSearchObserver& observer,
+                                   std::optional<std::string_view> resultFile,
+                                   const ResultFileOutline* outline,
+                                   const std::string& workingFolder) const;
 
   std::string path_;
   std::shared_ptr<const std::string> bytes_;

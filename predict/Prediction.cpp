@@ -56,7 +56,12 @@ std::string Ticket(std::initializer_list<int> boats, char separator) {
   std::string ticket;
   for (int boat : boats) {
     if (!ticket.empty()) ticket += separator;
-    ticket += std::to_string(boat);
+    // A boat is a single digit but in a damaged file; the digit is written without a detour.
+    if (boat >= 0 && boat <= 9) {
+      ticket += static_cast<char>('0' + boat);
+    } else {
+      ticket += std::to_string(boat);
+    }
   }
   return ticket;
 }
@@ -75,7 +80,7 @@ CardNumbers NumbersOf(const TRaceCard& card) {
 }
 
 std::string SlitHint(int step) {
-  if (step >= 0 && step <= 9) return "0." + std::to_string(step) + "0";
+  if (step >= 0 && step <= 9) return {'0', '.', static_cast<char>('0' + step), '0'};
   const int tenths = step < 0 ? -step : step;
   return std::string(step < 0 ? "-" : "") + std::to_string(tenths / 10) + "." +
          std::to_string(tenths % 10) + "0";

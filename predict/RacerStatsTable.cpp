@@ -22,7 +22,13 @@ RacerStatsTable RacerStatsTable::FromBytes(std::string bytes) {
     const std::string_view record = table.Record(i);
     Key& key = table.keys_[std::string(CutField(record, 0, 4))];
     key.last = i;
-    if (!key.firstBroken && !ConvertStatsRecord(record).ok()) key.firstBroken = i;
+    // Converted once here rather than at every lookup of the racer.
+    auto converted = ConvertStatsRecord(record);
+    if (converted) {
+      key.stats = std::move(*converted);
+    } else if (!key.firstBroken) {
+      key.firstBroken = i;
+    }
   }
   return table;
 }
@@ -49,7 +55,7 @@ Outcome<LaneStats> RacerStatsTable::Lookup(const std::array<std::string, 6>& rac
   }
   if (broken) return ConvertStatsRecord(Record(*broken)).error();
   for (std::size_t lane = 0; lane < 6; ++lane) {
-    if (found[lane]) lanes[lane] = *ConvertStatsRecord(Record(found[lane]->last));
+    if (found[lane]) lanes[lane] = found[lane]->stats;
   }
   return lanes;
 }

@@ -27,6 +27,7 @@ class RacerStatsTable {
   struct Key {
     std::size_t last = 0;                    // the record that wins
     std::optional<std::size_t> firstBroken;  // the first record that does not convert
+    TRacerStats stats;                       // the winning record converted, unless broken
   };
   std::string_view Record(std::size_t index) const;
 

@@ -44,12 +44,14 @@ bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j,
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats) {
   auto prediction = Predict(stats, NumbersOf(card));
   if (!prediction) return prediction.error();
-  RaceForecast forecast;
+  // Filled where it is returned: a forecast holds some sixty strings, each moved at a cost.
+  Outcome<RaceForecast> out{RaceForecast{}};
+  RaceForecast& forecast = *out;
   forecast.prediction = std::move(*prediction);
   const TPrediction& p = forecast.prediction;
   forecast.tickets = TicketsFromLists(card.RChkt, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   forecast.missingLanes = MissingLanes(stats);
-  return forecast;
+  return out;
 }
 
 }  // namespace wakorin

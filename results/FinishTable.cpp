@@ -1,6 +1,7 @@
 #include "results/FinishTable.h"
 
 #include "base/ByteField.h"
+#include "base/FindBytes.h"
 #include "results/ResultFileLayout.h"
 
 namespace wakorin {
@@ -81,7 +82,7 @@ std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string
   }
   if (start == std::string_view::npos || venueCode.size() != 2) return races;
   std::string_view block = fileBytes.substr(start + key.size());
-  const std::size_t end = block.find(std::string(venueCode).append(result_layout::kEndTail));
+  const std::size_t end = FindCodeAnd(block, venueCode, result_layout::kEndTail);
   block = block.substr(0, end);
   // Another venue's key ends the block too, should its end line be missing.
   if (const std::size_t other = block.find(result_layout::kKeyTail); other != std::string_view::npos)

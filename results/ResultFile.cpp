@@ -8,6 +8,7 @@
 #include "base/ByteFile.h"
 #include "base/DayDate.h"
 #include "base/FileNames.h"
+#include "base/FindBytes.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
 #include "results/ResultFileLayout.h"
@@ -255,7 +256,7 @@ class VenueSearch {
     if (!read) return read.error();
     std::string_view block = *read;
     const bool longHeader = block.size() <= kLayoutByte || block[kLayoutByte] == ' ';
-    const std::size_t endLine = block.find(std::string(key_.substr(0, 2)).append(kEndTail));
+    const std::size_t endLine = FindCodeAnd(block, std::string_view(key_).substr(0, 2), kEndTail);
     std::size_t otherKey = block.find(kKeyTail, kKeySize);
     otherKey = otherKey == std::string_view::npos ? otherKey : otherKey - 2;
     const bool ended = endLine != std::string_view::npos;
@@ -483,22 +484,35 @@ std::optional<int> ResultFileDay(std::string_view fileBytes) {
 }
 
 std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes) {
-  std::vector<std::string> seen, twice;
+  return OutlineResultFile(fileBytes).duplicates;
+}
+
+std::optional<std::size_t> ResultFileOutline::KeyOffset(std::string_view venueCode) const {
+  for (const auto& [code, offset] : keys) {
+    if (code == venueCode) return offset;
+  }
+  return std::nullopt;
+}
+
+ResultFileOutline OutlineResultFile(std::string_view fileBytes) {
+  ResultFileOutline outline;
+  outline.day = ResultFileDay(fileBytes);
   for (std::size_t at = 0; at < fileBytes.size();) {
     const std::size_t end = std::min(fileBytes.find('\n', at), fileBytes.size());
     const std::string_view line = fileBytes.substr(at, end - at);
     if (line.size() >= result_layout::kKeySize &&
         line.substr(2, result_layout::kKeyTail.size()) == result_layout::kKeyTail) {
-      std::string code(line.substr(0, 2));
-      if (std::find(seen.begin(), seen.end(), code) == seen.end()) {
-        seen.push_back(std::move(code));
-      } else if (std::find(twice.begin(), twice.end(), code) == twice.end()) {
-        twice.push_back(std::move(code));
+      const std::string_view code = line.substr(0, 2);
+      if (!outline.KeyOffset(code)) {
+        outline.keys.emplace_back(std::string(code), at);
+      } else if (std::find(outline.duplicates.begin(), outline.duplicates.end(), code) ==
+                 outline.duplicates.end()) {
+        outline.duplicates.emplace_back(code);
       }
     }
     at = end + 1;
   }
-  return twice;
+  return outline;
 }
 
 }  // namespace wakorin

@@ -107,6 +107,19 @@ std::optional<int> ResultFileDay(std::string_view fileBytes);
 // file, in file order: the search takes one of them, and the user is told the file is damaged.
 std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes);
 
+// What the check of every venue of a day asks of its result file, found in one pass over it
+// rather than once per venue.
+struct ResultFileOutline {
+  std::optional<int> day;               // as ResultFileDay gives it
+  std::vector<std::string> duplicates;  // as DuplicateResultVenues gives them
+  // Each venue code (the first two bytes of a key line) and the offset of its first key line.
+  std::vector<std::pair<std::string, std::size_t>> keys;
+
+  // Where the first key line of `venueCode` starts, if any.
+  std::optional<std::size_t> KeyOffset(std::string_view venueCode) const;
+};
+ResultFileOutline OutlineResultFile(std::string_view fileBytes);
+
 // The same over a whole result file already read into memory.
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer);

@@ -56,10 +56,12 @@ void TagFirstHit(const RecommendedTickets& slot, BetType bet, const Combinations
 
 }  // namespace
 
+bool HasWinners(const ResultRow& row, BetType bet) {
+  return !(row.Cancelled || row.Void[bet] || row.Special[bet] || IsBlank(row.Combination(bet)));
+}
+
 std::vector<std::pair<std::string, std::string>> Winners(const ResultRow& row, BetType bet) {
-  if (row.Cancelled || row.Void[bet] || row.Special[bet] || IsBlank(row.Combination(bet))) {
-    return {};
-  }
+  if (!HasWinners(row, bet)) return {};
   std::vector<std::pair<std::string, std::string>> winners{{row.Combination(bet), row.Payout(bet)}};
   winners.insert(winners.end(), row.Ties[bet].begin(), row.Ties[bet].end());
   return winners;
@@ -72,12 +74,16 @@ long long PaidFor(const RecommendedTickets& slot, BetType bet, const ResultRow& 
     for (const std::string& ticket : slot.tickets[bet]) combinations += CombinationsOf(ticket);
     return combinations * Yen(row.Payout(bet));
   }
+  // The winning combinations as they stand in the row, uncopied: this runs for every race.
   long long paid = 0;
-  for (const auto& [combination, payout] : Winners(row, bet)) {
+  auto pay = [&](const std::string& combination, const std::string& payout) {
     for (std::size_t j = 0; j < 6; ++j) {
       if (Covers(slot, bet, j, combination)) paid += Yen(payout);
     }
-  }
+  };
+  if (!HasWinners(row, bet)) return paid;
+  pay(row.Combination(bet), row.Payout(bet));
+  for (const auto& [combination, payout] : row.Ties[bet]) pay(combination, payout);
   return paid;
 }
 

@@ -27,6 +27,8 @@ struct ResultRowDisplay {
 // The winning combinations of a bet and their payouts, the row's own first; none for a race not
 // run, a void bet, a special payout or a bet without a result.
 std::vector<std::pair<std::string, std::string>> Winners(const ResultRow& row, BetType bet);
+// Whether Winners(row, bet) names any combination, without copying them out.
+bool HasWinners(const ResultRow& row, BetType bet);
 
 // Yen paid for a bet type's six tickets as a bettor holding them is paid: each ticket for every
 // winning combination it covers (a box can cover both combinations of a dead heat), and for a

@@ -38,7 +38,7 @@ void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
   for (BetType bet : kBetTypes) {
     const long long stake = Stake(tickets.tickets[bet]);
     if (!tickets.onSale[bet] || stake == 0 || row.Cancelled || row.Void[bet]) continue;
-    if (!row.Special[bet] && Winners(row, bet).empty()) continue;  // no result
+    if (!row.Special[bet] && !HasWinners(row, bet)) continue;  // no result
     BetTally& tally = bets[bet];
     ++tally.races;
     tally.stake += stake;

@@ -37,7 +37,7 @@ constexpr std::string_view kUsage =
     "[--seed S]\n"
     "  --date    first day, default 060415\n"
     "  --venues  venues racing each day, 1..24, default 6\n"
-    "  --days    consecutive days, 1..366, default 1\n"
+    "  --days    consecutive days, 1..3660, default 1\n"
     "  --racers  records in Fan0510.txt, default 1600 (more if the days need more racers)\n"
     "  --seed    random seed, default 415\n";
 
@@ -79,7 +79,7 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
         options.date = *date;
       } else if (arg == "--venues" && ParseNumber(value, 1, 24, number)) {
         options.venues = static_cast<int>(number);
-      } else if (arg == "--days" && ParseNumber(value, 1, 366, number)) {
+      } else if (arg == "--days" && ParseNumber(value, 1, 3660, number)) {
         options.days = static_cast<int>(number);
       } else if (arg == "--racers" && ParseNumber(value, 1, 7000, number)) {
         options.racers = static_cast<int>(number);

@@ -4,7 +4,9 @@
 
 #include "predict/RacerStatsTable.h"
 #include "day/DayCheck.h"
+#include "day/OpenDay.h"
 #include "program/VenueBlockScan.h"
+#include "results/FinishTable.h"
 #include "results/ResultFile.h"
 #include "tests/TempFiles.h"
 
@@ -68,6 +70,78 @@ TEST_F(DayFilesTogether, AVenueTwiceIsReportedAndCountedOnce) {
     bool reported = false;
     for (const std::string& problem : day.problems) reported |= problem.find(c.problem) != std::string::npos;
     EXPECT_TRUE(reported) << c.problem;
+  }
+}
+
+// The outline found in one pass must tell every venue what searching the whole file told it:
+// the date, the repeated venues, and the finishing tables from the first key at a line's start
+// (not a key standing inside a line, not the second copy of a repeated block).
+TEST_F(DayFilesTogether, TheOutlineTellsEachVenueWhatTheWholeFileDoes) {
+  std::string keyInsideALine = results;
+  keyInsideALine.insert(keyInsideALine.find("\r\n") + 2, "  01KBGN inside a line\r\n");
+  std::string secondCopyDiffers = WithBlockTwice(results, "01", 'K');
+  const std::size_t copy = secondCopyDiffers.find("01KBGN", secondCopyDiffers.find("01KBGN") + 1);
+  const std::size_t row = secondCopyDiffers.find("  01  1 ", copy);
+  ASSERT_LT(row, secondCopyDiffers.find("01KEND", copy));
+  secondCopyDiffers.replace(row, 8, "  F   1 ");
+  struct Case {
+    std::string name, bytes;
+    std::vector<std::string> duplicates;
+  };
+  const Case cases[] = {
+      {"sound", results, {}},
+      {"venue 01 twice", WithBlockTwice(results, "01", 'K'), {"01"}},
+      {"second copy with a void start", secondCopyDiffers, {"01"}},
+      {"venues 16 and 10 twice", WithBlockTwice(WithBlockTwice(results, "16", 'K'), "10", 'K'), {"10", "16"}},
+      {"a key inside a line", keyInsideALine, {}},
+      {"no venue", "STARTK\r\nFINALK\r\n", {}},
+      {"empty", "", {}},
+  };
+  auto same = [](const std::vector<RaceFinish>& a, const std::vector<RaceFinish>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t r = 0; r < a.size(); ++r) {
+      if (a[r].race != b[r].race || a[r].boats.size() != b[r].boats.size()) return false;
+      for (std::size_t i = 0; i < a[r].boats.size(); ++i) {
+        const Finisher &x = a[r].boats[i], &y = b[r].boats[i];
+        if (x.lane != y.lane || x.racerNo != y.racerNo || x.place != y.place || x.start != y.start)
+          return false;
+      }
+    }
+    return true;
+  };
+  for (const Case& c : cases) {
+    const ResultFileOutline outline = OutlineResultFile(c.bytes);
+    EXPECT_EQ(outline.day, ResultFileDay(c.bytes)) << c.name;
+    EXPECT_EQ(outline.duplicates, c.duplicates) << c.name;
+    for (int n = 1; n <= 24; ++n) {
+      const std::string code = (n < 10 ? "0" : "") + std::to_string(n);
+      const std::optional<std::size_t> key = outline.KeyOffset(code);
+      const std::vector<RaceFinish> fromOutline =
+          key ? ReadFinishTables(std::string_view(c.bytes).substr(*key), code) : std::vector<RaceFinish>();
+      const std::vector<RaceFinish> whole = ReadFinishTables(c.bytes, code);
+      EXPECT_TRUE(same(fromOutline, whole)) << c.name << ", venue " << code;
+    }
+  }
+  // And the day checked through the outline scores as each venue checked on its own does.
+  auto open = OpenDay::FromBytes({}, std::make_shared<const std::string>(program));
+  ASSERT_TRUE(open);
+  open->UseStats(stats);
+  for (const Case& c : cases) {
+    const DayCheck day = CheckDay(*open, c.bytes);
+    if (c.bytes.empty()) continue;
+    ResultSearchObserver quiet;
+    ASSERT_EQ(day.venues.size(), open->Venues().size()) << c.name;
+    for (std::size_t i = 0; i < open->Venues().size(); ++i) {
+      auto alone = open->CheckVenue(i, quiet, std::string_view(c.bytes));
+      ASSERT_TRUE(alone) << c.name;
+      EXPECT_EQ(alone->duplicateInResults, day.venues[i].duplicateInResults) << c.name;
+      EXPECT_EQ(alone->resultFound, day.venues[i].resultFound) << c.name;
+      for (BetType bet : kBetTypes) {
+        EXPECT_EQ(alone->tally[bet].hits, day.venues[i].tally[bet].hits) << c.name;
+        EXPECT_EQ(alone->tally[bet].payout, day.venues[i].tally[bet].payout) << c.name;
+        EXPECT_EQ(alone->tally[bet].refund, day.venues[i].tally[bet].refund) << c.name;
+      }
+    }
   }
 }
 
