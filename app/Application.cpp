@@ -6,6 +6,8 @@
 #include <QScreen>
 
 #include "app/DayDownload.h"
+#include "app/LearnCommand.h"
+#include "app/Settings.h"
 #include "ui/Desktop.h"
 #include "ui/MainForm.h"
 #include "ui/TitleForm.h"
@@ -21,6 +23,16 @@ Application::Application(TMainForm& form, Desktop& desktop)
   // Ends the event loop when one runs; a loop of a handler in progress sees the quit request.
   QObject::connect(&form, &TMainForm::TerminateRequested, &menu_,
                    [] { QCoreApplication::exit(0); });
+  // The prediction mode and the model chosen last time; a model file that can no longer be read
+  // leaves the built-in one, and the user is told once the window shows.
+  if (auto model = LoadLearnedModel(&modelProblem_)) form.UseDataModel(std::move(model));
+  form.SetPredictionMode(settings::DataModeChosen() ? PredictionMode::Data
+                                                    : PredictionMode::Standard);
+  QObject::connect(&form, &TMainForm::PredictionModeChosen, &menu_, [](PredictionMode mode) {
+    settings::SetDataModeChosen(mode == PredictionMode::Data);
+  });
+  QObject::connect(&form, &TMainForm::LearnRequested, &menu_,
+                   [this] { LearnFromDataFolder(form_, desktop_); });
 }
 
 bool Application::OpenFirstDay(const QStringList& files) {
@@ -60,6 +72,7 @@ bool Application::Start(TTitleForm* titleForm, const QStringList& files) {
   }
   form_.show();
   form_.repaint();
+  if (!modelProblem_.isEmpty()) desktop_.ShowMessage(&form_, modelProblem_);
   return true;
 }
 

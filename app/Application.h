@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 #include "app/DownloadCommand.h"
@@ -31,6 +32,7 @@ class Application {
   FileDialogFolder fileDialogFolder_;
   DownloadCommand download_;
   MenuCommands menu_;
+  QString modelProblem_;  // why the model learned last could not be read, said once shown
 };
 
 }  // namespace wakorin

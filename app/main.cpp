@@ -5,7 +5,6 @@
 #include <QSettings>
 
 #include "app/Application.h"
-#include "app/LearnCommand.h"
 #include "app/QtJapanese.h"
 #include "app/Settings.h"
 #include "ui/Fonts.h"
@@ -37,23 +36,10 @@ int main(int argc, char** argv) {
   wakorin::QtDesktop desktop;
   auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
   wakorin::TMainForm form(desktop);
-  // The prediction mode and the model chosen last time; a model file that can no longer be read
-  // leaves the built-in one, and the user is told once the window shows.
-  QString modelProblem;
-  if (auto model = wakorin::LoadLearnedModel(&modelProblem)) form.UseDataModel(std::move(model));
-  form.SetPredictionMode(wakorin::settings::DataModeChosen() ? wakorin::PredictionMode::Data
-                                                             : wakorin::PredictionMode::Standard);
-  QObject::connect(&form, &wakorin::TMainForm::PredictionModeChosen,
-                   [](wakorin::PredictionMode mode) {
-                     wakorin::settings::SetDataModeChosen(mode == wakorin::PredictionMode::Data);
-                   });
-  QObject::connect(&form, &wakorin::TMainForm::LearnRequested,
-                   [&form, &desktop] { wakorin::LearnFromDataFolder(form, desktop); });
   wakorin::Application application(form, desktop);
   if (!application.Start(titleForm, arguments.positionalArguments())) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
   }
-  if (!modelProblem.isEmpty()) desktop.ShowMessage(&form, modelProblem);
   return QApplication::exec();
 }
