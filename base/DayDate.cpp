@@ -74,6 +74,21 @@ std::optional<int> FindDayDate(std::string_view text) {
   return std::nullopt;
 }
 
+std::optional<int> DayOfFileName(std::string_view path, char letter) {
+  const std::size_t slash = path.rfind('/');
+  const std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  const char lower = static_cast<char>(letter | 0x20), upper = static_cast<char>(letter & ~0x20);
+  if (name.size() < 7 || (name[0] != lower && name[0] != upper)) return std::nullopt;
+  int digits[6];
+  for (std::size_t k = 0; k < 6; ++k) {
+    if (!IsDigit(name[k + 1])) return std::nullopt;
+    digits[k] = name[k + 1] - '0';
+  }
+  const int yy = digits[0] * 10 + digits[1];
+  return (yy >= 70 ? 1900 + yy : 2000 + yy) * 10000 + (digits[2] * 10 + digits[3]) * 100 +
+         digits[4] * 10 + digits[5];
+}
+
 std::string DayText(int yyyymmdd) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", yyyymmdd / 10000 % 10000, yyyymmdd / 100 % 100,

@@ -12,6 +12,10 @@ namespace wakorin {
 // Returned as yyyymmdd (20240401); nullopt when there is none or it is no calendar date.
 std::optional<int> FindDayDate(std::string_view text);
 
+// The day a day's file name tells: `letter` (either case) then YYMMDD, at the start of the name
+// ("b240101.lzh", "K060415.TXT" -> 20240101, 20060415); 70..99 are 19xx. nullopt otherwise.
+std::optional<int> DayOfFileName(std::string_view path, char letter);
+
 // "2024-04-01", for messages.
 std::string DayText(int yyyymmdd);
 

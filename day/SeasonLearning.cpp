@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/ByteFile.h"
+#include "base/DayDate.h"
 #include "predict/DataForecast.h"
 #include "results/LearningDay.h"
 #include "results/RecentForm.h"
@@ -43,13 +44,9 @@ std::vector<int> EveryCombination(BetType bet) {
 
 std::optional<int> ProgramFileNameDate(const std::string& path) {
   const std::string name = std::filesystem::path(path).filename().string();
-  if (name.size() < 11 || (name[0] != 'b' && name[0] != 'B')) return std::nullopt;
-  for (std::size_t k = 1; k <= 6; ++k) {
-    if (name[k] < '0' || name[k] > '9') return std::nullopt;
-  }
-  const int yy = std::stoi(name.substr(1, 2));
-  const int year = yy >= 70 ? 1900 + yy : 2000 + yy;
-  return year * 10000 + std::stoi(name.substr(3, 4));
+  // A day's file, not some other name that happens to begin the same way.
+  if (name.size() < 11) return std::nullopt;
+  return DayOfFileName(name, 'B');
 }
 
 std::vector<SeasonDay> FindSeasonDays(const std::vector<std::string>& paths,

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "base/ByteFile.h"
+#include "base/DayDate.h"
 #include "base/FileNames.h"
 #include "results/ResultFileLayout.h"
 
@@ -73,15 +74,13 @@ FormBook ReadFormsBefore(const std::string& programPath, int day, int days) {
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() != 11 || (name[0] != 'K' && name[0] != 'k')) continue;
+    if (name.size() != 11) continue;
     const std::string extension = name.substr(7);
     const bool text = SameIgnoringCase(extension, ".txt");
     if (!text && !SameIgnoringCase(extension, ".lzh")) continue;
-    if (!std::all_of(name.begin() + 1, name.begin() + 7, [](char c) { return c >= '0' && c <= '9'; })) {
-      continue;
-    }
-    const int yy = std::stoi(name.substr(1, 2));
-    const int date = (yy >= 70 ? 1900 + yy : 2000 + yy) * 10000 + std::stoi(name.substr(3, 4));
+    const std::optional<int> named = DayOfFileName(name, 'K');
+    if (!named) continue;
+    const int date = *named;
     if (date >= day || !entry.is_regular_file(error)) continue;
     auto& path = files[date];
     if (path.empty() || text) path = entry.path().string();

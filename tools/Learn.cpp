@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/ByteFile.h"
+#include "base/DayDate.h"
 #include "day/SeasonLearning.h"
 #include "predict/DataForecast.h"
 #include "predict/DataModel.h"
@@ -73,11 +74,6 @@ std::optional<int> DateOf(const std::string& text) {
   return y * 10000 + m * 100 + d;
 }
 
-std::string DateText(int date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
-  return text;
-}
 
 std::optional<Options> Parse(int argc, char** argv) {
   Options o;
@@ -178,7 +174,7 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
   const HeldOutFigures figures = MeasureHeldOut(model, races);
   std::printf("\nHeld out %s..%s: %d races. Stake 100 yen per combination; return with its\n"
               "bootstrap 95 %% interval over races; refunds of void starts paid back.\n\n",
-              DateText(figures.from).c_str(), DateText(figures.to).c_str(), figures.races);
+              DayText(figures.from).c_str(), DayText(figures.to).c_str(), figures.races);
   std::printf("bet     data mode: return [95%% CI]   hit rate  races bet       "
               "every combination       six fixed favourites\n");
   for (BetType bet : kBetTypes) {
@@ -259,11 +255,11 @@ int main(int argc, char** argv) {
     });
     bar.Clear();
     const int lastDay = options->refit && !tune.empty() ? tune.back().date : learn.back().date;
-    model.learnedFrom = DateText(learn.front().date) + ".." + DateText(lastDay) + " (" +
+    model.learnedFrom = DayText(learn.front().date) + ".." + DayText(lastDay) + " (" +
                         std::to_string(learnDays) + " days)";
     if (!tune.empty()) {
-      model.learnedFrom += ", thresholds tuned on " + DateText(tune.front().date) + ".." +
-                           DateText(tune.back().date) + " (" + std::to_string(tune.size()) +
+      model.learnedFrom += ", thresholds tuned on " + DayText(tune.front().date) + ".." +
+                           DayText(tune.back().date) + " (" + std::to_string(tune.size()) +
                            " races)";
     }
     std::printf("Learned from %d races of %s\n", model.races, model.learnedFrom.c_str());

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "base/ByteFile.h"
+#include "base/DayDate.h"
 #include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
 #include "program/VenueTable.h"
@@ -66,12 +67,7 @@ std::optional<int> ParseDay(const std::string& text) {
 
 // The day of a race program file by its name (B241115.TXT, b241115.lzh), or 0.
 int DayOfName(const std::string& path) {
-  const std::optional<int> month = ProgramFileMonth(path);
-  if (!month) return 0;
-  const std::string name = fs::path(path).filename().string();
-  const std::size_t dot = name.find('.');
-  if (dot == std::string::npos || dot < 2) return 0;
-  return *month * 100 + std::atoi(name.substr(dot - 2, 2).c_str());
+  return DayOfFileName(path, 'B').value_or(0);
 }
 
 std::optional<Options> Parse(int argc, char** argv) {
