@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QSaveFile>
+#include <QStringList>
 #include <QTimer>
 #include <atomic>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include "base/DayDate.h"
 #include "day/SeasonLearning.h"
 #include "ui/Desktop.h"
+#include "ui/ErrorText.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {
@@ -28,7 +30,9 @@ struct Learning {
   std::atomic<bool> cancelled{false};
   std::optional<DataModel> model;
   HeldOutFigures figures;
-  int learnRaces = 0, learnFrom = 0, learnTo = 0, days = 0;
+  int learnRaces = 0, days = 0;
+  PartDays learnDays, tuneDays, testDays;
+  QStringList troubles;  // days left out and copies refused, and why
   QString failure;
 };
 
@@ -40,7 +44,11 @@ void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& fo
     state->total = total;
     return !state->cancelled;
   };
-  const std::vector<SeasonDay> days = FindSeasonDays({folder});
+  const DayListing listing = ListRaceDays({folder});
+  std::vector<int> days;  // the days with a race program file, whose races can be learned
+  for (const DayCopies& day : listing.days) {
+    if (!day.programs.empty()) days.push_back(day.date);
+  }
   const int n = static_cast<int>(days.size());
   if (n < kFewestDays) {
     const std::lock_guard lock(state->mutex);
@@ -52,10 +60,10 @@ void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& fo
     return;
   }
   // The latest fifth held out, the fifth before it for the thresholds, the rest to learn from.
-  const int testFrom = days[static_cast<std::size_t>(n - n / 5)].date;
-  const int tuneFrom = days[static_cast<std::size_t>(n - 2 * (n / 5))].date;
+  const int testFrom = days[static_cast<std::size_t>(n - n / 5)];
+  const int tuneFrom = days[static_cast<std::size_t>(n - 2 * (n / 5))];
   SeasonRaces season = ReadSeason(
-      days,
+      listing.days,
       [&](int date) {
         return date >= testFrom   ? SeasonPart::Test
                : date >= tuneFrom ? SeasonPart::Tune
@@ -63,9 +71,15 @@ void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& fo
       },
       [&](int done, int total) { return progress("日ごとのファイルを読んでいます", done, total); });
   if (state->cancelled) return;
+  QStringList troubles;
+  for (const RaceDay& day : season.troubles) {
+    for (const RefusedFile& file : day.refused) troubles << RefusedFileText(file, day.date);
+    if (day.gap) troubles << LeftOutDayText(day);
+  }
   if (season.learn.empty() || season.test.empty()) {
     const std::lock_guard lock(state->mutex);
     state->failure = QStringLiteral("データフォルダのファイルから学習できるレースがありませんでした。");
+    if (!troubles.isEmpty()) state->failure += QLatin1Char('\n') + troubles.join(QLatin1Char('\n'));
     state->finished = true;
     return;
   }
@@ -77,10 +91,13 @@ void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& fo
   HeldOutFigures figures = MeasureHeldOut(model, season.test);
   const std::lock_guard lock(state->mutex);
   state->learnRaces = static_cast<int>(season.learn.size());
-  state->learnFrom = season.learn.front().date;
-  state->learnTo = season.learn.back().date;
+  state->learnDays = season.learnDays;
+  state->tuneDays = season.tuneDays;
+  state->testDays = season.testDays;
+  state->troubles = troubles;
   state->days = n;
-  model.learnedFrom = DayText(state->learnFrom) + ".." + DayText(state->learnTo);
+  model.learnedFrom = DayText(season.learnDays.from) + ".." + DayText(season.learnDays.to) + " (" +
+                      std::to_string(season.learnDays.days) + " days)";
   state->model = std::move(model);
   state->figures = figures;
   state->finished = true;
@@ -137,14 +154,29 @@ QString DateText(int yyyymmdd) {
   return QStringLiteral("%1/%2/%3").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
 }
 
+QString PartText(const PartDays& part) {
+  if (part.days == 0) return QStringLiteral("0日");
+  return QStringLiteral("%1日(%2〜%3)").arg(part.days).arg(DateText(part.from), DateText(part.to));
+}
+
 QString Summary(const Learning& done) {
-  QString text = QStringLiteral("%1日分のうち %2〜%3 の%4レースから学習しました。\n"
-                                "学習に使っていない %5〜%6 の%7レースでの回収率(95%区間):\n")
+  QString text = QStringLiteral("%1日分のうち %2 の%3レースから学習しました"
+                                "(しきい値の調整 %4、検証 %5)。\n")
                      .arg(done.days)
-                     .arg(DateText(done.learnFrom), DateText(done.learnTo))
+                     .arg(PartText(done.learnDays))
                      .arg(done.learnRaces)
-                     .arg(DateText(done.figures.from), DateText(done.figures.to))
-                     .arg(done.figures.races);
+                     .arg(PartText(done.tuneDays), PartText(done.testDays));
+  if (!done.troubles.isEmpty()) {
+    constexpr int kShown = 8;
+    text += QStringLiteral("読まなかったファイル・日:\n") +
+            done.troubles.mid(0, kShown).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    if (done.troubles.size() > kShown) {
+      text += QStringLiteral("ほか%1件\n").arg(done.troubles.size() - kShown);
+    }
+  }
+  text += QStringLiteral("学習に使っていない %1〜%2 の%3レースでの回収率(95%区間):\n")
+              .arg(DateText(done.figures.from), DateText(done.figures.to))
+              .arg(done.figures.races);
   const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
   for (BetType bet : kBetTypes) {
     const ReturnFigures& m = done.figures.model[bet];

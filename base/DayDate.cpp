@@ -89,6 +89,20 @@ std::optional<int> DayOfFileName(std::string_view path, char letter) {
          digits[4] * 10 + digits[5];
 }
 
+std::optional<int> ParseDayArgument(std::string_view text) {
+  std::string s(text);
+  std::size_t at = 0;
+  const auto year = Number(s, at, 4, 4);
+  if (!year || at >= s.size() || (s[at] != '-' && s[at] != '/')) return std::nullopt;
+  const char separator = s[at++];
+  const auto month = Number(s, at, 1, 2);
+  if (!month || at >= s.size() || s[at] != separator) return std::nullopt;
+  ++at;
+  const auto day = Number(s, at, 1, 2);
+  if (!day || at != s.size() || !IsCalendarDate(*year, *month, *day)) return std::nullopt;
+  return *year * 10000 + *month * 100 + *day;
+}
+
 std::string DayText(int yyyymmdd) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", yyyymmdd / 10000 % 10000, yyyymmdd / 100 % 100,

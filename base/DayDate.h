@@ -16,6 +16,10 @@ std::optional<int> FindDayDate(std::string_view text);
 // ("b240101.lzh", "K060415.TXT" -> 20240101, 20060415); 70..99 are 19xx. nullopt otherwise.
 std::optional<int> DayOfFileName(std::string_view path, char letter);
 
+// A day as people type it on a command line: "2024-04-01", "2024/04/01", "2024/4/1". nullopt
+// for anything else, or a day the calendar does not have ("2024-13-01", "2023-02-29").
+std::optional<int> ParseDayArgument(std::string_view text);
+
 // "2024-04-01", for messages.
 std::string DayText(int yyyymmdd);
 

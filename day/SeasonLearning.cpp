@@ -1,10 +1,7 @@
 #include "day/SeasonLearning.h"
 
 #include <algorithm>
-#include <filesystem>
 
-#include "base/ByteFile.h"
-#include "base/DayDate.h"
 #include "predict/DataForecast.h"
 #include "results/LearningDay.h"
 #include "results/RecentForm.h"
@@ -42,43 +39,12 @@ std::vector<int> EveryCombination(BetType bet) {
 
 }  // namespace
 
-std::optional<int> ProgramFileNameDate(const std::string& path) {
-  const std::string name = std::filesystem::path(path).filename().string();
-  // A day's file, not some other name that happens to begin the same way.
-  if (name.size() < 11) return std::nullopt;
-  return DayOfFileName(name, 'B');
+void PartDays::Add(int date) {
+  if (days++ == 0) from = date;
+  to = date;
 }
 
-std::vector<SeasonDay> FindSeasonDays(const std::vector<std::string>& paths,
-                                      std::vector<std::string>* notDays) {
-  namespace fs = std::filesystem;
-  std::vector<SeasonDay> days;
-  for (const std::string& path : paths) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-      for (const auto& entry : fs::directory_iterator(path, error)) {
-        const std::string file = entry.path().string();
-        if (auto date = ProgramFileNameDate(file); date && entry.is_regular_file(error)) {
-          days.push_back({*date, file});
-        }
-      }
-    } else if (auto date = ProgramFileNameDate(path)) {
-      days.push_back({*date, path});
-    } else if (notDays != nullptr) {
-      notDays->push_back(path);
-    }
-  }
-  // One file a day: a text file and its archive are the same day.
-  std::sort(days.begin(), days.end(), [](const SeasonDay& a, const SeasonDay& b) {
-    return a.date != b.date ? a.date < b.date : a.path < b.path;
-  });
-  days.erase(std::unique(days.begin(), days.end(),
-                         [](const SeasonDay& a, const SeasonDay& b) { return a.date == b.date; }),
-             days.end());
-  return days;
-}
-
-SeasonRaces ReadSeason(const std::vector<SeasonDay>& days,
+SeasonRaces ReadSeason(const std::vector<DayCopies>& days,
                        const std::function<SeasonPart(int date)>& partOf,
                        const std::function<bool(int done, int total)>& progress) {
   SeasonRaces season;
@@ -86,27 +52,29 @@ SeasonRaces ReadSeason(const std::vector<SeasonDay>& days,
   const int total = static_cast<int>(days.size());
   for (int i = 0; i < total; ++i) {
     if (progress && !progress(i, total)) break;
-    const SeasonDay& day = days[static_cast<std::size_t>(i)];
-    const SeasonPart part = partOf(day.date);
-    auto program = ByteFile::ReadWhole(day.path);
-    const std::string resultPath = FindResultFile(day.path);
-    auto result = resultPath.empty() ? Outcome<std::shared_ptr<const std::string>>(
-                                           Error::Missing(ResultFilePath(day.path)))
-                                     : ByteFile::ReadWhole(resultPath);
-    if (!program || !result) {
-      season.problems.push_back(day.path + ": " + (!program ? "cannot be read"
-                                                            : "no readable result file beside it"));
-      continue;
-    }
-    if (part != SeasonPart::None) {
-      std::vector<LearnRace> races = ReadLearningDay(**program, **result, day.date, &forms);
+    const DayCopies& copies = days[static_cast<std::size_t>(i)];
+    const SeasonPart part = partOf(copies.date);
+    RaceDay day = ReadRaceDay(copies, part == SeasonPart::None ? DayNeeds::Results
+                                                               : DayNeeds::ProgramAndResults);
+    if (part != SeasonPart::None && !day.gap) {
+      std::vector<LearnRace> races = ReadLearningDay(*day.program, *day.result, day.date, &forms);
       std::vector<LearnRace>& into = part == SeasonPart::Test   ? season.test
                                      : part == SeasonPart::Tune ? season.tune
                                                                 : season.learn;
+      PartDays& counted = part == SeasonPart::Test   ? season.testDays
+                          : part == SeasonPart::Tune ? season.tuneDays
+                                                     : season.learnDays;
+      if (!races.empty()) counted.Add(day.date);
       for (LearnRace& race : races) into.push_back(std::move(race));
     }
     // Only now: a day's own results inform the days after it, never itself.
-    forms.AddResultFile(**result);
+    if (day.result) forms.AddResultFile(*day.result);
+    if (part == SeasonPart::None) day.gap.reset();  // a day of no part is missed by nobody
+    if (day.gap || !day.refused.empty()) {
+      day.program.reset();
+      day.result.reset();
+      season.troubles.push_back(std::move(day));
+    }
   }
   if (progress) progress(total, total);
   return season;

@@ -1,5 +1,7 @@
 #include "results/LearningDay.h"
 
+#include <algorithm>
+
 #include "base/ByteField.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
@@ -56,8 +58,12 @@ std::vector<LearnRace> ReadLearningDay(std::string_view programFile, std::string
     return races;
   }
   ResultSearchObserver quiet;
+  std::vector<std::string> taken;
   for (const VenueIndexEntry& block : index->blocks) {
     if (block.placeholder || !IsVenueCode(block.code)) continue;
+    // A venue whose block stands twice is one venue's races: learned once, as the check counts it.
+    if (std::find(taken.begin(), taken.end(), block.code) != taken.end()) continue;
+    taken.push_back(block.code);
     auto search = FindVenueResultIn(resultFile, block.code, 0, quiet);
     if (!search || search->end != ResultSearchEnd::Found) {
       note("venue " + block.code + ": no result found");

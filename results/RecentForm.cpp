@@ -1,12 +1,8 @@
 #include "results/RecentForm.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <map>
+#include <vector>
 
-#include "base/ByteFile.h"
-#include "base/DayDate.h"
-#include "base/FileNames.h"
 #include "results/ResultFileLayout.h"
 
 namespace wakorin {
@@ -27,9 +23,13 @@ void FormBook::AddRace(const RaceFinish& race) {
 
 void FormBook::AddResultFile(std::string_view bytes) {
   const std::string_view tail = result_layout::kKeyTail;
+  std::vector<std::string_view> venues;  // a venue that stands twice is one venue's starts
   for (std::size_t at = bytes.find(tail, 2); at != std::string_view::npos;
        at = bytes.find(tail, at + 1)) {
     if (at >= 2 && (at == 2 || bytes[at - 3] == '\n')) {
+      const std::string_view code = bytes.substr(at - 2, 2);
+      if (std::find(venues.begin(), venues.end(), code) != venues.end()) continue;
+      venues.push_back(code);
       for (const RaceFinish& race : ReadFinishTables(bytes.substr(at - 2), bytes.substr(at - 2, 2)))
         AddRace(race);
     }
@@ -64,33 +64,6 @@ LaneForms FormBook::FormsOf(const TRaceCard& card) const {
   LaneForms forms;
   for (std::size_t k = 0; k < 6; ++k) forms[k] = FormOf(card.Racers[k].RacerNo);
   return forms;
-}
-
-FormBook ReadFormsBefore(const std::string& programPath, int day, int days) {
-  namespace fs = std::filesystem;
-  const fs::path folder = fs::path(programPath).parent_path();
-  // yyyymmdd -> path; a text file wins over the archive of the same day.
-  std::map<int, std::string> files;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder.empty() ? fs::path(".") : folder, error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() != 11) continue;
-    const std::string extension = name.substr(7);
-    const bool text = SameIgnoringCase(extension, ".txt");
-    if (!text && !SameIgnoringCase(extension, ".lzh")) continue;
-    const std::optional<int> named = DayOfFileName(name, 'K');
-    if (!named) continue;
-    const int date = *named;
-    if (date >= day || !entry.is_regular_file(error)) continue;
-    auto& path = files[date];
-    if (path.empty() || text) path = entry.path().string();
-  }
-  while (files.size() > static_cast<std::size_t>(days)) files.erase(files.begin());
-  FormBook book;
-  for (const auto& [date, path] : files) {
-    if (auto bytes = ByteFile::ReadWhole(path)) book.AddResultFile(**bytes);
-  }
-  return book;
 }
 
 }  // namespace wakorin

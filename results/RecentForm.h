@@ -37,10 +37,4 @@ class FormBook {
   std::unordered_map<std::string, std::deque<Start>> starts_;
 };
 
-// The racers' form before day `day` (yyyymmdd) from the result files kept beside the race
-// program file at `programPath` (K241114.TXT, k241114.lzh, ...), read in date order; at most
-// the last `days` days, which is more than the form looks back on. Unreadable files are passed
-// over: the form is only less sharp without them.
-FormBook ReadFormsBefore(const std::string& programPath, int day, int days = 120);
-
 }  // namespace wakorin

@@ -22,6 +22,7 @@
 #include "results/LearningDay.h"
 #include "results/RecentForm.h"
 #include "results/ResultFile.h"
+#include "tools/DayFilesText.h"
 
 namespace fs = std::filesystem;
 using namespace wakorin;
@@ -193,6 +194,13 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
   std::printf("\n");
 }
 
+// "40 days (2024-01-01..2024-02-15)".
+std::string Part(const PartDays& part) {
+  if (part.days == 0) return "0 days";
+  return std::to_string(part.days) + (part.days == 1 ? " day (" : " days (") + DayText(part.from) +
+         ".." + DayText(part.to) + ")";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -202,19 +210,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   Bar bar(!options->quiet && ::isatty(2));
-  std::vector<std::string> notDays;
-  const std::vector<SeasonDay> days = FindSeasonDays(options->paths, &notDays);
-  for (const std::string& path : notDays) {
-    std::cerr << "wakorin-learn: " << path << ": not a race program file name\n";
-  }
-  int learnDays = 0;
-  for (const SeasonDay& day : days) {
-    learnDays += options->learn.Holds(day.date) && !options->test.Holds(day.date) &&
-                 !options->tune.Holds(day.date);
-    learnDays += options->refit && options->tune.Holds(day.date) && !options->test.Holds(day.date);
+  const DayListing listing = ListRaceDays(options->paths);
+  for (const PathProblem& problem : listing.problems) {
+    std::cerr << "wakorin-learn: " << day_text::PathProblem(problem) << "\n";
   }
   SeasonRaces season = ReadSeason(
-      days,
+      listing.days,
       [&](int date) {
         return options->test.Holds(date)    ? SeasonPart::Test
                : options->tune.Holds(date)  ? SeasonPart::Tune
@@ -226,8 +227,16 @@ int main(int argc, char** argv) {
         return true;
       });
   bar.Clear();
-  for (const std::string& problem : season.problems) std::cerr << "wakorin-learn: " << problem << "\n";
-  const int problems = static_cast<int>(season.problems.size());
+  int problems = static_cast<int>(listing.problems.size());
+  for (const RaceDay& day : season.troubles) {
+    for (const RefusedFile& file : day.refused) {
+      std::cerr << "wakorin-learn: " << day_text::Refused(file, day.date) << "\n";
+    }
+    if (day.gap) std::cerr << "wakorin-learn: " << day_text::LeftOut(day) << "\n";
+    ++problems;
+  }
+  std::printf("Days read: learning %s, tuning %s, held out %s\n", Part(season.learnDays).c_str(),
+              Part(season.tuneDays).c_str(), Part(season.testDays).c_str());
   std::vector<LearnRace>& learn = season.learn;
   std::vector<LearnRace>& tune = season.tune;
   std::vector<LearnRace>& test = season.test;
@@ -255,6 +264,7 @@ int main(int argc, char** argv) {
     });
     bar.Clear();
     const int lastDay = options->refit && !tune.empty() ? tune.back().date : learn.back().date;
+    const int learnDays = season.learnDays.days + (options->refit ? season.tuneDays.days : 0);
     model.learnedFrom = DayText(learn.front().date) + ".." + DayText(lastDay) + " (" +
                         std::to_string(learnDays) + " days)";
     if (!tune.empty()) {

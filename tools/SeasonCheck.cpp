@@ -33,6 +33,8 @@
 #include "predict/DefaultModel.h"
 #include "results/RecentForm.h"
 #include "results/ResultFile.h"
+#include "day/RaceDays.h"
+#include "tools/DayFilesText.h"
 #include "tools/SeasonCheckText.h"
 
 namespace fs = std::filesystem;
@@ -56,22 +58,9 @@ struct Options {
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
 };
 
-// "2024-07-01" as 20240701.
-std::optional<int> ParseDay(const std::string& text) {
-  int year = 0, month = 0, day = 0;
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3) return std::nullopt;
-  if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
-  return year * 10000 + month * 100 + day;
-}
-
-// The day of a race program file by its name (B241115.TXT, b241115.lzh), or 0.
-int DayOfName(const std::string& path) {
-  return DayOfFileName(path, 'B').value_or(0);
-}
-
 std::optional<Options> Parse(int argc, char** argv) {
   Options options;
+  bool modeGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&]() -> std::optional<std::string> {
@@ -89,12 +78,16 @@ std::optional<Options> Parse(int argc, char** argv) {
       const auto mode = value();
       if (!mode || (*mode != "standard" && *mode != "data")) return std::nullopt;
       options.dataMode = *mode == "data";
+      modeGiven = true;
     } else if (arg == "--model") {
       if (!(options.model = value())) return std::nullopt;
     } else if (arg == "--from" || arg == "--to") {
       const auto day = value();
-      const std::optional<int> date = day ? ParseDay(*day) : std::nullopt;
-      if (!date) return std::nullopt;
+      const std::optional<int> date = day ? ParseDayArgument(*day) : std::nullopt;
+      if (!date) {
+        if (day) std::cerr << "wakorin-check: " << *day << ": " << Say(text::kNotADate) << "\n";
+        return std::nullopt;
+      }
       (arg == "--from" ? options.from : options.to) = *date;
     } else if (arg == "-v" || arg == "--by-venue") {
       options.byVenue = true;
@@ -111,80 +104,17 @@ std::optional<Options> Parse(int argc, char** argv) {
     }
   }
   if (options.paths.empty()) return std::nullopt;
+  // A model is the data mode's: given alone, it asks for that mode.
+  if (options.model && !modeGiven) options.dataMode = true;
+  if (options.model && !options.dataMode) {
+    std::cerr << "wakorin-check: " << Say(text::kModelIsForData) << "\n";
+    return std::nullopt;
+  }
   return options;
 }
 
-bool IsProgramFileName(const std::string& name) {
-  if (name.size() < 5 || (name[0] != 'B' && name[0] != 'b')) return false;
-  std::string extension = name.substr(name.size() - 4);
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension == ".TXT" || extension == ".LZH";
-}
-
-// Why a file cannot be read, for the terminal.
 std::string Reason(const Error& error) {
-  if (error.kind == Error::Kind::Text) {
-    return error.textFault() == TextFault::Utf16     ? Say(text::kUtf16)
-           : error.textFault() == TextFault::BadUtf8 ? Say(text::kBadUtf8)
-                                                     : Say(text::kNotInCp932);
-  }
-  if (error.kind == Error::Kind::NotInteger) return "'" + error.text + Say(text::kNotInteger);
-  if (error.kind != Error::Kind::Archive) return std::strerror(error.code);
-  switch (error.archiveFault()) {
-    case ArchiveFault::NotArchive:
-      return Say(text::kNotArchive);
-    case ArchiveFault::Empty:
-      return Say(text::kEmpty);
-    case ArchiveFault::SeveralFiles:
-      return Say(text::kSeveralFiles);
-    case ArchiveFault::NotAFile:
-      return Say(text::kNotAFile);
-    case ArchiveFault::TooLarge:
-      return Say(text::kTooLarge);
-    case ArchiveFault::Truncated:
-      return Say(text::kTruncated);
-    case ArchiveFault::BadChecksum:
-      return Say(text::kBadChecksum);
-    case ArchiveFault::UnsafeName:
-      return Say(text::kUnsafeName);
-    case ArchiveFault::Damaged:
-      break;
-  }
-  return Say(text::kDamaged);
-}
-
-std::vector<std::string> ProgramFiles(const std::vector<std::string>& paths,
-                                      std::vector<std::string>& problems) {
-  std::vector<std::string> files;
-  for (const std::string& path : paths) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-      std::vector<std::string> found;
-      for (const auto& entry : fs::directory_iterator(path, error)) {
-        if (entry.is_regular_file(error) && IsProgramFileName(entry.path().filename().string())) {
-          found.push_back(entry.path().string());
-        }
-      }
-      std::sort(found.begin(), found.end());
-      if (found.empty()) {
-        problems.push_back(path + Say(text::kNoProgramFileIn));
-      }
-      files.insert(files.end(), found.begin(), found.end());
-    } else {
-      files.push_back(path);
-    }
-  }
-  return files;
-}
-
-// The whole file, or the reason it cannot be read.
-std::shared_ptr<const std::string> ReadFile(const std::string& path, std::string& problem) {
-  auto bytes = ByteFile::ReadWhole(path);
-  if (!bytes) {
-    problem = Say(text::kCannotBeRead) + Reason(bytes.error()) + Say(text::kCannotBeReadEnd);
-    return nullptr;
-  }
-  return *bytes;
+  return day_text::FileError(error);
 }
 
 // CP932 bytes as UTF-8 for the terminal and the CSV file.
@@ -208,9 +138,10 @@ std::string Utf8(const std::string& cp932) {
 }
 
 struct DayResult {
-  std::string file;
+  int date = 0;
+  std::string file;  // the race program file taken, else the first one tried
   std::optional<DayCheck> check;
-  std::vector<std::string> problems;
+  std::vector<std::string> problems;  // each a whole line: what, and why
   std::shared_ptr<const std::string> results;  // the result file's bytes, for the recent form
 };
 
@@ -226,40 +157,40 @@ std::string FolderOf(const std::string& file) {
   return folder.empty() ? "." : folder;
 }
 
+// The race program file a day's statistics file is looked for beside.
+std::string ProgramPathOf(const DayCopies& day) {
+  return day.programs.empty() ? std::string() : day.programs.front();
+}
+
 // What a day needs from its statistics file: the table, or why there is none.
 struct DayStats {
   const RacerStatsTable* table = nullptr;
   std::string problem;
 };
 
-DayResult CheckFile(const std::string& path, const DayStats& stats, const FolderNames& folder,
-                    const Predictor& predictor = {}) {
+// Reads the day's files (each copy refused is named) and checks it.
+DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats,
+                        const Predictor& predictor = {}) {
   DayResult day;
-  day.file = path;
+  day.date = copies.date;
+  day.file = ProgramPathOf(copies);
   if (predictor.model == nullptr && stats.table == nullptr) {
-    day.problems.push_back(stats.problem);
+    day.problems.push_back(day.file + ": " + stats.problem);
     return day;
   }
-  std::string problem;
-  const std::shared_ptr<const std::string> program = ReadFile(path, problem);
-  if (!program) {
-    day.problems.push_back(problem);
+  const RaceDay read = ReadRaceDay(copies, DayNeeds::ProgramAndResults);
+  for (const RefusedFile& file : read.refused) {
+    day.problems.push_back(day_text::Refused(file, copies.date));
+  }
+  if (!read.programPath.empty()) day.file = read.programPath;
+  day.results = read.result;
+  if (read.gap) {
+    day.problems.push_back(day_text::LeftOut(read));
     return day;
   }
-  const std::string resultPath = FindResultFile(path, folder);
-  std::shared_ptr<const std::string> results;
-  if (resultPath.empty()) {
-    const std::string expected = ResultFilePath(path);
-    day.problems.push_back(Say(text::kNoResultFile) +
-                           (expected.empty() ? std::string() : " (" + expected + ")"));
-  } else {
-    results = ReadFile(resultPath, problem);
-    if (!results) day.problems.push_back(resultPath + " " + problem);
-  }
-  auto open = OpenDay::FromBytes(path, program);
+  auto open = OpenDay::FromBytes(read.programPath, read.program);
   if (!open) {
-    day.problems.push_back(Say(text::kCannotBeRead) + Reason(open.error()) +
-                           Say(text::kCannotBeReadEnd));
+    day.problems.push_back(day.file + ": " + day_text::CannotBeRead(open.error()));
     return day;
   }
   if (predictor.model != nullptr) {
@@ -267,10 +198,9 @@ DayResult CheckFile(const std::string& path, const DayStats& stats, const Folder
   } else {
     open->UseStats(*stats.table);
   }
-  day.check = CheckDay(*open, results ? std::optional<std::string_view>(*results) : std::nullopt);
-  day.results = results;
-  for (const std::string& p : day.check->problems) day.problems.push_back(Problem(p));
-  if (day.check->venues.empty() || !results) day.check.reset();
+  day.check = CheckDay(*open, std::string_view(*read.result));
+  for (const std::string& p : day.check->problems) day.problems.push_back(day.file + ": " + Problem(p));
+  if (day.check->venues.empty()) day.check.reset();
   return day;
 }
 
@@ -287,17 +217,18 @@ class StatsFiles {
  public:
   explicit StatsFiles(std::optional<std::string> given) : given_(std::move(given)) {}
 
-  void Prepare(const std::vector<std::string>& files) {
+  void Prepare(const std::vector<DayCopies>& days) {
     std::map<std::string, StatsFolder> folders;
     auto folder = [&](const std::string& path) -> const StatsFolder& {
       auto found = folders.find(path);
       if (found == folders.end()) found = folders.emplace(path, StatsFolder(path)).first;
       return found->second;
     };
-    for (const std::string& file : files) {
+    for (const DayCopies& day : days) {
+      const std::string file = ProgramPathOf(day);
       std::optional<std::string> path = given_;
       if (!path) {
-        const std::optional<int> month = ProgramFileMonth(file);
+        const std::optional<int> month = day.date / 100;
         path = folder(FolderOf(file)).For(month);
         if (!path) path = folder(".").For(month);
       }
@@ -313,8 +244,8 @@ class StatsFiles {
     }
   }
 
-  DayStats For(const std::string& file) const {
-    const auto path = statsOf_.find(file);
+  DayStats For(const DayCopies& day) const {
+    const auto path = statsOf_.find(ProgramPathOf(day));
     if (path == statsOf_.end()) {
       return {nullptr, Say(text::kNoStatsFile)};
     }
@@ -398,13 +329,8 @@ void WriteCsv(std::ostream& out, const DayResult& day) {
 // a few days per thread: memory stays the same however many days a folder holds.
 class DayPipeline {
  public:
-  DayPipeline(const std::vector<std::string>& files, const StatsFiles& stats, unsigned workers)
+  DayPipeline(const std::vector<DayCopies>& files, const StatsFiles& stats, unsigned workers)
       : files_(files), stats_(stats), ahead_(std::max(2u, workers) * 2) {
-    // Each folder is listed once, before the threads start, for the result files of its days.
-    for (const std::string& file : files_) {
-      const std::string folder = FolderOf(file);
-      if (folders_.count(folder) == 0) folders_.emplace(folder, FolderNames(folder));
-    }
     for (unsigned w = 0; w < workers; ++w) threads_.emplace_back([this] { Work(); });
   }
   ~DayPipeline() {
@@ -436,22 +362,20 @@ class DayPipeline {
         if (next_ >= files_.size()) return;
         i = next_++;
       }
-      DayResult day =
-          CheckFile(files_[i], stats_.For(files_[i]), folders_.at(FolderOf(files_[i])));
+      DayResult day = CheckDayFiles(files_[i], stats_.For(files_[i]));
       const std::lock_guard lock(mutex_);
       ready_.emplace(i, std::move(day));
       changed_.notify_all();
     }
   }
 
-  const std::vector<std::string>& files_;
+  const std::vector<DayCopies>& files_;
   const StatsFiles& stats_;
   const std::size_t ahead_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::size_t next_ = 0, handed_ = 0;
   std::map<std::size_t, DayResult> ready_;
-  std::map<std::string, FolderNames> folders_;
   std::vector<std::thread> threads_;
 };
 
@@ -474,18 +398,18 @@ int main(int argc, char** argv) {
   }
   const DataModel* model = !options->dataMode ? nullptr : loaded ? &*loaded : &DefaultModel();
 
-  std::vector<std::string> problems;
-  std::vector<std::string> files = ProgramFiles(options->paths, problems);
   // Days in date order, so that the data mode learns each racer's form from the days before.
-  std::stable_sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-    return DayOfName(a) < DayOfName(b);
-  });
-  auto inRange = [&](const std::string& file) {
-    const int day = DayOfName(file);
-    return day == 0 || (day >= options->from && day <= options->to);
+  const DayListing listing = ListRaceDays(options->paths);
+  std::vector<std::string> problems;
+  for (const PathProblem& problem : listing.problems) problems.push_back(day_text::PathProblem(problem));
+  auto inRange = [&](const DayCopies& day) {
+    return day.date >= options->from && day.date <= options->to;
   };
-  std::vector<std::string> counted;
-  std::copy_if(files.begin(), files.end(), std::back_inserter(counted), inRange);
+  // A day is checked from its race program file; a result file alone only informs the form.
+  std::vector<DayCopies> counted;
+  for (const DayCopies& day : listing.days) {
+    if (inRange(day) && !day.programs.empty()) counted.push_back(day);
+  }
 
   StatsFiles stats(options->stats);
   if (model == nullptr) stats.Prepare(counted);
@@ -500,7 +424,9 @@ int main(int argc, char** argv) {
   PerBet<long long> passed{};  // races a bet type was on sale and skipped (data mode)
   std::map<std::string, CheckTally> byVenue;
   std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0, estimated = 0;
+  int firstDay = 0, lastDay = 0;  // of the days checked
   bool somethingSkipped = !problems.empty();
+  skipped = problems.size();
   const bool bar = !options->quiet && ::isatty(2);
   auto drawBar = [&](std::size_t count) {
     const int filled = counted.empty() ? 40 : static_cast<int>(40 * count / counted.size());
@@ -509,15 +435,15 @@ int main(int argc, char** argv) {
   };
   auto consume = [&](const DayResult& day) {
     if (bar && !day.problems.empty()) std::fprintf(stderr, "\r%*s\r", 60, "");
-    for (const std::string& problem : day.problems) {
-      std::cerr << "wakorin-check: " << day.file << ": " << problem << "\n";
-    }
+    for (const std::string& problem : day.problems) std::cerr << "wakorin-check: " << problem << "\n";
     if (!day.problems.empty()) somethingSkipped = true;
     if (!day.check) {
       ++skipped;
       return;
     }
     ++checkedDays;
+    firstDay = firstDay == 0 ? day.date : std::min(firstDay, day.date);
+    lastDay = std::max(lastDay, day.date);
     for (const VenueCheck& venue : day.check->venues) {
       if (!venue.resultFound) continue;
       ++venues;
@@ -535,23 +461,23 @@ int main(int argc, char** argv) {
   if (model != nullptr) {
     // One day after another: each day's results join the racers' form only once it is checked.
     FormBook forms;
-    std::map<std::string, FolderNames> folders;
     std::size_t done = 0;
-    for (const std::string& file : files) {
-      const std::string folder = FolderOf(file);
-      if (folders.count(folder) == 0) folders.emplace(folder, FolderNames(folder));
-      const FolderNames& names = folders.at(folder);
-      if (DayOfName(file) > options->to) continue;
+    for (const DayCopies& copies : listing.days) {
+      if (copies.date > options->to) break;
       std::shared_ptr<const std::string> results;
-      if (inRange(file)) {
-        DayResult day = CheckFile(file, {}, names, Predictor{model, &forms});
+      if (inRange(copies) && !copies.programs.empty()) {
+        DayResult day = CheckDayFiles(copies, {}, Predictor{model, &forms});
         consume(day);
         results = day.results;
         if (bar) drawBar(++done);
       } else {
-        std::string problem;
-        const std::string resultPath = FindResultFile(file, names);
-        if (!resultPath.empty()) results = ReadFile(resultPath, problem);
+        // An earlier day, or a result file alone: only its results, for the form.
+        RaceDay read = ReadRaceDay(copies, DayNeeds::Results);
+        for (const RefusedFile& file : read.refused) {
+          std::cerr << "wakorin-check: " << day_text::Refused(file, copies.date) << "\n";
+          somethingSkipped = true;
+        }
+        results = read.result;
       }
       if (results) forms.AddResultFile(*results);
     }
@@ -578,6 +504,18 @@ int main(int argc, char** argv) {
               Count(skipped, text::kFile, text::kFiles).c_str(), source.c_str());
   if (estimated > 0) {
     std::printf(Say(text::kEstimated), Count(estimated, text::kRace, text::kRaces).c_str());
+  }
+  if (model != nullptr && checkedDays > 0) {
+    // The model's header names the days it learned from: figures on them flatter it.
+    const std::string& learned = model->learnedFrom;
+    const std::optional<int> from = learned.size() >= 22 ? ParseDayArgument(learned.substr(0, 10))
+                                                         : std::nullopt;
+    const std::optional<int> to = from && learned.compare(10, 2, "..") == 0
+                                      ? ParseDayArgument(learned.substr(12, 10))
+                                      : std::nullopt;
+    if (from && to && firstDay <= *to && lastDay >= *from) {
+      std::printf(Say(text::kLearnedOn), learned.substr(0, 22).c_str());
+    }
   }
   std::printf("\n");
   PrintTally(total, "", model != nullptr ? &passed : nullptr);

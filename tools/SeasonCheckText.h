@@ -13,7 +13,9 @@ inline constexpr Text kUsage{
     "usage: wakorin-check [options] PATH...\n"
     "  PATH            race program files (B*.TXT, or the archives b*.lzh) or folders holding\n"
     "                  them; each day's result file is found beside it (B060415.TXT ->\n"
-    "                  K060415.TXT, b241115.lzh -> k241115.lzh or K241115.TXT)\n"
+    "                  K060415.TXT, b241115.lzh -> k241115.lzh or K241115.TXT). Each day is\n"
+    "                  read once, from the first copy that is the file of that day by the\n"
+    "                  date inside it (a text file before an archive); others are named\n"
     "  -s, --stats F   racer statistics file for every day (default: beside each race program\n"
     "                  file, else in the working directory, Fan0510.txt or else the period\n"
     "                  file fanYYMM.txt or fanYYMM.lzh of the day)\n"
@@ -23,17 +25,20 @@ inline constexpr Text kUsage{
     "  -q, --quiet     no progress bar\n"
     "  -m, --mode M    standard (the engine on the statistics file's figures, the default) or\n"
     "                  data (the model learned from past seasons; needs no statistics file)\n"
-    "      --model F   the data mode's model file (default: the model built into the program)\n"
-    "      --from D    count only days from D (YYYY-MM-DD); earlier days' results still give\n"
-    "                  the data mode the racers' recent form\n"
-    "      --to D      count only days up to D (YYYY-MM-DD)\n"
+    "      --model F   the data mode's model file (default: the model built into the program);\n"
+    "                  given alone, it asks for the data mode\n"
+    "      --from D    count only days from D (YYYY-MM-DD or YYYY/MM/DD); earlier days'\n"
+    "                  results still give the data mode the racers' recent form\n"
+    "      --to D      count only days up to D\n"
     "\n"
     "Exit status: 0 when every day was checked, 1 when a day, a venue or a file was skipped\n"
     "(each is named on stderr), 2 for bad arguments.\n",
     "使い方: wakorin-check [オプション] パス...\n"
     "  パス            レース番組表ファイル(B*.TXT、または書庫 b*.lzh)か、それを入れたフォルダ。\n"
     "                  その日の競走成績ファイルは同じフォルダから探します(B060415.TXT ->\n"
-    "                  K060415.TXT、b241115.lzh -> k241115.lzh または K241115.TXT)\n"
+    "                  K060415.TXT、b241115.lzh -> k241115.lzh または K241115.TXT)。\n"
+    "                  同じ日は一度だけ、中の日付がその日のものである最初のファイルから読みます\n"
+    "                  (テキストが書庫より先)。読まなかったファイルは理由とともに表示します\n"
     "  -s, --stats F   すべての日に使う選手期別成績ファイル(既定: 番組表ファイルと同じフォルダ、\n"
     "                  なければ作業フォルダの Fan0510.txt、なければその日の期のファイル\n"
     "                  fanYYMM.txt または fanYYMM.lzh)\n"
@@ -43,19 +48,27 @@ inline constexpr Text kUsage{
     "  -q, --quiet     進み具合を表示しない\n"
     "  -m, --mode M    standard(期別成績による標準の予想、既定)または data(過去の\n"
     "                  シーズンから学習したモデル。期別成績ファイルは不要)\n"
-    "      --model F   データ予想のモデルファイル(既定: プログラムに組み込みのモデル)\n"
-    "      --from D    D(YYYY-MM-DD)以降の日だけを集計する。それより前の日の結果も\n"
-    "                  データ予想の選手の近況には使います\n"
-    "      --to D      D(YYYY-MM-DD)までの日だけを集計する\n"
+    "      --model F   データ予想のモデルファイル(既定: プログラムに組み込みのモデル)。\n"
+    "                  これだけを指定するとデータ予想になります\n"
+    "      --from D    D(YYYY-MM-DD または YYYY/MM/DD)以降の日だけを集計する。それより前の\n"
+    "                  日の結果もデータ予想の選手の近況には使います\n"
+    "      --to D      D までの日だけを集計する\n"
     "\n"
     "終了コード: 0 すべての日を照合した、1 照合できなかった日・会場・ファイルがある\n"
     "(それぞれ標準エラーに表示)、2 引数の誤り。\n"};
 
-inline constexpr Text kNoProgramFileIn{": no race program file (B*.TXT, b*.lzh) in it",
-                                       ": レース番組表ファイル(B*.TXT、b*.lzh)がありません"};
 inline constexpr Text kCannotBeRead{"cannot be read (", "読めません("};
 inline constexpr Text kCannotBeReadEnd{")", ")"};
-inline constexpr Text kNoResultFile{"no result file", "競走成績ファイルがありません"};
+inline constexpr Text kNotADate{"not a day (YYYY-MM-DD or YYYY/MM/DD)",
+                                "日付ではありません(YYYY-MM-DD または YYYY/MM/DD)"};
+inline constexpr Text kModelIsForData{
+    "--model gives the data mode's model; it cannot go with --mode standard",
+    "--model はデータ予想のモデルです。--mode standard とは一緒に使えません"};
+inline constexpr Text kLearnedOn{
+    "Note: these days overlap the days the model learned from (%s): its figures on them say "
+    "little about days it never saw.\n",
+    "注意: 照合した日がモデルの学習に使った日(%s)と重なっています。学習に使っていない日の"
+    "成績の目安にはなりません。\n"};
 inline constexpr Text kNoStatsFile{
     "no racer statistics file (Fan0510.txt, fanYYMM.txt, fanYYMM.lzh) "
     "beside it or in the working directory (give one with --stats)",
@@ -88,29 +101,6 @@ inline constexpr Text kTallyHeaderData{
     "%sbet       races  skipped    hits  hit rate        stake       return     refund  return rate\n",
     "%s舟券     レース   見送り    的中    的中率       購入額       払戻額       返還額       回収率\n"};
 inline constexpr Text kDaysBar{"\r[%s%s] %zu/%zu days", "\r[%s%s] %zu/%zu 日"};
-
-// Why a file cannot be read.
-inline constexpr Text kUtf16{"UTF-16 text, neither Shift-JIS nor UTF-8",
-                             "UTF-16 のテキストで、Shift-JIS でも UTF-8 でもありません"};
-inline constexpr Text kBadUtf8{"marked as UTF-8 but not UTF-8",
-                               "UTF-8 と印があるのに UTF-8 ではありません"};
-inline constexpr Text kNotInCp932{"UTF-8 holding characters Shift-JIS does not have",
-                                  "Shift-JIS にない文字を含む UTF-8 です"};
-inline constexpr Text kNotInteger{"' is not an integer", "' は整数ではありません"};
-inline constexpr Text kNotArchive{"not an LHA archive", "LHA形式の書庫ではありません"};
-inline constexpr Text kEmpty{"an archive with nothing inside", "中身のない書庫です"};
-inline constexpr Text kSeveralFiles{"an archive of more than one file",
-                                    "ファイルが2つ以上入った書庫です"};
-inline constexpr Text kNotAFile{"an archive holding a folder or a link",
-                                "フォルダかリンクが入った書庫です"};
-inline constexpr Text kTooLarge{"an archive that unpacks to too much",
-                                "展開すると大きすぎる書庫です"};
-inline constexpr Text kTruncated{"an archive cut short", "途中で切れた書庫です"};
-inline constexpr Text kBadChecksum{"an archive whose data fail their CRC",
-                                   "中身が検査値(CRC)と合わない書庫です"};
-inline constexpr Text kUnsafeName{"an archive whose file name climbs out of its folder",
-                                  "ファイル名がフォルダの外を指す書庫です"};
-inline constexpr Text kDamaged{"a damaged archive", "壊れた書庫です"};
 
 // The day's check reports its problems in English; under a Japanese locale they are said in
 // Japanese. A problem not in this table is shown as it stands.

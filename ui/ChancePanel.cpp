@@ -50,6 +50,13 @@ ChancePanel::ChancePanel(QWidget* parent) {
   PanelChance_->hide();
 }
 
+void ChancePanel::ShowFormNotes(const QStringList& refused) {
+  PanelChance_->setToolTip(refused.isEmpty()
+                               ? QString()
+                               : QStringLiteral("選手の近況に使わなかったファイル:\n") +
+                                     refused.join(QLatin1Char('\n')));
+}
+
 void ChancePanel::Show(const DataForecast& forecast) {
   const std::array<const std::array<double, 6>*, 3> columns{&forecast.win, &forecast.top2,
                                                             &forecast.top3};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QFrame;
@@ -21,6 +22,8 @@ class ChancePanel {
 
   void Show(const DataForecast& forecast);
   void SetShown(bool shown);
+  // The result files the racers' form could not use, and why, as the panel's tooltip.
+  void ShowFormNotes(const QStringList& refused);
   // Each lane's three chances as shown ("41.2%"), for printing and tests.
   const std::array<std::array<QString, 3>, 6>& Texts() const { return texts_; }
   QFrame* Panel() const { return PanelChance_; }

@@ -29,7 +29,50 @@ QString ArchiveFaultText(ArchiveFault fault) {
   return QStringLiteral("圧縮ファイルが壊れています。");
 }
 
+QString DateText(int yyyymmdd) {
+  return QStringLiteral("%1年%2月%3日").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
+}
+
+QString KindName(DayFileKind kind) {
+  switch (kind) {
+    case DayFileKind::Program:
+      return QStringLiteral("レース番組表ファイル");
+    case DayFileKind::Result:
+      return QStringLiteral("競走成績ファイル");
+    case DayFileKind::Stats:
+      return QStringLiteral("選手期別成績ファイル");
+    case DayFileKind::Html:
+      return QStringLiteral("HTMLのページ");
+    case DayFileKind::Other:
+      break;
+  }
+  return QStringLiteral("公式のデータファイルではないもの");
+}
+
 }  // namespace
+
+QString RefusedFileText(const RefusedFile& file, int date) {
+  const QString path = QString::fromLocal8Bit(file.path.c_str());
+  const QString wanted = KindName(file.wanted);
+  switch (file.refusal) {
+    case FileRefusal::Unreadable:
+      return file.error ? ErrorText(*file.error) : QStringLiteral("\"%1\" を読めません。").arg(path);
+    case FileRefusal::WrongKind:
+      return QStringLiteral("\"%1\" は%2ではありません(%3です)。").arg(path, wanted, KindName(file.found));
+    case FileRefusal::OtherDay:
+      return QStringLiteral("\"%1\" は%2の%3で、%4のものではありません。")
+          .arg(path, DateText(file.foundDate), wanted, DateText(date));
+    case FileRefusal::NoDate:
+      break;
+  }
+  return QStringLiteral("\"%1\" は日付のない%2です。").arg(path, wanted);
+}
+
+QString LeftOutDayText(const RaceDay& day) {
+  return QStringLiteral("%1: その日の%2がないため読みませんでした。")
+      .arg(DateText(day.date), KindName(day.gap == DayGap::NoProgramFile ? DayFileKind::Program
+                                                                         : DayFileKind::Result));
+}
 
 QString ErrorText(const Error& error) {
   switch (error.kind) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "base/Error.h"
+#include "day/RaceDays.h"
 
 namespace wakorin {
 
@@ -10,5 +11,10 @@ namespace wakorin {
 // "'%s' は整数ではありません", for an archive that cannot be unpacked or a text in neither form
 // its path and why, and for the missing statistics file the fixed message naming it.
 QString ErrorText(const Error& error);
+
+// Why a copy of a day's file was not taken for day `date` (yyyymmdd), naming the file.
+QString RefusedFileText(const RefusedFile& file, int date);
+// Why a day was left out.
+QString LeftOutDayText(const RaceDay& day);
 
 }  // namespace wakorin

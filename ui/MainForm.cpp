@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 
+#include "base/DayDate.h"
 #include "predict/DefaultModel.h"
 #include "ui/Cp932Text.h"
 #include "ui/ErrorText.h"
@@ -143,7 +145,16 @@ void TMainForm::UseModeOnDay() {
     day_->UseModel(nullptr);
     return;
   }
-  if (!forms_ && day_->Day()) forms_ = ReadFormsBefore(day_->Path(), *day_->Day());
+  if (!forms_ && day_->Day()) {
+    const QString folder = QFileInfo(QString::fromLocal8Bit(day_->Path().c_str())).absolutePath();
+    std::vector<RefusedFile> refused;
+    forms_ = ReadFormsBefore(folder.toLocal8Bit().toStdString(), *day_->Day(), 120, &refused);
+    formRefused_.clear();
+    for (const RefusedFile& file : refused) {
+      const std::optional<int> date = DayOfFileName(file.path, 'K');
+      formRefused_ << RefusedFileText(file, date.value_or(0));
+    }
+  }
   day_->UseModel(&CurrentDataModel(), forms_ ? &*forms_ : nullptr);
 }
 

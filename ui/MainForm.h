@@ -10,6 +10,7 @@
 
 #include "base/Error.h"
 #include "day/OpenDay.h"
+#include "day/RaceDays.h"
 #include "predict/Prediction.h"
 #include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
@@ -159,6 +160,7 @@ class TMainForm : public QMainWindow {
   // The racers' recent form for the data mode, from the result files of the days before the
   // open day in its folder; read when the data mode first needs it.
   std::optional<FormBook> forms_;
+  QStringList formRefused_;  // result files the form left out, and why
   void UseModeOnDay();
 
   // The regions, built in this order: later ones lie above earlier ones where they overlap.

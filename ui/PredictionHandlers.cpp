@@ -28,6 +28,7 @@ bool TMainForm::PredictShownRace() {
   dataForecast_ = std::move(forecast->data);
   if (dataForecast_) {
     chancePanel_.Show(*dataForecast_);
+    chancePanel_.ShowFormNotes(formRefused_);
   } else {
     startPanels_.Show(forecast_.prediction, forecast_.missingLanes);
     startPanels_.ShowStatsFile(
