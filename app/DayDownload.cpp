@@ -448,6 +448,13 @@ void DayDownload::OnFinished() {
                   .arg(to.scheme(), to.toString())
             : QStringLiteral("転送先(%1)へ転送(リダイレクト)されましたが、たどれませんでした。")
                   .arg(to.toString());
+  } else if (error != QNetworkReply::NoError && reply->url().scheme() != current_.url.scheme()) {
+    // A redirect to a safer scheme is followed; when that fails, the reply stands at its target
+    // and still carries the redirect's status.
+    failure =
+        QStringLiteral(
+            "別の方式(%1)の転送先(%2)へ転送(リダイレクト)されましたが、たどれませんでした(%3)。")
+            .arg(reply->url().scheme(), reply->url().toString(), reply->errorString());
   } else if (status == 404) {
     // A period file is often published weeks after its month begins: the one before serves.
     if (current_.kind == Kind::Stats && current_.period == LatestStatsPeriod(options_.day)) {

@@ -89,9 +89,12 @@ void DownloadCommand::DtFolderClick() {
       settings::DataFolder());
   if (!folder) return;
   if (!settings::SetDataFolder(*folder)) {
-    desktop_.ShowMessage(&form_, QStringLiteral("設定ファイル(\"%1\")に書き込めなかったので、"
-                                                "ダウンロード先フォルダを変えられませんでした。")
-                                     .arg(settings::FilePath()));
+    // In use until the application ends, but not remembered for the next start.
+    desktop_.ShowMessage(
+        &form_, QStringLiteral("ダウンロードしたファイルは次のフォルダに保存します。\n%1\n"
+                               "設定ファイル(\"%2\")に書き込めなかったので、次に起動したとき"
+                               "は元のフォルダに戻ります。")
+                    .arg(QDir::toNativeSeparators(*folder), settings::FilePath()));
     return;
   }
   desktop_.ShowMessage(&form_,

@@ -89,6 +89,11 @@ inline QString Local(const QString& japanese) {
       {QRegularExpression(QStringLiteral("別の方式\\((.+)\\)の転送先\\((.+)\\)へ転送\\("
                                          "リダイレクト\\)されたので、たどりませんでした。")),
        QStringLiteral("Redirected to another scheme (\\1): \\2, not followed.")},
+      {QRegularExpression(
+           QStringLiteral("別の方式\\((.+)\\)の転送先\\((.+)\\)へ転送\\(リダイレクト\\)"
+                          "されましたが、たどれませんでした\\((.*)\\)。")),
+       QStringLiteral(
+           "Redirected to another scheme (\\1): \\2, which could not be followed (\\3).")},
       {QRegularExpression(QStringLiteral(
            "転送先\\((.+)\\)へ転送\\(リダイレクト\\)されましたが、たどれませんでした。")),
        QStringLiteral("Redirected to \\1, which could not be followed.")},
