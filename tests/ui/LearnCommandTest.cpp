@@ -81,6 +81,27 @@ TEST_F(LearnCommandTest, LearnsUsesAndReportsOnTheDaysHeldOut) {
   EXPECT_NE(broken.CurrentDataModel().learnedFrom, form.CurrentDataModel().learnedFrom);
 }
 
+// Learning on a data folder whose disk is full: the model learned before stays whole and the
+// message says why the new one was not saved.
+TEST_F(LearnCommandTest, FullDiskKeepsTheModelLearnedBefore) {
+  testing::SmallDisk disk("size=8m");
+  if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+  const std::string command = std::string(WAKORIN_SAMPLEGEN) + " '" + disk.path() +
+                              "' --venues 4 --days 30 > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string old = "wakorin-data-model 1\nlearned before\n";
+  std::ofstream(disk.PathOf("wakorin-data-model.txt"), std::ios::binary) << old;
+  disk.Fill();
+  settings::SetDataFolder(QString::fromStdString(disk.path()));
+  Action(form, "DtLearn")->trigger();
+  ASSERT_EQ(desktop.messages.size(), 1);
+  const QString said = desktop.messages[0];
+  EXPECT_TRUE(said.contains(QStringLiteral("ディスクがいっぱいです"))) << said.toStdString();
+  EXPECT_TRUE(said.contains(QStringLiteral("そのまま残しました"))) << said.toStdString();
+  EXPECT_EQ(testing::ReadAll(disk.PathOf("wakorin-data-model.txt")), old);
+  EXPECT_TRUE(settings::ModelFile().isEmpty());
+}
+
 // The learned model is written whole or not at all: the model learned before stays, and the
 // message names the cause.
 TEST(SaveModelFile, KeepsTheOldModelAndNamesTheCause) {
