@@ -203,7 +203,7 @@ void DayDownload::Start() {
   // until a good one has arrived to replace it.
   Step program{Kind::Program, ProgramArchiveName(day), options_.site.ProgramUrl(day)};
   program.path = Present(program.name);
-  if (!program.path.isEmpty() && Good(program.path, program)) {
+  if (!program.path.isEmpty() && Good(program.path, program, &programVenues_)) {
     result_.kept << program.name;
     result_.programArchive = program.path;
   } else {
@@ -221,12 +221,30 @@ void DayDownload::Start() {
     if (good) results.heldVenues = held;
     steps_.append(results);
   }
-  if (!HasStatsFile(options_.folder, day)) {
-    const int period = LatestStatsPeriod(day);
-    steps_.append({Kind::Stats, StatsArchiveName(period), options_.site.StatsUrl(period), period,
-                   Present(StatsArchiveName(period))});
-  }
+  if (!HasStatsFile(options_.folder, day)) QueueStats(LatestStatsPeriod(day));
   QTimer::singleShot(0, this, &DayDownload::Next);
+}
+
+bool DayDownload::QueueStats(int period) {
+  // The day's prediction reads the latest period begun by its month, else the one before.
+  const int latest = LatestStatsPeriod(options_.day);
+  for (; period == latest || period == PreviousStatsPeriod(latest);
+       period = PreviousStatsPeriod(period)) {
+    if (!options_.statsUnavailable.contains(period)) {
+      steps_.append({Kind::Stats, StatsArchiveName(period), options_.site.StatsUrl(period), period,
+                     Present(StatsArchiveName(period))});
+      return true;
+    }
+    if (!result_.statsMissing.contains(period)) result_.statsMissing << period;
+  }
+  return false;
+}
+
+void DayDownload::StatsNotHad(const QString& message) {
+  Discard();
+  if (!result_.statsMissing.contains(current_.period)) result_.statsMissing << current_.period;
+  result_.statsMessage = message;
+  Next();
 }
 
 void DayDownload::Cancel() {
@@ -281,9 +299,14 @@ void DayDownload::Fetch(const Step& step) {
   }
   file_ = std::make_unique<QSaveFile>(current_.path);
   if (!file_->open(QIODevice::WriteOnly)) {
-    const QString reason = WriteFailure(file_->errorString());
+    const QString message = QStringLiteral("%1を書き込めませんでした(%2)。")
+                                .arg(Describe(step), WriteFailure(file_->errorString()));
     file_.reset();
-    Finish(QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(step), reason));
+    if (step.kind == Kind::Stats) {
+      StatsNotHad(message);
+    } else {
+      Finish(message);
+    }
     return;
   }
   if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
@@ -390,8 +413,14 @@ void DayDownload::OnFinished() {
   if (cancelled_) {
     failure = QStringLiteral("%1のダウンロードを中止しました。").arg(Describe(current_));
   } else if (!writeError_.isEmpty()) {
+    const QString message =
+        QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), writeError_);
+    if (current_.kind == Kind::Stats) {
+      StatsNotHad(message);
+      return;
+    }
     Discard();
-    Finish(QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), writeError_));
+    Finish(message);
     return;
   } else if (stalled_) {
     failure = QStringLiteral("%1秒間、受信が進みませんでした。")
@@ -419,15 +448,22 @@ void DayDownload::OnFinished() {
                   .arg(to.scheme(), to.toString())
             : QStringLiteral("転送先(%1)へ転送(リダイレクト)されましたが、たどれませんでした。")
                   .arg(to.toString());
+  } else if (error != QNetworkReply::NoError && reply->url().scheme() != current_.url.scheme()) {
+    // A redirect to a safer scheme is followed; when that fails, the reply stands at its target
+    // and still carries the redirect's status.
+    failure =
+        QStringLiteral(
+            "別の方式(%1)の転送先(%2)へ転送(リダイレクト)されましたが、たどれませんでした(%3)。")
+            .arg(reply->url().scheme(), reply->url().toString(), reply->errorString());
   } else if (status == 404) {
     // A period file is often published weeks after its month begins: the one before serves.
     if (current_.kind == Kind::Stats && current_.period == LatestStatsPeriod(options_.day)) {
-      const int previous = PreviousStatsPeriod(current_.period);
       Discard();
-      steps_.prepend(
-          {Kind::Stats, StatsArchiveName(previous), options_.site.StatsUrl(previous), previous});
-      Next();
-      return;
+      result_.statsMissing << current_.period;
+      if (QueueStats(PreviousStatsPeriod(current_.period))) {
+        Next();
+        return;
+      }
     }
     // Results of a day whose racing is not over are not published yet; the card still is.
     if (current_.kind == Kind::Result && options_.now < ResultsFinalAfter(options_.day)) {
@@ -446,10 +482,19 @@ void DayDownload::OnFinished() {
     failure = QStringLiteral("通信エラー: %1").arg(reply->errorString());
   }
   if (!failure.isEmpty()) {
+    if (cancelled_) {
+      Discard();
+      Finish(failure);
+      return;
+    }
+    const QString message =
+        QStringLiteral("%1をダウンロードできませんでした。\n%2").arg(Describe(current_), failure);
+    if (current_.kind == Kind::Stats) {
+      StatsNotHad(message);
+      return;
+    }
     Discard();
-    Finish(cancelled_ ? failure
-                      : QStringLiteral("%1をダウンロードできませんでした。\n%2")
-                            .arg(Describe(current_), failure));
+    Finish(message);
     return;
   }
   // Kept only when it is what was asked for.
@@ -466,7 +511,6 @@ void DayDownload::OnFinished() {
     }
   }
   if (!wrong.isEmpty()) {
-    Discard();
     QString message =
         QStringLiteral("%1として届いたものは求めたファイルではないので、保存しませんでした。\n%2")
             .arg(Describe(current_), wrong);
@@ -474,11 +518,23 @@ void DayDownload::OnFinished() {
       message += QStringLiteral("\nすでにある\"%1\"はそのまま残しました。")
                      .arg(QFileInfo(current_.path).fileName());
     }
+    if (current_.kind == Kind::Stats) {
+      StatsNotHad(message);
+      return;
+    }
+    Discard();
     Finish(message);
     return;
   }
-  if (const QString unsaved = Keep(); !unsaved.isEmpty()) {
-    Finish(QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), unsaved));
+  if (current_.kind == Kind::Program) programVenues_ = venues;
+  if (const QString unsaved = Keep(venues); !unsaved.isEmpty()) {
+    const QString message =
+        QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), unsaved);
+    if (current_.kind == Kind::Stats) {
+      StatsNotHad(message);
+      return;
+    }
+    Finish(message);
     return;
   }
   Next();
@@ -490,13 +546,17 @@ void DayDownload::Discard() {
   file_.reset();
 }
 
-QString DayDownload::Keep() {
+QString DayDownload::Keep(const QStringList& venues) {
   std::unique_ptr<QSaveFile> file = std::move(file_);
   const QString marker = PendingMarkerOf(current_.name);
   // The marker is written before the archive appears, so that no pending archive is ever
-  // taken for a complete one.
-  const bool pending =
-      current_.kind == Kind::Result && options_.now < ResultsFinalAfter(options_.day);
+  // taken for a complete one. A result archive is complete once the racing is over and it holds
+  // the results of every venue of the day's program: the site may serve an archive fetched
+  // during the day unchanged long after its last race.
+  const bool lacksVenue = std::any_of(programVenues_.cbegin(), programVenues_.cend(),
+                                      [&](const QString& v) { return !venues.contains(v); });
+  const bool pending = current_.kind == Kind::Result &&
+                       (options_.now < ResultsFinalAfter(options_.day) || lacksVenue);
   if (pending) {
     QFile note(marker);
     if (!note.open(QIODevice::WriteOnly) ||
@@ -508,6 +568,10 @@ QString DayDownload::Keep() {
   if (!file->commit()) return WriteFailure(file->errorString());
   if (!pending) QFile::remove(marker);
   result_.fetched << current_.name;
+  // A period that came in the end leaves the day with its statistics.
+  if (current_.kind == Kind::Stats) result_.statsMissing.clear();
+  if (pending && options_.now >= ResultsFinalAfter(options_.day))
+    result_.incomplete << current_.name;
   if (current_.kind == Kind::Program) result_.programArchive = file->fileName();
   return QString();
 }
@@ -542,10 +606,18 @@ QString DayDownload::WriteFailure(const QString& reason) const {
       return QStringLiteral("ディスクがいっぱいです");
     }
   }
+  // A disk with no room left is full even when the system's words do not say so; a file system
+  // without any size (/proc, /sys) has no room to run out of, and is simply not writable.
   const QStorageInfo storage(options_.folder);
-  if (storage.isValid() && storage.bytesAvailable() == 0)
+  if (storage.isValid() && storage.bytesTotal() > 0 && !storage.isReadOnly() &&
+      storage.bytesAvailable() == 0) {
     return QStringLiteral("ディスクがいっぱいです");
-  return reason.isEmpty() ? QStringLiteral("書き込みエラー") : reason;
+  }
+  const QString said = reason.isEmpty() ? QStringLiteral("書き込みエラー") : reason;
+  if (storage.isValid() && (storage.isReadOnly() || storage.bytesTotal() == 0)) {
+    return QStringLiteral("フォルダ\"%1\"には書き込めません: %2").arg(options_.folder, said);
+  }
+  return said;
 }
 
 QString DayDownload::PathOf(const QString& name) const {

@@ -60,6 +60,15 @@ struct DayFiles {
   QStringList fetched;     // names downloaded this time
   QStringList kept;        // names already in the folder and left as they were
   QStringList awaited;     // names the site does not publish yet (a day not over)
+  // Result archives kept after the day's racing that still lack a venue of its program: they are
+  // fetched again next time.
+  QStringList incomplete;
+  // The racer statistics are what the standard prediction needs, not part of the day: when no
+  // statistics archive could be had, the day is ok all the same and these say so. The periods
+  // wanted and not had (asked for this time, or known missing from earlier in the run), newest
+  // first; and, when one was asked for this time, why it did not come, as the user reads it.
+  QList<int> statsMissing;
+  QString statsMessage;
 };
 
 // Downloads a day's race program and result archives, and a racer statistics archive when the
@@ -83,6 +92,8 @@ class DayDownload final : public QObject {
     // averaged fewer bytes a second than the minimum.
     int slowAfterMilliseconds = 60000;
     int minimumBytesPerSecond = 512;
+    // Statistics periods already found missing in this run (a range of days): not asked again.
+    QList<int> statsUnavailable = {};
   };
 
   explicit DayDownload(Options options, QObject* parent = nullptr);
@@ -132,8 +143,14 @@ class DayDownload final : public QObject {
   bool Good(const QString& path, const Step& step, QStringList* venues = nullptr) const;
   // A write that failed, as the user reads it: a full disk named as such.
   QString WriteFailure(const QString& reason) const;
-  // Renames the arrived file into place; the reason when it cannot.
-  QString Keep();
+  // Renames the arrived file into place; the reason when it cannot. `venues` are those of a
+  // result file with published results.
+  QString Keep(const QStringList& venues);
+  // A failure of the statistics step: noted, and the download goes on (the day is not lost).
+  void StatsNotHad(const QString& message);
+  // The next statistics step, from `period` back to the previous one, skipping periods known
+  // missing; false when neither is left to ask.
+  bool QueueStats(int period);
   void Finish(const QString& failure);
   QString PathOf(const QString& name) const;
   QString PendingMarkerOf(const QString& name) const;
@@ -152,8 +169,9 @@ class DayDownload final : public QObject {
   QTimer* paceTimer_ = nullptr;
   QElapsedTimer clock_;
   Step current_{};
-  QByteArray body_;     // what arrived, to be examined before it is kept
-  QString writeError_;  // why writing it failed
+  QByteArray body_;            // what arrived, to be examined before it is kept
+  QString writeError_;         // why writing it failed
+  QStringList programVenues_;  // the venues of the day's program file, once it is at hand
   qint64 received_ = 0;
   bool stalled_ = false;
   bool slow_ = false;

@@ -68,7 +68,19 @@ bool DownloadCommand::Download(QDate initial) {
   fileDialogFolder_.Remember(QFileInfo(download.Result().programArchive).absolutePath());
   // As the reload command does with the file chosen in its dialog.
   form_.EnterRaceCardMode();
-  return form_.OpenProgramFile(download.Result().programArchive);
+  if (!form_.OpenProgramFile(download.Result().programArchive)) return false;
+  // The day is open; what its standard prediction lacks is said once.
+  if (const DayFiles& files = download.Result(); !files.statsMissing.isEmpty()) {
+    QStringList names;
+    for (int period : files.statsMissing) names << StatsArchiveName(period);
+    QString message = QStringLiteral(
+                          "選手期別成績ファイル(%1)を取得できなかったので、この日は標準の予想が"
+                          "できません(データ予想はできます)。")
+                          .arg(names.join(QStringLiteral("、")));
+    if (!files.statsMessage.isEmpty()) message += QLatin1Char('\n') + files.statsMessage;
+    desktop_.ShowMessage(&form_, message);
+  }
+  return true;
 }
 
 void DownloadCommand::DtFolderClick() {
@@ -76,7 +88,15 @@ void DownloadCommand::DtFolderClick() {
       &form_, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
       settings::DataFolder());
   if (!folder) return;
-  settings::SetDataFolder(*folder);
+  if (!settings::SetDataFolder(*folder)) {
+    // In use until the application ends, but not remembered for the next start.
+    desktop_.ShowMessage(
+        &form_, QStringLiteral("ダウンロードしたファイルは次のフォルダに保存します。\n%1\n"
+                               "設定ファイル(\"%2\")に書き込めなかったので、次に起動したとき"
+                               "は元のフォルダに戻ります。")
+                    .arg(QDir::toNativeSeparators(*folder), settings::FilePath()));
+    return;
+  }
   desktop_.ShowMessage(&form_,
                        QStringLiteral("ダウンロードしたファイルは次のフォルダに保存します。\n%1")
                            .arg(QDir::toNativeSeparators(*folder)));

@@ -1,15 +1,18 @@
 #include "app/LearnCommand.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
 #include "app/Settings.h"
 #include "base/DayDate.h"
+#include "base/WholeFile.h"
 #include "day/SeasonLearning.h"
 #include "ui/Desktop.h"
 #include "ui/ErrorText.h"
@@ -208,18 +211,51 @@ void LearnFromDataFolder(TMainForm& form, Desktop& desktop) {
   }
   if (!state->model) return;
   const QString path = QDir(folder).filePath(QStringLiteral("wakorin-data-model.txt"));
-  QSaveFile file(path);
-  const std::string text = WriteDataModel(*state->model);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    desktop.ShowMessage(&form, QStringLiteral("学習したモデルを保存できませんでした(\"%1\": %2)。")
-                                   .arg(path, file.errorString()));
+  if (const QString unsaved = SaveModelFile(path, WriteDataModel(*state->model));
+      !unsaved.isEmpty()) {
+    desktop.ShowMessage(&form, unsaved);
     return;
   }
-  settings::SetModelFile(path);
+  QString summary = Summary(*state);
+  if (!settings::SetModelFile(path)) {
+    summary += QStringLiteral("\n設定ファイル(\"%1\")に書き込めなかったので、次に起動したときは"
+                              "組み込みのモデルを使います。")
+                   .arg(settings::FilePath());
+  }
   form.UseDataModel(std::make_shared<const DataModel>(std::move(*state->model)));
-  desktop.ShowMessage(&form, Summary(*state));
+  desktop.ShowMessage(&form, summary);
+}
+
+QString SaveModelFile(const QString& path, const std::string& text) {
+  const std::optional<WriteFault> fault =
+      WriteWholeFile(QFile::encodeName(path).toStdString(), text);
+  if (!fault) return QString();
+  QString reason;
+  switch (fault->kind) {
+    case WriteFault::Kind::DiskFull:
+      reason = QStringLiteral("ディスクがいっぱいです");
+      break;
+    case WriteFault::Kind::ReadOnly:
+      reason = QStringLiteral("フォルダに書き込めません。読み取り専用か、書き込みが許されていません");
+      break;
+    case WriteFault::Kind::NotRegularFile:
+      reason = QStringLiteral("その名前のものがふつうのファイルではありません(フォルダ、パイプなど)");
+      break;
+    case WriteFault::Kind::NoFolder:
+      reason = QStringLiteral("フォルダがありません");
+      break;
+    case WriteFault::Kind::Other:
+      reason = QStringLiteral("書き込みエラー");
+      break;
+  }
+  if (fault->error != 0) {
+    reason += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(fault->error));
+  }
+  QString message = QStringLiteral("学習したモデルを保存できませんでした(\"%1\": %2)。").arg(path, reason);
+  if (fault->kind != WriteFault::Kind::NotRegularFile && QFileInfo(path).isFile()) {
+    message += QStringLiteral("\n前に学習したモデルファイルはそのまま残しました。");
+  }
+  return message;
 }
 
 std::shared_ptr<const DataModel> LoadLearnedModel(QString* problem) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 
 namespace wakorin {
 
@@ -15,6 +16,11 @@ struct DataModel;
 // then on; the message says how many races it learned from and what it returned on the days
 // held out.
 void LearnFromDataFolder(TMainForm& form, Desktop& desktop);
+
+// Writes a learned model's text as the whole of the file at `path`, or leaves the file that stood
+// there as it was: empty when written, else the message that says why not (a full disk, a
+// read-only folder, a name that is not a regular file).
+QString SaveModelFile(const QString& path, const std::string& text);
 
 // The model the user learned last, as the settings name it; nullptr when there is none, and
 // `problem` says why a file named there was refused.

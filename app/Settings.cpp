@@ -25,14 +25,21 @@ QString Read(const char* key) {
   return Open().value(QString::fromLatin1(key)).toString();
 }
 
-void Write(const char* key, const QString& value) {
-  if (!Named()) return;
+bool Write(const char* key, const QString& value) {
+  if (!Named()) return true;
   QSettings settings = Open();
   settings.setValue(QString::fromLatin1(key), value);
   settings.sync();
+  if (settings.status() == QSettings::NoError) return true;
+  qWarning("wakorin: could not write the settings file %s", qPrintable(settings.fileName()));
+  return false;
 }
 
 }  // namespace
+
+QString FilePath() {
+  return Open().fileName();
+}
 
 void NameApplication() {
   QCoreApplication::setOrganizationName(QStringLiteral("wakorin"));
@@ -44,8 +51,8 @@ QString LastFileFolder() {
   return Read(kLastFileFolderKey);
 }
 
-void SetLastFileFolder(const QString& folder) {
-  Write(kLastFileFolderKey, folder);
+bool SetLastFileFolder(const QString& folder) {
+  return Write(kLastFileFolderKey, folder);
 }
 
 QString DataFolder() {
@@ -54,32 +61,32 @@ QString DataFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-void SetDataFolder(const QString& folder) {
-  Write(kDataFolderKey, folder);
+bool SetDataFolder(const QString& folder) {
+  return Write(kDataFolderKey, folder);
 }
 
 bool DataModeChosen() {
   return Read(kPredictionModeKey) == QStringLiteral("data");
 }
 
-void SetDataModeChosen(bool data) {
-  Write(kPredictionModeKey, data ? QStringLiteral("data") : QStringLiteral("standard"));
+bool SetDataModeChosen(bool data) {
+  return Write(kPredictionModeKey, data ? QStringLiteral("data") : QStringLiteral("standard"));
 }
 
 QString ModelFile() {
   return Read(kModelFileKey);
 }
 
-void SetModelFile(const QString& path) {
-  Write(kModelFileKey, path);
+bool SetModelFile(const QString& path) {
+  return Write(kModelFileKey, path);
 }
 
 QDate LastDownloadDay() {
   return QDate::fromString(Read(kLastDownloadDayKey), Qt::ISODate);
 }
 
-void SetLastDownloadDay(QDate day) {
-  Write(kLastDownloadDayKey, day.toString(Qt::ISODate));
+bool SetLastDownloadDay(QDate day) {
+  return Write(kLastDownloadDayKey, day.toString(Qt::ISODate));
 }
 
 }  // namespace wakorin::settings

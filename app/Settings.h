@@ -12,6 +12,10 @@ namespace wakorin::settings {
 // right after the application object is made.
 void NameApplication();
 
+// Each setter writes the file at once and says whether it could (a full disk, a settings file
+// that cannot be written); the file's path is for the message that says so.
+QString FilePath();
+
 // Keys, as they stand in the file.
 inline constexpr const char* kLastFileFolderKey = "files/lastFolder";
 inline constexpr const char* kDataFolderKey = "files/dataFolder";
@@ -21,23 +25,23 @@ inline constexpr const char* kLastDownloadDayKey = "download/lastDay";
 
 // The folder of the last race program file chosen in the file dialog; empty before the first.
 QString LastFileFolder();
-void SetLastFileFolder(const QString& folder);
+bool SetLastFileFolder(const QString& folder);
 
 // Where downloaded archives go: the folder set by the user, else the application's data folder
 // (~/.local/share/wakorin/Wakorin).
 QString DataFolder();
-void SetDataFolder(const QString& folder);
+bool SetDataFolder(const QString& folder);
 
 // The prediction mode chosen last: "data", else the standard mode.
 bool DataModeChosen();
-void SetDataModeChosen(bool data);
+bool SetDataModeChosen(bool data);
 
 // The model file the user learned last; empty before the first (the built-in model is used).
 QString ModelFile();
-void SetModelFile(const QString& path);
+bool SetModelFile(const QString& path);
 
 // The day the window last downloaded; invalid before the first.
 QDate LastDownloadDay();
-void SetLastDownloadDay(QDate day);
+bool SetLastDownloadDay(QDate day);
 
 }  // namespace wakorin::settings

@@ -104,10 +104,14 @@ int main(int argc, char** argv) {
       options->folder.isEmpty() ? wakorin::settings::DataFolder() : options->folder;
   const bool bar = ::isatty(2);
   int failed = 0;
+  // A statistics period that could not be had is asked for once per run, not once per day.
+  QList<int> statsUnavailable;
+  int withoutStats = 0;
   for (QDate day = options->from; day <= options->to; day = day.addDays(1)) {
     DayDownload::Options download;
     download.folder = folder;
     download.day = day;
+    download.statsUnavailable = statsUnavailable;
     DayDownload job(download);
     if (bar) {
       QObject::connect(&job, &DayDownload::Progress, &job, DrawBar);
@@ -143,12 +147,29 @@ int main(int argc, char** argv) {
       parts << files.kept.join(QLatin1Char(' ')) + QSay(text::kAlreadyThere);
     if (!files.awaited.isEmpty())
       parts << files.awaited.join(QLatin1Char(' ')) + QSay(text::kNotYetPublished);
+    if (!files.incomplete.isEmpty())
+      parts << files.incomplete.join(QLatin1Char(' ')) + QSay(text::kIncomplete);
     Print(stdout, date + QStringLiteral(": ") + parts.join(QSay(text::kSentenceJoin)) +
                       QSay(text::kSentenceEnd));
+    // The day is there; the standard prediction's statistics are said apart, once each.
+    if (!files.statsMessage.isEmpty()) {
+      Print(stderr, date + QStringLiteral(": ") +
+                        Local(files.statsMessage).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+                        QLatin1Char('\n'));
+    }
+    if (!files.statsMissing.isEmpty()) ++withoutStats;
+    for (int period : files.statsMissing) {
+      if (!statsUnavailable.contains(period)) statsUnavailable << period;
+    }
+  }
+  if (!statsUnavailable.isEmpty()) {
+    QStringList names;
+    for (int period : statsUnavailable) names << wakorin::StatsArchiveName(period);
+    Print(stderr, QSay(text::kStatsMissing).arg(names.join(QLatin1Char(' '))).arg(withoutStats));
   }
   if (options->from == options->to && !failed) {
     // The data folder is hidden under the home folder: say where the day went.
-    Print(stdout, QStringLiteral("保存先フォルダ: %1\n").arg(QDir(folder).absolutePath()));
+    Print(stdout, QSay(text::kSavedIn).arg(QDir(folder).absolutePath()));
   }
   if (options->from != options->to || failed) {
     Print(failed ? stderr : stdout, QSay(text::kSummary)

@@ -20,6 +20,7 @@ inline constexpr Text kUsage{
     "  fetched before the day's racing ended, and one that is not that day's file of its kind).\n"
     "  What arrives is unpacked and checked; an HTML page, another day's file or a damaged\n"
     "  archive is not kept, and the reason is shown.\n"
+    "  A racer statistics period the site does not have is named on stderr and asked for once.\n"
     "  Exit status: 0 every day arrived, 1 a day did not, 2 bad arguments.\n"
     "  WAKORIN_DAY_FILES_URL and WAKORIN_RACER_FILES_URL change where the files come from.\n",
     "使い方: wakorin-fetch [--into フォルダ] 日付|開始日..終了日\n"
@@ -28,11 +29,20 @@ inline constexpr Text kUsage{
     "  すでにある書庫はダウンロードし直しません(レース終了前に取得した競走成績と、中身が\n"
     "  その日のその種類のファイルでない書庫を除く)。届いたものは展開して確かめ、HTMLの\n"
     "  ページ・別の日のファイル・壊れた書庫などは保存せず、理由を表示します。\n"
+    "  サイトにない選手期別成績の期は標準エラー出力に表示し、一度だけ取りにいきます。\n"
     "  終了コード: 0 すべて揃った、1 揃わなかった日がある、2 引数の誤り。\n"
     "  WAKORIN_DAY_FILES_URL, WAKORIN_RACER_FILES_URL で取得先を変えられます。\n"};
 inline constexpr Text kSaved{" saved", " を保存しました"};
 inline constexpr Text kAlreadyThere{" already there", " はすでにあります"};
 inline constexpr Text kNotYetPublished{" not published yet", " はまだ公開されていません"};
+inline constexpr Text kIncomplete{" still lacks a venue's results (fetched again next time)",
+                                  " はまだ結果のない会場があります(次回また取得します)"};
+inline constexpr Text kStatsMissing{
+    "Racer statistics not had: %1. %2 day(s) fetched have none: their standard prediction needs "
+    "one (the data mode does not).\n",
+    "選手期別成績ファイル(%1)を取得できませんでした。%2日分は選手期別成績ファイルがないため、"
+    "標準の予想ができません(データ予想はできます)。\n"};
+inline constexpr Text kSavedIn{"Saved in: %1\n", "保存先フォルダ: %1\n"};
 inline constexpr Text kSentenceJoin{"; ", "。"};
 inline constexpr Text kSentenceEnd{".\n", "。\n"};
 inline constexpr Text kSummary{"%2 of %1 days complete in %3.\n",
@@ -59,12 +69,14 @@ inline QString Local(const QString& japanese) {
        QStringLiteral("Could not make the data folder \"\\1\".")},
       {QRegularExpression(QStringLiteral("^(.+)を書き込めませんでした\\((.*)\\)。")),
        QStringLiteral("Could not write \\1 (\\2).")},
+      {QRegularExpression(QStringLiteral("フォルダ\"(.+)\"には書き込めません: ")),
+       QStringLiteral("the folder \"\\1\" cannot be written: ")},
       {QRegularExpression(QStringLiteral("ディスクがいっぱいです")),
        QStringLiteral("the disk is full")},
       {QRegularExpression(QStringLiteral("書き込みエラー")), QStringLiteral("write error")},
-      {QRegularExpression(QStringLiteral("(\\d+)秒間、受信が進みませんでした。")),
+      {QRegularExpression(QStringLiteral("([\\d.]+)秒間、受信が進みませんでした。")),
        QStringLiteral("Nothing arrived for \\1 seconds.")},
-      {QRegularExpression(QStringLiteral("受信が遅すぎるので打ち切りました\\((\\d+)秒で (\\d+) "
+      {QRegularExpression(QStringLiteral("受信が遅すぎるので打ち切りました\\(([\\d.]+)秒で (\\d+) "
                                          "バイト、毎秒 (\\d+) バイト未満\\)。")),
        QStringLiteral(
            "Given up as too slow (\\2 bytes in \\1 seconds, under \\3 bytes a second).")},
@@ -77,6 +89,11 @@ inline QString Local(const QString& japanese) {
       {QRegularExpression(QStringLiteral("別の方式\\((.+)\\)の転送先\\((.+)\\)へ転送\\("
                                          "リダイレクト\\)されたので、たどりませんでした。")),
        QStringLiteral("Redirected to another scheme (\\1): \\2, not followed.")},
+      {QRegularExpression(
+           QStringLiteral("別の方式\\((.+)\\)の転送先\\((.+)\\)へ転送\\(リダイレクト\\)"
+                          "されましたが、たどれませんでした\\((.*)\\)。")),
+       QStringLiteral(
+           "Redirected to another scheme (\\1): \\2, which could not be followed (\\3).")},
       {QRegularExpression(QStringLiteral(
            "転送先\\((.+)\\)へ転送\\(リダイレクト\\)されましたが、たどれませんでした。")),
        QStringLiteral("Redirected to \\1, which could not be followed.")},

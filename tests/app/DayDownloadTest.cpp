@@ -8,12 +8,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <algorithm>
 
 #include "app/DayDownload.h"
 #include "base/Archive.h"
 #include "tests/TempFiles.h"
 #include "tests/app/ArchiveServer.h"
 #include "tests/app/DayArchives.h"
+#include "tools/FetchText.h"
 
 namespace wakorin {
 namespace {
@@ -190,7 +192,6 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
        {program, 200, 1000, true},
        "b241115.lzh",
        "受信が進みませんでした"},
-      {"both periods missing", kStatsPath, {"", 404}, "fan2404.lzh", "HTTP 404"},
   };
   for (const auto& c : cases) {
     testing::TempDir scratch;
@@ -209,6 +210,67 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
       EXPECT_TRUE(name == QStringLiteral("b241115.lzh") || name == QStringLiteral("k241115.lzh"))
           << c.what << ": " << name.toStdString();
     }
+  }
+}
+
+// The statistics are what the standard prediction needs, not part of the day: a period that
+// cannot be had leaves the day whole, says which periods and why, and a period known missing
+// is not asked for again.
+TEST_F(DayDownloadTest, StatisticsNotHadLeaveTheDayWhole) {
+  const QString spring = QStringLiteral("/kibetsu/fan2404.lzh");
+  const QByteArray springArchive = testing::StatsArchiveOf("fan2404.txt");
+  const struct {
+    const char* what;
+    ArchiveServer::Answer latest, previous;
+    QList<int> knownMissing;
+    QList<int> missing;
+    QStringList asked;    // statistics archives asked for
+    const char* because;  // in the message; empty: no message
+  } cases[] = {
+      {"both periods not published",
+       {"", 404},
+       {"", 404},
+       {},
+       {202410, 202404},
+       {kStatsPath, spring},
+       "選手期別成績ファイル(\"fan2404.lzh\")をダウンロードできませんでした。\n"
+       "サーバーにありません(HTTP 404)。"},
+      {"the previous one fails otherwise",
+       {"", 404},
+       {"", 500},
+       {},
+       {202410, 202404},
+       {kStatsPath, spring},
+       "HTTP 500"},
+      {"a login page for the latest",
+       {kLoginPage},
+       {springArchive},
+       {},
+       {202410},
+       {kStatsPath},
+       "HTMLのページ"},
+      {"both known missing", {stats}, {springArchive}, {202410, 202404}, {202410, 202404}, {}, ""},
+      {"the latest known missing", {stats}, {springArchive}, {202410}, {}, {spring}, ""},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir scratch;
+    folder = PathOf(scratch);
+    server.Serve(kStatsPath, c.latest);
+    server.Serve(spring, c.previous);
+    server.requests.clear();
+    DayDownload::Options options = Options();
+    options.statsUnavailable = c.knownMissing;
+    const DayFiles files = DayDownload::Run(options);
+    EXPECT_TRUE(files.ok) << c.what << ": " << files.message.toStdString();
+    EXPECT_EQ(files.programArchive, QDir(folder).filePath(QStringLiteral("b241115.lzh"))) << c.what;
+    EXPECT_EQ(files.statsMissing, c.missing) << c.what;
+    EXPECT_EQ(files.statsMessage.isEmpty(), *c.because == '\0') << c.what;
+    EXPECT_TRUE(files.statsMessage.contains(QString::fromUtf8(c.because)))
+        << c.what << ": " << files.statsMessage.toStdString();
+    EXPECT_EQ(server.requests.mid(2), c.asked) << c.what;
+    QStringList kept = {QStringLiteral("b241115.lzh"), QStringLiteral("k241115.lzh")};
+    if (c.missing.isEmpty()) kept.insert(1, QStringLiteral("fan2404.lzh"));
+    EXPECT_EQ(Files(), kept) << c.what;
   }
 }
 
@@ -386,6 +448,52 @@ TEST_F(DayDownloadTest, PendingResultsReplacedOnlyByAsMuch) {
   EXPECT_FALSE(Files().contains(QStringLiteral(".k241115.lzh.pending")));
 }
 
+// The site may serve a result archive fetched during the day unchanged long after the racing:
+// it is complete only once it holds every venue of the day's program.
+TEST_F(DayDownloadTest, PendingResultsStayPendingUntilEveryVenueIsIn) {
+  const QByteArray twoVenues = testing::ProgramArchiveOf(kDay, {"22", "23"});
+  const QByteArray racing = testing::ResultArchiveOf(kDay, {"22"}, {"23"});
+  const QByteArray all = testing::ResultArchiveOf(kDay, {"22", "23"});
+  const QString marker = QStringLiteral(".k241115.lzh.pending");
+  const struct {
+    const char* what;
+    bool markedBefore;
+    QDateTime now;
+    QByteArray served;
+    bool pendingAfter;
+  } cases[] = {
+      {"marked, served unchanged after the racing", true, QDateTime(kDay, QTime(23, 30)), racing,
+       true},
+      {"marked, served unchanged days later", true, QDateTime(kDay.addDays(2), QTime(9, 0)), racing,
+       true},
+      {"first fetched after the racing, a venue short", false, QDateTime(kDay, QTime(23, 30)),
+       racing, true},
+      {"marked, every venue in", true, QDateTime(kDay, QTime(23, 30)), all, false},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir scratch;
+    folder = PathOf(scratch);
+    Write(QStringLiteral("b241115.lzh"), twoVenues);
+    Write(QStringLiteral("fan2410.lzh"), stats);
+    if (c.markedBefore) {
+      Write(QStringLiteral("k241115.lzh"), racing);
+      Write(marker, "2024-11-15T15:00:00");
+    }
+    server.Serve(kResultPath, c.served);
+    server.requests.clear();
+    const DayFiles files = Download(c.now);
+    ASSERT_TRUE(files.ok) << c.what << ": " << files.message.toStdString();
+    EXPECT_EQ(server.requests, QStringList{kResultPath}) << c.what;
+    EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), c.served) << c.what;
+    EXPECT_EQ(Files().contains(marker), c.pendingAfter) << c.what;
+    EXPECT_EQ(files.incomplete.size(), c.pendingAfter ? 1 : 0) << c.what;
+    // Pending is asked for again; complete never.
+    server.requests.clear();
+    ASSERT_TRUE(Download(QDateTime(kDay.addDays(3), QTime(9, 0))).ok) << c.what;
+    EXPECT_EQ(server.requests.size(), c.pendingAfter ? 1 : 0) << c.what;
+  }
+}
+
 TEST_F(DayDownloadTest, TrickleAndRedirectsEndWithWhatHappened) {
   const struct {
     const char* what;
@@ -399,7 +507,12 @@ TEST_F(DayDownloadTest, TrickleAndRedirectsEndWithWhatHappened) {
       {"a redirect to another scheme",
        {"", 302, -1, false, 0, "ftp://127.0.0.1/b241115.lzh"},
        "別の方式(ftp)"},
+      {"a redirect to https",
+       {"", 302, -1, false, 0, "https://127.0.0.1:1/b241115.lzh"},
+       "別の方式(https)"},
   };
+  // wakorin-fetch says them in English under any other locale than Japanese.
+  qputenv("LC_ALL", "C.UTF-8");
   for (const auto& c : cases) {
     testing::TempDir scratch;
     folder = PathOf(scratch);
@@ -416,7 +529,22 @@ TEST_F(DayDownloadTest, TrickleAndRedirectsEndWithWhatHappened) {
         << c.what << ": " << files.message.toStdString();
     EXPECT_FALSE(files.message.contains(QStringLiteral("HTTP 302"))) << c.what;
     EXPECT_TRUE(Files().isEmpty()) << c.what;
+    const QString english = fetch_text::Local(files.message);
+    EXPECT_TRUE(std::none_of(english.begin(), english.end(),
+                             [](QChar ch) { return ch.unicode() >= 0x3000; }))
+        << c.what << ": " << english.toStdString();
   }
+  qunsetenv("LC_ALL");
+}
+
+// A folder that cannot be written is named as such, not as a full disk.
+TEST_F(DayDownloadTest, FolderThatCannotBeWrittenIsNotCalledFull) {
+  folder = QStringLiteral("/proc/self");
+  const DayFiles files = Download();
+  EXPECT_FALSE(files.ok);
+  EXPECT_TRUE(files.message.contains(QStringLiteral("フォルダ\"/proc/self\"には書き込めません")))
+      << files.message.toStdString();
+  EXPECT_FALSE(files.message.contains(QStringLiteral("いっぱい"))) << files.message.toStdString();
 }
 
 // A small tmpfs, mounted where the test runs as root.

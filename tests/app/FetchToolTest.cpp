@@ -93,8 +93,8 @@ TEST_F(FetchToolTest, RangeOfDaysIntoAFolderReportsTheDayThatFailed) {
   ASSERT_TRUE(program.open(QIODevice::ReadOnly));
   EXPECT_EQ(program.readAll(), programs[15]);
   // Each file is named as it comes, stderr being no terminal here.
-  EXPECT_TRUE(run.err.contains(
-      QStringLiteral("2024-11-14: レース番組表ファイル(\"b241114.lzh\")をダウンロードしています...\n")))
+  EXPECT_TRUE(run.err.contains(QStringLiteral(
+      "2024-11-14: レース番組表ファイル(\"b241114.lzh\")をダウンロードしています...\n")))
       << run.err.toStdString();
   // The statistics archive of the first day serves the others.
   EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2410.lzh")), 1);
@@ -117,8 +117,58 @@ TEST_F(FetchToolTest, DefaultFolderIsTheOneInTheSettingsElseTheDataFolder) {
   run = Fetch({QStringLiteral("2024-11-14")});
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(Files(Path(into)).contains(QStringLiteral("b241114.lzh")));
-  EXPECT_TRUE(run.out.contains(QStringLiteral("保存先フォルダ: ") + QDir(Path(into)).absolutePath()))
+  EXPECT_TRUE(
+      run.out.contains(QStringLiteral("保存先フォルダ: ") + QDir(Path(into)).absolutePath()))
       << run.out.toStdString();
+}
+
+// A range of days with no statistics archive of their period on the server: every day counts
+// as fetched, each period is asked for once in the run, and the missing ones are named.
+TEST_F(FetchToolTest, MissingStatisticsPeriodIsNamedAndAskedForOnce) {
+  server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), ArchiveServer::Answer{"", 404});
+  const struct {
+    const char* lang;
+    QString days;
+    const char* summary;  // on stdout
+    const char* missing;  // on stderr
+  } cases[] = {
+      {"ja_JP.UTF-8", QStringLiteral("2024-11-14..2024-11-15"), "2日のうち 2日分を",
+       "選手期別成績ファイル(fan2410.lzh fan2404.lzh)を取得できませんでした。2日分は"},
+      {"C.UTF-8", QStringLiteral("2024-11-15"), "Saved in: ",
+       "Racer statistics not had: fan2410.lzh fan2404.lzh. 1 day(s) fetched have none"},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir folder;
+    locale = {{QStringLiteral("LANG"), QString::fromLatin1(c.lang)}};
+    server.requests.clear();
+    const ToolRun run = Fetch({QStringLiteral("--into"), Path(folder), c.days});
+    EXPECT_EQ(run.exitCode, 0) << c.lang << "\n" << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.summary))) << c.lang << "\n"
+                                                                << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.missing))) << c.lang << "\n"
+                                                                << run.err.toStdString();
+    EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2410.lzh")), 1) << c.lang;
+    EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2404.lzh")), 1) << c.lang;
+    // Why it did not come is said once, for the period asked last.
+    EXPECT_EQ(run.err.count(QStringLiteral("(HTTP 404)")), 1) << run.err.toStdString();
+    if (QString::fromLatin1(c.lang).startsWith(QStringLiteral("C"))) {
+      const QString all = run.err + run.out;
+      EXPECT_TRUE(std::none_of(all.begin(), all.end(), [](QChar ch) {
+        return ch.unicode() >= 0x3000;
+      })) << all.toStdString();
+    }
+  }
+}
+
+// What stops a write is named for what it is, in the locale's language.
+TEST_F(FetchToolTest, FolderThatCannotBeWrittenIsNamed) {
+  locale = {{QStringLiteral("LANG"), QStringLiteral("C.UTF-8")}};
+  const ToolRun run =
+      Fetch({QStringLiteral("--into"), QStringLiteral("/proc/self"), QStringLiteral("2024-11-15")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("the folder \"/proc/self\" cannot be written: ")))
+      << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains(QStringLiteral("full"))) << run.err.toStdString();
 }
 
 TEST_F(FetchToolTest, LoginPageIsRefusedWithExitStatus1) {

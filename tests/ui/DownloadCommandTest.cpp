@@ -8,12 +8,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 
 #include "app/Application.h"
 #include "app/Settings.h"
-#include "tests/TempFiles.h"
 #include "tests/Archives.h"
+#include "tests/TempFiles.h"
 #include "tests/app/ArchiveServer.h"
 #include "tests/app/DayArchives.h"
 #include "tests/support/ProgramFileBuilder.h"
@@ -174,6 +175,42 @@ TEST_F(DownloadCommandTest, FailureCancelOrNoDateKeepsTheWindow) {
         << c.what << ": " << DataFiles().join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(server.requests.isEmpty(), !c.date.has_value()) << c.what;
   }
+}
+
+// A day whose statistics period the server lacks is a day all the same: it opens, and one message
+// says which periods could not be had and what that means.
+TEST_F(DownloadCommandTest, DayWithoutStatisticsOpensAndSaysSoOnce) {
+  if (!testing::CanPack()) GTEST_SKIP() << "jlha is not installed";
+  server.Serve(QStringLiteral("/kibetsu/fan2410.lzh"), ArchiveServer::Answer{"", 404});
+  desktop.dateAnswers.push_back(kDay);
+  Action(form, "DtDownload")->trigger();
+  EXPECT_EQ(QString::fromStdString(form.ProgramFilePath()),
+            QDir(Path(data)).filePath(QStringLiteral("b241115.lzh")));
+  EXPECT_TRUE(form.IsRaceCardMode());
+  EXPECT_EQ(desktop.messages,
+            QStringList{QStringLiteral(
+                "選手期別成績ファイル(fan2410.lzh、fan2404.lzh)を取得できなかったので、この日は"
+                "標準の予想ができません(データ予想はできます)。\n"
+                "選手期別成績ファイル(\"fan2404.lzh\")をダウンロードできませんでした。\n"
+                "サーバーにありません(HTTP 404)。")});
+  EXPECT_EQ(DataFiles(), QString::fromLatin1("b241115.lzh k241115.lzh").split(QLatin1Char(' ')));
+  EXPECT_EQ(server.requests.count(QStringLiteral("/kibetsu/fan2410.lzh")), 1);
+}
+
+// A settings file that cannot be written: the folder chosen is not said to be remembered.
+TEST_F(DownloadCommandTest, DataFolderThatCannotBeRememberedIsSaid) {
+  const QString ini = settings::FilePath();
+  ASSERT_TRUE(QFile::rename(ini, ini + QStringLiteral(".away")));
+  ASSERT_TRUE(QDir().mkpath(ini));
+  testing::TempDir other;
+  desktop.folderAnswers.push_back(Path(other));
+  Action(form, "DtFolder")->trigger();
+  QDir().rmdir(ini);
+  QFile::rename(ini + QStringLiteral(".away"), ini);
+  ASSERT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("設定ファイル(\"") + ini +
+                                           QStringLiteral("\")に書き込めなかった")))
+      << desktop.messages[0].toStdString();
 }
 
 // The data folder chosen in the menu is where the next day goes; a cancelled choice keeps it.

@@ -3,11 +3,17 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "app/Application.h"
+#include "app/LearnCommand.h"
 #include "app/Settings.h"
+#include "tests/SmallDisk.h"
 #include "tests/TempFiles.h"
 #include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
@@ -73,6 +79,68 @@ TEST_F(LearnCommandTest, LearnsUsesAndReportsOnTheDaysHeldOut) {
   TMainForm broken{desktop};
   Application restarted{broken, desktop};
   EXPECT_NE(broken.CurrentDataModel().learnedFrom, form.CurrentDataModel().learnedFrom);
+}
+
+// Learning on a data folder whose disk is full: the model learned before stays whole and the
+// message says why the new one was not saved.
+TEST_F(LearnCommandTest, FullDiskKeepsTheModelLearnedBefore) {
+  testing::SmallDisk disk("size=8m");
+  if (!disk.mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+  const std::string command = std::string(WAKORIN_SAMPLEGEN) + " '" + disk.path() +
+                              "' --venues 4 --days 30 > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string old = "wakorin-data-model 1\nlearned before\n";
+  std::ofstream(disk.PathOf("wakorin-data-model.txt"), std::ios::binary) << old;
+  disk.Fill();
+  settings::SetDataFolder(QString::fromStdString(disk.path()));
+  Action(form, "DtLearn")->trigger();
+  ASSERT_EQ(desktop.messages.size(), 1);
+  const QString said = desktop.messages[0];
+  EXPECT_TRUE(said.contains(QStringLiteral("ディスクがいっぱいです"))) << said.toStdString();
+  EXPECT_TRUE(said.contains(QStringLiteral("そのまま残しました"))) << said.toStdString();
+  EXPECT_EQ(testing::ReadAll(disk.PathOf("wakorin-data-model.txt")), old);
+  EXPECT_TRUE(settings::ModelFile().isEmpty());
+}
+
+// The learned model is written whole or not at all: the model learned before stays, and the
+// message names the cause.
+TEST(SaveModelFile, KeepsTheOldModelAndNamesTheCause) {
+  const std::string old = "wakorin-data-model 1\nold\n";
+  const std::string text(20000, 'm');
+  testing::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.PathOf("pipe.txt").c_str(), 0644), 0);
+  EXPECT_TRUE(SaveModelFile(QString::fromStdString(dir.PathOf("model.txt")), text).isEmpty());
+  EXPECT_EQ(testing::ReadAll(dir.PathOf("model.txt")), text);
+  // Refused before any open: a pipe with no reader would block the window for ever.
+  const QString pipe = SaveModelFile(QString::fromStdString(dir.PathOf("pipe.txt")), text);
+  EXPECT_TRUE(pipe.contains(QStringLiteral("ふつうのファイルではありません"))) << pipe.toStdString();
+
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small disk needs root";
+  const struct {
+    const char* what;
+    const char* options;
+    const char* cause;
+  } cases[] = {
+      {"a full disk", "size=64k", "ディスクがいっぱいです"},
+      {"a read-only disk", "ro,size=64k", "書き込めません"},
+  };
+  for (const auto& c : cases) {
+    testing::SmallDisk disk(c.options);
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+    const bool readOnly = std::string_view(c.options).starts_with("ro");
+    if (!readOnly) {
+      std::ofstream(disk.PathOf("wakorin-data-model.txt"), std::ios::binary) << old;
+      disk.Fill();
+    }
+    const QString said =
+        SaveModelFile(QString::fromStdString(disk.PathOf("wakorin-data-model.txt")), text);
+    EXPECT_TRUE(said.contains(QStringLiteral("学習したモデルを保存できませんでした"))) << c.what;
+    EXPECT_TRUE(said.contains(QString::fromUtf8(c.cause))) << c.what << ": " << said.toStdString();
+    if (!readOnly) {
+      EXPECT_TRUE(said.contains(QStringLiteral("そのまま残しました"))) << said.toStdString();
+      EXPECT_EQ(testing::ReadAll(disk.PathOf("wakorin-data-model.txt")), old);
+    }
+  }
 }
 
 }  // namespace
