@@ -62,6 +62,11 @@ inline constexpr Text kNoStatsFile{
     "選手期別成績ファイル(Fan0510.txt、fanYYMM.txt、fanYYMM.lzh)が同じフォルダにも"
     "作業フォルダにもありません(--stats で指定できます)"};
 inline constexpr Text kStatsCannotBeRead{"its racer statistics file ", "選手期別成績ファイル "};
+inline constexpr Text kLookedFor{"looked for: ", "探したファイル: "};
+inline constexpr Text kEarlierPeriods{" (or an earlier period's fanYYMM)",
+                                      "(それより前の期の fanYYMM も可)"};
+inline constexpr Text kDataModeNeedsNone{"the data mode (--mode data) needs none",
+                                         "データ予想(--mode data)では不要です"};
 inline constexpr Text kNone{"none", "なし"};
 inline constexpr Text kCannotWrite{"cannot write ", "書き込めません: "};
 
@@ -111,6 +116,14 @@ inline constexpr Text kBadChecksum{"an archive whose data fail their CRC",
 inline constexpr Text kUnsafeName{"an archive whose file name climbs out of its folder",
                                   "ファイル名がフォルダの外を指す書庫です"};
 inline constexpr Text kDamaged{"a damaged archive", "壊れた書庫です"};
+inline constexpr Text kFileTooLarge{"larger than %d MB, far larger than any official file",
+                                    "%d MB を超えていて、公式のどのファイルよりずっと大きいです"};
+inline constexpr Text kStatsHtml{"a web page (a login or error page), not a statistics file",
+                                 "HTMLのページ(ログイン画面やエラー画面など)で、期別成績ファイルではありません"};
+inline constexpr Text kStatsEmpty{"shorter than one racer's record",
+                                  "1人分の記録にも足りません"};
+inline constexpr Text kStatsNotRecords{"not the records of a statistics file",
+                                       "期別成績ファイルの記録の形をしていません"};
 
 // The day's check reports its problems in English; under a Japanese locale they are said in
 // Japanese. A problem not in this table is shown as it stands.
