@@ -1,5 +1,8 @@
 #include "ui/ErrorText.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "ui/Cp932Text.h"
 
 namespace wakorin {
@@ -41,8 +44,9 @@ QString StatsFaultText(StatsFault fault) {
   return QStringLiteral("選手期別成績の記録の形をしていません。");
 }
 
+// Whole and clean ("./Fan0510.txt" says little about which folder was the working one).
 QString PathText(const std::string& path) {
-  return QString::fromLocal8Bit(path.c_str());
+  return QDir::cleanPath(QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath());
 }
 
 // Why a statistics file found was not used, on one line after its path.
