@@ -108,8 +108,8 @@ TEST(StatsFileOfTheDay, FilesThatAreNoStatisticsArePassedOverAndNamed) {
     int code = 0;
   };
   const std::string html = "\xef\xbb\xbf  <!DOCTYPE html><html><body>login</body></html>";
-  std::string lf = kGoodFile;
-  lf.erase(lf.size() - 2, 1);  // a copy with LF line ends reads as its CR LF original
+  // A copy with LF line ends reads as its CR LF original.
+  std::string lf = kGoodFile.substr(0, 410) + "\n" + kGoodFile.substr(0, 410) + "\n";
   const Case cases[] = {
       {"Fan0510.txt", html, Error::Kind::NotStats, static_cast<int>(StatsFault::Html)},
       {"FAN0510.TXT", "", Error::Kind::NotStats, static_cast<int>(StatsFault::Empty)},
@@ -132,7 +132,7 @@ TEST(StatsFileOfTheDay, FilesThatAreNoStatisticsArePassedOverAndNamed) {
     ASSERT_TRUE(search.path) << c.name;
     if (!c.kind) {
       EXPECT_EQ(*search.path, dir.PathOf(c.name));
-      EXPECT_TRUE(search.refused.empty());
+      EXPECT_TRUE(search.refused.empty()) << c.name;
       continue;
     }
     EXPECT_EQ(*search.path, dir.PathOf("fan2410.txt")) << c.name;
