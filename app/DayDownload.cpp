@@ -13,10 +13,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
 #include "base/Archive.h"
+#include "base/FileNames.h"
 #include "predict/RacerStats.h"
 #include "results/DayFileIdentity.h"
 
@@ -170,10 +172,16 @@ int PreviousStatsPeriod(int period) {
 
 bool HasStatsFile(const QString& folder, QDate day) {
   // The file the day's prediction would read, found by the predictor's own rule; it counts only
-  // when it is a statistics file: a web page saved under its name does not.
-  const std::optional<std::string> found =
-      FindStatsFileIn(folder.toLocal8Bit().toStdString(), day.year() * 100 + day.month());
+  // when it is a statistics file: a web page saved under its name does not. A period file passed
+  // over for an older one is fetched again: the day should read the latest.
+  const StatsSearch search =
+      SearchStatsFileIn(folder.toLocal8Bit().toStdString(), day.year() * 100 + day.month());
+  const std::optional<std::string>& found = search.path;
   if (!found) return false;
+  for (const Error& refused : search.refused) {
+    const std::string name = std::filesystem::path(refused.text).filename().string();
+    if (!SameIgnoringCase(name, "Fan0510.txt")) return false;
+  }
   const QString path = QString::fromLocal8Bit(found->c_str());
   const std::optional<QByteArray> bytes = ReadWhole(path);
   const bool archive = path.endsWith(QStringLiteral(".lzh"), Qt::CaseInsensitive);

@@ -98,6 +98,10 @@ std::optional<Error> ByteFile::Open(const std::string& path, bool keepArchive) {
     return Error::Io(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
   const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (size > kMaxReadSize) {
+    ::close(fd);
+    return Error::TooLarge(static_cast<int>(kMaxReadSize >> 20), path);
+  }
   std::optional<Outcome<std::shared_ptr<const std::string>>> whole = UnpackIfArchive(fd, size, path, keepArchive);
   if (!whole && size <= kMaxUnpackedSize) {
     // Any file of a size the official files have is read whole, so that a copy converted to

@@ -11,6 +11,11 @@
 
 namespace wakorin {
 
+// The largest file the readers take. The official files are far smaller (a day's race program
+// or result file some 300 KB, a statistics file a few MB), so anything larger is something
+// else; refusing it unread keeps a huge or sparse file from being read into memory.
+inline constexpr std::uint64_t kMaxReadSize = std::uint64_t{64} << 20;
+
 // A file opened for reading raw bytes, closed by the destructor on every path. An official LHA
 // archive (told by its header, or by the name *.lzh) reads as the one file inside it, unpacked
 // in memory. A copy converted to UTF-8 or to LF or CR line ends reads as its CP932 CR LF
@@ -28,7 +33,8 @@ class ByteFile {
   static std::uint64_t OpenCount();
 
   // An archive that cannot be unpacked fails with Error::Kind::Archive naming `path`, a text in
-  // neither form with Error::Kind::Text naming it.
+  // neither form with Error::Kind::Text naming it, a file larger than kMaxReadSize with
+  // Error::Kind::TooLarge naming it, before any byte is read.
   std::optional<Error> Open(const std::string& path);
   // The whole file as Open delivers it, for readers that take each file once.
   static Outcome<std::shared_ptr<const std::string>> ReadWhole(const std::string& path);

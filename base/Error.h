@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace wakorin {
 
@@ -26,6 +27,13 @@ enum class TextFault {
   NotCp932,       // UTF-8 holding a character that CP932 has no code for
 };
 
+// Why a file found under a statistics file's name is not one, told by its bytes.
+enum class StatsFault {
+  Html,        // a web page (a login or error page) saved under the name
+  Empty,       // shorter than one record
+  NotRecords,  // not fixed records each ending in CR LF: another file, noise
+};
+
 // A foreseen failure, carried as a value up to the command that turns it into a message.
 struct Error {
   enum class Kind {
@@ -34,24 +42,42 @@ struct Error {
     Archive,     // an archive could not be unpacked; `code` is its ArchiveFault, `text` its path
     Text,        // neither CP932 nor UTF-8 converted from it; `code` is its TextFault, `text` its path
     Missing,     // a file a command needs is not there; `text` names the file looked for
+    TooLarge,    // far larger than any file of the kind, refused unread; `code` is the limit in
+                 // MiB, `text` the path
+    NotStats,    // found as the statistics file but its bytes are not one; `code` is its
+                 // StatsFault, `text` its path
   };
   Kind kind = Kind::Io;
   int code = 0;
   std::string text;
+  // Missing: the paths looked at, and the files found there but refused (each an error naming
+  // its path in `text`), so that a message can say where to put the file.
+  std::vector<std::string> lookedFor;
+  std::vector<Error> refused;
 
-  static Error Io(int errnoValue) { return Error{Kind::Io, errnoValue, {}}; }
+  static Error Io(int errnoValue) { return Error{Kind::Io, errnoValue, {}, {}, {}}; }
   static Error NotInteger(std::string rawText) {
-    return Error{Kind::NotInteger, 0, std::move(rawText)};
+    return Error{Kind::NotInteger, 0, std::move(rawText), {}, {}};
   }
   static Error Archive(ArchiveFault fault, std::string path = {}) {
-    return Error{Kind::Archive, static_cast<int>(fault), std::move(path)};
+    return Error{Kind::Archive, static_cast<int>(fault), std::move(path), {}, {}};
   }
   static Error Text(TextFault fault, std::string path = {}) {
-    return Error{Kind::Text, static_cast<int>(fault), std::move(path)};
+    return Error{Kind::Text, static_cast<int>(fault), std::move(path), {}, {}};
   }
-  static Error Missing(std::string what) { return Error{Kind::Missing, 0, std::move(what)}; }
+  static Error Missing(std::string what, std::vector<std::string> lookedFor = {},
+                       std::vector<Error> refused = {}) {
+    return Error{Kind::Missing, 0, std::move(what), std::move(lookedFor), std::move(refused)};
+  }
+  static Error TooLarge(int limitMiB, std::string path) {
+    return Error{Kind::TooLarge, limitMiB, std::move(path), {}, {}};
+  }
+  static Error NotStats(StatsFault fault, std::string path) {
+    return Error{Kind::NotStats, static_cast<int>(fault), std::move(path), {}, {}};
+  }
   ArchiveFault archiveFault() const { return static_cast<ArchiveFault>(code); }
   TextFault textFault() const { return static_cast<TextFault>(code); }
+  StatsFault statsFault() const { return static_cast<StatsFault>(code); }
 };
 
 // Either a value or an Error.

@@ -65,8 +65,11 @@ void OpenDay::UseModel(const DataModel* model, const FormBook* forms) {
 Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
     const std::string& workingFolder) const {
   if (givenStats_ != nullptr) return std::make_pair(givenStats_, std::string());
-  const std::optional<std::string> path = FindStatsFile(path_, workingFolder);
-  if (!path) return Error::Missing("Fan0510.txt");
+  StatsSearch search = SearchStatsFile(path_, workingFolder);
+  if (!search.path) {
+    return Error::Missing("Fan0510.txt", std::move(search.lookedFor), std::move(search.refused));
+  }
+  const std::optional<std::string>& path = search.path;
   struct stat info {};
   if (::stat(path->c_str(), &info) != 0) return Error::Io(errno);
   const std::int64_t modified =

@@ -77,7 +77,9 @@ class OpenDay {
   PredictionMode Mode() const { return model_ ? PredictionMode::Data : PredictionMode::Standard; }
   // Without UseStats, the statistics file is found beside the race program file, else in
   // `workingFolder` (Fan0510.txt, else the day's period file), read once, and read again only
-  // when the file found changes. Fails with Error::Kind::Missing when there is none.
+  // when the file found changes; a file under a statistics file's name whose bytes are no
+  // statistics file is passed over. Fails with Error::Kind::Missing, naming where it looked and
+  // what it passed over, when there is none.
   Outcome<DayForecast> Forecast(std::size_t venue, int race,
                                 const std::string& workingFolder = ".") const;
 

@@ -10,6 +10,7 @@
 #include "base/Archive.h"
 #include "base/ByteFile.h"
 #include "fuzz/FuzzSupport.h"
+#include "predict/RacerStats.h"
 #include "predict/RacerStatsTable.h"
 #include "program/VenueBlockScan.h"
 #include "results/ResultFile.h"
@@ -45,9 +46,12 @@ void ReadersAgree(const std::string& path, std::string_view bytes) {
                 search->result.Rows == searchIn->result.Rows,
             "the result search of the archive differs from that of its file");
   }
+  // An archive whose file is no statistics file is refused as such, whatever its name.
   auto table = RacerStatsTable::Load(path);
-  Require(table.ok() &&
-              table->RecordCount() == RacerStatsTable::FromBytes(std::string(bytes)).RecordCount(),
+  Require(table.ok() ? table->RecordCount() ==
+                           RacerStatsTable::FromBytes(std::string(bytes)).RecordCount()
+                     : table.error().kind == Error::Kind::NotStats &&
+                           StatsContentFault(bytes).has_value(),
           "the statistics of the archive differ from those of its file");
 }
 

@@ -10,6 +10,7 @@
 #include "base/ByteFile.h"
 #include "base/Decimal.h"
 #include "base/FileNames.h"
+#include "base/HtmlPage.h"
 
 namespace wakorin {
 namespace {
@@ -111,30 +112,73 @@ std::optional<int> ProgramFileMonth(std::string_view programPath) {
   return MonthAt(day, 1);
 }
 
-StatsFolder::StatsFolder(const std::string& folder) {
+std::optional<StatsFault> StatsContentFault(std::string_view bytes) {
+  if (LooksLikeHtml(bytes)) return StatsFault::Html;
+  const std::size_t size = StatsRecordSize(bytes);
+  if (bytes.size() < size) return StatsFault::Empty;
+  for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
+    if (!StartsWith(bytes, at + size - 2, "\r\n")) return StatsFault::NotRecords;
+  }
+  return std::nullopt;
+}
+
+std::optional<Error> CheckStatsFile(const std::string& path) {
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) {
+    Error error = bytes.error();
+    if (error.text.empty()) error.text = path;
+    return error;
+  }
+  if (auto fault = StatsContentFault(**bytes)) return Error::NotStats(*fault, path);
+  return std::nullopt;
+}
+
+int StatsPeriodOf(int month) {
+  const int year = month / 100, inYear = month % 100;
+  if (inYear >= 10) return year * 100 + 10;
+  if (inYear >= 4) return year * 100 + 4;
+  return (year - 1) * 100 + 10;
+}
+
+std::vector<std::string> StatsFileNamesIn(const std::string& folder, std::optional<int> month) {
   namespace fs = std::filesystem;
+  std::string period = "fanYYMM";
+  if (month) {
+    const int p = StatsPeriodOf(*month) % 10000;
+    period = "fan" + std::string(1, static_cast<char>('0' + p / 1000)) +
+             static_cast<char>('0' + p / 100 % 10) + static_cast<char>('0' + p / 10 % 10) +
+             static_cast<char>('0' + p % 10);
+  }
   const fs::path where = folder.empty() ? fs::path(".") : fs::path(folder);
+  std::vector<std::string> names;
+  for (const std::string& name :
+       {std::string(kStatsFileName), period + ".txt", period + ".lzh"}) {
+    names.push_back((where / name).string());
+  }
+  return names;
+}
+
+StatsFolder::StatsFolder(const std::string& folder) : folder_(folder.empty() ? "." : folder) {
+  namespace fs = std::filesystem;
   std::error_code error;
-  std::vector<std::string> fixed;
-  for (const auto& entry : fs::directory_iterator(where, error)) {
+  for (const auto& entry : fs::directory_iterator(fs::path(folder_), error)) {
     const std::string name = entry.path().filename().string();
     bool archive = false;
     const std::optional<int> period = PeriodOf(name, archive);
     const bool isFixed = SameIgnoringCase(name, kStatsFileName);
     if ((!period && !isFixed) || !entry.is_regular_file(error)) continue;
     if (isFixed) {
-      fixed.push_back(entry.path().string());
+      fixed_.push_back(entry.path().string());
     } else {
       periods_.push_back({*period, archive, entry.path().string()});
     }
   }
-  // The exact name first, else the first in byte order: every run makes the same choice.
-  std::sort(fixed.begin(), fixed.end(), [](const std::string& a, const std::string& b) {
+  // The exact name first, else byte order: every run makes the same choice.
+  std::sort(fixed_.begin(), fixed_.end(), [](const std::string& a, const std::string& b) {
     const bool exactA = fs::path(a).filename() == kStatsFileName;
     const bool exactB = fs::path(b).filename() == kStatsFileName;
     return exactA != exactB ? exactA : a < b;
   });
-  if (!fixed.empty()) fixed_ = fixed.front();
   std::sort(periods_.begin(), periods_.end(), [](const Period& a, const Period& b) {
     if (a.period != b.period) return a.period > b.period;
     if (a.archive != b.archive) return !a.archive;
@@ -142,24 +186,56 @@ StatsFolder::StatsFolder(const std::string& folder) {
   });
 }
 
-std::optional<std::string> StatsFolder::For(std::optional<int> month) const {
-  if (fixed_) return fixed_;
+std::vector<std::string> StatsFolder::Candidates(std::optional<int> month) const {
+  std::vector<std::string> candidates = fixed_;
   for (const Period& candidate : periods_) {
-    if (!month || candidate.period <= *month) return candidate.path;
+    if (!month || candidate.period <= *month) candidates.push_back(candidate.path);
+  }
+  return candidates;
+}
+
+std::optional<std::string> StatsFolder::Search(std::optional<int> month,
+                                               StatsSearch& search) const {
+  const std::vector<std::string> names = StatsFileNamesIn(folder_, month);
+  search.lookedFor.insert(search.lookedFor.end(), names.begin(), names.end());
+  for (const std::string& candidate : Candidates(month)) {
+    if (auto refused = CheckStatsFile(candidate)) {
+      search.refused.push_back(std::move(*refused));
+      continue;
+    }
+    return candidate;
   }
   return std::nullopt;
 }
 
+StatsSearch SearchStatsFileIn(const std::string& folder, std::optional<int> month) {
+  StatsSearch search;
+  search.path = StatsFolder(folder).Search(month, search);
+  return search;
+}
+
+StatsSearch SearchStatsFile(const std::string& programPath, const std::string& workingFolder) {
+  namespace fs = std::filesystem;
+  const std::optional<int> month = ProgramFileMonth(programPath);
+  std::string beside = fs::path(programPath).parent_path().string();
+  if (beside.empty()) beside = ".";
+  StatsSearch search;
+  search.path = StatsFolder(beside).Search(month, search);
+  std::error_code error;
+  const std::string working = workingFolder.empty() ? "." : workingFolder;
+  if (!search.path && !fs::equivalent(beside, working, error)) {
+    search.path = StatsFolder(working).Search(month, search);
+  }
+  return search;
+}
+
 std::optional<std::string> FindStatsFileIn(const std::string& folder, std::optional<int> month) {
-  return StatsFolder(folder).For(month);
+  return SearchStatsFileIn(folder, month).path;
 }
 
 std::optional<std::string> FindStatsFile(const std::string& programPath,
                                          const std::string& workingFolder) {
-  const std::optional<int> month = ProgramFileMonth(programPath);
-  const std::string beside = std::filesystem::path(programPath).parent_path().string();
-  if (auto found = FindStatsFileIn(beside.empty() ? "." : beside, month)) return found;
-  return FindStatsFileIn(workingFolder, month);
+  return SearchStatsFile(programPath, workingFolder).path;
 }
 
 std::vector<int> MissingLanes(const LaneStats& stats) {

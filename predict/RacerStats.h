@@ -45,13 +45,45 @@ std::vector<int> MissingLanes(const LaneStats& stats);
 // name does not tell a date.
 std::optional<int> ProgramFileMonth(std::string_view programPath);
 
+// Why `bytes` (a whole file as the file layer delivers it) are no statistics file: a web page,
+// less than one record, or not records of one size each ending in CR LF; nullopt when they are
+// such records (a trailing part-record let pass).
+std::optional<StatsFault> StatsContentFault(std::string_view bytes);
+
+// Why the file at `path` cannot serve as the statistics file: its read failed (the file layer's
+// error, with `path` as its text when the error names none) or its bytes are no statistics file
+// (Error::Kind::NotStats); nullopt when it can.
+std::optional<Error> CheckStatsFile(const std::string& path);
+
+// The month (yyyymm) of the period file that serves a day of `month`: the April file from April
+// to September, the October file from October to March.
+int StatsPeriodOf(int month);
+
+// The paths a day of `month` looks for its statistics file at in `folder`: Fan0510.txt, then
+// the period file as text and as archive ("fan2310.txt", "fan2310.lzh"; "fanYYMM.txt" and
+// "fanYYMM.lzh" when the month is not known). An earlier period's file is taken too.
+std::vector<std::string> StatsFileNamesIn(const std::string& folder, std::optional<int> month);
+
+// What a search for the statistics file found: the file to use, the files it passed over, and
+// where it looked; so that a message can say all three.
+struct StatsSearch {
+  std::optional<std::string> path;
+  std::vector<Error> refused;          // in the order tried; each names its path in `text`
+  std::vector<std::string> lookedFor;  // as StatsFileNamesIn, folder after folder
+};
+
 // The statistics files of one folder, listed once, so that the days of a season kept in one
 // folder find theirs without listing it again for each day.
 class StatsFolder {
  public:
   explicit StatsFolder(const std::string& folder);
-  // As FindStatsFileIn below.
-  std::optional<std::string> For(std::optional<int> month) const;
+  // By name alone, best first: Fan0510.txt in any letter case (the exact name first), then the
+  // period files fanYYMM.txt or fanYYMM.lzh (any case) of periods begun in or before `month`
+  // (any period when it is not known), latest first, the text before the archive.
+  std::vector<std::string> Candidates(std::optional<int> month) const;
+  // The first of the candidates that CheckStatsFile takes; each refused one is added to
+  // `search.refused`, and the names looked for to `search.lookedFor`.
+  std::optional<std::string> Search(std::optional<int> month, StatsSearch& search) const;
 
  private:
   struct Period {
@@ -59,18 +91,21 @@ class StatsFolder {
     bool archive;
     std::string path;
   };
-  std::optional<std::string> fixed_;
-  std::vector<Period> periods_;  // latest first; the text before the archive; then by name
+  std::string folder_;
+  std::vector<std::string> fixed_;  // the exact name first, then by name
+  std::vector<Period> periods_;     // latest first; the text before the archive; then by name
 };
 
-// The statistics file in `folder`: Fan0510.txt in any letter case; else the period file
-// fanYYMM.txt or fanYYMM.lzh (any case) of the latest period that began in or before `month`,
-// of any period when the month is not known; a text file before the archive of its period.
+// The statistics file in `folder` for a day of `month`, as StatsFolder::Search finds it.
+StatsSearch SearchStatsFileIn(const std::string& folder = ".",
+                              std::optional<int> month = std::nullopt);
+// The statistics file for the day of a race program file: beside that file, else in the
+// working folder (when it is another folder), each searched for the day's month.
+StatsSearch SearchStatsFile(const std::string& programPath, const std::string& workingFolder);
+
+// The path alone of the searches above.
 std::optional<std::string> FindStatsFileIn(const std::string& folder = ".",
                                            std::optional<int> month = std::nullopt);
-
-// The statistics file for the day of a race program file: beside that file, else in the
-// working folder, each as FindStatsFileIn finds it for the day's month.
 std::optional<std::string> FindStatsFile(const std::string& programPath,
                                          const std::string& workingFolder);
 

@@ -10,6 +10,8 @@ namespace wakorin {
 Outcome<RacerStatsTable> RacerStatsTable::Load(const std::string& path) {
   auto bytes = ByteFile::ReadWhole(path);
   if (!bytes) return bytes.error();
+  // A page or other file saved under the name would read as a file of no racers.
+  if (auto fault = StatsContentFault(**bytes)) return Error::NotStats(*fault, path);
   return FromBytes(std::string(**bytes));
 }
 

@@ -17,6 +17,8 @@ namespace wakorin {
 // matching record that does not convert fails with its text (the earliest such in the file).
 class RacerStatsTable {
  public:
+  // Fails with the file layer's error, or Error::Kind::NotStats when the bytes are no
+  // statistics file (StatsContentFault).
   static Outcome<RacerStatsTable> Load(const std::string& path);
   static RacerStatsTable FromBytes(std::string bytes);
 

@@ -7,6 +7,7 @@
 #include "base/ByteField.h"
 #include "base/ByteFile.h"
 #include "base/DayDate.h"
+#include "base/HtmlPage.h"
 #include "base/StartMarker.h"
 #include "predict/RacerStats.h"
 #include "predict/StatsFileLayout.h"
@@ -18,20 +19,6 @@
 
 namespace wakorin {
 namespace {
-
-bool IsHtml(std::string_view bytes) {
-  if (StartsWith(bytes, 0, "\xef\xbb\xbf")) bytes.remove_prefix(3);
-  bytes = TrimControlAndBlanks(bytes.substr(0, 1024));
-  if (!StartsWith(bytes, 0, "<")) return false;
-  std::string head(bytes);
-  for (char& c : head) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  for (std::string_view tag : {"<!doctype html", "<html", "<head", "<body", "<title", "<meta"}) {
-    if (head.find(tag) != std::string::npos) return true;
-  }
-  return false;
-}
 
 void Agree(DayFileIdentity& identity, int date, bool& seen) {
   if (!seen) {
@@ -100,17 +87,14 @@ bool ReadResults(std::string_view bytes, DayFileIdentity& identity) {
   return true;
 }
 
-// A statistics file: whole records of one size, each ending in CR LF, the first one converting
-// as the statistics reader converts a racer's.
+// A statistics file: what the statistics search takes (whole records of one size, each ending in
+// CR LF), its first racer number in digits and its first record converting as the statistics
+// reader converts a racer's.
 bool ReadStats(std::string_view bytes, DayFileIdentity& identity) {
-  const std::size_t size = StatsRecordSize(bytes);
-  if (bytes.size() < size) return false;
+  if (StatsContentFault(bytes)) return false;
   const std::string_view number = bytes.substr(0, stats_layout::kRacerNoWidth);
   if (!std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return false;
-  }
-  for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
-    if (!StartsWith(bytes, at + size - 2, "\r\n")) return false;
   }
   if (!ConvertStatsRecord(bytes.substr(0, stats_layout::kFieldsRead))) return false;
   identity.kind = DayFileKind::Stats;
@@ -126,7 +110,7 @@ std::string DateText(int date) {
 
 DayFileIdentity IdentifyDayFile(std::string_view bytes) {
   DayFileIdentity identity;
-  if (IsHtml(bytes)) {
+  if (LooksLikeHtml(bytes)) {
     identity.kind = DayFileKind::Html;
     return identity;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // How the command-line tools say why a file or a day was not read, in the locale's language
 // (CliLanguage.h): one table for wakorin-check and wakorin-learn alike.
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -37,6 +38,13 @@ inline constexpr Text kUnsafeName{"an archive whose file name climbs out of its 
                                   "ファイル名がフォルダの外を指す書庫です"};
 inline constexpr Text kDamaged{"a damaged archive", "壊れた書庫です"};
 inline constexpr Text kMissing{"not found: ", "見つかりません: "};
+inline constexpr Text kFileTooLarge{"larger than %d MB, far larger than any official file",
+                                    "%d MB を超えていて、公式のどのファイルよりずっと大きいです"};
+inline constexpr Text kStatsHtml{"a web page (a login or error page), not a statistics file",
+                                 "HTMLのページ(ログイン画面やエラー画面など)で、期別成績ファイルではありません"};
+inline constexpr Text kStatsEmpty{"shorter than one racer's record", "1人分の記録にも足りません"};
+inline constexpr Text kStatsNotRecords{"not the records of a statistics file",
+                                       "期別成績ファイルの記録の形をしていません"};
 
 // Why a file cannot be read, without its name.
 inline std::string FileError(const Error& error) {
@@ -47,6 +55,16 @@ inline std::string FileError(const Error& error) {
   }
   if (error.kind == Error::Kind::NotInteger) return "'" + error.text + Say(kNotInteger);
   if (error.kind == Error::Kind::Missing) return Say(kMissing) + error.text;
+  if (error.kind == Error::Kind::TooLarge) {
+    char said[200];
+    std::snprintf(said, sizeof said, Say(kFileTooLarge), error.code);
+    return said;
+  }
+  if (error.kind == Error::Kind::NotStats) {
+    return error.statsFault() == StatsFault::Html    ? Say(kStatsHtml)
+           : error.statsFault() == StatsFault::Empty ? Say(kStatsEmpty)
+                                                     : Say(kStatsNotRecords);
+  }
   if (error.kind != Error::Kind::Archive) return std::strerror(error.code);
   switch (error.archiveFault()) {
     case ArchiveFault::NotArchive:

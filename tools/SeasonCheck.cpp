@@ -224,36 +224,73 @@ class StatsFiles {
       if (found == folders.end()) found = folders.emplace(path, StatsFolder(path)).first;
       return found->second;
     };
+    // Each file is loaded once; one that fails (no statistics file by its bytes, or unreadable)
+    // is passed over for the next candidate, and named if the day finds none.
+    auto load = [&](const std::string& path) {
+      if (tables_.count(path) != 0 || broken_.count(path) != 0) return;
+      auto table = RacerStatsTable::Load(path);
+      if (table) {
+        tables_.emplace(path, std::move(*table));
+      } else {
+        broken_[path] = Reason(table.error());
+      }
+    };
     for (const DayCopies& day : days) {
       const std::string file = ProgramPathOf(day);
-      std::optional<std::string> path = given_;
-      if (!path) {
-        const std::optional<int> month = day.date / 100;
-        path = folder(FolderOf(file)).For(month);
-        if (!path) path = folder(".").For(month);
+      if (given_) {
+        statsOf_[file] = *given_;
+        load(*given_);
+        continue;
       }
-      if (!path) continue;
-      statsOf_[file] = *path;
-      if (tables_.count(*path) != 0 || broken_.count(*path) != 0) continue;
-      auto table = RacerStatsTable::Load(*path);
-      if (table) {
-        tables_.emplace(*path, std::move(*table));
-      } else {
-        broken_[*path] = Reason(table.error());
+      const std::optional<int> month = day.date / 100;
+      Missing& missing = missing_[file];
+      std::vector<std::string> where{FolderOf(file)};
+      std::error_code error;
+      if (!fs::equivalent(where.front(), ".", error)) where.push_back(".");
+      for (const std::string& in : where) {
+        const auto names = StatsFileNamesIn(in, month);
+        missing.lookedFor.insert(missing.lookedFor.end(), names.begin(), names.end());
+        for (const std::string& path : folder(in).Candidates(month)) {
+          load(path);
+          if (tables_.count(path) == 0) {
+            missing.refused.push_back(path);
+            continue;
+          }
+          statsOf_[file] = path;
+          break;
+        }
+        if (statsOf_.count(file) != 0) break;
       }
+      if (statsOf_.count(file) != 0) missing_.erase(file);
     }
   }
 
   DayStats For(const DayCopies& day) const {
-    const auto path = statsOf_.find(ProgramPathOf(day));
+    const std::string file = ProgramPathOf(day);
+    const auto path = statsOf_.find(file);
     if (path == statsOf_.end()) {
-      return {nullptr, Say(text::kNoStatsFile)};
+      // Each file passed over and why, else that none was found; then where it looked.
+      const auto missing = missing_.find(file);
+      std::string problem;
+      if (missing != missing_.end()) {
+        for (const std::string& refused : missing->second.refused) {
+          problem += (problem.empty() ? "" : "; ") + CannotBeRead(refused);
+        }
+      }
+      if (problem.empty()) problem = Say(text::kNoStatsFile);
+      if (missing != missing_.end() && !missing->second.lookedFor.empty()) {
+        problem += "; " + std::string(Say(text::kLookedFor));
+        for (std::size_t i = 0; i < missing->second.lookedFor.size(); ++i) {
+          problem += (i == 0 ? "" : ", ") + missing->second.lookedFor[i];
+        }
+        problem += Say(text::kEarlierPeriods);
+      }
+      return {nullptr, problem + "; " + Say(text::kDataModeNeedsNone)};
     }
     if (const auto table = tables_.find(path->second); table != tables_.end()) {
       return {&table->second, {}};
     }
-    return {nullptr, Say(text::kStatsCannotBeRead) + path->second + " " + Say(text::kCannotBeRead) +
-                         broken_.at(path->second) + Say(text::kCannotBeReadEnd)};
+    return {nullptr, CannotBeRead(path->second)};
   }
 
   std::string Describe() const {
@@ -267,7 +304,17 @@ class StatsFiles {
   }
 
  private:
+  struct Missing {
+    std::vector<std::string> lookedFor;
+    std::vector<std::string> refused;
+  };
+  std::string CannotBeRead(const std::string& path) const {
+    return Say(text::kStatsCannotBeRead) + path + " " + Say(text::kCannotBeRead) + broken_.at(path) +
+           Say(text::kCannotBeReadEnd);
+  }
+
   std::optional<std::string> given_;
+  std::map<std::string, Missing> missing_;  // days that found no usable file
   std::map<std::string, std::string> statsOf_;
   std::map<std::string, RacerStatsTable> tables_;
   std::map<std::string, std::string> broken_;  // path, why it cannot be read

@@ -56,4 +56,27 @@ execute_process(COMMAND ${CHECK} -q ${WORK}/a ${WORK}/a/ ${WORK}/b ${WORK}/b/b06
 if(NOT result EQUAL 0 OR NOT out MATCHES "Checked 2 days, 12 venues")
   message(FATAL_ERROR "exit ${result}\n${out}\n${err}")
 endif()
+
+# A web page saved as Fan0510.txt is passed over for the period file beside it; a day with only
+# such a page is named with why and with the files looked for.
+file(MAKE_DIRECTORY ${WORK}/e ${WORK}/f)
+file(COPY ${SAMPLES}/B060415.TXT ${SAMPLES}/K060415.TXT DESTINATION ${WORK}/e)
+file(COPY_FILE ${SAMPLES}/Fan0510.txt ${WORK}/e/fan0604.txt)
+file(WRITE ${WORK}/e/Fan0510.txt "<html><body>login</body></html>")
+file(COPY ${WORK}/made/B060416.TXT ${WORK}/made/K060416.TXT ${WORK}/e/Fan0510.txt DESTINATION ${WORK}/f)
+execute_process(COMMAND ${CHECK} -q ${WORK}/e ${WORK}/f WORKING_DIRECTORY ${WORK}/elsewhere
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT result EQUAL 1)
+  message(FATAL_ERROR "exit ${result}\n${out}\n${err}")
+endif()
+if(NOT out MATCHES "Checked 1 day, 6 venues, 69 races \\(1 file skipped\\); statistics: [^\n]*/e/fan0604.txt \\(1600 racers\\)")
+  message(FATAL_ERROR "unexpected totals:\n${out}\n${err}")
+endif()
+foreach(expected "f/B060416.TXT: its racer statistics file ${WORK}/f/Fan0510.txt cannot be read (a web page"
+                 "looked for: ${WORK}/f/Fan0510.txt, ${WORK}/f/fan0604.txt, ${WORK}/f/fan0604.lzh, ./Fan0510.txt")
+  string(FIND "${err}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "no message '${expected}' in:\n${err}")
+  endif()
+endforeach()
 file(REMOVE_RECURSE ${WORK})

@@ -75,6 +75,11 @@ inline constexpr Text kNoStatsFile{
     "選手期別成績ファイル(Fan0510.txt、fanYYMM.txt、fanYYMM.lzh)が同じフォルダにも"
     "作業フォルダにもありません(--stats で指定できます)"};
 inline constexpr Text kStatsCannotBeRead{"its racer statistics file ", "選手期別成績ファイル "};
+inline constexpr Text kLookedFor{"looked for: ", "探したファイル: "};
+inline constexpr Text kEarlierPeriods{" (or an earlier period's fanYYMM)",
+                                      "(それより前の期の fanYYMM も可)"};
+inline constexpr Text kDataModeNeedsNone{"the data mode (--mode data) needs none",
+                                         "データ予想(--mode data)では不要です"};
 inline constexpr Text kNone{"none", "なし"};
 inline constexpr Text kCannotWrite{"cannot write ", "書き込めません: "};
 

@@ -1,5 +1,8 @@
 #include "ui/ErrorText.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "ui/Cp932Text.h"
 
 namespace wakorin {
@@ -49,6 +52,62 @@ QString KindName(DayFileKind kind) {
   return QStringLiteral("公式のデータファイルではないもの");
 }
 
+QString StatsFaultText(StatsFault fault) {
+  switch (fault) {
+    case StatsFault::Html:
+      return QStringLiteral("HTMLのページです(ログイン画面やエラー画面など)。");
+    case StatsFault::Empty:
+      return QStringLiteral("空か、1人分の記録にも足りません。");
+    case StatsFault::NotRecords:
+      break;
+  }
+  return QStringLiteral("選手期別成績の記録の形をしていません。");
+}
+
+// Whole and clean ("./Fan0510.txt" says little about which folder was the working one).
+QString PathText(const std::string& path) {
+  return QDir::cleanPath(QFileInfo(QString::fromLocal8Bit(path.c_str())).absoluteFilePath());
+}
+
+// Why a statistics file found was not used, on one line after its path.
+QString RefusedText(const Error& error) {
+  switch (error.kind) {
+    case Error::Kind::NotStats:
+      return StatsFaultText(error.statsFault());
+    case Error::Kind::Archive:
+      return ArchiveFaultText(error.archiveFault());
+    case Error::Kind::Text:
+      return QStringLiteral("Shift-JIS(CP932)のテキストでも、それを UTF-8 に変換したものでもありません。");
+    case Error::Kind::TooLarge:
+      return QStringLiteral("大きすぎます(%1 MB を超えています)。").arg(error.code);
+    case Error::Kind::Io:
+    case Error::Kind::NotInteger:
+    case Error::Kind::Missing:
+      break;
+  }
+  return QStringLiteral("読めません(I/O エラー %1)。").arg(error.code);
+}
+
+// The fixed message, then where the file was looked for, what was passed over and why, and that
+// the data mode needs none: enough to put the right file in the right place.
+QString MissingStatsText(const Error& error) {
+  QString text = QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。");
+  if (!error.lookedFor.empty()) {
+    text += QStringLiteral("\n\n探したファイル:");
+    for (const std::string& path : error.lookedFor) text += QStringLiteral("\n  ") + PathText(path);
+    text += QStringLiteral("\n(期のファイル fanYYMM は、それより前の期のものも使います。)");
+  }
+  if (!error.refused.empty()) {
+    text += QStringLiteral("\n\n見つかったが使わなかったファイル:");
+    for (const Error& refused : error.refused) {
+      text += QStringLiteral("\n  %1: %2").arg(PathText(refused.text), RefusedText(refused));
+    }
+  }
+  text += QStringLiteral(
+      "\n\nデータ予想(設定 → 予想方式 → データ)なら、このファイルがなくても予想できます。");
+  return text;
+}
+
 }  // namespace
 
 QString RefusedFileText(const RefusedFile& file, int date) {
@@ -86,7 +145,15 @@ QString ErrorText(const Error& error) {
           .arg(QString::fromLocal8Bit(error.text.c_str()));
     case Error::Kind::Missing:
       // The statistics file is the one file a command looks for by itself.
-      return QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。");
+      return MissingStatsText(error);
+    case Error::Kind::TooLarge:
+      return QStringLiteral("\"%1\" は大きすぎるため読みません(%2 MB を超えています)。\n"
+                            "公式のデータファイルはずっと小さいので、別のファイルです。")
+          .arg(PathText(error.text))
+          .arg(error.code);
+    case Error::Kind::NotStats:
+      return QStringLiteral("\"%1\" は選手期別成績ファイルではありません。\n%2")
+          .arg(PathText(error.text), StatsFaultText(error.statsFault()));
     case Error::Kind::Io:
       break;
   }

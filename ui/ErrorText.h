@@ -9,7 +9,9 @@ namespace wakorin {
 
 // The text of the standard error box for a failed command: "I/O エラー (%d)",
 // "'%s' は整数ではありません", for an archive that cannot be unpacked or a text in neither form
-// its path and why, and for the missing statistics file the fixed message naming it.
+// its path and why, for a file far too large or no statistics file its path and why, and for the
+// missing statistics file the fixed message naming it, then where it was looked for, the files
+// passed over and why, and that the data mode needs none.
 QString ErrorText(const Error& error);
 
 // Why a copy of a day's file was not taken for day `date` (yyyymmdd), naming the file.

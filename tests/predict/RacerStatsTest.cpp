@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <utility>
 #include <vector>
 
+#include "base/FileNames.h"
 #include "predict/RacerStats.h"
+#include "tests/Archives.h"
 #include "tests/TempFiles.h"
 #include "tests/support/StatsFileBuilder.h"
 
@@ -33,11 +37,22 @@ class RacerStatsTest : public ::testing::Test {
   testing::TempDir dir;
 };
 
+const std::string kGoodFile = BuildStatsRecord(Record("4001", 1));
+
+// kGoodFile packed as an archive, as the official site packs its period files; empty when that
+// cannot be done here.
+std::string PackedGoodFile() {
+  testing::TempDir dir;
+  dir.Write("fan.txt", kGoodFile);
+  if (!testing::Pack(dir.path(), "fan.lzh", {"fan.txt"})) return {};
+  return testing::ReadAll(dir.path() / "fan.lzh");
+}
+
 TEST_F(RacerStatsTest, FindsTheFileWhateverTheCaseOfItsName) {
   EXPECT_FALSE(FindStatsFileIn(dir.path().string()));
-  dir.Write("FAN0510.TXT", "");
+  dir.Write("FAN0510.TXT", kGoodFile);
   EXPECT_EQ(FindStatsFileIn(dir.path().string()), dir.PathOf("FAN0510.TXT"));
-  dir.Write("Fan0510.txt", "");
+  dir.Write("Fan0510.txt", kGoodFile);
   EXPECT_EQ(FindStatsFileIn(dir.path().string()), dir.PathOf("Fan0510.txt"));
   EXPECT_FALSE(FindStatsFileIn(dir.PathOf("no such folder")));
 }
@@ -50,6 +65,8 @@ TEST(StatsFileOfTheDay, PeriodAndFolderChosen) {
     std::string program;
     std::string found;  // "day/NAME", "work/NAME" or empty for none
   };
+  const std::string archive = PackedGoodFile();
+  if (archive.empty()) GTEST_SKIP() << "jlha is not installed";
   const std::vector<std::string> season{"fan2304.txt", "fan2310.txt", "fan2404.lzh"};
   const Case cases[] = {
       {season, {}, "b241115.lzh", "day/fan2404.lzh"},
@@ -71,11 +88,87 @@ TEST(StatsFileOfTheDay, PeriodAndFolderChosen) {
     testing::TempDir dir;
     std::filesystem::create_directories(dir.path() / "day");
     std::filesystem::create_directories(dir.path() / "work");
-    for (const std::string& name : c.beside) dir.Write("day/" + name, "");
-    for (const std::string& name : c.working) dir.Write("work/" + name, "");
+    auto bytes = [&](const std::string& name) {
+      return SameIgnoringCase(name.substr(name.size() - 4), ".lzh") ? archive : kGoodFile;
+    };
+    for (const std::string& name : c.beside) dir.Write("day/" + name, bytes(name));
+    for (const std::string& name : c.working) dir.Write("work/" + name, bytes(name));
     const auto found = FindStatsFile(dir.PathOf("day/" + c.program), dir.PathOf("work"));
     EXPECT_EQ(found.value_or(""), c.found.empty() ? "" : dir.PathOf(c.found))
         << c.program << " " << (c.beside.empty() ? "" : c.beside.front());
+  }
+}
+
+// A file under a statistics file's name is taken only when its bytes are one; one that is not
+// (or cannot be read) is passed over for the next candidate and named with why.
+TEST(StatsFileOfTheDay, FilesThatAreNoStatisticsArePassedOverAndNamed) {
+  struct Case {
+    std::string name, bytes;
+    std::optional<Error::Kind> kind;  // nullopt: taken
+    int code = 0;
+  };
+  const std::string html = "\xef\xbb\xbf  <!DOCTYPE html><html><body>login</body></html>";
+  // A copy with LF line ends reads as its CR LF original.
+  std::string lf = kGoodFile.substr(0, 410) + "\n" + kGoodFile.substr(0, 410) + "\n";
+  const Case cases[] = {
+      {"Fan0510.txt", html, Error::Kind::NotStats, static_cast<int>(StatsFault::Html)},
+      {"FAN0510.TXT", "", Error::Kind::NotStats, static_cast<int>(StatsFault::Empty)},
+      {"Fan0510.txt", kGoodFile.substr(0, 300), Error::Kind::NotStats,
+       static_cast<int>(StatsFault::Empty)},
+      {"Fan0510.txt", std::string(412 * 3, 'x'), Error::Kind::NotStats,
+       static_cast<int>(StatsFault::NotRecords)},
+      {"Fan0510.txt", kGoodFile + kGoodFile.substr(0, 410) + "xx", Error::Kind::NotStats,
+       static_cast<int>(StatsFault::NotRecords)},
+      {"fan2411.lzh", html, Error::Kind::Archive, static_cast<int>(ArchiveFault::NotArchive)},
+      {"Fan0510.txt", kGoodFile + "\x1a", std::nullopt},  // a trailing part-record is let pass
+      {"Fan0510.txt", lf, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    testing::TempDir dir;
+    dir.Write(c.name, c.bytes);
+    dir.Write("fan2404.lzh", "noise, never reached when the period file of October is good");
+    dir.Write("fan2410.txt", kGoodFile);
+    const StatsSearch search = SearchStatsFileIn(dir.path().string(), 202411);
+    ASSERT_TRUE(search.path) << c.name;
+    if (!c.kind) {
+      EXPECT_EQ(*search.path, dir.PathOf(c.name));
+      EXPECT_TRUE(search.refused.empty()) << c.name;
+      continue;
+    }
+    EXPECT_EQ(*search.path, dir.PathOf("fan2410.txt")) << c.name;
+    ASSERT_EQ(search.refused.size(), 1u) << c.name;
+    EXPECT_EQ(search.refused[0].kind, *c.kind) << c.name;
+    EXPECT_EQ(search.refused[0].code, c.code) << c.name;
+    EXPECT_EQ(search.refused[0].text, dir.PathOf(c.name));
+  }
+}
+
+// None usable: every file passed over is named, and every place looked at, in the order of the
+// search (beside the day, then the working folder).
+TEST(StatsFileOfTheDay, NoneUsableNamesWhereItLooked) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "day");
+  std::filesystem::create_directories(dir.path() / "work");
+  dir.Write("day/Fan0510.txt", "<html><head><title>Error</title></head></html>");
+  dir.Write("work/fan2310.txt", "");
+  const StatsSearch search = SearchStatsFile(dir.PathOf("day/B240215.TXT"), dir.PathOf("work"));
+  EXPECT_FALSE(search.path);
+  ASSERT_EQ(search.refused.size(), 2u);
+  EXPECT_EQ(search.refused[0].text, dir.PathOf("day/Fan0510.txt"));
+  EXPECT_EQ(search.refused[1].text, dir.PathOf("work/fan2310.txt"));
+  EXPECT_EQ(search.lookedFor,
+            (std::vector<std::string>{dir.PathOf("day/Fan0510.txt"), dir.PathOf("day/fan2310.txt"),
+                                      dir.PathOf("day/fan2310.lzh"), dir.PathOf("work/Fan0510.txt"),
+                                      dir.PathOf("work/fan2310.txt"),
+                                      dir.PathOf("work/fan2310.lzh")}));
+  // The same folder twice is looked at once; a day without a date names the period's pattern.
+  EXPECT_EQ(SearchStatsFile(dir.PathOf("work/day.lzh"), dir.PathOf("work")).lookedFor,
+            (std::vector<std::string>{dir.PathOf("work/Fan0510.txt"),
+                                      dir.PathOf("work/fanYYMM.txt"),
+                                      dir.PathOf("work/fanYYMM.lzh")}));
+  for (const auto& [month, period] :
+       {std::pair{202403, 202310}, {202404, 202404}, {202409, 202404}, {202410, 202410}}) {
+    EXPECT_EQ(StatsPeriodOf(month), period) << month;
   }
 }
 

@@ -208,18 +208,35 @@ TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
   desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("day/B060415.TXT")));
   ASSERT_TRUE(form.ChooseProgramFile());
   WorkingFolder folder(QString::fromStdString(dir.path().string()));
+  // A web page saved under the name is passed over and named.
+  dir.Write("day/Fan0510.txt", "<!DOCTYPE html>\r\n<html><body>ログイン</body></html>\r\n");
   Find<QPushButton>(form, "BtnEditData")->click();
-  EXPECT_EQ(desktop.messages,
-            QStringList{QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。")});
+  ASSERT_EQ(desktop.messages.size(), 1);
+  // The fixed message first, then where it looked, what it passed over and why, and the mode
+  // that needs no statistics file.
+  const QString path = QString::fromStdString(dir.path().string());
+  EXPECT_EQ(desktop.messages[0],
+            QStringLiteral("FAN手帳\"data\\FAN0510.TXT\"がありません。\n\n探したファイル:") +
+                QStringLiteral("\n  %1/day/Fan0510.txt\n  %1/day/fan0604.txt\n  %1/day/fan0604.lzh"
+                               "\n  %1/Fan0510.txt\n  %1/fan0604.txt\n  %1/fan0604.lzh")
+                    .arg(path) +
+                QStringLiteral("\n(期のファイル fanYYMM は、それより前の期のものも使います。)"
+                               "\n\n見つかったが使わなかったファイル:\n  %1/day/Fan0510.txt: "
+                               "HTMLのページです(ログイン画面やエラー画面など)。")
+                    .arg(path) +
+                QStringLiteral("\n\nデータ予想(設定 → 予想方式 → データ)なら、"
+                               "このファイルがなくても予想できます。"));
+  desktop.messages.clear();
   EXPECT_EQ(form.OuterHeight(), 348);
   EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
   EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
   EXPECT_TRUE(form.Prediction().Ken2T[0].empty());
-  // Any letter case of the name is found; the panels name the file used.
+  // Any letter case of the name is found, the page beside the day passed over; the panels name
+  // the file used.
   std::filesystem::copy_file((kSamples + QStringLiteral("/Fan0510.txt")).toStdString(),
                              dir.PathOf("FAN0510.TXT"));
   Find<QPushButton>(form, "BtnEditData")->click();
-  EXPECT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages.isEmpty());
   EXPECT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
   EXPECT_EQ(
       Find<QFrame>(form, "Panel4")->toolTip(),
