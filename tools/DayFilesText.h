@@ -3,10 +3,12 @@
 // (CliLanguage.h): one table for wakorin-check and wakorin-learn alike.
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "base/DayDate.h"
 #include "base/Error.h"
+#include "base/WholeFile.h"
 #include "day/RaceDays.h"
 #include "tools/CliLanguage.h"
 
@@ -177,6 +179,47 @@ inline constexpr Text kLeftOutNoResult{"%s: left out: no result file of the day 
 inline std::string LeftOut(const RaceDay& day) {
   return Format(day.gap == DayGap::NoProgramFile ? kLeftOutNoProgram : kLeftOutNoResult,
                 DayText(day.date), {});
+}
+
+inline constexpr Text kCannotWrite{"cannot write %s: %s; nothing was written there",
+                                   "%s を書き込めません(%s)。何も書き込んでいません"};
+inline constexpr Text kDiskFull{"the disk is full", "ディスクがいっぱいです"};
+inline constexpr Text kReadOnly{"the folder cannot be written", "フォルダに書き込めません"};
+inline constexpr Text kNotRegular{"not a regular file", "通常のファイルではありません"};
+inline constexpr Text kNoFolder{"no such folder", "フォルダがありません"};
+
+// "cannot write out.csv: the disk is full; ...", for a file the tool writes.
+inline std::string CannotWrite(const std::string& path, const WriteFault& fault) {
+  std::string why;
+  switch (fault.kind) {
+    case WriteFault::Kind::DiskFull:
+      why = Say(kDiskFull);
+      break;
+    case WriteFault::Kind::ReadOnly:
+      why = Say(kReadOnly);
+      break;
+    case WriteFault::Kind::NotRegularFile:
+      why = Say(kNotRegular);
+      break;
+    case WriteFault::Kind::NoFolder:
+      why = Say(kNoFolder);
+      break;
+    case WriteFault::Kind::Other:
+      why = std::strerror(fault.error);
+      break;
+  }
+  if (fault.error != 0 && fault.kind != WriteFault::Kind::Other) {
+    why += std::string(", ") + std::strerror(fault.error);
+  }
+  return Format(kCannotWrite, path, why);
+}
+
+// Whether `path` may be written by WriteWholeFile: not a folder, a pipe or a device. Asked
+// before long work, so that a run is not wasted on a file it could never write.
+inline bool WritableTarget(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
 }
 
 }  // namespace wakorin::day_text

@@ -209,6 +209,11 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
+  if (options->output && !day_text::WritableTarget(*options->output)) {
+    std::cerr << "wakorin-learn: "
+              << day_text::CannotWrite(*options->output, {WriteFault::Kind::NotRegularFile, 0}) << "\n";
+    return 2;
+  }
   Bar bar(!options->quiet && ::isatty(2));
   const DayListing listing = ListRaceDays(options->paths);
   for (const PathProblem& problem : listing.problems) {
@@ -277,10 +282,9 @@ int main(int argc, char** argv) {
                 model.threshold[BetType::Quinella], model.threshold[BetType::Exacta],
                 model.threshold[BetType::Trio], model.threshold[BetType::Trifecta]);
     if (options->output) {
-      std::ofstream out(*options->output, std::ios::binary);
-      out << WriteDataModel(model);
-      if (!out) {
-        std::cerr << "wakorin-learn: cannot write " << *options->output << "\n";
+      if (const std::optional<WriteFault> fault =
+              WriteWholeFile(*options->output, WriteDataModel(model))) {
+        std::cerr << "wakorin-learn: " << day_text::CannotWrite(*options->output, *fault) << "\n";
         return 1;
       }
       std::printf("Model written to %s\n", options->output->c_str());

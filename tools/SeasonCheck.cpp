@@ -461,9 +461,17 @@ int main(int argc, char** argv) {
   StatsFiles stats(options->stats);
   if (model == nullptr) stats.Prepare(counted);
 
-  std::optional<std::ofstream> csv;
+  // The CSV is gathered and written whole at the end: a full disk or a cancelled run leaves
+  // the file that stood there untouched.
+  std::optional<std::ostringstream> csv;
   if (options->csv) {
-    csv.emplace(*options->csv, std::ios::binary);
+    if (!day_text::WritableTarget(*options->csv)) {
+      std::cerr << "wakorin-check: "
+                << day_text::CannotWrite(*options->csv, {WriteFault::Kind::NotRegularFile, 0})
+                << "\n";
+      return 2;
+    }
+    csv.emplace();
     WriteCsvHeader(*csv);
   }
 
@@ -573,9 +581,8 @@ int main(int argc, char** argv) {
     }
   }
   if (csv) {
-    csv->flush();
-    if (!*csv) {
-      std::cerr << "wakorin-check: " << Say(text::kCannotWrite) << *options->csv << "\n";
+    if (const std::optional<WriteFault> fault = WriteWholeFile(*options->csv, csv->str())) {
+      std::cerr << "wakorin-check: " << day_text::CannotWrite(*options->csv, *fault) << "\n";
       return 1;
     }
   }
