@@ -14,6 +14,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -261,7 +262,10 @@ class StatsFiles {
         }
         if (statsOf_.count(file) != 0) break;
       }
-      if (statsOf_.count(file) != 0) missing_.erase(file);
+      if (statsOf_.count(file) != 0) {
+        for (const std::string& refused : missing.refused) passedOver_.insert(refused);
+        missing_.erase(file);
+      }
     }
   }
 
@@ -293,6 +297,13 @@ class StatsFiles {
     return {nullptr, CannotBeRead(path->second)};
   }
 
+  // Statistics files passed over for a later candidate, each once, with why.
+  std::vector<std::string> PassedOver() const {
+    std::vector<std::string> said;
+    for (const std::string& path : passedOver_) said.push_back(CannotBeRead(path));
+    return said;
+  }
+
   std::string Describe() const {
     std::string text;
     for (const auto& [path, table] : tables_) {
@@ -318,6 +329,7 @@ class StatsFiles {
   std::map<std::string, std::string> statsOf_;
   std::map<std::string, RacerStatsTable> tables_;
   std::map<std::string, std::string> broken_;  // path, why it cannot be read
+  std::set<std::string> passedOver_;
 };
 
 // `passed`: in the data mode, the races each bet type was skipped (見送り); `races` counts the
@@ -480,8 +492,10 @@ int main(int argc, char** argv) {
   std::map<std::string, CheckTally> byVenue;
   std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0, estimated = 0;
   int firstDay = 0, lastDay = 0;  // of the days checked
-  bool somethingSkipped = !problems.empty();
   skipped = problems.size();
+  // A statistics file passed over for the next candidate skips no day, but is named all the same.
+  for (const std::string& said : stats.PassedOver()) problems.push_back(said);
+  bool somethingSkipped = !problems.empty();
   const bool bar = !options->quiet && ::isatty(2);
   auto drawBar = [&](std::size_t count) {
     const int filled = counted.empty() ? 40 : static_cast<int>(40 * count / counted.size());
