@@ -265,7 +265,7 @@ std::shared_ptr<const DataModel> LoadLearnedModel(QString* problem) {
   if (!read.model) {
     if (problem != nullptr) {
       *problem = QStringLiteral("学習したモデル(\"%1\")を読めないため、組み込みのモデルを使います。\n%2")
-                     .arg(path, QString::fromStdString(read.fault.Message()));
+                     .arg(path, ModelFaultText(read.fault));
     }
     return nullptr;
   }

@@ -59,9 +59,9 @@ std::vector<std::pair<std::string, double*>> Parameters(DataModel& model) {
   return all;
 }
 
-ModelRead Refuse(int line, std::string reason) {
+ModelRead Refuse(int line, ModelFault kind, std::string name = {}, int error = 0) {
   ModelRead read;
-  read.fault = ModelFileFault{line, std::move(reason)};
+  read.fault = ModelFileFault{line, kind, std::move(name), error};
   return read;
 }
 
@@ -99,10 +99,6 @@ bool IsHeadlineFeature(int feature) {
          headline[static_cast<std::size_t>(feature)];
 }
 
-std::string ModelFileFault::Message() const {
-  return line > 0 ? "line " + std::to_string(line) + ": " + reason : reason;
-}
-
 std::string WriteDataModel(const DataModel& model) {
   DataModel copy = model;
   std::string text = std::string(kMagic) + " " + std::to_string(DataModel::kFormat) + "\n";
@@ -119,9 +115,9 @@ std::string WriteDataModel(const DataModel& model) {
 }
 
 ModelRead ReadDataModel(std::string_view bytes) {
-  if (bytes.size() > kMaxFileSize) return Refuse(0, "too large for a model file");
+  if (bytes.size() > kMaxFileSize) return Refuse(0, ModelFault::TooLarge);
   if (bytes.substr(0, kMagic.size() + 1) != std::string(kMagic) + " ")
-    return Refuse(1, "not a wakorin data model file");
+    return Refuse(1, ModelFault::NotModel);
   DataModel model;
   std::map<std::string, double*, std::less<>> expected;
   for (const auto& [name, value] : Parameters(model)) expected.emplace(name, value);
@@ -131,13 +127,13 @@ ModelRead ReadDataModel(std::string_view bytes) {
   bool ended = false;
   while (at < bytes.size()) {
     const std::size_t eol = bytes.find('\n', at);
-    if (eol == std::string_view::npos) return Refuse(line + 1, "cut short (no line end)");
+    if (eol == std::string_view::npos) return Refuse(line + 1, ModelFault::NoLineEnd);
     const std::string_view text = bytes.substr(at, eol - at);
     const std::size_t lineStart = at;
     at = eol + 1;
     ++line;
     for (char c : text) {
-      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return Refuse(line, "a control byte in the line");
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return Refuse(line, ModelFault::ControlByte);
     }
     const std::size_t blank = text.find(' ');
     const std::string_view name = text.substr(0, blank);
@@ -145,40 +141,38 @@ ModelRead ReadDataModel(std::string_view bytes) {
         blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
     if (line == 1) {
       if (value != std::to_string(DataModel::kFormat))
-        return Refuse(1, "model format " + std::string(value.substr(0, 20)) +
-                             " is not the one this program reads (" +
-                             std::to_string(DataModel::kFormat) + ")");
+        return Refuse(1, ModelFault::OtherFormat, std::string(value.substr(0, 20)));
       continue;
     }
     if (name == "end") {
       char sum[20];
       std::snprintf(sum, sizeof sum, "%016llx",
                     static_cast<unsigned long long>(Checksum(bytes.substr(0, lineStart))));
-      if (value != sum) return Refuse(line, "damaged or edited (its checksum does not match)");
-      if (at != bytes.size()) return Refuse(line + 1, "bytes after the end line");
+      if (value != sum) return Refuse(line, ModelFault::Damaged);
+      if (at != bytes.size()) return Refuse(line + 1, ModelFault::BytesAfterEnd);
       ended = true;
       break;
     }
-    if (seen.count(name) != 0) return Refuse(line, "'" + std::string(name) + "' given twice");
+    if (seen.count(name) != 0) return Refuse(line, ModelFault::Twice, std::string(name));
     if (name == "learned") {
       model.learnedFrom = std::string(value);
     } else if (name == "races") {
       double races = 0.0;
       if (!ParseDouble(value, races) || races < 0 || races > 1e9 || races != std::floor(races))
-        return Refuse(line, "'races' is not a count");
+        return Refuse(line, ModelFault::RacesNotCount);
       model.races = static_cast<int>(races);
     } else {
       const auto slot = expected.find(name);
       if (slot == expected.end())
-        return Refuse(line, "unknown parameter '" + std::string(name.substr(0, 60)) + "'");
+        return Refuse(line, ModelFault::UnknownParameter, std::string(name.substr(0, 60)));
       if (!ParseDouble(value, *slot->second))
-        return Refuse(line, "'" + std::string(name) + "' is not a finite number");
+        return Refuse(line, ModelFault::NotFinite, std::string(name));
     }
     seen.emplace(std::string(name), true);
   }
-  if (!ended) return Refuse(line, "cut short (no end line)");
+  if (!ended) return Refuse(line, ModelFault::NoEndLine);
   for (const auto& [name, value] : expected) {
-    if (seen.count(name) == 0) return Refuse(0, "parameter '" + name + "' is missing");
+    if (seen.count(name) == 0) return Refuse(0, ModelFault::Missing, name);
   }
   ModelRead read;
   read.model = std::move(model);
@@ -188,8 +182,8 @@ ModelRead ReadDataModel(std::string_view bytes) {
 ModelRead LoadDataModel(const std::string& path) {
   auto bytes = ByteFile::ReadAsIs(path, kMaxFileSize);
   if (!bytes) {
-    return Refuse(0, bytes.error().code == EFBIG ? "too large for a model file"
-                                                  : "cannot read " + path);
+    return bytes.error().code == EFBIG ? Refuse(0, ModelFault::TooLarge)
+                                       : Refuse(0, ModelFault::Unreadable, {}, bytes.error().code);
   }
   return ReadDataModel(*bytes);
 }

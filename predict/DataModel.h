@@ -42,11 +42,30 @@ bool IsHeadlineFeature(int feature);
 // the same model.
 std::string WriteDataModel(const DataModel& model);
 
-// Why a model file was refused: the line (1-based, 0 for the whole file) and the reason.
+// Why a model file was refused.
+enum class ModelFault {
+  TooLarge,          // larger than any model file
+  Unreadable,        // open or read failed: `error`
+  NotModel,          // not a model file at all
+  OtherFormat,       // a model of another format: `name` holds its format
+  NoLineEnd,         // cut short inside a line
+  ControlByte,       // a control byte in a line
+  Damaged,           // its checksum does not match: damaged or edited
+  BytesAfterEnd,     // bytes after the end line
+  Twice,             // parameter `name` given twice
+  RacesNotCount,     // 'races' is not a count
+  UnknownParameter,  // parameter `name` unknown
+  NotFinite,         // parameter `name` is not a finite number
+  NoEndLine,         // cut short before the end line
+  Missing,           // parameter `name` missing
+};
+
+// Why a model file was refused: the line (1-based, 0 for the whole file), what, and of what.
 struct ModelFileFault {
   int line = 0;
-  std::string reason;  // English, for a message
-  std::string Message() const;
+  ModelFault kind = ModelFault::NotModel;
+  std::string name;  // the parameter, or the format, the fault is about
+  int error = 0;     // errno, for Unreadable
 };
 
 // Reads a model file's bytes. A file of another kind or version, a damaged, cut or edited one

@@ -9,6 +9,7 @@
 #include "base/DayDate.h"
 #include "base/Error.h"
 #include "base/WholeFile.h"
+#include "predict/DataModel.h"
 #include "day/RaceDays.h"
 #include "tools/CliLanguage.h"
 
@@ -220,6 +221,64 @@ inline bool WritableTarget(const std::string& path) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
   return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+}
+
+// Why a model file was refused: "line 208: cut short (no end line)".
+inline std::string ModelFault(const ModelFileFault& fault) {
+  using K = wakorin::ModelFault;
+  const bool ja = cli::CurrentLanguage() == cli::Language::Japanese;
+  const std::string name = "'" + fault.name + "'";
+  std::string why;
+  switch (fault.kind) {
+    case K::TooLarge:
+      why = ja ? "モデルファイルにしては大きすぎます" : "too large for a model file";
+      break;
+    case K::Unreadable:
+      why = (ja ? "読めません: " : "cannot be read: ") + std::string(std::strerror(fault.error));
+      break;
+    case K::NotModel:
+      why = ja ? "wakorin のデータ予想モデルのファイルではありません" : "not a wakorin data model file";
+      break;
+    case K::OtherFormat:
+      why = ja ? "形式 " + fault.name + " のモデルで、このプログラムが読む形式(" +
+                     std::to_string(DataModel::kFormat) + ")ではありません"
+               : "model format " + fault.name + " is not the one this program reads (" +
+                     std::to_string(DataModel::kFormat) + ")";
+      break;
+    case K::NoLineEnd:
+      why = ja ? "途中で切れています(行末がありません)" : "cut short (no line end)";
+      break;
+    case K::ControlByte:
+      why = ja ? "行に制御文字があります" : "a control byte in the line";
+      break;
+    case K::Damaged:
+      why = ja ? "壊れているか書き換えられています(検査値が合いません)"
+               : "damaged or edited (its checksum does not match)";
+      break;
+    case K::BytesAfterEnd:
+      why = ja ? "終わりの行のあとに何かがあります" : "bytes after the end line";
+      break;
+    case K::Twice:
+      why = ja ? name + " が2回あります" : name + " given twice";
+      break;
+    case K::RacesNotCount:
+      why = ja ? "'races' が数ではありません" : "'races' is not a count";
+      break;
+    case K::UnknownParameter:
+      why = ja ? "知らない項目 " + name + " があります" : "unknown parameter " + name;
+      break;
+    case K::NotFinite:
+      why = ja ? name + " が有限の数ではありません" : name + " is not a finite number";
+      break;
+    case K::NoEndLine:
+      why = ja ? "途中で切れています(終わりの行がありません)" : "cut short (no end line)";
+      break;
+    case K::Missing:
+      why = ja ? "項目 " + name + " がありません" : "parameter " + name + " is missing";
+      break;
+  }
+  if (fault.line <= 0) return why;
+  return (ja ? std::to_string(fault.line) + "行目: " : "line " + std::to_string(fault.line) + ": ") + why;
 }
 
 }  // namespace wakorin::day_text

@@ -23,31 +23,15 @@
 #include "results/RecentForm.h"
 #include "results/ResultFile.h"
 #include "tools/DayFilesText.h"
+#include "tools/LearnText.h"
 
 namespace fs = std::filesystem;
 using namespace wakorin;
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: wakorin-learn [options] PATH...\n"
-    "  PATH                 race program files (B*.TXT, b*.lzh) or folders of them; each day's\n"
-    "                       result file is found beside it (b240101.lzh -> k240101.lzh)\n"
-    "  --from, --to DATE    the days to learn from (YYYY-MM-DD; default: every day before the\n"
-    "                       tuning or test days)\n"
-    "  --tune-from, --tune-to DATE\n"
-    "                       days on which each bet type's skip threshold is chosen (default:\n"
-    "                       none, every race is bet)\n"
-    "  --test-from, --test-to DATE\n"
-    "                       held-out days: the model's returns are printed beside two\n"
-    "                       baselines on the same races\n"
-    "  -o, --output FILE    write the model file\n"
-    "  -m, --model FILE     measure this model file on the test days instead of learning\n"
-    "      --min-bet-share X  the thresholds keep at least this share of races (default 0.30)\n"
-    "      --ridge X        L2 penalty of the weights (default 2)\n"
-    "      --refit          once the thresholds are chosen, learn the weights and payouts\n"
-    "                       again from the learning and tuning days together\n"
-    "  -q, --quiet          no progress on the terminal\n";
+using cli::Say;
+namespace text = learn_text;
 
 struct Range {
   int from = 0, to = 99999999;  // yyyymmdd, inclusive
@@ -64,18 +48,6 @@ struct Options {
   bool refit = false;
 };
 
-// "2024-07-01" -> 20240701.
-std::optional<int> DateOf(const std::string& text) {
-  int y = 0, m = 0, d = 0;
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3 || m < 1 || m > 12 ||
-      d < 1 || d > 31 || y < 1900) {
-    return std::nullopt;
-  }
-  return y * 10000 + m * 100 + d;
-}
-
-
 std::optional<Options> Parse(int argc, char** argv) {
   Options o;
   bool learnTo = false;
@@ -87,8 +59,9 @@ std::optional<Options> Parse(int argc, char** argv) {
     };
     auto date = [&](int& into) {
       const auto text = value();
-      const auto parsed = text ? DateOf(*text) : std::nullopt;
+      const auto parsed = text ? ParseDayArgument(*text) : std::nullopt;
       if (parsed) into = *parsed;
+      if (text && !parsed) std::cerr << "wakorin-learn: " << *text << ": " << Say(text::kNotADate) << "\n";
       return parsed.has_value();
     };
     auto number = [&](double& into) {
@@ -100,7 +73,7 @@ std::optional<Options> Parse(int argc, char** argv) {
     };
     bool ok = true;
     if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
+      std::cout << Say(text::kUsage);
       std::exit(0);
     } else if (arg == "--from") {
       ok = date(o.learn.from);
@@ -173,11 +146,9 @@ std::string Figures(const ReturnFigures& f) {
 void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
   const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
   const HeldOutFigures figures = MeasureHeldOut(model, races);
-  std::printf("\nHeld out %s..%s: %d races. Stake 100 yen per combination; return with its\n"
-              "bootstrap 95 %% interval over races; refunds of void starts paid back.\n\n",
+  std::printf(Say(text::kHeldOut),
               DayText(figures.from).c_str(), DayText(figures.to).c_str(), figures.races);
-  std::printf("bet     data mode: return [95%% CI]   hit rate  races bet       "
-              "every combination       six fixed favourites\n");
+  std::fputs(Say(text::kTableHeader), stdout);
   for (BetType bet : kBetTypes) {
     const ReturnFigures& m = figures.model[bet];
     const double hitRate = m.bet > 0 ? 100.0 * m.hits / m.bet : 0.0;
@@ -186,19 +157,20 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
                 hitRate, m.bet, m.races, share, Figures(figures.every[bet]).c_str(),
                 Figures(figures.fixed[bet]).c_str());
   }
-  std::printf("\nSix fixed favourites: ");
+  std::fputs(Say(text::kFixed), stdout);
   for (BetType bet : kBetTypes) {
     std::printf("%s ", names[bet]);
     for (const std::string& t : FixedFavourites()[bet]) std::printf("%s ", t.c_str());
   }
   std::printf("\n");
+  std::fputs(Say(text::kNotProfit), stdout);
 }
 
 // "40 days (2024-01-01..2024-02-15)".
 std::string Part(const PartDays& part) {
-  if (part.days == 0) return "0 days";
-  return std::to_string(part.days) + (part.days == 1 ? " day (" : " days (") + DayText(part.from) +
-         ".." + DayText(part.to) + ")";
+  const std::string days = std::to_string(part.days) + Say(part.days == 1 ? text::kDay : text::kDays);
+  if (part.days == 0) return days;
+  return days + " (" + DayText(part.from) + ".." + DayText(part.to) + ")";
 }
 
 }  // namespace
@@ -206,7 +178,7 @@ std::string Part(const PartDays& part) {
 int main(int argc, char** argv) {
   const std::optional<Options> options = Parse(argc, argv);
   if (!options) {
-    std::cerr << kUsage;
+    std::cerr << Say(text::kUsage);
     return 2;
   }
   if (options->output && !day_text::WritableTarget(*options->output)) {
@@ -228,7 +200,7 @@ int main(int argc, char** argv) {
                                             : SeasonPart::None;
       },
       [&](int done, int total) {
-        bar.Show("reading days", done, total);
+        bar.Show(Say(text::kReadingDays), done, total);
         return true;
       });
   bar.Clear();
@@ -240,7 +212,7 @@ int main(int argc, char** argv) {
     if (day.gap) std::cerr << "wakorin-learn: " << day_text::LeftOut(day) << "\n";
     ++problems;
   }
-  std::printf("Days read: learning %s, tuning %s, held out %s\n", Part(season.learnDays).c_str(),
+  std::printf(Say(text::kDaysRead), Part(season.learnDays).c_str(),
               Part(season.tuneDays).c_str(), Part(season.testDays).c_str());
   std::vector<LearnRace>& learn = season.learn;
   std::vector<LearnRace>& tune = season.tune;
@@ -250,14 +222,14 @@ int main(int argc, char** argv) {
   if (options->model) {
     ModelRead read = LoadDataModel(*options->model);
     if (!read.model) {
-      std::cerr << "wakorin-learn: " << *options->model << ": " << read.fault.Message() << "\n";
+      std::cerr << "wakorin-learn: " << *options->model << ": " << day_text::ModelFault(read.fault) << "\n";
       return 1;
     }
     model = std::move(*read.model);
-    std::printf("Model %s (learned from %s)\n", options->model->c_str(), model.learnedFrom.c_str());
+    std::printf(Say(text::kModelLearnedFrom), options->model->c_str(), model.learnedFrom.c_str());
   } else {
     if (learn.empty()) {
-      std::cerr << "wakorin-learn: no race to learn from in the days given\n";
+      std::cerr << "wakorin-learn: " << Say(text::kNothingToLearn) << "\n";
       return 1;
     }
     LearnOptions learnOptions;
@@ -277,8 +249,9 @@ int main(int argc, char** argv) {
                            DayText(tune.back().date) + " (" + std::to_string(tune.size()) +
                            " races)";
     }
-    std::printf("Learned from %d races of %s\n", model.races, model.learnedFrom.c_str());
-    std::printf("Thresholds (estimated return): ２連複 %.3f  ２連単 %.3f  ３連複 %.3f  ３連単 %.3f\n",
+    std::printf(Say(text::kLearnedFrom), model.races, model.learnedFrom.c_str());
+    std::fputs(Say(text::kThresholds), stdout);
+    std::printf("２連複 %.3f  ２連単 %.3f  ３連複 %.3f  ３連単 %.3f\n",
                 model.threshold[BetType::Quinella], model.threshold[BetType::Exacta],
                 model.threshold[BetType::Trio], model.threshold[BetType::Trifecta]);
     if (options->output) {
@@ -287,15 +260,15 @@ int main(int argc, char** argv) {
         std::cerr << "wakorin-learn: " << day_text::CannotWrite(*options->output, *fault) << "\n";
         return 1;
       }
-      std::printf("Model written to %s\n", options->output->c_str());
+      std::printf(Say(text::kWritten), options->output->c_str());
     }
   }
   if (options->test.given) {
     if (test.empty()) {
-      std::cerr << "wakorin-learn: no race in the test days\n";
+      std::cerr << "wakorin-learn: " << Say(text::kNoTestRace) << "\n";
       return 1;
     }
     Measure(model, test);
   }
-  return problems > 0 && learn.empty() && test.empty() ? 1 : 0;
+  return problems > 0 ? 1 : 0;
 }

@@ -450,7 +450,7 @@ int main(int argc, char** argv) {
   if (options->model) {
     ModelRead read = LoadDataModel(*options->model);
     if (!read.model) {
-      std::cerr << "wakorin-check: " << *options->model << ": " << read.fault.Message() << "\n";
+      std::cerr << "wakorin-check: " << *options->model << ": " << day_text::ModelFault(read.fault) << "\n";
       return 2;
     }
     loaded = std::move(read.model);

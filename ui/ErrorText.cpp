@@ -1,5 +1,7 @@
 #include "ui/ErrorText.h"
 
+#include <cstring>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -125,6 +127,56 @@ QString RefusedFileText(const RefusedFile& file, int date) {
       break;
   }
   return QStringLiteral("\"%1\" は日付のない%2です。").arg(path, wanted);
+}
+
+QString ModelFaultText(const ModelFileFault& fault) {
+  const QString name = QStringLiteral("'%1'").arg(QString::fromStdString(fault.name));
+  QString why;
+  switch (fault.kind) {
+    case ModelFault::TooLarge:
+      why = QStringLiteral("モデルファイルにしては大きすぎます。");
+      break;
+    case ModelFault::Unreadable:
+      why = QStringLiteral("読めません(%1)。").arg(QString::fromLocal8Bit(std::strerror(fault.error)));
+      break;
+    case ModelFault::NotModel:
+      why = QStringLiteral("データ予想のモデルファイルではありません。");
+      break;
+    case ModelFault::OtherFormat:
+      why = QStringLiteral("形式 %1 のモデルで、このプログラムが読む形式(%2)ではありません。")
+                .arg(QString::fromStdString(fault.name))
+                .arg(DataModel::kFormat);
+      break;
+    case ModelFault::NoLineEnd:
+    case ModelFault::NoEndLine:
+      why = QStringLiteral("途中で切れています。");
+      break;
+    case ModelFault::ControlByte:
+      why = QStringLiteral("行に制御文字があります。");
+      break;
+    case ModelFault::Damaged:
+      why = QStringLiteral("壊れているか書き換えられています(検査値が合いません)。");
+      break;
+    case ModelFault::BytesAfterEnd:
+      why = QStringLiteral("終わりの行のあとに余分なものがあります。");
+      break;
+    case ModelFault::Twice:
+      why = QStringLiteral("%1 が2回あります。").arg(name);
+      break;
+    case ModelFault::RacesNotCount:
+      why = QStringLiteral("'races' が数ではありません。");
+      break;
+    case ModelFault::UnknownParameter:
+      why = QStringLiteral("知らない項目 %1 があります。").arg(name);
+      break;
+    case ModelFault::NotFinite:
+      why = QStringLiteral("%1 が有限の数ではありません。").arg(name);
+      break;
+    case ModelFault::Missing:
+      why = QStringLiteral("項目 %1 がありません。").arg(name);
+      break;
+  }
+  return fault.line > 0 ? QStringLiteral("%1行目: %2").arg(fault.line).arg(why) : why;
 }
 
 QString LeftOutDayText(const RaceDay& day) {

@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "day/RaceDays.h"
+#include "predict/DataModel.h"
 
 namespace wakorin {
 
@@ -16,6 +17,8 @@ QString ErrorText(const Error& error);
 
 // Why a copy of a day's file was not taken for day `date` (yyyymmdd), naming the file.
 QString RefusedFileText(const RefusedFile& file, int date);
+// Why a model file was refused, in a line: 「208行目: 途中で切れています(終わりの行がありません)」.
+QString ModelFaultText(const ModelFileFault& fault);
 // Why a day was left out.
 QString LeftOutDayText(const RaceDay& day);
 

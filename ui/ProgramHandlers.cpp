@@ -2,13 +2,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <cstring>
 
 #include "base/ByteFile.h"
 #include "day/OpenDay.h"
 #include "program/VenueTable.h"
 #include "ui/Cp932Text.h"
 #include "ui/Desktop.h"
+#include "ui/ErrorText.h"
 #include "ui/MainForm.h"
+
+#include <cstring>
 #include "ui/ProgramFileFolder.h"
 
 namespace wakorin {
@@ -62,7 +66,15 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
   }
   auto day = OpenDay::Open(path);
   if (!day) {
-    ShowError(day.error());
+    // A read that fails names the file and the system's reason ("Is a directory") too.
+    if (day.error().kind == Error::Kind::Io) {
+      desktop_.ShowMessage(this, ErrorText(day.error()) +
+                                     QStringLiteral("\nレース番組表ファイル(\"%1\")を読めませんでした(%2)。")
+                                         .arg(chosen, QString::fromLocal8Bit(
+                                                          std::strerror(day.error().code))));
+    } else {
+      ShowError(day.error());
+    }
     return false;
   }
   // A file without a start line, or without a venue, is not a race program file: the previous

@@ -36,7 +36,7 @@ struct ToolRun {
 ToolRun RunTool(const std::string& command, const std::string& dir) {
   const std::string err = dir + "/stderr.txt";
   ToolRun run;
-  FILE* pipe = ::popen((command + " 2>'" + err + "'").c_str(), "r");
+  FILE* pipe = ::popen(("LC_ALL=C.UTF-8 " + command + " 2>'" + err + "'").c_str(), "r");
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
   run.exit = WEXITSTATUS(::pclose(pipe));

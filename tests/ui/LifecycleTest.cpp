@@ -176,7 +176,9 @@ TEST_F(LifecycleTest, TheDayIsReadOnceWhenItIsOpened) {
   fs::create_directory(path);
   desktop.fileAnswers.push_back(day);
   EXPECT_FALSE(StartUp());
-  EXPECT_EQ(messages(), "I/O エラー (21)");
+  // The design's text first, then the file and the system's reason.
+  EXPECT_EQ(messages(), "I/O エラー (21)\nレース番組表ファイル(\"" + day.toStdString() +
+                            "\")を読めませんでした(Is a directory)。");
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(terminated.count(), 1);
 
