@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "base/DayDate.h"
 #include "day/OpenDay.h"
 #include "program/VenueBlockScan.h"
 #include "results/ResultFile.h"
@@ -14,7 +13,7 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
   auto open = OpenDay::FromBytes({}, std::make_shared<const std::string>(programFile));
   if (!open) {
     DayCheck day;
-    day.problems.push_back("not a race program file");
+    day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
     return day;
   }
   open->UseStats(stats);
@@ -26,7 +25,7 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
   auto open = OpenDay::FromBytes({}, std::make_shared<const std::string>(programFile));
   if (!open) {
     DayCheck day;
-    day.problems.push_back("not a race program file");
+    day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
     return day;
   }
   open->UseModel(&model, forms);
@@ -36,7 +35,7 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
 DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFile) {
   DayCheck day;
   if (!open.HasStartLine()) {
-    day.problems.push_back("not a race program file");
+    day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
     return day;
   }
   // Without a result file the venues are still predicted, so that their races are counted.
@@ -48,40 +47,36 @@ DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFil
     const std::optional<int> resultDay = outline.day;
     if (programDay && resultDay && *programDay != *resultDay) {
       day.otherDay = std::make_pair(*programDay, *resultDay);
-      day.problems.push_back("the race program file is of " + DayText(*programDay) +
-                             ", the result file of " + DayText(*resultDay) + ": not checked");
+      day.problems.push_back({DayProblem::Kind::OtherDay, {}, 0});
       return day;
     }
     for (const std::string& code : outline.duplicates) {
-      day.problems.push_back("the result file holds venue " + code +
-                             " more than once: the first is checked");
+      day.problems.push_back({DayProblem::Kind::ResultVenueTwice, code, 0});
     }
   }
   for (const std::string& code : open.DuplicateVenues()) {
-    day.problems.push_back("venue " + code + " stands more than once in the race program file: " +
-                           "the first is checked");
+    day.problems.push_back({DayProblem::Kind::ProgramVenueTwice, code, 0});
   }
-  if (open.Venues().empty()) day.problems.push_back("no venue found");
+  if (open.Venues().empty()) day.problems.push_back({DayProblem::Kind::NoVenue, {}, 0});
   ResultSearchObserver quiet;
   day.venues.reserve(open.Venues().size());
   for (std::size_t i = 0; i < open.Venues().size(); ++i) {
     auto checked = open.CheckVenue(i, quiet, results, outline);
     if (!checked) {
-      day.problems.push_back("venue " + open.Venues()[i].code + ": cannot be checked");
+      day.problems.push_back({DayProblem::Kind::VenueUnchecked, open.Venues()[i].code, 0});
       continue;
     }
     VenueCheck& venue = *checked;
     for (const RaceCheck& race : venue.races) {
       if (!race.predicted) {
-        day.problems.push_back("venue " + venue.code + " race " + std::to_string(race.race) +
-                               ": statistics or equipment numbers do not convert");
+        day.problems.push_back({DayProblem::Kind::RaceNotConverted, venue.code, race.race});
       }
     }
     if (resultFile) {
       if (venue.notPublished) {
-        day.problems.push_back("venue " + venue.code + ": results not published yet");
+        day.problems.push_back({DayProblem::Kind::NotPublished, venue.code, 0});
       } else if (!venue.resultFound) {
-        day.problems.push_back("venue " + venue.code + ": no result found");
+        day.problems.push_back({DayProblem::Kind::NoResult, venue.code, 0});
       }
     }
     day.tally += venue.tally;

@@ -13,11 +13,30 @@ namespace wakorin {
 
 class OpenDay;
 
+// Why a day, a venue or a race could not be checked in full.
+struct DayProblem {
+  enum class Kind {
+    NotProgramFile,     // no start line: nothing to check
+    OtherDay,           // the result file is of another day (DayCheck::otherDay): nothing checked
+    ResultVenueTwice,   // `venue` stands twice in the result file: the first is checked
+    ProgramVenueTwice,  // `venue` stands twice in the race program file: the first is checked
+    NoVenue,            // the race program file holds no venue
+    VenueUnchecked,     // `venue` could not be checked
+    RaceNotConverted,   // `race` of `venue`: statistics or equipment numbers do not convert
+    NotPublished,       // `venue`'s results are not published yet
+    NoResult,           // no result found for `venue`
+  };
+  Kind kind = Kind::NotProgramFile;
+  std::string venue;  // "01".."24"
+  int race = 0;
+  bool operator==(const DayProblem&) const = default;
+};
+
 // A whole day: every venue of the race program file, in the order of the venue list.
 struct DayCheck {
   std::vector<VenueCheck> venues;
   CheckTally tally;
-  std::vector<std::string> problems;  // why a venue or race could not be checked (UTF-8)
+  std::vector<DayProblem> problems;
   // Set when the result file is of another day than the race program file: nothing is
   // checked, since another day's results would score tickets they have nothing to do with.
   std::optional<std::pair<int, int>> otherDay;  // program day, result day (yyyymmdd)

@@ -200,7 +200,9 @@ DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats,
     open->UseStats(*stats.table);
   }
   day.check = CheckDay(*open, std::string_view(*read.result));
-  for (const std::string& p : day.check->problems) day.problems.push_back(day.file + ": " + Problem(p));
+  for (const DayProblem& p : day.check->problems) {
+    day.problems.push_back(day.file + ": " + Problem(p, day.check->otherDay));
+  }
   if (day.check->venues.empty()) day.check.reset();
   return day;
 }

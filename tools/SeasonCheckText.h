@@ -1,7 +1,11 @@
 #pragma once
 // Every message of wakorin-check, in English and Japanese; the locale chooses (CliLanguage.h).
-#include <regex>
+#include <optional>
 #include <string>
+#include <utility>
+
+#include "base/DayDate.h"
+#include "day/DayCheck.h"
 
 #include "tools/CliLanguage.h"
 
@@ -106,31 +110,43 @@ inline constexpr Text kTallyHeaderData{
     "%s舟券     レース   見送り    的中    的中率       購入額       払戻額       返還額       回収率\n"};
 inline constexpr Text kDaysBar{"\r[%s%s] %zu/%zu days", "\r[%s%s] %zu/%zu 日"};
 
-// The day's check reports its problems in English; under a Japanese locale they are said in
-// Japanese. A problem not in this table is shown as it stands.
-inline std::string Problem(const std::string& problem) {
-  if (cli::CurrentLanguage() != cli::Language::Japanese) return problem;
-  static const std::pair<std::regex, const char*> kProblems[] = {
-      {std::regex("not a race program file"), "レース番組表ファイルではありません"},
-      {std::regex("the race program file is of (.+), the result file of (.+): not checked"),
-       "レース番組表ファイルは $1、競走成績ファイルは $2 のものです: 照合しません"},
-      {std::regex("the result file holds venue (\\S+) more than once: the first is checked"),
-       "競走成績ファイルに会場 $1 が2回以上あります: 最初のものを照合します"},
-      {std::regex("venue (\\S+) stands more than once in the race program file: the first is "
-                  "checked"),
-       "レース番組表ファイルに会場 $1 が2回以上あります: 最初のものを照合します"},
-      {std::regex("no venue found"), "会場がひとつもありません"},
-      {std::regex("venue (\\S+): cannot be checked"), "会場 $1: 照合できません"},
-      {std::regex("venue (\\S+) race (\\d+): statistics or equipment numbers do not convert"),
-       "会場 $1 $2R: 成績やモーター・ボートの番号が数に変換できません"},
-      {std::regex("venue (\\S+): results not published yet"),
-       "会場 $1: 結果はまだ公開されていません"},
-      {std::regex("venue (\\S+): no result found"), "会場 $1: 結果が見つかりません"},
-  };
-  for (const auto& [pattern, japanese] : kProblems) {
-    if (std::regex_match(problem, pattern)) return std::regex_replace(problem, pattern, japanese);
+// Why a day, a venue or a race could not be checked in full.
+inline std::string Problem(const DayProblem& problem, const std::optional<std::pair<int, int>>& otherDay) {
+  using Kind = DayProblem::Kind;
+  const bool ja = cli::CurrentLanguage() == cli::Language::Japanese;
+  const std::string& v = problem.venue;
+  switch (problem.kind) {
+    case Kind::NotProgramFile:
+      return ja ? "レース番組表ファイルではありません" : "not a race program file";
+    case Kind::OtherDay: {
+      const std::string program = otherDay ? DayText(otherDay->first) : "?";
+      const std::string results = otherDay ? DayText(otherDay->second) : "?";
+      return ja ? "レース番組表ファイルは " + program + "、競走成績ファイルは " + results +
+                      " のものです: 照合しません"
+                : "the race program file is of " + program + ", the result file of " + results +
+                      ": not checked";
+    }
+    case Kind::ResultVenueTwice:
+      return ja ? "競走成績ファイルに会場 " + v + " が2回以上あります: 最初のものを照合します"
+                : "the result file holds venue " + v + " more than once: the first is checked";
+    case Kind::ProgramVenueTwice:
+      return ja ? "レース番組表ファイルに会場 " + v + " が2回以上あります: 最初のものを照合します"
+                : "venue " + v + " stands more than once in the race program file: the first is checked";
+    case Kind::NoVenue:
+      return ja ? "会場がひとつもありません" : "no venue found";
+    case Kind::VenueUnchecked:
+      return ja ? "会場 " + v + ": 照合できません" : "venue " + v + ": cannot be checked";
+    case Kind::RaceNotConverted:
+      return ja ? "会場 " + v + " " + std::to_string(problem.race) +
+                      "R: 成績やモーター・ボートの番号が数に変換できません"
+                : "venue " + v + " race " + std::to_string(problem.race) +
+                      ": statistics or equipment numbers do not convert";
+    case Kind::NotPublished:
+      return ja ? "会場 " + v + ": 結果はまだ公開されていません" : "venue " + v + ": results not published yet";
+    case Kind::NoResult:
+      break;
   }
-  return problem;
+  return ja ? "会場 " + v + ": 結果が見つかりません" : "venue " + v + ": no result found";
 }
 
 }  // namespace wakorin::check_text

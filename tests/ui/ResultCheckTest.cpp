@@ -291,7 +291,7 @@ TEST_F(ResultCheckTest, LowerCaseFilesAndAVenueWithoutResultsYet) {
   EXPECT_FALSE(day.venues.front().resultFound);
   EXPECT_EQ(day.venues.front().tally[BetType::Trifecta].races, 0);
   EXPECT_NE(std::find(day.problems.begin(), day.problems.end(),
-                      "venue " + pendingCode + ": results not published yet"),
+                      DayProblem{DayProblem::Kind::NotPublished, pendingCode, 0}),
             day.problems.end());
   EXPECT_TRUE(day.venues[1].resultFound);
 }
