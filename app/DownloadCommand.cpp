@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "day/OpenDay.h"
 #include "ui/Desktop.h"
+#include "ui/ErrorText.h"
 #include "ui/MainForm.h"
 #include "ui/ProgramFileFolder.h"
 
@@ -41,8 +42,7 @@ bool DownloadCommand::DtDownloadClick() {
 
 QDate DownloadCommand::InitialDay() const {
   if (const OpenDay* day = form_.Day(); day && day->Day()) {
-    const int yyyymmdd = *day->Day();
-    const QDate shown(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+    const QDate shown = DayAsDate(*day->Day());
     if (shown.isValid()) return shown;
   }
   const QDate last = settings::LastDownloadDay();

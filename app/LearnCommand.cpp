@@ -154,7 +154,7 @@ class LearnJob final : public ProgressJob {
 };
 
 QString DateText(int yyyymmdd) {
-  return QStringLiteral("%1/%2/%3").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
+  return DayAsDate(yyyymmdd).toString(QStringLiteral("yyyy/M/d"));
 }
 
 QString PartText(const PartDays& part) {

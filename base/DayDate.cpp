@@ -105,8 +105,9 @@ std::optional<int> ParseDayArgument(std::string_view text) {
 
 std::string DayText(int yyyymmdd) {
   char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", yyyymmdd / 10000 % 10000, yyyymmdd / 100 % 100,
-                yyyymmdd % 100);
+  const std::chrono::year_month_day day = CalendarDay(yyyymmdd);
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()) % 10000,
+                static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
   return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -19,6 +20,13 @@ std::optional<int> DayOfFileName(std::string_view path, char letter);
 // A day as people type it on a command line: "2024-04-01", "2024/04/01", "2024/4/1". nullopt
 // for anything else, or a day the calendar does not have ("2024-13-01", "2023-02-29").
 std::optional<int> ParseDayArgument(std::string_view text);
+
+// The one place a yyyymmdd number is taken apart: its calendar date (check ok() before use).
+constexpr std::chrono::year_month_day CalendarDay(int yyyymmdd) {
+  return std::chrono::year_month_day{std::chrono::year{yyyymmdd / 10000},
+                                     std::chrono::month{static_cast<unsigned>(yyyymmdd / 100 % 100)},
+                                     std::chrono::day{static_cast<unsigned>(yyyymmdd % 100)}};
+}
 
 // "2024-04-01", for messages.
 std::string DayText(int yyyymmdd);

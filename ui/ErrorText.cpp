@@ -1,5 +1,7 @@
 #include "ui/ErrorText.h"
 
+#include "base/DayDate.h"
+
 #include <cstring>
 
 #include <QDir>
@@ -32,10 +34,6 @@ QString ArchiveFaultText(ArchiveFault fault) {
       break;
   }
   return QStringLiteral("圧縮ファイルが壊れています。");
-}
-
-QString DateText(int yyyymmdd) {
-  return QStringLiteral("%1年%2月%3日").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
 }
 
 QString KindName(DayFileKind kind) {
@@ -112,6 +110,17 @@ QString MissingStatsText(const Error& error) {
 
 }  // namespace
 
+QDate DayAsDate(int yyyymmdd) {
+  const std::chrono::year_month_day day = CalendarDay(yyyymmdd);
+  return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+               static_cast<int>(static_cast<unsigned>(day.day())));
+}
+
+QString JapaneseDayText(int yyyymmdd) {
+  const QDate day = DayAsDate(yyyymmdd);
+  return QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());
+}
+
 QString RefusedFileText(const RefusedFile& file, int date) {
   const QString path = QString::fromLocal8Bit(file.path.c_str());
   const QString wanted = KindName(file.wanted);
@@ -122,7 +131,7 @@ QString RefusedFileText(const RefusedFile& file, int date) {
       return QStringLiteral("\"%1\" は%2ではありません(%3です)。").arg(path, wanted, KindName(file.found));
     case FileRefusal::OtherDay:
       return QStringLiteral("\"%1\" は%2の%3で、%4のものではありません。")
-          .arg(path, DateText(file.foundDate), wanted, DateText(date));
+          .arg(path, JapaneseDayText(file.foundDate), wanted, JapaneseDayText(date));
     case FileRefusal::NoDate:
       break;
   }
@@ -181,7 +190,7 @@ QString ModelFaultText(const ModelFileFault& fault) {
 
 QString LeftOutDayText(const RaceDay& day) {
   return QStringLiteral("%1: その日の%2がないため読みませんでした。")
-      .arg(DateText(day.date), KindName(day.gap == DayGap::NoProgramFile ? DayFileKind::Program
+      .arg(JapaneseDayText(day.date), KindName(day.gap == DayGap::NoProgramFile ? DayFileKind::Program
                                                                          : DayFileKind::Result));
 }
 

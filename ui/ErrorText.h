@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include "base/Error.h"
@@ -14,6 +15,10 @@ namespace wakorin {
 // missing statistics file the fixed message naming it, then where it was looked for, the files
 // passed over and why, and that the data mode needs none.
 QString ErrorText(const Error& error);
+
+// A day (yyyymmdd) as the window's calendar takes it, and as its messages say it: 2024年4月1日.
+QDate DayAsDate(int yyyymmdd);
+QString JapaneseDayText(int yyyymmdd);
 
 // Why a copy of a day's file was not taken for day `date` (yyyymmdd), naming the file.
 QString RefusedFileText(const RefusedFile& file, int date);
