@@ -4,6 +4,7 @@
 #include <string>
 
 #include "results/ResultFileLayout.h"
+#include "results/ResultMatching.h"
 
 namespace wakorin {
 namespace {
@@ -121,7 +122,60 @@ bool Covers(AnyBet bet, const Combination& ticket, const Combination& winner) {
   return a == b;
 }
 
+AnyBet AnyOf(BetType bet) {
+  switch (bet) {
+    case BetType::Quinella:
+      return AnyBet::Quinella;
+    case BetType::Exacta:
+      return AnyBet::Exacta;
+    case BetType::Trio:
+      return AnyBet::Trio;
+    case BetType::Trifecta:
+      break;
+  }
+  return AnyBet::Trifecta;
+}
+
+std::optional<long long> Yen(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\r')) text.remove_suffix(1);
+  return Number(text);
+}
+
+// Whether the payout lines say of `bet` what the summary row does.
+bool Agrees(const BetSettlement& settled, const ResultRow& row, BetType bet) {
+  using State = BetSettlement::State;
+  if (row.Void[bet]) return settled.state == State::Void;
+  if (row.Special[bet]) return settled.state == State::Special && Yen(row.Payout(bet)) == settled.special;
+  const auto winners = Winners(row, bet);
+  if (winners.empty()) return settled.state == State::Missing;
+  if (settled.state != State::Paid || settled.paid.size() != winners.size()) return false;
+  for (const auto& [combination, payout] : winners) {
+    const auto boats = CombinationOf(std::string_view(combination), bet == BetType::Quinella || bet == BetType::Exacta ? 2 : 3);
+    const auto yen = Yen(payout);
+    const bool found = boats && yen && std::any_of(settled.paid.begin(), settled.paid.end(), [&](const Payout& p) {
+      return p.combination == *boats && p.yen == *yen;
+    });
+    if (!found) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::vector<PayoutDisagreement> CompareWithSummary(const std::vector<RacePayouts>& races,
+                                                   const VenueResult& summary) {
+  std::vector<PayoutDisagreement> disagreements;
+  for (const RacePayouts& race : races) {
+    const ResultRow& row = summary.Race(race.race);
+    for (BetType bet : kBetTypes) {
+      if (row.Cancelled || !Agrees(race.Of(AnyOf(bet)), row, bet)) {
+        disagreements.push_back({race.race, bet});
+      }
+    }
+  }
+  return disagreements;
+}
 
 int BoatsOf(AnyBet bet) {
   switch (bet) {

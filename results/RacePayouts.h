@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "predict/BetType.h"
+#include "results/ResultFile.h"
+
 namespace wakorin {
 
 // Every bet type a ticket can be bought in, as the result file lists them under each race.
@@ -56,6 +59,16 @@ struct RacePayouts {
 // payout lines under each race's finishing table. A race whose results are cancelled (中　止) has
 // no block and is not listed.
 std::vector<RacePayouts> ReadRacePayouts(std::string_view venueBlock);
+
+// Where the payout lines and the summary table at the top of the venue's block disagree on one of
+// the four bet types that stand in both: a damaged file, to be named rather than guessed.
+struct PayoutDisagreement {
+  int race = 0;
+  BetType bet = BetType::Quinella;
+  bool operator==(const PayoutDisagreement&) const = default;
+};
+std::vector<PayoutDisagreement> CompareWithSummary(const std::vector<RacePayouts>& races,
+                                                   const VenueResult& summary);
 
 // What a ticket of `bet` naming `boats` (in the order bought) is paid per 100 yen staked: the
 // payout of every winning combination it covers, the special payout of 特払い, the whole stake

@@ -98,5 +98,37 @@ TEST(RacePayouts, AnyTicketIsSettledByOneRule) {
   }
 }
 
+// On every venue of the real days the payout lines say what the summary table says; a payout line
+// changed by one digit is found out.
+TEST(RacePayouts, AgreeWithTheSummaryTable) {
+  for (const char* file : {"K240116.TXT", "K240401.TXT", "K240710.TXT"}) {
+    const std::string bytes = testing::ReadAll(std::string(WAKORIN_REALDATA_DIR) + "/" + file);
+    if (bytes.empty()) GTEST_SKIP() << "no real files beside the project";
+    int venues = 0;
+    for (std::size_t at = bytes.find("KBGN"); at != std::string::npos; at = bytes.find("KBGN", at + 4)) {
+      const std::string code = bytes.substr(at - 2, 2);
+      ResultSearchObserver quiet;
+      auto summary = FindVenueResultIn(bytes, code, 0, quiet);
+      ASSERT_TRUE(summary.ok());
+      if (summary->end != ResultSearchEnd::Found) continue;
+      const auto races = ReadRacePayouts(std::string_view(bytes).substr(at - 2));
+      EXPECT_FALSE(races.empty()) << file << " " << code;
+      EXPECT_TRUE(CompareWithSummary(races, summary->result).empty()) << file << " " << code;
+      ++venues;
+    }
+    EXPECT_GT(venues, 8) << file;
+  }
+  std::string damaged = testing::ReadAll(std::string(WAKORIN_REALDATA_DIR) + "/K240710.TXT");
+  const std::size_t detail = damaged.find("26580", damaged.find("26580") + 5);
+  ASSERT_NE(detail, std::string::npos);
+  damaged[detail + 3] = '9';
+  ResultSearchObserver quiet;
+  auto summary = FindVenueResultIn(damaged, "24", 0, quiet);
+  ASSERT_TRUE(summary.ok());
+  const auto races = ReadRacePayouts(std::string_view(damaged).substr(damaged.find("24KBGN")));
+  const std::vector<PayoutDisagreement> expected{{1, BetType::Trifecta}};
+  EXPECT_EQ(CompareWithSummary(races, summary->result), expected);
+}
+
 }  // namespace
 }  // namespace wakorin
