@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QThread>
 
 #include "app/DayDownload.h"
 #include "app/LearnCommand.h"
@@ -21,8 +22,11 @@ Application::Application(TMainForm& form, Desktop& desktop)
       menu_(form, desktop, download_) {
   form.SetProgramFileFolder(fileDialogFolder_);
   // Ends the event loop when one runs; a loop of a handler in progress sees the quit request.
-  QObject::connect(&form, &TMainForm::TerminateRequested, &menu_,
-                   [] { QCoreApplication::exit(0); });
+  // With no loop running (a start-up that ends before the window shows) there is nothing to end,
+  // and an exit then would make every later loop return at once.
+  QObject::connect(&form, &TMainForm::TerminateRequested, &menu_, [] {
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+  });
   // The prediction mode and the model chosen last time; a model file that can no longer be read
   // leaves the built-in one, and the user is told once the window shows.
   if (auto model = LoadLearnedModel(&modelProblem_)) form.UseDataModel(std::move(model));

@@ -50,6 +50,8 @@ QDate DownloadCommand::InitialDay() const {
 }
 
 bool DownloadCommand::Download(QDate initial) {
+  // The day it opens would replace the one a running job reads.
+  if (form_.IsBusy()) return false;
   const std::optional<QDate> day = desktop_.ChooseDate(
       &form_, QStringLiteral("ダウンロードする日付を選んでください。"), initial);
   if (!day) return false;
@@ -58,7 +60,11 @@ bool DownloadCommand::Download(QDate initial) {
   options.day = *day;
   DayDownload download(options);
   DownloadJob job(download);
-  desktop_.RunWithProgress(&form_, QStringLiteral("データのダウンロード"), job);
+  {
+    const TMainForm::BusyScope busy(form_);
+    desktop_.RunWithProgress(&form_, QStringLiteral("データのダウンロード"), job);
+  }
+  if (form_.QuitRequested()) return false;
   if (!download.Result().ok) {
     desktop_.ShowMessage(&form_, download.Result().message);
     return false;

@@ -4,11 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-#include <QTimer>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <mutex>
-#include <thread>
 
 #include "app/Settings.h"
 #include "base/DayDate.h"
@@ -24,13 +25,13 @@ namespace {
 // Fewer days than this leave too few races to learn, tune and measure on.
 constexpr int kFewestDays = 20;
 
-// What the learning thread shares with the window; the thread may outlive a cancelled job.
+// What the learning shares with the window. The job waits for the learning on every way out,
+// so nothing here outlives the job.
 struct Learning {
   std::mutex mutex;
   QString label;
   int done = 0, total = 0;
-  bool finished = false;
-  std::atomic<bool> cancelled{false};
+  std::atomic<bool> stop{false};
   std::optional<DataModel> model;
   HeldOutFigures figures;
   int learnRaces = 0, days = 0;
@@ -39,13 +40,20 @@ struct Learning {
   QString failure;
 };
 
-void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& folder) {
+// Runs on a worker thread. `told` is called on that thread whenever the progress moves.
+void LearnInThread(Learning& state, const std::string& folder, const std::function<void()>& told) {
   auto progress = [&](const char* label, int done, int total) {
-    const std::lock_guard lock(state->mutex);
-    state->label = QString::fromUtf8(label);
-    state->done = done;
-    state->total = total;
-    return !state->cancelled;
+    {
+      const std::lock_guard lock(state.mutex);
+      const QString text = QString::fromUtf8(label);
+      if (state.label != text || state.done != done || state.total != total) {
+        state.label = text;
+        state.done = done;
+        state.total = total;
+        told();
+      }
+    }
+    return !state.stop;
   };
   const DayListing listing = ListRaceDays({folder});
   std::vector<int> days;  // the days with a race program file, whose races can be learned
@@ -54,12 +62,11 @@ void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& fo
   }
   const int n = static_cast<int>(days.size());
   if (n < kFewestDays) {
-    const std::lock_guard lock(state->mutex);
-    state->failure = QStringLiteral("学習には%1日分以上のレース番組表とレース結果のファイルが必要です"
-                                    "(データフォルダにあるのは%2日分です)。")
-                         .arg(kFewestDays)
-                         .arg(n);
-    state->finished = true;
+    const std::lock_guard lock(state.mutex);
+    state.failure = QStringLiteral("学習には%1日分以上のレース番組表とレース結果のファイルが必要です"
+                                   "(データフォルダにあるのは%2日分です)。")
+                        .arg(kFewestDays)
+                        .arg(n);
     return;
   }
   // The latest fifth held out, the fifth before it for the thresholds, the rest to learn from.
@@ -73,83 +80,100 @@ void LearnInThread(const std::shared_ptr<Learning>& state, const std::string& fo
                                   : SeasonPart::Learn;
       },
       [&](int done, int total) { return progress("日ごとのファイルを読んでいます", done, total); });
-  if (state->cancelled) return;
+  if (state.stop) return;
   QStringList troubles;
   for (const RaceDay& day : season.troubles) {
     for (const RefusedFile& file : day.refused) troubles << RefusedFileText(file, day.date);
     if (day.gap) troubles << LeftOutDayText(day);
   }
   if (season.learn.empty() || season.test.empty()) {
-    const std::lock_guard lock(state->mutex);
-    state->failure = QStringLiteral("データフォルダのファイルから学習できるレースがありませんでした。");
-    if (!troubles.isEmpty()) state->failure += QLatin1Char('\n') + troubles.join(QLatin1Char('\n'));
-    state->finished = true;
+    const std::lock_guard lock(state.mutex);
+    state.failure = QStringLiteral("データフォルダのファイルから学習できるレースがありませんでした。");
+    if (!troubles.isEmpty()) state.failure += QLatin1Char('\n') + troubles.join(QLatin1Char('\n'));
     return;
   }
-  DataModel model = wakorin::Learn(season.learn, season.tune, {},
-                                   [&](std::string_view, int done, int total) {
-                                     progress("学習しています", done, total);
-                                   });
-  if (state->cancelled) return;
-  HeldOutFigures figures = MeasureHeldOut(model, season.test);
-  const std::lock_guard lock(state->mutex);
-  state->learnRaces = static_cast<int>(season.learn.size());
-  state->learnDays = season.learnDays;
-  state->tuneDays = season.tuneDays;
-  state->testDays = season.testDays;
-  state->troubles = troubles;
-  state->days = n;
-  model.learnedFrom = DayText(season.learnDays.from) + ".." + DayText(season.learnDays.to) + " (" +
-                      std::to_string(season.learnDays.days) + " days)";
-  state->model = std::move(model);
-  state->figures = figures;
-  state->finished = true;
+  std::optional<DataModel> model =
+      wakorin::Learn(season.learn, season.tune, {}, [&](std::string_view, int done, int total) {
+        return progress("学習しています", done, total);
+      });
+  if (!model || state.stop) return;
+  HeldOutFigures figures = MeasureHeldOut(*model, season.test);
+  const std::lock_guard lock(state.mutex);
+  state.learnRaces = static_cast<int>(season.learn.size());
+  state.learnDays = season.learnDays;
+  state.tuneDays = season.tuneDays;
+  state.testDays = season.testDays;
+  state.troubles = troubles;
+  state.days = n;
+  model->learnedFrom = DayText(season.learnDays.from) + ".." + DayText(season.learnDays.to) + " (" +
+                       std::to_string(season.learnDays.days) + " days)";
+  state.model = std::move(model);
+  state.figures = figures;
 }
 
-// The learning as the progress dialog sees it: a thread, watched from the event loop.
+// The learning as the progress dialog sees it: a task on Qt's thread pool, watched from the
+// event loop. Its progress asks it to stop when the dialog is cancelled or the user asks to
+// quit, and the job waits for it on every way out, so no learning outlives the window.
 class LearnJob final : public ProgressJob {
  public:
-  explicit LearnJob(std::string folder)
-      : state_(std::make_shared<Learning>()), folder_(std::move(folder)) {}
+  LearnJob(std::string folder, std::function<bool()> goOn)
+      : folder_(std::move(folder)), goOn_(std::move(goOn)) {}
+  ~LearnJob() override { StopAndWait(); }
+  LearnJob(const LearnJob&) = delete;
+  LearnJob& operator=(const LearnJob&) = delete;
 
   void Start(ProgressReport& report) override {
     report_ = &report;
-    std::thread([state = state_, folder = folder_] { LearnInThread(state, folder); }).detach();
-    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Poll(); });
-    timer_.start(100);
+    QObject::connect(&watcher_, &QFutureWatcher<void>::finished, &watcher_, [this] { End(); });
+    // Progress is handed to the window's thread; a call still queued when the watcher is gone
+    // is dropped with it.
+    watcher_.setFuture(QtConcurrent::run([this] {
+      LearnInThread(state_, folder_, [this] {
+        QMetaObject::invokeMethod(&watcher_, [this] { Told(); }, Qt::QueuedConnection);
+      });
+    }));
   }
+  // Returns once the learning has stopped: within one step of it, a fraction of a second.
   void Cancel() override {
-    state_->cancelled = true;
+    StopAndWait();
     End();
   }
-  std::shared_ptr<Learning> State() const { return state_; }
+  // How it ended, read once it has.
+  const Learning& State() const { return state_; }
+  bool Stopped() const { return state_.stop; }
 
  private:
-  void Poll() {
+  void Told() {
+    if (ended_) return;
+    if (!goOn_()) {
+      Cancel();
+      return;
+    }
     QString label;
     int done = 0, total = 0;
-    bool finished = false;
     {
-      const std::lock_guard lock(state_->mutex);
-      label = state_->label;
-      done = state_->done;
-      total = state_->total;
-      finished = state_->finished;
+      const std::lock_guard lock(state_.mutex);
+      label = state_.label;
+      done = state_.done;
+      total = state_.total;
     }
-    if (!label.isEmpty()) report_->Progress(label, done, total);
-    if (finished) End();
+    report_->Progress(label, done, total);
+  }
+  void StopAndWait() {
+    state_.stop = true;
+    watcher_.waitForFinished();
   }
   void End() {
-    if (ended_) return;
+    if (ended_ || report_ == nullptr) return;
     ended_ = true;
-    timer_.stop();
     report_->Done();
   }
 
-  std::shared_ptr<Learning> state_;
+  Learning state_;
   std::string folder_;
+  std::function<bool()> goOn_;
   ProgressReport* report_ = nullptr;
-  QTimer timer_;
+  QFutureWatcher<void> watcher_;
   bool ended_ = false;
 };
 
@@ -199,30 +223,36 @@ QString Summary(const Learning& done) {
 }  // namespace
 
 void LearnFromDataFolder(TMainForm& form, Desktop& desktop) {
+  if (form.IsBusy()) return;
   const QString folder = settings::DataFolder();
-  LearnJob job(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString());
-  desktop.RunWithProgress(&form, QStringLiteral("データ予想の学習"), job);
-  const std::shared_ptr<Learning> state = job.State();
-  const std::lock_guard lock(state->mutex);
-  if (state->cancelled) return;
-  if (!state->failure.isEmpty()) {
-    desktop.ShowMessage(&form, state->failure);
+  LearnJob job(QDir::toNativeSeparators(folder).toLocal8Bit().toStdString(),
+               [&form] { return !form.QuitRequested(); });
+  {
+    // The day, the mode and the model hold still until the model learned is handed over.
+    const TMainForm::BusyScope busy(form);
+    desktop.RunWithProgress(&form, QStringLiteral("データ予想の学習"), job);
+  }
+  // A cancel, or a quit asked for meanwhile, keeps everything as it was.
+  if (job.Stopped() || form.QuitRequested()) return;
+  const Learning& state = job.State();
+  if (!state.failure.isEmpty()) {
+    desktop.ShowMessage(&form, state.failure);
     return;
   }
-  if (!state->model) return;
+  if (!state.model) return;
   const QString path = QDir(folder).filePath(QStringLiteral("wakorin-data-model.txt"));
-  if (const QString unsaved = SaveModelFile(path, WriteDataModel(*state->model));
+  if (const QString unsaved = SaveModelFile(path, WriteDataModel(*state.model));
       !unsaved.isEmpty()) {
     desktop.ShowMessage(&form, unsaved);
     return;
   }
-  QString summary = Summary(*state);
+  QString summary = Summary(state);
   if (!settings::SetModelFile(path)) {
     summary += QStringLiteral("\n設定ファイル(\"%1\")に書き込めなかったので、次に起動したときは"
                               "組み込みのモデルを使います。")
                    .arg(settings::FilePath());
   }
-  form.UseDataModel(std::make_shared<const DataModel>(std::move(*state->model)));
+  form.UseDataModel(std::make_shared<const DataModel>(*state.model));
   desktop.ShowMessage(&form, summary);
 }
 

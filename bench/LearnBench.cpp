@@ -55,7 +55,7 @@ const Season& GeneratedSeason() {
 void BM_LearnSeason(benchmark::State& state) {
   const Season& season = GeneratedSeason();
   for (auto _ : state) {
-    DataModel model = Learn(season.learn, season.tune);
+    std::optional<DataModel> model = Learn(season.learn, season.tune);
     benchmark::DoNotOptimize(model);
   }
   state.counters["races"] = static_cast<double>(season.learn.size() + season.tune.size());

@@ -28,9 +28,12 @@ bool Usable(const LearnRace& race, int place) {
 
 // One place's conditional logit over the boats still running, by Newton's method with an L2
 // penalty: the log-likelihood is concave, so the steps converge from zero in a few iterations;
-// a step that lowers the objective is halved.
-std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int place, bool headline,
-                             const LearnOptions& options, const LearnProgress& progress) {
+// a step that lowers the objective is halved. Nullopt when `progress` says stop; it is asked at
+// each iteration and each chunk of races, so that a stop is heard within a fraction of a second
+// even on years of races.
+std::optional<std::vector<double>> FitPlace(const std::vector<const LearnRace*>& races, int place,
+                                            bool headline, const LearnOptions& options,
+                                            const LearnProgress& progress) {
   const int features = FeatureCount();
   std::vector<bool> unused(static_cast<std::size_t>(features), false);
   for (int f = 0; f < features && headline; ++f) unused[static_cast<std::size_t>(f)] = !IsHeadlineFeature(f);
@@ -41,11 +44,14 @@ std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int pla
   RowMatrix m(kChunk, p);
   const std::string stage = (headline ? "headline " : "place ") + std::to_string(place + 1);
   for (int iteration = 0; iteration < options.maxIterations; ++iteration) {
-    if (progress) progress(stage, iteration, options.maxIterations);
+    if (progress && !progress(stage, iteration, options.maxIterations)) return std::nullopt;
     Eigen::MatrixXd h = Eigen::MatrixXd::Zero(p, p);
     Eigen::VectorXd g = Eigen::VectorXd::Zero(p);
     double logLikelihood = 0.0;
     for (std::size_t first = 0; first < races.size(); first += kChunk) {
+      if (first > 0 && progress && !progress(stage, iteration, options.maxIterations)) {
+        return std::nullopt;
+      }
       const std::size_t last = std::min(races.size(), first + kChunk);
       std::vector<int> starts, chosen;
       int rows = 0;
@@ -102,7 +108,7 @@ std::vector<double> FitPlace(const std::vector<const LearnRace*>& races, int pla
     beta += step;
     if (step.cwiseAbs().maxCoeff() < 1e-7) break;
   }
-  if (progress) progress(stage, options.maxIterations, options.maxIterations);
+  if (progress && !progress(stage, options.maxIterations, options.maxIterations)) return std::nullopt;
   return std::vector<double>(beta.data(), beta.data() + p);
 }
 
@@ -290,7 +296,8 @@ ReturnFigures Summarise(const std::vector<RaceReturn>& returns, int resamples) {
 
 namespace {
 
-void FitModels(const std::vector<const LearnRace*>& races, const LearnOptions& options,
+// False when `progress` said stop.
+bool FitModels(const std::vector<const LearnRace*>& races, const LearnOptions& options,
                const LearnProgress& progress, DataModel& model) {
   for (int place = 0; place < 3; ++place) {
     std::vector<const LearnRace*> usable;
@@ -299,34 +306,42 @@ void FitModels(const std::vector<const LearnRace*>& races, const LearnOptions& o
     }
     if (place == 0) model.races = static_cast<int>(usable.size());
     const std::size_t k = static_cast<std::size_t>(place);
-    model.weights[k] = FitPlace(usable, place, false, options, progress);
-    model.headline[k] = FitPlace(usable, place, true, options, progress);
+    for (bool headline : {false, true}) {
+      std::optional<std::vector<double>> weights = FitPlace(usable, place, headline, options, progress);
+      if (!weights) return false;
+      (headline ? model.headline : model.weights)[k] = std::move(*weights);
+    }
   }
+  return true;
 }
 
 }  // namespace
 
-DataModel Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace>& tune,
-                const LearnOptions& options, const LearnProgress& progress) {
+std::optional<DataModel> Learn(const std::vector<LearnRace>& learn,
+                               const std::vector<LearnRace>& tune, const LearnOptions& options,
+                               const LearnProgress& progress) {
+  auto goOn = [&](std::string_view stage, int done, int total) {
+    return !progress || progress(stage, done, total);
+  };
   DataModel model;
   std::vector<const LearnRace*> races;
   for (const LearnRace& race : learn) races.push_back(&race);
-  FitModels(races, options, progress, model);
-  if (progress) progress("payouts", 0, 1);
+  if (!FitModels(races, options, progress, model)) return std::nullopt;
+  if (!goOn("payouts", 0, 1)) return std::nullopt;
   LearnPayouts(learn, model);
-  if (progress) progress("thresholds", 0, 1);
+  if (!goOn("thresholds", 0, 1)) return std::nullopt;
   const PerBet<double> shares = LearnThresholds(tune, options, model);
   if (options.refit && !tune.empty()) {
     // The weights and payouts learn from the tuning days too; each threshold then keeps the
     // share of the tuning races chosen above, as the new model estimates them.
     for (const LearnRace& race : tune) races.push_back(&race);
-    FitModels(races, options, progress, model);
+    if (!FitModels(races, options, progress, model)) return std::nullopt;
     std::vector<LearnRace> all(learn);
     all.insert(all.end(), tune.begin(), tune.end());
     LearnPayouts(all, model);
     LearnThresholds(tune, options, model, &shares);
   }
-  if (progress) progress("thresholds", 1, 1);
+  if (!goOn("thresholds", 1, 1)) return std::nullopt;
   return model;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -65,15 +66,16 @@ struct LearnOptions {
   bool refit = false;           // after the thresholds, learn again from learning and tuning days
 };
 
-// Progress: a stage's name, steps done and steps in all.
-using LearnProgress = std::function<void(std::string_view stage, int done, int total)>;
+// Progress: a stage's name, steps done and steps in all. It answers whether to go on: false
+// stops the learning at once. It is asked at least once per iteration of every fit.
+using LearnProgress = std::function<bool(std::string_view stage, int done, int total)>;
 
 // Fits the three place models on `learn` (races whose first three are known) by Newton's
 // method, the payout tables on `learn`, and each bet type's threshold on `tune`: the return of
 // the races kept is the highest among thresholds that keep at least minBetShare of them. With
 // no tuning races the thresholds are 0 (every race bet). Deterministic: the same races in the
-// same order give the same model.
-DataModel Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace>& tune,
+// same order give the same model. Nullopt when `progress` said stop: no half-learned model.
+std::optional<DataModel> Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace>& tune,
                 const LearnOptions& options = {}, const LearnProgress& progress = {});
 
 // The six fixed tickets of each bet type that need no file, for comparison: the most frequent

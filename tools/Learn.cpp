@@ -236,8 +236,10 @@ int main(int argc, char** argv) {
     learnOptions.minBetShare = options->minBetShare;
     learnOptions.ridge = options->ridge;
     learnOptions.refit = options->refit;
-    model = Learn(learn, tune, learnOptions, [&](std::string_view stage, int done, int total) {
+    // A run from the terminal is stopped by its signal, never by its progress.
+    model = *Learn(learn, tune, learnOptions, [&](std::string_view stage, int done, int total) {
       bar.Show(std::string(stage), done, total);
+      return true;
     });
     bar.Clear();
     const int lastDay = options->refit && !tune.empty() ? tune.back().date : learn.back().date;

@@ -62,12 +62,10 @@ void TMainForm::ConnectHandlers() {
   connect(menu_.N3, &QAction::triggered, this, [this] { ToggleResultCheckMode(); });
   connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { RunResultCheck(); });
   connect(menu_.ModeStandard, &QAction::triggered, this, [this] {
-    SetPredictionMode(PredictionMode::Standard);
-    emit PredictionModeChosen(PredictionMode::Standard);
+    if (SetPredictionMode(PredictionMode::Standard)) emit PredictionModeChosen(PredictionMode::Standard);
   });
   connect(menu_.ModeData, &QAction::triggered, this, [this] {
-    SetPredictionMode(PredictionMode::Data);
-    emit PredictionModeChosen(PredictionMode::Data);
+    if (SetPredictionMode(PredictionMode::Data)) emit PredictionModeChosen(PredictionMode::Data);
   });
   connect(menu_.DtLearn, &QAction::triggered, this, [this] { emit LearnRequested(); });
   for (QPushButton* button : cardPanel_.LaneButtons()) {
@@ -83,7 +81,37 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::FormClose() {
   quitRequested_ = true;
-  if (!checkRunning_) Terminate();
+  if (!IsBusy()) Terminate();
+}
+
+TMainForm::BusyScope::BusyScope(TMainForm& form) : form_(form) {
+  if (form_.busy_++ == 0) form_.ShowBusy();
+}
+
+TMainForm::BusyScope::~BusyScope() {
+  form_.LeaveBusy();
+}
+
+void TMainForm::LeaveBusy() {
+  if (--busy_ > 0) return;
+  ShowBusy();
+  if (quitRequested_) Terminate();
+}
+
+void TMainForm::ShowBusy() {
+  const bool idle = !IsBusy();
+  for (QAction* action : {menu_.N1, menu_.N2, menu_.N3, menu_.DtDownload, menu_.YosouMode,
+                          menu_.ModeStandard, menu_.ModeData, menu_.DtLearn, menu_.Print1,
+                          menu_.Print2}) {
+    action->setEnabled(idle);
+  }
+  menu_.N5->setEnabled(idle && IsRaceCardMode());
+  for (QWidget* control : {static_cast<QWidget*>(header_.VenueList()),
+                           static_cast<QWidget*>(cardPanel_.RaceList()),
+                           static_cast<QWidget*>(cardPanel_.PredictButton()),
+                           static_cast<QWidget*>(resultGrid_.CheckButton())}) {
+    control->setEnabled(idle);
+  }
 }
 
 void TMainForm::Terminate() {
@@ -110,17 +138,24 @@ void TMainForm::ShowRegions() {
   cardPanel_.SetShown(raceCard, raceCard && !prediction);
   resultGrid_.SetShown(!raceCard);
   checkOverlay_.SetShown(checkRunning_);
-  menu_.N5->setEnabled(raceCard);
+  ShowBusy();
 }
 
 void TMainForm::EnterRaceCardMode() {
+  if (IsBusy()) return;
   mode_ = Mode::RaceCard;
   predictionShown_ = false;
   menu_.N3->setText(QStringLiteral("全結果 照合"));
   ShowRegions();
 }
 
-void TMainForm::SetPredictionMode(PredictionMode mode) {
+bool TMainForm::SetPredictionMode(PredictionMode mode) {
+  if (IsBusy()) {
+    // The menu's group may have moved its check already: it shows the mode kept.
+    menu_.ModeStandard->setChecked(predictionMode_ == PredictionMode::Standard);
+    menu_.ModeData->setChecked(predictionMode_ == PredictionMode::Data);
+    return false;
+  }
   predictionMode_ = mode;
   menu_.ModeStandard->setChecked(mode == PredictionMode::Standard);
   menu_.ModeData->setChecked(mode == PredictionMode::Data);
@@ -128,11 +163,14 @@ void TMainForm::SetPredictionMode(PredictionMode mode) {
   // A prediction of the other mode no longer stands.
   predictionShown_ = false;
   ShowRegions();
+  return true;
 }
 
-void TMainForm::UseDataModel(std::shared_ptr<const DataModel> model) {
+bool TMainForm::UseDataModel(std::shared_ptr<const DataModel> model) {
+  if (IsBusy()) return false;
   learnedModel_ = std::move(model);
   UseModeOnDay();
+  return true;
 }
 
 const DataModel& TMainForm::CurrentDataModel() const {

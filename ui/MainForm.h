@@ -49,20 +49,39 @@ class TMainForm : public QMainWindow {
   void SetProgramFileFolder(ProgramFileFolder& folder) { programFileFolder_ = &folder; }
   // The menu bar's items, for the application's commands.
   const ui::MainMenu& Menu() const { return menu_; }
-  // The user asks to quit (the window's close button, the exit command). While a check runs,
-  // its loop sees the request and ends the application once the check has let go of the
-  // window, so that it ends exactly once.
+  // The user asks to quit (the window's close button, the exit command). While the form is busy,
+  // the work sees the request and stops, and the application ends once the form is no longer
+  // busy, so that it ends exactly once.
   void FormClose();
   // Asks the application to end (TerminateRequested).
   void Terminate();
   // A start-up begins with nobody asking to quit.
   void ClearQuitRequest() { quitRequested_ = false; }
-  // Prints what the window shows, laid out for an A4 page.
+  // Prints what the window shows, laid out for an A4 page; nothing while busy.
   void Print2Click();
   // Whether the user asked to quit; long loops test it after processing events.
   bool QuitRequested() const { return quitRequested_; }
 
+  // --- Long work ---
+  // While one of these lives the form is busy: a check, a download or a learning runs, and the
+  // events it lets through must not pull the day, the mode, the model or the selection from
+  // under it. Every command that would change them, and printing, is disabled, and the public
+  // operations that would do so refuse. Scopes nest; when the last one ends, a quit asked for
+  // meanwhile ends the application.
+  class BusyScope {
+   public:
+    explicit BusyScope(TMainForm& form);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    TMainForm& form_;
+  };
+  bool IsBusy() const { return busy_ > 0; }
+
   // --- Race program ---
+  // Both refuse while busy (false, nothing shown).
   bool ChooseProgramFile();
   // Reads the race program file at `path` and shows race 1 of its last venue; what ChooseProgramFile does
   // with the file chosen in its dialog.
@@ -87,10 +106,11 @@ class TMainForm : public QMainWindow {
   // --- Prediction mode ---
   // The standard mode predicts with the engine on the statistics file's figures; the data mode
   // with the model learned from past seasons (the built-in one until the user learns their own).
-  void SetPredictionMode(PredictionMode mode);
+  // False, and nothing changed, while busy.
+  bool SetPredictionMode(PredictionMode mode);
   PredictionMode GetPredictionMode() const { return predictionMode_; }
-  // The model the data mode uses from now on.
-  void UseDataModel(std::shared_ptr<const DataModel> model);
+  // The model the data mode uses from now on; false, and the model kept, while busy.
+  bool UseDataModel(std::shared_ptr<const DataModel> model);
   const DataModel& CurrentDataModel() const;
   // The data mode's forecast of the race shown, once predicted.
   const std::optional<DataForecast>& LastDataForecast() const { return dataForecast_; }
@@ -127,8 +147,6 @@ class TMainForm : public QMainWindow {
  private:
   // Race-card mode shows the card and predictions; result-check mode the venue's result grid.
   enum class Mode { RaceCard, ResultCheck };
-  // How a check ended, for what follows once the window is unlocked.
-  enum class CheckEnd { Shown, Kept, Quit };
   class CheckLock;
 
   static QWidget* MakeClient(QMainWindow& window);
@@ -137,7 +155,10 @@ class TMainForm : public QMainWindow {
   // Decides which regions show, and the window's height, from the mode, whether a prediction is
   // on screen and whether a check runs.
   void ShowRegions();
-  CheckEnd CheckVenue();
+  // Enables what may be used: everything that changes what a running job reads only when idle.
+  void ShowBusy();
+  void LeaveBusy();
+  void CheckVenue();
   // Shows venue `venue` of the day with its race 1, or race `race` of the venue shown.
   void SelectVenue(std::size_t venue);
   void SelectRace(int race);
@@ -149,6 +170,7 @@ class TMainForm : public QMainWindow {
   Mode mode_ = Mode::RaceCard;
   bool predictionShown_ = false;
   bool checkRunning_ = false;
+  int busy_ = 0;  // BusyScopes alive
   std::optional<OpenDay> day_;
   std::size_t venue_ = 0;
   int race_ = 1;

@@ -38,6 +38,7 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   QMenu* mode = n4->addMenu(QString::fromUtf8("予想方式"));
   mode->setObjectName(QStringLiteral("YosouMode"));
   mode->menuAction()->setObjectName(QStringLiteral("YosouMode"));
+  m.YosouMode = mode->menuAction();
   m.ModeStandard = item(mode, "ModeStandard", "標準");
   m.ModeData = item(mode, "ModeData", "データ");
   auto* modes = new QActionGroup(&window);
@@ -50,6 +51,7 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   m.DtLearn = item(n4, "DtLearn", "データ予想を学習...");
   m.N7 = item(n4, "N7", "競艇ｵﾌｨｼｬﾙWeb参照");
   QMenu* print1 = submenu("Print1", "印刷(&O)");
+  m.Print1 = print1->menuAction();
   m.Print2 = item(print1, "Print2", "印刷(&P)");
   QMenu* help1 = submenu("Help1", "ﾍﾙﾌﾟ(&H)");
   m.HelpHP = item(help1, "HelpHP", "画面ヘルプ");

@@ -17,7 +17,7 @@ void TMainForm::BtnEditDataClick() {
 }
 
 bool TMainForm::PredictShownRace() {
-  if (!day_) return false;
+  if (!day_ || IsBusy()) return false;
   // Beside the race program file, then in the working folder.
   auto forecast = day_->Forecast(venue_, race_);
   if (!forecast) {

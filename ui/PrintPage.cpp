@@ -223,6 +223,9 @@ QString DocumentName(const OpenDay* day, std::size_t venue) {
 }  // namespace
 
 void TMainForm::Print2Click() {
+  // The page is drawn from the day and the selection, which must hold still until it is done.
+  if (IsBusy()) return;
+  const BusyScope busy(*this);
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);

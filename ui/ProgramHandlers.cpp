@@ -40,6 +40,7 @@ std::string LocalPath(const QString& path) {
 }  // namespace
 
 bool TMainForm::ChooseProgramFile() {
+  if (IsBusy()) return false;
   OpenFileOptions options = ProgramFileDialog();
   if (programFileFolder_) {
     options.startFolder = programFileFolder_->Folder();
@@ -57,6 +58,8 @@ bool TMainForm::ChooseProgramFile() {
 }
 
 bool TMainForm::OpenProgramFile(const QString& chosen) {
+  // A running job holds references into the open day.
+  if (IsBusy()) return false;
   const std::string path = LocalPath(chosen);
   if (!ByteFile::Exists(path)) {
     desktop_.ShowMessage(this,
@@ -114,14 +117,14 @@ void TMainForm::SelectRace(int race) {
 }
 
 void TMainForm::SelectRChange() {
-  if (!day_) return;
+  if (!day_ || IsBusy()) return;
   SelectRace(cardPanel_.RaceIndex() + 1);
   predictionShown_ = false;
   ShowRegions();
 }
 
 void TMainForm::SelectCChange() {
-  if (!day_ || header_.VenueIndex() < 0) return;
+  if (!day_ || IsBusy() || header_.VenueIndex() < 0) return;
   SelectVenue(static_cast<std::size_t>(header_.VenueIndex()));
   if (!IsRaceCardMode()) resultGrid_.Clear();
   predictionShown_ = false;

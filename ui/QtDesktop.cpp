@@ -19,7 +19,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QScreen>
-#include <QThread>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <limits>
@@ -98,7 +98,10 @@ bool QtDesktop::Question(QWidget* owner, const QString& text) {
 }
 
 void QtDesktop::Wait(int milliseconds) {
-  QThread::msleep(static_cast<unsigned long>(milliseconds));
+  // The windows go on repainting meanwhile; an application that is quitting waits no more.
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 void QtDesktop::ProcessEvents() {

@@ -21,29 +21,30 @@ QString DateText(int yyyymmdd) {
 
 }  // namespace
 
-// Holds the window still while a check runs: no other venue, no second check, no menu, and the
-// progress overlay over the grid. Everything is given back on every way out of the check.
+// Holds the window still while a check runs: the form is busy, and the progress overlay lies over
+// the grid. Everything is given back on every way out of the check; a quit asked for meanwhile
+// ends the application once the lock is gone.
 class TMainForm::CheckLock {
  public:
-  explicit CheckLock(TMainForm& form) : form_(form) { Set(true); }
-  ~CheckLock() { Set(false); }
+  explicit CheckLock(TMainForm& form) : form_(form), busy_(form) {
+    form_.checkRunning_ = true;
+    form_.ShowRegions();
+  }
+  ~CheckLock() {
+    form_.checkRunning_ = false;
+    form_.checkOverlay_.Reset();
+    form_.ShowRegions();
+  }
   CheckLock(const CheckLock&) = delete;
   CheckLock& operator=(const CheckLock&) = delete;
 
  private:
-  void Set(bool locked) {
-    form_.checkRunning_ = locked;
-    form_.header_.VenueList()->setEnabled(!locked);
-    form_.resultGrid_.CheckButton()->setEnabled(!locked);
-    form_.menu_.N1->setEnabled(!locked);
-    if (!locked) form_.checkOverlay_.Reset();
-    form_.ShowRegions();
-  }
-
   TMainForm& form_;
+  BusyScope busy_;  // let go last
 };
 
 void TMainForm::ToggleResultCheckMode() {
+  if (IsBusy()) return;
   if (!IsRaceCardMode()) {
     // The grid keeps its contents, unseen, until result-check mode is entered again.
     EnterRaceCardMode();
@@ -57,16 +58,13 @@ void TMainForm::ToggleResultCheckMode() {
 }
 
 void TMainForm::RunResultCheck() {
-  if (!day_) return;
-  CheckEnd end = CheckEnd::Kept;
-  {
-    const CheckLock lock(*this);
-    end = CheckVenue();
-  }
-  if (end == CheckEnd::Quit || quitRequested_) Terminate();
+  // A second check from the events the first lets through would move the selection under it.
+  if (!day_ || IsBusy()) return;
+  const CheckLock lock(*this);
+  CheckVenue();
 }
 
-TMainForm::CheckEnd TMainForm::CheckVenue() {
+void TMainForm::CheckVenue() {
   // The check ends on the venue's last race, as if each race had been chosen in turn.
   const int races = std::min(cardPanel_.RaceCount(), 12);
   if (races >= 1) {
@@ -77,13 +75,13 @@ TMainForm::CheckEnd TMainForm::CheckVenue() {
   auto check = day_->CheckVenue(venue_, progress);
   if (!check) {
     ShowError(check.error());
-    return CheckEnd::Kept;
+    return;
   }
   if (check->resultFileMissing) {
     desktop_.ShowMessage(this, QStringLiteral("レース結果ファイル(\"%1\")がありません。")
                                    .arg(QString::fromLocal8Bit(
                                        ExpectedResultFilePath(day_->Path()).c_str())));
-    return CheckEnd::Kept;
+    return;
   }
   if (check->otherDay) {
     // Another day's results would mark hits that have nothing to do with these races.
@@ -92,18 +90,18 @@ TMainForm::CheckEnd TMainForm::CheckVenue() {
         this, QStringLiteral("レース番組表ファイルは%1、レース結果ファイルは%2のものです。"
                              "同じ日のファイルではないため照合できません。")
                   .arg(DateText(check->otherDay->first), DateText(check->otherDay->second)));
-    return CheckEnd::Kept;
+    return;
   }
-  if (check->stopped) return CheckEnd::Quit;
+  if (check->stopped) return;  // the user asked to quit
   if (check->notPublished) {
     resultGrid_.Clear();
     desktop_.ShowMessage(this, QStringLiteral("この場のレース結果はまだ登録されていません。"));
-    return CheckEnd::Kept;
+    return;
   }
   if (!check->resultFound) {
     // The user's session goes on: a result file saved early simply lacks the late venues.
     desktop_.ShowMessage(this, QStringLiteral("開催レース場を検索できませんでした。"));
-    return CheckEnd::Kept;
+    return;
   }
   resultGrid_.Show(*check);
   if (check->duplicateInResults) {
@@ -117,7 +115,7 @@ TMainForm::CheckEnd TMainForm::CheckVenue() {
       break;
     }
   }
-  return progress.RunToTheEnd() ? CheckEnd::Shown : CheckEnd::Quit;
+  progress.RunToTheEnd();  // false: the user asked to quit, which the lock's end sees
 }
 
 }  // namespace wakorin

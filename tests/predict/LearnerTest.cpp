@@ -101,7 +101,7 @@ TEST(Learner, ALaneThatAlwaysWinsIsLearned) {
                 std::find(race.order.begin(), race.order.end(), 4) + 1);
   });
   ASSERT_EQ(learn.front().order[0], 4);
-  const DataModel model = Learn(learn, {});
+  const DataModel model = Learn(learn, {}).value();
   EXPECT_EQ(model.races, 480);
   TRaceCard card;
   card.RChkt = SaleTextFor(GetCorseName("24"));
@@ -129,7 +129,7 @@ TEST(Learner, AFigureThatDecidesTheRaceIsFound) {
     });
   };
   const auto learn = Season(25, 2, byMotor);
-  const DataModel model = Learn(learn, {});
+  const DataModel model = Learn(learn, {}).value();
   const auto test = Season(3, 3, byMotor);
   int right = 0;
   for (const LearnRace& race : test) {
@@ -149,7 +149,30 @@ TEST(Learner, AFigureThatDecidesTheRaceIsFound) {
 TEST(Learner, TheSameRacesGiveTheSameModelFile) {
   const auto learn = Season(6, 4, [](Race&) {});
   const auto tune = Season(3, 5, [](Race&) {});
-  EXPECT_EQ(WriteDataModel(Learn(learn, tune)), WriteDataModel(Learn(learn, tune)));
+  EXPECT_EQ(WriteDataModel(Learn(learn, tune).value()), WriteDataModel(Learn(learn, tune).value()));
+}
+
+// A stop is heard wherever it comes: the learning ends at once, with no model; a progress that
+// never says stop changes nothing.
+TEST(Learner, StopsWhenItsProgressSaysSo) {
+  const auto learn = Season(6, 4, [](Race&) {});
+  const auto tune = Season(3, 5, [](Race&) {});
+  LearnOptions options;
+  options.refit = true;  // the longest road: every fit twice
+  int asked = 0;
+  const std::optional<DataModel> whole =
+      Learn(learn, tune, options, [&](std::string_view, int, int) { return ++asked > 0; });
+  ASSERT_TRUE(whole.has_value());
+  EXPECT_EQ(WriteDataModel(*whole), WriteDataModel(Learn(learn, tune, options).value()));
+  // Every fit asks at each of its iterations, so there are dozens of places to stop.
+  ASSERT_GE(asked, 6 * 3);
+  for (int stopAt : {1, 2, asked / 2, asked - 1, asked}) {
+    int calls = 0;
+    const std::optional<DataModel> stopped =
+        Learn(learn, tune, options, [&](std::string_view, int, int) { return ++calls < stopAt; });
+    EXPECT_FALSE(stopped.has_value()) << "stop at call " << stopAt;
+    EXPECT_EQ(calls, stopAt) << "asked again after the stop at call " << stopAt;
+  }
 }
 
 TEST(Learner, SettlesAsABettorIsPaid) {

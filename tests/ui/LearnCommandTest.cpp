@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QSignalSpy>
+#include <QThreadPool>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,6 +81,52 @@ TEST_F(LearnCommandTest, LearnsUsesAndReportsOnTheDaysHeldOut) {
   TMainForm broken{desktop};
   Application restarted{broken, desktop};
   EXPECT_NE(broken.CurrentDataModel().learnedFrom, form.CurrentDataModel().learnedFrom);
+}
+
+// A cancel, or the window closed, while the model is fitted: the fit stops and is waited for,
+// nothing is written or said, and a quit ends the application once, after the job.
+TEST_F(LearnCommandTest, CancelOrQuitDuringTheFitStopsItAndWritesNothing) {
+  const QString folder = Days("season", 30);
+  settings::SetDataFolder(folder);
+  const QString fitting = QStringLiteral("学習しています");
+  for (const bool quit : {false, true}) {
+    SCOPED_TRACE(quit ? "quit" : "cancel");
+    TMainForm window{desktop};
+    Application application{window, desktop};
+    QSignalSpy terminated(&window, &TMainForm::TerminateRequested);
+    desktop.messages.clear();
+    desktop.progressLabels.clear();
+    bool busy = false, asked = false;
+    int reportsAfter = 0;
+    desktop.cancelWhen = [&](qint64) {
+      if (desktop.progressLabels.last() != fitting) return false;
+      if (asked) {
+        ++reportsAfter;
+        return false;
+      }
+      asked = true;
+      busy = window.IsBusy() && !Action(window, "DtDownload")->isEnabled() &&
+             !Action(window, "N1")->isEnabled();
+      if (!quit) return true;
+      window.close();
+      return false;
+    };
+    Action(window, "DtLearn")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(reportsAfter, 0);  // a quit is heard at the next report
+    // The learning ran on the pool and has let go of it (its thread may take a moment to
+    // return after the job has seen it end); a fit that ran on would hold it.
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(60000));
+    EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/wakorin-data-model.txt")));
+    EXPECT_TRUE(settings::ModelFile().isEmpty());
+    EXPECT_EQ(window.CurrentDataModel().learnedFrom, form.CurrentDataModel().learnedFrom);
+    EXPECT_EQ(terminated.count(), quit ? 1 : 0);
+    EXPECT_FALSE(window.IsBusy());
+    EXPECT_TRUE(Action(window, "DtLearn")->isEnabled());
+  }
+  desktop.cancelWhen = nullptr;
 }
 
 // Learning on a data folder whose disk is full: the model learned before stays whole and the

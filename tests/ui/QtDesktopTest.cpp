@@ -19,7 +19,9 @@ namespace {
 TEST(QtDesktopTest, FileDialogColumnsReadWhole) {
   QtDesktop desktop;
   bool checked = false;
-  QTimer::singleShot(0, [&] {
+  // The timer dies with the test, so that it never fires in a later one.
+  QObject scope;
+  QTimer::singleShot(0, &scope, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
@@ -61,7 +63,9 @@ TEST(QtDesktopTest, AWebPageNoBrowserCanOpenIsSaidSo) {
   qunsetenv("DEFAULT_BROWSER");
   QtDesktop desktop;
   QString said;
-  QTimer::singleShot(0, [&] {
+  // Where a browser does start, no box opens and the timer must not outlive the test.
+  QObject scope;
+  QTimer::singleShot(0, &scope, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       said = box->text();
       box->accept();
@@ -73,6 +77,16 @@ TEST(QtDesktopTest, AWebPageNoBrowserCanOpenIsSaidSo) {
   if (!defaultBrowser.isNull()) qputenv("DEFAULT_BROWSER", defaultBrowser);
   EXPECT_TRUE(said.contains(QStringLiteral("https://www.boatrace.jp/"))) << said.toStdString();
   EXPECT_TRUE(said.contains(QStringLiteral("起動できません"))) << said.toStdString();
+}
+
+// A wait lets the windows repaint and timers fire rather than freezing the application.
+TEST(QtDesktopTest, WaitKeepsTheEventsGoing) {
+  QtDesktop desktop;
+  QObject scope;
+  int fired = 0;
+  QTimer::singleShot(0, &scope, [&] { ++fired; });
+  desktop.Wait(20);
+  EXPECT_EQ(fired, 1);
 }
 
 }  // namespace
