@@ -145,10 +145,19 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   }
 
   check.races.reserve(static_cast<std::size_t>(std::clamp(venue.raceCount, 0, 12)));
+  const std::string_view block = std::string_view(*bytes_).substr(venue.offset, venue.length);
+  // The tickets on sale are the venue's: found once, not once a race.
+  const std::string sale = model_ == nullptr ? SaleTextFor(venue.name) : std::string();
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
-    const TRaceCard card = Card(index, r);
+    TRaceCard card;
+    if (model_ != nullptr) {
+      card = Card(index, r);
+    } else {
+      card = ReadRaceCardNumbers(block, r, venue.layout);
+      card.RChkt = sale;
+    }
     if (model_ != nullptr) {
       DataForecast forecast = DataOf(card, venue.code);
       race.predicted = true;

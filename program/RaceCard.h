@@ -59,4 +59,10 @@ std::string SaleTextFor(std::string_view venueName);
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
                        BlockLayout layout = BlockLayout::KyoteijoVenueLine);
 
+// The same card with only what the standard prediction reads of it: each racer's number, motor
+// and boat numbers, and the fixed-entry mark; `RChkt` is the caller's (SaleTextFor, once per
+// venue). Every field it fills is the field ReadRaceCard gives; the check of a season reads
+// some twenty thousand cards, and the other hundred strings of each are not asked for there.
+TRaceCard ReadRaceCardNumbers(std::string_view block, int race, BlockLayout layout);
+
 }  // namespace wakorin

@@ -198,5 +198,34 @@ TEST(RaceCardToday, WideRatesAndTheFixedEntryMark) {
   }
 }
 
+// The card the check reads holds, field for field, what the whole card holds, on every race of
+// the real days and of the sample day.
+TEST(RaceCardNumbers, SameFieldsAsTheWholeCard) {
+  int cards = 0;
+  for (const std::string& path : {std::string(WAKORIN_SAMPLES_DIR) + "/B060415.TXT",
+                                 std::string(WAKORIN_REALDATA_DIR) + "/B240116.TXT",
+                                 std::string(WAKORIN_REALDATA_DIR) + "/B240710.TXT"}) {
+    const std::string bytes = testing::ReadAll(path);
+    auto index = IndexVenueBlocksIn(bytes);
+    ASSERT_TRUE(index.ok()) << path;
+    for (const VenueIndexEntry& block : index->blocks) {
+      const std::string_view venue = std::string_view(bytes).substr(block.offset, block.length);
+      for (int r = 1; r <= block.raceCount; ++r) {
+        const TRaceCard whole = ReadRaceCard(venue, r, {}, block.layout);
+        const TRaceCard lean = ReadRaceCardNumbers(venue, r, block.layout);
+        EXPECT_EQ(lean.FixedEntry, whole.FixedEntry) << path << " " << block.code << " " << r;
+        for (std::size_t k = 0; k < 6; ++k) {
+          EXPECT_EQ(lean.Racers[k].RacerNo, whole.Racers[k].RacerNo);
+          EXPECT_EQ(lean.Racers[k].MtNo, whole.Racers[k].MtNo);
+          EXPECT_EQ(lean.Racers[k].BtNo, whole.Racers[k].BtNo);
+        }
+        ++cards;
+      }
+    }
+  }
+  EXPECT_GT(cards, 200);
+}
+
 }  // namespace
+
 }  // namespace wakorin
