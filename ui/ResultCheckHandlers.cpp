@@ -36,6 +36,10 @@ class TMainForm::CheckLock {
     form_.header_.VenueList()->setEnabled(!locked);
     form_.resultGrid_.CheckButton()->setEnabled(!locked);
     form_.menu_.N1->setEnabled(!locked);
+    // Another mode or model mid-check would mix two modes' tickets in one grid.
+    for (QAction* action : {form_.menu_.ModeStandard, form_.menu_.ModeData, form_.menu_.DtLearn}) {
+      action->setEnabled(!locked);
+    }
     if (!locked) form_.checkOverlay_.Reset();
     form_.ShowRegions();
   }
@@ -105,7 +109,7 @@ TMainForm::CheckEnd TMainForm::CheckVenue() {
     desktop_.ShowMessage(this, QStringLiteral("開催レース場を検索できませんでした。"));
     return CheckEnd::Kept;
   }
-  resultGrid_.Show(*check);
+  resultGrid_.Show(*check, ModeName(), predictionMode_ == PredictionMode::Data);
   if (check->duplicateInResults) {
     desktop_.ShowMessage(this, QStringLiteral("レース結果ファイルにこのレース場の結果が複数あります。"
                                               "最初のものを表示しました。"));
