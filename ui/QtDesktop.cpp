@@ -156,8 +156,9 @@ void QtDesktop::Open(const QUrl& target) {
   const bool web = target.scheme().startsWith(QStringLiteral("http"));
   if ((!web || HasBrowser()) && QDesktopServices::openUrl(target)) return;
   ShowMessage(QApplication::activeWindow(),
-              QStringLiteral("%1 を開けませんでした。\nこれを開くプログラム(Webブラウザーなど)を"
-                             "起動できません。xdg-utils が入っているか確かめてください。")
+              QStringLiteral("%1 を開けませんでした。\nこれを開くプログラム(Webブラウザーなど)が"
+                             "見つからないか、起動できません。xdg-utils とWebブラウザーが"
+                             "入っているか確かめてください。")
                   .arg(target.isLocalFile() ? target.toLocalFile() : target.toString()));
 }
 
@@ -217,6 +218,9 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   // A double click or Enter on a day chooses it.
   QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
+  // The day is typed from the start, over the one offered.
+  typed->selectAll();
+  typed->setFocus();
   BringToFront(owner, dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return calendar->selectedDate();
