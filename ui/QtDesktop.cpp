@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -32,13 +33,21 @@
 namespace wakorin {
 namespace {
 
-// Selects a spin box's text whenever it takes the focus, so that what is typed replaces it.
-class SelectOnFocus final : public QObject {
+// The calendar's year box: its text is selected whenever it takes the focus, so that what is
+// typed replaces it, and Enter ends the year's editing instead of choosing the day at once.
+class YearTyping final : public QObject {
  public:
-  explicit SelectOnFocus(QSpinBox* box) : QObject(box), box_(box) {}
+  explicit YearTyping(QSpinBox* box) : QObject(box), box_(box) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::Show) {
       QTimer::singleShot(0, box_, [box = box_] { box->selectAll(); });
+    }
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        box_->clearFocus();  // its editing ends, and the calendar shows the year
+        return true;
+      }
     }
     return QObject::eventFilter(watched, event);
   }
@@ -190,7 +199,7 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
   calendar->setSelectedDate(initial);
   // The year clicked in the calendar's heading is typed over, not after.
   if (auto* year = calendar->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"))) {
-    year->installEventFilter(new SelectOnFocus(year));
+    year->installEventFilter(new YearTyping(year));
   }
   // A day far back is typed rather than paged to, as people write it (2024-11-15, 2024/11/15,
   // 20241115); the two show the same day.

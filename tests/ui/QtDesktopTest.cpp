@@ -159,9 +159,12 @@ TEST(QtDesktopTest, CalendarTakesADayTypedInEveryUsualForm) {
     QTest::keyClicks(year, QStringLiteral("2024"));
     QTest::keyClick(year, Qt::Key_Return);
     EXPECT_EQ(calendar->yearShown(), 2024);
+    // Enter ends the year, not the dialog: the day is still to be chosen.
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(year->isVisible());
     dialog->close();
   });
-  desktop.ChooseDate(nullptr, QStringLiteral("日付"), initial);
+  EXPECT_EQ(desktop.ChooseDate(nullptr, QStringLiteral("日付"), initial), std::nullopt);
 }
 
 }  // namespace
