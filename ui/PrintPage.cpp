@@ -165,8 +165,8 @@ void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
   page.End();
   page.Skip(8);
   page.Begin(QStringLiteral("footer"));
-  page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）、灰色の「見送」は"
-                           "データ予想が買わなかったレースを示す。"),
+  page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）%1を示す。")
+                .arg(grid.Skips() ? QStringLiteral("、灰色の「見送」は買わなかったレース") : QString()),
             8);
   for (const QString& line : grid.TallyDetails()) page.Line(line, 9);
 }

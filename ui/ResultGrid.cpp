@@ -97,6 +97,7 @@ void ResultGrid::Clear() {
   LabelHitReturn_->setToolTip(QString());
   details_.clear();
   modeName_.clear();
+  skips_ = false;
   tally_ = {};
   rows_ = {};
   for (BetType b : kBetTypes) {

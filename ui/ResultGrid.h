@@ -51,6 +51,8 @@ class ResultGrid {
   const QStringList& TallyDetails() const { return details_; }
   // The prediction mode of the check shown; empty after Clear.
   const QString& ModeName() const { return modeName_; }
+  // Whether the check shown was made in a mode that may skip a bet type.
+  bool Skips() const { return skips_; }
   // The footer as it reads.
   QString FooterText() const;
 
