@@ -1,5 +1,6 @@
 #include "app/FileDialogFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include "app/Settings.h"
@@ -13,7 +14,16 @@ QString FileDialogFolder::Folder() const {
 }
 
 QList<QUrl> FileDialogFolder::Sidebar() const {
-  return {QUrl::fromLocalFile(QDir::homePath()), QUrl::fromLocalFile(settings::DataFolder())};
+  QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath()),
+                     QUrl::fromLocalFile(settings::DataFolder())};
+  // Someone who declined the download at first start finds the sample day one click away.
+  if (!samples_.isEmpty() && QDir(samples_).exists()) places << QUrl::fromLocalFile(samples_);
+  return places;
+}
+
+QString FileDialogFolder::InstalledSamplesFolder() {
+  return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/../share/wakorin/samples"));
 }
 
 void FileDialogFolder::Remember(const QString& folder) {

@@ -29,17 +29,23 @@ long long Refunded(const TicketList& tickets, unsigned refundedLanes) {
 }  // namespace
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
-                     unsigned refundedLanes) {
-  Add(tickets, row, FillResultRow(tickets, row), refundedLanes);
+                     unsigned refundedLanes, const PerBet<bool>& skipped) {
+  Add(tickets, row, FillResultRow(tickets, row), refundedLanes, skipped);
 }
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
-                     const ResultRowDisplay& shown, unsigned refundedLanes) {
+                     const ResultRowDisplay& shown, unsigned refundedLanes,
+                     const PerBet<bool>& skipped) {
   for (BetType bet : kBetTypes) {
-    const long long stake = Stake(tickets.tickets[bet]);
-    if (!tickets.onSale[bet] || stake == 0 || row.Cancelled || row.Void[bet]) continue;
+    if (!tickets.onSale[bet] || row.Cancelled || row.Void[bet]) continue;
     if (!row.Special[bet] && !HasWinners(row, bet)) continue;  // no result
     BetTally& tally = bets[bet];
+    if (skipped[bet]) {
+      ++tally.skipped;
+      continue;
+    }
+    const long long stake = Stake(tickets.tickets[bet]);
+    if (stake == 0) continue;
     ++tally.races;
     tally.stake += stake;
     tally.payout += PaidFor(tickets, bet, row);
@@ -53,6 +59,7 @@ CheckTally& CheckTally::operator+=(const CheckTally& other) {
   for (BetType bet : kBetTypes) {
     bets[bet].races += other[bet].races;
     bets[bet].hits += other[bet].hits;
+    bets[bet].skipped += other[bet].skipped;
     bets[bet].stake += other[bet].stake;
     bets[bet].payout += other[bet].payout;
     bets[bet].refund += other[bet].refund;

@@ -11,6 +11,9 @@ namespace wakorin {
 struct BetTally {
   int races = 0;  // races with a result for which tickets were bought
   int hits = 0;
+  // Races with a result where the bet type was on sale but the data mode bet nothing (見送り):
+  // apart from `races`, so that a skipped race never reads as a miss.
+  int skipped = 0;
   long long stake = 0;   // yen: 100 per combination bought
   long long payout = 0;  // yen paid: every winning combination a ticket covers, special payouts
   // Yen paid back for tickets naming a boat whose start was void or that did not start: their
@@ -33,11 +36,12 @@ struct CheckTally {
   // on sale, without a result (blank combination, race not run, void) or without tickets are
   // left out of both sides; a special payout counts its stake and its refund, but no hit.
   // `refundedLanes` has bit n set when lane n's start was void (F, L) or it did not start (K):
-  // every ticket naming such a boat is paid back.
-  void Add(const RecommendedTickets& tickets, const ResultRow& row, unsigned refundedLanes = 0);
+  // every ticket naming such a boat is paid back. A bet type set in `skipped` counts as skipped.
+  void Add(const RecommendedTickets& tickets, const ResultRow& row, unsigned refundedLanes = 0,
+           const PerBet<bool>& skipped = {});
   // The same with the row as FillResultRow shows it, when the caller has it already.
   void Add(const RecommendedTickets& tickets, const ResultRow& row, const ResultRowDisplay& shown,
-           unsigned refundedLanes = 0);
+           unsigned refundedLanes = 0, const PerBet<bool>& skipped = {});
   CheckTally& operator+=(const CheckTally& other);
 };
 

@@ -18,6 +18,14 @@
 
 namespace {
 
+// A message of several lines on one line of the report. A Japanese sentence ends in 。 and
+// needs no space after it; elsewhere a line break becomes a space.
+QString OneLine(QString text) {
+  text.replace(QStringLiteral("。\n"), QStringLiteral("。"));
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return text;
+}
+
 using wakorin::DayDownload;
 using wakorin::DayFiles;
 
@@ -136,7 +144,7 @@ int main(int argc, char** argv) {
     if (!files.ok) {
       ++failed;
       Print(stderr, date + QStringLiteral(": ") +
-                        Local(files.message).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+                        OneLine(Local(files.message)) +
                         QLatin1Char('\n'));
       continue;
     }
@@ -154,7 +162,7 @@ int main(int argc, char** argv) {
     // The day is there; the standard prediction's statistics are said apart, once each.
     if (!files.statsMessage.isEmpty()) {
       Print(stderr, date + QStringLiteral(": ") +
-                        Local(files.statsMessage).replace(QLatin1Char('\n'), QLatin1Char(' ')) +
+                        OneLine(Local(files.statsMessage)) +
                         QLatin1Char('\n'));
     }
     if (!files.statsMissing.isEmpty()) ++withoutStats;

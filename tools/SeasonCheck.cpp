@@ -207,9 +207,10 @@ DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats,
   return day;
 }
 
-// "1 day", "2 days".
+// "1 day", "2 days"; in Japanese the counter word follows the number closely: "2日".
 std::string Count(std::size_t n, const text::Text& one, const text::Text& many) {
-  return std::to_string(n) + " " + Say(n == 1 ? one : many);
+  const bool japanese = cli::CurrentLanguage() == cli::Language::Japanese;
+  return std::to_string(n) + (japanese ? "" : " ") + Say(n == 1 ? one : many);
 }
 
 // The statistics file of each day: the one given, else the one beside its race program file,

@@ -100,7 +100,7 @@ inline constexpr Text kSummaryData{"Checked %s, %s, %s (%s skipped); data mode, 
 inline constexpr Text kBuiltIn{"built in", "組み込み"};
 inline constexpr Text kEstimated{
     "%s predicted with estimated figures (racers missing from the statistics)\n",
-    "%s は推定値で予想しました(期別成績にない選手がいます)\n"};
+    "%sは推定値で予想しました(期別成績にない選手がいます)\n"};
 inline constexpr Text kTallyHeader{
     "%sbet       races    hits  hit rate        stake       return     refund  return rate\n",
     "%s舟券     レース    的中    的中率       購入額       払戻額       返還額       回収率\n"};

@@ -71,6 +71,10 @@ void ChancePanel::Show(const DataForecast& forecast) {
   }
 }
 
+QImage ChancePanel::Picture(qreal scale) const {
+  return WidgetPicture(PanelChance_, scale);
+}
+
 void ChancePanel::SetShown(bool shown) {
   PanelChance_->setVisible(shown);
 }

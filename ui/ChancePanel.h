@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -27,6 +28,8 @@ class ChancePanel {
   // Each lane's three chances as shown ("41.2%"), for printing and tests.
   const std::array<std::array<QString, 3>, 6>& Texts() const { return texts_; }
   QFrame* Panel() const { return PanelChance_; }
+  // The panel as it shows, drawn `scale` times as fine.
+  QImage Picture(qreal scale) const;
 
  private:
   QFrame* PanelChance_;

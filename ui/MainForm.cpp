@@ -160,9 +160,7 @@ bool TMainForm::SetPredictionMode(PredictionMode mode) {
   menu_.ModeStandard->setChecked(mode == PredictionMode::Standard);
   menu_.ModeData->setChecked(mode == PredictionMode::Data);
   UseModeOnDay();
-  // A prediction of the other mode no longer stands.
-  predictionShown_ = false;
-  ShowRegions();
+  RefreshAfterModelChange();
   return true;
 }
 
@@ -170,7 +168,20 @@ bool TMainForm::UseDataModel(std::shared_ptr<const DataModel> model) {
   if (IsBusy()) return false;
   learnedModel_ = std::move(model);
   UseModeOnDay();
+  if (predictionMode_ == PredictionMode::Data) RefreshAfterModelChange();
   return true;
+}
+
+void TMainForm::RefreshAfterModelChange() {
+  // What the other mode or model chose no longer stands: the prediction on the card is made
+  // again, and a check's grid, which would take a while to redo, is emptied until 結果表示.
+  resultGrid_.Clear();
+  const bool predicted = predictionShown_ && mode_ == Mode::RaceCard;
+  predictionShown_ = false;
+  forecast_ = {};
+  dataForecast_.reset();
+  if (predicted && day_) PredictShownRace();
+  ShowRegions();
 }
 
 const DataModel& TMainForm::CurrentDataModel() const {

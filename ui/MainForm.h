@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <optional>
 
@@ -18,11 +19,14 @@
 #include "ui/ChancePanel.h"
 #include "ui/CheckOverlay.h"
 #include "ui/MainMenu.h"
+#include "ui/PrintPage.h"
 #include "ui/MeetingHeader.h"
 #include "ui/RaceCardPanel.h"
 #include "ui/ResultGrid.h"
 #include "ui/StartPanels.h"
 #include "ui/TicketSheets.h"
+
+class QPainter;
 
 namespace wakorin {
 
@@ -59,6 +63,12 @@ class TMainForm : public QMainWindow {
   void ClearQuitRequest() { quitRequested_ = false; }
   // Prints what the window shows, laid out for an A4 page; nothing while busy.
   void Print2Click();
+  // Draws that page in points from (0, 0) across `width` points; each region and its place.
+  std::vector<ui::PrintedRegion> PaintPage(QPainter& painter, double width) const;
+  // The default name of the printed PDF: the day, the venue, and the race card or the check.
+  QString PrintDocumentName() const;
+  // The prediction mode as the window names it: 標準予想 or データ予想.
+  QString ModeName() const;
   // Whether the user asked to quit; long loops test it after processing events.
   bool QuitRequested() const { return quitRequested_; }
 
@@ -184,6 +194,8 @@ class TMainForm : public QMainWindow {
   std::optional<FormBook> forms_;
   QStringList formRefused_;  // result files the form left out, and why
   void UseModeOnDay();
+  // After a change of mode or model: re-forecasts the race on the card, empties the check.
+  void RefreshAfterModelChange();
 
   // The regions, built in this order: later ones lie above earlier ones where they overlap.
   QWidget* client_;

@@ -8,6 +8,7 @@
 #include "ui/Desktop.h"
 #include "ui/LaneColors.h"
 #include "ui/MainForm.h"
+#include "ui/PrintPage.h"
 
 namespace wakorin {
 namespace {
@@ -91,10 +92,30 @@ class Page {
   QPainter& painter() { return p_; }
   double width() const { return width_; }
 
+  // Everything drawn from here to the next Begin (or End) makes the region `name`.
+  void Begin(const QString& name) {
+    End();
+    open_ = name;
+    top_ = y_;
+  }
+  void End() {
+    if (!open_.isEmpty()) regions_.push_back({open_, QRectF(0, top_, width_, y_ - top_)});
+    open_.clear();
+  }
+  // A region of its own size, such as a picture narrower than the page.
+  void Add(const QString& name, const QRectF& place) { regions_.push_back({name, place}); }
+  std::vector<ui::PrintedRegion> TakeRegions() {
+    End();
+    return std::move(regions_);
+  }
+
  private:
   QPainter& p_;
   double width_;
   double y_ = 0;
+  QString open_;
+  double top_ = 0;
+  std::vector<ui::PrintedRegion> regions_;
 };
 
 const QColor kHeadingColor(11, 31, 77);
@@ -114,9 +135,14 @@ QString Day(const TRaceCard& card) {
 
 void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
                      const ui::ResultGrid& grid) {
-  page.Title(QStringLiteral("%1  全レース結果照合").arg(venue), Day(card));
+  page.Begin(QStringLiteral("title"));
+  const QString mode = grid.ModeName().isEmpty() ? QString()
+                                                 : QStringLiteral("（%1）").arg(grid.ModeName());
+  page.Title(QStringLiteral("%1  全レース結果照合%2").arg(venue, mode), Day(card));
   page.Line(FromCp932(card.DName), 11, true);
+  page.End();
   page.Skip(6);
+  page.Begin(QStringLiteral("grid"));
   const std::vector<double> widths{40, 52, 68, 52, 68, 66, 70, 66, 70};
   page.Row(
       widths,
@@ -129,17 +155,24 @@ void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
     for (BetType b : kBetTypes) {
       const bool hit = row.tickets[b].hit;
       cells.push_back({row.tickets[b].text, hit ? QColor(Qt::red) : QColor(Qt::white),
-                       hit ? QColor(Qt::white) : QColor(Qt::black)});
+                       hit                         ? QColor(Qt::white)
+                       : row.tickets[b].skipped    ? QColor(Qt::gray)
+                                                   : QColor(Qt::black)});
       cells.push_back({row.payouts[b], Qt::white, Qt::black, Qt::AlignRight});
     }
     page.Row(widths, cells, 17, 9);
   }
+  page.End();
   page.Skip(8);
-  page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）を示す。"), 8);
+  page.Begin(QStringLiteral("footer"));
+  page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）%1を示す。")
+                .arg(grid.Skips() ? QStringLiteral("、灰色の「見送」は買わなかったレース") : QString()),
+            8);
   for (const QString& line : grid.TallyDetails()) page.Line(line, 9);
 }
 
 void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& card) {
+  page.Begin(QStringLiteral("title"));
   page.Title(QStringLiteral("%1  %2R  %3")
                  .arg(venue, race > 0 ? QString::number(race) : QString(), Trimmed(card.RName)),
              Day(card));
@@ -148,7 +181,9 @@ void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& 
                 .arg(Trimmed(card.RLeng), Trimmed(card.RChkt), Trimmed(card.RTime),
                      card.FixedEntry ? QStringLiteral("    進入固定") : QString()),
             9);
+  page.End();
   page.Skip(6);
+  page.Begin(QStringLiteral("card"));
   // The 2-place rates take six characters ("100.00") and the meeting results twelve.
   const std::vector<double> widths{22, 56, 26, 32, 26, 26, 34, 40, 34, 40, 28, 40, 28, 40, 70};
   std::vector<Page::Cell> head;
@@ -175,15 +210,32 @@ void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& 
   }
 }
 
-// The start pictures as drawn in the window, then the tickets as a list.
-void PrintPrediction(Page& page, const ui::StartPanels& pictures, const ui::TicketSheets& tickets) {
+// The prediction's picture as the window shows it (the start panels, or the data mode's chances)
+// at one point a pixel, then the tickets as a list.
+void PrintPrediction(Page& page, const QString& modeName, const QImage& picture,
+                     const ui::TicketSheets& tickets) {
+  page.End();
   page.Skip(14);
-  page.Line(QStringLiteral("予想"), 12, true);
-  const double height = pictures.Render(page.painter(), 0, page.y() + 4, page.width(), 8);
-  page.Skip(4 + height + 12);
+  page.Begin(QStringLiteral("heading"));
+  page.Line(QStringLiteral("予想（%1）").arg(modeName), 12, true);
+  page.End();
+  page.Skip(4);
+  // Drawn at its size in window pixels, whatever the resolutions of the screen and the printer.
+  QSizeF size = picture.deviceIndependentSize();
+  if (size.width() > page.width()) size *= page.width() / size.width();
+  const QRectF place(0, page.y(), size.width(), size.height());
+  page.painter().drawImage(place, picture);
+  page.Add(QStringLiteral("picture"), place);
+  page.Skip(size.height() + 12);
+  page.Begin(QStringLiteral("tickets"));
   const Page::Cell blank;
   for (const ui::TicketSheets::Sheet& sheet : tickets.Sheets()) {
     page.Line(sheet.heading, 10, true);
+    if (sheet.skipped) {
+      page.Line(QStringLiteral("見送り"), 10);
+      page.Skip(6);
+      continue;
+    }
     std::vector<double> widths;
     std::vector<Page::Cell> line;
     for (std::size_t r = 0; r < 6; ++r) {
@@ -204,23 +256,55 @@ void PrintPrediction(Page& page, const ui::StartPanels& pictures, const ui::Tick
     page.Row(widths, line, 18, 10, true);
     page.Skip(6);
   }
+  page.End();
 }
 
-// The PDF's default name names the day and the venue: Wakorin-20241115-多摩川.
-QString DocumentName(const OpenDay* day, std::size_t venue) {
-  QString name = QStringLiteral("Wakorin");
-  if (!day) return name;
-  if (const std::optional<int> date = day->Day()) name += QLatin1Char('-') + QString::number(*date);
-  if (venue < day->Venues().size()) {
-    // A venue name is padded with ideographic spaces (桐　生); a file name does without them.
-    QString place = FromCp932(day->Venues()[venue].name).simplified();
-    place.remove(QRegularExpression(QStringLiteral("[\\s\u3000/\\\\:*?\"<>|]")));
-    if (!place.isEmpty()) name += QLatin1Char('-') + place;
-  }
-  return name;
+// A file name holds no ideographic spaces (桐　生) nor the characters file systems refuse.
+QString FileNamePart(const QString& text) {
+  QString part = text.simplified();
+  part.remove(QRegularExpression(QStringLiteral("[\\s\u3000/\\\\:*?\"<>|]")));
+  return part;
 }
 
 }  // namespace
+
+QString TMainForm::ModeName() const {
+  return predictionMode_ == PredictionMode::Data ? QStringLiteral("データ予想")
+                                                 : QStringLiteral("標準予想");
+}
+
+// The PDF's default name names the day, the venue and what the page is: the card of a race
+// (Wakorin-20241115-大村-8R-出走表) or the check of the venue (Wakorin-20241115-大村-結果照合).
+QString TMainForm::PrintDocumentName() const {
+  QString name = QStringLiteral("Wakorin");
+  if (!day_) return name;
+  if (const std::optional<int> date = day_->Day()) name += QLatin1Char('-') + QString::number(*date);
+  if (venue_ < day_->Venues().size()) {
+    const QString place = FileNamePart(FromCp932(day_->Venues()[venue_].name));
+    if (!place.isEmpty()) name += QLatin1Char('-') + place;
+  }
+  if (!IsRaceCardMode()) return name + QStringLiteral("-結果照合");
+  return name + QStringLiteral("-%1R-出走表").arg(race_);
+}
+
+std::vector<ui::PrintedRegion> TMainForm::PaintPage(QPainter& painter, double width) const {
+  Page page(painter, width);
+  const QString venue = day_ ? FromCp932(day_->Venues()[venue_].name) : QString();
+  if (!IsRaceCardMode()) {
+    PrintResultGrid(page, venue, raceCard_, resultGrid_);
+  } else {
+    PrintRaceCard(page, venue, race_, raceCard_);
+    if (predictionShown_) {
+      // Three times as fine as the screen: sharp on paper, and still a small file.
+      constexpr qreal kFine = 3;
+      const bool data = dataForecast_.has_value();
+      PrintPrediction(page, ModeName(),
+                      data ? chancePanel_.Picture(kFine) : startPanels_.Picture(kFine),
+                      ticketSheets_);
+    }
+  }
+  return page.TakeRegions();
+}
 
 void TMainForm::Print2Click() {
   // The page is drawn from the day and the selection, which must hold still until it is done.
@@ -230,7 +314,7 @@ void TMainForm::Print2Click() {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-  printer.setDocName(DocumentName(Day(), venue_));
+  printer.setDocName(PrintDocumentName());
   if (!desktop_.SetUpPrinter(this, printer)) return;
 
   QPainter painter;
@@ -241,14 +325,7 @@ void TMainForm::Print2Click() {
   const QRectF area = printer.pageRect(QPrinter::DevicePixel);
   const double scale = printer.resolution() / 72.0;
   painter.scale(scale, scale);
-  Page page(painter, area.width() / scale);
-  const QString venue = day_ ? FromCp932(day_->Venues()[venue_].name) : QString();
-  if (!IsRaceCardMode()) {
-    PrintResultGrid(page, venue, raceCard_, resultGrid_);
-  } else {
-    PrintRaceCard(page, venue, race_, raceCard_);
-    if (predictionShown_) PrintPrediction(page, startPanels_, ticketSheets_);
-  }
+  PaintPage(painter, area.width() / scale);
   painter.end();
 }
 

@@ -2,7 +2,13 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +32,29 @@
 
 namespace wakorin {
 namespace {
+
+// The calendar's year box: its text is selected whenever it takes the focus, so that what is
+// typed replaces it, and Enter ends the year's editing instead of choosing the day at once.
+class YearTyping final : public QObject {
+ public:
+  explicit YearTyping(QSpinBox* box) : QObject(box), box_(box) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::Show) {
+      QTimer::singleShot(0, box_, [box = box_] { box->selectAll(); });
+    }
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        box_->clearFocus();  // its editing ends, and the calendar shows the year
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QSpinBox* box_;
+};
 
 // At start-up the owner is still hidden and the title screen stays on top of everything: the
 // dialog must come in front of it, centred, not behind it in a corner.
@@ -108,12 +137,40 @@ void QtDesktop::ProcessEvents() {
   QApplication::processEvents();
 }
 
+namespace {
+
+// Whether a web page can be shown: xdg-open starts happily and fails later, unseen, when no
+// browser stands behind it, so one is looked for as xdg-open itself would look.
+bool HasBrowser() {
+  if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+  const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (!mime.isEmpty()) {
+    QProcess query;
+    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"),
+                       QStringLiteral("x-scheme-handler/https")});
+    if (query.waitForFinished(3000) && !query.readAllStandardOutput().trimmed().isEmpty()) {
+      return true;
+    }
+  }
+  for (const char* name : {"x-www-browser", "www-browser", "firefox", "firefox-esr", "chromium",
+                           "chromium-browser", "google-chrome", "epiphany", "falkon",
+                           "konqueror", "links2", "elinks", "links", "lynx", "w3m"}) {
+    if (!QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void QtDesktop::Open(const QUrl& target) {
-  // Where no browser (xdg-open) is installed Qt only writes a line on stderr: say it on screen.
-  if (QDesktopServices::openUrl(target)) return;
+  // Where no browser is installed Qt only writes a line on stderr, or nothing at all when
+  // xdg-open starts and then finds none: say it on screen.
+  const bool web = target.scheme().startsWith(QStringLiteral("http"));
+  if ((!web || HasBrowser()) && QDesktopServices::openUrl(target)) return;
   ShowMessage(QApplication::activeWindow(),
-              QStringLiteral("%1 を開けませんでした。\nこれを開くプログラム(Webブラウザーなど)を"
-                             "起動できません。xdg-utils が入っているか確かめてください。")
+              QStringLiteral("%1 を開けませんでした。\nこれを開くプログラム(Webブラウザーなど)が"
+                             "見つからないか、起動できません。xdg-utils とWebブラウザーが"
+                             "入っているか確かめてください。")
                   .arg(target.isLocalFile() ? target.toLocalFile() : target.toString()));
 }
 
@@ -143,14 +200,24 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
   calendar->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
   calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
   calendar->setSelectedDate(initial);
-  // A day far back is typed rather than paged to; the two show the same day.
-  auto* typed = new QDateEdit(initial, &dialog);
+  // The year clicked in the calendar's heading is typed over, not after.
+  if (auto* year = calendar->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"))) {
+    year->installEventFilter(new YearTyping(year));
+  }
+  // A day far back is typed rather than paged to, as people write it (2024-11-15, 2024/11/15,
+  // 20241115); the two show the same day.
+  auto* typed = new QLineEdit(initial.toString(QStringLiteral("yyyy/MM/dd")), &dialog);
   typed->setObjectName(QStringLiteral("TypedDate"));
-  typed->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-  typed->setDateRange(calendar->minimumDate(), calendar->maximumDate());
-  QObject::connect(typed, &QDateEdit::dateChanged, calendar, &QCalendarWidget::setSelectedDate);
-  QObject::connect(calendar, &QCalendarWidget::selectionChanged, typed,
-                   [calendar, typed] { typed->setDate(calendar->selectedDate()); });
+  typed->setPlaceholderText(QStringLiteral("2024/11/15"));
+  QObject::connect(typed, &QLineEdit::textEdited, calendar, [calendar](const QString& text) {
+    const QDate date = ParseTypedDate(text);
+    if (date.isValid()) calendar->setSelectedDate(date);
+  });
+  QObject::connect(calendar, &QCalendarWidget::selectionChanged, typed, [calendar, typed] {
+    if (ParseTypedDate(typed->text()) != calendar->selectedDate()) {
+      typed->setText(calendar->selectedDate().toString(QStringLiteral("yyyy/MM/dd")));
+    }
+  });
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(QStringLiteral("日付:"), &dialog));
   row->addWidget(typed, 1);
@@ -163,9 +230,22 @@ std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title,
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   // A double click or Enter on a day chooses it.
   QObject::connect(calendar, &QCalendarWidget::activated, &dialog, &QDialog::accept);
+  // The day is typed from the start, over the one offered.
+  typed->selectAll();
+  typed->setFocus();
   BringToFront(owner, dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return calendar->selectedDate();
+}
+
+QDate ParseTypedDate(const QString& text) {
+  static const QRegularExpression form(
+      QStringLiteral("^\\s*(\\d{4})(?:([-/.])(\\d{1,2})\\2(\\d{1,2})|(\\d{2})(\\d{2}))\\s*$"));
+  const QRegularExpressionMatch m = form.match(text);
+  if (!m.hasMatch()) return {};
+  const bool separated = !m.captured(2).isEmpty();
+  return QDate(m.captured(1).toInt(), m.captured(separated ? 3 : 5).toInt(),
+               m.captured(separated ? 4 : 6).toInt());
 }
 
 namespace {

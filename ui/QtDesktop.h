@@ -21,4 +21,7 @@ class QtDesktop final : public Desktop {
   void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job) override;
 };
 
+// A day as people type it: 2024-11-15, 2024/11/15, 2024.11.15 or 20241115; invalid otherwise.
+QDate ParseTypedDate(const QString& text);
+
 }  // namespace wakorin

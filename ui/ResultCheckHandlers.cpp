@@ -103,7 +103,7 @@ void TMainForm::CheckVenue() {
     desktop_.ShowMessage(this, QStringLiteral("開催レース場を検索できませんでした。"));
     return;
   }
-  resultGrid_.Show(*check);
+  resultGrid_.Show(*check, ModeName(), predictionMode_ == PredictionMode::Data);
   if (check->duplicateInResults) {
     desktop_.ShowMessage(this, QStringLiteral("レース結果ファイルにこのレース場の結果が複数あります。"
                                               "最初のものを表示しました。"));

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "results/ResultMatching.h"
 #include "ui/Colors.h"
@@ -15,6 +16,13 @@ namespace {
 
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
+}
+
+// 1234567 → "1,234,567": payouts and stakes read at a glance.
+QString Grouped(long long yen) {
+  QString digits = QString::number(yen < 0 ? -yen : yen);
+  for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, QLatin1Char(','));
+  return yen < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 struct BetColumn {
@@ -69,9 +77,10 @@ ResultGrid::ResultGrid(QWidget* parent) {
   }
   MakeCell(Panel8_, "", QRect(360, 220, 76, 18), Text("赤枠白抜き"), font13, kRed, kWhite);
   MakeLabel(Panel8_, "", QRect(438, 220, 140, 18), Text("は的中船券を示す。"), font13, kWhite);
-  // Left of the result button, where the footer has room: hits and return of the last check.
-  LabelHitReturn_ = MakeLabel(Panel8_, "LabelHitReturn", QRect(8, 214, 250, 32), QString(),
-                              MsGothic(11, true), kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+  // Left of the result button, where the footer has room: the mode, the races skipped, and the
+  // hits and return of the last check.
+  LabelHitReturn_ = MakeLabel(Panel8_, "LabelHitReturn", QRect(6, 211, 254, 39), QString(),
+                              MsGothic(10, true), kWhite, Qt::AlignLeft | Qt::AlignVCenter);
   BBtnKekka_ = new QPushButton(Text("結果表示"), Panel8_);
   BBtnKekka_->setObjectName(QStringLiteral("BBtnKekka"));
   BBtnKekka_->setGeometry(261, 215, 75, 25);
@@ -87,6 +96,9 @@ void ResultGrid::Clear() {
   LabelHitReturn_->clear();
   LabelHitReturn_->setToolTip(QString());
   details_.clear();
+  modeName_.clear();
+  skips_ = false;
+  tally_ = {};
   rows_ = {};
   for (BetType b : kBetTypes) {
     for (std::size_t r = 0; r < kRaces; ++r) {
@@ -95,55 +107,84 @@ void ResultGrid::Clear() {
         cell->setToolTip(QString());  // a dead heat's note goes with its cell
       }
       SetBackground(tickets_[b][r], kBlack);
+      SetTextColor(tickets_[b][r], kWhite);
     }
   }
 }
 
-void ResultGrid::Show(const VenueCheck& check) {
+void ResultGrid::Show(const VenueCheck& check, const QString& modeName, bool skips) {
   tally_ = check.tally;
-  for (std::size_t r = 0; r < kRaces; ++r) ShowRow(r, check.rows[r]);
+  modeName_ = modeName;
+  skips_ = skips;
+  for (std::size_t r = 0; r < kRaces; ++r) {
+    ShowRow(r, check.rows[r], r < check.races.size() ? check.races[r].skipped : PerBet<bool>{});
+  }
   ShowTally();
 }
 
-void ResultGrid::ShowRow(std::size_t r, const ResultRowDisplay& shown) {
+// "1234円" reads as "1,234円" when the label has room for it; anything else stays as it is.
+static QString GroupedYen(const std::string& payoutBytes, const QLabel& label) {
+  const QString text = FromCp932(payoutBytes);
+  static const QRegularExpression yen(QStringLiteral("^\\s*(\\d{4,})(円?)$"));
+  const QRegularExpressionMatch match = yen.match(text);
+  if (!match.hasMatch()) return text;
+  const QString grouped = Grouped(match.captured(1).toLongLong()) + match.captured(2);
+  return label.fontMetrics().horizontalAdvance(grouped) <= label.width() ? grouped : text;
+}
+
+void ResultGrid::ShowRow(std::size_t r, const ResultRowDisplay& shown,
+                         const PerBet<bool>& skipped) {
   for (BetType b : kBetTypes) {
     const ResultCell& cell = shown.cell[b];
-    rows_[r].tickets[b] = {FromCp932(cell.text), cell.hit};
-    rows_[r].payouts[b] = FromCp932(shown.payout[b]);
+    // A race cancelled or a bet void has nothing to skip: it shows as such.
+    const bool pass = skipped[b] && !shown.payout[b].empty();
+    const QString result = FromCp932(cell.text).trimmed();
+    rows_[r].tickets[b] = {pass ? Text("見送") : FromCp932(cell.text), cell.hit && !pass, pass};
+    rows_[r].payouts[b] = GroupedYen(shown.payout[b], *payouts_[b][r]);
     QLabel* label = tickets_[b][r];
     label->setText(rows_[r].tickets[b].text);
-    label->setToolTip(cell.note.empty() ? QString()
-                                        : QStringLiteral("同着: ") + FromCp932(cell.note));
-    SetBackground(label, cell.hit ? kRed : kBlack);
+    QString tip = cell.note.empty() ? QString() : QStringLiteral("同着: ") + FromCp932(cell.note);
+    // A skipped race keeps its result within reach.
+    if (pass) tip = QStringLiteral("見送り（結果 %1）").arg(result) + (tip.isEmpty() ? QString() : QLatin1Char('\n') + tip);
+    label->setToolTip(tip);
+    SetBackground(label, rows_[r].tickets[b].hit ? kRed : kBlack);
+    SetTextColor(label, pass ? kGrey : kWhite);
     payouts_[b][r]->setText(rows_[r].payouts[b]);
   }
 }
 
 void ResultGrid::ShowTally() {
   const PerBet<const char*> names{{"２複", "２単", "３複", "３単"}};
-  QStringList lines{QString(), QString()};
-  details_.clear();
+  // The first line names the mode and, per bet type, the races skipped; then hits out of the
+  // races bet and the return, two bet types a line.
+  QStringList lines{modeName_, QString(), QString()};
+  QStringList passes;
+  details_ = QStringList{modeName_};
   for (BetType type : kBetTypes) {
     const BetTally& bet = tally_[type];
-    if (bet.races == 0) continue;  // not on sale, or no result to count
+    // Not on sale, or no result to count; a bet type on sale but never bet still shows.
+    if (bet.races == 0 && bet.skipped == 0) continue;
     const QString name = Text(names[type]);
-    QString& line = lines[IsTwoBoat(type) ? 0 : 1];
+    QString& line = lines[IsTwoBoat(type) ? 1 : 2];
     if (!line.isEmpty()) line += QStringLiteral("  ");
     const QString rate = QString::number(bet.ReturnPercent(), 'f', 1);
     line += QStringLiteral("%1 %2/%3 回収%4%").arg(name).arg(bet.hits).arg(bet.races).arg(rate);
-    QString line2 = QStringLiteral("%1: %2レース中%3的中  購入%4円  払戻%5円")
-                        .arg(name)
-                        .arg(bet.races)
-                        .arg(bet.hits)
-                        .arg(bet.stake)
-                        .arg(bet.payout);
+    passes << name + QString::number(bet.skipped);
+    QString line2 = QStringLiteral("%1: %2レース中%3的中").arg(name).arg(bet.races).arg(bet.hits);
+    if (skips_) line2 += QStringLiteral("  見送り%1レース").arg(bet.skipped);
+    line2 += QStringLiteral("  購入%1円  払戻%2円").arg(Grouped(bet.stake), Grouped(bet.payout));
     // Tickets naming a boat whose start was void are paid back, apart from the hits.
-    if (bet.refund > 0) line2 += QStringLiteral("  返還%1円").arg(bet.refund);
+    if (bet.refund > 0) line2 += QStringLiteral("  返還%1円").arg(Grouped(bet.refund));
     details_ << line2 + QStringLiteral("  回収率%1%").arg(rate);
   }
+  if (skips_ && !passes.isEmpty()) lines[0] += QStringLiteral("  見送 ") + passes.join(QLatin1Char(' '));
   lines.removeAll(QString());
   LabelHitReturn_->setText(lines.join(QLatin1Char('\n')));
   LabelHitReturn_->setToolTip(details_.join(QLatin1Char('\n')));
+}
+
+QString ResultGrid::FooterText() const {
+  return LabelHitReturn_->text();
 }
 
 void ResultGrid::SetShown(bool shown) {

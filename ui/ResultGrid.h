@@ -24,6 +24,7 @@ class ResultGrid {
   struct Cell {
     QString text;
     bool hit = false;
+    bool skipped = false;  // the data mode bet nothing on it (見送り): no miss
   };
   // The grid's bet columns, left to right in the order of kBetTypes: 2連複, 2連単, 3連複, 3連単.
   struct Row {
@@ -37,8 +38,10 @@ class ResultGrid {
   static QString RaceCaption(int race);
 
   void Clear();
-  // Every race's results matched against its recommended tickets, and the footer's sums.
-  void Show(const VenueCheck& check);
+  // Every race's results matched against its recommended tickets, and the footer's sums, under
+  // the name of the prediction mode that chose the tickets (標準予想, データ予想); a mode that
+  // may skip a bet type (`skips`) has its skipped races counted in the footer.
+  void Show(const VenueCheck& check, const QString& modeName, bool skips);
   void SetShown(bool shown);
 
   // What the grid shows, row by row; empty rows after Clear.
@@ -46,13 +49,19 @@ class ResultGrid {
   // Hits and return of the last check, and the footer's line for each bet type sold.
   const CheckTally& Tally() const { return tally_; }
   const QStringList& TallyDetails() const { return details_; }
+  // The prediction mode of the check shown; empty after Clear.
+  const QString& ModeName() const { return modeName_; }
+  // Whether the check shown was made in a mode that may skip a bet type.
+  bool Skips() const { return skips_; }
+  // The footer as it reads.
+  QString FooterText() const;
 
   QPushButton* CheckButton() const { return BBtnKekka_; }
   // The panel that the check's progress overlay covers.
   QFrame* Panel() const { return Panel8_; }
 
  private:
-  void ShowRow(std::size_t r, const ResultRowDisplay& shown);
+  void ShowRow(std::size_t r, const ResultRowDisplay& shown, const PerBet<bool>& skipped);
   void ShowTally();
 
   QFrame* Panel8_;
@@ -62,6 +71,8 @@ class ResultGrid {
   std::array<Row, kRaces> rows_;
   CheckTally tally_;
   QStringList details_;
+  QString modeName_;
+  bool skips_ = false;
 };
 
 }  // namespace wakorin::ui

@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
-#include <QPicture>
 #include <QStringList>
 #include <algorithm>
 
@@ -140,28 +139,16 @@ void StartPanels::SetShown(bool shown) {
   for (QFrame* panel : {Panel3_, Panel4_, Panel5_}) panel->setVisible(shown);
 }
 
-double StartPanels::Render(QPainter& painter, double left, double top, double width,
-                           double gap) const {
-  const double zoom = (width - 2 * gap) / (Panel3_->width() + Panel4_->width() + Panel5_->width());
-  double x = left;
+QImage StartPanels::Picture(qreal scale) const {
+  const QRect all = Panel3_->geometry() | Panel4_->geometry() | Panel5_->geometry();
+  QImage image((QSizeF(all.size()) * scale).toSize(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  QPainter painter(&image);
   for (QFrame* panel : {Panel3_, Panel4_, Panel5_}) {
-    // Rendered straight onto a printer, a widget goes through a picture of itself at the
-    // printer's resolution (1200 dpi: megabytes a page). Recorded as drawing commands instead,
-    // its words stay text and its pictures go to the page once each, at their own size.
-    QPicture drawing;
-    {
-      QPainter recorder(&drawing);
-      panel->render(&recorder, QPoint(), QRegion(), QWidget::DrawChildren);
-    }
-    painter.save();
-    painter.translate(x, top);
-    painter.scale(zoom, zoom);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPicture(0, 0, drawing);
-    painter.restore();
-    x += panel->width() * zoom + gap;
+    painter.drawImage(panel->geometry().topLeft() - all.topLeft(), WidgetPicture(panel, scale));
   }
-  return Panel3_->height() * zoom;
+  return image;
 }
 
 }  // namespace wakorin::ui

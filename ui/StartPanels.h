@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QRect>
@@ -50,9 +51,8 @@ class StartPanels {
   void ShowStatsFile(const QString& path);
   void SetShown(bool shown);
 
-  // Draws the three panels side by side across `width`, `gap` apart, from (left, top) on;
-  // returns the height they take.
-  double Render(QPainter& painter, double left, double top, double width, double gap) const;
+  // The three panels as they stand side by side in the window, drawn `scale` times as fine.
+  QImage Picture(qreal scale) const;
 
  private:
   void ShowMissingRacers(const std::vector<int>& lanes);

@@ -114,6 +114,8 @@ void TicketSheets::Show(const RecommendedTickets& tickets, const PerBet<bool>& s
   LabelMiokuri3_->raise();
   LabelRace2Chekt_->setText(FromCp932(d.heading2));
   LabelRace3Chekt_->setText(FromCp932(d.heading3));
+  sheets_[0].skipped = d.skipped2;
+  sheets_[1].skipped = d.skipped3;
   sheets_[0].heading = FromCp932(d.heading2).trimmed();
   sheets_[1].heading = FromCp932(d.heading3).trimmed();
   for (std::size_t row = 0; row < 6; ++row) {

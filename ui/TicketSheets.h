@@ -27,6 +27,7 @@ class TicketSheets {
     int boats = 2;
     std::array<std::array<int, 3>, 6> lanes{};
     std::array<QString, 6> separators;
+    bool skipped = false;  // the data mode bets nothing on it: 見送り
   };
 
   explicit TicketSheets(QWidget* parent);

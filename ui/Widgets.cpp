@@ -119,3 +119,15 @@ QString Numbered(const char* stem, int first, int second) {
 }
 
 }  // namespace wakorin::ui
+
+namespace wakorin::ui {
+
+QImage WidgetPicture(QWidget* widget, qreal scale) {
+  QImage image((QSizeF(widget->size()) * scale).toSize(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  widget->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return image;
+}
+
+}  // namespace wakorin::ui

@@ -30,6 +30,11 @@ QComboBox* MakeList(QWidget* parent, QAnyStringView name, QRect geometry, int fo
 QLabel* MakePicture(QWidget* parent, QAnyStringView name, QRect geometry, const QImage& image,
                     bool stretch);
 
+// A widget as it shows, children included, drawn `scale` times as fine for paper: a picture of
+// pixels rather than the widget painted straight onto the printer, whose resolution the
+// widget's pictures and fonts would otherwise be scaled by a second time.
+QImage WidgetPicture(QWidget* widget, qreal scale);
+
 void SetBackground(QWidget* widget, QColor color);
 void SetTextColor(QWidget* widget, QColor color);
 void SetButtonColors(QWidget* button, QColor background, QColor text);

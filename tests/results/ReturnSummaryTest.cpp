@@ -65,5 +65,33 @@ TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
   EXPECT_EQ(CombinationsOf(""), 0);
 }
 
+// A bet type the data mode skipped (見送り) counts as skipped, never as a race bet and missed;
+// with no result, or not on sale, it counts nowhere.
+TEST(ReturnSummary, SkippedRacesCountApartFromRacesBet) {
+  const Texts none{};
+  // The data mode's tickets: none for a skipped bet type.
+  const RecommendedTickets twoBoatOnly = TicketsFromLists(kSaleAll, kKen2T, kKen2F, none, none);
+  PerBet<bool> skipped{};
+  skipped[BetType::Trio] = skipped[BetType::Trifecta] = true;
+  CheckTally tally;
+  tally.Add(twoBoatOnly, Row("5-1-3", "1-3-5", "3-1", "1-3"), 0, skipped);
+  tally.Add(twoBoatOnly, Row("6-4-2", "2-4-6", "6-4", "4-6"), 0, skipped);
+  tally.Add(twoBoatOnly, Row("     ", "     ", "   ", "   "), 0, skipped);  // no result
+  tally.Add(TicketsFromLists(kSaleQuinella, kKen2T, kKen2F, none, none),
+            Row("5-1-3", "1-3-5", "3-1", "1-3"), 0, PerBet<bool>{});
+  EXPECT_EQ(tally[BetType::Trifecta].skipped, 2);
+  EXPECT_EQ(tally[BetType::Trifecta].races, 0);
+  EXPECT_EQ(tally[BetType::Trifecta].stake, 0);
+  EXPECT_EQ(tally[BetType::Trio].skipped, 2);
+  EXPECT_EQ(tally[BetType::Quinella].races, 3);
+  EXPECT_EQ(tally[BetType::Quinella].skipped, 0);
+  EXPECT_EQ(tally[BetType::Exacta].races, 2);
+
+  CheckTally total;
+  total += tally;
+  total += tally;
+  EXPECT_EQ(total[BetType::Trio].skipped, 4);
+}
+
 }  // namespace
 }  // namespace wakorin

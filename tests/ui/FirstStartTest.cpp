@@ -10,6 +10,7 @@
 
 #include "app/Application.h"
 #include "app/DayDownload.h"
+#include "app/FileDialogFolder.h"
 #include "app/Settings.h"
 #include "tests/Archives.h"
 #include "tests/TempFiles.h"
@@ -127,6 +128,17 @@ TEST_F(FirstStartTest, OtherwiseTheFileDialogAsEver) {
     EXPECT_FALSE(form.isVisible()) << c.what;
   }
   EXPECT_EQ(terminated.count(), 3);
+}
+
+// The sample day's folder stands in the side bar while it exists, so that one who declined the
+// download finds it at once.
+TEST(FileDialogFolderTest, SidebarOffersTheSamplesFolderWhenItExists) {
+  testing::TempDir samples;
+  const QUrl place = QUrl::fromLocalFile(Path(samples));
+  EXPECT_TRUE(FileDialogFolder(Path(samples)).Sidebar().contains(place));
+  EXPECT_FALSE(FileDialogFolder(Path(samples) + QStringLiteral("/gone")).Sidebar().contains(
+      QUrl::fromLocalFile(Path(samples) + QStringLiteral("/gone"))));
+  EXPECT_TRUE(FileDialogFolder::InstalledSamplesFolder().endsWith(QStringLiteral("/share/wakorin/samples")));
 }
 
 TEST_F(FirstStartTest, DayGivenOnTheCommandLineOpensWithoutAnyDialog) {

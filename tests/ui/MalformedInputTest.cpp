@@ -242,7 +242,7 @@ TEST_F(MalformedInputTest, BrokenResultFiles) {
   fs::remove(dir.PathOf("K060415.TXT"));
   dir.Write("K060415.TXT", goodResults);
   Find<QPushButton>(form, "BBtnKekka")->click();
-  EXPECT_EQ(Cell(form, "LabelKekka3TR", 0)->text().trimmed(), QStringLiteral("1230円"));
+  EXPECT_EQ(Cell(form, "LabelKekka3TR", 0)->text().trimmed(), QStringLiteral("1,230円"));
   Action(form, "N3")->trigger();
   ExpectStillWorks();
 }

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <filesystem>
 
+#include "predict/DataModel.h"
 #include "predict/RacerStats.h"
 #include "tests/TempFiles.h"
 #include "tests/WorkedExample.h"
@@ -298,6 +299,48 @@ TEST_F(PredictionViewTest, InResultCheckModeThePredictionStaysOutOfSight) {
     EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
   }
   EXPECT_FALSE(Find<QFrame>(form, "Panel8")->isHidden());
+}
+
+// A change of mode or of the data mode's model forecasts the race on screen again at once: the
+// other mode's or the old model's prediction never stays up under the new one.
+TEST_F(PredictionViewTest, ModeOrModelChangeForecastsTheRaceOnScreenAgain) {
+  WorkingFolder folder(kSamples);
+  LoadSampleDay();
+  ChooseRace(3);
+  Find<QPushButton>(form, "BtnEditData")->click();
+  const QString standardTickets = Digits(0);
+  ASSERT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
+
+  Action(form, "ModeData")->trigger();
+  ASSERT_TRUE(form.LastDataForecast().has_value());
+  EXPECT_FALSE(Find<QFrame>(form, "PanelChance")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_FALSE(Find<QLabel>(form, "LabelChance11")->text().isEmpty());
+  EXPECT_EQ(form.OuterHeight(), TMainForm::kFullHeight);
+
+  // A model that finds no bet worth its stake: every sheet says 見送り as soon as it is in use.
+  DataModel cautious = form.CurrentDataModel();
+  for (BetType bet : kBetTypes) cautious.threshold[bet] = 1e9;
+  form.UseDataModel(std::make_shared<const DataModel>(cautious));
+  ASSERT_TRUE(form.LastDataForecast().has_value());
+  for (BetType bet : kBetTypes) EXPECT_EQ(form.LastDataForecast()->skipped[bet], form.LastDataForecast()->tickets.onSale[bet]);
+  EXPECT_FALSE(Find<QLabel>(form, "LabelMiokuri2")->isHidden());
+  EXPECT_FALSE(Find<QLabel>(form, "LabelMiokuri3")->isHidden());
+
+  Action(form, "ModeStandard")->trigger();
+  EXPECT_FALSE(form.LastDataForecast().has_value());
+  EXPECT_FALSE(Find<QFrame>(form, "Panel3")->isHidden());
+  EXPECT_TRUE(Find<QFrame>(form, "PanelChance")->isHidden());
+  EXPECT_TRUE(Find<QLabel>(form, "LabelMiokuri3")->isHidden());
+  EXPECT_EQ(Digits(0), standardTickets);
+
+  // Nothing predicted: a change of mode predicts nothing either.
+  ChooseRace(4);
+  Action(form, "ModeData")->trigger();
+  EXPECT_FALSE(form.LastDataForecast().has_value());
+  EXPECT_TRUE(Find<QFrame>(form, "PanelChance")->isHidden());
+  EXPECT_EQ(form.OuterHeight(), TMainForm::kRaceCardHeight);
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
 }
 
 // The slit boat moves 20 pixels left and the boat after the first turn 20 right for each tenth

@@ -2,6 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolButton>
+#include <filesystem>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -9,10 +14,13 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "tests/TempFiles.h"
 #include "ui/QtDesktop.h"
 
 namespace wakorin {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Size, type and date read whole in the file dialog, not "61....KiB" and "平…ト"; the name takes
 // what is left.
@@ -87,6 +95,92 @@ TEST(QtDesktopTest, WaitKeepsTheEventsGoing) {
   QTimer::singleShot(0, &scope, [&] { ++fired; });
   desktop.Wait(20);
   EXPECT_EQ(fired, 1);
+}
+
+// xdg-open can be there with no browser behind it: it starts, and the page never shows. The
+// message comes all the same.
+TEST(QtDesktopTest, AWebPageWithXdgOpenButNoBrowserIsSaidSo) {
+  testing::TempDir bin;
+  const std::string opener = bin.Write("xdg-open", "#!/bin/sh\nexit 3\n");
+  fs::permissions(opener, fs::perms::owner_all);
+  const QByteArray path = qgetenv("PATH");
+  const QByteArray browser = qgetenv("BROWSER");
+  qputenv("PATH", QByteArray::fromStdString(bin.path().string()));
+  qunsetenv("BROWSER");
+  QtDesktop desktop;
+  QString said;
+  QObject scope;  // the timer dies with the test, should no box come
+  QTimer::singleShot(0, &scope, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      said = box->text();
+      box->accept();
+    }
+  });
+  desktop.Open(QUrl(QStringLiteral("https://www.boatrace.jp/")));
+  qputenv("PATH", path);
+  if (!browser.isNull()) qputenv("BROWSER", browser);
+  EXPECT_TRUE(said.contains(QStringLiteral("https://www.boatrace.jp/"))) << said.toStdString();
+}
+
+// A day is typed as people write it, beside the calendar, and the calendar follows; the year
+// clicked in the calendar's heading is typed over.
+TEST(QtDesktopTest, CalendarTakesADayTypedInEveryUsualForm) {
+  const struct {
+    const char* typed;
+    QDate day;
+  } cases[] = {
+      {"2024-11-15", QDate(2024, 11, 15)},
+      {"2024/11/15", QDate(2024, 11, 15)},
+      {"20241115", QDate(2024, 11, 15)},
+      {"2023/1/5", QDate(2023, 1, 5)},
+      {" 2024.02.29 ", QDate(2024, 2, 29)},
+      {"2024-13-01", QDate()},
+      {"241115", QDate()},
+      {"2024/11-15", QDate()},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseTypedDate(QString::fromLatin1(c.typed)), c.day) << c.typed;
+  }
+
+  QtDesktop desktop;
+  QObject scope;  // the timers die with the test, should no dialog come
+  const QDate initial(2026, 12, 1);
+  for (const char* typed : {"2024-11-15", "2024/11/15", "20241115"}) {
+    QTimer::singleShot(0, &scope, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      auto* line = dialog->findChild<QLineEdit*>(QStringLiteral("TypedDate"));
+      ASSERT_NE(line, nullptr);
+      QTest::keyClicks(line, QString::fromLatin1(typed));
+      EXPECT_EQ(dialog->findChild<QCalendarWidget*>(QStringLiteral("Calendar"))->selectedDate(),
+                QDate(2024, 11, 15))
+          << typed;
+      QTest::keyClick(line, Qt::Key_Return);
+    });
+    EXPECT_EQ(desktop.ChooseDate(nullptr, QStringLiteral("日付"), initial), QDate(2024, 11, 15))
+        << typed;
+  }
+
+  QTimer::singleShot(0, &scope, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    auto* calendar = dialog->findChild<QCalendarWidget*>(QStringLiteral("Calendar"));
+    auto* yearButton = calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
+    auto* year = calendar->findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"));
+    ASSERT_NE(yearButton, nullptr);
+    ASSERT_NE(year, nullptr);
+    dialog->activateWindow();
+    QTest::mouseClick(yearButton, Qt::LeftButton);
+    QTest::qWait(20);
+    QTest::keyClicks(year, QStringLiteral("2024"));
+    QTest::keyClick(year, Qt::Key_Return);
+    EXPECT_EQ(calendar->yearShown(), 2024);
+    // Enter ends the year, not the dialog: the day is still to be chosen.
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(year->isVisible());
+    dialog->close();
+  });
+  EXPECT_EQ(desktop.ChooseDate(nullptr, QStringLiteral("日付"), initial), std::nullopt);
 }
 
 }  // namespace

@@ -208,3 +208,95 @@ TEST_F(RealDayWindowTest, DataModeSwitchChancesSkipsAndCheck) {
 
 }  // namespace
 }  // namespace wakorin
+
+namespace wakorin {
+namespace {
+
+// 江戸川 on 2024-01-16 in the data mode: the built-in model skips some races of some bet types.
+class SkippedRacesWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kRealData / "B240116.TXT")) GTEST_SKIP() << "no real data beside the project";
+    for (const char* name : {"B240116.TXT", "K240116.TXT", "fan1904.txt"}) {
+      fs::copy_file(kRealData / name, dir.path() / name);
+    }
+    previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir.path().string()));
+    desktop.fileAnswers.push_back(QString::fromStdString(dir.PathOf("B240116.TXT")));
+    ASSERT_TRUE(form.ChooseProgramFile());
+    auto* venues = Find<QComboBox>(form, "SelectC");
+    const int edogawa = venues->findText(QStringLiteral("江戸川"), Qt::MatchStartsWith);
+    ASSERT_GE(edogawa, 0);
+    venues->setCurrentIndex(edogawa);
+    emit venues->activated(edogawa);
+  }
+  void TearDown() override {
+    if (!previous.isEmpty()) QDir::setCurrent(previous);
+  }
+
+  testing::TempDir dir;
+  testing::ScriptedDesktop desktop;
+  TMainForm form{desktop};
+  QString previous;
+};
+
+// A skipped race reads 見送 in grey, never as a miss nor a hit; the footer names the mode and
+// counts, for every bet type on sale, the races bet, hit and skipped, even one never bet. A
+// change of mode empties the grid at once.
+TEST_F(SkippedRacesWindowTest, SkippedRacesAreMarkedAndCountedAndAModeChangeEmptiesTheGrid) {
+  Action(form, "ModeData")->trigger();
+  Action(form, "N3")->trigger();
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  ASSERT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+  const CheckTally& tally = form.LastCheckTally();
+  const PerBet<const char*> stems{{"LabelKekka2F", "LabelKekka2T", "LabelKekka3F", "LabelKekka3T"}};
+  const PerBet<const char*> payoutStems{
+      {"LabelKekka2FR", "LabelKekka2TR", "LabelKekka3FR", "LabelKekka3TR"}};
+  const PerBet<QString> names{{QStringLiteral("２複"), QStringLiteral("２単"),
+                               QStringLiteral("３複"), QStringLiteral("３単")}};
+  const QString footer = Find<QLabel>(form, "LabelHitReturn")->text();
+  EXPECT_TRUE(footer.startsWith(QStringLiteral("データ予想"))) << footer.toStdString();
+  int skippedAll = 0;
+  for (BetType bet : kBetTypes) {
+    int marked = 0;
+    for (std::size_t r = 0; r < 12; ++r) {
+      QLabel* cell = Cell(form, stems[bet], r);
+      if (cell->text() != QStringLiteral("見送")) continue;
+      ++marked;
+      EXPECT_EQ(ui::Background(cell), QColor(Qt::black)) << cell->objectName().toStdString();
+      EXPECT_EQ(ui::TextColor(cell), QColor(0x80, 0x80, 0x80)) << cell->objectName().toStdString();
+      EXPECT_TRUE(cell->toolTip().startsWith(QStringLiteral("見送り"))) << cell->objectName().toStdString();
+    }
+    EXPECT_EQ(marked, tally[bet].skipped) << names[bet].toStdString();
+    // Every race with a result is either bet or skipped.
+    int paid = 0;
+    for (std::size_t r = 0; r < 12; ++r) paid += !Cell(form, payoutStems[bet], r)->text().trimmed().isEmpty();
+    EXPECT_EQ(tally[bet].races + tally[bet].skipped, paid) << names[bet].toStdString();
+    EXPECT_TRUE(footer.contains(QStringLiteral("%1 %2/%3 回収")
+                                    .arg(names[bet]).arg(tally[bet].hits).arg(tally[bet].races)))
+        << footer.toStdString();
+    EXPECT_TRUE(footer.contains(names[bet] + QString::number(tally[bet].skipped))) << footer.toStdString();
+    skippedAll += tally[bet].skipped;
+  }
+  EXPECT_GT(skippedAll, 0);
+  // Every line of the footer fits its label.
+  QLabel* label = Find<QLabel>(form, "LabelHitReturn");
+  for (const QString& line : footer.split(QLatin1Char('\n'))) {
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->width()) << line.toStdString();
+  }
+  EXPECT_LE(label->fontMetrics().lineSpacing() * footer.count(QLatin1Char('\n')) +
+                label->fontMetrics().height(),
+            label->height());
+
+  Action(form, "ModeStandard")->trigger();
+  EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().isEmpty());
+  for (BetType bet : kBetTypes) {
+    for (std::size_t r = 0; r < 12; ++r) EXPECT_TRUE(Cell(form, stems[bet], r)->text().isEmpty());
+  }
+  Find<QPushButton>(form, "BBtnKekka")->click();
+  EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().startsWith(QStringLiteral("標準予想")));
+  EXPECT_EQ(form.LastCheckTally()[BetType::Trifecta].skipped, 0);
+}
+
+}  // namespace
+}  // namespace wakorin

@@ -102,7 +102,9 @@ class ResultCheckTest : public ::testing::Test {
           {"LabelKekka2FR", "LabelKekka2TR", "LabelKekka3FR", "LabelKekka3TR"}};
       for (BetType bet : kBetTypes) {
         cell(Cell(form, combinations[bet], r), grid[r].cell[bet]);
-        EXPECT_EQ(Cell(form, payouts[bet], r)->text(), FromCp932(grid[r].payout[bet]));
+        // The grid groups the yen by thousands and aligns them right itself.
+        EXPECT_EQ(Cell(form, payouts[bet], r)->text().remove(QLatin1Char(',')).trimmed(),
+                  FromCp932(grid[r].payout[bet]).trimmed());
       }
     }
   }
@@ -200,7 +202,8 @@ TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
               races - 1);  // the venue's last race stays selected
     // The footer sums the check up: every race of the sample has all four results.
     const QString summary = Find<QLabel>(form, "LabelHitReturn")->text();
-    EXPECT_TRUE(summary.startsWith(QStringLiteral("２複 "))) << summary.toStdString();
+    // Under the mode's name; the standard mode skips nothing, so it counts no skipped races.
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("標準予想\n２複 "))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("/%1 回収").arg(races))) << summary.toStdString();
     EXPECT_EQ(summary.count(QStringLiteral("回収")), 4);
     // Return rates to one decimal, as the checker prints them.
@@ -354,7 +357,7 @@ TEST_F(ResultCheckTest, ShortResultBlocksStillLeadToTheVenue) {
   Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
   EXPECT_TRUE(Cell(form, "LabelKekka3T", 0)->text().startsWith(QStringLiteral("1-2-3")));
-  EXPECT_TRUE(Cell(form, "LabelKekka3TR", 0)->text().endsWith(QStringLiteral("1230円")));
+  EXPECT_TRUE(Cell(form, "LabelKekka3TR", 0)->text().endsWith(QStringLiteral("1,230円")));
 }
 
 TEST_F(ResultCheckTest, ClosingDuringTheSearchEndsTheApplication) {
