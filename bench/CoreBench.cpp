@@ -138,7 +138,7 @@ void Prepare() {
   f.day = std::make_unique<SampleDay>(kVenues, kRacers, 415);
   const SampleDay& day = *f.day;
   f.lastCode = day.Codes().back();
-  f.lastName = GetCorseName(f.lastCode);
+  f.lastName = VenueNameOfCode(f.lastCode);
   f.lastRaces = day.Races().back();
   f.venuesBefore = static_cast<int>(day.Codes().size()) - 1;
   f.programSize = SizeOf(day.ProgramPath());
@@ -228,7 +228,7 @@ std::size_t OpCheck() {
     const auto prediction = Predict(Checked(stats, "stats"), motors, boats);
     const TPrediction& p = Checked(prediction, "predict");
     recommended[static_cast<std::size_t>(r - 1)] =
-        TicketsFromLists(card.RChkt, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
+        TicketsFromLists(card.SaleText, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   }
   ResultSearchObserver quiet;
   const auto search = FindVenueResult(f.day->ResultPath(), f.lastCode, f.venuesBefore, quiet);

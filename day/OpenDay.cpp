@@ -156,7 +156,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
       card = Card(index, r);
     } else {
       card = ReadRaceCardNumbers(block, r, venue.layout);
-      card.RChkt = sale;
+      card.SaleText = sale;
     }
     if (model_ != nullptr) {
       DataForecast forecast = DataOf(card, venue.code);
@@ -176,7 +176,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     // A race that could not be predicted keeps its tickets on sale and recommends nothing, so no
     // other race's tickets can be marked as its hits.
     race.tickets =
-        forecast ? std::move(forecast->tickets) : TicketsFromLists(card.RChkt, {}, {}, {}, {});
+        forecast ? std::move(forecast->tickets) : TicketsFromLists(card.SaleText, {}, {}, {}, {});
     check.races.push_back(std::move(race));
   }
 

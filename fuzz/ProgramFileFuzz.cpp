@@ -45,7 +45,7 @@ void CheckCard(const TRaceCard& card, BlockLayout layout) {
     for (const std::string* rate : {&racer.GWSd, &racer.RWSd, &racer.MtWn, &racer.BtWn}) {
       RequireField(*rate, rateWidth);
     }
-    for (const std::string& result : racer.Kekka) RequireField(result, 2);
+    for (const std::string& result : racer.MeetingResults) RequireField(result, 2);
   }
 }
 
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "race count of the list and of the located block differ");
     for (int race = 0; race <= 13; ++race) {
       const TRaceCard card = ReadRaceCard(block.bytes, race, venueName, block.layout);
-      Require(card.RChkt == kSaleAll, "listed venue sells no tickets");
+      Require(card.SaleText == kSaleAll, "listed venue sells no tickets");
       CheckCard(card, block.layout);
     }
   }

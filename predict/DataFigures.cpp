@@ -44,7 +44,7 @@ int ClassOf(std::string_view text) {
 // fault letter (F, L, K, S) or a blank.
 void MeetingOf(const TRacerEntry& racer, LaneFigures& lane) {
   int places = 0, sum = 0, wins = 0, faults = 0;
-  for (const std::string& slot : racer.Kekka) {
+  for (const std::string& slot : racer.MeetingResults) {
     for (char c : slot) {
       if (c >= '1' && c <= '6') {
         ++places;

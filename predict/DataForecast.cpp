@@ -89,7 +89,7 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
 
 DataForecast ForecastDataRace(const TRaceCard& card, std::string_view venueCode,
                               const DataModel& model, const LaneForms* forms) {
-  return Forecast(FiguresOf(card, venueCode, forms), model, BetsOnSale(card.RChkt));
+  return Forecast(FiguresOf(card, venueCode, forms), model, BetsOnSale(card.SaleText));
 }
 
 DataForecast ForecastFigures(const RaceFigures& race, const DataModel& model) {

@@ -49,7 +49,7 @@ Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats
   RaceForecast& forecast = *out;
   forecast.prediction = std::move(*prediction);
   const TPrediction& p = forecast.prediction;
-  forecast.tickets = TicketsFromLists(card.RChkt, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
+  forecast.tickets = TicketsFromLists(card.SaleText, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   forecast.missingLanes = MissingLanes(stats);
   return out;
 }

@@ -52,7 +52,7 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
   card.RTime = Cut(title, pl::kDeadline);
   // Only the mark's own columns count: a race name may read 進入固定 too.
   card.FixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
-  card.RChkt = SaleTextFor(venueName);
+  card.SaleText = SaleTextFor(venueName);
 
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
@@ -75,7 +75,7 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
     racer.BtWn = Rate(line, pl::kBoatTwoPlace, era);
     for (std::size_t j = 0; j < 6; ++j) {
       const std::size_t slot = pl::kMeetingResults + 2 * j;
-      racer.Kekka[j] = Cut(line, {slot, slot + 1});
+      racer.MeetingResults[j] = Cut(line, {slot, slot + 1});
     }
   }
   return card;

@@ -24,7 +24,7 @@ struct TRacerEntry {
   std::string MtWn;
   std::string BtNo;
   std::string BtWn;
-  std::array<std::string, 6> Kekka;  // results so far in the meeting, slots 1..6
+  std::array<std::string, 6> MeetingResults;  // results so far in the meeting, slots 1..6
 };
 
 // The race card of one race: meeting header, race header, tickets on sale and six lanes.
@@ -35,7 +35,7 @@ struct TRaceCard {
   std::string RName;
   std::string RLeng;
   std::string RTime;
-  std::string RChkt;
+  std::string SaleText;
   bool FixedEntry = false;            // 進入固定: by rule, lane n starts from course n
   std::array<TRacerEntry, 6> Racers;  // index lane - 1
 
@@ -60,7 +60,7 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
                        BlockLayout layout = BlockLayout::KyoteijoVenueLine);
 
 // The same card with only what the standard prediction reads of it: each racer's number, motor
-// and boat numbers, and the fixed-entry mark; `RChkt` is the caller's (SaleTextFor, once per
+// and boat numbers, and the fixed-entry mark; `SaleText` is the caller's (SaleTextFor, once per
 // venue). Every field it fills is the field ReadRaceCard gives; the check of a season reads
 // some twenty thousand cards, and the other hundred strings of each are not asked for there.
 TRaceCard ReadRaceCardNumbers(std::string_view block, int race, BlockLayout layout);

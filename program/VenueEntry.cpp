@@ -10,7 +10,7 @@
 namespace wakorin {
 
 std::string MakeVenueEntry(std::string_view code, int raceCount) {
-  std::string entry = GetCorseName(code);
+  std::string entry = VenueNameOfCode(code);
   entry += "    [\x91\x53";  // "[全"
   entry += static_cast<char>('0' + raceCount / 10 % 10);
   entry += static_cast<char>('0' + raceCount % 10);

@@ -36,7 +36,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 24> kVenues{
 
 }  // namespace
 
-std::string GetCorseName(std::string_view code) {
+std::string VenueNameOfCode(std::string_view code) {
   for (const auto& [venueCode, name] : kVenues) {
     if (venueCode == code) return std::string(name);
   }

@@ -71,7 +71,7 @@ std::vector<LearnRace> ReadLearningDay(std::string_view programFile, std::string
     }
     const std::vector<RaceFinish> finishes = ReadFinishTables(resultFile, block.code);
     const std::string_view bytes = programFile.substr(block.offset, block.length);
-    const std::string name = GetCorseName(block.code);
+    const std::string name = VenueNameOfCode(block.code);
     for (int r = 1; r <= std::min(block.raceCount, 12); ++r) {
       const TRaceCard card = ReadRaceCard(bytes, r, name, block.layout);
       const ResultRow& row = search->result.Race(r);
@@ -81,7 +81,7 @@ std::vector<LearnRace> ReadLearningDay(std::string_view programFile, std::string
       LaneForms laneForms;
       if (forms != nullptr) laneForms = forms->FormsOf(card);
       race.figures = FiguresOf(card, block.code, forms != nullptr ? &laneForms : nullptr);
-      const PerBet<bool> onSale = BetsOnSale(card.RChkt);
+      const PerBet<bool> onSale = BetsOnSale(card.SaleText);
       for (BetType bet : kBetTypes) {
         if (onSale[bet]) race.outcome[bet] = OutcomeOf(row, bet);
       }

@@ -593,7 +593,7 @@ int main(int argc, char** argv) {
   PrintTally(total, "", model != nullptr ? &passed : nullptr);
   if (options->byVenue) {
     for (const auto& [code, tally] : byVenue) {
-      std::printf("\n%s %s\n", code.c_str(), Utf8(GetCorseName(code)).c_str());
+      std::printf("\n%s %s\n", code.c_str(), Utf8(VenueNameOfCode(code)).c_str());
       PrintTally(tally, "  ");
     }
   }

@@ -53,10 +53,10 @@ QWidget* TMainForm::MakeClient(QMainWindow& window) {
 
 void TMainForm::ConnectHandlers() {
   // `activated` fires only on the user's choice, never on a selection made by code.
-  connect(header_.VenueList(), &QComboBox::activated, this, [this] { SelectCChange(); });
-  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { SelectRChange(); });
-  connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { BtnEditDataClick(); });
-  connect(menu_.N5, &QAction::triggered, this, [this] { PredictFromMenu(); });
+  connect(header_.VenueList(), &QComboBox::activated, this, [this] { ShowChosenVenue(); });
+  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { ShowChosenRace(); });
+  connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { PredictShownRace(); });
+  connect(menu_.N5, &QAction::triggered, this, [this] { PredictShownRace(); });
   connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,
           [this] { ShowSelectedBetType(); });
   connect(menu_.N3, &QAction::triggered, this, [this] { ToggleResultCheckMode(); });
@@ -69,9 +69,9 @@ void TMainForm::ConnectHandlers() {
   });
   connect(menu_.DtLearn, &QAction::triggered, this, [this] { emit LearnRequested(); });
   for (QPushButton* button : cardPanel_.LaneButtons()) {
-    connect(button, &QPushButton::clicked, this, [this] { BBtnBoratClick(); });
+    connect(button, &QPushButton::clicked, this, [this] { cardPanel_.ToggleMeetingResults(); });
   }
-  connect(menu_.Print2, &QAction::triggered, this, [this] { Print2Click(); });
+  connect(menu_.Print2, &QAction::triggered, this, [this] { PrintShownPage(); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

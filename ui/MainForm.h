@@ -62,7 +62,7 @@ class TMainForm : public QMainWindow {
   // A start-up begins with nobody asking to quit.
   void ClearQuitRequest() { quitRequested_ = false; }
   // Prints what the window shows, laid out for an A4 page; nothing while busy.
-  void Print2Click();
+  void PrintShownPage();
   // Draws that page in points from (0, 0) across `width` points; each region and its place.
   std::vector<ui::PrintedRegion> PaintPage(QPainter& painter, double width) const;
   // The default name of the printed PDF: the day, the venue, and the race card or the check.
@@ -96,22 +96,20 @@ class TMainForm : public QMainWindow {
   // Reads the race program file at `path` and shows race 1 of its last venue; what ChooseProgramFile does
   // with the file chosen in its dialog.
   bool OpenProgramFile(const QString& path);
-  void SelectCChange();
-  void SelectRChange();
-  void BBtnBoratClick();
+  // The venue or the race chosen in its list: the card of that race, without a prediction.
+  void ShowChosenVenue();
+  void ShowChosenRace();
   // Back to race-card mode: the card without a prediction.
   void EnterRaceCardMode();
 
   // --- Prediction ---
-  void BtnEditDataClick();
-  void PredictFromMenu();
   // The whole prediction run; false when it ended early with a message.
   bool PredictShownRace();
   void ShowRecommend();
   void ShowSelectedBetType();
   const TPrediction& Prediction() const { return forecast_.prediction; }
   // The tickets on sale of the race on the card, in the file's bytes.
-  std::string TicketsOnSale() const { return raceCard_.RChkt; }
+  std::string TicketsOnSale() const { return raceCard_.SaleText; }
 
   // --- Prediction mode ---
   // The standard mode predicts with the engine on the statistics file's figures; the data mode

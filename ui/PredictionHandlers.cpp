@@ -8,14 +8,6 @@
 
 namespace wakorin {
 
-void TMainForm::PredictFromMenu() {
-  BtnEditDataClick();
-}
-
-void TMainForm::BtnEditDataClick() {
-  PredictShownRace();
-}
-
 bool TMainForm::PredictShownRace() {
   if (!day_ || IsBusy()) return false;
   // Beside the race program file, then in the working folder.

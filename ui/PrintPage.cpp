@@ -178,7 +178,7 @@ void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& 
              Day(card));
   page.Line(FromCp932(card.DName), 11, true);
   page.Line(QStringLiteral("距離 %1    発売 %2    締切 %3%4")
-                .arg(Trimmed(card.RLeng), Trimmed(card.RChkt), Trimmed(card.RTime),
+                .arg(Trimmed(card.RLeng), Trimmed(card.SaleText), Trimmed(card.RTime),
                      card.FixedEntry ? QStringLiteral("    進入固定") : QString()),
             9);
   page.End();
@@ -195,7 +195,7 @@ void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& 
   for (int lane = 1; lane <= 6; ++lane) {
     const TRacerEntry& racer = card.Lane(lane);
     QString results;
-    for (const std::string& result : racer.Kekka) results += FromCp932(result);
+    for (const std::string& result : racer.MeetingResults) results += FromCp932(result);
     std::vector<Page::Cell> cells{
         {QString::number(lane), ui::LaneColor(lane), ui::LaneFontColor(lane)},
         {FromCp932(racer.Name) + QLatin1Char('\n') + FromCp932(racer.RacerNo), Qt::white, Qt::black,
@@ -306,7 +306,7 @@ std::vector<ui::PrintedRegion> TMainForm::PaintPage(QPainter& painter, double wi
   return page.TakeRegions();
 }
 
-void TMainForm::Print2Click() {
+void TMainForm::PrintShownPage() {
   // The page is drawn from the day and the selection, which must hold still until it is done.
   if (IsBusy()) return;
   const BusyScope busy(*this);

@@ -88,7 +88,7 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
   }
   if (!day->DuplicateVenues().empty()) {
     QStringList names;
-    for (const std::string& code : day->DuplicateVenues()) names << FromCp932(GetCorseName(code));
+    for (const std::string& code : day->DuplicateVenues()) names << FromCp932(VenueNameOfCode(code));
     desktop_.ShowMessage(
         this, QStringLiteral("レース番組表ファイル(\"%1\")には同じレース場(%2)が複数あります。"
                              "それぞれ最初のものを表示します。")
@@ -116,23 +116,19 @@ void TMainForm::SelectRace(int race) {
   cardPanel_.Show(raceCard_);
 }
 
-void TMainForm::SelectRChange() {
+void TMainForm::ShowChosenRace() {
   if (!day_ || IsBusy()) return;
   SelectRace(cardPanel_.RaceIndex() + 1);
   predictionShown_ = false;
   ShowRegions();
 }
 
-void TMainForm::SelectCChange() {
+void TMainForm::ShowChosenVenue() {
   if (!day_ || IsBusy() || header_.VenueIndex() < 0) return;
   SelectVenue(static_cast<std::size_t>(header_.VenueIndex()));
   if (!IsRaceCardMode()) resultGrid_.Clear();
   predictionShown_ = false;
   ShowRegions();
-}
-
-void TMainForm::BBtnBoratClick() {
-  cardPanel_.ToggleMeetingResults();
 }
 
 }  // namespace wakorin

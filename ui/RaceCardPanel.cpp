@@ -165,7 +165,7 @@ void RaceCardPanel::Show(const TRaceCard& card) {
   LabelRName_->setText(FromCp932(card.RName));
   LabelRLeng_->setText(FromCp932(card.RLeng));
   LabelRTime_->setText(FromCp932(card.RTime));
-  LabelRChkt_->setText(FromCp932(card.RChkt));
+  LabelRChkt_->setText(FromCp932(card.SaleText));
   LabelRKotei_->setVisible(card.FixedEntry);
   for (std::size_t i = 0; i < 6; ++i) {
     const TRacerEntry& racer = card.Racers[i];
@@ -174,7 +174,7 @@ void RaceCardPanel::Show(const TRaceCard& card) {
     }
     lanes_[0][i]->setToolTip(FromCp932(racer.RacerNo));  // the name's cell
     for (std::size_t slot = 0; slot < 6; ++slot) {
-      LabelKekka_[slot][i]->setText(FromCp932(racer.Kekka[slot]));
+      LabelKekka_[slot][i]->setText(FromCp932(racer.MeetingResults[slot]));
     }
   }
 }

@@ -47,8 +47,8 @@ void ExpectRace(const TRaceCard& card, int race) {
     EXPECT_EQ(racer.RacerNo, std::to_string(1000 + 10 * race + k).substr(0, 4));
     EXPECT_EQ(racer.Name.substr(0, 4 + (race >= 10)),
               "N" + std::to_string(race) + "-" + std::to_string(k));
-    EXPECT_EQ(racer.Kekka[0], "1" + std::to_string(k));
-    EXPECT_EQ(racer.Kekka[5], "6" + std::to_string(k));
+    EXPECT_EQ(racer.MeetingResults[0], "1" + std::to_string(k));
+    EXPECT_EQ(racer.MeetingResults[5], "6" + std::to_string(k));
   }
 }
 
@@ -56,8 +56,8 @@ TEST(RaceCard, FieldsOfRaceOneAndTheLastRaceOfTwelve) {
   const VenueBlockSpec venue = MarkedVenue("01", 12);
   const std::string block = BuildVenueBlock(venue);
   ASSERT_EQ(block.substr(346 + 8, 5), "RNAME") << "title line of race 1 at 346";
-  ExpectRace(ReadRaceCard(block, 1, GetCorseName("01")), 1);
-  ExpectRace(ReadRaceCard(block, 12, GetCorseName("01")), 12);
+  ExpectRace(ReadRaceCard(block, 1, VenueNameOfCode("01")), 1);
+  ExpectRace(ReadRaceCard(block, 12, VenueNameOfCode("01")), 12);
   EXPECT_EQ(block.substr(10081 + 8, 7), "RNAME12");
   EXPECT_EQ(block.substr(10883 + 2, 4), ReadRaceCard(block, 12, "").Lane(6).RacerNo);
   EXPECT_EQ(block.substr(10964, 6), "01BEND");
@@ -69,7 +69,7 @@ TEST(RaceCard, EveryColumnOfARacerLine) {
   racer = {"4346", Sjis("髙橋﨑子"), "38",    Sjis("福岡"), "57",
            "B1",   " 4.23",          "24.14", " 4.55",      "23.08",
            " 21",  "33.33",          "  7",   "41.36",      {" 1", " 2", " 3", " 4", " 5", " 6"}};
-  const TRaceCard card = ReadRaceCard(BuildVenueBlock(venue), 1, GetCorseName("02"));
+  const TRaceCard card = ReadRaceCard(BuildVenueBlock(venue), 1, VenueNameOfCode("02"));
   const TRacerEntry& lane3 = card.Lane(3);
   EXPECT_EQ(lane3.RacerNo, "4346");
   EXPECT_EQ(lane3.Name, Sjis("髙橋﨑子"));
@@ -85,8 +85,8 @@ TEST(RaceCard, EveryColumnOfARacerLine) {
   EXPECT_EQ(lane3.MtWn, "33.33");
   EXPECT_EQ(lane3.BtNo, "  7");
   EXPECT_EQ(lane3.BtWn, "41.36");
-  EXPECT_EQ(lane3.Kekka, (std::array<std::string, 6>{" 1", " 2", " 3", " 4", " 5", " 6"}));
-  EXPECT_EQ(card.RChkt, Sjis("３連単複"));
+  EXPECT_EQ(lane3.MeetingResults, (std::array<std::string, 6>{" 1", " 2", " 3", " 4", " 5", " 6"}));
+  EXPECT_EQ(card.SaleText, Sjis("３連単複"));
 }
 
 TEST(RaceCard, MeetingHeaderIsTrimmedOfSingleByteBlanksOnly) {
@@ -94,7 +94,7 @@ TEST(RaceCard, MeetingHeaderIsTrimmedOfSingleByteBlanksOnly) {
   venue.meetingName = "   " + Sjis("　桜花賞　") + "  \t";
   venue.count = Sjis("第　３日");
   venue.ddate = Sjis("２００６年　４月１５日");
-  const TRaceCard card = ReadRaceCard(BuildVenueBlock(venue), 1, GetCorseName("03"));
+  const TRaceCard card = ReadRaceCard(BuildVenueBlock(venue), 1, VenueNameOfCode("03"));
   EXPECT_EQ(card.DName, Sjis("　桜花賞　"));
   EXPECT_EQ(card.Count, Sjis("第　３日"));
   EXPECT_EQ(card.DDate, Sjis("２００６年　４月１５日"));
@@ -110,7 +110,7 @@ TEST(RaceCard, ElevenRaceVenuesAndTheirNeighboursAreFoundAndShown) {
     ASSERT_TRUE(block.ok() && block->has_value()) << code;
     const int races = (*block)->raceCount;
     EXPECT_EQ(races, std::string(code) == "06" ? 12 : 11);
-    ExpectRace(ReadRaceCard((*block)->bytes, races, GetCorseName(code)), races);
+    ExpectRace(ReadRaceCard((*block)->bytes, races, VenueNameOfCode(code)), races);
   }
   // Race 11's title line of an 11-race block is at 9196.
   EXPECT_EQ(BuildVenueBlock(MarkedVenue("05", 11)).substr(9196 + 8, 7), "RNAME11");
@@ -119,7 +119,7 @@ TEST(RaceCard, ElevenRaceVenuesAndTheirNeighboursAreFoundAndShown) {
 TEST(RaceCard, TicketsOnSaleForEveryVenueAndNoneForAnUnknownName) {
   for (int n = 1; n <= 24; ++n) {
     const std::string code = (n < 10 ? "0" : "") + std::to_string(n);
-    EXPECT_EQ(SaleTextFor(GetCorseName(code)), Sjis("３連単複"));
+    EXPECT_EQ(SaleTextFor(VenueNameOfCode(code)), Sjis("３連単複"));
   }
   EXPECT_EQ(SaleTextFor("25"), "");
   EXPECT_EQ(std::string(kSaleExacta), Sjis("２連単　"));
@@ -159,7 +159,7 @@ TEST(RaceCardToday, FieldsMoveWithTheLongerVenueLine) {
   venue.ddate = Sjis("２０２４年　４月　１日");
   const std::string block = BuildVenueBlock(venue);
   for (int race : {1, 11}) {
-    const TRaceCard card = ReadRaceCard(block, race, GetCorseName("12"), BlockLayout::BoatRaceVenueLine);
+    const TRaceCard card = ReadRaceCard(block, race, VenueNameOfCode("12"), BlockLayout::BoatRaceVenueLine);
     ExpectRace(card, race);
     EXPECT_EQ(card.DName, Sjis("桜花賞"));
     EXPECT_EQ(card.Count, Sjis("第　７日"));
@@ -185,16 +185,16 @@ TEST(RaceCardToday, WideRatesAndTheFixedEntryMark) {
     racer.kekka = {"12", "34", "56", "S1", "F ", "K6"};
     const std::string block = BuildVenueBlock(venue);
     const BlockLayout read = current ? BlockLayout::BoatRaceVenueLine : BlockLayout::KyoteijoVenueLine;
-    EXPECT_FALSE(ReadRaceCard(block, 1, GetCorseName("15"), read).FixedEntry);
-    const TRaceCard card = ReadRaceCard(block, 2, GetCorseName("15"), read);
+    EXPECT_FALSE(ReadRaceCard(block, 1, VenueNameOfCode("15"), read).FixedEntry);
+    const TRaceCard card = ReadRaceCard(block, 2, VenueNameOfCode("15"), read);
     EXPECT_TRUE(card.FixedEntry);
-    EXPECT_FALSE(ReadRaceCard(block, 3, GetCorseName("15"), read).FixedEntry);
+    EXPECT_FALSE(ReadRaceCard(block, 3, VenueNameOfCode("15"), read).FixedEntry);
     const TRacerEntry& lane5 = card.Lane(5);
     EXPECT_EQ(lane5.GWSd, current ? "100.00" : "99.99");
     EXPECT_EQ(lane5.RWSd, current ? "  0.00" : "0.00 ");
     EXPECT_EQ(lane5.MtWn, current ? " 45.61" : "45.61");
     EXPECT_EQ(lane5.BtWn, current ? "100.00" : "88.89");
-    EXPECT_EQ(lane5.Kekka, racer.kekka);
+    EXPECT_EQ(lane5.MeetingResults, racer.kekka);
   }
 }
 

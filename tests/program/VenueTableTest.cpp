@@ -12,20 +12,20 @@ using testsupport::Sjis;
 TEST(VenueTable, TranslatesBothWaysOverAllTwentyFourVenues) {
   for (int n = 1; n <= 24; ++n) {
     const std::string code = (n < 10 ? "0" : "") + std::to_string(n);
-    const std::string name = GetCorseName(code);
+    const std::string name = VenueNameOfCode(code);
     ASSERT_EQ(name.size(), 6u) << code;
     EXPECT_EQ(VenueCodeOfName(name), code);
   }
-  EXPECT_EQ(GetCorseName("01"), Sjis("桐　生"));
-  EXPECT_EQ(GetCorseName("09"), Sjis("　津　"));
+  EXPECT_EQ(VenueNameOfCode("01"), Sjis("桐　生"));
+  EXPECT_EQ(VenueNameOfCode("09"), Sjis("　津　"));
   EXPECT_EQ(VenueCodeOfName(Sjis("　津　")), "09");
-  EXPECT_EQ(GetCorseName("24"), Sjis("大　村"));
-  EXPECT_EQ(GetCorseName("12"), Sjis("住之江"));
+  EXPECT_EQ(VenueNameOfCode("24"), Sjis("大　村"));
+  EXPECT_EQ(VenueNameOfCode("12"), Sjis("住之江"));
 }
 
 TEST(VenueTable, AnythingNotInTheTableComesBackUnchanged) {
-  for (std::string_view text : {"25", "1", " 1", "00", ""}) EXPECT_EQ(GetCorseName(text), text);
-  EXPECT_EQ(GetCorseName(Sjis("０１")), Sjis("０１"));
+  for (std::string_view text : {"25", "1", " 1", "00", ""}) EXPECT_EQ(VenueNameOfCode(text), text);
+  EXPECT_EQ(VenueNameOfCode(Sjis("０１")), Sjis("０１"));
   EXPECT_EQ(VenueCodeOfName(""), "");
   EXPECT_EQ(VenueCodeOfName(Sjis("桐 生")), Sjis("桐 生"));  // ASCII blank is not the full-width one
   EXPECT_EQ(VenueCodeOfName("25    "), "25    ");

@@ -79,7 +79,7 @@ TEST_F(RealDayTest, CardsMatchTheFilesOwnLines) {
     auto block = LocateVenueBlock(program, code);
     ASSERT_TRUE(block.ok() && block->has_value()) << code;
     const TRaceCard card =
-        ReadRaceCard((*block)->bytes, race, GetCorseName(code), (*block)->layout);
+        ReadRaceCard((*block)->bytes, race, VenueNameOfCode(code), (*block)->layout);
 
     // The meeting name is the header's sixth line, the day line its eighth.
     EXPECT_EQ(card.DName, std::string(TrimControlAndBlanks(lines[5])));
@@ -110,7 +110,7 @@ TEST_F(RealDayTest, CardsMatchTheFilesOwnLines) {
       EXPECT_EQ(racer.GWin, line.substr(24, 5));
       EXPECT_EQ(racer.MtNo, line.substr(46, 3));
       EXPECT_EQ(racer.BtNo, line.substr(55, 3));
-      EXPECT_EQ(racer.Kekka[0], line.substr(65, 2));
+      EXPECT_EQ(racer.MeetingResults[0], line.substr(65, 2));
     }
   }
 }
@@ -126,7 +126,7 @@ TEST_F(RealDayTest, EveryRacePredictsWithTodaysStatistics) {
     auto block = LocateVenueBlock(program, venue.code);
     for (int r = 1; r <= venue.raceCount; ++r) {
       const TRaceCard card =
-          ReadRaceCard((*block)->bytes, r, GetCorseName(venue.code), (*block)->layout);
+          ReadRaceCard((*block)->bytes, r, VenueNameOfCode(venue.code), (*block)->layout);
       const CardNumbers numbers = NumbersOf(card);
       auto stats = ReadRacerStats(*statsPath, numbers.racers);
       ASSERT_TRUE(stats.ok()) << venue.code << " " << r;
@@ -481,7 +481,7 @@ TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
       }
       ASSERT_EQ(racerLines.size(), 6u * static_cast<std::size_t>(venue.raceCount)) << venue.code;
       for (int r = 1; r <= venue.raceCount; ++r) {
-        const TRaceCard card = ReadRaceCard(block, r, GetCorseName(venue.code), venue.layout);
+        const TRaceCard card = ReadRaceCard(block, r, VenueNameOfCode(venue.code), venue.layout);
         for (int k = 1; k <= 6; ++k) {
           const std::string& line = racerLines[static_cast<std::size_t>(6 * (r - 1) + k - 1)];
           const TRacerEntry& racer = card.Lane(k);
@@ -491,7 +491,7 @@ TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
                     line.substr(24, 40))
               << venue.code << " " << r << " " << k;
           std::string results;
-          for (const std::string& slot : racer.Kekka) results += slot;
+          for (const std::string& slot : racer.MeetingResults) results += slot;
           EXPECT_EQ(results, line.substr(65, 12)) << venue.code << " " << r << " " << k;
         }
         if (!card.FixedEntry) continue;
@@ -514,7 +514,7 @@ TEST(RealDayFigures, RatesWholeMeetingResultsAndFixedEntry) {
   // 宮島 6R, lane 5: a local 2-place rate of 100 per cent.
   auto block = LocateVenueBlock((kRealData / "B240710.TXT").string(), "17");
   ASSERT_TRUE(block.ok() && block->has_value());
-  const TRaceCard card = ReadRaceCard((*block)->bytes, 6, GetCorseName("17"), (*block)->layout);
+  const TRaceCard card = ReadRaceCard((*block)->bytes, 6, VenueNameOfCode("17"), (*block)->layout);
   const TRacerEntry& racer = card.Lane(5);
   EXPECT_EQ(racer.GWSd, " 57.69");
   EXPECT_EQ(racer.RWin, " 9.10");

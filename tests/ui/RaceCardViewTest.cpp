@@ -156,7 +156,7 @@ TEST_F(RaceCardViewTest, LaneButtonsToggleTheMeetingResultsWhichStayAcrossRaces)
   EXPECT_FALSE(Find<QFrame>(form, "Panel12")->isHidden());
   ChooseRace(4);
   EXPECT_FALSE(Find<QFrame>(form, "Panel12")->isHidden());
-  EXPECT_EQ(Text(Cell(form, "LabelKekka", 0, 0)), FromCp932(form.RaceCard().Lane(1).Kekka[0]));
+  EXPECT_EQ(Text(Cell(form, "LabelKekka", 0, 0)), FromCp932(form.RaceCard().Lane(1).MeetingResults[0]));
   ChooseVenue(1);
   EXPECT_FALSE(Find<QFrame>(form, "Panel12")->isHidden());
   Cell<QPushButton>(form, "BBtnBorat", 5)->click();

@@ -52,7 +52,7 @@ const QString kSamples = QStringLiteral(WAKORIN_SAMPLES_DIR);
 // What the grid must show for one venue, worked out from the files without the window.
 std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
                                               const std::string& code, int venuesBefore) {
-  const std::string name = GetCorseName(code);
+  const std::string name = VenueNameOfCode(code);
   auto block = LocateVenueBlock(programPath, code);
   std::array<RecommendedTickets, 12> tickets{};
   for (int r = 1; r <= (*block)->raceCount; ++r) {
@@ -60,7 +60,7 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
     const CardNumbers numbers = NumbersOf(card);
     auto p = Predict(*ReadRacerStats(*FindStatsFileIn(), numbers.racers), numbers);
     tickets[static_cast<std::size_t>(r - 1)] =
-        TicketsFromLists(card.RChkt, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
+        TicketsFromLists(card.SaleText, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
   }
   ResultSearchObserver quiet;
   auto search = FindVenueResult(ResultFilePath(programPath), code, venuesBefore, quiet);
