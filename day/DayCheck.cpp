@@ -16,7 +16,8 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
     day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
     return day;
   }
-  open->UseStats(stats);
+  // The day is this call's own and ends with it: it may borrow the caller's table.
+  open->UseStats(std::shared_ptr<const RacerStatsTable>(std::shared_ptr<const RacerStatsTable>(), &stats));
   return CheckDay(*open, resultFile);
 }
 
@@ -28,7 +29,9 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
     day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
     return day;
   }
-  open->UseModel(&model, forms);
+  // The day is this call's own and ends with it: it may borrow the caller's model and form.
+  open->UseModel(std::shared_ptr<const DataModel>(std::shared_ptr<const DataModel>(), &model),
+                 std::shared_ptr<const FormBook>(std::shared_ptr<const FormBook>(), forms));
   return CheckDay(*open, resultFile);
 }
 

@@ -53,18 +53,18 @@ TRaceCard OpenDay::Card(std::size_t venue, int race) const {
   return ReadRaceCard(block, race, v.name, v.layout);
 }
 
-void OpenDay::UseStats(const RacerStatsTable& table) {
-  givenStats_ = &table;
+void OpenDay::UseStats(std::shared_ptr<const RacerStatsTable> table) {
+  givenStats_ = std::move(table);
 }
 
-void OpenDay::UseModel(const DataModel* model, const FormBook* forms) {
-  model_ = model;
-  forms_ = forms;
+void OpenDay::UseModel(std::shared_ptr<const DataModel> model, std::shared_ptr<const FormBook> forms) {
+  model_ = std::move(model);
+  forms_ = std::move(forms);
 }
 
 Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
     const std::string& workingFolder) const {
-  if (givenStats_ != nullptr) return std::make_pair(givenStats_, std::string());
+  if (givenStats_ != nullptr) return std::make_pair(givenStats_.get(), std::string());
   StatsSearch search = SearchStatsFile(path_, workingFolder);
   if (!search.path) {
     return Error::Missing("Fan0510.txt", std::move(search.lookedFor), std::move(search.refused));

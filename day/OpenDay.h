@@ -69,11 +69,11 @@ class OpenDay {
   // Race `race` (1-based) of venue `venue` (index into Venues()).
   TRaceCard Card(std::size_t venue, int race) const;
 
-  // Every forecast takes its figures from `table`, which must outlive the day.
-  void UseStats(const RacerStatsTable& table);
+  // Every forecast takes its figures from `table`, which the day holds a share of.
+  void UseStats(std::shared_ptr<const RacerStatsTable> table);
   // Forecasts from now on with `model` (and the racers' recent form from `forms` when given),
-  // both outliving the day; nullptr returns to the standard mode.
-  void UseModel(const DataModel* model, const FormBook* forms = nullptr);
+  // the day holding a share of each; nullptr returns to the standard mode.
+  void UseModel(std::shared_ptr<const DataModel> model, std::shared_ptr<const FormBook> forms = nullptr);
   PredictionMode Mode() const { return model_ ? PredictionMode::Data : PredictionMode::Standard; }
   // Without UseStats, the statistics file is found beside the race program file, else in
   // `workingFolder` (Fan0510.txt, else the day's period file), read once, and read again only
@@ -119,9 +119,9 @@ class OpenDay {
   std::vector<DayVenue> venues_;
   std::vector<std::string> duplicates_;
   std::optional<int> day_;
-  const RacerStatsTable* givenStats_ = nullptr;
-  const DataModel* model_ = nullptr;
-  const FormBook* forms_ = nullptr;
+  std::shared_ptr<const RacerStatsTable> givenStats_;
+  std::shared_ptr<const DataModel> model_;
+  std::shared_ptr<const FormBook> forms_;
   mutable std::optional<FoundStats> foundStats_;
   mutable std::string resultPath_;
 };

@@ -23,4 +23,9 @@ const DataModel& DefaultModel() {
   return model;
 }
 
+std::shared_ptr<const DataModel> SharedDefaultModel() {
+  // Owns nothing: the built-in model is a static that outlives every holder.
+  return std::shared_ptr<const DataModel>(std::shared_ptr<const DataModel>(), &DefaultModel());
+}
+
 }  // namespace wakorin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <string_view>
 
 #include "predict/DataModel.h"
@@ -12,5 +14,7 @@ namespace wakorin {
 std::string_view DefaultModelText();
 // The built-in model, read once.
 const DataModel& DefaultModel();
+// The same, for holders that share what they use: it lives as long as the program.
+std::shared_ptr<const DataModel> SharedDefaultModel();
 
 }  // namespace wakorin

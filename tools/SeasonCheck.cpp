@@ -149,8 +149,8 @@ struct DayResult {
 // How each day is predicted: from its statistics, or by a learned model with the racers'
 // recent form from the days before.
 struct Predictor {
-  const DataModel* model = nullptr;
-  const FormBook* forms = nullptr;
+  std::shared_ptr<const DataModel> model;
+  std::shared_ptr<const FormBook> forms;
 };
 
 std::string FolderOf(const std::string& file) {
@@ -165,7 +165,7 @@ std::string ProgramPathOf(const DayCopies& day) {
 
 // What a day needs from its statistics file: the table, or why there is none.
 struct DayStats {
-  const RacerStatsTable* table = nullptr;
+  std::shared_ptr<const RacerStatsTable> table;
   std::string problem;
 };
 
@@ -197,7 +197,7 @@ DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats,
   if (predictor.model != nullptr) {
     open->UseModel(predictor.model, predictor.forms);
   } else {
-    open->UseStats(*stats.table);
+    open->UseStats(stats.table);
   }
   day.check = CheckDay(*open, std::string_view(*read.result));
   for (const DayProblem& p : day.check->problems) {
@@ -234,7 +234,7 @@ class StatsFiles {
       if (tables_.count(path) != 0 || broken_.count(path) != 0) return;
       auto table = RacerStatsTable::Load(path);
       if (table) {
-        tables_.emplace(path, std::move(*table));
+        tables_.emplace(path, std::make_shared<const RacerStatsTable>(std::move(*table)));
       } else {
         broken_[path] = Reason(table.error());
       }
@@ -295,7 +295,7 @@ class StatsFiles {
       return {nullptr, problem + "; " + Say(text::kDataModeNeedsNone)};
     }
     if (const auto table = tables_.find(path->second); table != tables_.end()) {
-      return {&table->second, {}};
+      return {table->second, {}};
     }
     return {nullptr, CannotBeRead(path->second)};
   }
@@ -312,7 +312,7 @@ class StatsFiles {
     for (const auto& [path, table] : tables_) {
       if (!text.empty()) text += ", ";
       text +=
-          path + " (" + Count(table.RecordCount(), check_text::kRacer, check_text::kRacers) + ")";
+          path + " (" + Count(table->RecordCount(), check_text::kRacer, check_text::kRacers) + ")";
     }
     return text.empty() ? Say(check_text::kNone) : text;
   }
@@ -330,7 +330,7 @@ class StatsFiles {
   std::optional<std::string> given_;
   std::map<std::string, Missing> missing_;  // days that found no usable file
   std::map<std::string, std::string> statsOf_;
-  std::map<std::string, RacerStatsTable> tables_;
+  std::map<std::string, std::shared_ptr<const RacerStatsTable>> tables_;
   std::map<std::string, std::string> broken_;  // path, why it cannot be read
   std::set<std::string> passedOver_;
 };
@@ -449,16 +449,17 @@ int main(int argc, char** argv) {
     std::cerr << Say(text::kUsage);
     return 2;
   }
-  std::optional<DataModel> loaded;
+  std::shared_ptr<const DataModel> loaded;
   if (options->model) {
     ModelRead read = LoadDataModel(*options->model);
     if (!read.model) {
       std::cerr << "wakorin-check: " << *options->model << ": " << day_text::ModelFault(read.fault) << "\n";
       return 2;
     }
-    loaded = std::move(read.model);
+    loaded = std::make_shared<const DataModel>(std::move(*read.model));
   }
-  const DataModel* model = !options->dataMode ? nullptr : loaded ? &*loaded : &DefaultModel();
+  const std::shared_ptr<const DataModel> model =
+      !options->dataMode ? nullptr : loaded ? loaded : SharedDefaultModel();
 
   // Days in date order, so that the data mode learns each racer's form from the days before.
   const DayListing listing = ListRaceDays(options->paths);
@@ -532,13 +533,13 @@ int main(int argc, char** argv) {
 
   if (model != nullptr) {
     // One day after another: each day's results join the racers' form only once it is checked.
-    FormBook forms;
+    const auto forms = std::make_shared<FormBook>();
     std::size_t done = 0;
     for (const DayCopies& copies : listing.days) {
       if (copies.date > options->to) break;
       std::shared_ptr<const std::string> results;
       if (inRange(copies) && !copies.programs.empty()) {
-        DayResult day = CheckDayFiles(copies, {}, Predictor{model, &forms});
+        DayResult day = CheckDayFiles(copies, {}, Predictor{model, forms});
         consume(day);
         results = day.results;
         if (bar) drawBar(++done);
@@ -551,7 +552,7 @@ int main(int argc, char** argv) {
         }
         results = read.result;
       }
-      if (results) forms.AddResultFile(*results);
+      if (results) forms->AddResultFile(*results);
     }
   } else {
     const unsigned workers =

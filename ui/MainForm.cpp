@@ -197,14 +197,15 @@ void TMainForm::UseModeOnDay() {
   if (!forms_ && day_->Day()) {
     const QString folder = QFileInfo(QString::fromLocal8Bit(day_->Path().c_str())).absolutePath();
     std::vector<RefusedFile> refused;
-    forms_ = ReadFormsBefore(folder.toLocal8Bit().toStdString(), *day_->Day(), 120, &refused);
+    forms_ = std::make_shared<const FormBook>(
+        ReadFormsBefore(folder.toLocal8Bit().toStdString(), *day_->Day(), 120, &refused));
     formRefused_.clear();
     for (const RefusedFile& file : refused) {
       const std::optional<int> date = DayOfFileName(file.path, 'K');
       formRefused_ << RefusedFileText(file, date.value_or(0));
     }
   }
-  day_->UseModel(&CurrentDataModel(), forms_ ? &*forms_ : nullptr);
+  day_->UseModel(learnedModel_ ? learnedModel_ : SharedDefaultModel(), forms_);
 }
 
 void TMainForm::ShowError(const Error& error) {

@@ -189,7 +189,7 @@ class TMainForm : public QMainWindow {
   std::shared_ptr<const DataModel> learnedModel_;  // the user's own, once learned
   // The racers' recent form for the data mode, from the result files of the days before the
   // open day in its folder; read when the data mode first needs it.
-  std::optional<FormBook> forms_;
+  std::shared_ptr<const FormBook> forms_;
   QStringList formRefused_;  // result files the form left out, and why
   void UseModeOnDay();
   // After a change of mode or model: re-forecasts the race on the card, empties the check.

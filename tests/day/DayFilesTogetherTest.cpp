@@ -126,7 +126,7 @@ TEST_F(DayFilesTogether, TheOutlineTellsEachVenueWhatTheWholeFileDoes) {
   // And the day checked through the outline scores as each venue checked on its own does.
   auto open = OpenDay::FromBytes({}, std::make_shared<const std::string>(program));
   ASSERT_TRUE(open);
-  open->UseStats(stats);
+  open->UseStats(std::make_shared<const RacerStatsTable>(stats));
   for (const Case& c : cases) {
     const DayCheck day = CheckDay(*open, c.bytes);
     if (c.bytes.empty()) continue;
