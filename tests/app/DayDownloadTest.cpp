@@ -192,15 +192,20 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
     ArchiveServer::Answer answer;
     const char* file;
     const char* reason;
+    DownloadFault::Kind kind;
   } cases[] = {
-      {"not published", kProgramPath, {"", 404}, "b241115.lzh", "HTTP 404"},
-      {"server error", kProgramPath, {"", 500}, "b241115.lzh", "HTTP 500"},
-      {"stops mid-file", kProgramPath, {program, 200, 1000}, "b241115.lzh", "1000 / "},
+      {"not published", kProgramPath, {"", 404}, "b241115.lzh", "HTTP 404",
+       DownloadFault::Kind::NotOnServer},
+      {"server error", kProgramPath, {"", 500}, "b241115.lzh", "HTTP 500",
+       DownloadFault::Kind::HttpError},
+      {"stops mid-file", kProgramPath, {program, 200, 1000}, "b241115.lzh", "1000 / ",
+       DownloadFault::Kind::CutShort},
       {"stalls mid-file",
        kProgramPath,
        {program, 200, 1000, true},
        "b241115.lzh",
-       "受信が進みませんでした"},
+       "受信が進みませんでした",
+       DownloadFault::Kind::Stalled},
   };
   for (const auto& c : cases) {
     testing::TempDir scratch;
@@ -210,6 +215,9 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
     server.Serve(c.path, c.answer);
     const DayFiles files = Download(QDateTime(kDay.addDays(1), QTime(9, 0)), 300);
     EXPECT_FALSE(files.ok) << c.what;
+    ASSERT_TRUE(files.fault) << c.what;
+    EXPECT_EQ(files.fault->kind, c.kind) << c.what;
+    EXPECT_EQ(files.fault->file->name, QString::fromLatin1(c.file)) << c.what;
     EXPECT_TRUE(Message(files).contains(QString::fromLatin1(c.file))) << c.what;
     EXPECT_TRUE(Message(files).contains(QString::fromUtf8(c.reason)))
         << c.what << ": " << Message(files).toStdString();
@@ -364,19 +372,22 @@ TEST_F(DayDownloadTest, OnlyWhatWasAskedForIsKept) {
     const char* what;
     QByteArray answer;
     const char* reason;
+    DownloadFault::Kind kind;
   } cases[] = {
-      {"a login page", kLoginPage, "HTMLのページ"},
-      {"a truncated archive", program.left(program.size() / 2), "途中で切れています"},
+      {"a login page", kLoginPage, "HTMLのページ", DownloadFault::Kind::NotAnArchive},
+      {"a truncated archive", program.left(program.size() / 2), "途中で切れています",
+       DownloadFault::Kind::DamagedArchive},
       {"another day's archive", testing::ProgramArchiveOf(QDate(2024, 4, 1)),
-       "別の日(2024年4月1日)のレース番組表ファイル"},
-      {"the result archive", results, "2024年11月15日の競走成績ファイルです"},
+       "別の日(2024年4月1日)のレース番組表ファイル", DownloadFault::Kind::NotWanted},
+      {"the result archive", results, "2024年11月15日の競走成績ファイルです",
+       DownloadFault::Kind::NotWanted},
       {"two files", QByteArray::fromStdString(testing::ReadAll(pack.path() / "two.lzh")),
-       "2つ以上"},
-      {"a decompression bomb", bomb, "大きすぎます"},
-      {"a name climbing out", climbing, "フォルダの外"},
-      {"a bad CRC", badCrc, "CRC"},
+       "2つ以上", DownloadFault::Kind::DamagedArchive},
+      {"a decompression bomb", bomb, "大きすぎます", DownloadFault::Kind::DamagedArchive},
+      {"a name climbing out", climbing, "フォルダの外", DownloadFault::Kind::DamagedArchive},
+      {"a bad CRC", badCrc, "CRC", DownloadFault::Kind::DamagedArchive},
       {"a file not packed", QByteArray::fromStdString(testing::ProgramFileOf(kDay)),
-       "圧縮されていないレース番組表ファイル"},
+       "圧縮されていないレース番組表ファイル", DownloadFault::Kind::NotAnArchive},
   };
   // What the earlier version kept: a login page under the program archive's name.
   const QByteArray bad = kLoginPage + "old";
@@ -387,6 +398,9 @@ TEST_F(DayDownloadTest, OnlyWhatWasAskedForIsKept) {
     server.Serve(kProgramPath, c.answer);
     const DayFiles files = Download();
     EXPECT_FALSE(files.ok) << c.what;
+    ASSERT_TRUE(files.fault) << c.what;
+    EXPECT_EQ(files.fault->kind, c.kind) << c.what;
+    EXPECT_EQ(files.fault->left, QStringLiteral("b241115.lzh")) << c.what;
     EXPECT_TRUE(Message(files).contains(QStringLiteral("レース番組表ファイル(\"b241115.lzh\")")))
         << c.what;
     EXPECT_TRUE(Message(files).contains(QString::fromUtf8(c.reason)))
