@@ -118,6 +118,7 @@ struct DayFiles {
   bool ok = false;
   bool cancelled = false;
   std::optional<DownloadFault> fault;  // why it failed
+
   QString programArchive;  // the program archive's path in the folder, once it is there
   QStringList fetched;     // names downloaded this time
   QStringList kept;        // names already in the folder and left as they were
@@ -235,8 +236,9 @@ class DayDownload final : public QObject {
   QElapsedTimer clock_;
   Step current_{};
   QByteArray body_;            // what arrived, to be examined before it is kept
-  std::optional<DownloadFault> writeFault_;  // why writing it failed
   QStringList programVenues_;  // the venues of the day's program file, once it is at hand
+  // Why writing it failed.
+  std::optional<DownloadFault> writeFault_;
   qint64 received_ = 0;
   bool stalled_ = false;
   bool slow_ = false;

@@ -67,8 +67,8 @@ bool DownloadCommand::Download(QDate initial) {
   }
   if (form_.QuitRequested()) return false;
   if (!download.Result().ok) {
-    desktop_.ShowMessage(&form_, download.Result().fault ? FaultText(*download.Result().fault)
-                                                         : QString());
+    desktop_.ShowMessage(&form_,
+                         download.Result().fault ? FaultText(*download.Result().fault) : QString());
     return false;
   }
   settings::SetLastDownloadDay(*day);

@@ -51,8 +51,7 @@ const DownloadWords kJapaneseDownloadWords{
     .archiveDamaged = "圧縮ファイルが壊れています。",
     .archiveTruncated = "圧縮ファイルが途中で切れています。",
     .archiveBadChecksum = "圧縮ファイルの中身が検査値(CRC)と合いません。",
-    .archiveUnsafeName =
-        "圧縮ファイルの中のファイル名がフォルダの外を指しています(\"../\" など)。",
+    .archiveUnsafeName = "圧縮ファイルの中のファイル名がフォルダの外を指しています(\"../\" など)。",
     .notPacked = "圧縮されていない%1です。",
     .html = "データファイルではなくHTMLのページです(ログイン画面やエラー画面など)。",
     .notDataFile = "レース番組表・競走成績・選手期別成績のどのファイルでもありません。",
@@ -100,9 +99,9 @@ QString KindText(DayFileKind kind, const DownloadWords& words) {
 }
 
 QString DateText(int yyyymmdd, const DownloadWords& words) {
-  return Words(words.date).arg(QString::number(yyyymmdd / 10000),
-                               QString::number(yyyymmdd / 100 % 100),
-                               QString::number(yyyymmdd % 100));
+  return Words(words.date)
+      .arg(QString::number(yyyymmdd / 10000), QString::number(yyyymmdd / 100 % 100),
+           QString::number(yyyymmdd % 100));
 }
 
 QString FlawText(DayFileFlaw flaw, const DownloadWords& words) {
@@ -210,9 +209,10 @@ QString FaultText(const DownloadFault& fault, const DownloadWords& words) {
     case Kind::Stalled:
       return notDownloaded(Words(words.stalled).arg(QString::number(fault.seconds, 'g', 3)));
     case Kind::TooSlow:
-      return notDownloaded(Words(words.tooSlow).arg(QString::number(fault.seconds, 'f', 1),
-                                                    QString::number(fault.bytes),
-                                                    QString::number(fault.bytesPerSecond)));
+      return notDownloaded(Words(words.tooSlow)
+                               .arg(QString::number(fault.seconds, 'f', 1),
+                                    QString::number(fault.bytes),
+                                    QString::number(fault.bytesPerSecond)));
     case Kind::TooLarge:
       return notDownloaded(Words(words.tooLarge).arg(fault.megabytes));
     case Kind::RedirectLoop:
@@ -222,15 +222,14 @@ QString FaultText(const DownloadFault& fault, const DownloadWords& words) {
     case Kind::RedirectNotFollowed:
       return notDownloaded(Words(words.redirectNotFollowed).arg(fault.url));
     case Kind::RedirectFailed:
-      return notDownloaded(
-          Words(words.redirectFailed).arg(fault.scheme, fault.url, fault.detail));
+      return notDownloaded(Words(words.redirectFailed).arg(fault.scheme, fault.url, fault.detail));
     case Kind::NotOnServer:
       return notDownloaded(Words(words.notOnServer));
     case Kind::HttpError:
       return notDownloaded(Words(words.httpError).arg(fault.status));
     case Kind::CutShort:
-      return notDownloaded(Words(words.cutShort).arg(QString::number(fault.bytes),
-                                                     QString::number(fault.expected)));
+      return notDownloaded(
+          Words(words.cutShort).arg(QString::number(fault.bytes), QString::number(fault.expected)));
     case Kind::NetworkError:
       return notDownloaded(Words(words.networkError).arg(fault.detail));
     case Kind::DamagedArchive:
@@ -241,8 +240,7 @@ QString FaultText(const DownloadFault& fault, const DownloadWords& words) {
     case Kind::NotWanted:
       return notWanted(ArrivedText(fault.arrived, words));
     case Kind::VenuesLost:
-      return notWanted(Words(words.venuesLost)
-                           .arg(fault.venues.join(Words(words.venueSeparator))));
+      return notWanted(Words(words.venuesLost).arg(fault.venues.join(Words(words.venueSeparator))));
     case Kind::Count:
       break;
   }

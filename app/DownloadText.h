@@ -32,11 +32,11 @@ struct DownloadWords {
   const char* folderNotWritable;  // %1 the folder, %2 the system's words
   const char* writeError;         // when the system gave no words
 
-  const char* notDownloaded;  // %1 the file; a line with why follows
-  const char* stalled;        // %1 seconds
-  const char* tooSlow;        // %1 seconds, %2 bytes, %3 bytes a second
-  const char* tooLarge;       // %1 MB
-  const char* redirectLoop;   // %1 redirects
+  const char* notDownloaded;          // %1 the file; a line with why follows
+  const char* stalled;                // %1 seconds
+  const char* tooSlow;                // %1 seconds, %2 bytes, %3 bytes a second
+  const char* tooLarge;               // %1 MB
+  const char* redirectLoop;           // %1 redirects
   const char* redirectToOtherScheme;  // %1 scheme, %2 url
   const char* redirectNotFollowed;    // %1 url
   const char* redirectFailed;         // %1 scheme, %2 url, %3 Qt's words
@@ -45,8 +45,8 @@ struct DownloadWords {
   const char* cutShort;      // %1 bytes, %2 expected
   const char* networkError;  // %1 Qt's words
 
-  const char* notWanted;  // %1 the file; lines with what came follow
-  const char* keptOld;    // %1 the name of the file already there
+  const char* notWanted;   // %1 the file; lines with what came follow
+  const char* keptOld;     // %1 the name of the file already there
   const char* venuesLost;  // %1 venue codes
   const char* venueSeparator;
   // ArchiveFault

@@ -47,13 +47,13 @@ struct DayFileWanted {
 // How a file found differs from the one wanted.
 struct DayFileMismatch {
   enum class Kind {
-    None,        // it is the file wanted
-    Html,        // a web page (a login or error page)
-    NotDataFile, // none of the three kinds
-    OtherKind,   // a data file of another kind (of the day `date`, when it has one)
-    Flawed,      // of the kind wanted, but with `flaw`
-    NoDate,      // of the kind wanted, but without a date where one is needed
-    OtherDay,    // of the kind wanted, but of the day `date`
+    None,         // it is the file wanted
+    Html,         // a web page (a login or error page)
+    NotDataFile,  // none of the three kinds
+    OtherKind,    // a data file of another kind (of the day `date`, when it has one)
+    Flawed,       // of the kind wanted, but with `flaw`
+    NoDate,       // of the kind wanted, but without a date where one is needed
+    OtherDay,     // of the kind wanted, but of the day `date`
   };
   Kind kind = Kind::None;
   DayFileKind found = DayFileKind::Other;  // set whatever the kind, None included

@@ -77,8 +77,8 @@ TEST(DownloadTextTest, EveryFaultSaidInBothLanguages) {
       [](DownloadFault& f) { f.left.clear(); },
       [](DownloadFault& f) { f.detail.clear(); },
   };
-  for (auto kind : {DownloadFile::Kind::Program, DownloadFile::Kind::Result,
-                    DownloadFile::Kind::Stats}) {
+  for (auto kind :
+       {DownloadFile::Kind::Program, DownloadFile::Kind::Result, DownloadFile::Kind::Stats}) {
     variants.push_back([kind](DownloadFault& f) { f.file->kind = kind; });
   }
   for (auto cause : {DownloadFault::WriteCause::Other, DownloadFault::WriteCause::DiskFull,
@@ -129,8 +129,8 @@ TEST(DownloadTextTest, EveryFaultSaidInBothLanguages) {
 
 TEST(DownloadTextTest, ProgressNamesTheFileInBothLanguages) {
   for (const Language& language : kLanguages) {
-    for (auto kind : {DownloadFile::Kind::Program, DownloadFile::Kind::Result,
-                      DownloadFile::Kind::Stats}) {
+    for (auto kind :
+         {DownloadFile::Kind::Program, DownloadFile::Kind::Result, DownloadFile::Kind::Stats}) {
       const QString said = ProgressText({kind, QStringLiteral("fan2410.lzh")}, language.words);
       EXPECT_TRUE(said.contains(QStringLiteral("\"fan2410.lzh\""))) << language.name;
       EXPECT_EQ(HasJapanese(said), language.japanese) << said.toStdString();
