@@ -43,74 +43,47 @@ QString Yymm(int period) {
       .arg(period % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString ArchiveFaultText(ArchiveFault fault) {
-  switch (fault) {
-    case ArchiveFault::NotArchive:
-      return QStringLiteral("LHA形式の圧縮ファイルではありません。");
-    case ArchiveFault::Empty:
-      return QStringLiteral("圧縮ファイルの中にファイルがありません。");
-    case ArchiveFault::SeveralFiles:
-      return QStringLiteral("圧縮ファイルにファイルが2つ以上入っています。");
-    case ArchiveFault::NotAFile:
-      return QStringLiteral("圧縮ファイルにフォルダかリンクが入っています。");
-    case ArchiveFault::TooLarge:
-      return QStringLiteral("圧縮ファイルを展開すると大きすぎます(%1 MB を超えます)。")
-          .arg(kMaxUnpackedSize >> 20);
-    case ArchiveFault::Truncated:
-      return QStringLiteral("圧縮ファイルが途中で切れています。");
-    case ArchiveFault::BadChecksum:
-      return QStringLiteral("圧縮ファイルの中身が検査値(CRC)と合いません。");
-    case ArchiveFault::UnsafeName:
-      return QStringLiteral(
-          "圧縮ファイルの中のファイル名がフォルダの外を指しています(\"../\" など)。");
-    case ArchiveFault::Damaged:
-      break;
-  }
-  return QStringLiteral("圧縮ファイルが壊れています。");
-}
-
 int Yyyymmdd(QDate day) {
   return day.year() * 10000 + day.month() * 100 + day.day();
 }
 
-// Why `bytes` are not the file wanted, or empty when they are: an archive (or, with `archive`
+// Why `bytes` are not the file wanted, or nothing when they are: an archive (or, with `archive`
 // false, a text file) holding the one file of the wanted kind and day. `venues` receives a result
 // file's venues with published results.
-QString ExamineDayFile(const QByteArray& bytes, DayFileWanted wanted, bool archive,
-                       QStringList* venues) {
+std::optional<DownloadFault> ExamineDayFile(const QByteArray& bytes, DayFileWanted wanted,
+                                            bool archive, QStringList* venues) {
   const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   std::string unpackedBytes;
+  DownloadFault fault;
   if (archive) {
     auto unpacked = UnpackSingleFile(view);
     if (!unpacked) {
-      const ArchiveFault fault = unpacked.error().archiveFault();
-      if (fault != ArchiveFault::NotArchive) return ArchiveFaultText(fault);
-      // Say what came instead: a web page, a file not packed, or something else.
-      const DayFileIdentity identity = IdentifyDayFile(view);
-      const std::string mismatch = DescribeDayFileMismatch(identity, wanted);
-      if (identity.kind == DayFileKind::Html) {
-        return ArchiveFaultText(fault) + QStringLiteral("\n") + QString::fromUtf8(mismatch);
+      fault.archive = unpacked.error().archiveFault();
+      if (fault.archive != ArchiveFault::NotArchive) {
+        fault.kind = DownloadFault::Kind::DamagedArchive;
+        fault.megabytes = static_cast<int>(kMaxUnpackedSize >> 20);
+        return fault;
       }
-      if (identity.kind != DayFileKind::Other && mismatch.empty()) {
-        return ArchiveFaultText(fault) +
-               QStringLiteral("\n圧縮されていない%1です。")
-                   .arg(QString::fromUtf8(DayFileKindName(identity.kind)));
-      }
-      return ArchiveFaultText(fault) + QStringLiteral("\n") + QString::fromUtf8(mismatch);
+      // Say what came instead: a web page, a file not packed (no mismatch), or something else.
+      fault.kind = DownloadFault::Kind::NotAnArchive;
+      fault.arrived = FindDayFileMismatch(IdentifyDayFile(view), wanted);
+      return fault;
     }
     unpackedBytes = std::move(unpacked->bytes);
   } else {
     unpackedBytes.assign(view);
   }
   const DayFileIdentity identity = IdentifyDayFile(unpackedBytes);
-  if (const std::string mismatch = DescribeDayFileMismatch(identity, wanted); !mismatch.empty()) {
-    return QString::fromUtf8(mismatch);
+  if (const DayFileMismatch mismatch = FindDayFileMismatch(identity, wanted)) {
+    fault.kind = DownloadFault::Kind::NotWanted;
+    fault.arrived = mismatch;
+    return fault;
   }
   if (venues) {
     venues->clear();
     for (const std::string& code : identity.venues) *venues << QString::fromStdString(code);
   }
-  return QString();
+  return std::nullopt;
 }
 
 // The whole file at `path`, or nothing when it cannot be read or is larger than any archive the
@@ -185,7 +158,7 @@ bool HasStatsFile(const QString& folder, QDate day) {
   const QString path = QString::fromLocal8Bit(found->c_str());
   const std::optional<QByteArray> bytes = ReadWhole(path);
   const bool archive = path.endsWith(QStringLiteral(".lzh"), Qt::CaseInsensitive);
-  return bytes && ExamineDayFile(*bytes, {DayFileKind::Stats, 0}, archive, nullptr).isEmpty();
+  return bytes && !ExamineDayFile(*bytes, {DayFileKind::Stats, 0}, archive, nullptr);
 }
 
 QDateTime ResultsFinalAfter(QDate day) {
@@ -248,11 +221,20 @@ bool DayDownload::QueueStats(int period) {
   return false;
 }
 
-void DayDownload::StatsNotHad(const QString& message) {
+void DayDownload::StatsNotHad(const DownloadFault& fault) {
   Discard();
   if (!result_.statsMissing.contains(current_.period)) result_.statsMissing << current_.period;
-  result_.statsMessage = message;
+  result_.statsFault = fault;
   Next();
+}
+
+void DayDownload::Failed(const DownloadFault& fault) {
+  if (current_.kind == Kind::Stats && !cancelled_) {
+    StatsNotHad(fault);
+    return;
+  }
+  Discard();
+  Finish(fault);
 }
 
 void DayDownload::Cancel() {
@@ -282,11 +264,11 @@ DayFiles DayDownload::Run(Options options) {
 void DayDownload::Next() {
   if (finished_) return;
   if (cancelled_) {
-    Finish(QStringLiteral("ダウンロードを中止しました。"));
+    Finish(DownloadFault{DownloadFault::Kind::Cancelled});
     return;
   }
   if (steps_.isEmpty()) {
-    Finish(QString());
+    Finish(std::nullopt);
     return;
   }
   Fetch(steps_.takeFirst());
@@ -297,24 +279,21 @@ void DayDownload::Fetch(const Step& step) {
   if (current_.path.isEmpty()) current_.path = PathOf(step.name);
   received_ = 0;
   body_.clear();
-  writeError_.clear();
+  writeFault_.reset();
   stalled_ = false;
   slow_ = false;
   tooLarge_ = false;
   if (!QDir().mkpath(options_.folder)) {
-    Finish(QStringLiteral("データフォルダ(\"%1\")を作れませんでした。").arg(options_.folder));
+    DownloadFault fault{DownloadFault::Kind::FolderNotMade};
+    fault.folder = options_.folder;
+    Finish(fault);
     return;
   }
   file_ = std::make_unique<QSaveFile>(current_.path);
   if (!file_->open(QIODevice::WriteOnly)) {
-    const QString message = QStringLiteral("%1を書き込めませんでした(%2)。")
-                                .arg(Describe(step), WriteFailure(file_->errorString()));
+    const DownloadFault fault = WriteFault(file_->errorString());
     file_.reset();
-    if (step.kind == Kind::Stats) {
-      StatsNotHad(message);
-    } else {
-      Finish(message);
-    }
+    Failed(fault);
     return;
   }
   if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
@@ -339,7 +318,7 @@ void DayDownload::Fetch(const Step& step) {
   connect(reply_, &QNetworkReply::readyRead, this, &DayDownload::OnReadyRead);
   connect(reply_, &QNetworkReply::finished, this, &DayDownload::OnFinished);
   stallTimer_->start(options_.stallMilliseconds);
-  emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(step)), 0, 0);
+  emit Progress(FileOf(step), 0, 0);
 }
 
 void DayDownload::OnMetaData() {
@@ -351,22 +330,21 @@ void DayDownload::OnReadyRead() {
   const QByteArray bytes = reply_->readAll();
   // The body of an error page is not the archive.
   const int status = reply_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  if (status < 200 || status >= 300 || !file_ || !writeError_.isEmpty()) return;
+  if (status < 200 || status >= 300 || !file_ || writeFault_) return;
   if (received_ + bytes.size() > kMaxArchiveSize) {
     tooLarge_ = true;
     reply_->abort();
     return;
   }
   if (file_->write(bytes) != bytes.size()) {
-    writeError_ = WriteFailure(file_->errorString());
+    writeFault_ = WriteFault(file_->errorString());
     reply_->abort();
     return;
   }
   body_ += bytes;
   received_ += bytes.size();
   const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-  emit Progress(QStringLiteral("%1をダウンロードしています...").arg(Describe(current_)), received_,
-                length.isValid() ? length.toLongLong() : 0);
+  emit Progress(FileOf(current_), received_, length.isValid() ? length.toLongLong() : 0);
 }
 
 void DayDownload::OnStalled() {
@@ -392,21 +370,21 @@ void DayDownload::OnFinished() {
   reply_ = nullptr;
   reply->deleteLater();
   const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  if (status >= 200 && status < 300 && file_ && writeError_.isEmpty() && !tooLarge_ &&
+  if (status >= 200 && status < 300 && file_ && !writeFault_ && !tooLarge_ &&
       reply->bytesAvailable() > 0) {
     const QByteArray rest = reply->readAll();
     if (received_ + rest.size() > kMaxArchiveSize) {
       tooLarge_ = true;
     } else if (file_->write(rest) != rest.size()) {
-      writeError_ = WriteFailure(file_->errorString());
+      writeFault_ = WriteFault(file_->errorString());
     } else {
       body_ += rest;
       received_ += rest.size();
     }
   }
   // What is still buffered reaches the disk now, so that a full disk shows before the checks.
-  if (file_ && writeError_.isEmpty() && !file_->flush()) {
-    writeError_ = WriteFailure(file_->errorString());
+  if (file_ && !writeFault_ && !file_->flush()) {
+    writeFault_ = WriteFault(file_->errorString());
   }
   const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
   const qint64 expected = length.isValid() ? length.toLongLong() : -1;
@@ -417,52 +395,44 @@ void DayDownload::OnFinished() {
     target = QUrl(QString::fromUtf8(reply->rawHeader("Location")));
   }
 
-  QString failure;
+  using Fault = DownloadFault::Kind;
+  DownloadFault failure{Fault::Cancelled, FileOf(current_)};
   if (cancelled_) {
-    failure = QStringLiteral("%1のダウンロードを中止しました。").arg(Describe(current_));
-  } else if (!writeError_.isEmpty()) {
-    const QString message =
-        QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), writeError_);
-    if (current_.kind == Kind::Stats) {
-      StatsNotHad(message);
-      return;
-    }
-    Discard();
-    Finish(message);
+    Failed(failure);
     return;
-  } else if (stalled_) {
-    failure = QStringLiteral("%1秒間、受信が進みませんでした。")
-                  .arg(options_.stallMilliseconds / 1000.0, 0, 'g', 3);
+  }
+  if (writeFault_) {
+    Failed(*writeFault_);
+    return;
+  }
+  if (stalled_) {
+    failure.kind = Fault::Stalled;
+    failure.seconds = options_.stallMilliseconds / 1000.0;
   } else if (slow_) {
-    failure =
-        QStringLiteral("受信が遅すぎるので打ち切りました(%1秒で %2 バイト、毎秒 %3 バイト未満)。")
-            .arg(clock_.elapsed() / 1000.0, 0, 'f', 1)
-            .arg(received_)
-            .arg(options_.minimumBytesPerSecond);
+    failure.kind = Fault::TooSlow;
+    failure.seconds = clock_.elapsed() / 1000.0;
+    failure.bytes = received_;
+    failure.bytesPerSecond = options_.minimumBytesPerSecond;
   } else if (tooLarge_) {
-    failure = QStringLiteral("大きすぎるので打ち切りました(%1 MB を超えます)。")
-                  .arg(kMaxArchiveSize >> 20);
+    failure.kind = Fault::TooLarge;
+    failure.megabytes = static_cast<int>(kMaxArchiveSize >> 20);
   } else if (error == QNetworkReply::TooManyRedirectsError) {
-    failure =
-        QStringLiteral("転送(リダイレクト)が%1回を超えて続きました。転送が堂々めぐりしています。")
-            .arg(kMaxRedirects);
+    failure.kind = Fault::RedirectLoop;
+    failure.redirects = kMaxRedirects;
   } else if (error == QNetworkReply::InsecureRedirectError ||
              (status >= 300 && status < 400 && target.isValid())) {
     const QUrl to = reply->url().resolved(target);
-    failure =
-        to.scheme() != current_.url.scheme()
-            ? QStringLiteral(
-                  "別の方式(%1)の転送先(%2)へ転送(リダイレクト)されたので、たどりませんでした。")
-                  .arg(to.scheme(), to.toString())
-            : QStringLiteral("転送先(%1)へ転送(リダイレクト)されましたが、たどれませんでした。")
-                  .arg(to.toString());
+    failure.kind = to.scheme() != current_.url.scheme() ? Fault::RedirectToOtherScheme
+                                                        : Fault::RedirectNotFollowed;
+    failure.scheme = to.scheme();
+    failure.url = to.toString();
   } else if (error != QNetworkReply::NoError && reply->url().scheme() != current_.url.scheme()) {
     // A redirect to a safer scheme is followed; when that fails, the reply stands at its target
     // and still carries the redirect's status.
-    failure =
-        QStringLiteral(
-            "別の方式(%1)の転送先(%2)へ転送(リダイレクト)されましたが、たどれませんでした(%3)。")
-            .arg(reply->url().scheme(), reply->url().toString(), reply->errorString());
+    failure.kind = Fault::RedirectFailed;
+    failure.scheme = reply->url().scheme();
+    failure.url = reply->url().toString();
+    failure.detail = reply->errorString();
   } else if (status == 404) {
     // A period file is often published weeks after its month begins: the one before serves.
     if (current_.kind == Kind::Stats && current_.period == LatestStatsPeriod(options_.day)) {
@@ -480,81 +450,54 @@ void DayDownload::OnFinished() {
       Next();
       return;
     }
-    failure = QStringLiteral("サーバーにありません(HTTP 404)。");
+    failure.kind = Fault::NotOnServer;
+    failure.status = status;
   } else if (status >= 300) {
-    failure = QStringLiteral("サーバーがエラーを返しました(HTTP %1)。").arg(status);
+    failure.kind = Fault::HttpError;
+    failure.status = status;
   } else if (expected >= 0 && received_ < expected) {
-    failure =
-        QStringLiteral("受信が途中で途切れました(%1 / %2 バイト)。").arg(received_).arg(expected);
+    failure.kind = Fault::CutShort;
+    failure.bytes = received_;
+    failure.expected = expected;
   } else if (reply->error() != QNetworkReply::NoError) {
-    failure = QStringLiteral("通信エラー: %1").arg(reply->errorString());
-  }
-  if (!failure.isEmpty()) {
-    if (cancelled_) {
-      Discard();
-      Finish(failure);
+    failure.kind = Fault::NetworkError;
+    failure.detail = reply->errorString();
+  } else {
+    // Kept only when it is what was asked for.
+    QStringList venues;
+    std::optional<DownloadFault> wrong = Examine(body_, current_, &venues);
+    if (!wrong) {
+      QStringList lost;
+      for (const QString& venue : current_.heldVenues) {
+        if (!venues.contains(venue)) lost << venue;
+      }
+      if (!lost.isEmpty()) {
+        wrong = DownloadFault{Fault::VenuesLost};
+        wrong->venues = lost;
+      }
+    }
+    if (!wrong) {
+      if (current_.kind == Kind::Program) programVenues_ = venues;
+      if (const std::optional<DownloadFault> unsaved = Keep(venues)) {
+        Failed(*unsaved);
+        return;
+      }
+      Next();
       return;
     }
-    const QString message =
-        QStringLiteral("%1をダウンロードできませんでした。\n%2").arg(Describe(current_), failure);
-    if (current_.kind == Kind::Stats) {
-      StatsNotHad(message);
-      return;
-    }
-    Discard();
-    Finish(message);
-    return;
+    failure = *wrong;
+    failure.file = FileOf(current_);
+    if (QFile::exists(current_.path)) failure.left = QFileInfo(current_.path).fileName();
   }
-  // Kept only when it is what was asked for.
-  QStringList venues;
-  QString wrong = Examine(body_, current_, &venues);
-  if (wrong.isEmpty()) {
-    QStringList lost;
-    for (const QString& venue : current_.heldVenues) {
-      if (!venues.contains(venue)) lost << venue;
-    }
-    if (!lost.isEmpty()) {
-      wrong = QStringLiteral("前に取得したものにあった会場(%1)の結果がありません。")
-                  .arg(lost.join(QLatin1Char(' ')));
-    }
-  }
-  if (!wrong.isEmpty()) {
-    QString message =
-        QStringLiteral("%1として届いたものは求めたファイルではないので、保存しませんでした。\n%2")
-            .arg(Describe(current_), wrong);
-    if (QFile::exists(current_.path)) {
-      message += QStringLiteral("\nすでにある\"%1\"はそのまま残しました。")
-                     .arg(QFileInfo(current_.path).fileName());
-    }
-    if (current_.kind == Kind::Stats) {
-      StatsNotHad(message);
-      return;
-    }
-    Discard();
-    Finish(message);
-    return;
-  }
-  if (current_.kind == Kind::Program) programVenues_ = venues;
-  if (const QString unsaved = Keep(venues); !unsaved.isEmpty()) {
-    const QString message =
-        QStringLiteral("%1を書き込めませんでした(%2)。").arg(Describe(current_), unsaved);
-    if (current_.kind == Kind::Stats) {
-      StatsNotHad(message);
-      return;
-    }
-    Finish(message);
-    return;
-  }
-  Next();
+  Failed(failure);
 }
-
 void DayDownload::Discard() {
   // The temporary file goes with the QSaveFile that was not committed.
   if (file_) file_->cancelWriting();
   file_.reset();
 }
 
-QString DayDownload::Keep(const QStringList& venues) {
+std::optional<DownloadFault> DayDownload::Keep(const QStringList& venues) {
   std::unique_ptr<QSaveFile> file = std::move(file_);
   const QString marker = PendingMarkerOf(current_.name);
   // The marker is written before the archive appears, so that no pending archive is ever
@@ -570,10 +513,10 @@ QString DayDownload::Keep(const QStringList& venues) {
     if (!note.open(QIODevice::WriteOnly) ||
         note.write(options_.now.toString(Qt::ISODate).toLatin1()) < 0 || !note.flush()) {
       file->cancelWriting();
-      return WriteFailure(note.errorString());
+      return WriteFault(note.errorString());
     }
   }
-  if (!file->commit()) return WriteFailure(file->errorString());
+  if (!file->commit()) return WriteFault(file->errorString());
   if (!pending) QFile::remove(marker);
   result_.fetched << current_.name;
   // A period that came in the end leaves the day with its statistics.
@@ -581,19 +524,20 @@ QString DayDownload::Keep(const QStringList& venues) {
   if (pending && options_.now >= ResultsFinalAfter(options_.day))
     result_.incomplete << current_.name;
   if (current_.kind == Kind::Program) result_.programArchive = file->fileName();
-  return QString();
+  return std::nullopt;
 }
 
-void DayDownload::Finish(const QString& failure) {
+void DayDownload::Finish(std::optional<DownloadFault> failure) {
   if (finished_) return;
   finished_ = true;
   result_.cancelled = cancelled_;
-  if (!failure.isEmpty() && result_.message.isEmpty()) result_.message = failure;
-  result_.ok = result_.message.isEmpty();
+  if (failure && !result_.fault) result_.fault = std::move(failure);
+  result_.ok = !result_.fault;
   emit Finished();
 }
 
-QString DayDownload::Examine(const QByteArray& bytes, const Step& step, QStringList* venues) const {
+std::optional<DownloadFault> DayDownload::Examine(const QByteArray& bytes, const Step& step,
+                                                  QStringList* venues) const {
   const DayFileKind kind = step.kind == Kind::Program  ? DayFileKind::Program
                            : step.kind == Kind::Result ? DayFileKind::Result
                                                        : DayFileKind::Stats;
@@ -603,15 +547,18 @@ QString DayDownload::Examine(const QByteArray& bytes, const Step& step, QStringL
 
 bool DayDownload::Good(const QString& path, const Step& step, QStringList* venues) const {
   const std::optional<QByteArray> bytes = ReadWhole(path);
-  return bytes && Examine(*bytes, step, venues).isEmpty();
+  return bytes && !Examine(*bytes, step, venues);
 }
 
-QString DayDownload::WriteFailure(const QString& reason) const {
+DownloadFault DayDownload::WriteFault(const QString& reason) const {
+  DownloadFault fault{DownloadFault::Kind::NotWritten, FileOf(current_)};
+  fault.detail = reason;
   // The system names a full disk by its own words; a disk with no room left is one too.
   for (int full : {ENOSPC, EDQUOT}) {
     const QString words = QString::fromLocal8Bit(std::strerror(full));
     if (!words.isEmpty() && reason.contains(words, Qt::CaseInsensitive)) {
-      return QStringLiteral("ディスクがいっぱいです");
+      fault.write = DownloadFault::WriteCause::DiskFull;
+      return fault;
     }
   }
   // A disk with no room left is full even when the system's words do not say so; a file system
@@ -619,13 +566,12 @@ QString DayDownload::WriteFailure(const QString& reason) const {
   const QStorageInfo storage(options_.folder);
   if (storage.isValid() && storage.bytesTotal() > 0 && !storage.isReadOnly() &&
       storage.bytesAvailable() == 0) {
-    return QStringLiteral("ディスクがいっぱいです");
+    fault.write = DownloadFault::WriteCause::DiskFull;
+  } else if (storage.isValid() && (storage.isReadOnly() || storage.bytesTotal() == 0)) {
+    fault.write = DownloadFault::WriteCause::FolderNotWritable;
+    fault.folder = options_.folder;
   }
-  const QString said = reason.isEmpty() ? QStringLiteral("書き込みエラー") : reason;
-  if (storage.isValid() && (storage.isReadOnly() || storage.bytesTotal() == 0)) {
-    return QStringLiteral("フォルダ\"%1\"には書き込めません: %2").arg(options_.folder, said);
-  }
-  return said;
+  return fault;
 }
 
 QString DayDownload::PathOf(const QString& name) const {
@@ -641,13 +587,6 @@ QString DayDownload::Present(const QString& name) const {
   const QDir folder(options_.folder);
   const QStringList found = folder.entryList({name}, QDir::Files, QDir::Name);
   return found.isEmpty() ? QString() : folder.filePath(found.constFirst());
-}
-
-QString DayDownload::Describe(const Step& step) {
-  const QString kind = step.kind == Kind::Program ? QStringLiteral("レース番組表ファイル")
-                       : step.kind == Kind::Result ? QStringLiteral("競走成績ファイル")
-                                                   : QStringLiteral("選手期別成績ファイル");
-  return QStringLiteral("%1(\"%2\")").arg(kind, step.name);
 }
 
 }  // namespace wakorin

@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QUrl>
 #include <memory>
+#include <optional>
+
+#include "base/Error.h"
+#include "results/DayFileIdentity.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -51,11 +55,70 @@ QDateTime ResultsFinalAfter(QDate day);
 // yesterday.
 QDate LatestPublishedDay(const QDateTime& now);
 
+// One file of a day's downloads, as messages name it.
+struct DownloadFile {
+  enum class Kind { Program, Result, Stats };
+  Kind kind = Kind::Program;
+  QString name;  // b241115.lzh
+};
+
+// Why a download ended without its file, as values; app/DownloadText and wakorin-fetch say it.
+struct DownloadFault {
+  enum class Kind {
+    Cancelled,      // `file` when one was in transfer
+    FolderNotMade,  // `folder`
+    NotWritten,     // `write`, `detail`, and `folder` when the folder cannot be written
+    // The transfer failed.
+    Stalled,                // nothing arrived for `seconds`
+    TooSlow,                // `bytes` in `seconds`, under `bytesPerSecond` on average
+    TooLarge,               // over `megabytes`
+    RedirectLoop,           // more than `redirects`
+    RedirectToOtherScheme,  // to `url` of `scheme`, not followed
+    RedirectNotFollowed,    // to `url`
+    RedirectFailed,         // to `url` of `scheme`, followed and failed with `detail`
+    NotOnServer,            // HTTP 404
+    HttpError,              // another HTTP `status`
+    CutShort,               // `bytes` of `expected`
+    NetworkError,           // Qt's `detail`
+    // What arrived is not what was asked for; `left` names the file already there, kept.
+    DamagedArchive,  // `archive` says how
+    NotAnArchive,    // `arrived`: what came instead (a page, a file not packed...)
+    NotWanted,       // the archive holds `arrived`
+    VenuesLost,      // a result archive without the results of `venues` that the one before held
+    Count,           // not a kind: how many there are
+  };
+  enum class WriteCause {
+    Other,              // the system's `detail` (empty when it said nothing)
+    DiskFull,           // the disk or the user's quota
+    FolderNotWritable,  // a read-only file system, or one without any room (/proc)
+  };
+
+  Kind kind = Kind::Cancelled;
+  std::optional<DownloadFile> file = std::nullopt;
+  QString folder = {};
+  WriteCause write = WriteCause::Other;
+  QString detail = {};  // the system's or Qt's own words
+  double seconds = 0;
+  qint64 bytes = 0;
+  qint64 expected = 0;
+  int bytesPerSecond = 0;
+  int megabytes = 0;
+  int redirects = 0;
+  int status = 0;
+  QString scheme = {};
+  QString url = {};
+  ArchiveFault archive = ArchiveFault::Damaged;
+  DayFileMismatch arrived = {};
+  QStringList venues = {};
+  QString left = {};
+};
+
 // What became of a day's downloads.
 struct DayFiles {
   bool ok = false;
   bool cancelled = false;
-  QString message;         // why it failed, as the user reads it
+  std::optional<DownloadFault> fault;  // why it failed
+
   QString programArchive;  // the program archive's path in the folder, once it is there
   QStringList fetched;     // names downloaded this time
   QStringList kept;        // names already in the folder and left as they were
@@ -66,9 +129,9 @@ struct DayFiles {
   // The racer statistics are what the standard prediction needs, not part of the day: when no
   // statistics archive could be had, the day is ok all the same and these say so. The periods
   // wanted and not had (asked for this time, or known missing from earlier in the run), newest
-  // first; and, when one was asked for this time, why it did not come, as the user reads it.
+  // first; and, when one was asked for this time, why it did not come.
   QList<int> statsMissing;
-  QString statsMessage;
+  std::optional<DownloadFault> statsFault;
 };
 
 // Downloads a day's race program and result archives, and a racer statistics archive when the
@@ -109,12 +172,12 @@ class DayDownload final : public QObject {
   static DayFiles Run(Options options);
 
  signals:
-  // `label` says which file is coming; `total` is 0 while its size is unknown.
-  void Progress(const QString& label, qint64 received, qint64 total);
+  // `file` is the one coming; `total` is 0 while its size is unknown.
+  void Progress(const wakorin::DownloadFile& file, qint64 received, qint64 total);
   void Finished();
 
  private:
-  enum class Kind { Program, Result, Stats };
+  using Kind = DownloadFile::Kind;
   struct Step {
     Kind kind;
     QString name;
@@ -137,27 +200,30 @@ class DayDownload final : public QObject {
   void OnPace();
   void Discard();
   // Why the bytes that arrived (or that stand in the folder) are not the file `step` asks for:
-  // empty when they are. `venues` receives a result file's venues with published results.
-  QString Examine(const QByteArray& bytes, const Step& step, QStringList* venues = nullptr) const;
+  // nothing when they are. `venues` receives a result file's venues with published results.
+  std::optional<DownloadFault> Examine(const QByteArray& bytes, const Step& step,
+                                       QStringList* venues = nullptr) const;
   // Whether the file at `path` is what `step` asks for.
   bool Good(const QString& path, const Step& step, QStringList* venues = nullptr) const;
-  // A write that failed, as the user reads it: a full disk named as such.
-  QString WriteFailure(const QString& reason) const;
-  // Renames the arrived file into place; the reason when it cannot. `venues` are those of a
+  // A write of the current file that failed for `reason` (the system's words): a full disk
+  // named as such.
+  DownloadFault WriteFault(const QString& reason) const;
+  // Renames the arrived file into place; the fault when it cannot. `venues` are those of a
   // result file with published results.
-  QString Keep(const QStringList& venues);
+  std::optional<DownloadFault> Keep(const QStringList& venues);
   // A failure of the statistics step: noted, and the download goes on (the day is not lost).
-  void StatsNotHad(const QString& message);
+  void StatsNotHad(const DownloadFault& fault);
+  // A failure of the current file: of the statistics step noted, else the end of the download.
+  void Failed(const DownloadFault& fault);
   // The next statistics step, from `period` back to the previous one, skipping periods known
   // missing; false when neither is left to ask.
   bool QueueStats(int period);
-  void Finish(const QString& failure);
+  void Finish(std::optional<DownloadFault> failure);
   QString PathOf(const QString& name) const;
   QString PendingMarkerOf(const QString& name) const;
   // The path of the archive already in the folder, or empty.
   QString Present(const QString& name) const;
-  // The file as messages name it: レース番組表ファイル("b241115.lzh").
-  static QString Describe(const Step& step);
+  static DownloadFile FileOf(const Step& step) { return {step.kind, step.name}; }
 
   Options options_;
   DayFiles result_;
@@ -170,8 +236,9 @@ class DayDownload final : public QObject {
   QElapsedTimer clock_;
   Step current_{};
   QByteArray body_;            // what arrived, to be examined before it is kept
-  QString writeError_;         // why writing it failed
   QStringList programVenues_;  // the venues of the day's program file, once it is at hand
+  // Why writing it failed.
+  std::optional<DownloadFault> writeFault_;
   qint64 received_ = 0;
   bool stalled_ = false;
   bool slow_ = false;

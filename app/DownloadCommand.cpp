@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "app/DayDownload.h"
+#include "app/DownloadText.h"
 #include "app/Settings.h"
 #include "day/OpenDay.h"
 #include "ui/Desktop.h"
@@ -22,8 +23,8 @@ class DownloadJob final : public ProgressJob {
 
   void Start(ProgressReport& report) override {
     QObject::connect(&download_, &DayDownload::Progress, &download_,
-                     [&report](const QString& label, qint64 received, qint64 total) {
-                       report.Progress(label, received, total);
+                     [&report](const DownloadFile& file, qint64 received, qint64 total) {
+                       report.Progress(ProgressText(file), received, total);
                      });
     QObject::connect(&download_, &DayDownload::Finished, &download_, [&report] { report.Done(); });
     download_.Start();
@@ -66,7 +67,8 @@ bool DownloadCommand::Download(QDate initial) {
   }
   if (form_.QuitRequested()) return false;
   if (!download.Result().ok) {
-    desktop_.ShowMessage(&form_, download.Result().message);
+    desktop_.ShowMessage(&form_,
+                         download.Result().fault ? FaultText(*download.Result().fault) : QString());
     return false;
   }
   settings::SetLastDownloadDay(*day);
@@ -77,14 +79,7 @@ bool DownloadCommand::Download(QDate initial) {
   if (!form_.OpenProgramFile(download.Result().programArchive)) return false;
   // The day is open; what its standard prediction lacks is said once.
   if (const DayFiles& files = download.Result(); !files.statsMissing.isEmpty()) {
-    QStringList names;
-    for (int period : files.statsMissing) names << StatsArchiveName(period);
-    QString message = QStringLiteral(
-                          "選手期別成績ファイル(%1)を取得できなかったので、この日は標準の予想が"
-                          "できません(データ予想はできます)。")
-                          .arg(names.join(QStringLiteral("、")));
-    if (!files.statsMessage.isEmpty()) message += QLatin1Char('\n') + files.statsMessage;
-    desktop_.ShowMessage(&form_, message);
+    desktop_.ShowMessage(&form_, StatsMissingText(files.statsMissing, files.statsFault));
   }
   return true;
 }

@@ -24,8 +24,8 @@ void Agree(DayFileIdentity& identity, int date, bool& seen) {
   if (!seen) {
     identity.date = date;
     seen = true;
-  } else if (identity.date != date && identity.reason.empty()) {
-    identity.reason = "会場によって日付が違います。";
+  } else if (identity.date != date && identity.flaw == DayFileFlaw::None) {
+    identity.flaw = DayFileFlaw::DatesDisagree;
   }
 }
 
@@ -45,11 +45,11 @@ bool ReadProgram(std::string_view bytes, DayFileIdentity& identity) {
     Agree(identity, date.value_or(0), seen);
   }
   if (identity.venues.empty()) {
-    identity.reason = "会場がひとつもありません。";
-  } else if (identity.date == 0 && identity.reason.empty()) {
-    identity.reason = "日付が読めません。";
+    identity.flaw = DayFileFlaw::NoVenue;
+  } else if (identity.date == 0 && identity.flaw == DayFileFlaw::None) {
+    identity.flaw = DayFileFlaw::NoDate;
   }
-  if (!identity.reason.empty()) identity.date = 0;
+  if (identity.flaw != DayFileFlaw::None) identity.date = 0;
   return true;
 }
 
@@ -82,8 +82,8 @@ bool ReadResults(std::string_view bytes, DayFileIdentity& identity) {
     auto search = FindVenueResultIn(bytes, code, 0, quiet);
     if (search && search->end == ResultSearchEnd::Found) identity.venues.push_back(code);
   }
-  if (codes.empty()) identity.reason = "会場がひとつもありません。";
-  if (!identity.reason.empty()) identity.date = 0;
+  if (codes.empty()) identity.flaw = DayFileFlaw::NoVenue;
+  if (identity.flaw != DayFileFlaw::None) identity.date = 0;
   return true;
 }
 
@@ -101,11 +101,6 @@ bool ReadStats(std::string_view bytes, DayFileIdentity& identity) {
   return true;
 }
 
-std::string DateText(int date) {
-  return std::to_string(date / 10000) + "年" + std::to_string(date / 100 % 100) + "月" +
-         std::to_string(date % 100) + "日";
-}
-
 }  // namespace
 
 DayFileIdentity IdentifyDayFile(std::string_view bytes) {
@@ -121,43 +116,31 @@ DayFileIdentity IdentifyDayFile(std::string_view bytes) {
   return identity;
 }
 
-std::string_view DayFileKindName(DayFileKind kind) {
-  switch (kind) {
-    case DayFileKind::Program:
-      return "レース番組表ファイル";
-    case DayFileKind::Result:
-      return "競走成績ファイル";
-    case DayFileKind::Stats:
-      return "選手期別成績ファイル";
-    case DayFileKind::Html:
-      return "HTMLのページ";
-    case DayFileKind::Other:
-      break;
+DayFileMismatch FindDayFileMismatch(const DayFileIdentity& found, DayFileWanted wanted) {
+  using Kind = DayFileMismatch::Kind;
+  DayFileMismatch mismatch;
+  mismatch.found = found.kind;
+  const auto is = [&](Kind kind, int date = 0) {
+    mismatch.kind = kind;
+    mismatch.date = date;
+    return mismatch;
+  };
+  if (found.kind == DayFileKind::Html) return is(Kind::Html);
+  if (found.kind == DayFileKind::Other) return is(Kind::NotDataFile);
+  if (found.kind != wanted.kind) return is(Kind::OtherKind, found.date);
+  if (found.kind == DayFileKind::Stats) return mismatch;
+  if (found.flaw != DayFileFlaw::None) {
+    mismatch.flaw = found.flaw;
+    return is(Kind::Flawed);
   }
-  return "データファイルではないもの";
-}
-
-std::string DescribeDayFileMismatch(const DayFileIdentity& found, DayFileWanted wanted) {
-  const std::string name(DayFileKindName(found.kind));
-  if (found.kind == DayFileKind::Html) {
-    return "データファイルではなくHTMLのページです(ログイン画面やエラー画面など)。";
-  }
-  if (found.kind == DayFileKind::Other) {
-    return "レース番組表・競走成績・選手期別成績のどのファイルでもありません。";
-  }
-  if (found.kind != wanted.kind) {
-    return (found.date != 0 ? DateText(found.date) + "の" : std::string()) + name + "です。";
-  }
-  if (found.kind == DayFileKind::Stats) return {};
-  if (!found.reason.empty()) return name + "ですが、" + found.reason;
-  if (wanted.date == 0) return {};
+  if (wanted.date == 0) return mismatch;
   if (found.date == 0) {
     // A result file holding only notices carries no date: nothing in it speaks of another day.
-    if (found.kind == DayFileKind::Result && found.venues.empty()) return {};
-    return name + "ですが、日付が読めません。";
+    if (found.kind == DayFileKind::Result && found.venues.empty()) return mismatch;
+    return is(Kind::NoDate);
   }
-  if (found.date != wanted.date) return "別の日(" + DateText(found.date) + ")の" + name + "です。";
-  return {};
+  if (found.date != wanted.date) return is(Kind::OtherDay, found.date);
+  return mismatch;
 }
 
 }  // namespace wakorin

@@ -28,8 +28,10 @@ QString OneLine(QString text) {
 
 using wakorin::DayDownload;
 using wakorin::DayFiles;
+using wakorin::DownloadFault;
+using wakorin::DownloadFile;
 
-using wakorin::fetch_text::Local;
+using wakorin::fetch_text::LocalWords;
 using wakorin::fetch_text::QSay;
 namespace text = wakorin::fetch_text;
 
@@ -77,10 +79,15 @@ void Print(FILE* stream, const QString& text) {
   std::fflush(stream);
 }
 
+// A fault said on one line, in the locale's language.
+QString FaultLine(const DownloadFault& fault) {
+  return OneLine(wakorin::FaultText(fault, LocalWords()));
+}
+
 // One line redrawn in place: which file, how much of it.
-void DrawBar(const QString& label, qint64 received, qint64 total) {
+void DrawBar(const DownloadFile& file, qint64 received, qint64 total) {
   constexpr int kWidth = 20;
-  QString line = QLatin1Char('\r') + Local(label);
+  QString line = QLatin1Char('\r') + wakorin::ProgressText(file, LocalWords());
   if (total > 0) {
     const int filled = static_cast<int>(kWidth * std::min(received, total) / total);
     line += QStringLiteral(" [%1%2] %3%")
@@ -127,11 +134,11 @@ int main(int argc, char** argv) {
       // No terminal to redraw a bar on: one line per file as it starts.
       const QString date = day.toString(Qt::ISODate);
       QObject::connect(&job, &DayDownload::Progress, &job,
-                       [date, last = QString()](const QString& label, qint64, qint64) mutable {
+                       [date, last = QString()](const DownloadFile& file, qint64, qint64) mutable {
+                         const QString label = wakorin::ProgressText(file, LocalWords());
                          if (label == last) return;
                          last = label;
-                         Print(stderr,
-                               date + QStringLiteral(": ") + Local(label) + QLatin1Char('\n'));
+                         Print(stderr, date + QStringLiteral(": ") + label + QLatin1Char('\n'));
                        });
     }
     QEventLoop loop;
@@ -144,8 +151,7 @@ int main(int argc, char** argv) {
     if (!files.ok) {
       ++failed;
       Print(stderr, date + QStringLiteral(": ") +
-                        OneLine(Local(files.message)) +
-                        QLatin1Char('\n'));
+                        (files.fault ? FaultLine(*files.fault) : QString()) + QLatin1Char('\n'));
       continue;
     }
     QStringList parts;
@@ -160,10 +166,8 @@ int main(int argc, char** argv) {
     Print(stdout, date + QStringLiteral(": ") + parts.join(QSay(text::kSentenceJoin)) +
                       QSay(text::kSentenceEnd));
     // The day is there; the standard prediction's statistics are said apart, once each.
-    if (!files.statsMessage.isEmpty()) {
-      Print(stderr, date + QStringLiteral(": ") +
-                        OneLine(Local(files.statsMessage)) +
-                        QLatin1Char('\n'));
+    if (files.statsFault) {
+      Print(stderr, date + QStringLiteral(": ") + FaultLine(*files.statsFault) + QLatin1Char('\n'));
     }
     if (!files.statsMissing.isEmpty()) ++withoutStats;
     for (int period : files.statsMissing) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/DayDownload.h"
+#include "app/DownloadText.h"
 #include "base/Archive.h"
 #include "tests/TempFiles.h"
 #include "tests/app/ArchiveServer.h"
@@ -29,6 +30,14 @@ const QString kStatsPath = QStringLiteral("/kibetsu/fan2410.lzh");
 
 const QByteArray kLoginPage =
     "<!DOCTYPE html>\n<html><head><title>Login</title></head><body>Please log in</body></html>\n";
+
+// What went wrong as the window says it.
+QString Message(const DayFiles& files) {
+  return files.fault ? FaultText(*files.fault) : QString();
+}
+QString StatsMessage(const DayFiles& files) {
+  return files.statsFault ? FaultText(*files.statsFault) : QString();
+}
 
 class DayDownloadTest : public ::testing::Test {
  protected:
@@ -149,7 +158,7 @@ TEST(ArchiveNames, AddressesPeriodsAndStatisticsAtHand) {
 
 TEST_F(DayDownloadTest, WholeDayArrivesAndIsNotFetchedAgain) {
   const DayFiles files = Download();
-  ASSERT_TRUE(files.ok) << files.message.toStdString();
+  ASSERT_TRUE(files.ok) << Message(files).toStdString();
   EXPECT_EQ(Files(), (QStringList{QStringLiteral("b241115.lzh"), QStringLiteral("fan2410.lzh"),
                                   QStringLiteral("k241115.lzh")}));
   EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program);
@@ -169,7 +178,7 @@ TEST_F(DayDownloadTest, MissingStatisticsPeriodFallsBackToThePreviousOne) {
   const QByteArray spring = testing::StatsArchiveOf("fan2404.txt");
   server.Serve(QStringLiteral("/kibetsu/fan2404.lzh"), spring);
   const DayFiles files = Download();
-  ASSERT_TRUE(files.ok) << files.message.toStdString();
+  ASSERT_TRUE(files.ok) << Message(files).toStdString();
   EXPECT_EQ(Read(QStringLiteral("fan2404.lzh")), spring);
   EXPECT_FALSE(Files().contains(QStringLiteral("fan2410.lzh")));
   EXPECT_EQ(server.requests.mid(2),
@@ -183,15 +192,32 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
     ArchiveServer::Answer answer;
     const char* file;
     const char* reason;
+    DownloadFault::Kind kind;
   } cases[] = {
-      {"not published", kProgramPath, {"", 404}, "b241115.lzh", "HTTP 404"},
-      {"server error", kProgramPath, {"", 500}, "b241115.lzh", "HTTP 500"},
-      {"stops mid-file", kProgramPath, {program, 200, 1000}, "b241115.lzh", "1000 / "},
+      {"not published",
+       kProgramPath,
+       {"", 404},
+       "b241115.lzh",
+       "HTTP 404",
+       DownloadFault::Kind::NotOnServer},
+      {"server error",
+       kProgramPath,
+       {"", 500},
+       "b241115.lzh",
+       "HTTP 500",
+       DownloadFault::Kind::HttpError},
+      {"stops mid-file",
+       kProgramPath,
+       {program, 200, 1000},
+       "b241115.lzh",
+       "1000 / ",
+       DownloadFault::Kind::CutShort},
       {"stalls mid-file",
        kProgramPath,
        {program, 200, 1000, true},
        "b241115.lzh",
-       "受信が進みませんでした"},
+       "受信が進みませんでした",
+       DownloadFault::Kind::Stalled},
   };
   for (const auto& c : cases) {
     testing::TempDir scratch;
@@ -201,9 +227,12 @@ TEST_F(DayDownloadTest, FailuresLeaveNothingAndSayWhatHappened) {
     server.Serve(c.path, c.answer);
     const DayFiles files = Download(QDateTime(kDay.addDays(1), QTime(9, 0)), 300);
     EXPECT_FALSE(files.ok) << c.what;
-    EXPECT_TRUE(files.message.contains(QString::fromLatin1(c.file))) << c.what;
-    EXPECT_TRUE(files.message.contains(QString::fromUtf8(c.reason)))
-        << c.what << ": " << files.message.toStdString();
+    ASSERT_TRUE(files.fault) << c.what;
+    EXPECT_EQ(files.fault->kind, c.kind) << c.what;
+    EXPECT_EQ(files.fault->file->name, QString::fromLatin1(c.file)) << c.what;
+    EXPECT_TRUE(Message(files).contains(QString::fromLatin1(c.file))) << c.what;
+    EXPECT_TRUE(Message(files).contains(QString::fromUtf8(c.reason)))
+        << c.what << ": " << Message(files).toStdString();
     // The program archive is fetched first; a failure later keeps only the whole files before it.
     for (const QString& name : Files()) {
       EXPECT_NE(name, QString::fromLatin1(c.file)) << c.what;
@@ -261,12 +290,12 @@ TEST_F(DayDownloadTest, StatisticsNotHadLeaveTheDayWhole) {
     DayDownload::Options options = Options();
     options.statsUnavailable = c.knownMissing;
     const DayFiles files = DayDownload::Run(options);
-    EXPECT_TRUE(files.ok) << c.what << ": " << files.message.toStdString();
+    EXPECT_TRUE(files.ok) << c.what << ": " << Message(files).toStdString();
     EXPECT_EQ(files.programArchive, QDir(folder).filePath(QStringLiteral("b241115.lzh"))) << c.what;
     EXPECT_EQ(files.statsMissing, c.missing) << c.what;
-    EXPECT_EQ(files.statsMessage.isEmpty(), *c.because == '\0') << c.what;
-    EXPECT_TRUE(files.statsMessage.contains(QString::fromUtf8(c.because)))
-        << c.what << ": " << files.statsMessage.toStdString();
+    EXPECT_EQ(!files.statsFault, *c.because == '\0') << c.what;
+    EXPECT_TRUE(StatsMessage(files).contains(QString::fromUtf8(c.because)))
+        << c.what << ": " << StatsMessage(files).toStdString();
     EXPECT_EQ(server.requests.mid(2), c.asked) << c.what;
     QStringList kept = {QStringLiteral("b241115.lzh"), QStringLiteral("k241115.lzh")};
     if (c.missing.isEmpty()) kept.insert(1, QStringLiteral("fan2404.lzh"));
@@ -287,7 +316,7 @@ TEST_F(DayDownloadTest, CancelledBeforeItsFirstRequestEndsAtOnce) {
   download.Cancel();
   EXPECT_TRUE(ended);
   EXPECT_TRUE(download.Result().cancelled);
-  EXPECT_EQ(download.Result().message, QStringLiteral("ダウンロードを中止しました。"));
+  EXPECT_EQ(Message(download.Result()), QStringLiteral("ダウンロードを中止しました。"));
   QCoreApplication::processEvents();
   EXPECT_TRUE(server.requests.isEmpty());
   EXPECT_TRUE(Files().isEmpty());
@@ -320,7 +349,7 @@ TEST_F(DayDownloadTest, ResultsFetchedBeforeTheRacingEndedAreFetchedAgain) {
   folder = PathOf(morning);
   server.Serve(kResultPath, ArchiveServer::Answer{"", 404});
   const DayFiles early = Download(QDateTime(kDay, QTime(8, 0)));
-  EXPECT_TRUE(early.ok) << early.message.toStdString();
+  EXPECT_TRUE(early.ok) << Message(early).toStdString();
   EXPECT_EQ(early.awaited, QStringList{QStringLiteral("k241115.lzh")});
 }
 
@@ -355,19 +384,22 @@ TEST_F(DayDownloadTest, OnlyWhatWasAskedForIsKept) {
     const char* what;
     QByteArray answer;
     const char* reason;
+    DownloadFault::Kind kind;
   } cases[] = {
-      {"a login page", kLoginPage, "HTMLのページ"},
-      {"a truncated archive", program.left(program.size() / 2), "途中で切れています"},
+      {"a login page", kLoginPage, "HTMLのページ", DownloadFault::Kind::NotAnArchive},
+      {"a truncated archive", program.left(program.size() / 2), "途中で切れています",
+       DownloadFault::Kind::DamagedArchive},
       {"another day's archive", testing::ProgramArchiveOf(QDate(2024, 4, 1)),
-       "別の日(2024年4月1日)のレース番組表ファイル"},
-      {"the result archive", results, "2024年11月15日の競走成績ファイルです"},
-      {"two files", QByteArray::fromStdString(testing::ReadAll(pack.path() / "two.lzh")),
-       "2つ以上"},
-      {"a decompression bomb", bomb, "大きすぎます"},
-      {"a name climbing out", climbing, "フォルダの外"},
-      {"a bad CRC", badCrc, "CRC"},
+       "別の日(2024年4月1日)のレース番組表ファイル", DownloadFault::Kind::NotWanted},
+      {"the result archive", results, "2024年11月15日の競走成績ファイルです",
+       DownloadFault::Kind::NotWanted},
+      {"two files", QByteArray::fromStdString(testing::ReadAll(pack.path() / "two.lzh")), "2つ以上",
+       DownloadFault::Kind::DamagedArchive},
+      {"a decompression bomb", bomb, "大きすぎます", DownloadFault::Kind::DamagedArchive},
+      {"a name climbing out", climbing, "フォルダの外", DownloadFault::Kind::DamagedArchive},
+      {"a bad CRC", badCrc, "CRC", DownloadFault::Kind::DamagedArchive},
       {"a file not packed", QByteArray::fromStdString(testing::ProgramFileOf(kDay)),
-       "圧縮されていないレース番組表ファイル"},
+       "圧縮されていないレース番組表ファイル", DownloadFault::Kind::NotAnArchive},
   };
   // What the earlier version kept: a login page under the program archive's name.
   const QByteArray bad = kLoginPage + "old";
@@ -378,18 +410,21 @@ TEST_F(DayDownloadTest, OnlyWhatWasAskedForIsKept) {
     server.Serve(kProgramPath, c.answer);
     const DayFiles files = Download();
     EXPECT_FALSE(files.ok) << c.what;
-    EXPECT_TRUE(files.message.contains(QStringLiteral("レース番組表ファイル(\"b241115.lzh\")")))
+    ASSERT_TRUE(files.fault) << c.what;
+    EXPECT_EQ(files.fault->kind, c.kind) << c.what;
+    EXPECT_EQ(files.fault->left, QStringLiteral("b241115.lzh")) << c.what;
+    EXPECT_TRUE(Message(files).contains(QStringLiteral("レース番組表ファイル(\"b241115.lzh\")")))
         << c.what;
-    EXPECT_TRUE(files.message.contains(QString::fromUtf8(c.reason)))
-        << c.what << ": " << files.message.toStdString();
-    EXPECT_TRUE(files.message.contains(QStringLiteral("そのまま残しました"))) << c.what;
+    EXPECT_TRUE(Message(files).contains(QString::fromUtf8(c.reason)))
+        << c.what << ": " << Message(files).toStdString();
+    EXPECT_TRUE(Message(files).contains(QStringLiteral("そのまま残しました"))) << c.what;
     EXPECT_EQ(Files(), QStringList{QStringLiteral("b241115.lzh")}) << c.what;
     EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), bad) << c.what;
 
     // A good server later replaces the bad file.
     server.Serve(kProgramPath, program);
     const DayFiles again = Download();
-    EXPECT_TRUE(again.ok) << c.what << ": " << again.message.toStdString();
+    EXPECT_TRUE(again.ok) << c.what << ": " << Message(again).toStdString();
     EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program) << c.what;
   }
 }
@@ -399,8 +434,8 @@ TEST_F(DayDownloadTest, LoginPageForEveryFileKeepsNothingAndTouchesNothing) {
     server.Serve(path, kLoginPage);
   DayFiles files = Download();
   EXPECT_FALSE(files.ok);
-  EXPECT_TRUE(files.message.contains(QStringLiteral("HTMLのページ")))
-      << files.message.toStdString();
+  EXPECT_TRUE(Message(files).contains(QStringLiteral("HTMLのページ")))
+      << Message(files).toStdString();
   EXPECT_TRUE(Files().isEmpty()) << Files().join(QLatin1Char(' ')).toStdString();
 
   // A good day already there, its results fetched while it was racing: the login page that
@@ -412,10 +447,10 @@ TEST_F(DayDownloadTest, LoginPageForEveryFileKeepsNothingAndTouchesNothing) {
   Write(QStringLiteral(".k241115.lzh.pending"), "2024-11-15T15:00:00");
   files = Download(QDateTime(kDay, QTime(22, 0)));
   EXPECT_FALSE(files.ok);
-  EXPECT_TRUE(files.message.contains(QStringLiteral("競走成績ファイル(\"k241115.lzh\")")))
-      << files.message.toStdString();
-  EXPECT_TRUE(files.message.contains(QStringLiteral("HTMLのページ")));
-  EXPECT_TRUE(files.message.contains(QStringLiteral("\"k241115.lzh\"はそのまま残しました")));
+  EXPECT_TRUE(Message(files).contains(QStringLiteral("競走成績ファイル(\"k241115.lzh\")")))
+      << Message(files).toStdString();
+  EXPECT_TRUE(Message(files).contains(QStringLiteral("HTMLのページ")));
+  EXPECT_TRUE(Message(files).contains(QStringLiteral("\"k241115.lzh\"はそのまま残しました")));
   EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), racing);
   EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program);
   EXPECT_EQ(Files(),
@@ -434,8 +469,8 @@ TEST_F(DayDownloadTest, PendingResultsReplacedOnlyByAsMuch) {
   server.Serve(kResultPath, testing::ResultArchiveOf(kDay, {"22"}, {"23", "24"}));
   DayFiles files = Download(QDateTime(kDay, QTime(20, 0)));
   EXPECT_FALSE(files.ok);
-  EXPECT_TRUE(files.message.contains(QStringLiteral("会場(23)の結果がありません")))
-      << files.message.toStdString();
+  EXPECT_TRUE(Message(files).contains(QStringLiteral("会場(23)の結果がありません")))
+      << Message(files).toStdString();
   EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), racing);
   EXPECT_TRUE(Files().contains(QStringLiteral(".k241115.lzh.pending")));
 
@@ -443,7 +478,7 @@ TEST_F(DayDownloadTest, PendingResultsReplacedOnlyByAsMuch) {
   const QByteArray all = testing::ResultArchiveOf(kDay, {"22", "23", "24"});
   server.Serve(kResultPath, all);
   files = Download(QDateTime(kDay, QTime(23, 30)));
-  EXPECT_TRUE(files.ok) << files.message.toStdString();
+  EXPECT_TRUE(files.ok) << Message(files).toStdString();
   EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), all);
   EXPECT_FALSE(Files().contains(QStringLiteral(".k241115.lzh.pending")));
 }
@@ -482,7 +517,7 @@ TEST_F(DayDownloadTest, PendingResultsStayPendingUntilEveryVenueIsIn) {
     server.Serve(kResultPath, c.served);
     server.requests.clear();
     const DayFiles files = Download(c.now);
-    ASSERT_TRUE(files.ok) << c.what << ": " << files.message.toStdString();
+    ASSERT_TRUE(files.ok) << c.what << ": " << Message(files).toStdString();
     EXPECT_EQ(server.requests, QStringList{kResultPath}) << c.what;
     EXPECT_EQ(Read(QStringLiteral("k241115.lzh")), c.served) << c.what;
     EXPECT_EQ(Files().contains(marker), c.pendingAfter) << c.what;
@@ -511,8 +546,6 @@ TEST_F(DayDownloadTest, TrickleAndRedirectsEndWithWhatHappened) {
        {"", 302, -1, false, 0, "https://127.0.0.1:1/b241115.lzh"},
        "別の方式(https)"},
   };
-  // wakorin-fetch says them in English under any other locale than Japanese.
-  qputenv("LC_ALL", "C.UTF-8");
   for (const auto& c : cases) {
     testing::TempDir scratch;
     folder = PathOf(scratch);
@@ -525,16 +558,16 @@ TEST_F(DayDownloadTest, TrickleAndRedirectsEndWithWhatHappened) {
     const DayFiles files = DayDownload::Run(options);
     EXPECT_LT(clock.elapsed(), 10000) << c.what;
     EXPECT_FALSE(files.ok) << c.what;
-    EXPECT_TRUE(files.message.contains(QString::fromUtf8(c.reason)))
-        << c.what << ": " << files.message.toStdString();
-    EXPECT_FALSE(files.message.contains(QStringLiteral("HTTP 302"))) << c.what;
+    EXPECT_TRUE(Message(files).contains(QString::fromUtf8(c.reason)))
+        << c.what << ": " << Message(files).toStdString();
+    EXPECT_FALSE(Message(files).contains(QStringLiteral("HTTP 302"))) << c.what;
     EXPECT_TRUE(Files().isEmpty()) << c.what;
-    const QString english = fetch_text::Local(files.message);
+    // wakorin-fetch's English says them as well.
+    const QString english = FaultText(*files.fault, fetch_text::kEnglishDownloadWords);
     EXPECT_TRUE(std::none_of(english.begin(), english.end(),
                              [](QChar ch) { return ch.unicode() >= 0x3000; }))
         << c.what << ": " << english.toStdString();
   }
-  qunsetenv("LC_ALL");
 }
 
 // A folder that cannot be written is named as such, not as a full disk.
@@ -542,9 +575,9 @@ TEST_F(DayDownloadTest, FolderThatCannotBeWrittenIsNotCalledFull) {
   folder = QStringLiteral("/proc/self");
   const DayFiles files = Download();
   EXPECT_FALSE(files.ok);
-  EXPECT_TRUE(files.message.contains(QStringLiteral("フォルダ\"/proc/self\"には書き込めません")))
-      << files.message.toStdString();
-  EXPECT_FALSE(files.message.contains(QStringLiteral("いっぱい"))) << files.message.toStdString();
+  EXPECT_TRUE(Message(files).contains(QStringLiteral("フォルダ\"/proc/self\"には書き込めません")))
+      << Message(files).toStdString();
+  EXPECT_FALSE(Message(files).contains(QStringLiteral("いっぱい"))) << Message(files).toStdString();
 }
 
 // A small tmpfs, mounted where the test runs as root.
@@ -574,9 +607,9 @@ TEST_F(DayDownloadTest, FullDiskIsNamedAsSuch) {
   const DayFiles files = Download();
   EXPECT_FALSE(files.ok);
   EXPECT_TRUE(
-      files.message.contains(QStringLiteral("書き込めませんでした(ディスクがいっぱいです)")))
-      << files.message.toStdString();
-  EXPECT_FALSE(files.message.contains(QStringLiteral("途切れました")));
+      Message(files).contains(QStringLiteral("書き込めませんでした(ディスクがいっぱいです)")))
+      << Message(files).toStdString();
+  EXPECT_FALSE(Message(files).contains(QStringLiteral("途切れました")));
   EXPECT_EQ(Read(QStringLiteral("b241115.lzh")), program);
   EXPECT_EQ(Files(), (QStringList{QStringLiteral("b241115.lzh"), QStringLiteral("filler")}));
 }

@@ -136,7 +136,8 @@ TEST(DayFileIdentityTest, ToldByTheBytes) {
     EXPECT_EQ(identity.kind, c.kind) << c.what;
     EXPECT_EQ(identity.date, c.date) << c.what;
     EXPECT_EQ(identity.venues, c.venues) << c.what;
-    EXPECT_EQ(!identity.reason.empty(), c.reason) << c.what << ": " << identity.reason;
+    EXPECT_EQ(identity.flaw != DayFileFlaw::None, c.reason)
+        << c.what << ": " << static_cast<int>(identity.flaw);
   }
 }
 
@@ -164,35 +165,53 @@ TEST(DayFileIdentityTest, OfficialFilesOfBothEras) {
     const DayFileIdentity identity = IdentifyDayFile(ReadAll(file.path));
     EXPECT_EQ(identity.kind, file.kind) << file.path;
     EXPECT_EQ(identity.date, file.date) << file.path;
-    EXPECT_EQ(identity.reason, "") << file.path;
+    EXPECT_EQ(identity.flaw, DayFileFlaw::None) << file.path;
     if (file.venues > 0) {
       EXPECT_EQ(identity.venues.size(), file.venues) << file.path;
     }
   }
 }
 
-TEST(DayFileIdentityTest, MismatchesNamedForMessages) {
-  DayFileIdentity program{DayFileKind::Program, 20240401, {"01"}, {}};
-  DayFileIdentity results{DayFileKind::Result, 20241115, {"01"}, {}};
-  DayFileIdentity notices{DayFileKind::Result, 0, {}, {}};
-  DayFileIdentity stats{DayFileKind::Stats, 0, {}, {}};
-  DayFileIdentity page{DayFileKind::Html, 0, {}, {}};
-  DayFileIdentity twoDays{DayFileKind::Program, 0, {"01", "02"}, "会場によって日付が違います。"};
+TEST(DayFileIdentityTest, MismatchesAreValues) {
+  using Kind = DayFileMismatch::Kind;
+  const DayFileIdentity program{DayFileKind::Program, 20240401, {"01"}, {}};
+  const DayFileIdentity results{DayFileKind::Result, 20241115, {"01"}, {}};
+  const DayFileIdentity notices{DayFileKind::Result, 0, {}, {}};
+  const DayFileIdentity undated{DayFileKind::Result, 0, {"01"}, {}};
+  const DayFileIdentity stats{DayFileKind::Stats, 0, {}, {}};
+  const DayFileIdentity page{DayFileKind::Html, 0, {}, {}};
+  const DayFileIdentity twoDays{DayFileKind::Program, 0, {"01", "02"}, DayFileFlaw::DatesDisagree};
   const DayFileWanted programOf1115{DayFileKind::Program, 20241115};
   const DayFileWanted resultsOf1115{DayFileKind::Result, 20241115};
-
-  EXPECT_EQ(DescribeDayFileMismatch(program, {DayFileKind::Program, 20240401}), "");
-  EXPECT_EQ(DescribeDayFileMismatch(results, resultsOf1115), "");
-  EXPECT_EQ(DescribeDayFileMismatch(notices, resultsOf1115), "");
-  EXPECT_EQ(DescribeDayFileMismatch(stats, {DayFileKind::Stats, 0}), "");
-  EXPECT_EQ(DescribeDayFileMismatch(program, programOf1115),
-            "別の日(2024年4月1日)のレース番組表ファイルです。");
-  EXPECT_EQ(DescribeDayFileMismatch(results, programOf1115),
-            "2024年11月15日の競走成績ファイルです。");
-  EXPECT_NE(DescribeDayFileMismatch(page, programOf1115).find("HTMLのページ"), std::string::npos);
-  EXPECT_EQ(DescribeDayFileMismatch(twoDays, programOf1115),
-            "レース番組表ファイルですが、会場によって日付が違います。");
-  EXPECT_NE(DescribeDayFileMismatch({}, {DayFileKind::Stats, 0}), "");
+  const struct {
+    const char* what;
+    DayFileIdentity found;
+    DayFileWanted wanted;
+    DayFileMismatch mismatch;
+  } cases[] = {
+      {"its day", program, {DayFileKind::Program, 20240401}, {Kind::None, DayFileKind::Program}},
+      {"results of the day", results, resultsOf1115, {Kind::None, DayFileKind::Result}},
+      {"results still racing", notices, resultsOf1115, {Kind::None, DayFileKind::Result}},
+      {"statistics", stats, {DayFileKind::Stats, 0}, {Kind::None, DayFileKind::Stats}},
+      {"any day", program, {DayFileKind::Program, 0}, {Kind::None, DayFileKind::Program}},
+      {"another day", program, programOf1115, {Kind::OtherDay, DayFileKind::Program, 20240401}},
+      {"another kind", results, programOf1115, {Kind::OtherKind, DayFileKind::Result, 20241115}},
+      {"a page", page, programOf1115, {Kind::Html, DayFileKind::Html}},
+      {"venues of two days",
+       twoDays,
+       programOf1115,
+       {Kind::Flawed, DayFileKind::Program, 0, DayFileFlaw::DatesDisagree}},
+      {"results without a date", undated, resultsOf1115, {Kind::NoDate, DayFileKind::Result}},
+      {"nothing known", {}, {DayFileKind::Stats, 0}, {Kind::NotDataFile, DayFileKind::Other}},
+  };
+  for (const auto& c : cases) {
+    const DayFileMismatch found = FindDayFileMismatch(c.found, c.wanted);
+    EXPECT_EQ(found.kind, c.mismatch.kind) << c.what;
+    EXPECT_EQ(found.found, c.mismatch.found) << c.what;
+    EXPECT_EQ(found.date, c.mismatch.date) << c.what;
+    EXPECT_EQ(found.flaw, c.mismatch.flaw) << c.what;
+    EXPECT_EQ(static_cast<bool>(found), c.mismatch.kind != Kind::None) << c.what;
+  }
 }
 
 }  // namespace
