@@ -1,6 +1,8 @@
 // Downloading a day's archives from a local stand-in for the official site.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -292,7 +294,11 @@ TEST_F(DayDownloadTest, StatisticsNotHadLeaveTheDayWhole) {
     const DayFiles files = DayDownload::Run(options);
     EXPECT_TRUE(files.ok) << c.what << ": " << Message(files).toStdString();
     EXPECT_EQ(files.programArchive, QDir(folder).filePath(QStringLiteral("b241115.lzh"))) << c.what;
-    EXPECT_EQ(files.statsMissing, c.missing) << c.what;
+    // As vectors: Qt's own comparison of two empty lists passes memcmp a null pointer, which the
+    // undefined-behaviour sanitizer stops on.
+    EXPECT_EQ(std::vector<int>(files.statsMissing.begin(), files.statsMissing.end()),
+              std::vector<int>(c.missing.begin(), c.missing.end()))
+        << c.what;
     EXPECT_EQ(!files.statsFault, *c.because == '\0') << c.what;
     EXPECT_TRUE(StatsMessage(files).contains(QString::fromUtf8(c.because)))
         << c.what << ": " << StatsMessage(files).toStdString();
