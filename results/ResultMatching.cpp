@@ -48,6 +48,9 @@ void TagFirstHit(const RecommendedTickets& slot, BetType bet, const Combinations
       cell.text = combination + "(" + std::to_string(j + 1) + ")";
       cell.hit = true;
       cell.paid = payout;
+      cell.combination = combination;
+      cell.ticket = static_cast<int>(j + 1);
+      cell.payout = payout;
       payoutText = PayoutText(combination, payout);
       return;
     }
@@ -95,15 +98,22 @@ ResultRowDisplay FillResultRow(const RecommendedTickets& slot, const ResultRow& 
     std::string& payoutText = shown.payout[bet];
     if (row.Cancelled || row.Void[bet]) {
       cell.text = std::string(row.Cancelled ? kCancelled : kVoid);
+      cell.combination = cell.text;
       continue;  // nothing was paid, so nothing can be hit
     }
     if (row.Special[bet]) {
       cell.text = std::string(kSpecial);
-      if (!IsBlank(row.Payout(bet))) payoutText = row.Payout(bet) + std::string(kYen);
+      cell.combination = cell.text;
+      if (!IsBlank(row.Payout(bet))) {
+        payoutText = row.Payout(bet) + std::string(kYen);
+        cell.payout = row.Payout(bet);
+      }
       continue;  // a refund, not a hit
     }
     const auto winners = Winners(row, bet);
     cell.text = row.Combination(bet);
+    cell.combination = cell.text;
+    cell.payout = row.Payout(bet);
     payoutText = PayoutText(row.Combination(bet), row.Payout(bet));
     if (winners.size() > 1) {
       for (const auto& [combination, payout] : winners) {

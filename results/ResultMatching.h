@@ -15,6 +15,12 @@ struct ResultCell {
   bool hit = false;
   std::string paid;  // the payout of the combination hit, as read
   std::string note;  // every winning combination and payout of a dead heat (CP932)
+  // The same as values, for readers that are not the grid: the combination shown as the file
+  // writes it (or 中　止, 不成立, 特払い), the number (1..6) of the ticket that hit it or 0, and
+  // its payout as the file writes it, without the yen sign.
+  std::string combination;
+  int ticket = 0;
+  std::string payout;
 };
 
 // One row of the summary grid, bet type by bet type. Texts are CP932 bytes; the group of a bet

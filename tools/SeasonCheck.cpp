@@ -363,25 +363,19 @@ void WriteCsvHeader(std::ostream& out) {
 }
 
 void WriteCsv(std::ostream& out, const DayResult& day) {
-  auto cell = [&](const ResultCell& shown, const std::string& payout) {
-    std::string combination = Utf8(shown.text);
-    std::string ticket;
-    if (shown.hit) {
-      const std::size_t open = combination.rfind('(');
-      ticket = combination.substr(open + 1, combination.size() - open - 2);
-      combination.resize(open);
-    }
-    std::string yen = Utf8(payout);
+  // From the values of each cell: the combination, its payout and the ticket that hit it.
+  auto cell = [&](const ResultCell& shown) {
+    std::string yen = Utf8(shown.payout);
     yen.erase(0, yen.find_first_not_of(' '));
-    if (yen.size() >= 3 && yen.compare(yen.size() - 3, 3, "円") == 0) yen.resize(yen.size() - 3);
-    out << ',' << combination << ',' << yen << ',' << ticket;
+    out << ',' << Utf8(shown.combination) << ',' << yen << ','
+        << (shown.ticket > 0 ? std::to_string(shown.ticket) : std::string());
   };
   if (!day.check) return;
   const std::string name = fs::path(day.file).filename().string();
   for (const VenueCheck& venue : day.check->venues) {
     for (const RaceCheck& race : venue.races) {
       out << name << ',' << venue.code << ',' << race.race << ',' << (race.predicted ? 1 : 0);
-      for (BetType bet : kBetTypes) cell(race.shown.cell[bet], race.shown.payout[bet]);
+      for (BetType bet : kBetTypes) cell(race.shown.cell[bet]);
       out << '\n';
     }
   }
