@@ -323,8 +323,8 @@ class StatsFiles {
     std::vector<std::string> refused;
   };
   std::string CannotBeRead(const std::string& path) const {
-    return Say(text::kStatsCannotBeRead) + path + " " + Say(text::kCannotBeRead) + broken_.at(path) +
-           Say(text::kCannotBeReadEnd);
+    return Say(text::kStatsCannotBeRead) + path + " " + Say(day_text::kCannotBeRead) +
+           broken_.at(path) + Say(day_text::kCannotBeReadEnd);
   }
 
   std::optional<std::string> given_;

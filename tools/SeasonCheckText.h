@@ -61,8 +61,6 @@ inline constexpr Text kUsage{
     "終了コード: 0 すべての日を照合した、1 照合できなかった日・会場・ファイルがある\n"
     "(それぞれ標準エラーに表示)、2 引数の誤り。\n"};
 
-inline constexpr Text kCannotBeRead{"cannot be read (", "読めません("};
-inline constexpr Text kCannotBeReadEnd{")", ")"};
 inline constexpr Text kNotADate{"not a day (YYYY-MM-DD or YYYY/MM/DD)",
                                 "日付ではありません(YYYY-MM-DD または YYYY/MM/DD)"};
 inline constexpr Text kModelIsForData{

@@ -9,17 +9,10 @@
 #include "results/ResultFile.h"
 #include "ui/CheckProgress.h"
 #include "ui/Desktop.h"
+#include "ui/ErrorText.h"
 #include "ui/MainForm.h"
 
 namespace wakorin {
-namespace {
-
-// 2024年4月1日
-QString DateText(int yyyymmdd) {
-  return QStringLiteral("%1年%2月%3日").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
-}
-
-}  // namespace
 
 // Holds the window still while a check runs: the form is busy, and the progress overlay lies over
 // the grid. Everything is given back on every way out of the check; a quit asked for meanwhile
@@ -89,7 +82,7 @@ void TMainForm::CheckVenue() {
     desktop_.ShowMessage(
         this, QStringLiteral("レース番組表ファイルは%1、レース結果ファイルは%2のものです。"
                              "同じ日のファイルではないため照合できません。")
-                  .arg(DateText(check->otherDay->first), DateText(check->otherDay->second)));
+                  .arg(JapaneseDayText(check->otherDay->first), JapaneseDayText(check->otherDay->second)));
     return;
   }
   if (check->stopped) return;  // the user asked to quit
