@@ -13,8 +13,11 @@ std::string Combination::Text() const {
   return text;
 }
 
-std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType bet) {
-  std::vector<Combination> all;
+namespace {
+
+// Calls visit(combination) for every combination of a bet type, in combination order.
+template <typename Visit>
+void EachCombination(const PlaceChances& chances, BetType bet, Visit&& visit) {
   for (int a = 1; a <= 6; ++a) {
     for (int b = 1; b <= 6; ++b) {
       if (b == a) continue;
@@ -22,7 +25,7 @@ std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType be
         if (bet == BetType::Quinella && b < a) continue;
         double p = chances.Exacta(a, b);
         if (bet == BetType::Quinella) p += chances.Exacta(b, a);
-        all.push_back(Combination{{a, b, 0}, p});
+        visit(Combination{{a, b, 0}, p});
         continue;
       }
       for (int c = 1; c <= 6; ++c) {
@@ -32,13 +35,20 @@ std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType be
           const double p = chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) +
                            chances.Trifecta(b, a, c) + chances.Trifecta(b, c, a) +
                            chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
-          all.push_back(Combination{{a, b, c}, p});
+          visit(Combination{{a, b, c}, p});
         } else {
-          all.push_back(Combination{{a, b, c}, chances.Trifecta(a, b, c)});
+          visit(Combination{{a, b, c}, chances.Trifecta(a, b, c)});
         }
       }
     }
   }
+}
+
+}  // namespace
+
+std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType bet) {
+  std::vector<Combination> all;
+  EachCombination(chances, bet, [&](const Combination& c) { all.push_back(c); });
   return all;
 }
 
@@ -64,14 +74,21 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
   for (std::size_t k = 0; k < 6; ++k) forecast.top3[k] += forecast.top2[k];
   forecast.tickets.onSale = onSale;
   for (BetType bet : kBetTypes) {
-    std::vector<Combination> all = AllCombinations(chances, bet);
-    // Most probable first; equal ones in combination order, so the tickets never depend on
-    // the sort's whims.
-    std::stable_sort(all.begin(), all.end(), [](const Combination& x, const Combination& y) {
-      return x.probability > y.probability;
+    // The six most probable, most probable first; equal ones in combination order, so the
+    // tickets never depend on a sort's whims. Kept in place as the combinations come: a race
+    // has up to 120, and only six are wanted.
+    std::array<Combination, 6> all{};
+    std::size_t kept = 0;
+    EachCombination(chances, bet, [&](const Combination& c) {
+      std::size_t at = 0;
+      while (at < kept && !(all[at].probability < c.probability)) ++at;
+      if (at >= 6) return;
+      if (kept < 6) ++kept;
+      for (std::size_t k = kept - 1; k > at; --k) all[k] = all[k - 1];
+      all[at] = c;
     });
     double expected = 0.0;
-    for (std::size_t j = 0; j < 6 && j < all.size(); ++j) {
+    for (std::size_t j = 0; j < 6 && j < kept; ++j) {
       forecast.candidates[bet][j] = all[j].Text();
       forecast.chance[bet][j] = all[j].probability;
       expected += all[j].probability *

@@ -207,28 +207,31 @@ PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
     for (double u : place) top = std::max(top, u);
     for (double& u : place) u = std::exp(std::max(u - top, -700.0));
   }
+  chances.Settle();
   return chances;
 }
 
-double PlaceChances::Win(int a) const {
-  const auto& e = strength[0];
-  double sum = 0.0;
-  for (double v : e) sum += v;
-  return e[static_cast<std::size_t>(a - 1)] / sum;
-}
-
-double PlaceChances::Exacta(int a, int b) const {
-  const auto& e = strength[1];
-  double rest = 0.0;
-  for (int l = 1; l <= 6; ++l) rest += l == a ? 0.0 : e[static_cast<std::size_t>(l - 1)];
-  return Win(a) * e[static_cast<std::size_t>(b - 1)] / rest;
-}
-
-double PlaceChances::Trifecta(int a, int b, int c) const {
-  const auto& e = strength[2];
-  double rest = 0.0;
-  for (int l = 1; l <= 6; ++l) rest += l == a || l == b ? 0.0 : e[static_cast<std::size_t>(l - 1)];
-  return Exacta(a, b) * e[static_cast<std::size_t>(c - 1)] / rest;
+void PlaceChances::Settle() {
+  // The same sums in the same order as a chance asked for alone: figures match to the last bit.
+  const auto& first = strength[0];
+  double all = 0.0;
+  for (double v : first) all += v;
+  for (std::size_t a = 0; a < 6; ++a) win_[a] = first[a] / all;
+  const auto& second = strength[1];
+  const auto& third = strength[2];
+  for (std::size_t a = 0; a < 6; ++a) {
+    double rest = 0.0;
+    for (std::size_t l = 0; l < 6; ++l) rest += l == a ? 0.0 : second[l];
+    for (std::size_t b = 0; b < 6; ++b) {
+      if (b == a) continue;
+      exacta_[a][b] = win_[a] * second[b] / rest;
+      double rest3 = 0.0;
+      for (std::size_t l = 0; l < 6; ++l) rest3 += l == a || l == b ? 0.0 : third[l];
+      for (std::size_t c = 0; c < 6; ++c) {
+        if (c != a && c != b) trifecta_[a][b][c] = exacta_[a][b] * third[c] / rest3;
+      }
+    }
+  }
 }
 
 double ChanceOf(const PlaceChances& chances, BetType bet, const std::array<int, 3>& lanes) {

@@ -81,12 +81,22 @@ ModelRead LoadDataModel(const std::string& path);
 
 // Lane probabilities of one race under the model: each boat's chance of each place given the
 // boats placed before it.
+// Every chance is worked out once, when the strengths are set (ChancesOf): a race asks for each
+// of its 120 orders of three, and each would otherwise sum the strengths again.
 struct PlaceChances {
   std::array<std::array<double, 6>, 3> strength{};  // per place, per lane: exp(utility), scaled
   // The probability of lanes a, b, c (1..6, distinct) finishing first, second and third.
-  double Trifecta(int a, int b, int c) const;
-  double Exacta(int a, int b) const;
-  double Win(int a) const;
+  double Trifecta(int a, int b, int c) const { return trifecta_[Index(a)][Index(b)][Index(c)]; }
+  double Exacta(int a, int b) const { return exacta_[Index(a)][Index(b)]; }
+  double Win(int a) const { return win_[Index(a)]; }
+  // Works the chances out from `strength`.
+  void Settle();
+
+ private:
+  static std::size_t Index(int lane) { return static_cast<std::size_t>(lane - 1); }
+  std::array<double, 6> win_{};
+  std::array<std::array<double, 6>, 6> exacta_{};
+  std::array<std::array<std::array<double, 6>, 6>, 6> trifecta_{};
 };
 PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race);
 // The probability of a combination of a bet type (lanes in ticket order, the third 0 for a

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The real season as text: unpacks ../shared/realdata/season2024 once into BUILD/year-bench/text
+# (B*.TXT and K*.TXT, one pair a day) and times, paired in one run, reading those bytes (cat)
+# against the checker in the standard mode (statistics fan1904.txt) and in the data mode. Every
+# figure is the best of 3 runs by wall time, the files warm in the page cache: wall seconds, CPU
+# seconds (user + system) and the checker's own peak resident set.
+#   bash bench/year.sh [BUILD] [REALDATA]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-bench}
+real=${2:-../shared/realdata}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target wakorin-check >/dev/null
+check=$PWD/$build/tools/wakorin-check
+season=$(cd "$real/season2024" && pwd)
+stats=$(cd "$real" && pwd)/fan1904.txt
+text=$build/year-bench/text
+if [ ! -d "$text" ]; then
+  rm -rf "$text.part" && mkdir -p "$text.part"
+  for archive in "$season"/*.lzh; do
+    (cd "$text.part" && lha -xq "$archive") >/dev/null
+  done
+  mv "$text.part" "$text"
+fi
+text=$(cd "$text" && pwd)
+
+# measure RUNS COMMAND...: "wall cpu peak" of the fastest run (seconds, CPU seconds, the program's
+# own VmHWM in KB, sampled from /proc every 2 ms). A shell command is given as sh -c.
+measure() {
+  python3 - "$@" <<'PY'
+import os, resource, subprocess, sys, time
+runs, command = int(sys.argv[1]), sys.argv[2:]
+best, peak = None, 0
+name = os.path.basename(command[0])[:15]
+for _ in range(runs):
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.perf_counter()
+    child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    while child.poll() is None:
+        try:
+            with open(f"/proc/{child.pid}/status") as status:
+                fields = dict(line.split(":", 1) for line in status)
+            if fields["Name"].strip() == name:
+                peak = max(peak, int(fields["VmHWM"].split()[0]))
+        except (OSError, KeyError, ValueError):
+            pass
+        time.sleep(0.002)
+    wall = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    cpu = after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime
+    if best is None or wall < best[0]:
+        best = (wall, cpu)
+print(f"{best[0]:.3f} {best[1]:.3f} {peak}")
+PY
+}
+field() { echo "$1" | cut -d' ' -f"$2"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
+mb() { awk -v k="$1" 'BEGIN { printf "%.1f MB", k / 1024 }'; }
+
+measure 1 sh -c "cat '$text'/* >/dev/null" >/dev/null  # warms the page cache
+read=$(measure 3 sh -c "cat '$text'/* >/dev/null")
+standard=$(measure 3 "$check" -q --stats "$stats" "$text")
+data=$(measure 3 "$check" -q --mode data "$text")
+files=$(ls "$text" | wc -l)
+mbytes=$(( $(du -sk "$text" | cut -f1) / 1024 ))
+
+echo
+echo "Machine: $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)," \
+     "load average $(cut -d' ' -f1-3 /proc/loadavg). Best of 3 by wall time, files warm."
+echo
+echo "| the real season as text ($files files, $mbytes MB) | wall | CPU | peak memory | wall ÷ cat | CPU ÷ cat |"
+echo "|---|---|---|---|---|---|"
+echo "| cat | $(field "$read" 1) s | $(field "$read" 2) s | – | 1 | 1 |"
+row() {  # NAME FIGURES
+  echo "| $1 | $(field "$2" 1) s | $(field "$2" 2) s | $(mb "$(field "$2" 3)") |" \
+       "$(ratio "$(field "$2" 1)" "$(field "$read" 1)") × | $(ratio "$(field "$2" 2)" "$(field "$read" 2)") × |"
+}
+row "wakorin-check, standard mode (--stats fan1904.txt)" "$standard"
+row "wakorin-check, data mode" "$data"
