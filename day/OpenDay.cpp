@@ -192,6 +192,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     read = std::move(*bytes);
     resultFile = *read;
   }
+  const bool callerOutline = outline != nullptr;
   std::optional<ResultFileOutline> own;
   if (outline == nullptr) outline = &own.emplace(OutlineResultFile(*resultFile));
   const std::optional<int> resultDay = outline->day;
@@ -201,7 +202,11 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   }
   const std::vector<std::string>& twice = outline->duplicates;
   check.duplicateInResults = std::find(twice.begin(), twice.end(), venue.code) != twice.end();
-  auto search = FindVenueResultIn(*resultFile, venue.code, venue.venuesBefore, observer);
+  // An outline the caller made once for every venue says where each venue stands; the window's
+  // own check of one venue searches, so that its progress follows the search.
+  auto search = callerOutline
+                    ? FindVenueResultIn(*resultFile, venue.code, venue.venuesBefore, observer, *outline)
+                    : FindVenueResultIn(*resultFile, venue.code, venue.venuesBefore, observer);
   if (!search) return search.error();
   check.resultFound = search->end == ResultSearchEnd::Found;
   check.notPublished = search->end == ResultSearchEnd::NotPublished;

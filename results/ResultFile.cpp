@@ -435,8 +435,10 @@ std::string FindResultFile(std::string_view programPath, const FolderNames& fold
 
 namespace {
 
+// `known`: where the venue's one key line stands, when the caller's outline has found it.
 Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venuesBefore,
-                           ResultSearchObserver& observer) {
+                           ResultSearchObserver& observer,
+                           std::optional<std::uint64_t> known = std::nullopt) {
   observer.FileOpened(file.Size());
 
   ResultSearch search;
@@ -445,7 +447,11 @@ Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venue
   if (!body->has_value()) return search;
 
   VenueSearch venue(file, venueCode, observer);
-  auto key = venue.SkipAndSlide(**body, venuesBefore);
+  // A key the outline found in the body is read where it stands; the search runs only for a
+  // venue it did not find there.
+  auto key = known && *known >= **body
+                 ? Outcome<std::optional<std::uint64_t>>(std::optional<std::uint64_t>(*known))
+                 : venue.SkipAndSlide(**body, venuesBefore);
   if (!key) return key.error();
   if (!key->has_value() && !venue.stopped()) {
     key = venue.Plainly(**body);
@@ -477,6 +483,19 @@ Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_
   ByteFile file;
   file.OpenBytes(fileBytes);
   return Find(file, venueCode, venuesBefore, observer);
+}
+
+Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
+                                        int venuesBefore, ResultSearchObserver& observer,
+                                        const ResultFileOutline& outline) {
+  ByteFile file;
+  file.OpenBytes(fileBytes);
+  const std::vector<std::string>& twice = outline.duplicates;
+  std::optional<std::uint64_t> known;
+  if (std::find(twice.begin(), twice.end(), venueCode) == twice.end()) {
+    if (const auto key = outline.KeyOffset(venueCode)) known = *key;
+  }
+  return Find(file, venueCode, venuesBefore, observer, known);
 }
 
 std::optional<int> ResultFileDay(std::string_view fileBytes) {

@@ -124,4 +124,10 @@ ResultFileOutline OutlineResultFile(std::string_view fileBytes);
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer);
 
+// The same, the venue's key line read where `outline` (of these bytes) found it rather than
+// searched for byte by byte; a venue the outline found no single key line of is searched as above.
+Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
+                                        int venuesBefore, ResultSearchObserver& observer,
+                                        const ResultFileOutline& outline);
+
 }  // namespace wakorin
