@@ -232,9 +232,8 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     const ResultRow& row = search->result.Rows[r];
     const RecommendedTickets& bought = r < check.races.size() ? check.races[r].tickets : kNoTickets;
     const PerBet<bool> skipped = r < check.races.size() ? check.races[r].skipped : PerBet<bool>{};
-    check.rows[r] = FillResultRow(bought, row);
+    check.rows[r] = MatchResultRow(bought, row);
     check.tally.Add(bought, row, check.rows[r], refunded[r], skipped);
-    if (r < check.races.size()) check.races[r].shown = check.rows[r];
   }
   return check;
 }

@@ -12,8 +12,8 @@ namespace {
 
 std::vector<int> Keys(const TicketList& tickets) {
   std::vector<int> keys;
-  for (const std::string& t : tickets) {
-    if (!t.empty()) keys.push_back(TicketKey(t));
+  for (const Ticket& t : tickets) {
+    if (!t.Empty()) keys.push_back(TicketKey(t));
   }
   return keys;
 }

@@ -1,5 +1,7 @@
 #include "predict/BetType.h"
 
+#include "predict/Ticket.h"
+
 #include "program/RaceCard.h"
 
 namespace wakorin {
@@ -15,13 +17,30 @@ PerBet<bool> BetsOnSale(std::string_view ticketsOnSale) {
   return onSale;
 }
 
-bool IsBoxTicket(std::string_view ticket) {
-  return ticket.size() > 1 && ticket[1] == '&';
+std::optional<Combination> ParseCombination(std::string_view text) {
+  if (text.size() != 3 && text.size() != 5) return std::nullopt;
+  Combination combination;
+  for (std::size_t at = 0; at < text.size(); at += 2) {
+    const char lane = text[at];
+    if (lane < '1' || lane > '6' || (at > 0 && text[at - 1] != '-')) return std::nullopt;
+    combination.boats[combination.count++] = static_cast<std::uint8_t>(lane - '0');
+  }
+  return combination;
 }
 
-int CombinationsOf(std::string_view ticket) {
-  if (ticket.empty()) return 0;
-  return IsBoxTicket(ticket) ? 6 : 1;
+Ticket MakeTicket(std::initializer_list<int> boats, bool box) {
+  Ticket ticket;
+  ticket.box = box;
+  for (int boat : boats) {
+    if (ticket.boats.count < 3) ticket.boats.boats[ticket.boats.count++] = static_cast<std::uint8_t>(boat);
+  }
+  return ticket;
+}
+
+int TicketKey(const Ticket& ticket) {
+  int key = 0;
+  for (std::size_t k = 0; k < ticket.boats.count; ++k) key = key * 10 + ticket.boats.boats[k];
+  return key;
 }
 
 }  // namespace wakorin

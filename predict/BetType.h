@@ -30,10 +30,5 @@ struct PerBet {
 // none.
 PerBet<bool> BetsOnSale(std::string_view ticketsOnSale);
 
-// A trifecta ticket joined by "&" ("3&1&5") stands for its three boats in any order of finish.
-bool IsBoxTicket(std::string_view ticket);
-
-// Combinations a ticket buys: six for a box, one for any other ticket, none for an empty one.
-int CombinationsOf(std::string_view ticket);
 
 }  // namespace wakorin

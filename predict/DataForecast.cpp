@@ -4,13 +4,8 @@
 
 namespace wakorin {
 
-std::string Combination::Text() const {
-  std::string text(1, static_cast<char>('0' + lanes[0]));
-  for (std::size_t k = 1; k < 3 && lanes[k] != 0; ++k) {
-    text += '-';
-    text += static_cast<char>('0' + lanes[k]);
-  }
-  return text;
+Ticket RankedCombination::AsTicket() const {
+  return lanes[2] == 0 ? MakeTicket({lanes[0], lanes[1]}) : MakeTicket({lanes[0], lanes[1], lanes[2]});
 }
 
 namespace {
@@ -25,7 +20,7 @@ void EachCombination(const PlaceChances& chances, BetType bet, Visit&& visit) {
         if (bet == BetType::Quinella && b < a) continue;
         double p = chances.Exacta(a, b);
         if (bet == BetType::Quinella) p += chances.Exacta(b, a);
-        visit(Combination{{a, b, 0}, p});
+        visit(RankedCombination{{a, b, 0}, p});
         continue;
       }
       for (int c = 1; c <= 6; ++c) {
@@ -35,9 +30,9 @@ void EachCombination(const PlaceChances& chances, BetType bet, Visit&& visit) {
           const double p = chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) +
                            chances.Trifecta(b, a, c) + chances.Trifecta(b, c, a) +
                            chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
-          visit(Combination{{a, b, c}, p});
+          visit(RankedCombination{{a, b, c}, p});
         } else {
-          visit(Combination{{a, b, c}, chances.Trifecta(a, b, c)});
+          visit(RankedCombination{{a, b, c}, chances.Trifecta(a, b, c)});
         }
       }
     }
@@ -46,9 +41,9 @@ void EachCombination(const PlaceChances& chances, BetType bet, Visit&& visit) {
 
 }  // namespace
 
-std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType bet) {
-  std::vector<Combination> all;
-  EachCombination(chances, bet, [&](const Combination& c) { all.push_back(c); });
+std::vector<RankedCombination> AllCombinations(const PlaceChances& chances, BetType bet) {
+  std::vector<RankedCombination> all;
+  EachCombination(chances, bet, [&](const RankedCombination& c) { all.push_back(c); });
   return all;
 }
 
@@ -77,9 +72,9 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
     // The six most probable, most probable first; equal ones in combination order, so the
     // tickets never depend on a sort's whims. Kept in place as the combinations come: a race
     // has up to 120, and only six are wanted.
-    std::array<Combination, 6> all{};
+    std::array<RankedCombination, 6> all{};
     std::size_t kept = 0;
-    EachCombination(chances, bet, [&](const Combination& c) {
+    EachCombination(chances, bet, [&](const RankedCombination& c) {
       std::size_t at = 0;
       while (at < kept && !(all[at].probability < c.probability)) ++at;
       if (at >= 6) return;
@@ -89,7 +84,7 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
     });
     double expected = 0.0;
     for (std::size_t j = 0; j < 6 && j < kept; ++j) {
-      forecast.candidates[bet][j] = all[j].Text();
+      forecast.candidates[bet][j] = all[j].AsTicket();
       forecast.chance[bet][j] = all[j].probability;
       expected += all[j].probability *
                   model.ExpectedPayout(bet, all[j].probability, ChanceOf(headline, bet, all[j].lanes)) /

@@ -166,8 +166,8 @@ void LearnPayouts(const std::vector<LearnRace>& races, DataModel& model) {
 
 std::vector<int> KeysOf(const TicketList& tickets) {
   std::vector<int> keys;
-  for (const std::string& ticket : tickets) {
-    if (!ticket.empty()) keys.push_back(TicketKey(ticket));
+  for (const Ticket& ticket : tickets) {
+    if (!ticket.Empty()) keys.push_back(TicketKey(ticket));
   }
   return keys;
 }
@@ -347,10 +347,14 @@ std::optional<DataModel> Learn(const std::vector<LearnRace>& learn,
 
 const PerBet<TicketList>& FixedFavourites() {
   static const PerBet<TicketList> fixed{{{
-      {"1-2", "1-3", "1-4", "1-5", "2-3", "1-6"},
-      {"1-2", "1-3", "1-4", "2-1", "1-5", "3-1"},
-      {"1-2-3", "1-2-4", "1-3-4", "1-2-5", "1-3-5", "1-2-6"},
-      {"1-2-3", "1-3-2", "1-2-4", "1-3-4", "1-4-2", "1-4-3"},
+      {MakeTicket({1, 2}), MakeTicket({1, 3}), MakeTicket({1, 4}), MakeTicket({1, 5}),
+       MakeTicket({2, 3}), MakeTicket({1, 6})},
+      {MakeTicket({1, 2}), MakeTicket({1, 3}), MakeTicket({1, 4}), MakeTicket({2, 1}),
+       MakeTicket({1, 5}), MakeTicket({3, 1})},
+      {MakeTicket({1, 2, 3}), MakeTicket({1, 2, 4}), MakeTicket({1, 3, 4}), MakeTicket({1, 2, 5}),
+       MakeTicket({1, 3, 5}), MakeTicket({1, 2, 6})},
+      {MakeTicket({1, 2, 3}), MakeTicket({1, 3, 2}), MakeTicket({1, 2, 4}), MakeTicket({1, 3, 4}),
+       MakeTicket({1, 4, 2}), MakeTicket({1, 4, 3})},
   }}};
   return fixed;
 }

@@ -52,20 +52,6 @@ std::string_view TurnWordFor(int step) {
   return kSashi;
 }
 
-std::string Ticket(std::initializer_list<int> boats, char separator) {
-  std::string ticket;
-  for (int boat : boats) {
-    if (!ticket.empty()) ticket += separator;
-    // A boat is a single digit but in a damaged file; the digit is written without a detour.
-    if (boat >= 0 && boat <= 9) {
-      ticket += static_cast<char>('0' + boat);
-    } else {
-      ticket += std::to_string(boat);
-    }
-  }
-  return ticket;
-}
-
 }  // namespace
 
 CardNumbers NumbersOf(const TRaceCard& card) {
@@ -136,13 +122,13 @@ Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::strin
   for (std::size_t k = 0; k < 6; ++k) {
     const int a = p.Order[kKenPos2[k][0]];
     const int b = p.Order[kKenPos2[k][1]];
-    p.Ken2T[k] = Ticket({a, b}, '-');
-    p.Ken2F[k] = Ticket({std::min(a, b), std::max(a, b)}, '-');
+    p.Ken2T[k] = MakeTicket({a, b});
+    p.Ken2F[k] = MakeTicket({std::min(a, b), std::max(a, b)});
     std::array<int, 3> three{p.Order[kKenPos3[k][0]], p.Order[kKenPos3[k][1]],
                              p.Order[kKenPos3[k][2]]};
-    p.Ken3T[k] = Ticket({three[0], three[1], three[2]}, k < 3 ? '&' : '-');
+    p.Ken3T[k] = MakeTicket({three[0], three[1], three[2]}, k < 3);
     std::sort(three.begin(), three.end());
-    p.Ken3F[k] = Ticket({three[0], three[1], three[2]}, '-');
+    p.Ken3F[k] = MakeTicket({three[0], three[1], three[2]});
   }
   return p;
 }

@@ -5,6 +5,7 @@
 
 #include "base/Error.h"
 #include "predict/RacerStats.h"
+#include "predict/Ticket.h"
 #include "program/RaceCard.h"
 
 namespace wakorin {
@@ -19,7 +20,8 @@ struct TPrediction {
   std::array<std::string, 7> TurnWord;  // winning-move word of course k (CP932)
   Six Score{};                          // finishing score of index i, before ordering
   Six Order{};                          // Order[p]: the boat predicted in place p
-  std::array<std::string, 6> Ken2T, Ken2F, Ken3T, Ken3F;  // ticket k at index k - 1
+  // Ticket k at index k - 1: exacta, quinella, trifecta (tickets 1..3 boxes), trio.
+  std::array<Ticket, 6> Ken2T, Ken2F, Ken3T, Ken3F;
 
   std::array<std::string, 6> SlitHints;  // course k - 1's start as a time, e.g. "0.10"
 };

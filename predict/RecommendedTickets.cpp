@@ -1,21 +1,6 @@
 #include "predict/RecommendedTickets.h"
 
-#include <algorithm>
-
 namespace wakorin {
-namespace {
-
-// The lane digits of a combination in ascending order: "5-1-2" and "5&1&2" are both "125".
-std::string Boats(std::string_view combination) {
-  std::string digits;
-  for (char c : combination) {
-    if (c >= '1' && c <= '6') digits += c;
-  }
-  std::sort(digits.begin(), digits.end());
-  return digits;
-}
-
-}  // namespace
 
 RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const TicketList& ken2T,
                            const TicketList& ken2F, const TicketList& ken3T,
@@ -29,22 +14,22 @@ RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const Ticket
   return slot;
 }
 
-bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j,
-            std::string_view combination) {
-  if (j >= 6 || combination.find_first_not_of(' ') == std::string_view::npos) return false;
-  const std::string& ticket = slot.tickets[bet][j];
-  if (bet == BetType::Trifecta && IsBoxTicket(ticket)) {
+bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j, const Combination& winner) {
+  if (j >= 6) return false;
+  const Ticket& ticket = slot.tickets[bet][j];
+  if (ticket.Empty()) return false;
+  if (bet == BetType::Trifecta && ticket.box) {
     // A box is bought as its trio ticket, which names the same three boats.
-    return Boats(slot.tickets[BetType::Trio][j]) == Boats(combination) &&
-           Boats(combination).size() == 3;
+    const Combination& trio = slot.tickets[BetType::Trio][j].boats;
+    return winner.count == 3 && trio.count == 3 && InOrder(trio) == InOrder(winner);
   }
-  return ticket == combination;
+  return ticket.boats == winner;
 }
 
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats) {
   auto prediction = Predict(stats, NumbersOf(card));
   if (!prediction) return prediction.error();
-  // Filled where it is returned: a forecast holds some sixty strings, each moved at a cost.
+  // Filled where it is returned, not moved there: a forecast holds some twenty strings.
   Outcome<RaceForecast> out{RaceForecast{}};
   RaceForecast& forecast = *out;
   forecast.prediction = std::move(*prediction);

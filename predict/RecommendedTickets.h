@@ -9,18 +9,19 @@
 #include "predict/BetType.h"
 #include "predict/Prediction.h"
 #include "predict/RacerStats.h"
+#include "predict/Ticket.h"
 #include "program/RaceCard.h"
 
 namespace wakorin {
 
-using TicketList = std::array<std::string, 6>;  // ticket j at index j - 1, in recommended order
+using TicketList = std::array<Ticket, 6>;  // ticket j at index j - 1, in recommended order
 
 // The six recommended tickets of each bet type of one race, and which types are on sale. Empty
 // (nothing on sale, no tickets) for a race no prediction filled.
 struct RecommendedTickets {
   PerBet<bool> onSale;
-  // Quinella "1-3" and trio "1-3-5" lower lane first; exacta "3-1" and trifecta "3-1-6" in
-  // predicted order, trifecta tickets 1..3 joined by "&" as boxes.
+  // Quinella 1-3 and trio 1-3-5 lower lane first; exacta 3-1 and trifecta 3-1-6 in predicted
+  // order, the standard mode's trifecta tickets 1..3 as boxes.
   PerBet<TicketList> tickets;
 
   bool TwoBoatOnSale() const { return onSale[BetType::Quinella] || onSale[BetType::Exacta]; }
@@ -32,10 +33,9 @@ RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const Ticket
                            const TicketList& ken2F, const TicketList& ken3T,
                            const TicketList& ken3F);
 
-// Whether ticket j (0..5) of a bet type covers a winning combination: the same text, or for a
-// box its three boats in any order.
-bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j,
-            std::string_view combination);
+// Whether ticket j (0..5) of a bet type covers a winning combination: the same boats in the
+// same order, or for a box its three boats in any order.
+bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j, const Combination& winner);
 
 // A race predicted from its card: the prediction, its tickets and the lanes whose racer is not
 // in the statistics file (predicted from estimated figures).

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <cstdint>
 #include <string_view>
 
 #include "predict/BetType.h"
@@ -12,27 +12,30 @@ namespace wakorin {
 // What one digit cell of the ticket display shows: a lane, drawn by the window in that lane's
 // colours, or nothing (lane 0), drawn grey in the cell's own text colour.
 struct TicketDigitCell {
-  std::string text;  // the lane digit, or empty
   int lane = 0;
 };
 
+// What stands between the lanes of a ticket row: nothing (no ticket), a dash (the lanes in that
+// order, or in any order on an unordered sheet), or the box mark (a trifecta box).
+enum class TicketJoin : std::uint8_t { None, Dash, Box };
+
 // Both sheets of the ticket display, decided from the tickets, the tickets on sale and the tab.
+// The window words each sheet's heading from its mode.
 struct RecommendDisplay {
-  std::string heading2, heading3;  // CP932
-  int mode2 = 0, mode3 = 0;        // 0 not shown, 1 ordered, 2 unordered
+  int mode2 = 0, mode3 = 0;  // 0 not on sale, 1 ordered, 2 unordered
   std::array<std::array<TicketDigitCell, 2>, 6> two;
-  std::array<std::string, 6> twoSeparator;  // CP932, "－" or empty
+  std::array<TicketJoin, 6> twoJoin{};
   std::array<std::array<TicketDigitCell, 3>, 6> three;
-  std::array<std::string, 6> threeSeparator;  // both separators of a row: "≡", "－" or empty
+  std::array<TicketJoin, 6> threeJoin{};  // both marks of a row
   // The data mode skipped (見送り) the bet type a sheet shows: its rows stay empty.
   bool skipped2 = false, skipped3 = false;
 };
 
 struct TicketLists {
-  const std::array<std::string, 6>& Ken2T;
-  const std::array<std::string, 6>& Ken2F;
-  const std::array<std::string, 6>& Ken3T;
-  const std::array<std::string, 6>& Ken3F;
+  const TicketList& Ken2T;
+  const TicketList& Ken2F;
+  const TicketList& Ken3T;
+  const TicketList& Ken3F;
 };
 
 // `tab` 0 shows the ordered bet types, any other index the unordered ones.

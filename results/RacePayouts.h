@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "predict/BetType.h"
+#include "predict/Ticket.h"
 #include "results/ResultFile.h"
 
 namespace wakorin {
@@ -20,12 +21,6 @@ inline constexpr std::array<AnyBet, 7> kAnyBets{AnyBet::Win,      AnyBet::Place,
 int BoatsOf(AnyBet bet);
 bool Ordered(AnyBet bet);
 
-// A combination of boats (lanes 1..6), in the order written: 5-6-3 is {5, 6, 3}.
-struct Combination {
-  std::array<std::uint8_t, 3> boats{};
-  std::uint8_t count = 0;
-  bool operator==(const Combination&) const = default;
-};
 
 // One winning combination with its payout per 100 yen and its popularity rank (人気; 0 where the
 // file gives none: 単勝 and 複勝).

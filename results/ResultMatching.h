@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "predict/BetType.h"
 #include "predict/RecommendedTickets.h"
@@ -8,26 +11,33 @@
 
 namespace wakorin {
 
-// A combination cell of the summary grid: its text and whether it shows on red (a hit) or on
-// black.
-struct ResultCell {
-  std::string text;
-  bool hit = false;
-  std::string paid;  // the payout of the combination hit, as read
-  std::string note;  // every winning combination and payout of a dead heat (CP932)
-  // The same as values, for readers that are not the grid: the combination shown as the file
-  // writes it (or 中　止, 不成立, 特払い), the number (1..6) of the ticket that hit it or 0, and
-  // its payout as the file writes it, without the yen sign.
+// One bet type of a race's row of results, matched against the race's tickets: what stands in
+// the file (fields as CP932 bytes, as the file writes them) and which ticket hit. The window and
+// the checker make their words from it.
+struct BetMatch {
+  enum class Result : std::uint8_t {
+    NotShown,   // neither type of its group (two-boat, three-boat) is on sale
+    Paid,       // `combination` and `payout` as read; a blank combination: no result
+    Cancelled,  // the race was not run (中　止): nothing paid, nothing hit
+    Void,       // 不成立: every stake refunded, nothing hit
+    Special,    // 特払い: `payout` is the refund per 100 yen (blank when the file gives none)
+  };
+  Result result = Result::NotShown;
+  // Paid: the winning combination the first hitting ticket covers, with its own payout, else
+  // the row's own combination and payout. Special: the refund. Blanks kept.
   std::string combination;
-  int ticket = 0;
   std::string payout;
+  int ticket = 0;  // the number (1..6) of the first ticket that hit; 0 for none
+  // A dead heat: every winning combination with its payout, the row's own first; empty when
+  // there is one winning combination.
+  std::vector<std::pair<std::string, std::string>> winners;
+
+  bool Hit() const { return ticket > 0; }
 };
 
-// One row of the summary grid, bet type by bet type. Texts are CP932 bytes; the group of a bet
-// type not on sale is empty.
-struct ResultRowDisplay {
-  PerBet<ResultCell> cell;
-  PerBet<std::string> payout;
+// A race's row of results matched, bet type by bet type.
+struct RaceMatch {
+  PerBet<BetMatch> bets;
 };
 
 // The winning combinations of a bet and their payouts, the row's own first; none for a race not
@@ -42,12 +52,9 @@ bool HasWinners(const ResultRow& row, BetType bet);
 long long PaidFor(const RecommendedTickets& slot, BetType bet, const ResultRow& row);
 
 // Both two-boat results are shown when either two-boat type is on sale, both three-boat results
-// when a three-boat type is; only the types on sale are matched. A hit tags the combination with
-// the number of the first ticket that hit, e.g. "1-3(2)". A payout carries "円" unless its
-// combination is blank. A race not run shows "中　止", a void bet "不成立" and a special payout
-// "特払い" with its refund, none ever a hit. In a dead heat a ticket hits when it covers any of
-// the winning combinations: the cell shows the combination the first hitting ticket covers, with
-// that combination's own payout, or the first combination read when none hit.
-ResultRowDisplay FillResultRow(const RecommendedTickets& slot, const ResultRow& row);
+// when a three-boat type is; only the types on sale are matched. In a dead heat a ticket hits
+// when it covers any of the winning combinations. A race not run, a void bet and a special payout
+// are never a hit.
+RaceMatch MatchResultRow(const RecommendedTickets& slot, const ResultRow& row);
 
 }  // namespace wakorin

@@ -9,7 +9,7 @@ constexpr long long kStakePerCombination = 100;
 
 long long Stake(const TicketList& tickets) {
   long long combinations = 0;
-  for (const std::string& ticket : tickets) combinations += CombinationsOf(ticket);
+  for (const Ticket& ticket : tickets) combinations += ticket.Combinations();
   return combinations * kStakePerCombination;
 }
 
@@ -18,10 +18,13 @@ long long Stake(const TicketList& tickets) {
 long long Refunded(const TicketList& tickets, unsigned refundedLanes) {
   if (refundedLanes == 0) return 0;
   long long combinations = 0;
-  for (const std::string& ticket : tickets) {
+  for (const Ticket& ticket : tickets) {
     bool names = false;
-    for (char c : ticket) names |= c >= '1' && c <= '6' && (refundedLanes >> (c - '0') & 1u);
-    if (names) combinations += CombinationsOf(ticket);
+    for (std::size_t k = 0; k < ticket.boats.count; ++k) {
+      const int lane = ticket.boats.boats[k];
+      names |= lane >= 1 && lane <= 6 && (refundedLanes >> lane & 1u);
+    }
+    if (names) combinations += ticket.Combinations();
   }
   return combinations * kStakePerCombination;
 }
@@ -30,11 +33,11 @@ long long Refunded(const TicketList& tickets, unsigned refundedLanes) {
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
                      unsigned refundedLanes, const PerBet<bool>& skipped) {
-  Add(tickets, row, FillResultRow(tickets, row), refundedLanes, skipped);
+  Add(tickets, row, MatchResultRow(tickets, row), refundedLanes, skipped);
 }
 
 void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
-                     const ResultRowDisplay& shown, unsigned refundedLanes,
+                     const RaceMatch& match, unsigned refundedLanes,
                      const PerBet<bool>& skipped) {
   for (BetType bet : kBetTypes) {
     if (!tickets.onSale[bet] || row.Cancelled || row.Void[bet]) continue;
@@ -51,7 +54,7 @@ void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
     tally.payout += PaidFor(tickets, bet, row);
     // A special payout already pays back every combination bought.
     if (!row.Special[bet]) tally.refund += Refunded(tickets.tickets[bet], refundedLanes);
-    if (shown.cell[bet].hit) ++tally.hits;
+    if (match.bets[bet].Hit()) ++tally.hits;
   }
 }
 

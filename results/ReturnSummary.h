@@ -39,8 +39,8 @@ struct CheckTally {
   // every ticket naming such a boat is paid back. A bet type set in `skipped` counts as skipped.
   void Add(const RecommendedTickets& tickets, const ResultRow& row, unsigned refundedLanes = 0,
            const PerBet<bool>& skipped = {});
-  // The same with the row as FillResultRow shows it, when the caller has it already.
-  void Add(const RecommendedTickets& tickets, const ResultRow& row, const ResultRowDisplay& shown,
+  // The same with the row already matched (MatchResultRow), when the caller has it.
+  void Add(const RecommendedTickets& tickets, const ResultRow& row, const RaceMatch& match,
            unsigned refundedLanes = 0, const PerBet<bool>& skipped = {});
   CheckTally& operator+=(const CheckTally& other);
 };

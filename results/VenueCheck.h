@@ -21,7 +21,6 @@ struct RaceCheck {
   std::optional<Error> failure;  // why it was not predicted
   RecommendedTickets tickets;
   PerBet<bool> skipped{};  // data mode: on sale but not bet (見送り); it holds no tickets
-  ResultRowDisplay shown;
 };
 
 // One venue of a checked day, as the window's grid shows it and the checker counts it.
@@ -37,7 +36,7 @@ struct VenueCheck {
   bool stopped = false;       // the search was stopped (the application is quitting)
   std::vector<RaceCheck> races;
   // All twelve rows of the grid: races the venue does not run show what stands in their row.
-  std::array<ResultRowDisplay, 12> rows{};
+  std::array<RaceMatch, 12> rows{};
   CheckTally tally;
 };
 

@@ -363,19 +363,30 @@ void WriteCsvHeader(std::ostream& out) {
 }
 
 void WriteCsv(std::ostream& out, const DayResult& day) {
-  // From the values of each cell: the combination, its payout and the ticket that hit it.
-  auto cell = [&](const ResultCell& shown) {
+  // From the values of each cell: the combination (or the word the result file writes instead
+  // of one), its payout as the file writes it and the ticket that hit it.
+  auto cell = [&](const BetMatch& shown) {
     std::string yen = Utf8(shown.payout);
     yen.erase(0, yen.find_first_not_of(' '));
-    out << ',' << Utf8(shown.combination) << ',' << yen << ','
+    std::string combination;
+    switch (shown.result) {
+      case BetMatch::Result::Paid: combination = Utf8(shown.combination); break;
+      case BetMatch::Result::Cancelled: combination = "中　止"; break;
+      case BetMatch::Result::Void: combination = "不成立"; break;
+      case BetMatch::Result::Special: combination = "特払い"; break;
+      case BetMatch::Result::NotShown: break;
+    }
+    out << ',' << combination << ',' << yen << ','
         << (shown.ticket > 0 ? std::to_string(shown.ticket) : std::string());
   };
   if (!day.check) return;
   const std::string name = fs::path(day.file).filename().string();
   for (const VenueCheck& venue : day.check->venues) {
-    for (const RaceCheck& race : venue.races) {
+    for (std::size_t r = 0; r < venue.races.size(); ++r) {
+      const RaceCheck& race = venue.races[r];
       out << name << ',' << venue.code << ',' << race.race << ',' << (race.predicted ? 1 : 0);
-      for (BetType bet : kBetTypes) cell(race.shown.cell[bet]);
+      // A venue's races stand in the rows of the grid in order, the first race first.
+      for (BetType bet : kBetTypes) cell(r < venue.rows.size() ? venue.rows[r].bets[bet] : BetMatch{});
       out << '\n';
     }
   }

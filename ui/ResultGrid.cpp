@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include "results/ResultMatching.h"
 #include "ui/Colors.h"
 #include "ui/Cp932Text.h"
@@ -122,9 +124,45 @@ void ResultGrid::Show(const VenueCheck& check, const QString& modeName, bool ski
   ShowTally();
 }
 
+QString ResultGrid::ResultText(const BetMatch& match) {
+  switch (match.result) {
+    case BetMatch::Result::NotShown: return QString();
+    case BetMatch::Result::Cancelled: return Text("中　止");
+    case BetMatch::Result::Void: return Text("不成立");
+    case BetMatch::Result::Special: return Text("特払い");
+    case BetMatch::Result::Paid: break;
+  }
+  const QString combination = FromCp932(match.combination);
+  return match.Hit() ? QStringLiteral("%1(%2)").arg(combination).arg(match.ticket) : combination;
+}
+
+static bool IsBlank(const std::string& bytes) {
+  return bytes.find_first_not_of(' ') == std::string::npos;
+}
+
+QString ResultGrid::PayoutText(const BetMatch& match) {
+  switch (match.result) {
+    case BetMatch::Result::Paid:
+      // A combination with no result is blanks; it gets no yen sign.
+      return FromCp932(match.payout) + (IsBlank(match.combination) ? QString() : Text("円"));
+    case BetMatch::Result::Special:
+      return IsBlank(match.payout) ? QString() : FromCp932(match.payout) + Text("円");
+    default:
+      return QString();
+  }
+}
+
+QString ResultGrid::DeadHeatText(const BetMatch& match) {
+  QStringList each;
+  for (const auto& [combination, payout] : match.winners) {
+    const std::size_t digits = std::min(payout.find_first_not_of(' '), payout.size());
+    each << FromCp932(combination) + QLatin1Char(' ') + FromCp932(payout.substr(digits)) + Text("円");
+  }
+  return each.join(QStringLiteral(" / "));
+}
+
 // "1234円" reads as "1,234円" when the label has room for it; anything else stays as it is.
-static QString GroupedYen(const std::string& payoutBytes, const QLabel& label) {
-  const QString text = FromCp932(payoutBytes);
+static QString GroupedYen(const QString& text, const QLabel& label) {
   static const QRegularExpression yen(QStringLiteral("^\\s*(\\d{4,})(円?)$"));
   const QRegularExpressionMatch match = yen.match(text);
   if (!match.hasMatch()) return text;
@@ -132,18 +170,18 @@ static QString GroupedYen(const std::string& payoutBytes, const QLabel& label) {
   return label.fontMetrics().horizontalAdvance(grouped) <= label.width() ? grouped : text;
 }
 
-void ResultGrid::ShowRow(std::size_t r, const ResultRowDisplay& shown,
-                         const PerBet<bool>& skipped) {
+void ResultGrid::ShowRow(std::size_t r, const RaceMatch& shown, const PerBet<bool>& skipped) {
   for (BetType b : kBetTypes) {
-    const ResultCell& cell = shown.cell[b];
+    const BetMatch& cell = shown.bets[b];
+    const QString text = ResultText(cell), payout = PayoutText(cell);
     // A race cancelled or a bet void has nothing to skip: it shows as such.
-    const bool pass = skipped[b] && !shown.payout[b].empty();
-    const QString result = FromCp932(cell.text).trimmed();
-    rows_[r].tickets[b] = {pass ? Text("見送") : FromCp932(cell.text), cell.hit && !pass, pass};
-    rows_[r].payouts[b] = GroupedYen(shown.payout[b], *payouts_[b][r]);
+    const bool pass = skipped[b] && !payout.isEmpty();
+    const QString result = text.trimmed();
+    rows_[r].tickets[b] = {pass ? Text("見送") : text, cell.Hit() && !pass, pass};
+    rows_[r].payouts[b] = GroupedYen(payout, *payouts_[b][r]);
     QLabel* label = tickets_[b][r];
     label->setText(rows_[r].tickets[b].text);
-    QString tip = cell.note.empty() ? QString() : QStringLiteral("同着: ") + FromCp932(cell.note);
+    QString tip = cell.winners.empty() ? QString() : QStringLiteral("同着: ") + DeadHeatText(cell);
     // A skipped race keeps its result within reach.
     if (pass) tip = QStringLiteral("見送り（結果 %1）").arg(result) + (tip.isEmpty() ? QString() : QLatin1Char('\n') + tip);
     label->setToolTip(tip);

@@ -36,6 +36,12 @@ class ResultGrid {
 
   // " 1R" .. "12R", as the grid's first column reads.
   static QString RaceCaption(int race);
+  // A bet type's cell as the grid words it: the combination, tagged with the number of the
+  // ticket that hit it ("1-3(2)"), or 中　止, 不成立, 特払い; its payout with 円 ("1230円",
+  // before grouping); every winning combination of a dead heat with its payout.
+  static QString ResultText(const BetMatch& match);
+  static QString PayoutText(const BetMatch& match);
+  static QString DeadHeatText(const BetMatch& match);
 
   void Clear();
   // Every race's results matched against its recommended tickets, and the footer's sums, under
@@ -61,7 +67,7 @@ class ResultGrid {
   QFrame* Panel() const { return Panel8_; }
 
  private:
-  void ShowRow(std::size_t r, const ResultRowDisplay& shown, const PerBet<bool>& skipped);
+  void ShowRow(std::size_t r, const RaceMatch& shown, const PerBet<bool>& skipped);
   void ShowTally();
 
   QFrame* Panel8_;

@@ -10,7 +10,6 @@
 #include "predict/Prediction.h"
 #include "predict/TicketDisplay.h"
 #include "ui/Colors.h"
-#include "ui/Cp932Text.h"
 #include "ui/Fonts.h"
 #include "ui/UprightTabs.h"
 #include "ui/Widgets.h"
@@ -20,6 +19,22 @@ namespace {
 
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
+}
+
+// A sheet's heading: the bet type it shows (mode 1 ordered, 2 unordered) or that none is sold.
+QString SheetHeading(int mode, bool twoBoat) {
+  if (mode == 0) return Text("　発売なし　");
+  if (twoBoat) return Text(mode == 1 ? "推奨 ２連単　" : "推奨 ２連複　");
+  return Text(mode == 1 ? "推奨 ３連単　" : "推奨 ３連複　");
+}
+
+QString JoinText(TicketJoin join) {
+  switch (join) {
+    case TicketJoin::Dash: return Text("－");
+    case TicketJoin::Box: return Text("≡");
+    case TicketJoin::None: break;
+  }
+  return QString();
 }
 
 void Fill(QLabel* label, const TicketDigitCell& cell) {
@@ -112,27 +127,28 @@ void TicketSheets::Show(const RecommendedTickets& tickets, const PerBet<bool>& s
   LabelMiokuri3_->setVisible(d.skipped3);
   LabelMiokuri2_->raise();
   LabelMiokuri3_->raise();
-  LabelRace2Chekt_->setText(FromCp932(d.heading2));
-  LabelRace3Chekt_->setText(FromCp932(d.heading3));
+  const QString heading2 = SheetHeading(d.mode2, true), heading3 = SheetHeading(d.mode3, false);
+  LabelRace2Chekt_->setText(heading2);
+  LabelRace3Chekt_->setText(heading3);
   sheets_[0].skipped = d.skipped2;
   sheets_[1].skipped = d.skipped3;
-  sheets_[0].heading = FromCp932(d.heading2).trimmed();
-  sheets_[1].heading = FromCp932(d.heading3).trimmed();
+  sheets_[0].heading = heading2.trimmed();
+  sheets_[1].heading = heading3.trimmed();
   for (std::size_t row = 0; row < 6; ++row) {
     for (std::size_t c = 0; c < 2; ++c) {
       Fill(Funa2Ken_[row][c], d.two[row][c]);
       sheets_[0].lanes[row][c] = d.two[row][c].lane;
     }
-    Funa2KenY_[row]->setText(FromCp932(d.twoSeparator[row]));
-    sheets_[0].separators[row] = FromCp932(d.twoSeparator[row]);
+    Funa2KenY_[row]->setText(JoinText(d.twoJoin[row]));
+    sheets_[0].separators[row] = JoinText(d.twoJoin[row]);
     for (std::size_t c = 0; c < 3; ++c) {
       Fill(Funa3Ken_[row][c], d.three[row][c]);
       sheets_[1].lanes[row][c] = d.three[row][c].lane;
     }
     for (QLabel* separator : Funa3KenY_[row]) {
-      separator->setText(FromCp932(d.threeSeparator[row]));
+      separator->setText(JoinText(d.threeJoin[row]));
     }
-    sheets_[1].separators[row] = FromCp932(d.threeSeparator[row]);
+    sheets_[1].separators[row] = JoinText(d.threeJoin[row]);
   }
 }
 
