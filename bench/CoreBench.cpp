@@ -235,7 +235,7 @@ std::size_t OpCheck() {
   const VenueResult& results = Found(search).result;
   std::size_t shown = 0;
   for (std::size_t r = 0; r < 12; ++r) {
-    shown += FillResultRow(recommended[r], results.Rows[r]).cell[BetType::Trifecta].text.size();
+    shown += static_cast<std::size_t>(MatchResultRow(recommended[r], results.Rows[r]).bets[BetType::Trifecta].ticket);
   }
   return shown;
 }

@@ -31,14 +31,14 @@ bool IsPermutation(const Six& six) {
   return true;
 }
 
-// "a-b" (or "a&b&c", "a-b-c") of distinct lanes.
-bool IsTicket(const std::string& ticket, std::size_t boats) {
-  if (ticket.size() != 2 * boats - 1) return false;
-  for (std::size_t i = 0; i < ticket.size(); i += 2) {
-    if (ticket[i] < '1' || ticket[i] > '6') return false;
-    if (i > 0 && (ticket[i - 1] != '-' && ticket[i - 1] != '&')) return false;
-    for (std::size_t j = 0; j < i; j += 2) {
-      if (ticket[j] == ticket[i]) return false;
+// Distinct lanes 1..6, as many as the bet type names; only a trifecta is bought as a box.
+bool IsTicket(const Ticket& ticket, std::size_t boats, bool mayBox = false) {
+  if (ticket.boats.count != boats || (ticket.box && !mayBox)) return false;
+  for (std::size_t i = 0; i < boats; ++i) {
+    const int lane = ticket.boats.boats[i];
+    if (lane < 1 || lane > 6) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (ticket.boats.boats[j] == lane) return false;
     }
   }
   return true;
@@ -52,10 +52,9 @@ void CheckPrediction(const TPrediction& p) {
   }
   for (std::size_t k = 0; k < 6; ++k) {
     Require(IsTicket(p.Ken2T[k], 2) && IsTicket(p.Ken2F[k], 2), "two-boat ticket malformed");
-    Require(IsTicket(p.Ken3T[k], 3) && IsTicket(p.Ken3F[k], 3), "three-boat ticket malformed");
-    Require(p.Ken2F[k][0] < p.Ken2F[k][2], "quinella ticket not ascending");
-    Require(p.Ken3F[k][0] < p.Ken3F[k][2] && p.Ken3F[k][2] < p.Ken3F[k][4],
-            "trio ticket not ascending");
+    Require(IsTicket(p.Ken3T[k], 3, true) && IsTicket(p.Ken3F[k], 3), "three-boat ticket malformed");
+    Require(InOrder(p.Ken2F[k].boats) == p.Ken2F[k].boats, "quinella ticket not ascending");
+    Require(InOrder(p.Ken3F[k].boats) == p.Ken3F[k].boats, "trio ticket not ascending");
   }
 }
 
@@ -64,10 +63,10 @@ void CheckDisplay(const RecommendDisplay& d, int twoCount, int threeCount) {
   for (std::size_t row = 0; row < 6; ++row) {
     const int i = static_cast<int>(row) + 1;
     if (d.mode2 == 0 || i > twoCount) {
-      Require(d.two[row][0].text.empty() && d.twoSeparator[row].empty(), "two-boat row shown");
+      Require(d.two[row][0].lane == 0 && d.twoJoin[row] == TicketJoin::None, "two-boat row shown");
     }
     if (d.mode3 == 0 || i > threeCount) {
-      Require(d.three[row][0].text.empty() && d.threeSeparator[row].empty(),
+      Require(d.three[row][0].lane == 0 && d.threeJoin[row] == TicketJoin::None,
               "three-boat row shown");
     }
   }
@@ -183,13 +182,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TPrediction& p = *prediction;
   ShowEverySheet(TicketLists{p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F});
 
-  // Tickets of any text after the numbers, as a damaged prediction could hand over.
+  // Tickets of any lanes after the numbers, as a damaged prediction could hand over.
   if (tail.size() > 36) {
-    std::array<std::array<std::string, 6>, 4> lists;
+    std::array<TicketList, 4> lists;
     for (std::size_t list = 0; list < 4; ++list) {
       for (std::size_t k = 0; k < 6; ++k) {
         const std::size_t at = 36 + 5 * (6 * list + k);
-        lists[list][k] = std::string(fuzz::Slice(tail, at, 1 + fuzz::ByteAt(tail, at) % 6));
+        Ticket& ticket = lists[list][k];
+        ticket.boats.count = static_cast<std::uint8_t>(fuzz::ByteAt(tail, at) % 4);
+        for (std::size_t b = 0; b < 3; ++b) {
+          ticket.boats.boats[b] = static_cast<std::uint8_t>(fuzz::ByteAt(tail, at + 1 + b));
+        }
+        ticket.box = (fuzz::ByteAt(tail, at + 4) & 1) != 0;
       }
     }
     ShowEverySheet(TicketLists{lists[0], lists[1], lists[2], lists[3]});

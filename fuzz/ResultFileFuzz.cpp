@@ -74,25 +74,25 @@ void CheckRow(const ResultRow& row) {
 
 // A cell shows the combination read, tagged with the ticket number on a hit; a race not run or
 // a void bet shows its word and is never hit.
-void CheckCell(const ResultCell& cell, const ResultRow& row, BetType bet,
+void CheckCell(const BetMatch& cell, const ResultRow& row, BetType bet,
                const std::string& combination, bool shown) {
+  using Result = BetMatch::Result;
   if (!shown) {
-    Require(cell.text.empty() && !cell.hit, "a bet type not on sale is shown");
+    Require(cell.result == Result::NotShown && !cell.Hit(), "a bet type not on sale is shown");
     return;
   }
+  Require(cell.ticket >= 0 && cell.ticket <= 6, "hit by a ticket that is not one of the six");
   if (row.Cancelled || row.Void[bet] || row.Special[bet]) {
-    Require(!cell.hit && (cell.text == kCancelled || cell.text == kVoid || cell.text == kSpecial),
+    Require(!cell.Hit() && cell.result != Result::Paid && cell.result != Result::NotShown,
             "a race not run, a void bet or a special payout is shown as a result");
     return;
   }
+  Require(cell.result == Result::Paid, "a result is not shown as paid");
   // A hit in a dead heat shows the combination it covers, which may be a further one.
-  bool shows = cell.text.compare(0, combination.size(), combination) == 0;
-  for (const auto& [tie, payout] : row.Ties[bet]) {
-    shows = shows || (cell.hit && cell.text.compare(0, tie.size(), tie) == 0);
-  }
+  bool shows = cell.combination == combination;
+  for (const auto& [tie, payout] : row.Ties[bet]) shows = shows || (cell.Hit() && cell.combination == tie);
   Require(shows, "cell does not show a winning combination");
-  Require(cell.hit == (cell.text.size() > combination.size()), "hit without its ticket number");
-  Require(!cell.hit || !cell.paid.empty(), "hit without its payout");
+  Require(!cell.Hit() || ParseCombination(cell.combination).has_value(), "hit on no combination");
 }
 
 void RequireTally(const BetTally& tally) {
@@ -106,9 +106,9 @@ void FillRows(const RecommendedTickets& slot, const VenueResult& result) {
   CheckTally tally;
   for (const ResultRow& row : result.Rows) {
     tally.Add(slot, row);
-    const ResultRowDisplay shown = FillResultRow(slot, row);
+    const RaceMatch shown = MatchResultRow(slot, row);
     for (BetType bet : kBetTypes) {
-      CheckCell(shown.cell[bet], row, bet, row.Combination(bet),
+      CheckCell(shown.bets[bet], row, bet, row.Combination(bet),
                 IsTwoBoat(bet) ? slot.TwoBoatOnSale() : slot.ThreeBoatOnSale());
     }
   }
@@ -170,13 +170,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned stopAt = stopByte * stopByte;
   const std::array<int, 25> ordinal = KeyOrdinals(input);
 
-  // Tickets from the end of the file, and tickets that hit the first row of each bet type.
-  std::array<std::array<std::string, 6>, 4> lists;
+  // Tickets from the end of the file, any byte a lane, and tickets that hit the first row of
+  // each bet type.
+  std::array<TicketList, 4> lists;
   for (std::size_t list = 0; list < 4; ++list) {
     for (std::size_t k = 0; k < 6; ++k) {
       const std::size_t back = 5 * (6 * list + k) + 5;
-      lists[list][k] = std::string(input.size() >= back ? input.substr(input.size() - back, list < 2 ? 3 : 5)
-                                                : std::string_view());
+      if (input.size() < back) continue;
+      Ticket& ticket = lists[list][k];
+      ticket.boats.count = static_cast<std::uint8_t>(fuzz::ByteAt(input, input.size() - back) % 4);
+      for (std::size_t b = 0; b < 3; ++b) {
+        ticket.boats.boats[b] = static_cast<std::uint8_t>(fuzz::ByteAt(input, input.size() - back + 1 + b) % 8);
+      }
+      ticket.box = (fuzz::ByteAt(input, input.size() - back + 4) & 1) != 0;
     }
   }
   constexpr std::array<std::string_view, 5> kSales{kSaleExactaQuinella, kSaleExacta, kSaleQuinella,
@@ -204,14 +210,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string_view sale : kSales) {
       FillRows(TicketsFromLists(sale, lists[0], lists[1], lists[2], lists[3]), result);
     }
-    std::array<std::string, 6> exacta, quinella, trifecta, trio;
+    TicketList exacta, quinella, trifecta, trio;
+    auto ticketOf = [](const std::string& text, bool box) {
+      Ticket ticket;
+      if (const auto combination = ParseCombination(text)) ticket.boats = *combination;
+      ticket.box = box;
+      return ticket;
+    };
     for (std::size_t j = 0; j < 6; ++j) {
       const ResultRow& row = result.Rows[j];
-      exacta[j] = row.ExactaCombination;
-      quinella[j] = row.QuinellaCombination;
-      trio[j] = row.TrioCombination;
-      trifecta[j] = row.TrifectaCombination;
-      if (j < 3 && trifecta[j].size() > 3) trifecta[j][1] = trifecta[j][3] = '&';
+      exacta[j] = ticketOf(row.ExactaCombination, false);
+      quinella[j] = ticketOf(row.QuinellaCombination, false);
+      trio[j] = ticketOf(row.TrioCombination, false);
+      trifecta[j] = ticketOf(row.TrifectaCombination, j < 3);
     }
     FillRows(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), result);
   }

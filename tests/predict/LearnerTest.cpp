@@ -112,9 +112,9 @@ TEST(Learner, ALaneThatAlwaysWinsIsLearned) {
   for (std::size_t k : {0u, 1u, 2u, 4u, 5u}) EXPECT_LT(forecast.win[k], 0.06) << k;
   for (BetType bet : kBetTypes) {
     EXPECT_FALSE(forecast.skipped[bet]);  // no tuning days: every race is bet
-    EXPECT_NE(forecast.tickets.tickets[bet][0].find('4'), std::string::npos);
+    EXPECT_TRUE(forecast.tickets.tickets[bet][0].boats.Names(4));
   }
-  EXPECT_EQ(forecast.tickets.tickets[BetType::Exacta][0][0], '4');
+  EXPECT_EQ(forecast.tickets.tickets[BetType::Exacta][0].boats.boats[0], 4);
   const double sum = std::accumulate(forecast.win.begin(), forecast.win.end(), 0.0);
   EXPECT_NEAR(sum, 1.0, 1e-12);
   EXPECT_NEAR(std::accumulate(forecast.top3.begin(), forecast.top3.end(), 0.0), 3.0, 1e-9);
@@ -134,8 +134,7 @@ TEST(Learner, AFigureThatDecidesTheRaceIsFound) {
   int right = 0;
   for (const LearnRace& race : test) {
     const DataForecast forecast = ForecastFigures(race.figures, model);
-    right += forecast.candidates[BetType::Exacta][0] ==
-             std::to_string(race.order[0]) + "-" + std::to_string(race.order[1]);
+    right += forecast.candidates[BetType::Exacta][0] == MakeTicket({race.order[0], race.order[1]});
   }
   EXPECT_GE(right, static_cast<int>(test.size()) * 8 / 10);
   // And it is the motor that the model weighs most, at every place.

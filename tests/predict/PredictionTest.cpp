@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/TicketText.h"
+
 #include "predict/Prediction.h"
 
 namespace wakorin {
@@ -153,7 +155,7 @@ TEST(Slit, StepsHintsAndWords) {
 TEST(FinishingOrder, EqualScoresGoToTheHigherIndexFirst) {
   const TPrediction p = PredictOk(LaneOrder());
   EXPECT_EQ(p.Order, (Six{0, 6, 5, 4, 3, 2, 1}));
-  EXPECT_EQ(p.Ken2T, (std::array<std::string, 6>{"6-5", "6-4", "5-4", "6-3", "6-2", "6-1"}));
+  EXPECT_EQ(testsupport::Texts(p.Ken2T), (std::array<std::string, 6>{"6-5", "6-4", "5-4", "6-3", "6-2", "6-1"}));
 }
 
 TEST(FinishingOrder, WorkedExampleTickets) {
@@ -163,10 +165,10 @@ TEST(FinishingOrder, WorkedExampleTickets) {
   const TPrediction p = PredictOk(stats);
   EXPECT_EQ(p.Order, (Six{0, 3, 1, 5, 2, 6, 4}));
   using Texts = std::array<std::string, 6>;
-  EXPECT_EQ(p.Ken2T, (Texts{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"}));
-  EXPECT_EQ(p.Ken2F, (Texts{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"}));
-  EXPECT_EQ(p.Ken3T, (Texts{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"}));
-  EXPECT_EQ(p.Ken3F, (Texts{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"}));
+  EXPECT_EQ(testsupport::Texts(p.Ken2T), (Texts{"3-1", "3-5", "1-5", "3-2", "3-6", "3-4"}));
+  EXPECT_EQ(testsupport::Texts(p.Ken2F), (Texts{"1-3", "3-5", "1-5", "2-3", "3-6", "3-4"}));
+  EXPECT_EQ(testsupport::Texts(p.Ken3T), (Texts{"3&1&5", "3&1&2", "3&5&2", "3-1-6", "1-5-2", "1-5-6"}));
+  EXPECT_EQ(testsupport::Texts(p.Ken3F), (Texts{"1-3-5", "1-2-3", "2-3-5", "1-3-6", "1-2-5", "1-5-6"}));
 }
 
 TEST(FinishingOrder, ScoreUsesTheRateOfCourseEntryIAndTheRankOfCourseI) {

@@ -8,27 +8,33 @@
 namespace wakorin {
 namespace {
 
-using Texts = std::array<std::string, 6>;
+using Texts = TicketList;
 using testing::kKen2F;
 using testing::kKen2T;
 using testing::kKen3F;
 using testing::kKen3T;
 const TicketLists kTickets{kKen2T, kKen2F, kKen3T, kKen3F};
 
-const std::string kExacta = "\x90\x84\x8f\xa7\x20\x82\x51\x98\x41\x92\x50\x81\x40";
-const std::string kQuinella = "\x90\x84\x8f\xa7\x20\x82\x51\x98\x41\x95\xa1\x81\x40";
-const std::string kTrifecta = "\x90\x84\x8f\xa7\x20\x82\x52\x98\x41\x92\x50\x81\x40";
-const std::string kTrio = "\x90\x84\x8f\xa7\x20\x82\x52\x98\x41\x95\xa1\x81\x40";
-const std::string kNone = "\x81\x40\x94\xad\x94\x84\x82\xc8\x82\xb5\x81\x40";
-const std::string kDash = "\x81\x7c";
-const std::string kBox = "\x81\xdf";
+// The sheets' headings and marks by name; the window words them.
+const std::string kExacta = "exacta", kQuinella = "quinella", kTrifecta = "trifecta",
+                  kTrio = "trio", kNone = "none", kDash = "-", kBox = "box";
+
+std::string Heading2(const RecommendDisplay& d) {
+  return d.mode2 == 1 ? kExacta : d.mode2 == 2 ? kQuinella : kNone;
+}
+std::string Heading3(const RecommendDisplay& d) {
+  return d.mode3 == 1 ? kTrifecta : d.mode3 == 2 ? kTrio : kNone;
+}
+std::string Join(TicketJoin join) {
+  return join == TicketJoin::Dash ? kDash : join == TicketJoin::Box ? kBox : "";
+}
 
 std::string Digits(const RecommendDisplay& d, bool three, std::size_t row) {
   std::string digits;
   if (three) {
-    for (const auto& cell : d.three[row]) digits += cell.text.empty() ? "." : cell.text;
+    for (const auto& cell : d.three[row]) digits += cell.lane == 0 ? "." : std::to_string(cell.lane);
   } else {
-    for (const auto& cell : d.two[row]) digits += cell.text.empty() ? "." : cell.text;
+    for (const auto& cell : d.two[row]) digits += cell.lane == 0 ? "." : std::to_string(cell.lane);
   }
   return digits;
 }
@@ -37,8 +43,8 @@ void ExpectEmpty(const RecommendDisplay& d) {
   for (std::size_t row = 0; row < 6; ++row) {
     EXPECT_EQ(Digits(d, false, row), "..");
     EXPECT_EQ(Digits(d, true, row), "...");
-    EXPECT_EQ(d.twoSeparator[row], "");
-    EXPECT_EQ(d.threeSeparator[row], "");
+    EXPECT_EQ(Join(d.twoJoin[row]), "");
+    EXPECT_EQ(Join(d.threeJoin[row]), "");
     for (const auto& cell : d.three[row]) {
       EXPECT_EQ(cell.lane, 0);
     }
@@ -47,14 +53,14 @@ void ExpectEmpty(const RecommendDisplay& d) {
 
 TEST(TicketDisplay, AllBetTypesOnSaleOrderedAndUnordered) {
   RecommendDisplay d = ComputeRecommend(kSaleAll, 0, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kExacta);
-  EXPECT_EQ(d.heading3, kTrifecta);
+  EXPECT_EQ(Heading2(d), kExacta);
+  EXPECT_EQ(Heading3(d), kTrifecta);
   EXPECT_EQ(Digits(d, false, 0), "31");
   EXPECT_EQ(Digits(d, true, 0), "315");
   EXPECT_EQ(Digits(d, true, 5), "156");
   for (std::size_t row = 0; row < 6; ++row) {
-    EXPECT_EQ(d.twoSeparator[row], kDash);
-    EXPECT_EQ(d.threeSeparator[row], row < 3 ? kBox : kDash);
+    EXPECT_EQ(Join(d.twoJoin[row]), kDash);
+    EXPECT_EQ(Join(d.threeJoin[row]), row < 3 ? kBox : kDash);
   }
   // Exacta row 1: lanes 3 and 1; trifecta row 1 ends in lane 5.
   EXPECT_EQ(d.two[0][0].lane, 3);
@@ -62,35 +68,35 @@ TEST(TicketDisplay, AllBetTypesOnSaleOrderedAndUnordered) {
   EXPECT_EQ(d.three[0][2].lane, 5);
 
   d = ComputeRecommend(kSaleAll, 1, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kQuinella);
-  EXPECT_EQ(d.heading3, kTrio);
+  EXPECT_EQ(Heading2(d), kQuinella);
+  EXPECT_EQ(Heading3(d), kTrio);
   EXPECT_EQ(Digits(d, false, 3), "23");
   EXPECT_EQ(Digits(d, true, 0), "135");
-  for (std::size_t row = 0; row < 6; ++row) EXPECT_EQ(d.threeSeparator[row], kDash);
-  EXPECT_EQ(ComputeRecommend(kSaleAll, 7, kTickets, 6, 6).heading2, kQuinella);  // any other tab
+  for (std::size_t row = 0; row < 6; ++row) EXPECT_EQ(Join(d.threeJoin[row]), kDash);
+  EXPECT_EQ(ComputeRecommend(kSaleAll, 7, kTickets, 6, 6).mode2, 2);  // any other tab
 }
 
 TEST(TicketDisplay, TwoBoatSaleTexts) {
   RecommendDisplay d = ComputeRecommend(kSaleExactaQuinella, 0, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kExacta);
-  EXPECT_EQ(d.heading3, kNone);
+  EXPECT_EQ(Heading2(d), kExacta);
+  EXPECT_EQ(Heading3(d), kNone);
   EXPECT_EQ(Digits(d, true, 0), "...");
-  EXPECT_EQ(ComputeRecommend(kSaleExactaQuinella, 1, kTickets, 6, 6).heading2, kQuinella);
+  EXPECT_EQ(ComputeRecommend(kSaleExactaQuinella, 1, kTickets, 6, 6).mode2, 2);
 
   d = ComputeRecommend(kSaleExacta, 0, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kExacta);
-  EXPECT_EQ(d.heading3, kNone);
+  EXPECT_EQ(Heading2(d), kExacta);
+  EXPECT_EQ(Heading3(d), kNone);
   EXPECT_EQ(Digits(d, false, 5), "34");
   d = ComputeRecommend(kSaleExacta, 1, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kNone);
-  EXPECT_EQ(d.heading3, kNone);
+  EXPECT_EQ(Heading2(d), kNone);
+  EXPECT_EQ(Heading3(d), kNone);
   ExpectEmpty(d);
 
   d = ComputeRecommend(kSaleQuinella, 0, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kNone);
+  EXPECT_EQ(Heading2(d), kNone);
   ExpectEmpty(d);
   d = ComputeRecommend(kSaleQuinella, 1, kTickets, 6, 6);
-  EXPECT_EQ(d.heading2, kQuinella);
+  EXPECT_EQ(Heading2(d), kQuinella);
   EXPECT_EQ(Digits(d, false, 0), "13");
 }
 
@@ -98,8 +104,8 @@ TEST(TicketDisplay, UnknownSaleTextCountsAndEmptyTickets) {
   for (std::string_view sale :
        {std::string_view(""), std::string_view("\x82\x52\x98\x41\x92\x50")}) {
     const RecommendDisplay d = ComputeRecommend(sale, 0, kTickets, 6, 6);
-    EXPECT_EQ(d.heading2, kNone);
-    EXPECT_EQ(d.heading3, kNone);
+    EXPECT_EQ(Heading2(d), kNone);
+    EXPECT_EQ(Heading3(d), kNone);
     ExpectEmpty(d);
   }
   RecommendDisplay d = ComputeRecommend(kSaleAll, 0, kTickets, 2, 4);

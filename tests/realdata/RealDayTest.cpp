@@ -1,6 +1,8 @@
 // Today's official files, read from the shared folder of real data beside the project.
 #include <gtest/gtest.h>
 
+#include "tests/support/TicketText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -31,6 +33,8 @@ namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;
 
 using testing::ReadAll;
+using testsupport::Tickets;
+using testsupport::Text;
 
 std::vector<std::string> Lines(std::string_view bytes) {
   std::vector<std::string> lines;
@@ -169,10 +173,10 @@ TEST_F(RealDayTest, ResultRowsOfEveryVenueIncludingCancelledRaces) {
       const ResultRow& row = search->result.Race(r);
       if (line.find("\x92\x86\x81\x40\x8e\x7e") != std::string::npos) {  // 中　止
         EXPECT_TRUE(row.Cancelled) << kCodes[i] << " " << r;
-        const ResultRowDisplay shown =
-            FillResultRow(TicketsFromLists(kSaleAll, {"1-2"}, {"1-2"}, {"1&2&3"}, {"1-2-3"}), row);
-        EXPECT_FALSE(shown.cell[BetType::Quinella].hit || shown.cell[BetType::Exacta].hit || shown.cell[BetType::Trio].hit ||
-                     shown.cell[BetType::Trifecta].hit);
+        const RaceMatch shown = MatchResultRow(
+            TicketsFromLists(kSaleAll, Tickets({"1-2"}), Tickets({"1-2"}), Tickets({"1&2&3"}), Tickets({"1-2-3"})),
+            row);
+        for (BetType bet : kBetTypes) EXPECT_FALSE(shown.bets[bet].Hit());
         continue;
       }
       EXPECT_FALSE(row.Cancelled);
@@ -203,12 +207,13 @@ TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
   EXPECT_EQ(marugame->result.Race(2).ExactaCombination, "2-1");
   // Special payouts are refunds: every combination bought gets 70 yen back, and none hits.
   const RecommendedTickets tickets =
-      TicketsFromLists(kSaleAll, {"4-5", "1-2"}, {"4-5", "1-2"}, {"4&5&6"}, {"4-5-6"});
-  const ResultRowDisplay shown = FillResultRow(tickets, first);
-  EXPECT_EQ(shown.cell[BetType::Exacta].text, "\x93\xc1\x95\xa5\x82\xa2");
-  EXPECT_EQ(shown.payout[BetType::Exacta], "      70\x89\x7e");
-  EXPECT_FALSE(shown.cell[BetType::Exacta].hit || shown.cell[BetType::Quinella].hit);
-  EXPECT_TRUE(shown.cell[BetType::Trifecta].hit);
+      TicketsFromLists(kSaleAll, Tickets({"4-5", "1-2"}), Tickets({"4-5", "1-2"}), Tickets({"4&5&6"}),
+                       Tickets({"4-5-6"}));
+  const RaceMatch shown = MatchResultRow(tickets, first);
+  EXPECT_EQ(shown.bets[BetType::Exacta].result, BetMatch::Result::Special);
+  EXPECT_EQ(shown.bets[BetType::Exacta].payout, "      70");
+  EXPECT_FALSE(shown.bets[BetType::Exacta].Hit() || shown.bets[BetType::Quinella].Hit());
+  EXPECT_TRUE(shown.bets[BetType::Trifecta].Hit());
   CheckTally tally;
   tally.Add(tickets, first);
   EXPECT_EQ(tally[BetType::Exacta].payout, 140);
@@ -383,7 +388,7 @@ TEST(RealResults, FinishingTablesAgreeWithThePayoutsAndTheDataModeChecksTheDay) 
       for (const RaceCheck& race : venue.races) {
         for (BetType type : kBetTypes) {
           ++all;
-          const bool bought = !race.tickets.tickets[type][0].empty();
+          const bool bought = !race.tickets.tickets[type][0].Empty();
           bet += bought;
           EXPECT_NE(bought, race.skipped[type]) << date << " " << venue.code << " " << race.race;
         }
@@ -424,11 +429,11 @@ TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
         if (!race.tickets.onSale[bet]) continue;
         const auto& winners = own->second.at(name).winners;
         ties += winners.size() > 1;
-        for (const std::string& ticket : race.tickets.tickets[bet]) {
+        for (const Ticket& bought : race.tickets.tickets[bet]) {
+          const std::string ticket = Text(bought);
           for (const auto& [combination, payout] : winners) {
             if (combination == "不成立" || ticket.empty()) continue;
-            const bool box = ticket.size() > 1 && ticket[1] == '&';
-            if (box ? digits(ticket) == digits(combination) : ticket == combination) {
+            if (bought.box ? digits(ticket) == digits(combination) : ticket == combination) {
               paid[bet] += std::stoll(payout);
             }
           }

@@ -8,14 +8,14 @@
 namespace wakorin {
 namespace {
 
-using Tickets = std::array<std::string, 6>;
+using testsupport::CellText;
+using testsupport::T;
+using testsupport::Tickets;
 
 using testing::kKen2F;
 using testing::kKen2T;
 using testing::kKen3F;
 using testing::kKen3T;
-
-const std::string kYen = "\x89\x7e";
 
 ResultRow Row(std::string quinella, std::string exacta, std::string trio, std::string trifecta) {
   return ResultRow{quinella, "     180", exacta,   "     350",
@@ -26,11 +26,10 @@ RecommendedTickets Slot(std::string_view onSale) {
   return TicketsFromLists(onSale, kKen2T, kKen2F, kKen3T, kKen3F);
 }
 
-// Texts of the four combination cells, "*" after each red one.
-std::array<std::string, 4> Cells(const ResultRowDisplay& shown) {
+// The four combination cells, "(n)*" after each one ticket n hit.
+std::array<std::string, 4> Cells(const RaceMatch& shown) {
   std::array<std::string, 4> cells;
-  const ResultCell* all[] = {&shown.cell[BetType::Quinella], &shown.cell[BetType::Exacta], &shown.cell[BetType::Trio], &shown.cell[BetType::Trifecta]};
-  for (std::size_t i = 0; i < 4; ++i) cells[i] = all[i]->text + (all[i]->hit ? "*" : "");
+  for (std::size_t i = 0; i < 4; ++i) cells[i] = CellText(shown.bets[kBetTypes[i]]);
   return cells;
 }
 
@@ -58,65 +57,66 @@ TEST(ResultMatchingTest, TicketsOnSaleDecideTheBetTypes) {
 TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
   const RecommendedTickets all = Slot(kSaleAll);
   // Quinella ticket 1 and exacta ticket 5; the "&" ticket 1 covers 3-5-1 through its trio.
-  ResultRowDisplay shown = FillResultRow(all, Row("1-3", "3-6", "1-3-5", "5-1-3"));
+  RaceMatch shown = MatchResultRow(all, Row("1-3", "3-6", "1-3-5", "5-1-3"));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-6(5)*", "1-3-5(1)*", "5-1-3(1)*"}));
-  EXPECT_EQ(shown.payout[BetType::Quinella], "     180" + kYen);
-  EXPECT_EQ(shown.payout[BetType::Trifecta], "    4560" + kYen);
+  EXPECT_EQ(shown.bets[BetType::Quinella].payout, "     180");
+  EXPECT_EQ(shown.bets[BetType::Trifecta].payout, "    4560");
 
   // Tickets joined by "-" hit only in their order: 1-5-2 is ticket 5, 2-5-1 is no ticket; trio
   // 1-2-5 is ticket 5 as well.
-  shown = FillResultRow(all, Row("2-5", "5-2", "1-2-5", "1-5-2"));
+  shown = MatchResultRow(all, Row("2-5", "5-2", "1-2-5", "1-5-2"));
   EXPECT_EQ(Cells(shown), (CellTexts{"2-5", "5-2", "1-2-5(5)*", "1-5-2(5)*"}));
-  EXPECT_EQ(Cells(FillResultRow(all, Row("2-5", "5-2", "1-2-5", "2-5-1")))[3], "2-5-1");
+  EXPECT_EQ(Cells(MatchResultRow(all, Row("2-5", "5-2", "1-2-5", "2-5-1")))[3], "2-5-1");
 
   // The same ticket twice: the first one is reported.
   RecommendedTickets twice = all;
-  twice.tickets[BetType::Quinella] = {"1-2", "1-3", "1-3", "2-3", "3-6", "3-4"};
-  twice.tickets[BetType::Trifecta][0] = "2&5&1";
-  twice.tickets[BetType::Trio][0] = "1-2-5";
-  shown = FillResultRow(twice, Row("1-3", "5-2", "1-2-5", "5-1-2"));
+  twice.tickets[BetType::Quinella] = Tickets({"1-2", "1-3", "1-3", "2-3", "3-6", "3-4"});
+  twice.tickets[BetType::Trifecta][0] = T("2&5&1");
+  twice.tickets[BetType::Trio][0] = T("1-2-5");
+  shown = MatchResultRow(twice, Row("1-3", "5-2", "1-2-5", "5-1-2"));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(2)*", "5-2", "1-2-5(1)*", "5-1-2(1)*"}));
 }
 
 TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
   const ResultRow row = Row("1-3", "3-1", "1-3-5", "3-1-5");
-  ResultRowDisplay shown = FillResultRow(Slot(kSaleQuinella), row);
+  RaceMatch shown = MatchResultRow(Slot(kSaleQuinella), row);
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1", "", ""}));
-  EXPECT_EQ(shown.payout[BetType::Exacta], "     350" + kYen);
-  EXPECT_EQ(shown.payout[BetType::Trio] + shown.payout[BetType::Trifecta], "");
+  EXPECT_EQ(shown.bets[BetType::Exacta].payout, "     350");
+  EXPECT_EQ(shown.bets[BetType::Trio].result, BetMatch::Result::NotShown);
+  EXPECT_EQ(shown.bets[BetType::Trifecta].result, BetMatch::Result::NotShown);
 
-  EXPECT_EQ(Cells(FillResultRow(Slot(kSaleExacta), row)), (CellTexts{"1-3", "3-1(1)*", "", ""}));
-  EXPECT_EQ(Cells(FillResultRow(Slot(kSaleExactaQuinella), row)),
+  EXPECT_EQ(Cells(MatchResultRow(Slot(kSaleExacta), row)), (CellTexts{"1-3", "3-1(1)*", "", ""}));
+  EXPECT_EQ(Cells(MatchResultRow(Slot(kSaleExactaQuinella), row)),
             (CellTexts{"1-3(1)*", "3-1(1)*", "", ""}));
 
   // An unknown sale text, and the empty slot of an 11-race venue's race 12.
   for (const RecommendedTickets& slot :
        {Slot("\x82\x52\x98\x41\x92\x50\x81\x40"), RecommendedTickets{}}) {
-    shown = FillResultRow(slot, row);
+    shown = MatchResultRow(slot, row);
     EXPECT_EQ(Cells(shown), (CellTexts{"", "", "", ""}));
-    EXPECT_EQ(shown.payout[BetType::Quinella] + shown.payout[BetType::Exacta] + shown.payout[BetType::Trio] + shown.payout[BetType::Trifecta],
-              "");
+    for (BetType bet : kBetTypes) EXPECT_EQ(shown.bets[bet].result, BetMatch::Result::NotShown);
   }
 }
 
-TEST(ResultMatchingTest, BlankCombinationsHaveNoYenAndNeverHit) {
+TEST(ResultMatchingTest, BlankCombinationsNeverHit) {
+  // No ticket at all, and a blank result row: shown as read, nothing hit.
   RecommendedTickets blanks = Slot(kSaleAll);
-  blanks.tickets[BetType::Quinella].fill("   ");
-  blanks.tickets[BetType::Exacta].fill("   ");
-  blanks.tickets[BetType::Trio].fill("     ");
-  blanks.tickets[BetType::Trifecta].fill("     ");
-  ResultRowDisplay shown = FillResultRow(blanks, Row("   ", "   ", "     ", "     "));
+  for (BetType bet : kBetTypes) blanks.tickets[bet].fill(Ticket{});
+  RaceMatch shown = MatchResultRow(blanks, Row("   ", "   ", "     ", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"   ", "   ", "     ", "     "}));
-  EXPECT_EQ(shown.payout[BetType::Quinella], "     180");
-  EXPECT_EQ(shown.payout[BetType::Trifecta], "    4560");
-  blanks.tickets[BetType::Trifecta][0] = "3&1&5";
-  EXPECT_FALSE(FillResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).cell[BetType::Trifecta].hit);
+  EXPECT_EQ(shown.bets[BetType::Quinella].payout, "     180");
+  blanks.tickets[BetType::Trifecta][0] = T("3&1&5");
+  EXPECT_FALSE(MatchResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).bets[BetType::Trifecta].Hit());
 
-  // A trio result without a trifecta result: the "&" ticket covering it does not hit.
-  shown = FillResultRow(Slot(kSaleAll), Row("1-3", "3-1", "1-3-5", "     "));
+  // A trio result without a trifecta result: the box covering it does not hit.
+  shown = MatchResultRow(Slot(kSaleAll), Row("1-3", "3-1", "1-3-5", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1(1)*", "1-3-5(1)*", "     "}));
-  EXPECT_EQ(shown.payout[BetType::Trio], "    1230" + kYen);
-  EXPECT_EQ(shown.payout[BetType::Trifecta], "    4560");
+
+  // A combination field that is not lanes joined by '-' hits nothing, however its digits read.
+  for (const char* damaged : {"1=3", "13 ", "1-7", "3-1-"}) {
+    EXPECT_FALSE(MatchResultRow(Slot(kSaleAll), Row("1-3", damaged, "1-3-5", "     ")).bets[BetType::Exacta].Hit())
+        << damaged;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Payout tables that are not twelve clean rows, in both eras, and today's longer header.
 #include <gtest/gtest.h>
 
+#include "tests/support/TicketText.h"
+
 #include "program/RaceCard.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
@@ -64,19 +66,19 @@ TEST(ResultTable, CancelledRacesAndVoidBetsAreFoundByLabelAndNeverHit) {
     EXPECT_TRUE(result.Race(3).Void[BetType::Exacta]);
     EXPECT_EQ(result.Race(3).QuinellaCombination, "1-2");  // the other bets of the row stand
 
-    const std::array<std::string, 6> two{"4-2", "1-2", "1-2", "1-2", "1-2", "1-2"};
-    const std::array<std::string, 6> three{"1&2&3", "1-2-3", "", "", "", ""};
-    const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
+    const TicketList two = testsupport::Tickets({"4-2", "1-2", "1-2", "1-2", "1-2", "1-2"});
+    const TicketList three = testsupport::Tickets({"1&2&3", "1-2-3", "", "", "", ""});
+    const TicketList trio = testsupport::Tickets({"1-2-3", "1-2-3", "", "", "", ""});
     const RecommendedTickets tickets = TicketsFromLists(kSaleAll, two, two, three, trio);
-    const ResultRowDisplay cancelled = FillResultRow(tickets, result.Race(9));
-    EXPECT_EQ(cancelled.cell[BetType::Trifecta].text, testsupport::Sjis("中　止"));
-    EXPECT_FALSE(cancelled.cell[BetType::Trifecta].hit || cancelled.cell[BetType::Trio].hit || cancelled.cell[BetType::Quinella].hit);
-    EXPECT_EQ(cancelled.payout[BetType::Trifecta], "");
-    const ResultRowDisplay voided = FillResultRow(tickets, result.Race(3));
-    EXPECT_EQ(voided.cell[BetType::Exacta].text, testsupport::Sjis("不成立"));
-    EXPECT_FALSE(voided.cell[BetType::Exacta].hit);
-    EXPECT_EQ(voided.payout[BetType::Exacta], "");
-    EXPECT_TRUE(voided.cell[BetType::Quinella].hit);  // quinella 1-2 was paid as usual
+    const RaceMatch cancelled = MatchResultRow(tickets, result.Race(9));
+    for (BetType bet : kBetTypes) {
+      EXPECT_EQ(cancelled.bets[bet].result, BetMatch::Result::Cancelled);
+      EXPECT_FALSE(cancelled.bets[bet].Hit());
+    }
+    const RaceMatch voided = MatchResultRow(tickets, result.Race(3));
+    EXPECT_EQ(voided.bets[BetType::Exacta].result, BetMatch::Result::Void);
+    EXPECT_FALSE(voided.bets[BetType::Exacta].Hit());
+    EXPECT_TRUE(voided.bets[BetType::Quinella].Hit());  // quinella 1-2 was paid as usual
 
     CheckTally tally;
     for (int r = 1; r <= 12; ++r) tally.Add(tickets, result.Race(r));
@@ -106,27 +108,26 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   EXPECT_TRUE(row.Ties[BetType::Trio].empty());
   EXPECT_EQ(result.Race(6).TrifectaCombination, "1-2-3");  // rows after the tie keep their races
 
-  const std::array<std::string, 6> exacta{"2-1", "1-3", "", "", "", ""};
-  const std::array<std::string, 6> quinella{"1-3", "", "", "", "", ""};
-  const std::array<std::string, 6> trifecta{"2&1&4", "1-3-2", "", "", "", ""};
-  const std::array<std::string, 6> trio{"1-2-4", "1-2-3", "", "", "", ""};
-  const ResultRowDisplay shown =
-      FillResultRow(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
+  const TicketList exacta = testsupport::Tickets({"2-1", "1-3", "", "", "", ""});
+  const TicketList quinella = testsupport::Tickets({"1-3", "", "", "", "", ""});
+  const TicketList trifecta = testsupport::Tickets({"2&1&4", "1-3-2", "", "", "", ""});
+  const TicketList trio = testsupport::Tickets({"1-2-4", "1-2-3", "", "", "", ""});
+  const RaceMatch shown =
+      MatchResultRow(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
   // The red cell shows the combination the hitting ticket covers, with its own payout, so that
   // the grid and the footer agree; the tooltip keeps every winning combination.
-  EXPECT_EQ(shown.cell[BetType::Exacta].text, "1-3(2)");
-  EXPECT_TRUE(shown.cell[BetType::Exacta].hit);
-  EXPECT_EQ(shown.cell[BetType::Exacta].paid, ts::Payout(640));
-  EXPECT_EQ(shown.payout[BetType::Exacta], ts::Payout(640) + testsupport::Sjis("円"));
-  EXPECT_NE(shown.cell[BetType::Exacta].note.find("1-2"), std::string::npos);
-  EXPECT_NE(shown.cell[BetType::Exacta].note.find("1-3"), std::string::npos);
-  EXPECT_EQ(shown.cell[BetType::Quinella].text, "1-3(1)");
-  EXPECT_EQ(shown.cell[BetType::Trifecta].text, "1-3-2(2)");
-  EXPECT_EQ(shown.cell[BetType::Trifecta].paid, ts::Payout(2500));
+  const BetMatch& hit = shown.bets[BetType::Exacta];
+  EXPECT_EQ(testsupport::CellText(hit), "1-3(2)*");
+  EXPECT_EQ(hit.payout, ts::Payout(640));
+  using Winners = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(hit.winners, (Winners{{"1-2", ts::Payout(300)}, {"1-3", ts::Payout(640)}}));
+  EXPECT_EQ(testsupport::CellText(shown.bets[BetType::Quinella]), "1-3(1)*");
+  EXPECT_EQ(testsupport::CellText(shown.bets[BetType::Trifecta]), "1-3-2(2)*");
+  EXPECT_EQ(shown.bets[BetType::Trifecta].payout, ts::Payout(2500));
   // With no hit the first combination shows.
-  const ResultRowDisplay missed = FillResultRow(TicketsFromLists(kSaleAll, {}, {}, {}, {}), row);
-  EXPECT_EQ(missed.cell[BetType::Exacta].text, "1-2");
-  EXPECT_EQ(missed.payout[BetType::Exacta], ts::Payout(300) + testsupport::Sjis("円"));
+  const RaceMatch missed = MatchResultRow(TicketsFromLists(kSaleAll, {}, {}, {}, {}), row);
+  EXPECT_EQ(testsupport::CellText(missed.bets[BetType::Exacta]), "1-2");
+  EXPECT_EQ(missed.bets[BetType::Exacta].payout, ts::Payout(300));
 
   CheckTally tally;
   tally.Add(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
@@ -142,9 +143,9 @@ TEST(ResultTable, DeadHeatReturnsAsPaid) {
                 "1-2-3", ts::Payout(1200)};
   row.Ties[BetType::Trifecta] = {{"1-3-2", ts::Payout(2500)}};
   row.Ties[BetType::Exacta] = {{"1-3", ts::Payout(640)}};
-  const std::array<std::string, 6> exacta{"1-3", "4-5", "1-2", "", "", ""};
-  const std::array<std::string, 6> trifecta{"1&2&3", "1-3-2", "", "", "", ""};
-  const std::array<std::string, 6> trio{"1-2-3", "1-2-3", "", "", "", ""};
+  const TicketList exacta = testsupport::Tickets({"1-3", "4-5", "1-2", "", "", ""});
+  const TicketList trifecta = testsupport::Tickets({"1&2&3", "1-3-2", "", "", "", ""});
+  const TicketList trio = testsupport::Tickets({"1-2-3", "1-2-3", "", "", "", ""});
   const RecommendedTickets slot = TicketsFromLists(kSaleAll, exacta, {}, trifecta, trio);
   CheckTally tally;
   tally.Add(slot, row);
@@ -152,7 +153,7 @@ TEST(ResultTable, DeadHeatReturnsAsPaid) {
   EXPECT_EQ(tally[BetType::Exacta].hits, 1);
   EXPECT_EQ(tally[BetType::Trifecta].payout, 1200 + 2500 + 2500);  // the box twice, ticket 2 once
   EXPECT_EQ(tally[BetType::Trifecta].hits, 1);
-  EXPECT_EQ(FillResultRow(slot, row).cell[BetType::Exacta].text, "1-3(1)");
+  EXPECT_EQ(testsupport::CellText(MatchResultRow(slot, row).bets[BetType::Exacta]), "1-3(1)*");
 }
 
 // A venue still racing holds only a notice; its search must not read the next venue's bytes as

@@ -8,7 +8,8 @@
 namespace wakorin {
 namespace {
 
-using Texts = std::array<std::string, 6>;
+using Texts = TicketList;
+using testsupport::T;
 using testing::kKen2F;
 using testing::kKen2T;
 using testing::kKen3F;
@@ -60,9 +61,9 @@ TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
   total += tally;
   EXPECT_EQ(total[BetType::Quinella].races, 2);
   EXPECT_EQ(total[BetType::Quinella].payout, 420);
-  EXPECT_EQ(CombinationsOf("1&2&3"), 6);
-  EXPECT_EQ(CombinationsOf("1-2-3"), 1);
-  EXPECT_EQ(CombinationsOf(""), 0);
+  EXPECT_EQ(T("1&2&3").Combinations(), 6);
+  EXPECT_EQ(T("1-2-3").Combinations(), 1);
+  EXPECT_EQ(T("").Combinations(), 0);
 }
 
 // A bet type the data mode skipped (見送り) counts as skipped, never as a race bet and missed;

@@ -110,14 +110,14 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
   EXPECT_EQ(Find<QLabel>(form, "LabelRace2Chekt")->text(), QStringLiteral("推奨 ２連単　"));
   EXPECT_EQ(Find<QLabel>(form, "LabelRace3Chekt")->text(), QStringLiteral("推奨 ３連単　"));
   for (std::size_t row = 0; row < 6; ++row) {
-    const QString exacta = QString::fromStdString(p.Ken2T[row]);
+    const QString exacta = QString::fromStdString(testsupport::Text(p.Ken2T[row]));
     EXPECT_EQ(Cell(form, "Funa2Ken", row, 0)->text() + QLatin1Char('-') +
                   Cell(form, "Funa2Ken", row, 1)->text(),
               exacta);
     EXPECT_EQ(Cell(form, "Funa2KenY", row)->text(), QStringLiteral("－"));
     EXPECT_EQ(
         Digits(row),
-        QString::fromStdString(p.Ken3T[row]).remove(QLatin1Char('&')).remove(QLatin1Char('-')));
+        QString::fromStdString(testsupport::Text(p.Ken3T[row])).remove(QLatin1Char('&')).remove(QLatin1Char('-')));
     EXPECT_EQ(Cell(form, "Funa3KenY", row, 0)->text(),
               row < 3 ? QStringLiteral("≡") : QStringLiteral("－"));
     const int lane = Cell(form, "Funa3Ken", row, 1)->text().toInt();
@@ -140,7 +140,7 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
   EXPECT_EQ(Find<QLabel>(form, "LabelRace3Chekt")->text(), QStringLiteral("推奨 ３連複　"));
   EXPECT_EQ(Cell(form, "Funa2Ken", 1, 0)->text() + QLatin1Char('-') +
                 Cell(form, "Funa2Ken", 1, 1)->text(),
-            QString::fromStdString(p.Ken2F[1]));
+            QString::fromStdString(testsupport::Text(p.Ken2F[1])));
   EXPECT_EQ(Cell(form, "Funa3KenY", 0, 1)->text(), QStringLiteral("－"));
   Action(form, "N5")->trigger();
   EXPECT_EQ(Find<QLabel>(form, "LabelRace2Chekt")->text(), QStringLiteral("推奨 ２連複　"));
@@ -231,7 +231,7 @@ TEST_F(PredictionViewTest, MissingStatisticsFileShowsItsMessageAndNothingElse) {
   EXPECT_EQ(form.OuterHeight(), 348);
   EXPECT_TRUE(Find<QFrame>(form, "Panel3")->isHidden());
   EXPECT_FALSE(Find<QPushButton>(form, "BtnEditData")->isHidden());
-  EXPECT_TRUE(form.Prediction().Ken2T[0].empty());
+  EXPECT_TRUE(form.Prediction().Ken2T[0].Empty());
   // Any letter case of the name is found, the page beside the day passed over; the panels name
   // the file used.
   std::filesystem::copy_file((kSamples + QStringLiteral("/Fan0510.txt")).toStdString(),

@@ -35,6 +35,7 @@
 #include "tests/ui/WorkingFolder.h"
 #include "ui/Cp932Text.h"
 #include "ui/MainForm.h"
+#include "ui/ResultGrid.h"
 #include "ui/Widgets.h"
 
 namespace wakorin {
@@ -50,7 +51,7 @@ namespace fs = std::filesystem;
 const QString kSamples = QStringLiteral(WAKORIN_SAMPLES_DIR);
 
 // What the grid must show for one venue, worked out from the files without the window.
-std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
+std::array<RaceMatch, 12> ExpectedGrid(const std::string& programPath,
                                               const std::string& code, int venuesBefore) {
   const std::string name = VenueNameOfCode(code);
   auto block = LocateVenueBlock(programPath, code);
@@ -65,8 +66,8 @@ std::array<ResultRowDisplay, 12> ExpectedGrid(const std::string& programPath,
   ResultSearchObserver quiet;
   auto search = FindVenueResult(ResultFilePath(programPath), code, venuesBefore, quiet);
   EXPECT_EQ(search->end, ResultSearchEnd::Found);
-  std::array<ResultRowDisplay, 12> grid;
-  for (std::size_t r = 0; r < 12; ++r) grid[r] = FillResultRow(tickets[r], search->result.Rows[r]);
+  std::array<RaceMatch, 12> grid;
+  for (std::size_t r = 0; r < 12; ++r) grid[r] = MatchResultRow(tickets[r], search->result.Rows[r]);
   return grid;
 }
 
@@ -89,11 +90,11 @@ class ResultCheckTest : public ::testing::Test {
     }
     return dir.PathOf("B060415.TXT");
   }
-  void ExpectGrid(const std::array<ResultRowDisplay, 12>& grid) {
+  void ExpectGrid(const std::array<RaceMatch, 12>& grid) {
     for (std::size_t r = 0; r < 12; ++r) {
-      auto cell = [&](QLabel* label, const ResultCell& expected) {
-        EXPECT_EQ(label->text(), FromCp932(expected.text)) << label->objectName().toStdString();
-        EXPECT_EQ(ui::Background(label), expected.hit ? QColor(Qt::red) : QColor(Qt::black))
+      auto cell = [&](QLabel* label, const BetMatch& expected) {
+        EXPECT_EQ(label->text(), ui::ResultGrid::ResultText(expected)) << label->objectName().toStdString();
+        EXPECT_EQ(ui::Background(label), expected.Hit() ? QColor(Qt::red) : QColor(Qt::black))
             << label->objectName().toStdString();
       };
       const PerBet<const char*> combinations{
@@ -101,10 +102,10 @@ class ResultCheckTest : public ::testing::Test {
       const PerBet<const char*> payouts{
           {"LabelKekka2FR", "LabelKekka2TR", "LabelKekka3FR", "LabelKekka3TR"}};
       for (BetType bet : kBetTypes) {
-        cell(Cell(form, combinations[bet], r), grid[r].cell[bet]);
+        cell(Cell(form, combinations[bet], r), grid[r].bets[bet]);
         // The grid groups the yen by thousands and aligns them right itself.
         EXPECT_EQ(Cell(form, payouts[bet], r)->text().remove(QLatin1Char(',')).trimmed(),
-                  FromCp932(grid[r].payout[bet]).trimmed());
+                  ui::ResultGrid::PayoutText(grid[r].bets[bet]).trimmed());
       }
     }
   }
@@ -189,7 +190,7 @@ TEST_F(ResultCheckTest, ChecksEveryVenueOfTheSampleDay) {
     const auto grid = ExpectedGrid(program, form.Day()->Venues()[form.SelectedVenue()].code, before);
     ExpectGrid(grid);
     for (const auto& row : grid) {
-      hits += row.cell[BetType::Quinella].hit + row.cell[BetType::Exacta].hit + row.cell[BetType::Trio].hit + row.cell[BetType::Trifecta].hit;
+      for (BetType bet : kBetTypes) hits += row.bets[bet].Hit();
     }
     if (races == 11) {
       EXPECT_TRUE(Cell(form, "LabelKekka2F", 11)->text().isEmpty());
@@ -438,6 +439,35 @@ TEST_F(ResultCheckTest, AnotherDaysResultsAndVenuesTwice) {
   EXPECT_TRUE(desktop.messages[1].contains(QStringLiteral("複数")));
   EXPECT_FALSE(Cell(form, "LabelKekka2F", 0)->text().isEmpty());
   ExpectUnlocked();
+}
+
+// The grid words the matched values: the combination tagged with the ticket that hit it, the
+// payout with 円 (none after a blank combination), the file's words for a race not run, a void
+// bet and a special payout, every winning combination of a dead heat.
+TEST(ResultGridWords, CellsAreWordedFromTheirValues) {
+  using Result = BetMatch::Result;
+  struct Case {
+    BetMatch match;
+    const char* text;
+    const char* payout;
+  };
+  const Case cases[] = {
+      {{Result::NotShown, "", "", 0, {}}, "", ""},
+      {{Result::Paid, "1-3", "     180", 0, {}}, "1-3", "     180円"},
+      {{Result::Paid, "1-3-5", "    4560", 2, {}}, "1-3-5(2)", "    4560円"},
+      {{Result::Paid, "   ", "        ", 0, {}}, "   ", "        "},
+      {{Result::Cancelled, "", "", 0, {}}, "中　止", ""},
+      {{Result::Void, "", "", 0, {}}, "不成立", ""},
+      {{Result::Special, "", "      70", 0, {}}, "特払い", "      70円"},
+      {{Result::Special, "", "        ", 0, {}}, "特払い", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ui::ResultGrid::ResultText(c.match), QString::fromUtf8(c.text)) << c.text;
+    EXPECT_EQ(ui::ResultGrid::PayoutText(c.match), QString::fromUtf8(c.payout)) << c.text;
+    EXPECT_TRUE(ui::ResultGrid::DeadHeatText(c.match).isEmpty());
+  }
+  BetMatch tie{Result::Paid, "1-3", "     640", 2, {{"1-2", "     300"}, {"1-3", "     640"}}};
+  EXPECT_EQ(ui::ResultGrid::DeadHeatText(tie), QString::fromUtf8("1-2 300円 / 1-3 640円"));
 }
 
 }  // namespace
