@@ -151,32 +151,25 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
-    TRaceCard card;
     if (model_ != nullptr) {
-      card = Card(index, r);
-    } else {
-      card = ReadRaceCardNumbers(block, r, venue.layout);
-      card.SaleText = sale;
-    }
-    if (model_ != nullptr) {
-      DataForecast forecast = DataOf(card, venue.code);
+      DataForecast forecast = DataOf(Card(index, r), venue.code);
       race.predicted = true;
       race.tickets = std::move(forecast.tickets);
       race.skipped = forecast.skipped;
       check.races.push_back(std::move(race));
       continue;
     }
-    std::array<std::string, 6> racers;
-    for (std::size_t lane = 0; lane < 6; ++lane) racers[lane] = card.Racers[lane].RacerNo;
-    auto lanes = table->Lookup(racers);
-    auto forecast = lanes ? ForecastRace(card, *lanes) : Outcome<RaceForecast>(lanes.error());
+    // Only the numbers the prediction reads are cut from the card.
+    const CardNumbers numbers = ReadCardNumbers(block, r, venue.layout);
+    auto lanes = table->Lookup(numbers.racers);
+    auto forecast = lanes ? ForecastRace(numbers, sale, *lanes) : Outcome<RaceForecast>(lanes.error());
     race.predicted = forecast.ok();
     race.estimated = forecast && !forecast->missingLanes.empty();
     if (!forecast) race.failure = forecast.error();
     // A race that could not be predicted keeps its tickets on sale and recommends nothing, so no
     // other race's tickets can be marked as its hits.
     race.tickets =
-        forecast ? std::move(forecast->tickets) : TicketsFromLists(card.SaleText, {}, {}, {}, {});
+        forecast ? std::move(forecast->tickets) : TicketsFromLists(sale, {}, {}, {}, {});
     check.races.push_back(std::move(race));
   }
 

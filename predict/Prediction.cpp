@@ -13,10 +13,6 @@ constexpr std::array<std::array<int, 2>, 6> kKenPos2{
 constexpr std::array<std::array<int, 3>, 6> kKenPos3{
     {{1, 2, 3}, {1, 2, 4}, {1, 3, 4}, {1, 2, 5}, {2, 3, 4}, {2, 3, 5}}};
 
-constexpr std::string_view kNige = "\x93\xa6\x82\xb0";            // 逃げ
-constexpr std::string_view kMakuri = "\x82\xdc\x82\xad\x82\xe8";  // まくり
-constexpr std::string_view kSashi = "\x8d\xb7\x82\xb5";           // 差し
-
 // Equipment deductions: 5 x the motor number and 3 x the boat number. The motor weighs more
 // than the hull in a race, so its term takes the larger weight.
 constexpr int kMotorWeight = 5;
@@ -44,32 +40,12 @@ Six CourseEntry(const LaneStats& stats) {
   return entry;
 }
 
-// The move of a boat that starts `step` tenths late: the earliest escapes, the next rounds the
-// boats inside it, later ones cut inside.
-std::string_view TurnWordFor(int step) {
-  if (step <= 0) return kNige;
-  if (step == 1) return kMakuri;
-  return kSashi;
-}
-
 }  // namespace
 
-CardNumbers NumbersOf(const TRaceCard& card) {
-  CardNumbers numbers;
-  for (std::size_t lane = 0; lane < 6; ++lane) {
-    numbers.racers[lane] = card.Racers[lane].RacerNo;
-    numbers.motors[lane] = card.Racers[lane].MtNo;
-    numbers.boats[lane] = card.Racers[lane].BtNo;
-  }
-  numbers.fixedEntry = card.FixedEntry;
-  return numbers;
-}
-
-std::string SlitHint(int step) {
-  if (step >= 0 && step <= 9) return {'0', '.', static_cast<char>('0' + step), '0'};
-  const int tenths = step < 0 ? -step : step;
-  return std::string(step < 0 ? "-" : "") + std::to_string(tenths / 10) + "." +
-         std::to_string(tenths % 10) + "0";
+TurnMove TurnMoveFor(int step) {
+  if (step <= 0) return TurnMove::Escape;
+  if (step == 1) return TurnMove::Roll;
+  return TurnMove::Cut;
 }
 
 Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::string, 6>& motorNumbers,
@@ -97,10 +73,7 @@ Outcome<TPrediction> Predict(const LaneStats& stats, const std::array<std::strin
     p.SlitStep[k] = (own - 1) / 10;  // truncates toward zero: timings 0..10 give step 0
   }
 
-  for (int k = 1; k <= 6; ++k) {
-    p.SlitHints[static_cast<std::size_t>(k - 1)] = SlitHint(p.SlitStep[k]);
-    p.TurnWord[k] = std::string(TurnWordFor(p.SlitStep[k]));
-  }
+  for (int k = 1; k <= 6; ++k) p.Turn[k] = TurnMoveFor(p.SlitStep[k]);
 
   // The rate is lane i's for the course numbered Entry[i], and the slit rank that of course i.
   for (int i = 1; i <= 6; ++i) {

@@ -27,14 +27,19 @@ bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j, const Co
 }
 
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats) {
-  auto prediction = Predict(stats, NumbersOf(card));
+  return ForecastRace(NumbersOf(card), card.SaleText, stats);
+}
+
+Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, std::string_view ticketsOnSale,
+                                   const LaneStats& stats) {
+  auto prediction = Predict(stats, numbers);
   if (!prediction) return prediction.error();
-  // Filled where it is returned, not moved there: a forecast holds some twenty strings.
+  // Filled where it is returned, not moved there.
   Outcome<RaceForecast> out{RaceForecast{}};
   RaceForecast& forecast = *out;
-  forecast.prediction = std::move(*prediction);
+  forecast.prediction = *prediction;
   const TPrediction& p = forecast.prediction;
-  forecast.tickets = TicketsFromLists(card.SaleText, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
+  forecast.tickets = TicketsFromLists(ticketsOnSale, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   forecast.missingLanes = MissingLanes(stats);
   return out;
 }

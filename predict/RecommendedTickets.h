@@ -49,5 +49,8 @@ struct RaceForecast {
 // by the window and by the checker alike. Fails with the text of a motor or boat number that is
 // not an integer.
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats);
+// The same from only the numbers of the card and its tickets-on-sale text.
+Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, std::string_view ticketsOnSale,
+                                   const LaneStats& stats);
 
 }  // namespace wakorin

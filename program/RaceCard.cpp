@@ -81,22 +81,32 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
   return card;
 }
 
-TRaceCard ReadRaceCardNumbers(std::string_view block, int race, BlockLayout layout) {
-  TRaceCard card;
+CardNumbers NumbersOf(const TRaceCard& card) {
+  CardNumbers numbers;
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    numbers.racers[lane] = card.Racers[lane].RacerNo;
+    numbers.motors[lane] = card.Racers[lane].MtNo;
+    numbers.boats[lane] = card.Racers[lane].BtNo;
+  }
+  numbers.fixedEntry = card.FixedEntry;
+  return numbers;
+}
+
+CardNumbers ReadCardNumbers(std::string_view block, int race, BlockLayout layout) {
+  CardNumbers numbers;
   const pl::Era& era = pl::EraOf(layout);
   const std::size_t record =
       pl::kRaceRecordSize * static_cast<std::size_t>(race - 1) + era.recordShift;
   std::string_view title = TakeLine(block, pl::kTitleLineOffset + record, pl::kTitleLineLength);
-  card.FixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
+  numbers.fixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
         block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k, pl::kRacerLineLength);
-    TRacerEntry& racer = card.Racers[k];
-    racer.RacerNo = Cut(line, pl::kRacerNo);
-    racer.MtNo = Cut(line, pl::kMotorNo);
-    racer.BtNo = Cut(line, pl::kBoatNo);
+    numbers.racers[k] = Cut(line, pl::kRacerNo);
+    numbers.motors[k] = Cut(line, pl::kMotorNo);
+    numbers.boats[k] = Cut(line, pl::kBoatNo);
   }
-  return card;
+  return numbers;
 }
 
 }  // namespace wakorin

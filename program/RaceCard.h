@@ -59,10 +59,17 @@ std::string SaleTextFor(std::string_view venueName);
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
                        BlockLayout layout = BlockLayout::KyoteijoVenueLine);
 
-// The same card with only what the standard prediction reads of it: each racer's number, motor
-// and boat numbers, and the fixed-entry mark; `SaleText` is the caller's (SaleTextFor, once per
-// venue). Every field it fills is the field ReadRaceCard gives; the check of a season reads
-// some twenty thousand cards, and the other hundred strings of each are not asked for there.
-TRaceCard ReadRaceCardNumbers(std::string_view block, int race, BlockLayout layout);
+// What a prediction takes from the race card: each lane's racer, motor and boat number texts,
+// and whether the race's course entry is fixed.
+struct CardNumbers {
+  std::array<std::string, 6> racers, motors, boats;
+  bool fixedEntry = false;
+};
+CardNumbers NumbersOf(const TRaceCard& card);
+
+// Only what the standard prediction reads of a card, cut straight from the block: every field
+// is the field ReadRaceCard gives. The check of a season reads some forty thousand cards, and
+// the other hundred strings of each are not asked for there.
+CardNumbers ReadCardNumbers(std::string_view block, int race, BlockLayout layout);
 
 }  // namespace wakorin

@@ -160,7 +160,11 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
   std::fputs(Say(text::kFixed), stdout);
   for (BetType bet : kBetTypes) {
     std::printf("%s ", names[bet]);
-    for (const std::string& t : FixedFavourites()[bet]) std::printf("%s ", t.c_str());
+    for (const Ticket& t : FixedFavourites()[bet]) {
+      // The lanes as a result file writes a combination: 1-2, 1-2-3.
+      for (std::size_t k = 0; k < t.boats.count; ++k) std::printf(k == 0 ? "%d" : "-%d", t.boats.boats[k]);
+      std::printf(" ");
+    }
   }
   std::printf("\n");
   std::fputs(Say(text::kNotProfit), stdout);

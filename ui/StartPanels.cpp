@@ -8,7 +8,6 @@
 
 #include "predict/Prediction.h"
 #include "ui/Colors.h"
-#include "ui/Cp932Text.h"
 #include "ui/Fonts.h"
 #include "ui/Pictures.h"
 #include "ui/Widgets.h"
@@ -95,6 +94,22 @@ QRect PlaceTurnWord(int boatLeft, int boatTop, int wordWidth, int wordHeight) {
   return QRect(left, top, wordWidth, wordHeight);
 }
 
+QString SlitHintText(int step) {
+  const int tenths = step < 0 ? -step : step;
+  return QStringLiteral("%1%2.%3").arg(step < 0 ? QStringLiteral("-") : QString()).arg(tenths / 10).arg(tenths % 10) +
+         QLatin1Char('0');
+}
+
+QString TurnMoveText(TurnMove move) {
+  switch (move) {
+    case TurnMove::Escape: return QStringLiteral("逃げ");
+    case TurnMove::Roll: return QStringLiteral("まくり");
+    case TurnMove::Cut: return QStringLiteral("差し");
+    case TurnMove::None: break;
+  }
+  return QString();
+}
+
 void StartPanels::Show(const TPrediction& p, const std::vector<int>& missingLanes) {
   auto place = [this](QLabel* picture, const BoatPlacement& boat, bool move) {
     picture->setPixmap(boatImages_.value(boat.image));
@@ -104,10 +119,10 @@ void StartPanels::Show(const TPrediction& p, const std::vector<int>& missingLane
   for (std::size_t row = 0; row < 6; ++row) {
     place(ImageBoart1_[row], placed.entry[row], false);  // course entry keeps its design places
     place(ImageBoart2_[row], placed.slit[row], true);
-    ImageBoart2_[row]->setToolTip(QString::fromLatin1(p.SlitHints[row]));
+    ImageBoart2_[row]->setToolTip(SlitHintText(p.SlitStep[row + 1]));
     place(ImageBoart3_[row], placed.turn[row], true);
     QLabel* word = LabelBoart3_[row];
-    word->setText(FromCp932(p.TurnWord[row + 1]));
+    word->setText(TurnMoveText(p.Turn[row + 1]));
     word->setGeometry(PlaceTurnWord(placed.turn[row].left, ImageBoart3_[row]->y(),
                                     word->fontMetrics().horizontalAdvance(word->text()) + 1,
                                     word->height()));

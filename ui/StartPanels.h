@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QRect>
+#include <QString>
 #include <array>
 #include <vector>
 
@@ -39,6 +40,12 @@ StartPlacements PlaceBoats(const TPrediction& prediction);
 // boatTop): just before the boat, else just behind it where the water ends first, always on the
 // water and never over a boat of any row.
 QRect PlaceTurnWord(int boatLeft, int boatTop, int wordWidth, int wordHeight);
+
+// A start `step` tenths late as the slit picture's tooltip reads it: "0.10" for step 1; a step
+// outside 0..9, which only a damaged file gives, still reads as a time ("1.00", "-0.10").
+QString SlitHintText(int step);
+// The first-turn move as the picture names it: 逃げ, まくり, 差し.
+QString TurnMoveText(TurnMove move);
 
 class StartPanels {
  public:

@@ -101,7 +101,7 @@ TEST(CourseEntry, FixedByRuleKeepsLaneOrderAgainstTheCounts) {
   EXPECT_EQ(fixed->Entry, (Six{0, 1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(fixed->SlitRank, expected.SlitRank);
   EXPECT_EQ(fixed->SlitStep, expected.SlitStep);
-  EXPECT_EQ(fixed->TurnWord, expected.TurnWord);
+  EXPECT_EQ(fixed->Turn, expected.Turn);
   EXPECT_EQ(fixed->Score, expected.Score);
   EXPECT_EQ(fixed->Order, expected.Order);
   EXPECT_EQ(fixed->Ken3T, expected.Ken3T);
@@ -123,33 +123,22 @@ TEST(Slit, RanksComeFromTheColumnOfCourseTimings) {
   EXPECT_EQ(PredictOk(stats).SlitRank[1], 4);
 }
 
-TEST(Slit, StepsHintsAndWords) {
+TEST(Slit, StepsAndTurnMoves) {
   struct Case {
     int timing, step;
-    const char* hint;
-    const char* word;
+    TurnMove move;
   };
   const Case cases[] = {
-      {10, 0, "0.00", "\x93\xa6\x82\xb0"},  // 逃げ
-      {0, 0, "0.00", "\x93\xa6\x82\xb0"},
-      {11, 1, "0.10", "\x82\xdc\x82\xad\x82\xe8"},  // まくり
-      {20, 1, "0.10", "\x82\xdc\x82\xad\x82\xe8"},
-      {21, 2, "0.20", "\x8d\xb7\x82\xb5"},  // 差し
-      {kMissingStartTiming, 3, "0.30", "\x8d\xb7\x82\xb5"},
+      {10, 0, TurnMove::Escape}, {0, 0, TurnMove::Escape}, {11, 1, TurnMove::Roll},
+      {20, 1, TurnMove::Roll},   {21, 2, TurnMove::Cut},   {kMissingStartTiming, 3, TurnMove::Cut},
   };
   for (const Case& c : cases) {
     LaneStats stats = LaneOrder();
     At(stats, 3, 3).StartTiming = c.timing;
     const TPrediction p = PredictOk(stats);
     EXPECT_EQ(p.SlitStep[3], c.step) << c.timing;
-    EXPECT_EQ(p.SlitHints[2], c.hint) << c.timing;
-    EXPECT_EQ(p.TurnWord[3], c.word) << c.timing;
+    EXPECT_EQ(p.Turn[3], c.move) << c.timing;
   }
-  EXPECT_EQ(SlitHint(9), "0.90");
-  EXPECT_EQ(SlitHint(10), "1.00");
-  EXPECT_EQ(SlitHint(25), "2.50");
-  EXPECT_EQ(SlitHint(-1), "-0.10");
-  EXPECT_EQ(SlitHint(-12), "-1.20");
 }
 
 TEST(FinishingOrder, EqualScoresGoToTheHigherIndexFirst) {

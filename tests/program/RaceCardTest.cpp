@@ -200,7 +200,7 @@ TEST(RaceCardToday, WideRatesAndTheFixedEntryMark) {
 
 // The card the check reads holds, field for field, what the whole card holds, on every race of
 // the real days and of the sample day.
-TEST(RaceCardNumbers, SameFieldsAsTheWholeCard) {
+TEST(CardNumbers, SameFieldsAsTheWholeCard) {
   int cards = 0;
   for (const std::string& path : {std::string(WAKORIN_SAMPLES_DIR) + "/B060415.TXT",
                                  std::string(WAKORIN_REALDATA_DIR) + "/B240116.TXT",
@@ -212,12 +212,12 @@ TEST(RaceCardNumbers, SameFieldsAsTheWholeCard) {
       const std::string_view venue = std::string_view(bytes).substr(block.offset, block.length);
       for (int r = 1; r <= block.raceCount; ++r) {
         const TRaceCard whole = ReadRaceCard(venue, r, {}, block.layout);
-        const TRaceCard lean = ReadRaceCardNumbers(venue, r, block.layout);
-        EXPECT_EQ(lean.FixedEntry, whole.FixedEntry) << path << " " << block.code << " " << r;
+        const CardNumbers lean = ReadCardNumbers(venue, r, block.layout);
+        EXPECT_EQ(lean.fixedEntry, whole.FixedEntry) << path << " " << block.code << " " << r;
         for (std::size_t k = 0; k < 6; ++k) {
-          EXPECT_EQ(lean.Racers[k].RacerNo, whole.Racers[k].RacerNo);
-          EXPECT_EQ(lean.Racers[k].MtNo, whole.Racers[k].MtNo);
-          EXPECT_EQ(lean.Racers[k].BtNo, whole.Racers[k].BtNo);
+          EXPECT_EQ(lean.racers[k], whole.Racers[k].RacerNo);
+          EXPECT_EQ(lean.motors[k], whole.Racers[k].MtNo);
+          EXPECT_EQ(lean.boats[k], whole.Racers[k].BtNo);
         }
         ++cards;
       }

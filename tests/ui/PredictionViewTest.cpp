@@ -102,7 +102,7 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
     EXPECT_FALSE(Cell(form, "LabelBoart3", row)
                      ->geometry()
                      .intersects(Cell(form, "ImageBoart3", row)->geometry()));
-    EXPECT_EQ(Cell(form, "LabelBoart3", row)->text(), FromCp932(p.TurnWord[k]));
+    EXPECT_EQ(Cell(form, "LabelBoart3", row)->text(), ui::TurnMoveText(p.Turn[k]));
     EXPECT_TRUE(
         QStringList({QStringLiteral("逃げ"), QStringLiteral("まくり"), QStringLiteral("差し")})
             .contains(Cell(form, "LabelBoart3", row)->text()));
@@ -367,6 +367,15 @@ TEST(StartPictures, PlacesFollowEachBoatsStep) {
 // Whatever the starts, each winning-move word stands whole on the water of the first-turn panel
 // and over no boat: the earliest boat's word behind it where the panel's edge leaves no room
 // before it, the later ones' before them; the panel and its printed copy are the same widgets.
+TEST(StartPictures, SlitHintsAndTurnWordsAreWorded) {
+  const std::pair<int, const char*> hints[] = {{0, "0.00"},  {1, "0.10"},   {9, "0.90"},  {10, "1.00"},
+                                               {25, "2.50"}, {-1, "-0.10"}, {-12, "-1.20"}};
+  for (const auto& [step, hint] : hints) EXPECT_EQ(ui::SlitHintText(step), QString::fromLatin1(hint)) << step;
+  EXPECT_EQ(ui::TurnMoveText(TurnMove::Escape), QStringLiteral("逃げ"));
+  EXPECT_EQ(ui::TurnMoveText(TurnMove::Roll), QStringLiteral("まくり"));
+  EXPECT_EQ(ui::TurnMoveText(TurnMove::Cut), QStringLiteral("差し"));
+}
+
 TEST(StartPictures, TurnWordsStayOnTheWaterAndOffTheBoats) {
   QWidget window;
   ui::StartPanels panels(&window);
@@ -380,9 +389,7 @@ TEST(StartPictures, TurnWordsStayOnTheWaterAndOffTheBoats) {
     p.Entry = {0, 1, 2, 3, 4, 5, 6};
     for (int k = 1; k <= 6; ++k) {
       p.SlitStep[k] = steps[k - 1];
-      p.TurnWord[k] = steps[k - 1] <= 0   ? "\x93\xa6\x82\xb0"          // 逃げ
-                      : steps[k - 1] == 1 ? "\x82\xdc\x82\xad\x82\xe8"  // まくり
-                                          : "\x8d\xb7\x82\xb5";         // 差し
+      p.Turn[k] = TurnMoveFor(steps[k - 1]);
     }
     panels.Show(p, {});
     for (std::size_t row = 0; row < 6; ++row) {
