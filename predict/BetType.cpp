@@ -28,15 +28,6 @@ std::optional<Combination> ParseCombination(std::string_view text) {
   return combination;
 }
 
-Ticket MakeTicket(std::initializer_list<int> boats, bool box) {
-  Ticket ticket;
-  ticket.box = box;
-  for (int boat : boats) {
-    if (ticket.boats.count < 3) ticket.boats.boats[ticket.boats.count++] = static_cast<std::uint8_t>(boat);
-  }
-  return ticket;
-}
-
 int TicketKey(const Ticket& ticket) {
   int key = 0;
   for (std::size_t k = 0; k < ticket.boats.count; ++k) key = key * 10 + ticket.boats.boats[k];

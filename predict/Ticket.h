@@ -54,7 +54,14 @@ struct Ticket {
 };
 
 // The ticket of `boats` (lanes 1..6) in that order.
-Ticket MakeTicket(std::initializer_list<int> boats, bool box = false);
+inline Ticket MakeTicket(std::initializer_list<int> boats, bool box = false) {
+  Ticket ticket;
+  ticket.box = box;
+  for (int boat : boats) {
+    if (ticket.boats.count < 3) ticket.boats.boats[ticket.boats.count++] = static_cast<std::uint8_t>(boat);
+  }
+  return ticket;
+}
 
 // The ticket's lanes as one number read digit by digit: 3-1-5 is 315; 0 for no ticket.
 int TicketKey(const Ticket& ticket);

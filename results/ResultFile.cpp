@@ -261,8 +261,12 @@ class VenueSearch {
     otherKey = otherKey == std::string_view::npos ? otherKey : otherKey - 2;
     const bool ended = endLine != std::string_view::npos;
     block = block.substr(0, std::min({block.size(), endLine, otherKey}));
-    const std::string bytes(block);  // the window's bytes are good only until its next read
-    block = bytes;
+    // The window's bytes are good only until its next read; bytes in memory stay.
+    std::string bytes;
+    if (!file_.InMemory()) {
+      bytes.assign(block);
+      block = bytes;
+    }
 
     std::size_t tableOffset = kHeaderSize - (longHeader ? 0 : 1);
     // Today's header is longer: its first row stands at 414, where the classic rule finds none.
@@ -435,14 +439,18 @@ std::string FindResultFile(std::string_view programPath, const FolderNames& fold
 
 namespace {
 
-// `known`: where the venue's one key line stands, when the caller's outline has found it.
+// `known`: where the venue's one key line stands, when the caller's outline has found it;
+// `knownBody`: where the body starts (or that it is missing), when the outline has found that.
 Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venuesBefore,
                            ResultSearchObserver& observer,
-                           std::optional<std::uint64_t> known = std::nullopt) {
+                           std::optional<std::uint64_t> known = std::nullopt,
+                           const std::optional<std::optional<std::uint64_t>>* knownBody = nullptr) {
   observer.FileOpened(file.Size());
 
   ResultSearch search;
-  auto body = FindStartMarker(file, kStartMarker);
+  auto body = knownBody && knownBody->has_value()
+                  ? Outcome<std::optional<std::uint64_t>>(**knownBody)
+                  : FindStartMarker(file, kStartMarker);
   if (!body) return body.error();
   if (!body->has_value()) return search;
 
@@ -495,7 +503,7 @@ Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_
   if (std::find(twice.begin(), twice.end(), venueCode) == twice.end()) {
     if (const auto key = outline.KeyOffset(venueCode)) known = *key;
   }
-  return Find(file, venueCode, venuesBefore, observer, known);
+  return Find(file, venueCode, venuesBefore, observer, known, &outline.body);
 }
 
 std::optional<int> ResultFileDay(std::string_view fileBytes) {
@@ -516,6 +524,9 @@ std::optional<std::size_t> ResultFileOutline::KeyOffset(std::string_view venueCo
 ResultFileOutline OutlineResultFile(std::string_view fileBytes) {
   ResultFileOutline outline;
   outline.day = ResultFileDay(fileBytes);
+  ByteFile file;
+  file.OpenBytes(fileBytes);
+  if (auto body = FindStartMarker(file, kStartMarker)) outline.body = *body;
   for (std::size_t at = 0; at < fileBytes.size();) {
     const std::size_t end = std::min(fileBytes.find('\n', at), fileBytes.size());
     const std::string_view line = fileBytes.substr(at, end - at);

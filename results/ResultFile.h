@@ -112,6 +112,9 @@ std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes);
 struct ResultFileOutline {
   std::optional<int> day;               // as ResultFileDay gives it
   std::vector<std::string> duplicates;  // as DuplicateResultVenues gives them
+  // Where the body starts after the start marker, nullopt inside when the file has none; left
+  // empty when the marker could not be looked for.
+  std::optional<std::optional<std::uint64_t>> body;
   // Each venue code (the first two bytes of a key line) and the offset of its first key line.
   std::vector<std::pair<std::string, std::size_t>> keys;
 
