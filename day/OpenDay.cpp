@@ -53,6 +53,18 @@ TRaceCard OpenDay::Card(std::size_t venue, int race) const {
   return ReadRaceCard(block, race, v.name, v.layout);
 }
 
+std::vector<std::string> OpenDay::RacerNumbers() const {
+  std::vector<std::string> racers;
+  for (const DayVenue& v : venues_) {
+    const std::string_view block = std::string_view(*bytes_).substr(v.offset, v.length);
+    for (int r = 1; r <= std::min(v.raceCount, 12); ++r) {
+      const CardNumbers numbers = ReadCardNumbers(block, r, v.layout);
+      racers.insert(racers.end(), numbers.racers.begin(), numbers.racers.end());
+    }
+  }
+  return racers;
+}
+
 void OpenDay::UseStats(std::shared_ptr<const RacerStatsTable> table) {
   givenStats_ = std::move(table);
 }

@@ -68,6 +68,8 @@ class OpenDay {
 
   // Race `race` (1-based) of venue `venue` (index into Venues()).
   TRaceCard Card(std::size_t venue, int race) const;
+  // The racer number of every lane of every race a check reads, venue after venue.
+  std::vector<std::string> RacerNumbers() const;
 
   // Every forecast takes its figures from `table`, which the day holds a share of.
   void UseStats(std::shared_ptr<const RacerStatsTable> table);

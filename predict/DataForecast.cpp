@@ -51,8 +51,7 @@ namespace {
 
 DataForecast Forecast(const RaceFigures& race, const DataModel& model, const PerBet<bool>& onSale) {
   DataForecast forecast;
-  const PlaceChances chances = ChancesOf(model.weights, race);
-  const PlaceChances headline = ChancesOf(model.headline, race);
+  const auto [chances, headline] = ChancesOf(model.weights, model.headline, race);
   for (int a = 1; a <= 6; ++a) {
     for (int b = 1; b <= 6; ++b) {
       if (b == a) continue;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <memory>
 
 #include "base/ByteFile.h"
 
@@ -188,17 +189,50 @@ ModelRead LoadDataModel(const std::string& path) {
   return ReadDataModel(*bytes);
 }
 
-PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
+namespace {
+
+bool AllFinite(const PlaceWeights& weights) {
+  for (const std::vector<double>& w : weights) {
+    for (double v : w) {
+      if (!std::isfinite(v)) return false;
+    }
+  }
+  return true;
+}
+
+// Each lane's utility for each place from its features (`n` a lane, lane after lane), then the
+// strengths. The three places' sums run side by side, each in feature order as one sum alone.
+// With finite weights a feature of 0 adds exactly nothing (the sum starts at +0 and never turns
+// -0), so only the others are summed: most features are one lane's or one venue's.
+PlaceChances ChancesFrom(const PlaceWeights& weights, const double* x, std::size_t n) {
   PlaceChances chances;
-  const int n = FeatureCount();
-  std::vector<double> x(static_cast<std::size_t>(n));
-  for (int lane = 1; lane <= 6; ++lane) {
-    FeaturesOf(race, lane, x.data());
+  const std::size_t m0 = std::min(n, weights[0].size()), m1 = std::min(n, weights[1].size()),
+                    m2 = std::min(n, weights[2].size());
+  const bool finite = m0 == m1 && m1 == m2 && AllFinite(weights);
+  std::vector<std::size_t> used;
+  used.reserve(n);
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    const double* f = x + lane * n;
+    std::array<double, 3> u{};
+    if (finite) {
+      used.clear();
+      for (std::size_t k = 0; k < m0; ++k) {
+        if (f[k] != 0.0) used.push_back(k);
+      }
+      const double *w0 = weights[0].data(), *w1 = weights[1].data(), *w2 = weights[2].data();
+      for (std::size_t k : used) {
+        u[0] += w0[k] * f[k];
+        u[1] += w1[k] * f[k];
+        u[2] += w2[k] * f[k];
+      }
+    } else {
+      for (std::size_t place = 0; place < 3; ++place) {
+        const std::vector<double>& w = weights[place];
+        for (std::size_t k = 0; k < n && k < w.size(); ++k) u[place] += w[k] * f[k];
+      }
+    }
     for (std::size_t place = 0; place < 3; ++place) {
-      const std::vector<double>& w = weights[place];
-      double u = 0.0;
-      for (std::size_t f = 0; f < x.size() && f < w.size(); ++f) u += w[f] * x[f];
-      chances.strength[place][static_cast<std::size_t>(lane - 1)] = std::isfinite(u) ? u : 0.0;
+      chances.strength[place][lane] = std::isfinite(u[place]) ? u[place] : 0.0;
     }
   }
   // Shifted so that the exponentials stay in range whatever the weights.
@@ -209,6 +243,27 @@ PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
   }
   chances.Settle();
   return chances;
+}
+
+// Left unset: FeaturesOf writes every one of a lane's features.
+std::unique_ptr<double[]> LaneFeatures(const RaceFigures& race, std::size_t n) {
+  auto x = std::make_unique_for_overwrite<double[]>(6 * n);
+  for (int lane = 1; lane <= 6; ++lane) FeaturesOf(race, lane, x.get() + static_cast<std::size_t>(lane - 1) * n);
+  return x;
+}
+
+}  // namespace
+
+PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
+  const auto n = static_cast<std::size_t>(FeatureCount());
+  return ChancesFrom(weights, LaneFeatures(race, n).get(), n);
+}
+
+std::pair<PlaceChances, PlaceChances> ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline,
+                                                const RaceFigures& race) {
+  const auto n = static_cast<std::size_t>(FeatureCount());
+  const auto x = LaneFeatures(race, n);
+  return {ChancesFrom(weights, x.get(), n), ChancesFrom(headline, x.get(), n)};
 }
 
 void PlaceChances::Settle() {

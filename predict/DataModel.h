@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "predict/BetType.h"
@@ -99,6 +100,9 @@ struct PlaceChances {
   std::array<std::array<std::array<double, 6>, 6>, 6> trifecta_{};
 };
 PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race);
+// The same under two sets of weights, the race's features worked out once for both.
+std::pair<PlaceChances, PlaceChances> ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline,
+                                                const RaceFigures& race);
 // The probability of a combination of a bet type (lanes in ticket order, the third 0 for a
 // two-boat bet); 0 for lanes that do not make one.
 double ChanceOf(const PlaceChances& chances, BetType bet, const std::array<int, 3>& lanes);

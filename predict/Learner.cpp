@@ -130,8 +130,7 @@ void LearnPayouts(const std::vector<LearnRace>& races, DataModel& model) {
     xty[bet].setZero();
   }
   for (const LearnRace& race : races) {
-    const PlaceChances chances = ChancesOf(model.weights, race.figures);
-    const PlaceChances headline = ChancesOf(model.headline, race.figures);
+    const auto [chances, headline] = ChancesOf(model.weights, model.headline, race.figures);
     for (BetType bet : kBetTypes) {
       for (const auto& [key, yen] : race.outcome[bet].winners) {
         if (yen < 100) continue;

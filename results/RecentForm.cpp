@@ -36,7 +36,21 @@ void FormBook::AddResultFile(std::string_view bytes) {
   }
 }
 
+FormBook FormBook::Frozen(const std::vector<std::string>& racers) const {
+  FormBook frozen(keep_);
+  frozen.frozen_ = true;
+  for (const std::string& racer : racers) {
+    if (frozen.forms_.count(racer) != 0) continue;
+    if (const std::optional<RacerForm> form = FormOf(racer)) frozen.forms_.emplace(racer, *form);
+  }
+  return frozen;
+}
+
 std::optional<RacerForm> FormBook::FormOf(std::string_view racerNo) const {
+  if (frozen_) {
+    const auto kept = forms_.find(std::string(racerNo));
+    return kept == forms_.end() ? std::nullopt : std::optional<RacerForm>(kept->second);
+  }
   const auto found = starts_.find(std::string(racerNo));
   if (found == starts_.end() || found->second.empty()) return std::nullopt;
   RacerForm form;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "predict/DataFigures.h"
 #include "program/RaceCard.h"
@@ -27,6 +28,11 @@ class FormBook {
   std::optional<RacerForm> FormOf(std::string_view racerNo) const;
   LaneForms FormsOf(const TRaceCard& card) const;
 
+  // The forms of `racers` as they stand now, worked out once and kept apart from what is fed
+  // later: a day's races can then be forecast on another thread while the next day's results
+  // are fed. Any other racer has no form in it.
+  FormBook Frozen(const std::vector<std::string>& racers) const;
+
  private:
   struct Start {
     float start;  // seconds, < 0 when not timed
@@ -35,6 +41,8 @@ class FormBook {
   };
   int keep_;
   std::unordered_map<std::string, std::deque<Start>> starts_;
+  bool frozen_ = false;
+  std::unordered_map<std::string, RacerForm> forms_;  // Frozen's
 };
 
 }  // namespace wakorin

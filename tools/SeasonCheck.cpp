@@ -9,8 +9,10 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -146,13 +148,6 @@ struct DayResult {
   std::shared_ptr<const std::string> results;  // the result file's bytes, for the recent form
 };
 
-// How each day is predicted: from its statistics, or by a learned model with the racers'
-// recent form from the days before.
-struct Predictor {
-  std::shared_ptr<const DataModel> model;
-  std::shared_ptr<const FormBook> forms;
-};
-
 std::string FolderOf(const std::string& file) {
   const std::string folder = fs::path(file).parent_path().string();
   return folder.empty() ? "." : folder;
@@ -169,16 +164,18 @@ struct DayStats {
   std::string problem;
 };
 
-// Reads the day's files (each copy refused is named) and checks it.
-DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats,
-                        const Predictor& predictor = {}) {
+// A day's files read (each copy refused is named) and its race program file opened; `open` is
+// empty when there is nothing to check.
+struct OpenedDay {
   DayResult day;
+  std::optional<OpenDay> open;
+};
+
+OpenedDay OpenDayFiles(const DayCopies& copies) {
+  OpenedDay opened;
+  DayResult& day = opened.day;
   day.date = copies.date;
   day.file = ProgramPathOf(copies);
-  if (predictor.model == nullptr && stats.table == nullptr) {
-    day.problems.push_back(day.file + ": " + stats.problem);
-    return day;
-  }
   const RaceDay read = ReadRaceDay(copies, DayNeeds::ProgramAndResults);
   for (const RefusedFile& file : read.refused) {
     day.problems.push_back(day_text::Refused(file, copies.date));
@@ -187,25 +184,110 @@ DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats,
   day.results = read.result;
   if (read.gap) {
     day.problems.push_back(day_text::LeftOut(read));
-    return day;
+    return opened;
   }
   auto open = OpenDay::FromBytes(read.programPath, read.program);
   if (!open) {
     day.problems.push_back(day.file + ": " + day_text::CannotBeRead(open.error()));
-    return day;
+    return opened;
   }
-  if (predictor.model != nullptr) {
-    open->UseModel(predictor.model, predictor.forms);
-  } else {
-    open->UseStats(stats.table);
-  }
-  day.check = CheckDay(*open, std::string_view(*read.result));
+  opened.open.emplace(std::move(*open));
+  return opened;
+}
+
+// Checks a day opened, told how it predicts.
+void CheckOpened(DayResult& day, const OpenDay& open) {
+  day.check = CheckDay(open, std::string_view(*day.results));
   for (const DayProblem& p : day.check->problems) {
     day.problems.push_back(day.file + ": " + Problem(p, day.check->otherDay));
   }
   if (day.check->venues.empty()) day.check.reset();
-  return day;
 }
+
+// Reads the day's files and checks it on its statistics.
+DayResult CheckDayFiles(const DayCopies& copies, const DayStats& stats) {
+  if (stats.table == nullptr) {
+    DayResult day;
+    day.date = copies.date;
+    day.file = ProgramPathOf(copies);
+    day.problems.push_back(day.file + ": " + stats.problem);
+    return day;
+  }
+  OpenedDay opened = OpenDayFiles(copies);
+  if (opened.open) {
+    opened.open->UseStats(stats.table);
+    CheckOpened(opened.day, *opened.open);
+  }
+  return std::move(opened.day);
+}
+
+// Runs jobs on a few threads and hands their answers back in the order they were given.
+template <typename T>
+class OrderedJobs {
+ public:
+  explicit OrderedJobs(unsigned workers) {
+    for (unsigned w = 0; w < std::max(1u, workers); ++w) threads_.emplace_back([this] { Work(); });
+  }
+  ~OrderedJobs() {
+    {
+      const std::lock_guard lock(mutex_);
+      closing_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+  }
+
+  void Submit(std::function<T()> job) {
+    {
+      const std::lock_guard lock(mutex_);
+      queue_.emplace_back(given_++, std::move(job));
+    }
+    changed_.notify_all();
+  }
+  // Jobs given and not handed back yet.
+  std::size_t Pending() {
+    const std::lock_guard lock(mutex_);
+    return given_ - handed_;
+  }
+  // The answer of the oldest job not handed back, waiting for it.
+  T Next() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return done_.count(handed_) != 0; });
+    auto found = done_.find(handed_);
+    T answer = std::move(found->second);
+    done_.erase(found);
+    ++handed_;
+    return answer;
+  }
+
+ private:
+  void Work() {
+    while (true) {
+      std::pair<std::size_t, std::function<T()>> job;
+      {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+        if (queue_.empty()) return;
+        job = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      T answer = job.second();
+      {
+        const std::lock_guard lock(mutex_);
+        done_.emplace(job.first, std::move(answer));
+      }
+      changed_.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::pair<std::size_t, std::function<T()>>> queue_;
+  std::map<std::size_t, T> done_;
+  std::size_t given_ = 0, handed_ = 0;
+  bool closing_ = false;
+  std::vector<std::thread> threads_;
+};
 
 // "1 day", "2 days"; in Japanese the counter word follows the number closely: "2日".
 std::string Count(std::size_t n, const text::Text& one, const text::Text& many) {
@@ -537,28 +619,57 @@ int main(int argc, char** argv) {
   };
 
   if (model != nullptr) {
-    // One day after another: each day's results join the racers' form only once it is checked.
+    // Each day's racers' form is fixed, in date order, from the days before it, before its own
+    // results join the form; the days are then predicted and checked several at a time, and
+    // counted and named in date order. Only a few days are held at once.
+    struct Step {
+      std::optional<DayResult> day;     // a day checked
+      std::vector<std::string> refused;  // an earlier day or a result file alone: what was refused
+    };
     const auto forms = std::make_shared<FormBook>();
+    const unsigned workers = std::min<unsigned>(options->jobs, std::max<std::size_t>(counted.size(), 1));
+    const std::size_t ahead = std::max(2u, workers) * 2;
     std::size_t done = 0;
+    OrderedJobs<Step> jobs(workers);
+    auto handOver = [&](std::size_t keep) {
+      while (jobs.Pending() > keep) {
+        Step step = jobs.Next();
+        if (step.day) {
+          consume(*step.day);
+          if (bar) drawBar(++done);
+        }
+        for (const std::string& line : step.refused) {
+          std::cerr << "wakorin-check: " << line << "\n";
+          somethingSkipped = true;
+        }
+      }
+    };
     for (const DayCopies& copies : listing.days) {
       if (copies.date > options->to) break;
       std::shared_ptr<const std::string> results;
       if (inRange(copies) && !copies.programs.empty()) {
-        DayResult day = CheckDayFiles(copies, {}, Predictor{model, forms});
-        consume(day);
-        results = day.results;
-        if (bar) drawBar(++done);
+        auto opened = std::make_shared<OpenedDay>(OpenDayFiles(copies));
+        results = opened->day.results;
+        if (opened->open) {
+          const auto frozen = std::make_shared<const FormBook>(forms->Frozen(opened->open->RacerNumbers()));
+          opened->open->UseModel(model, frozen);
+        }
+        jobs.Submit([opened] {
+          if (opened->open) CheckOpened(opened->day, *opened->open);
+          return Step{std::move(opened->day), {}};
+        });
       } else {
         // An earlier day, or a result file alone: only its results, for the form.
         RaceDay read = ReadRaceDay(copies, DayNeeds::Results);
-        for (const RefusedFile& file : read.refused) {
-          std::cerr << "wakorin-check: " << day_text::Refused(file, copies.date) << "\n";
-          somethingSkipped = true;
-        }
+        std::vector<std::string> refused;
+        for (const RefusedFile& file : read.refused) refused.push_back(day_text::Refused(file, copies.date));
+        jobs.Submit([refused = std::move(refused)] { return Step{std::nullopt, refused}; });
         results = read.result;
       }
       if (results) forms->AddResultFile(*results);
+      handOver(ahead);
     }
+    handOver(0);
   } else {
     const unsigned workers =
         std::min<unsigned>(options->jobs, std::max<std::size_t>(counted.size(), 1));
