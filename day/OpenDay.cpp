@@ -217,20 +217,11 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   check.notPublished = search->end == ResultSearchEnd::NotPublished;
   check.stopped = search->end == ResultSearchEnd::Stopped;
   if (!check.resultFound) return check;
-  // Boats whose start was void or that did not start: tickets naming them are paid back.
-  std::array<unsigned, 12> refunded{};
-  // Read from the venue's first key line on, which the outline has found.
+  // Boats whose start was void or that did not start: tickets naming them are paid back. Read
+  // from the venue's first key line on, which the outline has found.
   const std::optional<std::size_t> key = outline->KeyOffset(venue.code);
-  const std::vector<RaceFinish> finishes =
-      key ? ReadFinishTables(resultFile->substr(*key), venue.code) : std::vector<RaceFinish>();
-  for (const RaceFinish& finish : finishes) {
-    if (finish.race < 1 || finish.race > 12) continue;
-    for (const Finisher& boat : finish.boats) {
-      if (boat.Refunded() && boat.lane >= 1 && boat.lane <= 6) {
-        refunded[static_cast<std::size_t>(finish.race - 1)] |= 1u << boat.lane;
-      }
-    }
-  }
+  const std::array<unsigned, 12> refunded =
+      key ? RefundedLanes(resultFile->substr(*key), venue.code) : std::array<unsigned, 12>{};
   // Rows past the venue's last race are filled as holding no tickets.
   static const RecommendedTickets kNoTickets{};
   for (std::size_t r = 0; r < 12; ++r) {

@@ -72,15 +72,19 @@ int RaceFinish::LaneAt(int place) const {
   return lane;
 }
 
-std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode) {
-  std::vector<RaceFinish> races;
+namespace {
+
+// Walks the finishing tables of a venue's block: heading(race) at each race heading, then
+// row(line) for each line of its table, which answers whether the line was one of its rows.
+template <typename Heading, typename Row>
+void WalkFinishTables(std::string_view fileBytes, std::string_view venueCode, Heading&& heading, Row&& row) {
   const std::string key = std::string(venueCode).append(result_layout::kKeyTail);
   std::size_t start = 0;
   for (start = fileBytes.find(key); start != std::string_view::npos;
        start = fileBytes.find(key, start + 1)) {
     if (start == 0 || fileBytes[start - 1] == '\n') break;  // a key stands at a line's start
   }
-  if (start == std::string_view::npos || venueCode.size() != 2) return races;
+  if (start == std::string_view::npos || venueCode.size() != 2) return;
   std::string_view block = fileBytes.substr(start + key.size());
   const std::size_t end = FindCodeAnd(block, venueCode, result_layout::kEndTail);
   block = block.substr(0, end);
@@ -88,7 +92,7 @@ std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string
   if (const std::size_t other = block.find(result_layout::kKeyTail); other != std::string_view::npos)
     block = block.substr(0, other >= 2 ? other - 2 : 0);
 
-  bool inTable = false;
+  bool inTable = false, anyRace = false;
   std::size_t at = 0;
   while (at < block.size()) {
     std::size_t eol = block.find('\n', at);
@@ -97,24 +101,59 @@ std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string
     at = eol + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (const int race = HeadingOf(line)) {
-      races.push_back(RaceFinish{race, {}});
+      heading(race);
+      anyRace = true;
       inTable = false;
       continue;
     }
-    if (races.empty()) continue;
+    if (!anyRace) continue;
     if (line.size() >= 10 && line.substr(0, 10) == "----------") {
       inTable = true;
       continue;
     }
     if (!inTable) continue;
-    Finisher boat;
-    if (races.back().boats.size() < 6 && ReadRow(line, boat)) {
-      races.back().boats.push_back(std::move(boat));
-    } else {
-      inTable = false;  // the blank line after the table, or anything else
-    }
+    inTable = row(line);  // the blank line after the table, or anything else, ends it
   }
+}
+
+}  // namespace
+
+std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode) {
+  std::vector<RaceFinish> races;
+  WalkFinishTables(
+      fileBytes, venueCode, [&](int race) { races.push_back(RaceFinish{race, {}}); },
+      [&](std::string_view line) {
+        Finisher boat;
+        if (races.back().boats.size() < 6 && ReadRow(line, boat)) {
+          races.back().boats.push_back(std::move(boat));
+          return true;
+        }
+        return false;
+      });
   return races;
+}
+
+std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_view venueCode) {
+  std::array<unsigned, 12> refunded{};
+  std::size_t race = 0, boats = 0;
+  WalkFinishTables(
+      fileBytes, venueCode,
+      [&](int heading) {
+        race = static_cast<std::size_t>(heading - 1);
+        boats = 0;
+      },
+      [&](std::string_view line) {
+        // The rows ReadRow takes, without cutting what is not asked for here.
+        if (boats >= 6 || line.size() < kRacerNo + 4 || line[0] != ' ' || line[1] != ' ') return false;
+        const char lane = line[kLane];
+        if (lane < '1' || lane > '6') return false;
+        const std::string_view place = TrimControlAndBlanks(CutField(line, kPlace, 2));
+        if (place.empty()) return false;
+        ++boats;
+        if (place[0] == 'F' || place[0] == 'L' || place[0] == 'K') refunded[race] |= 1u << (lane - '0');
+        return true;
+      });
+  return refunded;
 }
 
 }  // namespace wakorin

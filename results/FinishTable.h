@@ -37,4 +37,9 @@ struct RaceFinish {
 // passed over, so a damaged block yields fewer boats, never a bad read.
 std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode);
 
+// Of the same tables, the lanes of each race (index race - 1) whose start was void or that did
+// not start (Finisher::Refunded), bit n for lane n: what a check needs of them, read without
+// building the tables.
+std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_view venueCode);
+
 }  // namespace wakorin

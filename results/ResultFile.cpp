@@ -527,20 +527,19 @@ ResultFileOutline OutlineResultFile(std::string_view fileBytes) {
   ByteFile file;
   file.OpenBytes(fileBytes);
   if (auto body = FindStartMarker(file, kStartMarker)) outline.body = *body;
-  for (std::size_t at = 0; at < fileBytes.size();) {
-    const std::size_t end = std::min(fileBytes.find('\n', at), fileBytes.size());
-    const std::string_view line = fileBytes.substr(at, end - at);
-    if (line.size() >= result_layout::kKeySize &&
-        line.substr(2, result_layout::kKeyTail.size()) == result_layout::kKeyTail) {
-      const std::string_view code = line.substr(0, 2);
-      if (!outline.KeyOffset(code)) {
-        outline.keys.emplace_back(std::string(code), at);
-      } else if (std::find(outline.duplicates.begin(), outline.duplicates.end(), code) ==
-                 outline.duplicates.end()) {
-        outline.duplicates.emplace_back(code);
-      }
+  // A key line: a line whose bytes 2.. are the key tail. Found by its tail rather than line by
+  // line; the two bytes before it must start a line and hold no line end.
+  for (std::size_t tail = fileBytes.find(result_layout::kKeyTail, 2); tail != std::string_view::npos;
+       tail = fileBytes.find(result_layout::kKeyTail, tail + 1)) {
+    const std::size_t at = tail - 2;
+    if ((at > 0 && fileBytes[at - 1] != '\n') || fileBytes[at] == '\n' || fileBytes[at + 1] == '\n') continue;
+    const std::string_view code = fileBytes.substr(at, 2);
+    if (!outline.KeyOffset(code)) {
+      outline.keys.emplace_back(std::string(code), at);
+    } else if (std::find(outline.duplicates.begin(), outline.duplicates.end(), code) ==
+               outline.duplicates.end()) {
+      outline.duplicates.emplace_back(code);
     }
-    at = end + 1;
   }
   return outline;
 }

@@ -69,6 +69,30 @@ TEST(FinishTable, ReadsPlacesVoidStartsCoursesAndTimings) {
   EXPECT_DOUBLE_EQ(flyer->front, 2 - 5);
   EXPECT_EQ(book.FormOf("4004")->races, 3);
   EXPECT_FALSE(book.FormOf("9999"));
+
+  // A day's forms fixed apart: later days fed to the book do not reach them.
+  const FormBook frozen = book.Frozen({"4002", "9999", "4002"});
+  book.AddResultFile(file);
+  EXPECT_EQ(frozen.FormOf("4002")->races, 4);
+  EXPECT_EQ(book.FormOf("4002")->races, 8);
+  EXPECT_FALSE(frozen.FormOf("9999"));
+  EXPECT_FALSE(frozen.FormOf("4004"));  // not asked for
+
+  // The refunded lanes a check reads: the flying lane 2 and lane 4 that did not start.
+  const std::array<unsigned, 12> refunded = RefundedLanes(file, "05");
+  EXPECT_EQ(refunded[1], (1u << 2) | (1u << 4));
+  EXPECT_EQ(refunded[0] | refunded[2], 0u);
+}
+
+// The lanes a check reads as refunded are those of the tables read whole, however the block ends.
+std::array<unsigned, 12> RefundedFromTables(std::string_view file, std::string_view code) {
+  std::array<unsigned, 12> refunded{};
+  for (const RaceFinish& race : ReadFinishTables(file, code)) {
+    for (const Finisher& boat : race.boats) {
+      if (boat.Refunded()) refunded[static_cast<std::size_t>(race.race - 1)] |= 1u << boat.lane;
+    }
+  }
+  return refunded;
 }
 
 TEST(FinishTable, DamagedBlocksYieldFewerBoatsNeverABadRead) {
@@ -77,8 +101,10 @@ TEST(FinishTable, DamagedBlocksYieldFewerBoatsNeverABadRead) {
   block.current = true;
   block.length = 14096;
   block.details.push_back(Detail({"01", "02", "03", "04", "05", "06"}));
+  block.details.push_back(Detail({"F ", "L1", "K0", "01", "02", "03"}));
   const std::string file = ts::BuildResultFile({block});
   for (std::size_t size = 0; size <= file.size(); size += 13) {
+    EXPECT_EQ(RefundedLanes(file.substr(0, size), "05"), RefundedFromTables(file.substr(0, size), "05")) << size;
     for (const RaceFinish& race : ReadFinishTables(file.substr(0, size), "05")) {
       EXPECT_LE(race.boats.size(), 6u);
       for (const Finisher& boat : race.boats) EXPECT_TRUE(boat.lane >= 1 && boat.lane <= 6);
