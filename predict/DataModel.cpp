@@ -200,27 +200,53 @@ bool AllFinite(const PlaceWeights& weights) {
   return true;
 }
 
-// Each lane's utility for each place from its features (`n` a lane, lane after lane), then the
-// strengths. The three places' sums run side by side, each in feature order as one sum alone.
-// With finite weights a feature of 0 adds exactly nothing (the sum starts at +0 and never turns
-// -0), so only the others are summed: most features are one lane's or one venue's.
-PlaceChances ChancesFrom(const PlaceWeights& weights, const double* x, std::size_t n) {
+// A race's features, lane after lane (`n` a lane), and for each lane the features that are not 0,
+// in feature order: most features are one lane's or one venue's.
+struct RaceFeatures {
+  std::size_t n = 0;
+  std::unique_ptr<double[]> x;
+  std::unique_ptr<std::uint16_t[]> nonzero;  // `n` a lane, the first `count[lane]` used
+  std::array<std::size_t, 6> count{};
+};
+
+RaceFeatures FeaturesOfRace(const RaceFigures& race) {
+  RaceFeatures features;
+  const auto n = static_cast<std::size_t>(FeatureCount());
+  features.n = n;
+  // Left unset: FeaturesOf writes every one of a lane's features.
+  features.x = std::make_unique_for_overwrite<double[]>(6 * n);
+  features.nonzero = std::make_unique_for_overwrite<std::uint16_t[]>(6 * n);
+  for (std::size_t lane = 0; lane < 6; ++lane) {
+    double* f = features.x.get() + lane * n;
+    FeaturesOf(race, static_cast<int>(lane) + 1, f);
+    std::uint16_t* used = features.nonzero.get() + lane * n;
+    std::size_t count = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      used[count] = static_cast<std::uint16_t>(k);
+      count += f[k] != 0.0 ? 1 : 0;
+    }
+    features.count[lane] = count;
+  }
+  return features;
+}
+
+// Each lane's utility for each place, then the strengths. The three places' sums run side by
+// side, each in feature order as one sum alone. With finite weights a feature of 0 adds exactly
+// nothing (the sum starts at +0 and never turns -0), so only the others are summed.
+PlaceChances ChancesFrom(const PlaceWeights& weights, const RaceFeatures& features) {
   PlaceChances chances;
+  const std::size_t n = features.n;
   const std::size_t m0 = std::min(n, weights[0].size()), m1 = std::min(n, weights[1].size()),
                     m2 = std::min(n, weights[2].size());
-  const bool finite = m0 == m1 && m1 == m2 && AllFinite(weights);
-  std::vector<std::size_t> used;
-  used.reserve(n);
+  const bool finite = m0 == n && m1 == n && m2 == n && AllFinite(weights);
   for (std::size_t lane = 0; lane < 6; ++lane) {
-    const double* f = x + lane * n;
+    const double* f = features.x.get() + lane * n;
     std::array<double, 3> u{};
     if (finite) {
-      used.clear();
-      for (std::size_t k = 0; k < m0; ++k) {
-        if (f[k] != 0.0) used.push_back(k);
-      }
       const double *w0 = weights[0].data(), *w1 = weights[1].data(), *w2 = weights[2].data();
-      for (std::size_t k : used) {
+      const std::uint16_t* used = features.nonzero.get() + lane * n;
+      for (std::size_t i = 0; i < features.count[lane]; ++i) {
+        const std::size_t k = used[i];
         u[0] += w0[k] * f[k];
         u[1] += w1[k] * f[k];
         u[2] += w2[k] * f[k];
@@ -245,25 +271,16 @@ PlaceChances ChancesFrom(const PlaceWeights& weights, const double* x, std::size
   return chances;
 }
 
-// Left unset: FeaturesOf writes every one of a lane's features.
-std::unique_ptr<double[]> LaneFeatures(const RaceFigures& race, std::size_t n) {
-  auto x = std::make_unique_for_overwrite<double[]>(6 * n);
-  for (int lane = 1; lane <= 6; ++lane) FeaturesOf(race, lane, x.get() + static_cast<std::size_t>(lane - 1) * n);
-  return x;
-}
-
 }  // namespace
 
 PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
-  const auto n = static_cast<std::size_t>(FeatureCount());
-  return ChancesFrom(weights, LaneFeatures(race, n).get(), n);
+  return ChancesFrom(weights, FeaturesOfRace(race));
 }
 
 std::pair<PlaceChances, PlaceChances> ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline,
                                                 const RaceFigures& race) {
-  const auto n = static_cast<std::size_t>(FeatureCount());
-  const auto x = LaneFeatures(race, n);
-  return {ChancesFrom(weights, x.get(), n), ChancesFrom(headline, x.get(), n)};
+  const RaceFeatures features = FeaturesOfRace(race);
+  return {ChancesFrom(weights, features), ChancesFrom(headline, features)};
 }
 
 void PlaceChances::Settle() {
