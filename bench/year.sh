@@ -3,8 +3,9 @@
 # (B*.TXT and K*.TXT, one pair a day) and times, paired in one run, reading those bytes (cat)
 # against the checker in the standard mode (statistics fan1904.txt) and in the data mode. Every
 # figure is the best of 3 runs by wall time, the files warm in the page cache: wall seconds, CPU
-# seconds (user + system) and the checker's own peak resident set.
-#   bash bench/year.sh [BUILD] [REALDATA]
+# seconds (user + system) and the checker's own peak resident set. With BEFORE set to another
+# build of the checker, that one is timed in the same run too, for a before/after at one load.
+#   [BEFORE=path/to/wakorin-check] bash bench/year.sh [BUILD] [REALDATA]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
@@ -61,6 +62,10 @@ measure 1 sh -c "cat '$text'/* >/dev/null" >/dev/null  # warms the page cache
 read=$(measure 3 sh -c "cat '$text'/* >/dev/null")
 standard=$(measure 3 "$check" -q --stats "$stats" "$text")
 data=$(measure 3 "$check" -q --mode data "$text")
+if [ -n "${BEFORE:-}" ]; then
+  beforeStandard=$(measure 3 "$BEFORE" -q --stats "$stats" "$text")
+  beforeData=$(measure 3 "$BEFORE" -q --mode data "$text")
+fi
 files=$(ls "$text" | wc -l)
 mbytes=$(( $(du -sk "$text" | cut -f1) / 1024 ))
 
@@ -75,5 +80,9 @@ row() {  # NAME FIGURES
   echo "| $1 | $(field "$2" 1) s | $(field "$2" 2) s | $(mb "$(field "$2" 3)") |" \
        "$(ratio "$(field "$2" 1)" "$(field "$read" 1)") × | $(ratio "$(field "$2" 2)" "$(field "$read" 2)") × |"
 }
+if [ -n "${BEFORE:-}" ]; then
+  row "before: standard mode" "$beforeStandard"
+  row "before: data mode" "$beforeData"
+fi
 row "wakorin-check, standard mode (--stats fan1904.txt)" "$standard"
 row "wakorin-check, data mode" "$data"
