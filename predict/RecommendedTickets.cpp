@@ -14,18 +14,6 @@ RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const Ticket
   return slot;
 }
 
-bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j, const Combination& winner) {
-  if (j >= 6) return false;
-  const Ticket& ticket = slot.tickets[bet][j];
-  if (ticket.Empty()) return false;
-  if (bet == BetType::Trifecta && ticket.box) {
-    // A box is bought as its trio ticket, which names the same three boats.
-    const Combination& trio = slot.tickets[BetType::Trio][j].boats;
-    return winner.count == 3 && trio.count == 3 && InOrder(trio) == InOrder(winner);
-  }
-  return ticket.boats == winner;
-}
-
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats) {
   return ForecastRace(NumbersOf(card), card.SaleText, stats);
 }

@@ -35,7 +35,17 @@ RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const Ticket
 
 // Whether ticket j (0..5) of a bet type covers a winning combination: the same boats in the
 // same order, or for a box its three boats in any order.
-bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j, const Combination& winner);
+inline bool Covers(const RecommendedTickets& slot, BetType bet, std::size_t j, const Combination& winner) {
+  if (j >= 6) return false;
+  const Ticket& ticket = slot.tickets[bet][j];
+  if (ticket.Empty()) return false;
+  if (bet == BetType::Trifecta && ticket.box) {
+    // A box is bought as its trio ticket, which names the same three boats.
+    const Combination& trio = slot.tickets[BetType::Trio][j].boats;
+    return winner.count == 3 && trio.count == 3 && InOrder(trio) == InOrder(winner);
+  }
+  return ticket.boats == winner;
+}
 
 // A race predicted from its card: the prediction, its tickets and the lanes whose racer is not
 // in the statistics file (predicted from estimated figures).
