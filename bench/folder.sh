@@ -4,8 +4,9 @@
 # season in ../shared/realdata/season2024 against reading (and unpacking) its archives, and
 # 1,000 against 10,000 empty program files in one folder. Every time is the best of 3 runs, the
 # files warm in the page cache. Uses the Release build of bench/run.sh; the generated folders are
-# kept in BUILD/folder-bench for the next run.
-#   bash bench/folder.sh [BUILD] [REALDATA]
+# kept in BUILD/folder-bench for the next run. With BEFORE set to another build of the checker,
+# its check of the 2,000 days is timed in the same run too.
+#   [BEFORE=path/to/wakorin-check] bash bench/folder.sh [BUILD] [REALDATA]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
@@ -96,6 +97,9 @@ read2000=$(measure 3 sh -c "cat '$days2000'/* >/dev/null")
 given2000=$(cd "$days2000" && measure 3 "$check" -q --stats Fan0510.txt .)
 beside2000=$(cd "$days2000" && measure 3 "$check" -q .)
 given20=$(cd "$days20" && measure 3 "$check" -q --stats Fan0510.txt .)
+if [ -n "${BEFORE:-}" ]; then
+  before2000=$(cd "$days2000" && measure 3 "$BEFORE" -q --stats Fan0510.txt .)
+fi
 bytes2000=$(du -sb "$days2000" | cut -f1)
 own2000=$(cd "$days2000" && hwm "$check" -q --stats Fan0510.txt .)
 own20=$(cd "$days20" && hwm "$check" -q --stats Fan0510.txt .)
@@ -107,6 +111,9 @@ echo
 echo "| measure | time | CPU | peak memory | ratio to reading | goal |"
 echo "|---|---|---|---|---|---|"
 echo "| read 2,000 days (4,001 files, $((bytes2000 / 1000000)) MB): cat | $(field "$read2000" 1) s | $(field "$read2000" 2) s | – | 1 | – |"
+if [ -n "${BEFORE:-}" ]; then
+  echo "| before: check 2,000 days, --stats given | $(field "$before2000" 1) s | $(field "$before2000" 2) s | $(mb "$(field "$before2000" 3)") | $(ratio "$(field "$before2000" 1)" "$(field "$read2000" 1)") × | ≤ 4 × |"
+fi
 echo "| check 2,000 days, --stats given | $(field "$given2000" 1) s | $(field "$given2000" 2) s | $(mb "$(field "$given2000" 3)") | $(ratio "$(field "$given2000" 1)" "$(field "$read2000" 1)") × | ≤ 4 × |"
 echo "| check 2,000 days, Fan0510.txt found beside | $(field "$beside2000" 1) s | $(field "$beside2000" 2) s | $(mb "$(field "$beside2000" 3)") | $(ratio "$(field "$beside2000" 1)" "$(field "$read2000" 1)") × | ≤ 4 × |"
 # A child's peak counts the Python that forked it until it became the program: no peak below
