@@ -74,6 +74,8 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
     std::array<RankedCombination, 6> all{};
     std::size_t kept = 0;
     EachCombination(chances, bet, [&](const RankedCombination& c) {
+      // Most are no better than the sixth kept: passed over at once.
+      if (kept == 6 && !(all[5].probability < c.probability)) return;
       std::size_t at = 0;
       while (at < kept && !(all[at].probability < c.probability)) ++at;
       if (at >= 6) return;
