@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "base/Error.h"
+#include "base/ShortKeyHash.h"
 #include "predict/RacerStats.h"
 
 namespace wakorin {
@@ -37,15 +38,6 @@ class RacerStatsTable {
   std::string bytes_;
   std::size_t recordSize_ = stats_layout::kShortRecordSize;
   std::size_t recordCount_ = 0;
-  // Racer numbers are four bytes: hashed as one number rather than byte by byte.
-  struct ShortKeyHash {
-    std::size_t operator()(const std::string& key) const noexcept {
-      if (key.size() > 8) return std::hash<std::string>{}(key);
-      std::uint64_t packed = key.size();
-      for (char c : key) packed = packed << 8 | static_cast<unsigned char>(c);
-      return static_cast<std::size_t>(packed * 0x9E3779B97F4A7C15ull >> 16);
-    }
-  };
   std::unordered_map<std::string, Key, ShortKeyHash> keys_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/ShortKeyHash.h"
 #include "predict/DataFigures.h"
 #include "program/RaceCard.h"
 #include "results/FinishTable.h"
@@ -40,9 +42,9 @@ class FormBook {
     signed char front;  // lane minus course, 0 when unknown
   };
   int keep_;
-  std::unordered_map<std::string, std::deque<Start>> starts_;
+  std::unordered_map<std::string, std::deque<Start>, ShortKeyHash> starts_;
   bool frozen_ = false;
-  std::unordered_map<std::string, RacerForm> forms_;  // Frozen's
+  std::unordered_map<std::string, RacerForm, ShortKeyHash> forms_;  // Frozen's
 };
 
 }  // namespace wakorin
