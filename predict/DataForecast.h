@@ -12,14 +12,13 @@
 
 namespace wakorin {
 
-// Every combination of a bet type as lanes in ticket order (quinella and trio lower lane
-// first), with its probability under the model.
+// A combination of a bet type as lanes in ticket order (quinella and trio lower lane first),
+// with its probability under the model.
 struct RankedCombination {
   std::array<int, 3> lanes{};  // the third is 0 for a two-boat bet
   double probability = 0.0;
   Ticket AsTicket() const;
 };
-std::vector<RankedCombination> AllCombinations(const PlaceChances& chances, BetType bet);
 
 // The learned mode's forecast of one race.
 struct DataForecast {
