@@ -164,7 +164,8 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     RaceCheck race;
     race.race = r;
     if (model_ != nullptr) {
-      DataForecast forecast = DataOf(Card(index, r), venue.code);
+      DataForecast forecast =
+          DataOf(ReadRaceCard(block, r, venue.name, venue.layout, CardFields::Figures), venue.code);
       race.predicted = true;
       race.tickets = std::move(forecast.tickets);
       race.skipped = forecast.skipped;

@@ -32,24 +32,29 @@ std::string SaleTextFor(std::string_view venueName) {
 }
 
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
-                       BlockLayout layout) {
+                       BlockLayout layout, CardFields fields) {
   TRaceCard card;
   const pl::Era& era = pl::EraOf(layout);
   const std::size_t record =
       pl::kRaceRecordSize * static_cast<std::size_t>(race - 1) + era.recordShift;
 
-  card.DName = std::string(TrimControlAndBlanks(TakeLine(
-      block, pl::kMeetingNameOffset + era.headerShift, pl::kMeetingNameLength)));
-  std::string_view dayLine =
-      TakeLine(block, pl::kDayLineOffset + era.headerShift, era.dayLineLength);
-  card.Count = Cut(dayLine, pl::kCount);
-  card.DDate = Cut(dayLine, pl::kDate);
+  const bool all = fields == CardFields::All;
+  if (all) {
+    card.DName = std::string(TrimControlAndBlanks(TakeLine(
+        block, pl::kMeetingNameOffset + era.headerShift, pl::kMeetingNameLength)));
+    std::string_view dayLine =
+        TakeLine(block, pl::kDayLineOffset + era.headerShift, era.dayLineLength);
+    card.Count = Cut(dayLine, pl::kCount);
+    card.DDate = Cut(dayLine, pl::kDate);
+  }
 
   std::string_view title =
       TakeLine(block, pl::kTitleLineOffset + record, pl::kTitleLineLength);
-  card.RName = Cut(title, pl::kRaceName);
-  card.RLeng = Cut(title, pl::kDistance);
-  card.RTime = Cut(title, pl::kDeadline);
+  if (all) {
+    card.RName = Cut(title, pl::kRaceName);
+    card.RLeng = Cut(title, pl::kDistance);
+    card.RTime = Cut(title, pl::kDeadline);
+  }
   // Only the mark's own columns count: a race name may read 進入固定 too.
   card.FixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
   card.SaleText = SaleTextFor(venueName);
@@ -60,18 +65,20 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
         pl::kRacerLineLength);
     TRacerEntry& racer = card.Racers[k];
     racer.RacerNo = Cut(line, pl::kRacerNo);
-    racer.Name = Cut(line, pl::kName);
+    if (all) {
+      racer.Name = Cut(line, pl::kName);
+      racer.Syusin = Cut(line, pl::kHome);
+      racer.MtNo = Cut(line, pl::kMotorNo);
+      racer.BtNo = Cut(line, pl::kBoatNo);
+    }
     racer.Old = Cut(line, pl::kAge);
-    racer.Syusin = Cut(line, pl::kHome);
     racer.Wght = Cut(line, pl::kWeight);
     racer.Clas = Cut(line, pl::kClass);
     racer.GWin = Cut(line, pl::kNationalWin);
     racer.GWSd = Rate(line, pl::kNationalTwoPlace, era);
     racer.RWin = Cut(line, pl::kLocalWin);
     racer.RWSd = Rate(line, pl::kLocalTwoPlace, era);
-    racer.MtNo = Cut(line, pl::kMotorNo);
     racer.MtWn = Rate(line, pl::kMotorTwoPlace, era);
-    racer.BtNo = Cut(line, pl::kBoatNo);
     racer.BtWn = Rate(line, pl::kBoatTwoPlace, era);
     for (std::size_t j = 0; j < 6; ++j) {
       const std::size_t slot = pl::kMeetingResults + 2 * j;

@@ -54,10 +54,16 @@ inline constexpr std::string_view kFixedEntryMark = "\x90\x69\x93\xfc\x8c\xc5\x9
 // Tickets on sale at a venue, by its six-byte name; empty for a name not in the venue table.
 std::string SaleTextFor(std::string_view venueName);
 
+// What of a card is cut: every field, or only what the data mode's figures read (each racer's
+// number, class, rates, age, weight, motor and boat rates and meeting results, the tickets on
+// sale): the names, the meeting and race headers and the equipment numbers stay empty.
+enum class CardFields { All, Figures };
+
 // Cuts race `race` (1-based) out of the bytes read from the start of a venue block. Fields
 // past the bytes given are cut short, so a short or damaged block yields short fields.
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
-                       BlockLayout layout = BlockLayout::KyoteijoVenueLine);
+                       BlockLayout layout = BlockLayout::KyoteijoVenueLine,
+                       CardFields fields = CardFields::All);
 
 // What a prediction takes from the race card: each lane's racer, motor and boat number texts,
 // and whether the race's course entry is fixed.

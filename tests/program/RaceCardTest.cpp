@@ -198,7 +198,7 @@ TEST(RaceCardToday, WideRatesAndTheFixedEntryMark) {
   }
 }
 
-// The card the check reads holds, field for field, what the whole card holds, on every race of
+// The cards the check reads hold, field for field, what the whole card holds, on every race of
 // the real days and of the sample day.
 TEST(CardNumbers, SameFieldsAsTheWholeCard) {
   int cards = 0;
@@ -212,6 +212,15 @@ TEST(CardNumbers, SameFieldsAsTheWholeCard) {
       const std::string_view venue = std::string_view(bytes).substr(block.offset, block.length);
       for (int r = 1; r <= block.raceCount; ++r) {
         const TRaceCard whole = ReadRaceCard(venue, r, {}, block.layout);
+        const TRaceCard figures = ReadRaceCard(venue, r, {}, block.layout, CardFields::Figures);
+        for (std::size_t k = 0; k < 6; ++k) {
+          const TRacerEntry &a = figures.Racers[k], &b = whole.Racers[k];
+          EXPECT_TRUE(a.RacerNo == b.RacerNo && a.Clas == b.Clas && a.GWin == b.GWin &&
+                      a.GWSd == b.GWSd && a.RWin == b.RWin && a.RWSd == b.RWSd && a.MtWn == b.MtWn &&
+                      a.BtWn == b.BtWn && a.Old == b.Old && a.Wght == b.Wght &&
+                      a.MeetingResults == b.MeetingResults)
+              << path << " " << block.code << " " << r << " lane " << k + 1;
+        }
         const CardNumbers lean = ReadCardNumbers(venue, r, block.layout);
         EXPECT_EQ(lean.fixedEntry, whole.FixedEntry) << path << " " << block.code << " " << r;
         for (std::size_t k = 0; k < 6; ++k) {
