@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "results/FinishTable.h"
 #include "results/ResultFileLayout.h"
 #include "results/ResultMatching.h"
 
@@ -31,18 +32,6 @@ std::vector<std::string_view> Tokens(std::string_view line) {
     if (at > start) tokens.push_back(line.substr(start, at - start));
   }
   return tokens;
-}
-
-// "1R".."12R" at the line's fifth byte: a race's heading.
-int RaceOfHeading(std::string_view line) {
-  if (line.size() < 5 || line[4] != 'R') return 0;
-  int race = 0;
-  for (char c : line.substr(0, 4)) {
-    if (c == ' ') continue;
-    if (c < '0' || c > '9') return 0;
-    race = race * 10 + (c - '0');
-  }
-  return race >= 1 && race <= 12 ? race : 0;
 }
 
 std::optional<long long> Number(std::string_view text) {

@@ -53,8 +53,8 @@ QWidget* TMainForm::MakeClient(QMainWindow& window) {
 
 void TMainForm::ConnectHandlers() {
   // `activated` fires only on the user's choice, never on a selection made by code.
-  connect(header_.VenueList(), &QComboBox::activated, this, [this] { ShowChosenVenue(); });
-  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { ShowChosenRace(); });
+  connect(header_.VenueList(), &QComboBox::activated, this, [this](int index) { ShowChosenVenue(index); });
+  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this](int index) { ShowChosenRace(index); });
   connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { PredictShownRace(); });
   connect(menu_.N5, &QAction::triggered, this, [this] { PredictShownRace(); });
   connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,

@@ -96,9 +96,10 @@ class TMainForm : public QMainWindow {
   // Reads the race program file at `path` and shows race 1 of its last venue; what ChooseProgramFile does
   // with the file chosen in its dialog.
   bool OpenProgramFile(const QString& path);
-  // The venue or the race chosen in its list: the card of that race, without a prediction.
-  void ShowChosenVenue();
-  void ShowChosenRace();
+  // The venue (an index into the day's venues) or the race (0-based) chosen in its list: the
+  // card of that race, without a prediction.
+  void ShowChosenVenue(int index);
+  void ShowChosenRace(int index);
   // Back to race-card mode: the card without a prediction.
   void EnterRaceCardMode();
 

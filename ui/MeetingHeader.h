@@ -22,8 +22,6 @@ class MeetingHeader {
 
   // Replaces the venue list with the day's venues and selects the first.
   void ListVenues(const std::vector<DayVenue>& venues);
-  int VenueCount() const;
-  int VenueIndex() const;
 
   void Show(const TRaceCard& card);
 

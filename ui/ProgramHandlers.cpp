@@ -116,16 +116,18 @@ void TMainForm::SelectRace(int race) {
   cardPanel_.Show(raceCard_);
 }
 
-void TMainForm::ShowChosenRace() {
-  if (!day_ || IsBusy()) return;
-  SelectRace(cardPanel_.RaceIndex() + 1);
+void TMainForm::ShowChosenRace(int index) {
+  if (!day_ || IsBusy() || index < 0 || index >= day_->Venues()[venue_].raceCount) return;
+  SelectRace(index + 1);
   predictionShown_ = false;
   ShowRegions();
 }
 
-void TMainForm::ShowChosenVenue() {
-  if (!day_ || IsBusy() || header_.VenueIndex() < 0) return;
-  SelectVenue(static_cast<std::size_t>(header_.VenueIndex()));
+void TMainForm::ShowChosenVenue(int index) {
+  if (!day_ || IsBusy() || index < 0 || static_cast<std::size_t>(index) >= day_->Venues().size()) {
+    return;
+  }
+  SelectVenue(static_cast<std::size_t>(index));
   if (!IsRaceCardMode()) resultGrid_.Clear();
   predictionShown_ = false;
   ShowRegions();

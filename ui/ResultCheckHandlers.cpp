@@ -59,7 +59,7 @@ void TMainForm::RunResultCheck() {
 
 void TMainForm::CheckVenue() {
   // The check ends on the venue's last race, as if each race had been chosen in turn.
-  const int races = std::min(cardPanel_.RaceCount(), 12);
+  const int races = std::min(day_->Venues()[venue_].raceCount, 12);
   if (races >= 1) {
     cardPanel_.SelectRace(races - 1);
     SelectRace(races);
