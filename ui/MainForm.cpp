@@ -72,6 +72,8 @@ void TMainForm::ConnectHandlers() {
     connect(button, &QPushButton::clicked, this, [this] { cardPanel_.ToggleMeetingResults(); });
   }
   connect(menu_.Print2, &QAction::triggered, this, [this] { PrintShownPage(); });
+  connect(menu_.RaceResult, &QAction::triggered, this, [this] { ShowRaceResult(race_); });
+  resultGrid_.OnRaceOpened([this](int race) { ShowRaceResult(race); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -102,7 +104,7 @@ void TMainForm::ShowBusy() {
   const bool idle = !IsBusy();
   for (QAction* action : {menu_.N1, menu_.N2, menu_.N3, menu_.DtDownload, menu_.YosouMode,
                           menu_.ModeStandard, menu_.ModeData, menu_.DtLearn, menu_.Print1,
-                          menu_.Print2}) {
+                          menu_.Print2, menu_.RaceResult}) {
     action->setEnabled(idle);
   }
   menu_.N5->setEnabled(idle && IsRaceCardMode());

@@ -32,6 +32,9 @@ namespace wakorin {
 
 class Desktop;
 class ProgramFileFolder;
+namespace ui {
+class RaceResultWindow;
+}
 
 // The main window. It composes the regions that show the core's values and keeps the handlers
 // of its commands: each asks the core, then hands the answer to the region that shows it.
@@ -127,6 +130,9 @@ class TMainForm : public QMainWindow {
   // --- Result check ---
   void ToggleResultCheckMode();
   void RunResultCheck();
+  // Race `race` of the venue shown, as the day's result file gives it, in the race result window
+  // with the tickets the prediction recommends; a message when the file does not hold it.
+  void ShowRaceResult(int race);
   // Hits and return of the last check, as its footer shows them.
   const CheckTally& LastCheckTally() const { return resultGrid_.Tally(); }
 
@@ -206,6 +212,7 @@ class TMainForm : public QMainWindow {
   ui::ResultGrid resultGrid_;
   ui::CheckOverlay checkOverlay_;
   ui::MainMenu menu_;
+  ui::RaceResultWindow* raceResultWindow_ = nullptr;  // made when first asked for; the form owns it
 };
 
 }  // namespace wakorin
