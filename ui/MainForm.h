@@ -34,6 +34,7 @@ class Desktop;
 class ProgramFileFolder;
 namespace ui {
 class RaceResultWindow;
+class DayRaceList;
 }
 
 // The main window. It composes the regions that show the core's values and keeps the handlers
@@ -133,6 +134,13 @@ class TMainForm : public QMainWindow {
   // Race `race` of the venue shown, as the day's result file gives it, in the race result window
   // with the tickets the prediction recommends; a message when the file does not hold it.
   void ShowRaceResult(int race);
+  // 本日のレース一覧: every race of the day by deadline, forecast in the data mode.
+  void ShowDayRaces();
+  // Shows race `race` of venue `venue` on the card, as chosen in the day's list; false while busy.
+  bool OpenRace(std::size_t venue, int race);
+  // The next or the previous race of the venue shown (←/→), or venue (PgDn/PgUp).
+  void StepRace(int step);
+  void StepVenue(int step);
   // Hits and return of the last check, as its footer shows them.
   const CheckTally& LastCheckTally() const { return resultGrid_.Tally(); }
 
@@ -213,6 +221,10 @@ class TMainForm : public QMainWindow {
   ui::CheckOverlay checkOverlay_;
   ui::MainMenu menu_;
   ui::RaceResultWindow* raceResultWindow_ = nullptr;  // made when first asked for; the form owns it
+  ui::DayRaceList* dayRaceList_ = nullptr;            // the same
+  // Reads the racers' recent form for the data mode once per day, from the result files of the
+  // days before it in its folder.
+  void EnsureForms();
 };
 
 }  // namespace wakorin

@@ -48,4 +48,8 @@ void MeetingHeader::Show(const TRaceCard& card) {
   LabelDName_->setText(FromCp932(card.DName));
 }
 
+void MeetingHeader::SelectVenue(int index) {
+  SelectC_->setCurrentIndex(index);
+}
+
 }  // namespace wakorin::ui

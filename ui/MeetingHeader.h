@@ -24,6 +24,8 @@ class MeetingHeader {
   void ListVenues(const std::vector<DayVenue>& venues);
 
   void Show(const TRaceCard& card);
+  // Shows venue `index` as chosen, without running the handler the user's choice runs.
+  void SelectVenue(int index);
 
   // The venue list, for the handler it triggers and for the check's lock.
   QComboBox* VenueList() const { return SelectC_; }

@@ -355,5 +355,34 @@ TEST_F(RealDayWindowTest, RaceResultWindowFromTheCardAndTheGrid) {
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
 }
 
+// 本日のレース一覧 at noon of the day: the next race to close is marked, and choosing a row opens
+// that race on the card.
+TEST_F(RealDayWindowTest, DayRaceListOpensTheNextRace) {
+  desktop.now = QDateTime(QDate(2024, 4, 1), QTime(12, 0));
+  Action(form, "DayRaces")->trigger();
+  auto* table = Find<QTableWidget>(form, "DayRaceTable");
+  ASSERT_GT(table->rowCount(), 100);
+  QString previous;
+  for (int r = 0; r < table->rowCount(); ++r) {
+    const QString deadline = table->item(r, 0)->text().remove(QStringLiteral("▶"));
+    EXPECT_LE(previous, deadline) << r;
+    previous = deadline;
+  }
+  const int next = [&] {
+    for (int r = 0; r < table->rowCount(); ++r) {
+      if (table->item(r, 0)->text().startsWith(QStringLiteral("▶"))) return r;
+    }
+    return -1;
+  }();
+  ASSERT_GT(next, 0);
+  EXPECT_GE(table->item(next, 0)->text().mid(1), QStringLiteral("12:00"));
+  EXPECT_LT(table->item(next - 1, 0)->text(), QStringLiteral("12:00"));
+  emit table->cellDoubleClicked(next, 0);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentText(), table->item(next, 2)->text());
+  const auto bare = [](QString text) { return text.remove(QLatin1Char(' ')).remove(QChar(0x3000)); };
+  EXPECT_TRUE(bare(Find<QComboBox>(form, "SelectC")->currentText()).startsWith(bare(table->item(next, 1)->text())));
+  EXPECT_EQ(form.SelectedRace(), table->item(next, 2)->text().toInt());
+}
+
 }  // namespace
 }  // namespace wakorin
