@@ -338,7 +338,7 @@ TEST_F(RealDayWindowTest, RaceResultWindowFromTheCardAndTheGrid) {
   // 常滑 10R: boat 1 flew; 浜名湖 9R was not held. Both from the check's grid.
   Action(form, "N3")->trigger();
   for (const auto& [venue, race, note] :
-       {std::tuple{QStringLiteral("常　滑"), 10, QStringLiteral("1号艇（F）")},
+       {std::tuple{QStringLiteral("常　滑"), 10, QStringLiteral("1号艇（F フライング）")},
         std::tuple{QStringLiteral("浜名湖"), 9, QStringLiteral("中止")}}) {
     const int index = venueIndex(venue);
     ASSERT_GE(index, 0) << venue.toStdString();

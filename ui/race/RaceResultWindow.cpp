@@ -102,10 +102,12 @@ QString RefundNote(const RaceResult& result) {
   QStringList boats;
   for (const FinishLine& row : result.boats) {
     if (!row.boat.Refunded()) continue;
-    boats << Text("%1号艇（%2）").arg(row.boat.lane).arg(QString::fromStdString(row.boat.place));
+    const char kind = row.boat.place.empty() ? ' ' : row.boat.place[0];
+    const QString why = kind == 'F' ? Text("フライング") : kind == 'L' ? Text("出遅れ") : Text("欠場");
+    boats << Text("%1号艇（%2 %3）").arg(row.boat.lane).arg(QString::fromStdString(row.boat.place), why);
   }
   if (boats.isEmpty()) return {};
-  return Text("返還欠場・フライング等: %1。この艇を含む舟券は返還されます。").arg(boats.join(Text("、")));
+  return Text("返還: %1。この艇を含む舟券は返還されます。").arg(boats.join(Text("、")));
 }
 
 }  // namespace
