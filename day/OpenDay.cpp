@@ -129,6 +129,15 @@ Outcome<OpenDay::RaceResultLookup> OpenDay::LookUpRaceResult(std::size_t venue, 
     lookup.result = std::move(found);
     break;
   }
+  if (lookup.end == RaceResultLookup::End::Found && !lookup.result.cancelled) {
+    ResultSearchObserver quiet;
+    auto summary = FindVenueResultIn(file, code, venues_[venue].venuesBefore, quiet);
+    if (summary && summary->end == ResultSearchEnd::Found) {
+      for (const PayoutDisagreement& d : CompareWithSummary({lookup.result.payouts}, summary->result)) {
+        lookup.disagreeing.push_back(d.bet);
+      }
+    }
+  }
   return lookup;
 }
 

@@ -91,6 +91,9 @@ class OpenDay {
     End end = End::NoResultFile;
     std::optional<std::pair<int, int>> otherDay;  // program day, result day (yyyymmdd)
     RaceResult result;
+    // Bet types whose payouts under the race disagree with the summary table at the venue's
+    // top: the file is damaged there, and neither is to be trusted.
+    std::vector<BetType> disagreeing;
   };
   Outcome<RaceResultLookup> LookUpRaceResult(std::size_t venue, int race) const;
 

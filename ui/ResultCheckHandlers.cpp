@@ -150,6 +150,7 @@ void TMainForm::ShowRaceResult(int race) {
   view.race = race;
   if (const std::optional<int> day = day_->Day()) view.day = JapaneseDayText(*day);
   view.result = std::move(lookup->result);
+  view.disagreeing = std::move(lookup->disagreeing);
   view.modeName = ModeName();
   auto forecast = day_->Forecast(venue_, race);
   view.predicted = forecast.ok();

@@ -364,6 +364,19 @@ TEST_F(RealDayWindowTest, RaceResultWindowFromTheCardAndTheGrid) {
   }
   EXPECT_TRUE(Find<QTableWidget>(form, "RaceResultTable")->isHidden());  // nothing ran
   EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+
+  // 大村 1R's ３連単 payout changed under the race, not in the venue's summary: named as damage.
+  std::string damaged = testing::ReadAll(dir.PathOf("K240401.TXT"));
+  const std::size_t omura = damaged.find("24KBGN");
+  const std::size_t detail = damaged.find("1-3-4     1180", omura);
+  ASSERT_NE(detail, std::string::npos);
+  damaged[detail + 12] = '9';
+  dir.Write("K240401.TXT", damaged);
+  Action(form, "N3")->trigger();
+  ChooseVenue(10);
+  Action(form, "RaceResult")->trigger();
+  EXPECT_TRUE(Find(form, "RaceResultNote")->text().contains(QStringLiteral("３連単）が、冒頭の一覧と食い違って")))
+      << Find(form, "RaceResultNote")->text().toStdString();
 }
 
 // 本日のレース一覧 at noon of the day: the next race to close is marked, and choosing a row opens

@@ -189,6 +189,14 @@ void RaceResultWindow::Show(const RaceResultView& view) {
 
   QString note = result.cancelled ? Text("このレースは中止されました（不成立）。舟券は全額返還されます。")
                                   : RefundNote(result);
+  if (!view.disagreeing.empty()) {
+    QStringList bets;
+    for (BetType bet : view.disagreeing) bets << Text(BetName(AnyOf(bet)));
+    if (!note.isEmpty()) note += QLatin1Char('\n');
+    note += Text("レース結果ファイルのこのレースの払戻金（%1）が、冒頭の一覧と食い違っています。"
+                 "ファイルが壊れている可能性があります。")
+                .arg(bets.join(Text("・")));
+  }
   note_->setText(note);
   note_->setVisible(!note.isEmpty());
 

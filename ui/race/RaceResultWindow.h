@@ -18,6 +18,7 @@ struct RaceResultView {
   int race = 0;
   QString day;  // 2024年7月10日, or empty
   RaceResult result;
+  std::vector<BetType> disagreeing;  // payouts that contradict the venue's summary table
   bool predicted = false;  // the tickets below were predicted; else why not stands in `noTickets`
   QString noTickets;
   QString modeName;  // 標準予想, データ予想
