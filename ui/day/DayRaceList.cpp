@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/Colors.h"
+#include "ui/DarkTables.h"
 #include "ui/Cp932Text.h"
 #include "ui/ErrorText.h"
 #include "ui/Fonts.h"
@@ -23,36 +24,12 @@ QString Text(const char* utf8) {
 enum Column { kDeadline, kVenue, kRace, kName, kDistance, kFavourite, kChance, kFirstBet };
 constexpr int kResult = kFirstBet + 4, kHits = kResult + 1, kColumns = kHits + 1;
 
-QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignCenter) {
-  auto* item = new QTableWidgetItem(text);
-  item->setTextAlignment(align | Qt::AlignVCenter);
-  return item;
-}
-
-const char* ShortBetName(BetType bet) {
-  switch (bet) {
-    case BetType::Quinella:
-      return "２複";
-    case BetType::Exacta:
-      return "２単";
-    case BetType::Trio:
-      return "３複";
-    case BetType::Trifecta:
-      break;
-  }
-  return "３単";
-}
-
 }  // namespace
 
 DayRaceList::DayRaceList(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("DayRaceList"));
   setWindowTitle(Text("本日のレース一覧"));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kBlack);
-  palette.setColor(QPalette::WindowText, kWhite);
-  setPalette(palette);
-  setAutoFillBackground(true);
+  MakeDark(*this);
   auto* layout = new QVBoxLayout(this);
   heading_ = new QLabel(this);
   heading_->setObjectName(QStringLiteral("DayRaceHeading"));
@@ -64,23 +41,11 @@ DayRaceList::DayRaceList(QWidget* parent) : QDialog(parent) {
   note_->setWordWrap(true);
   QStringList headings{Text("締切"), Text("場"), Text("R"), Text("レース"), Text("距離"),
                        Text("本命"), Text("1着率")};
-  for (BetType bet : kBetTypes) headings << Text(ShortBetName(bet));
+  for (BetType bet : kBetTypes) headings << ShortBetName(bet);
   headings << Text("結果") << Text("的中");
-  table_ = new QTableWidget(0, kColumns, this);
-  table_->setObjectName(QStringLiteral("DayRaceTable"));
-  table_->setHorizontalHeaderLabels(headings);
-  table_->verticalHeader()->hide();
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_ = MakeDarkTable(this, "DayRaceTable", headings);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setFont(MsGothic(13, false));
-  table_->horizontalHeader()->setFont(MsGothic(12, true));
-  table_->setStyleSheet(QStringLiteral(
-      "QTableWidget { background: black; color: white; gridline-color: #404040; border: none;"
-      " selection-background-color: #000080; }"
-      "QHeaderView { background: black; } QTableCornerButton::section { background: black; }"
-      "QHeaderView::section { background: #202020; color: #c0c0c0; border: 1px solid #404040;"
-      " padding: 2px; }"));
   for (BetType bet : kBetTypes) {
     table_->horizontalHeaderItem(kFirstBet + static_cast<int>(bet))
         ->setToolTip(Text("推奨6点の推定回収率（見送りは買わない）"));
@@ -135,20 +100,20 @@ void DayRaceList::Show(std::vector<DayRace> races, const std::vector<QString>& v
                                            .arg(*race.deadline % 60, 2, 10, QLatin1Char('0'))
                                      : QString();
     if (r == next_) deadline = Text("▶") + deadline;
-    table_->setItem(r, kDeadline, Cell(deadline));
-    table_->setItem(r, kVenue, Cell(race.venue < venueNames.size() ? venueNames[race.venue] : QString(),
+    table_->setItem(r, kDeadline, TableCell(deadline));
+    table_->setItem(r, kVenue, TableCell(race.venue < venueNames.size() ? venueNames[race.venue] : QString(),
                                     Qt::AlignLeft));
-    table_->setItem(r, kRace, Cell(QString::number(race.race)));
-    table_->setItem(r, kName, Cell(FromCp932(race.raceName).trimmed(), Qt::AlignLeft));
-    table_->setItem(r, kDistance, Cell(FromCp932(race.distance).trimmed()));
+    table_->setItem(r, kRace, TableCell(QString::number(race.race)));
+    table_->setItem(r, kName, TableCell(FromCp932(race.raceName).trimmed(), Qt::AlignLeft));
+    table_->setItem(r, kDistance, TableCell(FromCp932(race.distance).trimmed()));
     const auto& win = race.forecast.win;
     const auto favourite = std::max_element(win.begin(), win.end());
     const int lane = static_cast<int>(favourite - win.begin()) + 1;
-    QTableWidgetItem* laneCell = Cell(QString::number(lane));
+    QTableWidgetItem* laneCell = TableCell(QString::number(lane));
     laneCell->setBackground(LaneColor(lane));
     laneCell->setForeground(LaneFontColor(lane));
     table_->setItem(r, kFavourite, laneCell);
-    table_->setItem(r, kChance, Cell(QStringLiteral("%1%").arg(*favourite * 100.0, 0, 'f', 1),
+    table_->setItem(r, kChance, TableCell(QStringLiteral("%1%").arg(*favourite * 100.0, 0, 'f', 1),
                                      Qt::AlignRight));
     QStringList hits;
     for (BetType bet : kBetTypes) {
@@ -160,12 +125,12 @@ void DayRaceList::Show(std::vector<DayRace> races, const std::vector<QString>& v
       } else {
         text = QStringLiteral("%1%").arg(race.forecast.estimatedReturn[bet] * 100.0, 0, 'f', 0);
       }
-      QTableWidgetItem* cell = Cell(text, Qt::AlignRight);
+      QTableWidgetItem* cell = TableCell(text, Qt::AlignRight);
       if (race.forecast.skipped[bet]) cell->setForeground(kGrey);
       if (race.resultKnown && race.hit[bet]) {
         cell->setBackground(kRed);
         cell->setForeground(kWhite);
-        hits << Text(ShortBetName(bet));
+        hits << ShortBetName(bet);
       }
       table_->setItem(r, kFirstBet + static_cast<int>(bet), cell);
     }
@@ -180,8 +145,8 @@ void DayRaceList::Show(std::vector<DayRace> races, const std::vector<QString>& v
                      .arg(race.trifecta.boats[2]);
       }
     }
-    table_->setItem(r, kResult, Cell(result));
-    table_->setItem(r, kHits, Cell(race.resultKnown ? (hits.isEmpty() ? Text("－") : hits.join(QLatin1Char(' ')))
+    table_->setItem(r, kResult, TableCell(result));
+    table_->setItem(r, kHits, TableCell(race.resultKnown ? (hits.isEmpty() ? Text("－") : hits.join(QLatin1Char(' ')))
                                                     : QString()));
     // Races already closed today read dimmer than those still open.
     if (today && race.deadline && *race.deadline < minutes) {

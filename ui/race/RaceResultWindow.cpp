@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Colors.h"
+#include "ui/DarkTables.h"
 #include "ui/Cp932Text.h"
 #include "ui/Fonts.h"
 #include "ui/LaneColors.h"
@@ -32,50 +33,6 @@ QString Boats(const Combination& c, bool ordered) {
     text += QString::number(c.boats[static_cast<std::size_t>(k)]);
   }
   return text;
-}
-
-const char* BetName(AnyBet bet) {
-  switch (bet) {
-    case AnyBet::Win:
-      return "単勝";
-    case AnyBet::Place:
-      return "複勝";
-    case AnyBet::Exacta:
-      return "２連単";
-    case AnyBet::Quinella:
-      return "２連複";
-    case AnyBet::Wide:
-      return "拡連複";
-    case AnyBet::Trifecta:
-      return "３連単";
-    case AnyBet::Trio:
-      break;
-  }
-  return "３連複";
-}
-
-QTableWidget* MakeTable(QWidget* parent, const char* name, const QStringList& headings) {
-  auto* table = new QTableWidget(0, static_cast<int>(headings.size()), parent);
-  table->setObjectName(QString::fromLatin1(name));
-  table->setHorizontalHeaderLabels(headings);
-  table->verticalHeader()->hide();
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionMode(QAbstractItemView::NoSelection);
-  table->setFocusPolicy(Qt::NoFocus);
-  table->setFont(MsGothic(13, false));
-  table->horizontalHeader()->setFont(MsGothic(12, true));
-  table->setStyleSheet(QStringLiteral(
-      "QTableWidget { background: black; color: white; gridline-color: #404040; border: none; }"
-      "QHeaderView { background: black; } QTableCornerButton::section { background: black; }"
-      "QHeaderView::section { background: #202020; color: #c0c0c0; border: 1px solid #404040;"
-      " padding: 2px; }"));
-  return table;
-}
-
-QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignCenter) {
-  auto* item = new QTableWidgetItem(text);
-  item->setTextAlignment(align | Qt::AlignVCenter);
-  return item;
 }
 
 // Every row and column shows whole: the tables are short, and a scroll bar would hide a payout.
@@ -115,11 +72,7 @@ QString RefundNote(const RaceResult& result) {
 RaceResultWindow::RaceResultWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("RaceResultWindow"));
   setWindowTitle(Text("レース結果"));
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, kBlack);
-  palette.setColor(QPalette::WindowText, kWhite);
-  setPalette(palette);
-  setAutoFillBackground(true);
+  MakeDark(*this);
 
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(6);
@@ -135,17 +88,21 @@ RaceResultWindow::RaceResultWindow(QWidget* parent) : QDialog(parent) {
   note_->setFont(MsGothic(13, true));
   note_->setStyleSheet(QStringLiteral("color: #ffff00;"));
   note_->setWordWrap(true);
-  finish_ = MakeTable(this, "RaceResultTable",
+  finish_ = MakeDarkTable(this, "RaceResultTable",
                       {Text("着"), Text("艇"), Text("登番"), Text("選手名"), Text("モーター"),
                        Text("ボート"), Text("展示"), Text("進入"), Text("ST"), Text("レースタイム")});
-  payouts_ = MakeTable(this, "RacePayoutTable", {Text("勝式"), Text("組番"), Text("払戻金"), Text("人気")});
+  payouts_ = MakeDarkTable(this, "RacePayoutTable", {Text("勝式"), Text("組番"), Text("払戻金"), Text("人気")});
   ticketsHeading_ = new QLabel(this);
   ticketsHeading_->setObjectName(QStringLiteral("RaceTicketHeading"));
   ticketsHeading_->setFont(MsGothic(13, true));
-  tickets_ = MakeTable(this, "RaceTicketTable",
+  tickets_ = MakeDarkTable(this, "RaceTicketTable",
                        {Text("勝式"), Text("1"), Text("2"), Text("3"), Text("4"), Text("5"),
                         Text("6"), Text("払戻")});
 
+  for (QTableWidget* table : {finish_, payouts_, tickets_}) {
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+  }
   // The finishing table above the recommended tickets, the payouts beside both.
   auto* body = new QHBoxLayout;
   auto* left = new QVBoxLayout;
@@ -191,7 +148,7 @@ void RaceResultWindow::Show(const RaceResultView& view) {
                                   : RefundNote(result);
   if (!view.disagreeing.empty()) {
     QStringList bets;
-    for (BetType bet : view.disagreeing) bets << Text(BetName(AnyOf(bet)));
+    for (BetType bet : view.disagreeing) bets << BetName(AnyOf(bet));
     if (!note.isEmpty()) note += QLatin1Char('\n');
     note += Text("レース結果ファイルのこのレースの払戻金（%1）が、冒頭の一覧と食い違っています。"
                  "ファイルが壊れている可能性があります。")
@@ -204,19 +161,19 @@ void RaceResultWindow::Show(const RaceResultView& view) {
   for (int r = 0; r < finish_->rowCount(); ++r) {
     const FinishLine& row = result.boats[static_cast<std::size_t>(r)];
     const int lane = row.boat.lane;
-    finish_->setItem(r, 0, Cell(PlaceText(row.boat)));
-    QTableWidgetItem* laneCell = Cell(QString::number(lane));
+    finish_->setItem(r, 0, TableCell(PlaceText(row.boat)));
+    QTableWidgetItem* laneCell = TableCell(QString::number(lane));
     laneCell->setBackground(LaneColor(lane));
     laneCell->setForeground(LaneFontColor(lane));
     finish_->setItem(r, 1, laneCell);
-    finish_->setItem(r, 2, Cell(QString::fromStdString(row.boat.racerNo)));
-    finish_->setItem(r, 3, Cell(FromCp932(row.name), Qt::AlignLeft));
-    finish_->setItem(r, 4, Cell(FromCp932(row.motor)));
-    finish_->setItem(r, 5, Cell(FromCp932(row.boatNo)));
-    finish_->setItem(r, 6, Cell(FromCp932(row.exhibition)));
-    finish_->setItem(r, 7, Cell(row.boat.course > 0 ? QString::number(row.boat.course) : QString()));
-    finish_->setItem(r, 8, Cell(FromCp932(row.start)));
-    finish_->setItem(r, 9, Cell(FromCp932(row.raceTime)));
+    finish_->setItem(r, 2, TableCell(QString::fromStdString(row.boat.racerNo)));
+    finish_->setItem(r, 3, TableCell(FromCp932(row.name), Qt::AlignLeft));
+    finish_->setItem(r, 4, TableCell(FromCp932(row.motor)));
+    finish_->setItem(r, 5, TableCell(FromCp932(row.boatNo)));
+    finish_->setItem(r, 6, TableCell(FromCp932(row.exhibition)));
+    finish_->setItem(r, 7, TableCell(row.boat.course > 0 ? QString::number(row.boat.course) : QString()));
+    finish_->setItem(r, 8, TableCell(FromCp932(row.start)));
+    finish_->setItem(r, 9, TableCell(FromCp932(row.raceTime)));
   }
   finish_->setVisible(!result.boats.empty());
   FitSize(finish_);
@@ -227,10 +184,10 @@ void RaceResultWindow::Show(const RaceResultView& view) {
     auto add = [&](const QString& combination, const QString& yen, const QString& popularity) {
       const int r = payouts_->rowCount();
       payouts_->insertRow(r);
-      payouts_->setItem(r, 0, Cell(Text(BetName(bet)), Qt::AlignLeft));
-      payouts_->setItem(r, 1, Cell(combination));
-      payouts_->setItem(r, 2, Cell(yen, Qt::AlignRight));
-      payouts_->setItem(r, 3, Cell(popularity, Qt::AlignRight));
+      payouts_->setItem(r, 0, TableCell(BetName(bet), Qt::AlignLeft));
+      payouts_->setItem(r, 1, TableCell(combination));
+      payouts_->setItem(r, 2, TableCell(yen, Qt::AlignRight));
+      payouts_->setItem(r, 3, TableCell(popularity, Qt::AlignRight));
     };
     switch (settled.state) {
       case BetSettlement::State::Missing:
@@ -266,9 +223,9 @@ void RaceResultWindow::Show(const RaceResultView& view) {
       if (!view.tickets.onSale[bet]) continue;
       const int r = tickets_->rowCount();
       tickets_->insertRow(r);
-      tickets_->setItem(r, 0, Cell(Text(BetName(AnyOf(bet))), Qt::AlignLeft));
+      tickets_->setItem(r, 0, TableCell(BetName(AnyOf(bet)), Qt::AlignLeft));
       if (view.skipped[bet]) {
-        tickets_->setItem(r, 1, Cell(Text("見送り")));
+        tickets_->setItem(r, 1, TableCell(Text("見送り")));
         tickets_->setSpan(r, 1, 1, 6);
         continue;
       }
@@ -279,7 +236,7 @@ void RaceResultWindow::Show(const RaceResultView& view) {
         const std::string& ticket = view.tickets.tickets[bet][j];
         QString shown = QString::fromStdString(ticket);
         if (IsBoxTicket(ticket)) shown.replace(QLatin1Char('&'), QLatin1Char('=')) += Text("BOX");
-        QTableWidgetItem* cell = Cell(shown);
+        QTableWidgetItem* cell = TableCell(shown);
         const auto paid =
             result.cancelled ? std::nullopt : SettleRecommended(bet, ticket, &result.payouts, refunded);
         if (!paid) {
@@ -297,7 +254,7 @@ void RaceResultWindow::Show(const RaceResultView& view) {
         }
         tickets_->setItem(r, static_cast<int>(j) + 1, cell);
       }
-      tickets_->setItem(r, 7, Cell(result.cancelled ? Text("全額返還")
+      tickets_->setItem(r, 7, TableCell(result.cancelled ? Text("全額返還")
                                    : settled       ? Yen(back)
                                                    : Text("未確定"),
                                    Qt::AlignRight));
