@@ -4,7 +4,7 @@
 
 namespace wakorin {
 
-Ticket RankedCombination::AsTicket() const {
+Ticket CombinationChance::AsTicket() const {
   return lanes[2] == 0 ? MakeTicket({lanes[0], lanes[1]}) : MakeTicket({lanes[0], lanes[1], lanes[2]});
 }
 
@@ -14,10 +14,10 @@ namespace {
 // combination order, so the tickets never depend on a sort's whims. Kept in place as the
 // combinations come in that order: a race has up to 120, and only six are wanted.
 struct SixBest {
-  std::array<RankedCombination, 6> all{};
+  std::array<CombinationChance, 6> all{};
   std::size_t kept = 0;
 
-  void Offer(const RankedCombination& c) {
+  void Offer(const CombinationChance& c) {
     // Most are no better than the sixth kept: passed over at once.
     if (kept == 6 && !(all[5].probability < c.probability)) return;
     std::size_t at = 0;
@@ -40,18 +40,18 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
       const double ab = chances.Exacta(a, b);
       forecast.top2[static_cast<std::size_t>(a - 1)] += ab;
       forecast.top2[static_cast<std::size_t>(b - 1)] += ab;
-      best[BetType::Exacta].Offer(RankedCombination{{a, b, 0}, ab});
-      if (a < b) best[BetType::Quinella].Offer(RankedCombination{{a, b, 0}, ab + chances.Exacta(b, a)});
+      best[BetType::Exacta].Offer(CombinationChance{{a, b, 0}, ab});
+      if (a < b) best[BetType::Quinella].Offer(CombinationChance{{a, b, 0}, ab + chances.Exacta(b, a)});
       for (int c = 1; c <= 6; ++c) {
         if (c == a || c == b) continue;
         const double abc = chances.Trifecta(a, b, c);
         forecast.top3[static_cast<std::size_t>(c - 1)] += abc;
-        best[BetType::Trifecta].Offer(RankedCombination{{a, b, c}, abc});
+        best[BetType::Trifecta].Offer(CombinationChance{{a, b, c}, abc});
         if (a < b && b < c) {
           const double p = abc + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
                            chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) +
                            chances.Trifecta(c, b, a);
-          best[BetType::Trio].Offer(RankedCombination{{a, b, c}, p});
+          best[BetType::Trio].Offer(CombinationChance{{a, b, c}, p});
         }
       }
     }

@@ -14,7 +14,7 @@ namespace wakorin {
 
 // A combination of a bet type as lanes in ticket order (quinella and trio lower lane first),
 // with its probability under the model.
-struct RankedCombination {
+struct CombinationChance {
   std::array<int, 3> lanes{};  // the third is 0 for a two-boat bet
   double probability = 0.0;
   Ticket AsTicket() const;

@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTableWidget>
 #include <filesystem>
 
+#include "predict/DefaultModel.h"
 #include "tests/TempFiles.h"
 #include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
@@ -25,6 +28,14 @@ using testing::Find;
 
 namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;
+
+// The built-in model bets every race; a model of one's own may skip (見送り) those whose
+// estimated return is low. These thresholds skip about two races in three.
+std::shared_ptr<const DataModel> SkippingModel() {
+  auto model = std::make_shared<DataModel>(DefaultModel());
+  model->threshold = PerBet<double>{{0.804, 0.808, 0.813, 0.843}};
+  return model;
+}
 
 class RealDayWindowTest : public ::testing::Test {
  protected:
@@ -165,6 +176,7 @@ TEST_F(RealDayWindowTest, ResultGridOfEveryVenue) {
 // panels' place, a bet type the model skips shows 見送り, the check settles it as the standard
 // mode's; the standard mode comes back as it was.
 TEST_F(RealDayWindowTest, DataModeSwitchChancesSkipsAndCheck) {
+  ASSERT_TRUE(form.UseDataModel(SkippingModel()));
   Action(form, "ModeData")->trigger();
   EXPECT_EQ(form.GetPredictionMode(), PredictionMode::Data);
   EXPECT_TRUE(Action(form, "ModeData")->isChecked());
@@ -212,7 +224,7 @@ TEST_F(RealDayWindowTest, DataModeSwitchChancesSkipsAndCheck) {
 namespace wakorin {
 namespace {
 
-// 江戸川 on 2024-01-16 in the data mode: the built-in model skips some races of some bet types.
+// 江戸川 on 2024-01-16 in the data mode, with a model that skips some races of some bet types.
 class SkippedRacesWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -244,6 +256,7 @@ class SkippedRacesWindowTest : public ::testing::Test {
 // counts, for every bet type on sale, the races bet, hit and skipped, even one never bet. A
 // change of mode empties the grid at once.
 TEST_F(SkippedRacesWindowTest, SkippedRacesAreMarkedAndCountedAndAModeChangeEmptiesTheGrid) {
+  ASSERT_TRUE(form.UseDataModel(SkippingModel()));
   Action(form, "ModeData")->trigger();
   Action(form, "N3")->trigger();
   Find<QPushButton>(form, "BBtnKekka")->click();
@@ -296,6 +309,103 @@ TEST_F(SkippedRacesWindowTest, SkippedRacesAreMarkedAndCountedAndAModeChangeEmpt
   Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().startsWith(QStringLiteral("標準予想")));
   EXPECT_EQ(form.LastCheckTally()[BetType::Trifecta].skipped, 0);
+}
+
+// A race's whole result, from the card's menu item and from a double-click on the grid's row;
+// every figure read off K240401.TXT by hand.
+TEST_F(RealDayWindowTest, RaceResultWindowFromTheCardAndTheGrid) {
+  const auto venueIndex = [&](const QString& name) {
+    const auto* venues = Find<QComboBox>(form, "SelectC");
+    for (int i = 0; i < venues->count(); ++i) {
+      if (venues->itemText(i).startsWith(name)) return i;
+    }
+    return -1;
+  };
+  const auto text = [&](const char* table, int row, int column) {
+    const QTableWidgetItem* item = Find<QTableWidget>(form, table)->item(row, column);
+    return item ? item->text() : QString();
+  };
+  const auto payoutRow = [&](const QString& bet, const QString& boats) {
+    const auto* table = Find<QTableWidget>(form, "RacePayoutTable");
+    for (int r = 0; r < table->rowCount(); ++r) {
+      if (text("RacePayoutTable", r, 0) == bet && text("RacePayoutTable", r, 1) == boats) return r;
+    }
+    return -1;
+  };
+
+  ChooseVenue(10);  // 大村, 1R on the card
+  Action(form, "RaceResult")->trigger();
+  ASSERT_TRUE(Find<QWidget>(form, "RaceResultWindow")->isVisible());
+  EXPECT_EQ(text("RaceResultTable", 0, 2), QStringLiteral("4346"));
+  EXPECT_EQ(text("RaceResultTable", 0, 8), QStringLiteral("0.11"));
+  EXPECT_EQ(text("RaceResultTable", 0, 9), QStringLiteral("1.50.0"));
+  EXPECT_TRUE(Find(form, "RaceResultConditions")->text().contains(QStringLiteral("決まり手 逃げ")));
+  const int wide = payoutRow(QStringLiteral("拡連複"), QStringLiteral("1=4"));
+  ASSERT_GE(wide, 0);
+  EXPECT_EQ(text("RacePayoutTable", wide, 2), QStringLiteral("250円"));
+  EXPECT_EQ(text("RacePayoutTable", wide, 3), QStringLiteral("5番人気"));
+  EXPECT_TRUE(Find(form, "RaceResultNote")->isHidden());
+
+  // 常滑 10R: boat 1 flew; 浜名湖 9R was not held. Both from the check's grid.
+  Action(form, "N3")->trigger();
+  for (const auto& [venue, race, note] :
+       {std::tuple{QStringLiteral("常　滑"), 10, QStringLiteral("1号艇（F フライング）")},
+        std::tuple{QStringLiteral("浜名湖"), 9, QStringLiteral("中止")}}) {
+    const int index = venueIndex(venue);
+    ASSERT_GE(index, 0) << venue.toStdString();
+    ChooseVenue(index);
+    Find<QPushButton>(form, "BBtnKekka")->click();
+    QLabel* row = Cell(form, "LabelKekkaR", static_cast<std::size_t>(race - 1));
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(row, &click);
+    EXPECT_TRUE(Find(form, "RaceResultNote")->text().contains(note))
+        << Find(form, "RaceResultNote")->text().toStdString();
+  }
+  EXPECT_TRUE(Find<QTableWidget>(form, "RaceResultTable")->isHidden());  // nothing ran
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+
+  // 大村 1R's ３連単 payout changed under the race, not in the venue's summary: named as damage.
+  std::string damaged = testing::ReadAll(dir.PathOf("K240401.TXT"));
+  const std::size_t omura = damaged.find("24KBGN");
+  const std::size_t detail = damaged.find("1-3-4     1180", omura);
+  ASSERT_NE(detail, std::string::npos);
+  damaged[detail + 12] = '9';
+  dir.Write("K240401.TXT", damaged);
+  Action(form, "N3")->trigger();
+  ChooseVenue(10);
+  Action(form, "RaceResult")->trigger();
+  EXPECT_TRUE(Find(form, "RaceResultNote")->text().contains(QStringLiteral("３連単）が、冒頭の一覧と食い違って")))
+      << Find(form, "RaceResultNote")->text().toStdString();
+}
+
+// 本日のレース一覧 at noon of the day: the next race to close is marked, and choosing a row opens
+// that race on the card.
+TEST_F(RealDayWindowTest, DayRaceListOpensTheNextRace) {
+  desktop.now = QDateTime(QDate(2024, 4, 1), QTime(12, 0));
+  Action(form, "DayRaces")->trigger();
+  auto* table = Find<QTableWidget>(form, "DayRaceTable");
+  ASSERT_GT(table->rowCount(), 100);
+  QString previous;
+  for (int r = 0; r < table->rowCount(); ++r) {
+    const QString deadline = table->item(r, 0)->text().remove(QStringLiteral("▶"));
+    EXPECT_LE(previous, deadline) << r;
+    previous = deadline;
+  }
+  const int next = [&] {
+    for (int r = 0; r < table->rowCount(); ++r) {
+      if (table->item(r, 0)->text().startsWith(QStringLiteral("▶"))) return r;
+    }
+    return -1;
+  }();
+  ASSERT_GT(next, 0);
+  EXPECT_GE(table->item(next, 0)->text().mid(1), QStringLiteral("12:00"));
+  EXPECT_LT(table->item(next - 1, 0)->text(), QStringLiteral("12:00"));
+  emit table->cellDoubleClicked(next, 0);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentText(), table->item(next, 2)->text());
+  const auto bare = [](QString text) { return text.remove(QLatin1Char(' ')).remove(QChar(0x3000)); };
+  EXPECT_TRUE(bare(Find<QComboBox>(form, "SelectC")->currentText()).startsWith(bare(table->item(next, 1)->text())));
+  EXPECT_EQ(form.SelectedRace(), table->item(next, 2)->text().toInt());
 }
 
 }  // namespace
