@@ -108,7 +108,7 @@ Outcome<bool> AddDayResults(const OpenDay& day, std::vector<DayRace>& races) {
         if (row.boat.Refunded()) refunded |= 1u << row.boat.lane;
       }
       for (BetType bet : kBetTypes) {
-        for (const std::string& ticket : race.forecast.tickets.tickets[bet]) {
+        for (const Ticket& ticket : race.forecast.tickets.tickets[bet]) {
           const auto paid = SettleRecommended(bet, ticket, &result.payouts, refunded);
           race.hit[bet] = race.hit[bet] || (paid && paid->paid.hit);
         }

@@ -262,17 +262,15 @@ std::optional<TicketReturn> SettleTicket(AnyBet bet, const Combination& boats,
   return back;
 }
 
-std::vector<Combination> CombinationsBought(BetType bet, std::string_view ticket) {
+std::vector<Combination> CombinationsBought(BetType bet, const Ticket& ticket) {
   Combination written;
-  for (char c : ticket) {
-    if (c >= '1' && c <= '6' && written.count < 3) {
-      written.boats[written.count++] = static_cast<std::uint8_t>(c - '0');
-    }
+  for (std::size_t k = 0; k < ticket.boats.count; ++k) {
+    const int lane = ticket.boats.boats[k];
+    if (lane >= 1 && lane <= 6) written.boats[written.count++] = static_cast<std::uint8_t>(lane);
   }
   if (written.count != BoatsOf(AnyOf(bet))) return {};
-  if (bet != BetType::Trifecta || !IsBoxTicket(ticket)) return {written};
-  std::array<std::uint8_t, 3> boats = written.boats;
-  std::sort(boats.begin(), boats.end());
+  if (bet != BetType::Trifecta || !ticket.box) return {written};
+  std::array<std::uint8_t, 3> boats = InOrder(written).boats;
   std::vector<Combination> every;
   do {
     every.push_back(Combination{boats, 3});
@@ -280,7 +278,7 @@ std::vector<Combination> CombinationsBought(BetType bet, std::string_view ticket
   return every;
 }
 
-std::optional<RecommendedReturn> SettleRecommended(BetType bet, std::string_view ticket,
+std::optional<RecommendedReturn> SettleRecommended(BetType bet, const Ticket& ticket,
                                                    const RacePayouts* race, unsigned refundedBoats) {
   RecommendedReturn total;
   for (const Combination& boats : CombinationsBought(bet, ticket)) {

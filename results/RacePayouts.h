@@ -82,8 +82,8 @@ std::optional<TicketReturn> SettleTicket(AnyBet bet, const Combination& boats,
 AnyBet AnyOf(BetType bet);
 
 // The combinations a recommended ticket buys, in the order written: one, or the six orders of a
-// trifecta box ("3&1&5"); none for an empty ticket or one that names no boats.
-std::vector<Combination> CombinationsBought(BetType bet, std::string_view ticket);
+// trifecta box; none for an empty ticket or one whose boats are not the bet type's count.
+std::vector<Combination> CombinationsBought(BetType bet, const Ticket& ticket);
 
 // What a recommended ticket was paid per 100 yen on each combination it buys, summed, as
 // SettleTicket settles each; nullopt while the race's payouts are not known.
@@ -91,7 +91,7 @@ struct RecommendedReturn {
   int combinations = 0;
   TicketReturn paid;
 };
-std::optional<RecommendedReturn> SettleRecommended(BetType bet, std::string_view ticket,
+std::optional<RecommendedReturn> SettleRecommended(BetType bet, const Ticket& ticket,
                                                    const RacePayouts* race, unsigned refundedBoats);
 
 }  // namespace wakorin

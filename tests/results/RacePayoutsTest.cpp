@@ -2,6 +2,8 @@
 // against them; each expected figure was read off the files by hand.
 #include <gtest/gtest.h>
 
+#include "tests/support/TicketText.h"
+
 #include <string>
 
 #include "results/RacePayouts.h"
@@ -137,16 +139,16 @@ TEST(RacePayouts, RecommendedBoxIsSettledOverItsSixOrders) {
   const std::vector<RacePayouts> races = ReadRacePayouts(block);
   const RacePayouts* first = Race(races, 1);  // 大村 1R: ３連単 1-3-4 1,180 yen
   ASSERT_NE(first, nullptr);
-  const auto box = SettleRecommended(BetType::Trifecta, "4&1&3", first, 0);
+  const auto box = SettleRecommended(BetType::Trifecta, testsupport::T("4&1&3"), first, 0);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->combinations, 6);
   EXPECT_EQ(box->paid.yen, 1180);
   EXPECT_TRUE(box->paid.hit);
-  const auto ordered = SettleRecommended(BetType::Trifecta, "1-4-3", first, 0);
+  const auto ordered = SettleRecommended(BetType::Trifecta, testsupport::T("1-4-3"), first, 0);
   ASSERT_TRUE(ordered);
   EXPECT_EQ(ordered->combinations, 1);
   EXPECT_FALSE(ordered->paid.hit);
-  EXPECT_FALSE(SettleRecommended(BetType::Trifecta, "", first, 0)->combinations);
+  EXPECT_FALSE(SettleRecommended(BetType::Trifecta, Ticket{}, first, 0)->combinations);
 }
 
 }  // namespace

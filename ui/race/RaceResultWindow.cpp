@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -233,9 +234,12 @@ void RaceResultWindow::Show(const RaceResultView& view) {
       long long back = 0;
       bool settled = !result.cancelled;
       for (std::size_t j = 0; j < 6; ++j) {
-        const std::string& ticket = view.tickets.tickets[bet][j];
-        QString shown = QString::fromStdString(ticket);
-        if (IsBoxTicket(ticket)) shown.replace(QLatin1Char('&'), QLatin1Char('=')) += Text("BOX");
+        const Ticket& ticket = view.tickets.tickets[bet][j];
+        // The lanes joined by "-", a box's by "=" and marked BOX.
+        QStringList lanes;
+        for (std::size_t k = 0; k < ticket.boats.count; ++k) lanes << QString::number(ticket.boats.boats[k]);
+        QString shown = lanes.join(ticket.box ? QLatin1Char('=') : QLatin1Char('-'));
+        if (ticket.box) shown += Text("BOX");
         QTableWidgetItem* cell = TableCell(shown);
         const auto paid =
             result.cancelled ? std::nullopt : SettleRecommended(bet, ticket, &result.payouts, refunded);
