@@ -4,7 +4,7 @@
 
 namespace wakorin {
 
-std::string Combination::Text() const {
+std::string CombinationChance::Text() const {
   std::string text(1, static_cast<char>('0' + lanes[0]));
   for (std::size_t k = 1; k < 3 && lanes[k] != 0; ++k) {
     text += '-';
@@ -13,8 +13,8 @@ std::string Combination::Text() const {
   return text;
 }
 
-std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType bet) {
-  std::vector<Combination> all;
+std::vector<CombinationChance> AllCombinations(const PlaceChances& chances, BetType bet) {
+  std::vector<CombinationChance> all;
   for (int a = 1; a <= 6; ++a) {
     for (int b = 1; b <= 6; ++b) {
       if (b == a) continue;
@@ -22,7 +22,7 @@ std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType be
         if (bet == BetType::Quinella && b < a) continue;
         double p = chances.Exacta(a, b);
         if (bet == BetType::Quinella) p += chances.Exacta(b, a);
-        all.push_back(Combination{{a, b, 0}, p});
+        all.push_back(CombinationChance{{a, b, 0}, p});
         continue;
       }
       for (int c = 1; c <= 6; ++c) {
@@ -32,9 +32,9 @@ std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType be
           const double p = chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) +
                            chances.Trifecta(b, a, c) + chances.Trifecta(b, c, a) +
                            chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
-          all.push_back(Combination{{a, b, c}, p});
+          all.push_back(CombinationChance{{a, b, c}, p});
         } else {
-          all.push_back(Combination{{a, b, c}, chances.Trifecta(a, b, c)});
+          all.push_back(CombinationChance{{a, b, c}, chances.Trifecta(a, b, c)});
         }
       }
     }
@@ -64,10 +64,10 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
   for (std::size_t k = 0; k < 6; ++k) forecast.top3[k] += forecast.top2[k];
   forecast.tickets.onSale = onSale;
   for (BetType bet : kBetTypes) {
-    std::vector<Combination> all = AllCombinations(chances, bet);
+    std::vector<CombinationChance> all = AllCombinations(chances, bet);
     // Most probable first; equal ones in combination order, so the tickets never depend on
     // the sort's whims.
-    std::stable_sort(all.begin(), all.end(), [](const Combination& x, const Combination& y) {
+    std::stable_sort(all.begin(), all.end(), [](const CombinationChance& x, const CombinationChance& y) {
       return x.probability > y.probability;
     });
     double expected = 0.0;

@@ -14,12 +14,12 @@ namespace wakorin {
 
 // Every combination of a bet type as lanes in ticket order (quinella and trio lower lane
 // first), with its probability under the model.
-struct Combination {
+struct CombinationChance {
   std::array<int, 3> lanes{};  // the third is 0 for a two-boat bet
   double probability = 0.0;
   std::string Text() const;  // "1-3", "3-1-6"
 };
-std::vector<Combination> AllCombinations(const PlaceChances& chances, BetType bet);
+std::vector<CombinationChance> AllCombinations(const PlaceChances& chances, BetType bet);
 
 // The learned mode's forecast of one race.
 struct DataForecast {

@@ -10,6 +10,7 @@ struct MainMenu {
   QAction *N1 = nullptr, *N2 = nullptr, *N5 = nullptr, *N3 = nullptr, *Exit1 = nullptr;
   QAction *DtUpdate = nullptr, *DtDownload = nullptr, *DtFolder = nullptr, *N7 = nullptr;
   QAction *YosouMode = nullptr, *ModeStandard = nullptr, *ModeData = nullptr, *DtLearn = nullptr;
+  QAction *BetLog = nullptr, *BetRecord = nullptr, *BetBalance = nullptr;
   QAction *Print1 = nullptr, *Print2 = nullptr;
   QAction *HelpHP = nullptr, *J1 = nullptr, *Help = nullptr, *AboutVer = nullptr;
 };

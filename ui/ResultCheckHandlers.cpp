@@ -53,8 +53,11 @@ void TMainForm::ToggleResultCheckMode() {
 void TMainForm::RunResultCheck() {
   // A second check from the events the first lets through would move the selection under it.
   if (!day_ || IsBusy()) return;
-  const CheckLock lock(*this);
-  CheckVenue();
+  {
+    const CheckLock lock(*this);
+    CheckVenue();
+  }
+  emit DayFilesRead();
 }
 
 void TMainForm::CheckVenue() {
