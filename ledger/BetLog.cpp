@@ -263,7 +263,7 @@ std::optional<qint64> BetLog::Record(const Purchase& purchase) {
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral(
         "INSERT INTO bets(day, venue, race, bet, boats, stake, created, purchase, note)"
-        " VALUES(?, ?, ?, ?, ?, ?, ?, 0, ?)"));
+        " VALUES(?, ?, ?, ?, ?, ?, ?, 0, COALESCE(?, ''))"));
     const QString created = QDateTime::currentDateTime().toString(Qt::ISODate);
     qint64 last = 0;
     for (const Combination& c : purchase.combinations) {
