@@ -30,18 +30,34 @@ LedgerCommand::~LedgerCommand() {
 void LedgerCommand::Open() {
   delete dialog_;
   delete balance_;
-  log_ = ledger::BetLog::Open(ledger::LogPathIn(settings::DataFolder()), &problem_);
+  log_.reset();
+  problem_ = {};
   problemSaid_ = false;
+  EnsureLog(false);
+}
+
+ledger::BetLog* LedgerCommand::EnsureLog(bool create) {
+  const QString path = ledger::LogPathIn(settings::DataFolder());
+  if (log_ && log_->Path() == path) return log_.get();
+  if (problem_.fault != ledger::LogFault::None && problem_.path == path) return nullptr;
+  // Another data folder was chosen: its own log.
+  delete dialog_;
+  delete balance_;
+  log_.reset();
+  problem_ = {};
+  if (!create && !QFileInfo::exists(path)) return nullptr;
+  log_ = ledger::BetLog::Open(path, &problem_);
+  return log_.get();
 }
 
 void LedgerCommand::SayProblem() {
-  if (log_ || problemSaid_) return;
+  if (log_ || problemSaid_ || problem_.fault == ledger::LogFault::None) return;
   problemSaid_ = true;
   desktop_.ShowMessage(&form_, ui::LogProblemText(problem_));
 }
 
 void LedgerCommand::RecordClick() {
-  if (!log_) {
+  if (!EnsureLog(true)) {
     desktop_.ShowMessage(&form_, ui::LogProblemText(problem_));
     return;
   }
@@ -69,12 +85,13 @@ void LedgerCommand::RecordClick() {
   delete dialog_;
   dialog_ = new ui::RecordDialog(*log_, std::move(context), &form_);
   dialog_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog_, &ui::RecordDialog::Changed, this, [this] { Settle(); });
+  // Queued: a settlement may replace the dialog (another data folder), never inside its own click.
+  connect(dialog_, &ui::RecordDialog::Changed, this, [this] { Settle(); }, Qt::QueuedConnection);
   dialog_->show();
 }
 
 void LedgerCommand::BalanceClick() {
-  if (!log_) {
+  if (!EnsureLog(true)) {
     desktop_.ShowMessage(&form_, ui::LogProblemText(problem_));
     return;
   }
@@ -89,7 +106,7 @@ void LedgerCommand::BalanceClick() {
 }
 
 void LedgerCommand::Settle() {
-  if (!log_) return;
+  if (!EnsureLog(false)) return;
   QStringList folders{settings::DataFolder()};
   const QString dayFolder = QFileInfo(QString::fromStdString(form_.ProgramFilePath())).absolutePath();
   if (!form_.ProgramFilePath().empty() && QDir(dayFolder) != QDir(folders.first())) folders << dayFolder;

@@ -23,8 +23,9 @@ class LedgerCommand : public QObject {
   LedgerCommand(TMainForm& form, Desktop& desktop);
   ~LedgerCommand() override;
 
-  // Opens the log of the data folder. A log that cannot be used is left as found; its problem
-  // is said once, by SayProblem, and the commands then say it again when chosen.
+  // Opens the log of the data folder when there is one; a folder without a log gets one only
+  // when something is recorded. A log that cannot be used is left as found; its problem is said
+  // once, by SayProblem, and the commands say it again when chosen.
   void Open();
   void SayProblem();
   ledger::BetLog* Log() { return log_.get(); }
@@ -42,6 +43,8 @@ class LedgerCommand : public QObject {
 
  private:
   void Refresh();
+  // The log of the data folder as it is now (made when `create`), or nullptr with problem_ set.
+  ledger::BetLog* EnsureLog(bool create);
   TMainForm& form_;
   Desktop& desktop_;
   std::unique_ptr<ledger::BetLog> log_;
