@@ -94,12 +94,14 @@ class BetLog {
   bool Remove(const std::vector<qint64>& ids);
   bool RemovePurchase(qint64 purchase);
   bool SetStake(const std::vector<qint64>& ids, qint64 stake);
+  // Sets each entry's state and payout (`settled` in the order of ids).
   bool Settle(const std::vector<std::pair<qint64, std::pair<Settled, qint64>>>& settled);
 
   std::vector<Entry> EntriesOf(int day) const;
   // Every entry, or only those of a venue and/or a bet type, in day order.
   std::vector<Entry> Entries(const QString& venue = {}, std::optional<AnyBet> bet = {}) const;
-  // Entries not settled yet, of every day.
+  // Entries not settled yet, of every day in day order, with what settling needs: id, day,
+  // venue, race, bet type, boats and stake (not the time, purchase or note).
   std::vector<Entry> OpenEntries() const;
   // Per day, of a venue and/or a bet type (or all), in day order.
   std::vector<DayTally> Days(const QString& venue = {}, std::optional<AnyBet> bet = {}) const;

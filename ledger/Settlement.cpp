@@ -33,9 +33,9 @@ SettleReport SettleFromFolders(BetLog& log, const QStringList& folders) {
         const DayPayouts payouts(*read.result);
         for (std::size_t k = at; k < end; ++k) {
           const Entry& e = open[k];
-          const QByteArray venue = e.venue.toLatin1();
-          const auto back = payouts.Settle(std::string_view(venue.constData(), static_cast<std::size_t>(venue.size())),
-                                           e.race, e.bet, e.boats);
+          if (e.venue.size() != 2) continue;
+          const char venue[2] = {static_cast<char>(e.venue[0].unicode()), static_cast<char>(e.venue[1].unicode())};
+          const auto back = payouts.Settle(std::string_view(venue, 2), e.race, e.bet, e.boats);
           if (!back) continue;
           const qint64 yen = back->yen * (e.stake / 100);
           const Settled state = back->refund ? Settled::Refund : (back->hit ? Settled::Paid : Settled::Loss);

@@ -128,16 +128,18 @@ DayPayouts::DayPayouts(std::string_view file) {
   const ResultFileOutline outline = OutlineResultFile(file);
   for (const auto& [code, offset] : outline.keys) {
     if (code.size() != 2 || Find(code) != nullptr) continue;  // a venue twice counts once
-    const std::string_view block = file.substr(offset);
-    // A block holding only the notice that its results come after the last race: not settled.
+    // The venue's block, up to the next venue's key: each reader below starts at its key.
+    std::string_view block = file.substr(offset);
     const std::size_t next = block.find(result_layout::kKeyTail, 6);
-    if (block.substr(0, next).find(result_layout::kNotPublished) != std::string_view::npos) continue;
+    if (next != std::string_view::npos && next >= 2) block = block.substr(0, next - 2);
+    // A block holding only the notice that its results come after the last race: not settled.
+    if (block.find(result_layout::kNotPublished) != std::string_view::npos) continue;
     Venue venue;
     venue.code[0] = code[0];
     venue.code[1] = code[1];
     venue.races = ReadRacePayouts(block);
     if (venue.races.empty()) continue;
-    const std::vector<RaceFinish> finishes = ReadFinishTables(file, code);
+    const std::vector<RaceFinish> finishes = ReadFinishTables(block, code);
     for (const RacePayouts& race : venue.races) {
       unsigned bits = 0;
       for (const RaceFinish& finish : finishes) {

@@ -45,7 +45,7 @@ RecordDialog::RecordDialog(ledger::BetLog& log, RecordContext context, QWidget* 
   for (const auto& v : context_.venues) venue_->addItem(v.name, v.code);
   if (context_.venue < context_.venues.size()) venue_->setCurrentIndex(static_cast<int>(context_.venue));
   race_ = Named(new QSpinBox(this), "Race");
-  race_->setRange(1, 12);
+  race_->setRange(1, 99);
   race_->setSuffix(QStringLiteral("R"));
   race_->setValue(context_.race);
   raceRow->addWidget(venue_);
