@@ -138,7 +138,9 @@ DayPayouts::DayPayouts(std::string_view file) {
     venue.code[0] = code[0];
     venue.code[1] = code[1];
     venue.races = ReadRacePayouts(block);
-    if (venue.races.empty()) continue;
+    // No race at all is a venue not published yet, unless the day was called off (every row
+    // 中　止): then it stands with no race, and every ticket is refunded.
+    if (venue.races.empty() && block.find(result_layout::kCancelled) == std::string_view::npos) continue;
     const std::vector<RaceFinish> finishes = ReadFinishTables(block, code);
     for (const RacePayouts& race : venue.races) {
       unsigned bits = 0;

@@ -87,6 +87,14 @@ TEST(TicketForms, DayPayoutsSettleOnlyWhatIsPublished) {
   const std::size_t to = file.find("KBGN", from + 6) - 2;
   file.replace(from, to - from,
                "15KBGN\r\n        " + std::string(result_layout::kNotPublished) + "\r\n15KEND\r\n");
+  // 桐生 (01) called off for the day, as 2024-01-24's 津 was: every row of its table 中　止.
+  std::string calledOff = "01KBGN\r\n   [\x95\xa5\x96\xdf\x8b\xe0]\r\n";
+  for (int race = 1; race <= 12; ++race) {
+    calledOff += (race < 10 ? "           " : "          ") + std::to_string(race) + "R  " +
+                 std::string(result_layout::kCancelled) + "\r\n";
+  }
+  const std::size_t kiryu = file.find("\n01KBGN") + 1;
+  file.replace(kiryu, file.find("01KEND") - kiryu, calledOff);
   const DayPayouts day(file);
   // 大村 (24) 1R: 5-6-3, ３連単 26580, 複勝 6 510.
   const auto paid = day.Settle("24", 1, AnyBet::Trifecta, Boats({5, 6, 3}));
@@ -99,6 +107,9 @@ TEST(TicketForms, DayPayoutsSettleOnlyWhatIsPublished) {
   EXPECT_FALSE(day.Settle("15", 1, AnyBet::Trifecta, Boats({6, 5, 4}))) << "not published yet";
   EXPECT_FALSE(day.Settle("03", 1, AnyBet::Trifecta, Boats({1, 2, 3}))) << "a venue not in the file";
   // A published venue without the race: not held, refunded.
+  const auto calledOffDay = day.Settle("01", 12, AnyBet::Trio, Boats({1, 2, 3}));
+  ASSERT_TRUE(calledOffDay);
+  EXPECT_TRUE(calledOffDay->refund);
   const auto notHeld = day.Settle("24", 13, AnyBet::Win, Boats({1}));
   ASSERT_TRUE(notHeld);
   EXPECT_TRUE(notHeld->refund);
