@@ -132,6 +132,9 @@ BalanceWindow::BalanceWindow(ledger::BetLog& log, Desktop& desktop, QWidget* par
 
   auto* splitter = new QSplitter(Qt::Vertical, this);
   auto* tabs = Named(new QTabWidget(splitter), "Views");
+  // Tabs readable on the black: the chosen one lighter.
+  tabs->setStyleSheet(QStringLiteral("QTabBar::tab { background: #303030; color: white; padding: 4px 14px; }"
+                                     " QTabBar::tab:selected { background: #707070; }"));
   dayTable_ = MakeTable(tabs, "DayTable", QStringLiteral("日付"));
   monthTable_ = MakeTable(tabs, "MonthTable", QStringLiteral("月"));
   tabs->addTab(monthTable_, QStringLiteral("月別"));
@@ -253,9 +256,12 @@ void BalanceWindow::ShowCharts(const std::vector<ledger::DayTally>& days,
   auto* gain = new QBarSet(QStringLiteral("収支"));
   gain->setColor(kAqua);
   QStringList categories;
+  // "8月" while the months are of one year, else "24/8".
+  const bool oneYear = months.empty() || months.front().first / 100 == months.back().first / 100;
   for (const auto& [month, tally] : months) {
     *gain << static_cast<qreal>(tally.Balance());
-    categories << QStringLiteral("%1/%2").arg(month / 100 % 100, 2, 10, QLatin1Char('0')).arg(month % 100, 2, 10, QLatin1Char('0'));
+    categories << (oneYear ? QStringLiteral("%1月").arg(month % 100)
+                           : QStringLiteral("%1/%2").arg(month / 100 % 100, 2, 10, QLatin1Char('0')).arg(month % 100));
   }
   auto* series = new QBarSeries;
   series->append(gain);

@@ -35,6 +35,7 @@ RecordDialog::RecordDialog(ledger::BetLog& log, RecordContext context, QWidget* 
     : QDialog(parent), log_(log), context_(std::move(context)) {
   setObjectName(QStringLiteral("RecordDialog"));
   setWindowTitle(QStringLiteral("舟券を記録"));
+  resize(600, 660);
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   layout->addLayout(form);
@@ -312,7 +313,8 @@ void RecordDialog::Reload() {
     group->setData(5, Qt::UserRole, paid);
     group->setText(4, YenText(stake));
     const bool open = e.settled == ledger::Settled::Open || group->text(5) == QStringLiteral("未確定");
-    group->setText(5, open ? QStringLiteral("未確定") : QStringLiteral("払戻 %1円").arg(YenText(paid)));
+    group->setText(5, open ? QStringLiteral("未確定")
+                           : paid > 0 ? QStringLiteral("払戻 %1円").arg(YenText(paid)) : QStringLiteral("不的中"));
   }
 }
 
