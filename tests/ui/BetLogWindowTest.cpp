@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -23,6 +25,7 @@
 #include "tests/ui/Find.h"
 #include "tests/ui/ScriptedDesktop.h"
 #include "ui/MainForm.h"
+#include "ui/TitleForm.h"
 #include "ui/ledger/BalanceWindow.h"
 #include "ui/ledger/RecordDialog.h"
 
@@ -200,6 +203,50 @@ TEST_F(BetLogWindowTest, TheDialogRefusesWhatCannotBeBought) {
   EXPECT_EQ(Find(*dialog, "Count")->text(), QStringLiteral("4点　合計 1,200円"));
   EXPECT_TRUE(dialog->RecordEntered());
   EXPECT_EQ(app->Ledger().Log()->EntriesOf(20240710).size(), 4u);
+
+  // Listed as one purchase of four; one combination deleted, then the stake of what is left
+  // changed, then the whole purchase deleted.
+  auto* entries = Find<QTreeWidget>(*dialog, "Entries");
+  ASSERT_EQ(entries->topLevelItemCount(), 1);
+  ASSERT_EQ(entries->topLevelItem(0)->childCount(), 4);
+  entries->topLevelItem(0)->child(1)->setSelected(true);
+  EXPECT_TRUE(dialog->DeleteSelected());
+  ASSERT_EQ(entries->topLevelItem(0)->childCount(), 3);
+  stake->setText(QStringLiteral("500"));
+  entries->topLevelItem(0)->setSelected(true);
+  EXPECT_TRUE(dialog->ChangeSelectedStake());
+  for (const auto& e : app->Ledger().Log()->EntriesOf(20240710)) EXPECT_EQ(e.stake, 500);
+  entries->topLevelItem(0)->setSelected(true);
+  EXPECT_TRUE(dialog->DeleteSelected());
+  EXPECT_TRUE(app->Ledger().Log()->Entries().empty());
+}
+
+// A log that cannot be used is named once at start, the day still opens, and the file is not
+// touched; the commands name it again rather than making another.
+TEST_F(BetLogWindowTest, ADamagedLogIsNamedOnceAndLeftAlone) {
+  const QString path = QString::fromStdString((data.path() / "betlog.sqlite").string());
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a database, but a fan's notes\n");
+  }
+  app.emplace(form, desktop);  // opens the log of the data folder, as a start does
+  const QString day = QString::fromStdString(data.Write("B060415.TXT", testing::ReadAll(WAKORIN_SAMPLES_DIR "/B060415.TXT")));
+  ASSERT_TRUE(app->Start(new TTitleForm(), {day}));
+  ASSERT_EQ(desktop.messages.size(), 1);
+  EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("壊れている"))) << desktop.messages[0].toStdString();
+  EXPECT_TRUE(desktop.messages[0].contains(path));
+  EXPECT_NE(form.Day(), nullptr);
+  Action(form, "BetRecord")->trigger();
+  EXPECT_EQ(desktop.messages.size(), 2);
+  EXPECT_EQ(app->Ledger().Dialog(), nullptr);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray("not a database, but a fan's notes\n"));
+  EXPECT_EQ(QDir(QString::fromStdString(data.path().string())).entryList(QDir::Files),
+            (QStringList{QStringLiteral("B060415.TXT"), QStringLiteral("betlog.sqlite")}));
+  form.hide();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace
