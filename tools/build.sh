@@ -39,7 +39,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 # ctest runs each test in a process of its own; each binary must also pass whole, in any order,
 # so that no test leans on what an earlier one left behind.
-for suite in wakorin_core_tests wakorin_app_tests wakorin_ui_tests; do
+for suite in wakorin_core_tests wakorin_app_tests wakorin_ledger_tests wakorin_ui_tests; do
   "build/tests/$suite" --gtest_brief=1
   "build/tests/$suite" --gtest_brief=1 --gtest_shuffle --gtest_repeat=2
 done
