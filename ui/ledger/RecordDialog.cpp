@@ -256,7 +256,7 @@ bool RecordDialog::RecordEntered() {
 }
 
 bool RecordDialog::RecordRecommended() {
-  if (!context_.sheetBet || context_.sheet.empty()) {
+  if (!context_.sheetBet || context_.sheet.empty() || context_.venue >= context_.venues.size()) {
     Refuse(QStringLiteral("画面に推奨舟券がありません。"));
     return false;
   }
