@@ -62,17 +62,18 @@ bool Application::OpenFirstDay(const QStringList& files) {
   return form_.ChooseProgramFile();
 }
 
-bool Application::Start(TTitleForm* titleForm, const QStringList& files) {
+bool Application::Start(std::unique_ptr<TTitleForm> titleForm, const QStringList& files) {
   form_.ClearQuitRequest();
   titleForm->ShowPainted();
   desktop_.Wait(3000);
   // The dialogs open while the title is still on top.
   if (!OpenFirstDay(files)) {
-    titleForm->deleteLater();
+    // Its events may still be queued behind the dialogs: Qt deletes it once they are handled.
+    titleForm.release()->deleteLater();
     form_.Terminate();
     return false;
   }
-  delete titleForm;
+  titleForm.reset();
   if (QScreen* screen = QApplication::primaryScreen()) {
     form_.move(screen->availableGeometry().center() -
                QPoint(form_.width() / 2, form_.height() / 2));

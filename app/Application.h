@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "app/DownloadCommand.h"
 #include "app/FileDialogFolder.h"
@@ -23,7 +24,7 @@ class Application {
   // program file or archive given as the first of `files`, else one downloaded on a first start,
   // else the one chosen in the file dialog. Returns whether the application goes on to its event
   // loop; the title form is gone either way.
-  bool Start(TTitleForm* titleForm, const QStringList& files = {});
+  bool Start(std::unique_ptr<TTitleForm> titleForm, const QStringList& files = {});
   // The bet log's commands.
   LedgerCommand& Ledger() { return ledger_; }
 

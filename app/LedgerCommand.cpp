@@ -75,9 +75,9 @@ void LedgerCommand::RecordClick() {
   context.venue = form_.SelectedVenue();
   context.race = form_.SelectedRace();
   if (const auto sheet = form_.ShownSheet()) {
-    context.sheetBet = AnyBetOf(sheet->first);
+    context.sheetBet = AnyOf(sheet->first);
     for (const std::string& ticket : sheet->second) {
-      std::vector<Combination> combinations = RecommendedCombinations(sheet->first, ticket);
+      std::vector<Combination> combinations = CombinationsBought(sheet->first, ticket);
       if (!combinations.empty()) context.sheet.push_back(std::move(combinations));
     }
     if (context.sheet.empty()) context.sheetBet.reset();

@@ -1,3 +1,4 @@
+#include <memory>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
@@ -34,10 +35,10 @@ int main(int argc, char** argv) {
   arguments.process(app);
 
   wakorin::QtDesktop desktop;
-  auto* titleForm = new wakorin::TTitleForm();  // hidden until the main window's start-up
+  auto titleForm = std::make_unique<wakorin::TTitleForm>();  // hidden until the start-up
   wakorin::TMainForm form(desktop);
   wakorin::Application application(form, desktop);
-  if (!application.Start(titleForm, arguments.positionalArguments())) {
+  if (!application.Start(std::move(titleForm), arguments.positionalArguments())) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
   }

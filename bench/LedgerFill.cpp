@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         p.stake = 100;
         p.note = QStringLiteral("推奨");
         for (const std::string& ticket : forecast->forecast.tickets.tickets[BetType::Trifecta]) {
-          for (const Combination& c : RecommendedCombinations(BetType::Trifecta, ticket)) {
+          for (const Combination& c : CombinationsBought(BetType::Trifecta, ticket)) {
             if (std::find(p.combinations.begin(), p.combinations.end(), c) == p.combinations.end()) p.combinations.push_back(c);
           }
         }

@@ -164,7 +164,7 @@ std::unique_ptr<TMainForm> StartUp(TimingDesktop& desktop, double* chosenToPaint
   watcher->footer = Control<QLabel>(*form, "LabelHitReturn");
   watcher->paints = 0;
   // The start-up as the application runs it; the timings need none of its menu commands.
-  if (!Application(*form, desktop).Start(new TTitleForm())) {
+  if (!Application(*form, desktop).Start(std::make_unique<TTitleForm>())) {
     Fail("the window did not open: " + desktop.messages.join(QLatin1Char(' ')).toStdString());
   }
   for (int pass = 0; pass < 100 && watcher->paints == 0; ++pass) QApplication::processEvents();

@@ -105,6 +105,33 @@ Outcome<DayForecast> OpenDay::Forecast(std::size_t venue, int race,
   return DayForecast{std::move(*forecast), stats->second, std::nullopt};
 }
 
+Outcome<OpenDay::RaceResultLookup> OpenDay::LookUpRaceResult(std::size_t venue, int race) const {
+  RaceResultLookup lookup;
+  const std::string path = ResultPath();
+  if (path.empty() || venue >= venues_.size()) return lookup;
+  auto bytes = ByteFile::ReadWhole(path);
+  if (!bytes) return bytes.error();
+  const std::string_view file = **bytes;
+  const ResultFileOutline outline = OutlineResultFile(file);
+  if (day_ && outline.day && *day_ != *outline.day) {
+    lookup.end = RaceResultLookup::End::OtherDay;
+    lookup.otherDay = std::make_pair(*day_, *outline.day);
+    return lookup;
+  }
+  const std::string& code = venues_[venue].code;
+  const std::optional<std::size_t> key = outline.KeyOffset(code);
+  lookup.end = RaceResultLookup::End::VenueMissing;
+  if (!key) return lookup;
+  lookup.end = RaceResultLookup::End::RaceMissing;
+  for (RaceResult& found : ReadRaceResults(VenueResultBlock(file.substr(*key), code))) {
+    if (found.race != race) continue;
+    lookup.end = RaceResultLookup::End::Found;
+    lookup.result = std::move(found);
+    break;
+  }
+  return lookup;
+}
+
 std::string OpenDay::ResultPath() const {
   if (resultPath_.empty() || !ByteFile::Exists(resultPath_)) resultPath_ = FindResultFile(path_);
   return resultPath_;

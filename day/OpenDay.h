@@ -15,6 +15,7 @@
 #include "predict/RecommendedTickets.h"
 #include "program/RaceCard.h"
 #include "program/VenueBlockScan.h"
+#include "results/RaceResult.h"
 #include "results/VenueCheck.h"
 #include "results/RecentForm.h"
 #include "results/ResultFile.h"
@@ -82,6 +83,16 @@ class OpenDay {
   // what it passed over, when there is none.
   Outcome<DayForecast> Forecast(std::size_t venue, int race,
                                 const std::string& workingFolder = ".") const;
+
+  // Race `race` of venue `venue` as the day's result file beside the race program file gives it.
+  // A result file that cannot be read fails with its error.
+  struct RaceResultLookup {
+    enum class End { NoResultFile, OtherDay, VenueMissing, RaceMissing, Found };
+    End end = End::NoResultFile;
+    std::optional<std::pair<int, int>> otherDay;  // program day, result day (yyyymmdd)
+    RaceResult result;
+  };
+  Outcome<RaceResultLookup> LookUpRaceResult(std::size_t venue, int race) const;
 
   // The day's result file beside the race program file (any letter case, text or archive);
   // empty when there is none. Once found, it is kept.

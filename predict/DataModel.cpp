@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "base/ByteFile.h"
@@ -26,9 +27,12 @@ std::uint64_t Checksum(std::string_view bytes) {  // FNV-1a, 64 bits
   return hash;
 }
 
+// Parameters are written to six significant digits. The fit does not support more: the same
+// learning on another machine agrees to about 1e-11, and the digits beyond would make the file
+// differ from machine to machine although the model is the same.
 std::string Double(double value) {
   char text[40];
-  std::snprintf(text, sizeof text, "%.17g", value);
+  std::snprintf(text, sizeof text, "%.6g", value);
   return text;
 }
 
@@ -97,6 +101,10 @@ bool IsHeadlineFeature(int feature) {
   }();
   return feature >= 0 && feature < static_cast<int>(headline.size()) &&
          headline[static_cast<std::size_t>(feature)];
+}
+
+void RoundAsWritten(DataModel& model) {
+  for (const auto& [name, value] : Parameters(model)) *value = std::strtod(Double(*value).c_str(), nullptr);
 }
 
 std::string WriteDataModel(const DataModel& model) {

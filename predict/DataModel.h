@@ -38,9 +38,12 @@ struct DataModel {
 bool IsHeadlineFeature(int feature);
 
 // The model file: "wakorin-data-model 1", then one "name value" per line, then
-// "end <checksum>". Doubles are written with 17 significant digits, so a model read back is
-// the same model.
+// "end <checksum>". Parameters are written to six significant digits, as RoundAsWritten
+// rounds a model learned, so a model read back is the same model.
 std::string WriteDataModel(const DataModel& model);
+// Rounds every parameter as WriteDataModel writes it, so that a model learned and the same
+// model read back from its file predict alike.
+void RoundAsWritten(DataModel& model);
 
 // Why a model file was refused.
 enum class ModelFault {

@@ -342,6 +342,7 @@ std::optional<DataModel> Learn(const std::vector<LearnRace>& learn,
     LearnThresholds(tune, options, model, &shares);
   }
   if (!goOn("thresholds", 1, 1)) return std::nullopt;
+  RoundAsWritten(model);
   return model;
 }
 

@@ -12,8 +12,9 @@ constexpr std::size_t kPlace = 2, kLane = 6, kRacerNo = 8, kCourse = 46, kStart 
 
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 
-// The race number of a detail heading ("   1R", "  12R" in its first five bytes), or 0.
-int HeadingOf(std::string_view line) {
+}  // namespace
+
+int RaceOfHeading(std::string_view line) {
   if (line.size() < 5 || line[4] != 'R') return 0;
   const std::string_view number = TrimControlAndBlanks(line.substr(0, 4));
   if (number.empty() || number.size() > 2) return 0;
@@ -24,6 +25,8 @@ int HeadingOf(std::string_view line) {
   }
   return race >= 1 && race <= 12 ? race : 0;
 }
+
+namespace {
 
 // "0.11", "F0.01", "L ." -> seconds, or false.
 bool ReadStart(std::string_view text, double& seconds) {
@@ -40,7 +43,9 @@ bool ReadStart(std::string_view text, double& seconds) {
   return true;
 }
 
-bool ReadRow(std::string_view line, Finisher& boat) {
+}  // namespace
+
+bool ReadFinisher(std::string_view line, Finisher& boat) {
   if (line.size() < kRacerNo + 4 || line[0] != ' ' || line[1] != ' ') return false;
   const char lane = line[kLane];
   if (lane < '1' || lane > '6') return false;
@@ -56,8 +61,6 @@ bool ReadRow(std::string_view line, Finisher& boat) {
   return true;
 }
 
-}  // namespace
-
 bool Finisher::Refunded() const {
   return !place.empty() && (place[0] == 'F' || place[0] == 'L' || place[0] == 'K');
 }
@@ -72,22 +75,26 @@ int RaceFinish::LaneAt(int place) const {
   return lane;
 }
 
-std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode) {
-  std::vector<RaceFinish> races;
+std::string_view VenueResultBlock(std::string_view fileBytes, std::string_view venueCode) {
   const std::string key = std::string(venueCode).append(result_layout::kKeyTail);
   std::size_t start = 0;
   for (start = fileBytes.find(key); start != std::string_view::npos;
        start = fileBytes.find(key, start + 1)) {
     if (start == 0 || fileBytes[start - 1] == '\n') break;  // a key stands at a line's start
   }
-  if (start == std::string_view::npos || venueCode.size() != 2) return races;
+  if (start == std::string_view::npos || venueCode.size() != 2) return {};
   std::string_view block = fileBytes.substr(start + key.size());
   const std::size_t end = FindCodeAnd(block, venueCode, result_layout::kEndTail);
   block = block.substr(0, end);
   // Another venue's key ends the block too, should its end line be missing.
   if (const std::size_t other = block.find(result_layout::kKeyTail); other != std::string_view::npos)
     block = block.substr(0, other >= 2 ? other - 2 : 0);
+  return block;
+}
 
+std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode) {
+  std::vector<RaceFinish> races;
+  const std::string_view block = VenueResultBlock(fileBytes, venueCode);
   bool inTable = false;
   std::size_t at = 0;
   while (at < block.size()) {
@@ -96,7 +103,7 @@ std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string
     std::string_view line = block.substr(at, eol - at);
     at = eol + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (const int race = HeadingOf(line)) {
+    if (const int race = RaceOfHeading(line)) {
       races.push_back(RaceFinish{race, {}});
       inTable = false;
       continue;
@@ -108,7 +115,7 @@ std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string
     }
     if (!inTable) continue;
     Finisher boat;
-    if (races.back().boats.size() < 6 && ReadRow(line, boat)) {
+    if (races.back().boats.size() < 6 && ReadFinisher(line, boat)) {
       races.back().boats.push_back(std::move(boat));
     } else {
       inTable = false;  // the blank line after the table, or anything else

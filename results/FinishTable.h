@@ -32,6 +32,15 @@ struct RaceFinish {
   int LaneAt(int place) const;
 };
 
+// The race number of a race's heading in a venue's result block ("   1R", "  12R" in its first
+// five bytes), or 0.
+int RaceOfHeading(std::string_view line);
+// Reads one row of a finishing table; false for a line that is no row.
+bool ReadFinisher(std::string_view line, Finisher& boat);
+// The venue's block of a result file, after its key line up to its end line (or another venue's
+// key); empty when the venue's key stands nowhere at a line's start.
+std::string_view VenueResultBlock(std::string_view fileBytes, std::string_view venueCode);
+
 // The finishing tables of a venue's result block (its key `venueCode` + "KBGN", up to its end
 // line), one per race heading found, in file order. Lines that do not read as a table row are
 // passed over, so a damaged block yields fewer boats, never a bad read.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "results/FinishTable.h"
 #include "results/ResultFileLayout.h"
 #include "results/ResultMatching.h"
 
@@ -31,18 +32,6 @@ std::vector<std::string_view> Tokens(std::string_view line) {
     if (at > start) tokens.push_back(line.substr(start, at - start));
   }
   return tokens;
-}
-
-// "1R".."12R" at the line's fifth byte: a race's heading.
-int RaceOfHeading(std::string_view line) {
-  if (line.size() < 5 || line[4] != 'R') return 0;
-  int race = 0;
-  for (char c : line.substr(0, 4)) {
-    if (c == ' ') continue;
-    if (c < '0' || c > '9') return 0;
-    race = race * 10 + (c - '0');
-  }
-  return race >= 1 && race <= 12 ? race : 0;
 }
 
 std::optional<long long> Number(std::string_view text) {
@@ -116,24 +105,14 @@ bool Covers(AnyBet bet, const Combination& ticket, const Combination& winner) {
   if (bet == AnyBet::Place) return ticket.count == 1 && winner.count == 1 && ticket.boats[0] == winner.boats[0];
   if (ticket.count != winner.count) return false;
   if (Ordered(bet)) return ticket == winner;
-  std::array<std::uint8_t, 3> a = ticket.boats, b = winner.boats;
-  std::sort(a.begin(), a.begin() + ticket.count);
-  std::sort(b.begin(), b.begin() + winner.count);
-  return a == b;
-}
-
-AnyBet AnyOf(BetType bet) {
-  switch (bet) {
-    case BetType::Quinella:
-      return AnyBet::Quinella;
-    case BetType::Exacta:
-      return AnyBet::Exacta;
-    case BetType::Trio:
-      return AnyBet::Trio;
-    case BetType::Trifecta:
-      break;
-  }
-  return AnyBet::Trifecta;
+  // The same boats in any order, compared as sets of boats: GCC 12 at -O3 takes a sort over a
+  // count it cannot bound for a write past the three bytes and stops the Release build.
+  auto boats = [](const Combination& c) {
+    unsigned bits = 0;
+    for (std::size_t k = 0; k < c.count && k < c.boats.size(); ++k) bits |= 1u << c.boats[k];
+    return bits;
+  };
+  return boats(ticket) == boats(winner);
 }
 
 std::optional<long long> Yen(std::string_view text) {
@@ -175,6 +154,20 @@ std::vector<PayoutDisagreement> CompareWithSummary(const std::vector<RacePayouts
     }
   }
   return disagreements;
+}
+
+AnyBet AnyOf(BetType bet) {
+  switch (bet) {
+    case BetType::Quinella:
+      return AnyBet::Quinella;
+    case BetType::Exacta:
+      return AnyBet::Exacta;
+    case BetType::Trio:
+      return AnyBet::Trio;
+    case BetType::Trifecta:
+      break;
+  }
+  return AnyBet::Trifecta;
 }
 
 int BoatsOf(AnyBet bet) {
@@ -274,6 +267,38 @@ std::optional<TicketReturn> SettleTicket(AnyBet bet, const Combination& boats,
     }
   }
   return back;
+}
+
+std::vector<Combination> CombinationsBought(BetType bet, std::string_view ticket) {
+  Combination written;
+  for (char c : ticket) {
+    if (c >= '1' && c <= '6' && written.count < 3) {
+      written.boats[written.count++] = static_cast<std::uint8_t>(c - '0');
+    }
+  }
+  if (written.count != BoatsOf(AnyOf(bet))) return {};
+  if (bet != BetType::Trifecta || !IsBoxTicket(ticket)) return {written};
+  std::array<std::uint8_t, 3> boats = written.boats;
+  std::sort(boats.begin(), boats.end());
+  std::vector<Combination> every;
+  do {
+    every.push_back(Combination{boats, 3});
+  } while (std::next_permutation(boats.begin(), boats.end()));
+  return every;
+}
+
+std::optional<RecommendedReturn> SettleRecommended(BetType bet, std::string_view ticket,
+                                                   const RacePayouts* race, unsigned refundedBoats) {
+  RecommendedReturn total;
+  for (const Combination& boats : CombinationsBought(bet, ticket)) {
+    const std::optional<TicketReturn> one = SettleTicket(AnyOf(bet), boats, race, refundedBoats);
+    if (!one) return std::nullopt;
+    ++total.combinations;
+    total.paid.yen += one->yen;
+    total.paid.hit = total.paid.hit || one->hit;
+    total.paid.refund = total.paid.refund || one->refund;
+  }
+  return total;
 }
 
 }  // namespace wakorin

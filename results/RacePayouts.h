@@ -83,4 +83,20 @@ struct TicketReturn {
 std::optional<TicketReturn> SettleTicket(AnyBet bet, const Combination& boats,
                                          const RacePayouts* race, unsigned refundedBoats);
 
+// The bet type of the seven that one of the four recommended types is.
+AnyBet AnyOf(BetType bet);
+
+// The combinations a recommended ticket buys, in the order written: one, or the six orders of a
+// trifecta box ("3&1&5"); none for an empty ticket or one that names no boats.
+std::vector<Combination> CombinationsBought(BetType bet, std::string_view ticket);
+
+// What a recommended ticket was paid per 100 yen on each combination it buys, summed, as
+// SettleTicket settles each; nullopt while the race's payouts are not known.
+struct RecommendedReturn {
+  int combinations = 0;
+  TicketReturn paid;
+};
+std::optional<RecommendedReturn> SettleRecommended(BetType bet, std::string_view ticket,
+                                                   const RacePayouts* race, unsigned refundedBoats);
+
 }  // namespace wakorin

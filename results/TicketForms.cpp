@@ -85,45 +85,6 @@ TicketExpansion ExpandTicket(AnyBet bet, TicketForm form, const std::array<std::
   return out;
 }
 
-AnyBet AnyBetOf(BetType bet) {
-  switch (bet) {
-    case BetType::Quinella:
-      return AnyBet::Quinella;
-    case BetType::Exacta:
-      return AnyBet::Exacta;
-    case BetType::Trio:
-      return AnyBet::Trio;
-    case BetType::Trifecta:
-      break;
-  }
-  return AnyBet::Trifecta;
-}
-
-std::vector<Combination> RecommendedCombinations(BetType bet, std::string_view ticket) {
-  const AnyBet any = AnyBetOf(bet);
-  const int count = BoatsOf(any);
-  std::vector<int> boats;
-  for (std::size_t at = 0; at < ticket.size(); ++at) {
-    const char c = ticket[at];
-    if (c >= '1' && c <= '6') {
-      boats.push_back(c - '0');
-    } else if (c != '-' && c != '&' && c != '=') {
-      return {};
-    }
-  }
-  if (static_cast<int>(boats.size()) != count) return {};
-  std::array<std::vector<int>, 3> places;
-  TicketForm form = TicketForm::Single;
-  if (IsBoxTicket(ticket)) {
-    form = TicketForm::Box;
-    places[0] = boats;
-  } else {
-    for (int k = 0; k < count; ++k) places[static_cast<std::size_t>(k)] = {boats[static_cast<std::size_t>(k)]};
-  }
-  TicketExpansion expansion = ExpandTicket(any, form, places);
-  return expansion.fault == TicketFault::None ? expansion.combinations : std::vector<Combination>{};
-}
-
 DayPayouts::DayPayouts(std::string_view file) {
   const ResultFileOutline outline = OutlineResultFile(file);
   for (const auto& [code, offset] : outline.keys) {

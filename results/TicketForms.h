@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "predict/BetType.h"
 #include "results/RacePayouts.h"
 
 namespace wakorin {
@@ -33,13 +32,6 @@ struct TicketExpansion {
 // places[0] only, for a formation a set in each of the first BoatsOf(bet) places. Combinations of
 // an unordered type are written lowest boat first and counted once.
 TicketExpansion ExpandTicket(AnyBet bet, TicketForm form, const std::array<std::vector<int>, 3>& places);
-
-// The combinations one recommended ticket of `bet` buys: "3-1-6" one, a trifecta box "3&1&5" six;
-// none for an empty or unreadable ticket.
-std::vector<Combination> RecommendedCombinations(BetType bet, std::string_view ticket);
-
-// The bet type of the four the recommendation covers.
-AnyBet AnyBetOf(BetType bet);
 
 // A day's result file read once for settling tickets.
 class DayPayouts {

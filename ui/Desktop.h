@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QEventLoop>
 #include <QList>
 #include <QString>
@@ -97,6 +98,8 @@ class Desktop {
   // Runs `job` to its end under a modal progress dialog with a cancel button. A desktop that
   // cannot show one runs the job to its end unseen.
   virtual void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job);
+  // The clock, which a test sets.
+  virtual QDateTime Now() const { return QDateTime::currentDateTime(); }
 };
 
 }  // namespace wakorin

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 
 #include "base/DayDate.h"
@@ -53,8 +54,8 @@ QWidget* TMainForm::MakeClient(QMainWindow& window) {
 
 void TMainForm::ConnectHandlers() {
   // `activated` fires only on the user's choice, never on a selection made by code.
-  connect(header_.VenueList(), &QComboBox::activated, this, [this] { ShowChosenVenue(); });
-  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this] { ShowChosenRace(); });
+  connect(header_.VenueList(), &QComboBox::activated, this, [this](int index) { ShowChosenVenue(index); });
+  connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this](int index) { ShowChosenRace(index); });
   connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { PredictShownRace(); });
   connect(menu_.N5, &QAction::triggered, this, [this] { PredictShownRace(); });
   connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,
@@ -72,6 +73,18 @@ void TMainForm::ConnectHandlers() {
     connect(button, &QPushButton::clicked, this, [this] { cardPanel_.ToggleMeetingResults(); });
   }
   connect(menu_.Print2, &QAction::triggered, this, [this] { PrintShownPage(); });
+  connect(menu_.RaceResult, &QAction::triggered, this, [this] { ShowRaceResult(race_); });
+  connect(menu_.DayRaces, &QAction::triggered, this, [this] { ShowDayRaces(); });
+  const std::pair<QKeySequence, std::function<void()>> keys[] = {
+      {QKeySequence(Qt::Key_Right), [this] { StepRace(1); }},
+      {QKeySequence(Qt::Key_Left), [this] { StepRace(-1); }},
+      {QKeySequence(Qt::Key_PageDown), [this] { StepVenue(1); }},
+      {QKeySequence(Qt::Key_PageUp), [this] { StepVenue(-1); }}};
+  for (const auto& [key, step] : keys) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, step);
+  }
+  resultGrid_.OnRaceOpened([this](int race) { ShowRaceResult(race); });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -102,7 +115,7 @@ void TMainForm::ShowBusy() {
   const bool idle = !IsBusy();
   for (QAction* action : {menu_.N1, menu_.N2, menu_.N3, menu_.DtDownload, menu_.YosouMode,
                           menu_.ModeStandard, menu_.ModeData, menu_.DtLearn, menu_.Print1,
-                          menu_.Print2}) {
+                          menu_.Print2, menu_.RaceResult, menu_.DayRaces}) {
     action->setEnabled(idle);
   }
   menu_.N5->setEnabled(idle && IsRaceCardMode());
@@ -194,18 +207,21 @@ void TMainForm::UseModeOnDay() {
     day_->UseModel(nullptr);
     return;
   }
-  if (!forms_ && day_->Day()) {
-    const QString folder = QFileInfo(QString::fromLocal8Bit(day_->Path().c_str())).absolutePath();
-    std::vector<RefusedFile> refused;
-    forms_ = std::make_shared<const FormBook>(
-        ReadFormsBefore(folder.toLocal8Bit().toStdString(), *day_->Day(), 120, &refused));
-    formRefused_.clear();
-    for (const RefusedFile& file : refused) {
-      const std::optional<int> date = DayOfFileName(file.path, 'K');
-      formRefused_ << RefusedFileText(file, date.value_or(0));
-    }
-  }
+  EnsureForms();
   day_->UseModel(learnedModel_ ? learnedModel_ : SharedDefaultModel(), forms_);
+}
+
+void TMainForm::EnsureForms() {
+  if (forms_ || !day_ || !day_->Day()) return;
+  const QString folder = QFileInfo(QString::fromLocal8Bit(day_->Path().c_str())).absolutePath();
+  std::vector<RefusedFile> refused;
+  forms_ = std::make_shared<const FormBook>(
+      ReadFormsBefore(folder.toLocal8Bit().toStdString(), *day_->Day(), 120, &refused));
+  formRefused_.clear();
+  for (const RefusedFile& file : refused) {
+    const std::optional<int> date = DayOfFileName(file.path, 'K');
+    formRefused_ << RefusedFileText(file, date.value_or(0));
+  }
 }
 
 void TMainForm::ShowError(const Error& error) {

@@ -32,6 +32,10 @@ namespace wakorin {
 
 class Desktop;
 class ProgramFileFolder;
+namespace ui {
+class RaceResultWindow;
+class DayRaceList;
+}
 
 // The main window. It composes the regions that show the core's values and keeps the handlers
 // of its commands: each asks the core, then hands the answer to the region that shows it.
@@ -96,9 +100,10 @@ class TMainForm : public QMainWindow {
   // Reads the race program file at `path` and shows race 1 of its last venue; what ChooseProgramFile does
   // with the file chosen in its dialog.
   bool OpenProgramFile(const QString& path);
-  // The venue or the race chosen in its list: the card of that race, without a prediction.
-  void ShowChosenVenue();
-  void ShowChosenRace();
+  // The venue (an index into the day's venues) or the race (0-based) chosen in its list: the
+  // card of that race, without a prediction.
+  void ShowChosenVenue(int index);
+  void ShowChosenRace(int index);
   // Back to race-card mode: the card without a prediction.
   void EnterRaceCardMode();
 
@@ -129,6 +134,16 @@ class TMainForm : public QMainWindow {
   // --- Result check ---
   void ToggleResultCheckMode();
   void RunResultCheck();
+  // Race `race` of the venue shown, as the day's result file gives it, in the race result window
+  // with the tickets the prediction recommends; a message when the file does not hold it.
+  void ShowRaceResult(int race);
+  // 本日のレース一覧: every race of the day by deadline, forecast in the data mode.
+  void ShowDayRaces();
+  // Shows race `race` of venue `venue` on the card, as chosen in the day's list; false while busy.
+  bool OpenRace(std::size_t venue, int race);
+  // The next or the previous race of the venue shown (←/→), or venue (PgDn/PgUp).
+  void StepRace(int step);
+  void StepVenue(int step);
   // Hits and return of the last check, as its footer shows them.
   const CheckTally& LastCheckTally() const { return resultGrid_.Tally(); }
 
@@ -210,6 +225,11 @@ class TMainForm : public QMainWindow {
   ui::ResultGrid resultGrid_;
   ui::CheckOverlay checkOverlay_;
   ui::MainMenu menu_;
+  ui::RaceResultWindow* raceResultWindow_ = nullptr;  // made when first asked for; the form owns it
+  ui::DayRaceList* dayRaceList_ = nullptr;            // the same
+  // Reads the racers' recent form for the data mode once per day, from the result files of the
+  // days before it in its folder.
+  void EnsureForms();
 };
 
 }  // namespace wakorin

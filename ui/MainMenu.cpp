@@ -29,6 +29,10 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   m.N2 = item(n1, "N2", "番組表 読み込み");
   m.N5 = item(n1, "N5", "推奨船券 予想");
   m.N3 = item(n1, "N3", "全結果 照合");
+  m.RaceResult = item(n1, "RaceResult", "レース結果...");
+  m.RaceResult->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+  m.DayRaces = item(n1, "DayRaces", "本日のレース一覧...");
+  m.DayRaces->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   m.Exit1 = item(n1, "Exit1", "終了");
   QMenu* n4 = submenu("N4", "設定(&T)");
   m.DtUpdate = item(n4, "DtUpdate", "最新データに更新");

@@ -42,18 +42,14 @@ void MeetingHeader::ListVenues(const std::vector<DayVenue>& venues) {
   if (SelectC_->count() > 0) SelectC_->setCurrentIndex(0);
 }
 
-int MeetingHeader::VenueCount() const {
-  return SelectC_->count();
-}
-
-int MeetingHeader::VenueIndex() const {
-  return SelectC_->currentIndex();
-}
-
 void MeetingHeader::Show(const TRaceCard& card) {
   LabelCount_->setText(FromCp932(card.Count));
   LabelDDate_->setText(FromCp932(card.DDate));
   LabelDName_->setText(FromCp932(card.DName));
+}
+
+void MeetingHeader::SelectVenue(int index) {
+  SelectC_->setCurrentIndex(index);
 }
 
 }  // namespace wakorin::ui

@@ -22,10 +22,10 @@ class MeetingHeader {
 
   // Replaces the venue list with the day's venues and selects the first.
   void ListVenues(const std::vector<DayVenue>& venues);
-  int VenueCount() const;
-  int VenueIndex() const;
 
   void Show(const TRaceCard& card);
+  // Shows venue `index` as chosen, without running the handler the user's choice runs.
+  void SelectVenue(int index);
 
   // The venue list, for the handler it triggers and for the check's lock.
   QComboBox* VenueList() const { return SelectC_; }

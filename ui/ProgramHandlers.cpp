@@ -11,6 +11,7 @@
 #include "ui/Desktop.h"
 #include "ui/ErrorText.h"
 #include "ui/MainForm.h"
+#include "ui/day/DayRaceList.h"
 
 #include <cstring>
 #include "ui/ProgramFileFolder.h"
@@ -117,19 +118,73 @@ void TMainForm::SelectRace(int race) {
   cardPanel_.Show(raceCard_);
 }
 
-void TMainForm::ShowChosenRace() {
-  if (!day_ || IsBusy()) return;
-  SelectRace(cardPanel_.RaceIndex() + 1);
+void TMainForm::ShowChosenRace(int index) {
+  if (!day_ || IsBusy() || index < 0 || index >= day_->Venues()[venue_].raceCount) return;
+  SelectRace(index + 1);
   predictionShown_ = false;
   ShowRegions();
 }
 
-void TMainForm::ShowChosenVenue() {
-  if (!day_ || IsBusy() || header_.VenueIndex() < 0) return;
-  SelectVenue(static_cast<std::size_t>(header_.VenueIndex()));
+void TMainForm::ShowChosenVenue(int index) {
+  if (!day_ || IsBusy() || index < 0 || static_cast<std::size_t>(index) >= day_->Venues().size()) {
+    return;
+  }
+  SelectVenue(static_cast<std::size_t>(index));
   if (!IsRaceCardMode()) resultGrid_.Clear();
   predictionShown_ = false;
   ShowRegions();
+}
+
+bool TMainForm::OpenRace(std::size_t venue, int race) {
+  if (!day_ || IsBusy() || venue >= day_->Venues().size() || race < 1 ||
+      race > day_->Venues()[venue].raceCount) {
+    return false;
+  }
+  if (venue != venue_) {
+    SelectVenue(venue);
+    header_.SelectVenue(static_cast<int>(venue));
+  }
+  SelectRace(race);
+  cardPanel_.SelectRace(race - 1);
+  mode_ = Mode::RaceCard;
+  predictionShown_ = false;
+  menu_.N3->setText(QStringLiteral("全結果 照合"));
+  ShowRegions();
+  return true;
+}
+
+void TMainForm::StepRace(int step) {
+  if (!day_ || !IsRaceCardMode()) return;
+  const int race = race_ + step;
+  if (race >= 1 && race <= day_->Venues()[venue_].raceCount) OpenRace(venue_, race);
+}
+
+void TMainForm::StepVenue(int step) {
+  if (!day_ || !IsRaceCardMode()) return;
+  const auto venue = static_cast<long long>(venue_) + step;
+  if (venue >= 0 && venue < static_cast<long long>(day_->Venues().size())) {
+    OpenRace(static_cast<std::size_t>(venue), 1);
+  }
+}
+
+void TMainForm::ShowDayRaces() {
+  if (!day_ || IsBusy()) return;
+  const BusyScope busy(*this);
+  EnsureForms();
+  std::vector<DayRace> races = ListDayRaces(*day_, CurrentDataModel(), forms_.get());
+  QString note;
+  if (auto added = AddDayResults(*day_, races); !added) note = ErrorText(added.error());
+  std::vector<QString> names;
+  for (const DayVenue& venue : day_->Venues()) names.push_back(FromCp932(venue.name).simplified());
+  if (dayRaceList_ == nullptr) {
+    dayRaceList_ = new ui::DayRaceList(this);
+    dayRaceList_->OnRaceChosen([this](std::size_t venue, int race) {
+      if (OpenRace(venue, race)) activateWindow();
+    });
+  }
+  dayRaceList_->Show(std::move(races), names, day_->Day(), desktop_.Now(), note);
+  dayRaceList_->show();
+  dayRaceList_->raise();
 }
 
 }  // namespace wakorin

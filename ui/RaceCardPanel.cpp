@@ -149,14 +149,6 @@ void RaceCardPanel::ListRaces(int raceCount) {
   SelectR_->setCurrentIndex(0);
 }
 
-int RaceCardPanel::RaceCount() const {
-  return SelectR_->count();
-}
-
-int RaceCardPanel::RaceIndex() const {
-  return SelectR_->currentIndex();
-}
-
 void RaceCardPanel::SelectRace(int index) {
   SelectR_->setCurrentIndex(index);
 }

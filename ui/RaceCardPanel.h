@@ -22,9 +22,6 @@ class RaceCardPanel {
 
   // Races 1..raceCount, race 1 selected.
   void ListRaces(int raceCount);
-  int RaceCount() const;
-  // 0-based, -1 when the list is empty.
-  int RaceIndex() const;
   // Selects a race without running the handler the user's choice runs.
   void SelectRace(int index);
 

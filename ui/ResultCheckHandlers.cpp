@@ -8,9 +8,11 @@
 #include "day/OpenDay.h"
 #include "results/ResultFile.h"
 #include "ui/CheckProgress.h"
+#include "ui/Cp932Text.h"
 #include "ui/Desktop.h"
 #include "ui/ErrorText.h"
 #include "ui/MainForm.h"
+#include "ui/race/RaceResultWindow.h"
 
 namespace wakorin {
 
@@ -62,7 +64,7 @@ void TMainForm::RunResultCheck() {
 
 void TMainForm::CheckVenue() {
   // The check ends on the venue's last race, as if each race had been chosen in turn.
-  const int races = std::min(cardPanel_.RaceCount(), 12);
+  const int races = std::min(day_->Venues()[venue_].raceCount, 12);
   if (races >= 1) {
     cardPanel_.SelectRace(races - 1);
     SelectRace(races);
@@ -112,6 +114,57 @@ void TMainForm::CheckVenue() {
     }
   }
   progress.RunToTheEnd();  // false: the user asked to quit, which the lock's end sees
+}
+
+void TMainForm::ShowRaceResult(int race) {
+  if (!day_ || IsBusy() || race < 1 || race > day_->Venues()[venue_].raceCount) return;
+  auto lookup = day_->LookUpRaceResult(venue_, race);
+  if (!lookup) {
+    ShowError(lookup.error());
+    return;
+  }
+  using End = OpenDay::RaceResultLookup::End;
+  switch (lookup->end) {
+    case End::NoResultFile:
+      desktop_.ShowMessage(this, QStringLiteral("レース結果ファイル(\"%1\")がありません。")
+                                     .arg(QString::fromLocal8Bit(
+                                         ExpectedResultFilePath(day_->Path()).c_str())));
+      return;
+    case End::OtherDay:
+      desktop_.ShowMessage(
+          this, QStringLiteral("レース番組表ファイルは%1、レース結果ファイルは%2のものです。"
+                               "同じ日のファイルではないため照合できません。")
+                    .arg(JapaneseDayText(lookup->otherDay->first),
+                         JapaneseDayText(lookup->otherDay->second)));
+      return;
+    case End::VenueMissing:
+      desktop_.ShowMessage(this, QStringLiteral("この場のレース結果はまだ登録されていません。"));
+      return;
+    case End::RaceMissing:
+      desktop_.ShowMessage(this, QStringLiteral("%1Rの結果はレース結果ファイルにありません。").arg(race));
+      return;
+    case End::Found:
+      break;
+  }
+  ui::RaceResultView view;
+  view.venue = FromCp932(day_->Venues()[venue_].name).simplified();
+  view.race = race;
+  if (const std::optional<int> day = day_->Day()) view.day = JapaneseDayText(*day);
+  view.result = std::move(lookup->result);
+  view.modeName = ModeName();
+  auto forecast = day_->Forecast(venue_, race);
+  view.predicted = forecast.ok();
+  if (forecast) {
+    view.tickets = std::move(forecast->forecast.tickets);
+    if (forecast->data) view.skipped = forecast->data->skipped;
+  } else {
+    view.noTickets = ErrorText(forecast.error());
+  }
+  if (raceResultWindow_ == nullptr) raceResultWindow_ = new ui::RaceResultWindow(this);
+  raceResultWindow_->Show(view);
+  raceResultWindow_->show();
+  raceResultWindow_->raise();
+  raceResultWindow_->activateWindow();
 }
 
 }  // namespace wakorin

@@ -1,5 +1,6 @@
 #include "ui/ResultGrid.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -41,10 +42,29 @@ const PerBet<BetColumn> kBetColumns{{{
 
 }  // namespace
 
+// Double-clicks on a row's labels, told as the row's race.
+class ResultGrid::RowClicks : public QObject {
+ public:
+  using QObject::QObject;
+  std::function<void(int)> open;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonDblClick) return false;
+    const int race = watched->property("race").toInt();
+    if (race >= 1 && open) open(race);
+    return race >= 1;
+  }
+};
+
+void ResultGrid::OnRaceOpened(std::function<void(int race)> open) {
+  rowClicks_->open = std::move(open);
+}
+
 ResultGrid::ResultGrid(QWidget* parent) {
   const QFont font12 = MsGothic(12, true);
   const QFont font13 = MsGothic(13, true);
   Panel8_ = MakePanel(parent, "Panel8", QRect(4, 50, 625, 251), kBlack);
+  rowClicks_ = new RowClicks(Panel8_);
   struct Heading {
     int left, width;
     const char* text;
@@ -61,8 +81,13 @@ ResultGrid::ResultGrid(QWidget* parent) {
   MakeBevel(Panel8_, "", QRect(8, 26, 609, 2));
   for (int r = 1; r <= kRaces; ++r) {
     const int top = 30 + 15 * (r - 1);
-    MakeLabel(Panel8_, Numbered("LabelKekkaR", r), QRect(40, top, 30, 15), RaceCaption(r), font13,
-              kWhite);
+    QLabel* caption = MakeLabel(Panel8_, Numbered("LabelKekkaR", r), QRect(40, top, 30, 15),
+                                RaceCaption(r), font13, kWhite);
+    const auto watch = [&](QLabel* label) {
+      label->setProperty("race", r);
+      label->installEventFilter(rowClicks_);
+    };
+    watch(caption);
     for (BetType b : kBetTypes) {
       const BetColumn& c = kBetColumns[b];
       const bool threeBoat = c.ticketWidth > 45;
@@ -73,6 +98,8 @@ ResultGrid::ResultGrid(QWidget* parent) {
       payouts_[b][r - 1] =
           MakeLabel(Panel8_, Numbered(c.payoutStem, r), QRect(c.payoutLeft, top, 66, 15),
                     Text("0円"), font13, kWhite, Qt::AlignRight | Qt::AlignVCenter);
+      watch(tickets_[b][r - 1]);
+      watch(payouts_[b][r - 1]);
     }
   }
   MakeCell(Panel8_, "", QRect(360, 220, 76, 18), Text("赤枠白抜き"), font13, kRed, kWhite);

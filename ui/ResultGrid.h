@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 #include "results/ReturnSummary.h"
 #include "results/VenueCheck.h"
@@ -57,6 +58,8 @@ class ResultGrid {
   QString FooterText() const;
 
   QPushButton* CheckButton() const { return BBtnKekka_; }
+  // Called with the race (1..12) whose row the user double-clicks.
+  void OnRaceOpened(std::function<void(int race)> open);
   // The panel that the check's progress overlay covers.
   QFrame* Panel() const { return Panel8_; }
 
@@ -65,6 +68,8 @@ class ResultGrid {
   void ShowTally();
 
   QFrame* Panel8_;
+  class RowClicks;
+  RowClicks* rowClicks_;  // owned by Panel8_
   PerBet<std::array<QLabel*, kRaces>> tickets_, payouts_;
   QLabel* LabelHitReturn_;
   QPushButton* BBtnKekka_;

@@ -130,5 +130,24 @@ TEST(RacePayouts, AgreeWithTheSummaryTable) {
   EXPECT_EQ(CompareWithSummary(races, summary->result), expected);
 }
 
+// A recommended box buys its six orders: the one that won is paid, the race's others are not.
+TEST(RacePayouts, RecommendedBoxIsSettledOverItsSixOrders) {
+  const std::string block = VenueBlock("K240401.TXT", "24");
+  if (block.empty()) GTEST_SKIP() << "no real files beside the project";
+  const std::vector<RacePayouts> races = ReadRacePayouts(block);
+  const RacePayouts* first = Race(races, 1);  // 大村 1R: ３連単 1-3-4 1,180 yen
+  ASSERT_NE(first, nullptr);
+  const auto box = SettleRecommended(BetType::Trifecta, "4&1&3", first, 0);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->combinations, 6);
+  EXPECT_EQ(box->paid.yen, 1180);
+  EXPECT_TRUE(box->paid.hit);
+  const auto ordered = SettleRecommended(BetType::Trifecta, "1-4-3", first, 0);
+  ASSERT_TRUE(ordered);
+  EXPECT_EQ(ordered->combinations, 1);
+  EXPECT_FALSE(ordered->paid.hit);
+  EXPECT_FALSE(SettleRecommended(BetType::Trifecta, "", first, 0)->combinations);
+}
+
 }  // namespace
 }  // namespace wakorin

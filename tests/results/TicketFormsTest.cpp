@@ -72,10 +72,6 @@ TEST(TicketForms, ExpandsOrRefusesEachForm) {
     EXPECT_EQ(e.combinations.size(), c.count) << c.what;
     EXPECT_EQ(Written(e.combinations).substr(0, std::string(c.first).size()), c.first) << c.what;
   }
-  EXPECT_EQ(Written(RecommendedCombinations(BetType::Trifecta, "3&1&5")), "1-3-5 1-5-3 3-1-5 3-5-1 5-1-3 5-3-1");
-  EXPECT_EQ(Written(RecommendedCombinations(BetType::Quinella, "1-3")), "1-3");
-  EXPECT_EQ(Written(RecommendedCombinations(BetType::Trio, "")), "");
-  EXPECT_EQ(Written(RecommendedCombinations(BetType::Exacta, "1-7")), "");
 }
 
 // The day's file settles a ticket as SettleTicket does, and leaves open what it does not give yet.

@@ -149,8 +149,8 @@ TEST_F(ArchiveDayWindowTest, ArchiveThatCannotBeUnpackedKeepsTheWindowAsItWas) {
   Session starting;
   QSignalSpy terminated(&starting.form, &TMainForm::TerminateRequested);
   starting.desktop.fileAnswers.push_back(QString::fromStdString(damaged));
-  QPointer<TTitleForm> title = new TTitleForm();
-  EXPECT_FALSE(starting.app.Start(title));
+  auto title = std::make_unique<TTitleForm>();
+  EXPECT_FALSE(starting.app.Start(std::move(title)));
   EXPECT_EQ(starting.desktop.messages, QStringList{message});
   EXPECT_EQ(terminated.count(), 1);
   EXPECT_FALSE(starting.form.isVisible());

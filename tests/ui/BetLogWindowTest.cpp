@@ -69,9 +69,9 @@ class BetLogWindowTest : public ::testing::Test {
     }
     if (omura < 0) return false;
     venues->setCurrentIndex(omura);
-    form.ShowChosenVenue();
+    form.ShowChosenVenue(omura);
     Find<QComboBox>(form, "SelectR")->setCurrentIndex(race - 1);
-    form.ShowChosenRace();
+    form.ShowChosenRace(race - 1);
     return form.SelectedRace() == race;
   }
   ui::RecordDialog* OpenDialog() {
@@ -232,7 +232,7 @@ TEST_F(BetLogWindowTest, ADamagedLogIsNamedOnceAndLeftAlone) {
   }
   app.emplace(form, desktop);  // opens the log of the data folder, as a start does
   const QString day = QString::fromStdString(data.Write("B060415.TXT", testing::ReadAll(WAKORIN_SAMPLES_DIR "/B060415.TXT")));
-  ASSERT_TRUE(app->Start(new TTitleForm(), {day}));
+  ASSERT_TRUE(app->Start(std::make_unique<TTitleForm>(), {day}));
   ASSERT_EQ(desktop.messages.size(), 1);
   EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("壊れている"))) << desktop.messages[0].toStdString();
   EXPECT_TRUE(desktop.messages[0].contains(path));

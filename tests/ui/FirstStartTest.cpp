@@ -58,7 +58,7 @@ class FirstStartTest : public ::testing::Test {
     qunsetenv("WAKORIN_RACER_FILES_URL");
   }
 
-  bool StartUp(const QStringList& files = {}) { return app.Start(new TTitleForm(), files); }
+  bool StartUp(const QStringList& files = {}) { return app.Start(std::make_unique<TTitleForm>(), files); }
   QString DataFolder() const { return settings::DataFolder(); }
 
   QByteArray oldHome;

@@ -59,8 +59,9 @@ class LifecycleTest : public ::testing::Test {
         "B060415.TXT", BuildProgramFile({SampleVenue("05", 12, 1), SampleVenue("19", 11, 2)})));
   }
   bool StartUp() {
-    title = new TTitleForm();
-    return app.Start(title);
+    auto owned = std::make_unique<TTitleForm>();
+    title = owned.get();
+    return app.Start(std::move(owned));
   }
 
   testing::TempDir dir;

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTableWidget>
 #include <filesystem>
 
 #include "tests/TempFiles.h"
@@ -296,6 +298,90 @@ TEST_F(SkippedRacesWindowTest, SkippedRacesAreMarkedAndCountedAndAModeChangeEmpt
   Find<QPushButton>(form, "BBtnKekka")->click();
   EXPECT_TRUE(Find<QLabel>(form, "LabelHitReturn")->text().startsWith(QStringLiteral("標準予想")));
   EXPECT_EQ(form.LastCheckTally()[BetType::Trifecta].skipped, 0);
+}
+
+// A race's whole result, from the card's menu item and from a double-click on the grid's row;
+// every figure read off K240401.TXT by hand.
+TEST_F(RealDayWindowTest, RaceResultWindowFromTheCardAndTheGrid) {
+  const auto venueIndex = [&](const QString& name) {
+    const auto* venues = Find<QComboBox>(form, "SelectC");
+    for (int i = 0; i < venues->count(); ++i) {
+      if (venues->itemText(i).startsWith(name)) return i;
+    }
+    return -1;
+  };
+  const auto text = [&](const char* table, int row, int column) {
+    const QTableWidgetItem* item = Find<QTableWidget>(form, table)->item(row, column);
+    return item ? item->text() : QString();
+  };
+  const auto payoutRow = [&](const QString& bet, const QString& boats) {
+    const auto* table = Find<QTableWidget>(form, "RacePayoutTable");
+    for (int r = 0; r < table->rowCount(); ++r) {
+      if (text("RacePayoutTable", r, 0) == bet && text("RacePayoutTable", r, 1) == boats) return r;
+    }
+    return -1;
+  };
+
+  ChooseVenue(10);  // 大村, 1R on the card
+  Action(form, "RaceResult")->trigger();
+  ASSERT_TRUE(Find<QWidget>(form, "RaceResultWindow")->isVisible());
+  EXPECT_EQ(text("RaceResultTable", 0, 2), QStringLiteral("4346"));
+  EXPECT_EQ(text("RaceResultTable", 0, 8), QStringLiteral("0.11"));
+  EXPECT_EQ(text("RaceResultTable", 0, 9), QStringLiteral("1.50.0"));
+  EXPECT_TRUE(Find(form, "RaceResultConditions")->text().contains(QStringLiteral("決まり手 逃げ")));
+  const int wide = payoutRow(QStringLiteral("拡連複"), QStringLiteral("1=4"));
+  ASSERT_GE(wide, 0);
+  EXPECT_EQ(text("RacePayoutTable", wide, 2), QStringLiteral("250円"));
+  EXPECT_EQ(text("RacePayoutTable", wide, 3), QStringLiteral("5番人気"));
+  EXPECT_TRUE(Find(form, "RaceResultNote")->isHidden());
+
+  // 常滑 10R: boat 1 flew; 浜名湖 9R was not held. Both from the check's grid.
+  Action(form, "N3")->trigger();
+  for (const auto& [venue, race, note] :
+       {std::tuple{QStringLiteral("常　滑"), 10, QStringLiteral("1号艇（F フライング）")},
+        std::tuple{QStringLiteral("浜名湖"), 9, QStringLiteral("中止")}}) {
+    const int index = venueIndex(venue);
+    ASSERT_GE(index, 0) << venue.toStdString();
+    ChooseVenue(index);
+    Find<QPushButton>(form, "BBtnKekka")->click();
+    QLabel* row = Cell(form, "LabelKekkaR", static_cast<std::size_t>(race - 1));
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), row->mapToGlobal(QPointF(5, 5)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(row, &click);
+    EXPECT_TRUE(Find(form, "RaceResultNote")->text().contains(note))
+        << Find(form, "RaceResultNote")->text().toStdString();
+  }
+  EXPECT_TRUE(Find<QTableWidget>(form, "RaceResultTable")->isHidden());  // nothing ran
+  EXPECT_TRUE(desktop.messages.isEmpty()) << desktop.messages.join(QLatin1Char('|')).toStdString();
+}
+
+// 本日のレース一覧 at noon of the day: the next race to close is marked, and choosing a row opens
+// that race on the card.
+TEST_F(RealDayWindowTest, DayRaceListOpensTheNextRace) {
+  desktop.now = QDateTime(QDate(2024, 4, 1), QTime(12, 0));
+  Action(form, "DayRaces")->trigger();
+  auto* table = Find<QTableWidget>(form, "DayRaceTable");
+  ASSERT_GT(table->rowCount(), 100);
+  QString previous;
+  for (int r = 0; r < table->rowCount(); ++r) {
+    const QString deadline = table->item(r, 0)->text().remove(QStringLiteral("▶"));
+    EXPECT_LE(previous, deadline) << r;
+    previous = deadline;
+  }
+  const int next = [&] {
+    for (int r = 0; r < table->rowCount(); ++r) {
+      if (table->item(r, 0)->text().startsWith(QStringLiteral("▶"))) return r;
+    }
+    return -1;
+  }();
+  ASSERT_GT(next, 0);
+  EXPECT_GE(table->item(next, 0)->text().mid(1), QStringLiteral("12:00"));
+  EXPECT_LT(table->item(next - 1, 0)->text(), QStringLiteral("12:00"));
+  emit table->cellDoubleClicked(next, 0);
+  EXPECT_EQ(Find<QComboBox>(form, "SelectR")->currentText(), table->item(next, 2)->text());
+  const auto bare = [](QString text) { return text.remove(QLatin1Char(' ')).remove(QChar(0x3000)); };
+  EXPECT_TRUE(bare(Find<QComboBox>(form, "SelectC")->currentText()).startsWith(bare(table->item(next, 1)->text())));
+  EXPECT_EQ(form.SelectedRace(), table->item(next, 2)->text().toInt());
 }
 
 }  // namespace

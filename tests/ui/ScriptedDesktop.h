@@ -39,6 +39,8 @@ class ScriptedDesktop final : public Desktop {
     return path;
   }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  QDateTime now = QDateTime(QDate(2024, 7, 10), QTime(15, 0));
+  QDateTime Now() const override { return now; }
   std::deque<bool> questionAnswers;  // none left = いいえ
   QStringList questions;
   bool Question(QWidget*, const QString& text) override {
