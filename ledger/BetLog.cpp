@@ -237,6 +237,9 @@ std::unique_ptr<BetLog> BetLog::Open(const QString& path, LogProblem* problem, i
   if (!run(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next()) return failed();
   if (q.value(0).toString() != QLatin1String("wal")) return fail(LogFault::Failed, q.value(0).toString());
   run(QStringLiteral("PRAGMA synchronous=NORMAL"));
+  // A season's settlement changes every page of the table in one transaction: room for them all,
+  // so that none is written out twice.
+  run(QStringLiteral("PRAGMA cache_size=-32768"));
   return log;
 }
 
