@@ -133,8 +133,14 @@ TEST_F(BetLogWindowTest, RecommendedTicketsAreSettledOnceTheResultsAreDownloaded
   EXPECT_EQ(Find(*balance, "TotalBalance")->text(), QStringLiteral("+600円"));
   EXPECT_EQ(Find(*balance, "TotalReturn")->text(), QStringLiteral("150.0%"));
   EXPECT_EQ(Find(*balance, "TotalOpen")->text(), QStringLiteral("0円"));
-  // The CSV names the venue and starts with a byte order mark.
-  const QByteArray csv = balance->CsvText();
+  // The CSV names the venue and starts with a byte order mark; the button writes it where chosen.
+  const QString csvPath = QString::fromStdString((data.path() / "balance.csv").string());
+  desktop.saveAnswers.push_back(csvPath);
+  Find<QPushButton>(*balance, "ExportCsv")->click();
+  QFile written(csvPath);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray csv = written.readAll();
+  EXPECT_EQ(csv, balance->CsvText());
   EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
   EXPECT_TRUE(QString::fromUtf8(csv).contains(QStringLiteral("2024/07/10,大村,6,３連単,2-1-5,200,的中,1800")));
 }

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,13 +16,11 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSplitter>
-#include <QSqlDatabase>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <cstring>
-#include <set>
 
 #include "base/WholeFile.h"
 #include "ui/Colors.h"
@@ -166,7 +165,8 @@ BalanceWindow::BalanceWindow(ledger::BetLog& log, Desktop& desktop, QWidget* par
   connect(bet_, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
   connect(csv, &QPushButton::clicked, this, [this] {
     if (auto path = desktop_.ChooseSaveFile(this, QStringLiteral("収支をCSVに書き出す"),
-                                            QStringLiteral("wakorin-収支.csv"), QStringLiteral("CSV (*.csv)"))) {
+                                            QDir::home().filePath(QStringLiteral("wakorin-収支.csv")),
+                                            QStringLiteral("CSV (*.csv)"))) {
       ExportCsv(*path);
     }
   });
