@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 #include "base/WholeFile.h"
@@ -79,6 +80,14 @@ QChart* DarkChart(const QString& title) {
   chart->legend()->hide();
   chart->setMargins(QMargins(4, 4, 4, 4));
   return chart;
+}
+
+// From the lowest to the highest figure with 0 inside, rounded; a log of nothing (or only 0) gets
+// a range of its own rather than none.
+void SetYenRange(QValueAxis& axis, qint64 low, qint64 high) {
+  if (low == high) high = low + 1000;
+  axis.setRange(static_cast<qreal>(low), static_cast<qreal>(high));
+  axis.applyNiceNumbers();
 }
 
 QString CsvField(const QString& text) {
@@ -228,9 +237,11 @@ void BalanceWindow::ShowCharts(const std::vector<ledger::DayTally>& days,
   QChart* running = DarkChart(QStringLiteral("収支の推移 (円)"));
   auto* line = new QLineSeries;
   line->setColor(kAqua);
-  qint64 balance = 0;
+  qint64 balance = 0, low = 0, high = 0;
   for (const auto& d : days) {
     balance += d.tally.Balance();
+    low = std::min(low, balance);
+    high = std::max(high, balance);
     line->append(static_cast<qreal>(DayTime(d.day).toMSecsSinceEpoch()), static_cast<qreal>(balance));
   }
   running->addSeries(line);
@@ -244,10 +255,8 @@ void BalanceWindow::ShowCharts(const std::vector<ledger::DayTally>& days,
   running->addAxis(yen, Qt::AlignLeft);
   line->attachAxis(time);
   line->attachAxis(yen);
-  if (!days.empty()) {
-    time->setRange(DayTime(days.front().day).addDays(-1), DayTime(days.back().day).addDays(1));
-    yen->applyNiceNumbers();
-  }
+  if (!days.empty()) time->setRange(DayTime(days.front().day).addDays(-1), DayTime(days.back().day).addDays(1));
+  SetYenRange(*yen, low, high);
   QChart* old = balanceChart_->chart();
   balanceChart_->setChart(running);
   delete old;
@@ -258,8 +267,11 @@ void BalanceWindow::ShowCharts(const std::vector<ledger::DayTally>& days,
   QStringList categories;
   // "8月" while the months are of one year, else "24/8".
   const bool oneYear = months.empty() || months.front().first / 100 == months.back().first / 100;
+  qint64 barLow = 0, barHigh = 0;
   for (const auto& [month, tally] : months) {
     *gain << static_cast<qreal>(tally.Balance());
+    barLow = std::min(barLow, tally.Balance());
+    barHigh = std::max(barHigh, tally.Balance());
     categories << (oneYear ? QStringLiteral("%1月").arg(month % 100)
                            : QStringLiteral("%1/%2").arg(month / 100 % 100, 2, 10, QLatin1Char('0')).arg(month % 100));
   }
@@ -276,7 +288,7 @@ void BalanceWindow::ShowCharts(const std::vector<ledger::DayTally>& days,
   bars->addAxis(barYen, Qt::AlignLeft);
   series->attachAxis(monthsAxis);
   series->attachAxis(barYen);
-  barYen->applyNiceNumbers();
+  SetYenRange(*barYen, barLow, barHigh);
   old = monthChart_->chart();
   monthChart_->setChart(bars);
   delete old;
