@@ -216,6 +216,29 @@ QString Summary(const Learning& done) {
                 .arg(m.races)
                 .arg(done.figures.fixed[bet].Percent(), 0, 'f', 1);
   }
+  text += QStringLiteral("見送りの効果(毎レース同じ6点を買った場合との差、95%区間):\n");
+  for (BetType bet : kBetTypes) {
+    const GainFigures& gain = done.figures.skipGain[bet];
+    const ReturnFigures& m = done.figures.model[bet];
+    text += m.bet == m.races
+                ? QStringLiteral("%1 見送りなし(毎レース %2%)\n")
+                      .arg(QString::fromUtf8(names[bet]))
+                      .arg(done.figures.all[bet].Percent(), 0, 'f', 1)
+                : QStringLiteral("%1 %2 ポイント [%3, %4]\n")
+                      .arg(QString::fromUtf8(names[bet]))
+                      .arg(gain.points, 0, 'f', 1)
+                      .arg(gain.low, 0, 'f', 1)
+                      .arg(gain.high, 0, 'f', 1);
+  }
+  text += QStringLiteral("結果の平均対数損失(小さいほど良い。市場 = 75 ÷ 的中払戻):\n");
+  for (BetType bet : kBetTypes) {
+    const LogLossFigures& loss = done.figures.logLoss[bet];
+    text += QStringLiteral("%1 モデル %2  市場 %3  一様 %4\n")
+                .arg(QString::fromUtf8(names[bet]))
+                .arg(loss.model, 0, 'f', 3)
+                .arg(loss.market, 0, 'f', 3)
+                .arg(loss.uniform, 0, 'f', 3);
+  }
   text += QStringLiteral("過去の成績であり、利益を約束するものではありません。");
   return text;
 }

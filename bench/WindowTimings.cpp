@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTableWidget>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -219,7 +221,7 @@ std::optional<QString> ProgramFileIn(const QString& folder) {
   return QDir(folder).absoluteFilePath(found.front());
 }
 
-int Run(int runs, const QString& dayFolder) {
+int Run(int runs, const QString& dayFolder, const QString& listDay) {
   TimingDesktop desktop;
   auto program = ProgramFileIn(dayFolder);
   if (!program) Fail("no B*.TXT in " + dayFolder.toStdString());
@@ -291,6 +293,28 @@ int Run(int runs, const QString& dayFolder) {
   };
   figures[4].note = describe(last);
   figures[5].note = describe(first);
+
+  // The day's list in the data mode on a real day with its earlier days beside it: the racers'
+  // form read from their result files (in the background from the moment the day opens), then
+  // every race forecast.
+  if (!listDay.isEmpty()) {
+    figures.push_back({"day's list, right after opening", 300, "0.3 s", {}, ""});
+    figures.push_back({"day's list, again", 300, "0.3 s", {}, ""});
+    Control<QAction>(*form, "ModeData")->trigger();
+    for (int i = 0; i < runs; ++i) {
+      if (!form->OpenProgramFile(listDay)) Fail("the day's list: cannot open " + listDay.toStdString());
+      double start = NowMs();
+      Control<QAction>(*form, "DayRaces")->trigger();
+      Settle();
+      figures[figures.size() - 2].ms.push_back(NowMs() - start);
+      start = NowMs();
+      Control<QAction>(*form, "DayRaces")->trigger();
+      Settle();
+      figures.back().ms.push_back(NowMs() - start);
+      if (!desktop.messages.isEmpty()) Fail("day's list: " + desktop.messages.front().toStdString());
+    }
+    figures.back().note = "races listed: " + std::to_string(Control<QTableWidget>(*form, "DayRaceTable")->rowCount());
+  }
   form.reset();
 
   std::printf("\nWindow timings, offscreen platform, median of %d runs; day: %s\n\n", runs,
@@ -330,18 +354,23 @@ int main(int argc, char** argv) {
 
   int runs = 15;
   QString dayFolder;
+  QString listDay;
   const QStringList args = QApplication::arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == QStringLiteral("--runs") && i + 1 < args.size()) {
       runs = std::max(1, args[++i].toInt());
     } else if (args[i] == QStringLiteral("--day") && i + 1 < args.size()) {
       dayFolder = QDir(args[++i]).absolutePath();
+    } else if (args[i] == QStringLiteral("--list-day") && i + 1 < args.size()) {
+      listDay = QFileInfo(args[++i]).absoluteFilePath();
     } else {
       std::fprintf(stderr,
-                   "usage: wakorin_window_timings [--runs N] [--day FOLDER]\n"
+                   "usage: wakorin_window_timings [--runs N] [--day FOLDER] [--list-day FILE]\n"
                    "  --runs  runs per figure, default 15\n"
                    "  --day   a folder with B*.TXT, its K*.TXT and Fan0510.txt; default: a "
-                   "generated 24-venue day\n");
+                   "generated 24-venue day\n"
+                   "  --list-day  a race program file with earlier days' result files beside it:\n"
+                   "              times the day's list in the data mode\n");
       return 2;
     }
   }
@@ -358,7 +387,7 @@ int main(int argc, char** argv) {
       dayFolder = QString::fromStdString(day->Folder().string());
     }
     const QString previous = QDir::currentPath();
-    const int status = Run(runs, dayFolder);
+    const int status = Run(runs, dayFolder, listDay);
     QDir::setCurrent(previous);
     return status;
   } catch (const std::exception& e) {

@@ -20,7 +20,10 @@ if ! "$build"/bench/wakorin_bench --benchmark_repetitions=5 --benchmark_report_a
 fi
 echo "(Google Benchmark's own output: $build/bench.log and $build/bench-context.log)"
 
-QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_window_timings --runs 15
+# The day's list is timed on the last day of the real season, its earlier days beside it.
+listDay=../shared/realdata/season2024/b240831.lzh
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_window_timings --runs 15 \
+  ${listDay:+$( [ -f "$listDay" ] && echo --list-day "$listDay")}
 bash bench/season.sh "$build"
 
 # The bet log: 100,000 tickets settled against the real season beside reading its result files (skipped

@@ -1,6 +1,7 @@
 #include "day/SeasonLearning.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "predict/DataForecast.h"
 #include "results/LearningDay.h"
@@ -86,20 +87,43 @@ HeldOutFigures MeasureHeldOut(const DataModel& model, const std::vector<LearnRac
   if (test.empty()) return figures;
   figures.from = test.front().date;
   figures.to = test.back().date;
-  PerBet<std::vector<RaceReturn>> mine, every, fixed;
+  PerBet<std::vector<RaceReturn>> mine, all, every, fixed;
+  PerBet<double> lossModel{}, lossMarket{};
   for (const LearnRace& race : test) {
     const DataForecast forecast = ForecastFigures(race.figures, model);
+    const PlaceChances chances = ChancesOf(model.weights, race.figures);
     for (BetType bet : kBetTypes) {
-      if (!race.outcome[bet].settled) continue;
-      const std::vector<int> tickets =
-          forecast.skipped[bet] ? std::vector<int>() : Keys(forecast.candidates[bet]);
-      mine[bet].push_back(Settle(race.outcome[bet], race.refunded, tickets));
+      const BetOutcome& outcome = race.outcome[bet];
+      if (!outcome.settled) continue;
+      const std::vector<int> six = Keys(forecast.candidates[bet]);
+      mine[bet].push_back(Settle(outcome, race.refunded, forecast.skipped[bet] ? std::vector<int>() : six));
+      all[bet].push_back(Settle(outcome, race.refunded, six));
+      if (outcome.winners.size() == 1 && outcome.special < 0 && outcome.winners[0].second > 0) {
+        const auto [key, yen] = outcome.winners[0];
+        const std::array<int, 3> lanes =
+            key >= 100 ? std::array<int, 3>{key / 100, key / 10 % 10, key % 10}
+                       : std::array<int, 3>{key / 10, key % 10, 0};
+        // A combination the model all but rules out still costs a finite loss.
+        const double p = std::max(ChanceOf(chances, bet, lanes), 1e-9);
+        const double market = std::min(75.0 / static_cast<double>(yen), 1.0);
+        lossModel[bet] -= std::log(p);
+        lossMarket[bet] -= std::log(market);
+        ++figures.logLoss[bet].races;
+      }
       every[bet].push_back(Settle(race.outcome[bet], race.refunded, EveryCombination(bet)));
       fixed[bet].push_back(Settle(race.outcome[bet], race.refunded, Keys(FixedFavourites()[bet])));
     }
   }
   for (BetType bet : kBetTypes) {
     figures.model[bet] = Summarise(mine[bet]);
+    figures.all[bet] = Summarise(all[bet]);
+    figures.skipGain[bet] = GainOver(mine[bet], all[bet]);
+    LogLossFigures& loss = figures.logLoss[bet];
+    if (loss.races > 0) {
+      loss.model = lossModel[bet] / loss.races;
+      loss.market = lossMarket[bet] / loss.races;
+      loss.uniform = std::log(static_cast<double>(EveryCombination(bet).size()));
+    }
     figures.every[bet] = Summarise(every[bet]);
     figures.fixed[bet] = Summarise(fixed[bet]);
   }

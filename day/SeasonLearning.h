@@ -37,10 +37,22 @@ SeasonRaces ReadSeason(const std::vector<DayCopies>& days,
 
 // What a model's tickets returned on days it never saw, beside the two lists that need no model
 // (every combination once; six fixed favourites), on the same races.
+// The mean log-loss (nats) of the realised outcome under the model, under the market (75 ÷ the
+// winning payout per 100 yen: the stake the pool pays back over what it paid) and under a
+// uniform guess, over races with one winning combination (dead heats and special payouts left
+// out).
+struct LogLossFigures {
+  int races = 0;
+  double model = 0.0, market = 0.0, uniform = 0.0;
+};
 struct HeldOutFigures {
   int races = 0;
   int from = 0, to = 0;  // yyyymmdd
-  PerBet<ReturnFigures> model, every, fixed;
+  // The model's tickets as its skip rule buys them, the same six in every race, and the gain of
+  // the rule over buying every race.
+  PerBet<ReturnFigures> model, all, every, fixed;
+  PerBet<GainFigures> skipGain;
+  PerBet<LogLossFigures> logLoss;
 };
 HeldOutFigures MeasureHeldOut(const DataModel& model, const std::vector<LearnRace>& test);
 

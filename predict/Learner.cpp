@@ -180,7 +180,7 @@ PerBet<double> LearnThresholds(const std::vector<LearnRace>& tune, const LearnOp
   PerBet<double> chosen;
   chosen.values.fill(1.0);
   for (BetType bet : kBetTypes) model.threshold[bet] = 0.0;
-  if (tune.empty()) return chosen;
+  if (tune.empty() || !options.skip) return chosen;
   PerBet<std::vector<std::pair<double, RaceReturn>>> byEstimate;
   for (const LearnRace& race : tune) {
     const DataForecast forecast = ForecastFigures(race.figures, model);
@@ -217,6 +217,19 @@ PerBet<double> LearnThresholds(const std::vector<LearnRace>& tune, const LearnOp
         best = rate;
         keep = k;
         chosen[bet] = share;
+      }
+    }
+    // A rule that skips races must raise the return on these very months beyond doubt, or the
+    // mode buys every race: chosen where it fits best, its gain is the most it can claim.
+    if (shares == nullptr && keep < list.size()) {
+      std::vector<RaceReturn> rule, every;
+      for (std::size_t k = 0; k < list.size(); ++k) {
+        every.push_back(list[k].second);
+        rule.push_back(k < keep ? list[k].second : RaceReturn{});
+      }
+      if (GainOver(rule, every).low <= 0.0) {
+        keep = list.size();
+        chosen[bet] = 1.0;
       }
     }
     if (shares != nullptr) keep = count(chosen[bet] = (*shares)[bet]);
@@ -292,6 +305,41 @@ ReturnFigures Summarise(const std::vector<RaceReturn>& returns, int resamples) {
   figures.low = rates[static_cast<std::size_t>(0.025 * (rates.size() - 1))];
   figures.high = rates[static_cast<std::size_t>(0.975 * (rates.size() - 1))];
   return figures;
+}
+
+GainFigures GainOver(const std::vector<RaceReturn>& rule, const std::vector<RaceReturn>& base,
+                     int resamples) {
+  GainFigures gain;
+  const auto rate = [](long long paid, long long stake) {
+    return stake > 0 ? 100.0 * static_cast<double>(paid) / static_cast<double>(stake) : 0.0;
+  };
+  long long ruleStake = 0, rulePaid = 0, baseStake = 0, basePaid = 0;
+  for (std::size_t i = 0; i < rule.size() && i < base.size(); ++i) {
+    ruleStake += rule[i].stake;
+    rulePaid += rule[i].paid;
+    baseStake += base[i].stake;
+    basePaid += base[i].paid;
+  }
+  if (rule.size() != base.size() || rule.empty() || ruleStake == 0 || baseStake == 0) return gain;
+  gain.points = rate(rulePaid, ruleStake) - rate(basePaid, baseStake);
+  std::mt19937_64 random(20240901);
+  std::vector<double> gains;
+  gains.reserve(static_cast<std::size_t>(resamples));
+  for (int s = 0; s < resamples; ++s) {
+    long long rs = 0, rp = 0, bs = 0, bp = 0;
+    for (std::size_t i = 0; i < rule.size(); ++i) {
+      const std::size_t pick = random() % rule.size();
+      rs += rule[pick].stake;
+      rp += rule[pick].paid;
+      bs += base[pick].stake;
+      bp += base[pick].paid;
+    }
+    gains.push_back(rate(rp, rs) - rate(bp, bs));
+  }
+  std::sort(gains.begin(), gains.end());
+  gain.low = gains[static_cast<std::size_t>(0.025 * (gains.size() - 1))];
+  gain.high = gains[static_cast<std::size_t>(0.975 * (gains.size() - 1))];
+  return gain;
 }
 
 namespace {

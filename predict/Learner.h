@@ -59,11 +59,20 @@ struct ReturnFigures {
 // bootstrap resamples races with a fixed seed, so the same races give the same interval.
 ReturnFigures Summarise(const std::vector<RaceReturn>& returns, int resamples = 2000);
 
+// How many percentage points one list of returns beats another on the same races, with a
+// bootstrap 95 % interval that resamples races for both at once.
+struct GainFigures {
+  double points = 0.0, low = 0.0, high = 0.0;
+};
+GainFigures GainOver(const std::vector<RaceReturn>& rule, const std::vector<RaceReturn>& base,
+                     int resamples = 2000);
+
 struct LearnOptions {
   double ridge = 2.0;           // L2 penalty on every weight, in units of log-likelihood
   int maxIterations = 25;
   double minBetShare = 0.30;    // the thresholds keep at least this share of races bet
   bool refit = false;           // after the thresholds, learn again from learning and tuning days
+  bool skip = true;             // false: no threshold, every race bet
 };
 
 // Progress: a stage's name, steps done and steps in all. It answers whether to go on: false
@@ -72,7 +81,8 @@ using LearnProgress = std::function<bool(std::string_view stage, int done, int t
 
 // Fits the three place models on `learn` (races whose first three are known) by Newton's
 // method, the payout tables on `learn`, and each bet type's threshold on `tune`: the return of
-// the races kept is the highest among thresholds that keep at least minBetShare of them. With
+// the races kept is the highest among thresholds that keep at least minBetShare of them, kept only
+// when the gain over buying every tuning race has a 95 % interval above zero. With
 // no tuning races the thresholds are 0 (every race bet). Deterministic: the same races in the
 // same order give the same model. Nullopt when `progress` said stop: no half-learned model.
 std::optional<DataModel> Learn(const std::vector<LearnRace>& learn, const std::vector<LearnRace>& tune,

@@ -46,6 +46,7 @@ struct Options {
   double minBetShare = 0.30, ridge = 2.0;
   bool quiet = false;
   bool refit = false;
+  bool skip = true;
 };
 
 std::optional<Options> Parse(int argc, char** argv) {
@@ -97,6 +98,8 @@ std::optional<Options> Parse(int argc, char** argv) {
       ok = number(o.ridge) && o.ridge >= 0;
     } else if (arg == "--refit") {
       o.refit = true;
+    } else if (arg == "--no-skip") {
+      o.skip = false;
     } else if (arg == "-q" || arg == "--quiet") {
       o.quiet = true;
     } else if (!arg.empty() && arg[0] == '-') {
@@ -153,9 +156,23 @@ void Measure(const DataModel& model, const std::vector<LearnRace>& races) {
     const ReturnFigures& m = figures.model[bet];
     const double hitRate = m.bet > 0 ? 100.0 * m.hits / m.bet : 0.0;
     const double share = m.races > 0 ? 100.0 * m.bet / m.races : 0.0;
-    std::printf("%s  %s  %6.1f%%  %6d/%-6d (%4.1f%%)  %s  %s\n", names[bet], Figures(m).c_str(),
+    std::printf("%s  %s  %6.1f%%  %6d/%-6d (%5.1f%%)  %s  %s\n", names[bet], Figures(m).c_str(),
                 hitRate, m.bet, m.races, share, Figures(figures.every[bet]).c_str(),
                 Figures(figures.fixed[bet]).c_str());
+  }
+  std::fputs(Say(text::kSkipHeader), stdout);
+  for (BetType bet : kBetTypes) {
+    const GainFigures& gain = figures.skipGain[bet];
+    std::printf("%s  %s     %+5.1f [%+5.1f, %+5.1f]%s%s\n", names[bet], Figures(figures.all[bet]).c_str(),
+                gain.points, gain.low, gain.high, model.threshold[bet] > 0 ? "" : "  ",
+                model.threshold[bet] > 0 ? "" : Say(text::kNoSkip));
+  }
+  std::fputs(Say(text::kLossHeader), stdout);
+  for (BetType bet : kBetTypes) {
+    const LogLossFigures& loss = figures.logLoss[bet];
+    const double span = loss.uniform - loss.market;
+    std::printf("%s  %6d   %6.3f  %6.3f  %6.3f    %5.1f%%\n", names[bet], loss.races, loss.model,
+                loss.market, loss.uniform, span > 0 ? 100.0 * (loss.uniform - loss.model) / span : 0.0);
   }
   std::fputs(Say(text::kFixed), stdout);
   for (BetType bet : kBetTypes) {
@@ -236,6 +253,7 @@ int main(int argc, char** argv) {
     learnOptions.minBetShare = options->minBetShare;
     learnOptions.ridge = options->ridge;
     learnOptions.refit = options->refit;
+    learnOptions.skip = options->skip;
     // A run from the terminal is stopped by its signal, never by its progress.
     model = *Learn(learn, tune, learnOptions, [&](std::string_view stage, int done, int total) {
       bar.Show(std::string(stage), done, total);
@@ -246,7 +264,9 @@ int main(int argc, char** argv) {
     const int learnDays = season.learnDays.days + (options->refit ? season.tuneDays.days : 0);
     model.learnedFrom = DayText(learn.front().date) + ".." + DayText(lastDay) + " (" +
                         std::to_string(learnDays) + " days)";
-    if (!tune.empty()) {
+    if (!options->skip) {
+      model.learnedFrom += ", no skip rule";
+    } else if (!tune.empty()) {
       model.learnedFrom += ", thresholds tuned on " + DayText(tune.front().date) + ".." +
                            DayText(tune.back().date) + " (" + std::to_string(tune.size()) +
                            " races)";

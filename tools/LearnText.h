@@ -27,6 +27,7 @@ inline constexpr Text kUsage{
     "      --ridge X        L2 penalty of the weights (default 2)\n"
     "      --refit          once the thresholds are chosen, learn the weights and payouts\n"
     "                       again from the learning and tuning days together\n"
+    "      --no-skip        no skip rule: every race is bet with its six tickets\n"
     "  -q, --quiet          no progress on the terminal\n"
     "\n"
     "Exit status: 0 when every day was read, 1 when a day or a file was left out (each is\n"
@@ -47,6 +48,7 @@ inline constexpr Text kUsage{
     "      --min-bet-share X  しきい値で購入するレースの割合の下限(既定 0.30)\n"
     "      --ridge X        重みの L2 罰則(既定 2)\n"
     "      --refit          しきい値を選んだあと、学習と調整の日を合わせて学習し直す\n"
+    "      --no-skip        見送りをしない(毎レース6点を買う)\n"
     "  -q, --quiet          進み具合を表示しない\n"
     "\n"
     "終了コード: 0 すべての日を読んだ、1 読まなかった日・ファイルがある(それぞれ標準エラーに\n"
@@ -76,6 +78,17 @@ inline constexpr Text kTableHeader{
     "舟券    データ予想: 回収率 [95%区間]    的中率  購入レース       全通り購入              "
     "固定の6点\n"};
 inline constexpr Text kFixed{"\nSix fixed favourites: ", "\n固定の6点: "};
+inline constexpr Text kSkipHeader{
+    "\nThe skip rule (見送り) against the same six tickets in every race:\n"
+    "bet     six in every race [95% CI]   gain of skipping [95% CI]\n",
+    "\n見送りの効果(毎レース同じ6点を買った場合との差):\n"
+    "舟券    毎レース6点 [95%区間]        見送りによる差 [95%区間]\n"};
+inline constexpr Text kNoSkip{"(skips nothing)", "(見送りなし)"};
+inline constexpr Text kLossHeader{
+    "\nMean log-loss of the outcome (nats; lower is better; market = 75 / winning payout):\n"
+    "bet     races    model   market  uniform   model closes of uniform-to-market\n",
+    "\n結果の平均対数損失(ナット、小さいほど良い。市場 = 75 ÷ 的中払戻):\n"
+    "舟券    レース   モデル  市場    一様      一様から市場までのうちモデルが縮めた割合\n"};
 inline constexpr Text kNotProfit{"Past returns; no promise of profit.\n",
                                  "過去の成績であり、利益を約束するものではありません。\n"};
 

@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -207,21 +210,44 @@ void TMainForm::UseModeOnDay() {
     day_->UseModel(nullptr);
     return;
   }
-  EnsureForms();
   day_->UseModel(learnedModel_ ? learnedModel_ : SharedDefaultModel(), forms_);
+}
+
+void TMainForm::StartFormRead() {
+  forms_.reset();
+  formRefused_.clear();
+  formRead_ = {};
+  if (!day_ || !day_->Day()) return;
+  const std::string folder =
+      QFileInfo(QString::fromLocal8Bit(day_->Path().c_str())).absolutePath().toLocal8Bit().toStdString();
+  const int day = *day_->Day();
+  formRead_ = QtConcurrent::run([folder, day] {
+    FormRead read;
+    read.book = std::make_shared<const FormBook>(ReadFormsBefore(folder, day, 120, &read.refused));
+    return read;
+  });
 }
 
 void TMainForm::EnsureForms() {
   if (forms_ || !day_ || !day_->Day()) return;
-  const QString folder = QFileInfo(QString::fromLocal8Bit(day_->Path().c_str())).absolutePath();
-  std::vector<RefusedFile> refused;
-  forms_ = std::make_shared<const FormBook>(
-      ReadFormsBefore(folder.toLocal8Bit().toStdString(), *day_->Day(), 120, &refused));
-  formRefused_.clear();
-  for (const RefusedFile& file : refused) {
+  if (!formRead_.isValid()) StartFormRead();
+  if (!formRead_.isFinished()) {
+    // The window keeps painting while the last of the form is read; nothing may change the day
+    // meanwhile.
+    const BusyScope busy(*this);
+    QFutureWatcher<FormRead> watcher;
+    QEventLoop loop;
+    connect(&watcher, &QFutureWatcher<FormRead>::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(formRead_);
+    if (!formRead_.isFinished()) loop.exec();
+  }
+  FormRead read = formRead_.result();
+  forms_ = std::move(read.book);
+  for (const RefusedFile& file : read.refused) {
     const std::optional<int> date = DayOfFileName(file.path, 'K');
     formRefused_ << RefusedFileText(file, date.value_or(0));
   }
+  if (predictionMode_ == PredictionMode::Data) UseModeOnDay();
 }
 
 void TMainForm::ShowError(const Error& error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFuture>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -230,6 +231,14 @@ class TMainForm : public QMainWindow {
   // Reads the racers' recent form for the data mode once per day, from the result files of the
   // days before it in its folder.
   void EnsureForms();
+  // Starts reading that form in the background as soon as a day opens, so that it is usually
+  // there before a forecast asks for it.
+  void StartFormRead();
+  struct FormRead {
+    std::shared_ptr<const FormBook> book;
+    std::vector<RefusedFile> refused;
+  };
+  QFuture<FormRead> formRead_;
 };
 
 }  // namespace wakorin

@@ -13,6 +13,7 @@ namespace wakorin {
 
 bool TMainForm::PredictShownRace() {
   if (!day_ || IsBusy()) return false;
+  if (predictionMode_ == PredictionMode::Data) EnsureForms();
   // Beside the race program file, then in the working folder.
   auto forecast = day_->Forecast(venue_, race_);
   if (!forecast) {

@@ -96,7 +96,7 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
                   .arg(chosen, names.join(QStringLiteral("・"))));
   }
   day_ = std::move(*day);
-  forms_.reset();
+  StartFormRead();
   UseModeOnDay();
   header_.ListVenues(day_->Venues());
   SelectVenue(0);

@@ -55,6 +55,7 @@ void TMainForm::ToggleResultCheckMode() {
 void TMainForm::RunResultCheck() {
   // A second check from the events the first lets through would move the selection under it.
   if (!day_ || IsBusy()) return;
+  if (predictionMode_ == PredictionMode::Data) EnsureForms();
   {
     const CheckLock lock(*this);
     CheckVenue();
@@ -118,6 +119,7 @@ void TMainForm::CheckVenue() {
 
 void TMainForm::ShowRaceResult(int race) {
   if (!day_ || IsBusy() || race < 1 || race > day_->Venues()[venue_].raceCount) return;
+  if (predictionMode_ == PredictionMode::Data) EnsureForms();
   auto lookup = day_->LookUpRaceResult(venue_, race);
   if (!lookup) {
     ShowError(lookup.error());

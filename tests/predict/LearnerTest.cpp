@@ -227,3 +227,22 @@ TEST(Learner, SummaryIntervalHoldsTheReturn) {
 
 }  // namespace
 }  // namespace wakorin
+
+namespace wakorin {
+namespace {
+
+// The gain of a rule is paired race by race: two races, the rule buying only the one that paid.
+// Resampled, the pair is both losers (0 - 0), both winners (200 - 200) or one of each
+// (200 - 100): the gain is 100 points, its interval [0, 100].
+TEST(GainOver, ResamplesBothListsOverTheSameRaces) {
+  const std::vector<RaceReturn> every{{600, 0, 0, false}, {600, 1200, 0, true}};
+  const std::vector<RaceReturn> rule{{0, 0, 0, false}, {600, 1200, 0, true}};
+  const GainFigures gain = GainOver(rule, every);
+  EXPECT_DOUBLE_EQ(gain.points, 100.0);
+  EXPECT_DOUBLE_EQ(gain.low, 0.0);
+  EXPECT_DOUBLE_EQ(gain.high, 100.0);
+  EXPECT_DOUBLE_EQ(GainOver(every, every).high, 0.0);
+}
+
+}  // namespace
+}  // namespace wakorin

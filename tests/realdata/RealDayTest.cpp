@@ -389,8 +389,8 @@ TEST(RealResults, FinishingTablesAgreeWithThePayoutsAndTheDataModeChecksTheDay) 
         }
       }
     }
-    EXPECT_GT(bet, all / 5) << date;
-    EXPECT_LT(bet, all) << date;
+    // No skip rule earned its place on held-out months: the built-in model bets every race.
+    EXPECT_EQ(bet, all) << date;
   }
 }
 
