@@ -19,7 +19,10 @@ Application::Application(TMainForm& form, Desktop& desktop)
     : form_(form),
       desktop_(desktop),
       download_(form, desktop, fileDialogFolder_),
-      menu_(form, desktop, download_) {
+      menu_(form, desktop, download_),
+      ledger_(form, desktop) {
+  // The bet log of the data folder; one that cannot be used is named once the window shows.
+  ledger_.Open();
   form.SetProgramFileFolder(fileDialogFolder_);
   // Ends the event loop when one runs; a loop of a handler in progress sees the quit request.
   // With no loop running (a start-up that ends before the window shows) there is nothing to end,
@@ -78,6 +81,7 @@ bool Application::Start(std::unique_ptr<TTitleForm> titleForm, const QStringList
   form_.show();
   form_.repaint();
   if (!modelProblem_.isEmpty()) desktop_.ShowMessage(&form_, modelProblem_);
+  ledger_.SayProblem();
   return true;
 }
 

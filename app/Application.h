@@ -6,6 +6,7 @@
 
 #include "app/DownloadCommand.h"
 #include "app/FileDialogFolder.h"
+#include "app/LedgerCommand.h"
 #include "app/MenuCommands.h"
 
 namespace wakorin {
@@ -24,6 +25,8 @@ class Application {
   // else the one chosen in the file dialog. Returns whether the application goes on to its event
   // loop; the title form is gone either way.
   bool Start(std::unique_ptr<TTitleForm> titleForm, const QStringList& files = {});
+  // The bet log's commands.
+  LedgerCommand& Ledger() { return ledger_; }
 
  private:
   bool OpenFirstDay(const QStringList& files);
@@ -33,6 +36,7 @@ class Application {
   FileDialogFolder fileDialogFolder_;
   DownloadCommand download_;
   MenuCommands menu_;
+  LedgerCommand ledger_;
   QString modelProblem_;  // why the model learned last could not be read, said once shown
 };
 

@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)" --target wakorin_bench wakorin_window_timings
+cmake --build "$build" -j "$(nproc)" --target wakorin_bench wakorin_window_timings wakorin_ledger_bench \
+  wakorin_ledger_timings
 
 echo
 echo "Machine: $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)," \
@@ -24,3 +25,8 @@ listDay=../shared/realdata/season2024/b240831.lzh
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_window_timings --runs 15 \
   ${listDay:+$( [ -f "$listDay" ] && echo --list-day "$listDay")}
 bash bench/season.sh "$build"
+
+# The bet log: 100,000 tickets settled against the real season beside reading its result files (skipped
+# without ../shared/realdata/season2024), and the balance window opened on 100,000 entries.
+"$build"/bench/wakorin_ledger_bench 2>/dev/null
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_ledger_timings --runs 15

@@ -7,6 +7,7 @@ mode=${1:-}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
+          libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
           qt6-translations-l10n libarchive-dev libeigen3-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
 # The fuzzers need clang and its runtime; jlha packs the test archives, python3 serves them,
 # lintian checks the Debian package.
@@ -38,7 +39,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 # ctest runs each test in a process of its own; each binary must also pass whole, in any order,
 # so that no test leans on what an earlier one left behind.
-for suite in wakorin_core_tests wakorin_app_tests wakorin_ui_tests; do
+for suite in wakorin_core_tests wakorin_app_tests wakorin_ledger_tests wakorin_ui_tests; do
   "build/tests/$suite" --gtest_brief=1
   "build/tests/$suite" --gtest_brief=1 --gtest_shuffle --gtest_repeat=2
 done

@@ -89,6 +89,12 @@ class Desktop {
                                               const QString& /*initial*/) {
     return std::nullopt;
   }
+  // A file name to write, chosen in the save dialog opening on `initial`; nullopt when the user
+  // cancels, which is also the answer of a desktop that cannot ask.
+  virtual std::optional<QString> ChooseSaveFile(QWidget* /*owner*/, const QString& /*title*/,
+                                                const QString& /*initial*/, const QString& /*filter*/) {
+    return std::nullopt;
+  }
   // Runs `job` to its end under a modal progress dialog with a cancel button. A desktop that
   // cannot show one runs the job to its end unseen.
   virtual void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job);

@@ -114,6 +114,9 @@ class TMainForm : public QMainWindow {
   void ShowRecommend();
   void ShowSelectedBetType();
   const TPrediction& Prediction() const { return forecast_.prediction; }
+  // The sheet of recommended tickets on screen: its bet type and six tickets; none without a
+  // prediction on screen, or for a sheet not on sale or skipped (見送り).
+  std::optional<std::pair<BetType, TicketList>> ShownSheet() const;
   // The tickets on sale of the race on the card, in the file's bytes.
   std::string TicketsOnSale() const { return raceCard_.SaleText; }
 
@@ -164,6 +167,8 @@ class TMainForm : public QMainWindow {
   void PredictionModeChosen(PredictionMode mode);
   // The user asked to learn the data mode's model from the data folder.
   void LearnRequested();
+  // A day was opened, or a venue's results checked: a result file may have come since.
+  void DayFilesRead();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

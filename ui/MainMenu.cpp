@@ -55,6 +55,13 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   m.ModeStandard->setChecked(true);
   m.DtLearn = item(n4, "DtLearn", "データ予想を学習...");
   m.N7 = item(n4, "N7", "競艇ｵﾌｨｼｬﾙWeb参照");
+  // The fan's own bets: what was bought, and how it came out.
+  QMenu* bets = submenu("BetLog", "舟券(&B)");
+  m.BetLog = bets->menuAction();
+  m.BetRecord = item(bets, "BetRecord", "舟券を記録...");
+  m.BetRecord->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+  m.BetBalance = item(bets, "BetBalance", "収支...");
+  m.BetBalance->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
   QMenu* print1 = submenu("Print1", "印刷(&O)");
   m.Print1 = print1->menuAction();
   m.Print2 = item(print1, "Print2", "印刷(&P)");

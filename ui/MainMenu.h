@@ -12,6 +12,7 @@ struct MainMenu {
   QAction* DayRaces = nullptr;    // every race of the day by its betting deadline
   QAction *DtUpdate = nullptr, *DtDownload = nullptr, *DtFolder = nullptr, *N7 = nullptr;
   QAction *YosouMode = nullptr, *ModeStandard = nullptr, *ModeData = nullptr, *DtLearn = nullptr;
+  QAction *BetLog = nullptr, *BetRecord = nullptr, *BetBalance = nullptr;
   QAction *Print1 = nullptr, *Print2 = nullptr;
   QAction *HelpHP = nullptr, *J1 = nullptr, *Help = nullptr, *AboutVer = nullptr;
 };

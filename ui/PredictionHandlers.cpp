@@ -1,5 +1,8 @@
 // The prediction of the race on the card: statistics, engine, start pictures and tickets.
 #include <QFileInfo>
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
 
 #include "day/OpenDay.h"
 #include "predict/RecommendedTickets.h"
@@ -39,6 +42,20 @@ void TMainForm::ShowRecommend() {
 
 void TMainForm::ShowSelectedBetType() {
   ShowRecommend();
+}
+
+std::optional<std::pair<BetType, TicketList>> TMainForm::ShownSheet() const {
+  if (!predictionShown_ || mode_ != Mode::RaceCard) return std::nullopt;
+  const auto* pages = findChild<QTabWidget*>(QStringLiteral("YosouPanel"));
+  const bool three = pages != nullptr && pages->currentIndex() == 1;
+  const bool ordered = ticketSheets_.TypeTabs()->currentIndex() == 0;
+  const BetType bet = three ? (ordered ? BetType::Trifecta : BetType::Trio) : (ordered ? BetType::Exacta : BetType::Quinella);
+  // The three-boat sheet is on sale with the trifecta, as the sheet shows it.
+  if (!forecast_.tickets.onSale[three ? BetType::Trifecta : bet]) return std::nullopt;
+  if (dataForecast_ && dataForecast_->skipped[bet]) return std::nullopt;
+  const TicketList& tickets = forecast_.tickets.tickets[bet];
+  if (std::all_of(tickets.begin(), tickets.end(), [](const Ticket& t) { return t.Empty(); })) return std::nullopt;
+  return std::make_pair(bet, tickets);
 }
 
 }  // namespace wakorin

@@ -101,6 +101,7 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
   header_.ListVenues(day_->Venues());
   SelectVenue(0);
   EnterRaceCardMode();
+  emit DayFilesRead();
   return true;
 }
 

@@ -188,6 +188,13 @@ std::optional<QString> QtDesktop::ChooseFolder(QWidget* owner, const QString& ti
   return folder;
 }
 
+std::optional<QString> QtDesktop::ChooseSaveFile(QWidget* owner, const QString& title,
+                                                const QString& initial, const QString& filter) {
+  const QString path = QFileDialog::getSaveFileName(owner, title, initial, filter);
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
 std::optional<QDate> QtDesktop::ChooseDate(QWidget* owner, const QString& title, QDate initial) {
   QDialog dialog(owner);
   dialog.setObjectName(QStringLiteral("DateDialog"));

@@ -16,6 +16,8 @@ class QtDesktop final : public Desktop {
   void Open(const QUrl& target) override;
   bool SetUpPrinter(QWidget* owner, QPrinter& printer) override;
   std::optional<QDate> ChooseDate(QWidget* owner, const QString& title, QDate initial) override;
+  std::optional<QString> ChooseSaveFile(QWidget* owner, const QString& title, const QString& initial,
+                                        const QString& filter) override;
   std::optional<QString> ChooseFolder(QWidget* owner, const QString& title,
                                       const QString& initial) override;
   void RunWithProgress(QWidget* owner, const QString& title, ProgressJob& job) override;

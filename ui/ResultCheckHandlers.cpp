@@ -56,8 +56,11 @@ void TMainForm::RunResultCheck() {
   // A second check from the events the first lets through would move the selection under it.
   if (!day_ || IsBusy()) return;
   if (predictionMode_ == PredictionMode::Data) EnsureForms();
-  const CheckLock lock(*this);
-  CheckVenue();
+  {
+    const CheckLock lock(*this);
+    CheckVenue();
+  }
+  emit DayFilesRead();
 }
 
 void TMainForm::CheckVenue() {

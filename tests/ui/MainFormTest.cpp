@@ -211,7 +211,8 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
     top << action->objectName() + QLatin1Char('=') + action->text();
   EXPECT_EQ(top,
             (QStringList{QStringLiteral("N1=予想＆結果(&S)"), QStringLiteral("N4=設定(&T)"),
-                         QStringLiteral("Print1=印刷(&O)"), QStringLiteral("Help1=ﾍﾙﾌﾟ(&H)")}));
+                         QStringLiteral("BetLog=舟券(&B)"), QStringLiteral("Print1=印刷(&O)"),
+                         QStringLiteral("Help1=ﾍﾙﾌﾟ(&H)")}));
   auto items = [&](const char* menu) {
     QStringList names;
     for (QAction* action : Find<QMenu>(form, menu)->actions()) {
@@ -232,6 +233,8 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
                                       QStringLiteral("N7=競艇ｵﾌｨｼｬﾙWeb参照")}));
   EXPECT_EQ(items("YosouMode"),
             (QStringList{QStringLiteral("ModeStandard=標準"), QStringLiteral("ModeData=データ")}));
+  EXPECT_EQ(items("BetLog"), (QStringList{QStringLiteral("BetRecord=舟券を記録..."),
+                                          QStringLiteral("BetBalance=収支...")}));
   EXPECT_EQ(items("Print1"), (QStringList{QStringLiteral("Print2=印刷(&P)")}));
   EXPECT_EQ(items("Help1"), (QStringList{QStringLiteral("HelpHP=画面ヘルプ"),
                                          QStringLiteral("J1=ソフト サポート ﾎｰﾑﾍﾟｰｼﾞ(&J)"),

@@ -65,6 +65,13 @@ class ScriptedDesktop final : public Desktop {
   // Asked at every report of a running job; true presses the progress dialog's cancel button.
   std::function<bool(qint64 done)> cancelWhen;
 
+  std::deque<QString> saveAnswers;  // none left = the user cancels
+  std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override {
+    if (saveAnswers.empty()) return std::nullopt;
+    QString answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+  }
   std::deque<QString> folderAnswers;  // none left = the user cancels
   QStringList foldersOffered;
   std::optional<QString> ChooseFolder(QWidget*, const QString&, const QString& initial) override {
