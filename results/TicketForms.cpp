@@ -102,6 +102,17 @@ DayPayouts::DayPayouts(std::string_view file) {
     // No race at all is a venue not published yet, unless the day was called off (every row
     // 中　止): then it stands with no race, and every ticket is refunded.
     if (venue.races.empty() && block.find(result_layout::kCancelled) == std::string_view::npos) continue;
+    // A payout under a race that its summary table contradicts is damage: that bet type of that
+    // race is left unsettled rather than paid from one of the two guesses.
+    ResultSearchObserver quiet;
+    if (auto summary = FindVenueResultIn(file, code, 0, quiet);
+        summary && summary->end == ResultSearchEnd::Found) {
+      for (const PayoutDisagreement& wrong : CompareWithSummary(venue.races, summary->result)) {
+        for (RacePayouts& race : venue.races) {
+          if (race.race == wrong.race) race.bets[static_cast<std::size_t>(AnyOf(wrong.bet))] = BetSettlement{};
+        }
+      }
+    }
     const std::vector<RaceFinish> finishes = ReadFinishTables(block, code);
     for (const RacePayouts& race : venue.races) {
       unsigned bits = 0;

@@ -115,6 +115,15 @@ TEST(TicketForms, DayPayoutsSettleOnlyWhatIsPublished) {
   const auto flew = january.Settle("23", 7, AnyBet::Exacta, Boats({1, 5}));
   ASSERT_TRUE(flew);
   EXPECT_TRUE(flew->refund);
+  // 大村 1R's ３連単 under the race changed by one digit: the summary says otherwise, so that bet
+  // type stays unsettled while the race's others are paid.
+  std::string damaged = testing::ReadAll(std::string(WAKORIN_REALDATA_DIR) + "/K240710.TXT");
+  const std::size_t detail = damaged.find("26580", damaged.find("26580") + 5);
+  damaged[detail + 3] = '9';
+  const DayPayouts hurt(damaged);
+  EXPECT_FALSE(hurt.Settle("24", 1, AnyBet::Trifecta, Boats({5, 6, 3})));
+  ASSERT_TRUE(hurt.Settle("24", 1, AnyBet::Win, Boats({5})));
+  EXPECT_EQ(hurt.Settle("24", 1, AnyBet::Win, Boats({5}))->yen, 770);
 }
 
 }  // namespace

@@ -8,11 +8,6 @@
 
 namespace wakorin::ui {
 
-QString BetName(AnyBet bet) {
-  static const char* const kNames[] = {"単勝", "複勝", "２連単", "２連複", "拡連複", "３連単", "３連複"};
-  return QString::fromUtf8(kNames[static_cast<int>(bet)]);
-}
-
 QString VenueNameText(const QString& code) {
   const QByteArray bytes = code.toLatin1();
   const std::string name = VenueNameOfCode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

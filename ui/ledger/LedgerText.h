@@ -4,11 +4,12 @@
 
 #include "ledger/BetLog.h"
 #include "results/TicketForms.h"
+#include "ui/DarkTables.h"
 
 namespace wakorin::ui {
 
 // The bet log's words, in the window's Japanese.
-QString BetName(AnyBet bet);  // 単勝 .. ３連複
+// BetName (単勝 .. ３連複) is the windows' own, in ui/DarkTables.h.
 QString VenueNameText(const QString& code);  // 大村; the code itself when unknown
 QString DayText(int yyyymmdd);  // 2024/07/10
 QString SettledText(const ledger::Entry& entry);  // 未確定, 的中 1,230円, 返還 100円, 不的中
