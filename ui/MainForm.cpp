@@ -61,8 +61,12 @@ void TMainForm::ConnectHandlers() {
   connect(cardPanel_.RaceList(), &QComboBox::activated, this, [this](int index) { ShowChosenRace(index); });
   connect(cardPanel_.PredictButton(), &QPushButton::clicked, this, [this] { PredictShownRace(); });
   connect(menu_.N5, &QAction::triggered, this, [this] { PredictShownRace(); });
-  connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this,
-          [this] { ShowSelectedBetType(); });
+  connect(ticketSheets_.TypeTabs(), &QTabBar::currentChanged, this, [this](int tab) {
+    orderedShown_ = tab == 0;
+    ShowRecommend();
+  });
+  connect(ticketSheets_.BoatPages(), &QTabWidget::currentChanged, this,
+          [this](int page) { threeBoatShown_ = page == 1; });
   connect(menu_.N3, &QAction::triggered, this, [this] { ToggleResultCheckMode(); });
   connect(resultGrid_.CheckButton(), &QPushButton::clicked, this, [this] { RunResultCheck(); });
   connect(menu_.ModeStandard, &QAction::triggered, this, [this] {
@@ -191,7 +195,7 @@ bool TMainForm::UseDataModel(std::shared_ptr<const DataModel> model) {
 void TMainForm::RefreshAfterModelChange() {
   // What the other mode or model chose no longer stands: the prediction on the card is made
   // again, and a check's grid, which would take a while to redo, is emptied until 結果表示.
-  resultGrid_.Clear();
+  ClearCheck();
   const bool predicted = predictionShown_ && mode_ == Mode::RaceCard;
   predictionShown_ = false;
   forecast_ = {};

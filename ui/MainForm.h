@@ -112,7 +112,6 @@ class TMainForm : public QMainWindow {
   // The whole prediction run; false when it ended early with a message.
   bool PredictShownRace();
   void ShowRecommend();
-  void ShowSelectedBetType();
   const TPrediction& Prediction() const { return forecast_.prediction; }
   // The sheet of recommended tickets on screen: its bet type and six tickets; none without a
   // prediction on screen, or for a sheet not on sale or skipped (見送り).
@@ -146,7 +145,7 @@ class TMainForm : public QMainWindow {
   void StepRace(int step);
   void StepVenue(int step);
   // Hits and return of the last check, as its footer shows them.
-  const CheckTally& LastCheckTally() const { return resultGrid_.Tally(); }
+  const CheckTally& LastCheckTally() const;
 
   // --- Window state ---
   void SetOuterHeight(int outerHeight);
@@ -206,7 +205,13 @@ class TMainForm : public QMainWindow {
   TRaceCard raceCard_;
   RaceForecast forecast_;  // the last prediction, its tickets and the lanes estimated
   std::optional<DataForecast> dataForecast_;  // in the data mode, each boat's chances
+  // The venue's check on screen: the grid, its footer and the printed page are drawn from it.
+  std::optional<ui::CheckShown> checkShown_;
+  void ClearCheck();
   PredictionMode predictionMode_ = PredictionMode::Standard;
+  // Which sheet the ticket display shows: ordered or unordered bet types, three boats or two.
+  bool orderedShown_ = true;
+  bool threeBoatShown_ = true;
   std::shared_ptr<const DataModel> learnedModel_;  // the user's own, once learned
   // The racers' recent form for the data mode, from the result files of the days before the
   // open day in its folder; read when the data mode first needs it.

@@ -37,18 +37,14 @@ bool TMainForm::PredictShownRace() {
 }
 
 void TMainForm::ShowRecommend() {
-  ticketSheets_.Show(forecast_.tickets, dataForecast_ ? dataForecast_->skipped : PerBet<bool>{});
-}
-
-void TMainForm::ShowSelectedBetType() {
-  ShowRecommend();
+  ticketSheets_.Show(forecast_.tickets, orderedShown_,
+                     dataForecast_ ? dataForecast_->skipped : PerBet<bool>{});
 }
 
 std::optional<std::pair<BetType, TicketList>> TMainForm::ShownSheet() const {
   if (!predictionShown_ || mode_ != Mode::RaceCard) return std::nullopt;
-  const auto* pages = findChild<QTabWidget*>(QStringLiteral("YosouPanel"));
-  const bool three = pages != nullptr && pages->currentIndex() == 1;
-  const bool ordered = ticketSheets_.TypeTabs()->currentIndex() == 0;
+  const bool three = threeBoatShown_;
+  const bool ordered = orderedShown_;
   const BetType bet = three ? (ordered ? BetType::Trifecta : BetType::Trio) : (ordered ? BetType::Exacta : BetType::Quinella);
   // The three-boat sheet is on sale with the trifecta, as the sheet shows it.
   if (!forecast_.tickets.onSale[three ? BetType::Trifecta : bet]) return std::nullopt;

@@ -133,11 +133,11 @@ QString Day(const TRaceCard& card) {
   return Trimmed(card.Count) + QStringLiteral("  ") + Trimmed(card.DDate);
 }
 
+// The check on screen, from the same values the grid shows; an empty grid before any check.
 void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
-                     const ui::ResultGrid& grid) {
+                     const std::optional<ui::CheckShown>& shown) {
   page.Begin(QStringLiteral("title"));
-  const QString mode = grid.ModeName().isEmpty() ? QString()
-                                                 : QStringLiteral("（%1）").arg(grid.ModeName());
+  const QString mode = !shown ? QString() : QStringLiteral("（%1）").arg(shown->modeName);
   page.Title(QStringLiteral("%1  全レース結果照合%2").arg(venue, mode), Day(card));
   page.Line(FromCp932(card.DName), 11, true);
   page.End();
@@ -150,7 +150,11 @@ void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
        Heading("３連複"), Heading("払戻"), Heading("３連単"), Heading("払戻")},
       18, 9, true);
   for (std::size_t r = 0; r < ui::ResultGrid::kRaces; ++r) {
-    const ui::ResultGrid::Row& row = grid.Rows()[r];
+    const ui::ResultGrid::Row row =
+        !shown ? ui::ResultGrid::Row{}
+               : ui::ResultGrid::RowOf(shown->check.rows[r], r < shown->check.races.size()
+                                                                ? shown->check.races[r].skipped
+                                                                : PerBet<bool>{});
     std::vector<Page::Cell> cells{{ui::ResultGrid::RaceCaption(static_cast<int>(r) + 1)}};
     for (BetType b : kBetTypes) {
       const bool hit = row.tickets[b].hit;
@@ -166,9 +170,11 @@ void PrintResultGrid(Page& page, const QString& venue, const TRaceCard& card,
   page.Skip(8);
   page.Begin(QStringLiteral("footer"));
   page.Line(QStringLiteral("赤地に白抜きは的中船券（括弧内は推奨の順位）%1を示す。")
-                .arg(grid.Skips() ? QStringLiteral("、灰色の「見送」は買わなかったレース") : QString()),
+                .arg(shown && shown->skips ? QStringLiteral("、灰色の「見送」は買わなかったレース") : QString()),
             8);
-  for (const QString& line : grid.TallyDetails()) page.Line(line, 9);
+  if (shown) {
+    for (const QString& line : ui::ResultGrid::TallyDetails(*shown)) page.Line(line, 9);
+  }
 }
 
 void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& card) {
@@ -213,7 +219,7 @@ void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& 
 // The prediction's picture as the window shows it (the start panels, or the data mode's chances)
 // at one point a pixel, then the tickets as a list.
 void PrintPrediction(Page& page, const QString& modeName, const QImage& picture,
-                     const ui::TicketSheets& tickets) {
+                     const std::array<ui::TicketSheets::Sheet, 2>& sheets) {
   page.End();
   page.Skip(14);
   page.Begin(QStringLiteral("heading"));
@@ -229,8 +235,8 @@ void PrintPrediction(Page& page, const QString& modeName, const QImage& picture,
   page.Skip(size.height() + 12);
   page.Begin(QStringLiteral("tickets"));
   const Page::Cell blank;
-  for (const ui::TicketSheets::Sheet& sheet : tickets.Sheets()) {
-    page.Line(sheet.heading, 10, true);
+  for (const ui::TicketSheets::Sheet& sheet : sheets) {
+    page.Line(sheet.heading.trimmed(), 10, true);
     if (sheet.skipped) {
       page.Line(QStringLiteral("見送り"), 10);
       page.Skip(6);
@@ -291,7 +297,7 @@ std::vector<ui::PrintedRegion> TMainForm::PaintPage(QPainter& painter, double wi
   Page page(painter, width);
   const QString venue = day_ ? FromCp932(day_->Venues()[venue_].name) : QString();
   if (!IsRaceCardMode()) {
-    PrintResultGrid(page, venue, raceCard_, resultGrid_);
+    PrintResultGrid(page, venue, raceCard_, checkShown_);
   } else {
     PrintRaceCard(page, venue, race_, raceCard_);
     if (predictionShown_) {
@@ -300,7 +306,8 @@ std::vector<ui::PrintedRegion> TMainForm::PaintPage(QPainter& painter, double wi
       const bool data = dataForecast_.has_value();
       PrintPrediction(page, ModeName(),
                       data ? chancePanel_.Picture(kFine) : startPanels_.Picture(kFine),
-                      ticketSheets_);
+                      ui::TicketSheets::SheetsOf(forecast_.tickets, orderedShown_,
+                                                 data ? dataForecast_->skipped : PerBet<bool>{}));
     }
   }
   return page.TakeRegions();

@@ -130,7 +130,7 @@ void TMainForm::ShowChosenVenue(int index) {
     return;
   }
   SelectVenue(static_cast<std::size_t>(index));
-  if (!IsRaceCardMode()) resultGrid_.Clear();
+  if (!IsRaceCardMode()) ClearCheck();
   predictionShown_ = false;
   ShowRegions();
 }

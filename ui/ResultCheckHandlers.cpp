@@ -45,7 +45,7 @@ void TMainForm::ToggleResultCheckMode() {
     EnterRaceCardMode();
     return;
   }
-  resultGrid_.Clear();
+  ClearCheck();
   mode_ = Mode::ResultCheck;
   predictionShown_ = false;
   menu_.N3->setText(QStringLiteral("出走表 確認"));
@@ -84,7 +84,7 @@ void TMainForm::CheckVenue() {
   }
   if (check->otherDay) {
     // Another day's results would mark hits that have nothing to do with these races.
-    resultGrid_.Clear();
+    ClearCheck();
     desktop_.ShowMessage(
         this, QStringLiteral("レース番組表ファイルは%1、レース結果ファイルは%2のものです。"
                              "同じ日のファイルではないため照合できません。")
@@ -93,7 +93,7 @@ void TMainForm::CheckVenue() {
   }
   if (check->stopped) return;  // the user asked to quit
   if (check->notPublished) {
-    resultGrid_.Clear();
+    ClearCheck();
     desktop_.ShowMessage(this, QStringLiteral("この場のレース結果はまだ登録されていません。"));
     return;
   }
@@ -102,13 +102,14 @@ void TMainForm::CheckVenue() {
     desktop_.ShowMessage(this, QStringLiteral("開催レース場を検索できませんでした。"));
     return;
   }
-  resultGrid_.Show(*check, ModeName(), predictionMode_ == PredictionMode::Data);
-  if (check->duplicateInResults) {
+  checkShown_ = ui::CheckShown{std::move(*check), ModeName(), predictionMode_ == PredictionMode::Data};
+  resultGrid_.Show(*checkShown_);
+  if (checkShown_->check.duplicateInResults) {
     desktop_.ShowMessage(this, QStringLiteral("レース結果ファイルにこのレース場の結果が複数あります。"
                                               "最初のものを表示しました。"));
   }
   // A race that could not be predicted shows its results without hits; its error is told once.
-  for (const RaceCheck& race : check->races) {
+  for (const RaceCheck& race : checkShown_->check.races) {
     if (race.failure) {
       ShowError(*race.failure);
       break;
@@ -168,6 +169,16 @@ void TMainForm::ShowRaceResult(int race) {
   raceResultWindow_->show();
   raceResultWindow_->raise();
   raceResultWindow_->activateWindow();
+}
+
+void TMainForm::ClearCheck() {
+  checkShown_.reset();
+  resultGrid_.Clear();
+}
+
+const CheckTally& TMainForm::LastCheckTally() const {
+  static const CheckTally kNone{};
+  return checkShown_ ? checkShown_->check.tally : kNone;
 }
 
 }  // namespace wakorin

@@ -4,7 +4,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -124,11 +123,6 @@ QString ResultGrid::RaceCaption(int race) {
 void ResultGrid::Clear() {
   LabelHitReturn_->clear();
   LabelHitReturn_->setToolTip(QString());
-  details_.clear();
-  modeName_.clear();
-  skips_ = false;
-  tally_ = {};
-  rows_ = {};
   for (BetType b : kBetTypes) {
     for (std::size_t r = 0; r < kRaces; ++r) {
       for (QLabel* cell : {tickets_[b][r], payouts_[b][r]}) {
@@ -141,14 +135,13 @@ void ResultGrid::Clear() {
   }
 }
 
-void ResultGrid::Show(const VenueCheck& check, const QString& modeName, bool skips) {
-  tally_ = check.tally;
-  modeName_ = modeName;
-  skips_ = skips;
+void ResultGrid::Show(const CheckShown& shown) {
+  const VenueCheck& check = shown.check;
   for (std::size_t r = 0; r < kRaces; ++r) {
-    ShowRow(r, check.rows[r], r < check.races.size() ? check.races[r].skipped : PerBet<bool>{});
+    const PerBet<bool> skipped = r < check.races.size() ? check.races[r].skipped : PerBet<bool>{};
+    ShowRow(r, RowOf(check.rows[r], skipped), check.rows[r]);
   }
-  ShowTally();
+  ShowTally(shown);
 }
 
 QString ResultGrid::ResultText(const BetMatch& match) {
@@ -188,45 +181,74 @@ QString ResultGrid::DeadHeatText(const BetMatch& match) {
   return each.join(QStringLiteral(" / "));
 }
 
-// "1234円" reads as "1,234円" when the label has room for it; anything else stays as it is.
-static QString GroupedYen(const QString& text, const QLabel& label) {
-  static const QRegularExpression yen(QStringLiteral("^\\s*(\\d{4,})(円?)$"));
-  const QRegularExpressionMatch match = yen.match(text);
-  if (!match.hasMatch()) return text;
-  const QString grouped = Grouped(match.captured(1).toLongLong()) + match.captured(2);
-  return label.fontMetrics().horizontalAdvance(grouped) <= label.width() ? grouped : text;
+// "1234円" read as "1,234円": the payout's digits as the file writes them, grouped.
+static QString GroupedPayout(const QString& text) {
+  const QString trimmed = text.trimmed();
+  const bool yen = trimmed.endsWith(QStringLiteral("円"));
+  const QString digits = yen ? trimmed.chopped(1) : trimmed;
+  bool number = digits.size() >= 4;
+  for (QChar c : digits) number = number && c.isDigit() && c.unicode() < 0x80;
+  return number ? Grouped(digits.toLongLong()) + (yen ? QStringLiteral("円") : QString()) : text;
 }
 
-void ResultGrid::ShowRow(std::size_t r, const RaceMatch& shown, const PerBet<bool>& skipped) {
+ResultGrid::Row ResultGrid::RowOf(const RaceMatch& shown, const PerBet<bool>& skipped) {
+  Row row;
   for (BetType b : kBetTypes) {
     const BetMatch& cell = shown.bets[b];
     const QString text = ResultText(cell), payout = PayoutText(cell);
     // A race cancelled or a bet void has nothing to skip: it shows as such.
     const bool pass = skipped[b] && !payout.isEmpty();
-    const QString result = text.trimmed();
-    rows_[r].tickets[b] = {pass ? Text("見送") : text, cell.Hit() && !pass, pass};
-    rows_[r].payouts[b] = GroupedYen(payout, *payouts_[b][r]);
+    row.tickets[b] = {pass ? Text("見送") : text, cell.Hit() && !pass, pass};
+    row.payouts[b] = GroupedPayout(payout);
+  }
+  return row;
+}
+
+void ResultGrid::ShowRow(std::size_t r, const Row& row, const RaceMatch& shown) {
+  for (BetType b : kBetTypes) {
+    const BetMatch& cell = shown.bets[b];
+    const bool pass = row.tickets[b].skipped;
     QLabel* label = tickets_[b][r];
-    label->setText(rows_[r].tickets[b].text);
+    label->setText(row.tickets[b].text);
     QString tip = cell.winners.empty() ? QString() : QStringLiteral("同着: ") + DeadHeatText(cell);
     // A skipped race keeps its result within reach.
-    if (pass) tip = QStringLiteral("見送り（結果 %1）").arg(result) + (tip.isEmpty() ? QString() : QLatin1Char('\n') + tip);
+    if (pass) tip = QStringLiteral("見送り（結果 %1）").arg(ResultText(cell).trimmed()) + (tip.isEmpty() ? QString() : QLatin1Char('\n') + tip);
     label->setToolTip(tip);
-    SetBackground(label, rows_[r].tickets[b].hit ? kRed : kBlack);
+    SetBackground(label, row.tickets[b].hit ? kRed : kBlack);
     SetTextColor(label, pass ? kGrey : kWhite);
-    payouts_[b][r]->setText(rows_[r].payouts[b]);
+    // Grouped where the label has room for the commas.
+    QLabel* payout = payouts_[b][r];
+    const bool fits = payout->fontMetrics().horizontalAdvance(row.payouts[b]) <= payout->width();
+    payout->setText(fits ? row.payouts[b] : PayoutText(cell));
   }
 }
 
-void ResultGrid::ShowTally() {
+QStringList ResultGrid::TallyDetails(const CheckShown& shown) {
+  const PerBet<const char*> names{{"２複", "２単", "３複", "３単"}};
+  QStringList details{shown.modeName};
+  for (BetType type : kBetTypes) {
+    const BetTally& bet = shown.check.tally[type];
+    if (bet.races == 0 && bet.skipped == 0) continue;
+    const QString name = Text(names[type]);
+    const QString rate = QString::number(bet.ReturnPercent(), 'f', 1);
+    QString line = QStringLiteral("%1: %2レース中%3的中").arg(name).arg(bet.races).arg(bet.hits);
+    if (shown.skips) line += QStringLiteral("  見送り%1レース").arg(bet.skipped);
+    line += QStringLiteral("  購入%1円  払戻%2円").arg(Grouped(bet.stake), Grouped(bet.payout));
+    // Tickets naming a boat whose start was void are paid back, apart from the hits.
+    if (bet.refund > 0) line += QStringLiteral("  返還%1円").arg(Grouped(bet.refund));
+    details << line + QStringLiteral("  回収率%1%").arg(rate);
+  }
+  return details;
+}
+
+void ResultGrid::ShowTally(const CheckShown& shown) {
   const PerBet<const char*> names{{"２複", "２単", "３複", "３単"}};
   // The first line names the mode and, per bet type, the races skipped; then hits out of the
   // races bet and the return, two bet types a line.
-  QStringList lines{modeName_, QString(), QString()};
+  QStringList lines{shown.modeName, QString(), QString()};
   QStringList passes;
-  details_ = QStringList{modeName_};
   for (BetType type : kBetTypes) {
-    const BetTally& bet = tally_[type];
+    const BetTally& bet = shown.check.tally[type];
     // Not on sale, or no result to count; a bet type on sale but never bet still shows.
     if (bet.races == 0 && bet.skipped == 0) continue;
     const QString name = Text(names[type]);
@@ -235,17 +257,11 @@ void ResultGrid::ShowTally() {
     const QString rate = QString::number(bet.ReturnPercent(), 'f', 1);
     line += QStringLiteral("%1 %2/%3 回収%4%").arg(name).arg(bet.hits).arg(bet.races).arg(rate);
     passes << name + QString::number(bet.skipped);
-    QString line2 = QStringLiteral("%1: %2レース中%3的中").arg(name).arg(bet.races).arg(bet.hits);
-    if (skips_) line2 += QStringLiteral("  見送り%1レース").arg(bet.skipped);
-    line2 += QStringLiteral("  購入%1円  払戻%2円").arg(Grouped(bet.stake), Grouped(bet.payout));
-    // Tickets naming a boat whose start was void are paid back, apart from the hits.
-    if (bet.refund > 0) line2 += QStringLiteral("  返還%1円").arg(Grouped(bet.refund));
-    details_ << line2 + QStringLiteral("  回収率%1%").arg(rate);
   }
-  if (skips_ && !passes.isEmpty()) lines[0] += QStringLiteral("  見送 ") + passes.join(QLatin1Char(' '));
+  if (shown.skips && !passes.isEmpty()) lines[0] += QStringLiteral("  見送 ") + passes.join(QLatin1Char(' '));
   lines.removeAll(QString());
   LabelHitReturn_->setText(lines.join(QLatin1Char('\n')));
-  LabelHitReturn_->setToolTip(details_.join(QLatin1Char('\n')));
+  LabelHitReturn_->setToolTip(TallyDetails(shown).join(QLatin1Char('\n')));
 }
 
 QString ResultGrid::FooterText() const {

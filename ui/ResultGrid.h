@@ -18,6 +18,14 @@ namespace wakorin::ui {
 // Panel8: the check's grid of twelve races, with each bet type's combination (red when the
 // recommended tickets hit it) and payout, the button that starts the check, and the footer with
 // the hits and the return of the last check.
+// A venue's check as the window shows and prints it: the values, and the mode that chose the
+// tickets (標準予想, データ予想; one that may skip a bet type counts its skipped races).
+struct CheckShown {
+  VenueCheck check;
+  QString modeName;
+  bool skips = false;
+};
+
 class ResultGrid {
  public:
   static constexpr int kRaces = 12;
@@ -48,18 +56,13 @@ class ResultGrid {
   // Every race's results matched against its recommended tickets, and the footer's sums, under
   // the name of the prediction mode that chose the tickets (標準予想, データ予想); a mode that
   // may skip a bet type (`skips`) has its skipped races counted in the footer.
-  void Show(const VenueCheck& check, const QString& modeName, bool skips);
+  void Show(const CheckShown& shown);
+  // A race's row as the grid and the printed page word it: a skipped bet type reads 見送.
+  static Row RowOf(const RaceMatch& shown, const PerBet<bool>& skipped);
+  // The footer's line for each bet type counted, under the mode's name.
+  static QStringList TallyDetails(const CheckShown& shown);
   void SetShown(bool shown);
 
-  // What the grid shows, row by row; empty rows after Clear.
-  const std::array<Row, kRaces>& Rows() const { return rows_; }
-  // Hits and return of the last check, and the footer's line for each bet type sold.
-  const CheckTally& Tally() const { return tally_; }
-  const QStringList& TallyDetails() const { return details_; }
-  // The prediction mode of the check shown; empty after Clear.
-  const QString& ModeName() const { return modeName_; }
-  // Whether the check shown was made in a mode that may skip a bet type.
-  bool Skips() const { return skips_; }
   // The footer as it reads.
   QString FooterText() const;
 
@@ -70,8 +73,8 @@ class ResultGrid {
   QFrame* Panel() const { return Panel8_; }
 
  private:
-  void ShowRow(std::size_t r, const RaceMatch& shown, const PerBet<bool>& skipped);
-  void ShowTally();
+  void ShowRow(std::size_t r, const Row& row, const RaceMatch& shown);
+  void ShowTally(const CheckShown& shown);
 
   QFrame* Panel8_;
   class RowClicks;
@@ -79,11 +82,6 @@ class ResultGrid {
   PerBet<std::array<QLabel*, kRaces>> tickets_, payouts_;
   QLabel* LabelHitReturn_;
   QPushButton* BBtnKekka_;
-  std::array<Row, kRaces> rows_;
-  CheckTally tally_;
-  QStringList details_;
-  QString modeName_;
-  bool skips_ = false;
 };
 
 }  // namespace wakorin::ui

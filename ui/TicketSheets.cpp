@@ -73,7 +73,6 @@ TicketSheets::TicketSheets(QWidget* parent) {
 
   BuildTwoBoatPage(yosou2Sheet);
   BuildThreeBoatPage(yosou3Sheet);
-  sheets_[1].boats = 3;
 }
 
 void TicketSheets::BuildTwoBoatPage(QWidget* page) {
@@ -120,35 +119,39 @@ void TicketSheets::BuildThreeBoatPage(QWidget* page) {
   }
 }
 
-void TicketSheets::Show(const RecommendedTickets& tickets, const PerBet<bool>& skipped) {
-  const RecommendDisplay d = ComputeRecommend(tickets, TabSyouShikiTabs_->currentIndex(), skipped);
+std::array<TicketSheets::Sheet, 2> TicketSheets::SheetsOf(const RecommendedTickets& tickets,
+                                                          bool ordered, const PerBet<bool>& skipped) {
+  const RecommendDisplay d = ComputeRecommend(tickets, ordered ? 0 : 1, skipped);
+  std::array<Sheet, 2> sheets;
+  sheets[0].skipped = d.skipped2;
+  sheets[1].skipped = d.skipped3;
+  sheets[0].heading = SheetHeading(d.mode2, true);
+  sheets[1].heading = SheetHeading(d.mode3, false);
+  sheets[1].boats = 3;
+  for (std::size_t row = 0; row < 6; ++row) {
+    for (std::size_t c = 0; c < 2; ++c) sheets[0].lanes[row][c] = d.two[row][c].lane;
+    for (std::size_t c = 0; c < 3; ++c) sheets[1].lanes[row][c] = d.three[row][c].lane;
+    sheets[0].separators[row] = JoinText(d.twoJoin[row]);
+    sheets[1].separators[row] = JoinText(d.threeJoin[row]);
+  }
+  return sheets;
+}
+
+void TicketSheets::Show(const RecommendedTickets& tickets, bool ordered, const PerBet<bool>& skipped) {
+  const std::array<Sheet, 2> sheets = SheetsOf(tickets, ordered, skipped);
   // Above the empty ticket cells, which lie over the sheet's grey.
-  LabelMiokuri2_->setVisible(d.skipped2);
-  LabelMiokuri3_->setVisible(d.skipped3);
+  LabelMiokuri2_->setVisible(sheets[0].skipped);
+  LabelMiokuri3_->setVisible(sheets[1].skipped);
   LabelMiokuri2_->raise();
   LabelMiokuri3_->raise();
-  const QString heading2 = SheetHeading(d.mode2, true), heading3 = SheetHeading(d.mode3, false);
-  LabelRace2Chekt_->setText(heading2);
-  LabelRace3Chekt_->setText(heading3);
-  sheets_[0].skipped = d.skipped2;
-  sheets_[1].skipped = d.skipped3;
-  sheets_[0].heading = heading2.trimmed();
-  sheets_[1].heading = heading3.trimmed();
+  LabelRace2Chekt_->setText(sheets[0].heading);
+  LabelRace3Chekt_->setText(sheets[1].heading);
+  const auto fill = [](QLabel* cell, int lane) { Fill(cell, TicketDigitCell{lane}); };
   for (std::size_t row = 0; row < 6; ++row) {
-    for (std::size_t c = 0; c < 2; ++c) {
-      Fill(Funa2Ken_[row][c], d.two[row][c]);
-      sheets_[0].lanes[row][c] = d.two[row][c].lane;
-    }
-    Funa2KenY_[row]->setText(JoinText(d.twoJoin[row]));
-    sheets_[0].separators[row] = JoinText(d.twoJoin[row]);
-    for (std::size_t c = 0; c < 3; ++c) {
-      Fill(Funa3Ken_[row][c], d.three[row][c]);
-      sheets_[1].lanes[row][c] = d.three[row][c].lane;
-    }
-    for (QLabel* separator : Funa3KenY_[row]) {
-      separator->setText(JoinText(d.threeJoin[row]));
-    }
-    sheets_[1].separators[row] = JoinText(d.threeJoin[row]);
+    for (std::size_t c = 0; c < 2; ++c) fill(Funa2Ken_[row][c], sheets[0].lanes[row][c]);
+    Funa2KenY_[row]->setText(sheets[0].separators[row]);
+    for (std::size_t c = 0; c < 3; ++c) fill(Funa3Ken_[row][c], sheets[1].lanes[row][c]);
+    for (QLabel* separator : Funa3KenY_[row]) separator->setText(sheets[1].separators[row]);
   }
 }
 

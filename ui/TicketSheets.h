@@ -34,13 +34,16 @@ class TicketSheets {
 
   // A forecast's tickets of the bet types on sale, ordered or unordered as the tab says; a bet
   // type the data mode skipped shows 見送り instead.
-  void Show(const RecommendedTickets& tickets, const PerBet<bool>& skipped = {});
+  void Show(const RecommendedTickets& tickets, bool ordered, const PerBet<bool>& skipped = {});
   void SetShown(bool shown);
-  // The two-boat and the three-boat page, as the last Show left them.
-  const std::array<Sheet, 2>& Sheets() const { return sheets_; }
+  // The two-boat and the three-boat page of a forecast's tickets, as the window shows them and the
+  // printed page lists them.
+  static std::array<Sheet, 2> SheetsOf(const RecommendedTickets& tickets, bool ordered,
+                                       const PerBet<bool>& skipped);
 
-  // The tabs, whose change redraws the pages.
+  // The tabs of ordered and unordered bet types (0 ordered), and the two pages (1 three boats).
   QTabBar* TypeTabs() const { return TabSyouShikiTabs_; }
+  QTabWidget* BoatPages() const { return YosouPanel_; }
 
  private:
   void BuildTwoBoatPage(QWidget* page);
@@ -55,7 +58,6 @@ class TicketSheets {
   std::array<QLabel*, 6> Funa2KenY_{};
   std::array<std::array<QLabel*, 3>, 6> Funa3Ken_{};
   std::array<std::array<QLabel*, 2>, 6> Funa3KenY_{};
-  std::array<Sheet, 2> sheets_;
 };
 
 }  // namespace ui
