@@ -201,14 +201,15 @@ std::vector<RacePayouts> ReadRacePayouts(std::string_view block) {
       continue;
     }
     if (races.empty()) continue;
-    const std::vector<std::string_view> tokens = Tokens(line);
-    if (tokens.empty()) continue;
     // Payout lines stand indented by eight blanks or more; anything else (the finishing table,
-    // its rule) ends the bet type whose continuation lines could follow.
+    // its rule) ends the bet type whose continuation lines could follow. Told before the line is
+    // cut into words: most lines of a block are finishing table rows.
     if (line.size() < 8 || line.substr(0, 8) != "        ") {
-      current = -1;
+      if (line.find_first_not_of(" \r") != std::string_view::npos) current = -1;
       continue;
     }
+    const std::vector<std::string_view> tokens = Tokens(line);
+    if (tokens.empty()) continue;
     std::size_t from = 0;
     const auto named = std::find(kNames.begin(), kNames.end(), tokens[0]);
     if (named != kNames.end()) {
