@@ -38,7 +38,8 @@ bool TMainForm::PredictShownRace() {
 
 void TMainForm::ShowRecommend() {
   ticketSheets_.Show(forecast_.tickets, orderedShown_,
-                     dataForecast_ ? dataForecast_->skipped : PerBet<bool>{});
+                     dataForecast_ ? dataForecast_->skipped : PerBet<bool>{},
+                     dataForecast_ ? &*dataForecast_ : nullptr);
 }
 
 std::optional<std::pair<BetType, TicketList>> TMainForm::ShownSheet() const {

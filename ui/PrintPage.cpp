@@ -260,6 +260,11 @@ void PrintPrediction(Page& page, const QString& modeName, const QImage& picture,
       line.push_back(blank);
     }
     page.Row(widths, line, 18, 10, true);
+    QStringList chances;
+    for (double chance : sheet.chances) {
+      if (chance >= 0) chances << QStringLiteral("%1%").arg(100.0 * chance, 0, 'f', 1);
+    }
+    if (!chances.isEmpty()) page.Line(QStringLiteral("推定確率（左から）: ") + chances.join(QStringLiteral("  ")), 8);
     page.Skip(6);
   }
   page.End();
@@ -307,7 +312,8 @@ std::vector<ui::PrintedRegion> TMainForm::PaintPage(QPainter& painter, double wi
       PrintPrediction(page, ModeName(),
                       data ? chancePanel_.Picture(kFine) : startPanels_.Picture(kFine),
                       ui::TicketSheets::SheetsOf(forecast_.tickets, orderedShown_,
-                                                 data ? dataForecast_->skipped : PerBet<bool>{}));
+                                                 data ? dataForecast_->skipped : PerBet<bool>{},
+                                                 data ? &*dataForecast_ : nullptr));
     }
   }
   return page.TakeRegions();

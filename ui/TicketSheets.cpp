@@ -119,8 +119,13 @@ void TicketSheets::BuildThreeBoatPage(QWidget* page) {
   }
 }
 
+QString TicketSheets::ChanceText(double chance) {
+  return QStringLiteral("推定 %1%").arg(100.0 * chance, 0, 'f', 1);
+}
+
 std::array<TicketSheets::Sheet, 2> TicketSheets::SheetsOf(const RecommendedTickets& tickets,
-                                                          bool ordered, const PerBet<bool>& skipped) {
+                                                          bool ordered, const PerBet<bool>& skipped,
+                                                          const DataForecast* data) {
   const RecommendDisplay d = ComputeRecommend(tickets, ordered ? 0 : 1, skipped);
   std::array<Sheet, 2> sheets;
   sheets[0].skipped = d.skipped2;
@@ -134,11 +139,32 @@ std::array<TicketSheets::Sheet, 2> TicketSheets::SheetsOf(const RecommendedTicke
     sheets[0].separators[row] = JoinText(d.twoJoin[row]);
     sheets[1].separators[row] = JoinText(d.threeJoin[row]);
   }
+  // The data mode tells what it thinks of each ticket, and of the six together.
+  if (data != nullptr) {
+    const std::array<BetType, 2> shown{ordered ? BetType::Exacta : BetType::Quinella,
+                                       ordered ? BetType::Trifecta : BetType::Trio};
+    const std::array<int, 2> modes{d.mode2, d.mode3};
+    for (std::size_t s = 0; s < 2; ++s) {
+      const BetType bet = shown[s];
+      if (modes[s] == 0 || !tickets.onSale[bet]) continue;
+      sheets[s].estimatedReturn = data->estimatedReturn[bet];
+      if (sheets[s].skipped) continue;
+      for (std::size_t row = 0; row < 6; ++row) {
+        if (sheets[s].lanes[row][0] != 0) sheets[s].chances[row] = data->chance[bet][row];
+      }
+    }
+    for (Sheet& sheet : sheets) {
+      if (sheet.estimatedReturn < 0) continue;
+      sheet.heading = sheet.heading.trimmed() +
+                      QStringLiteral(" 推定%1%").arg(100.0 * sheet.estimatedReturn, 0, 'f', 0);
+    }
+  }
   return sheets;
 }
 
-void TicketSheets::Show(const RecommendedTickets& tickets, bool ordered, const PerBet<bool>& skipped) {
-  const std::array<Sheet, 2> sheets = SheetsOf(tickets, ordered, skipped);
+void TicketSheets::Show(const RecommendedTickets& tickets, bool ordered, const PerBet<bool>& skipped,
+                        const DataForecast* data) {
+  const std::array<Sheet, 2> sheets = SheetsOf(tickets, ordered, skipped, data);
   // Above the empty ticket cells, which lie over the sheet's grey.
   LabelMiokuri2_->setVisible(sheets[0].skipped);
   LabelMiokuri3_->setVisible(sheets[1].skipped);
@@ -152,6 +178,12 @@ void TicketSheets::Show(const RecommendedTickets& tickets, bool ordered, const P
     Funa2KenY_[row]->setText(sheets[0].separators[row]);
     for (std::size_t c = 0; c < 3; ++c) fill(Funa3Ken_[row][c], sheets[1].lanes[row][c]);
     for (QLabel* separator : Funa3KenY_[row]) separator->setText(sheets[1].separators[row]);
+    // Each ticket's estimated chance where the data mode gave one, on the row's cells.
+    const auto tip = [&](std::size_t s) {
+      return sheets[s].chances[row] >= 0 ? ChanceText(sheets[s].chances[row]) : QString();
+    };
+    for (QLabel* cell : Funa2Ken_[row]) cell->setToolTip(tip(0));
+    for (QLabel* cell : Funa3Ken_[row]) cell->setToolTip(tip(1));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "predict/DataForecast.h"
 #include "predict/RecommendedTickets.h"
 
 class QLabel;
@@ -28,18 +29,26 @@ class TicketSheets {
     std::array<std::array<int, 3>, 6> lanes{};
     std::array<QString, 6> separators;
     bool skipped = false;  // the data mode bets nothing on it: 見送り
+    // In the data mode: each row's estimated chance and the sheet's estimated return (1.0 = the
+    // stake back); negative where there is none.
+    std::array<double, 6> chances{-1, -1, -1, -1, -1, -1};
+    double estimatedReturn = -1;
   };
 
   explicit TicketSheets(QWidget* parent);
 
   // A forecast's tickets of the bet types on sale, ordered or unordered as the tab says; a bet
   // type the data mode skipped shows 見送り instead.
-  void Show(const RecommendedTickets& tickets, bool ordered, const PerBet<bool>& skipped = {});
+  void Show(const RecommendedTickets& tickets, bool ordered, const PerBet<bool>& skipped = {},
+            const DataForecast* data = nullptr);
   void SetShown(bool shown);
   // The two-boat and the three-boat page of a forecast's tickets, as the window shows them and the
   // printed page lists them.
   static std::array<Sheet, 2> SheetsOf(const RecommendedTickets& tickets, bool ordered,
-                                       const PerBet<bool>& skipped);
+                                       const PerBet<bool>& skipped,
+                                       const DataForecast* data = nullptr);
+  // "推定 12.3%": a row's chance as the sheet and the printed page word it.
+  static QString ChanceText(double chance);
 
   // The tabs of ordered and unordered bet types (0 ordered), and the two pages (1 three boats).
   QTabBar* TypeTabs() const { return TabSyouShikiTabs_; }

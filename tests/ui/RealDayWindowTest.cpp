@@ -198,8 +198,19 @@ TEST_F(RealDayWindowTest, DataModeSwitchChancesSkipsAndCheck) {
     const bool skipped = !Find<QLabel>(form, "LabelMiokuri3")->isHidden();
     skippedSheets += skipped;
     ticketSheets += !skipped;
-    // A skipped sheet shows no ticket; a sheet bet shows six.
+    // A skipped sheet shows no ticket; a sheet bet shows six, each with its chance, most likely
+    // first; the heading gives the six's estimated return either way.
     EXPECT_EQ(Cell(form, "Funa3Ken", 0, 0)->text().isEmpty(), skipped);
+    EXPECT_TRUE(Find(form, "LabelRace3Chekt")->text().contains(QStringLiteral("推定")));
+    double previous = 101;
+    for (std::size_t row = 0; row < 6 && !skipped; ++row) {
+      const QString tip = Cell(form, "Funa3Ken", row, 0)->toolTip();
+      ASSERT_TRUE(tip.startsWith(QStringLiteral("推定 "))) << tip.toStdString();
+      const double chance = tip.mid(3).chopped(1).toDouble();
+      EXPECT_GT(chance, 0.0);
+      EXPECT_LE(chance, previous + 0.05);  // as rounded to one decimal
+      previous = chance;
+    }
   }
   EXPECT_GT(skippedSheets, 0);
   EXPECT_GT(ticketSheets, 0);
