@@ -102,6 +102,9 @@ void TicketSheets::BuildThreeBoatPage(QWidget* page) {
   LabelMiokuri3_ = MakeLabel(grey3, "LabelMiokuri3", QRect(0, 0, 146, 180), Text("見送り"),
                              MsGothic(22, true), kWhite, Qt::AlignCenter);
   LabelMiokuri3_->hide();
+  // Below the six rows, where the page has room: the data mode's chance of each ticket.
+  LabelChances3_ = MakeLabel(grey3, "LabelTicketChances3", QRect(0, 138, 146, 40), QString(),
+                             MsGothic(10, true), kWhite, Qt::AlignCenter);
   for (int r = 1; r <= 6; ++r) {
     const int top = 7 + 22 * (r - 1);
     const QFont digitFont = MsGothic(15, true);
@@ -185,6 +188,15 @@ void TicketSheets::Show(const RecommendedTickets& tickets, bool ordered, const P
     for (QLabel* cell : Funa2Ken_[row]) cell->setToolTip(tip(0));
     for (QLabel* cell : Funa3Ken_[row]) cell->setToolTip(tip(1));
   }
+  QStringList chances;
+  for (double chance : sheets[1].chances) {
+    if (chance >= 0) chances << QString::number(100.0 * chance, 'f', 1);
+  }
+  LabelChances3_->setText(chances.isEmpty() ? QString()
+                                            : QStringLiteral("推定確率(上から, %)\n") +
+                                                  chances.mid(0, 3).join(QLatin1Char(' ')) +
+                                                  QStringLiteral("  ") +
+                                                  chances.mid(3).join(QLatin1Char(' ')));
 }
 
 void TicketSheets::SetShown(bool shown) {

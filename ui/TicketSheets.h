@@ -63,6 +63,7 @@ class TicketSheets {
   QTabWidget* YosouPanel_;
   QLabel *LabelRace2Chekt_, *LabelRace3Chekt_;
   QLabel *LabelMiokuri2_, *LabelMiokuri3_;  // 見送り over a sheet's empty rows
+  QLabel* LabelChances3_;  // the three-boat tickets' chances, in the data mode
   std::array<std::array<QLabel*, 2>, 6> Funa2Ken_{};
   std::array<QLabel*, 6> Funa2KenY_{};
   std::array<std::array<QLabel*, 3>, 6> Funa3Ken_{};
