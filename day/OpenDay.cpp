@@ -196,6 +196,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   const std::string_view block = std::string_view(*bytes_).substr(venue.offset, venue.length);
   // The tickets on sale are the venue's: found once, not once a race.
   const std::string sale = model_ == nullptr ? SaleTextFor(venue.name) : std::string();
+  std::vector<PlaceChances> chances;  // data mode: each race's, for the chance of what won
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
@@ -205,6 +206,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
       race.predicted = true;
       race.tickets = std::move(forecast.tickets);
       race.skipped = forecast.skipped;
+      chances.push_back(forecast.chances);
       check.races.push_back(std::move(race));
       continue;
     }
@@ -266,7 +268,23 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     const RecommendedTickets& bought = r < check.races.size() ? check.races[r].tickets : kNoTickets;
     const PerBet<bool> skipped = r < check.races.size() ? check.races[r].skipped : PerBet<bool>{};
     check.rows[r] = MatchResultRow(bought, row);
-    check.tally.Add(bought, row, check.rows[r], refunded[r], skipped);
+    CheckTally one;
+    one.Add(bought, row, check.rows[r], refunded[r], skipped);
+    check.tally += one;
+    if (r >= check.races.size()) continue;
+    check.races[r].tally = one.bets;
+    if (r >= chances.size()) continue;
+    for (BetType bet : kBetTypes) {
+      const BetMatch& won = check.rows[r].bets[bet];
+      if (won.result != BetMatch::Result::Paid || !won.winners.empty()) continue;
+      std::array<int, 3> lanes{};
+      std::size_t count = 0;
+      for (char c : won.combination) {
+        if (c >= '1' && c <= '6' && count < 3) lanes[count++] = c - '0';
+      }
+      if (count != (IsTwoBoat(bet) ? 2u : 3u)) continue;
+      check.races[r].outcomeChance[bet] = ChanceOf(chances[r], bet, lanes);
+    }
   }
   return check;
 }

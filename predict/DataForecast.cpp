@@ -31,6 +31,7 @@ struct SixBest {
 DataForecast Forecast(const RaceFigures& race, const DataModel& model, const PerBet<bool>& onSale) {
   DataForecast forecast;
   const auto [chances, headline] = ChancesOf(model.weights, model.headline, race);
+  forecast.chances = chances;
   // One pass over the orders of finish feeds the place chances and all four bet types, each in
   // its own combination order and with the sums of a pass of its own.
   PerBet<SixBest> best;

@@ -31,6 +31,7 @@ struct DataForecast {
   PerBet<TicketList> candidates{};           // the six tickets, skipped or not
   PerBet<std::array<double, 6>> chance{};    // each candidate's probability
   PerBet<double> estimatedReturn{};          // mean over the six of probability x payout / 100
+  PlaceChances chances;                      // every order of finish, for any combination
 };
 
 // The forecast of a race from its card, its venue's code ("01".."24") and the model; the

@@ -21,6 +21,11 @@ struct RaceCheck {
   std::optional<Error> failure;  // why it was not predicted
   RecommendedTickets tickets;
   PerBet<bool> skipped{};  // data mode: on sale but not bet (見送り); it holds no tickets
+  // What its tickets staked and were paid, bet type by bet type, as the venue's tally counts it.
+  PerBet<BetTally> tally{};
+  // Data mode: the model's chance of the combination that won; negative where none can be said
+  // (no result, a dead heat, a special payout, the standard mode).
+  PerBet<double> outcomeChance{{-1, -1, -1, -1}};
 };
 
 // One venue of a checked day, as the window's grid shows it and the checker counts it.

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -435,16 +437,52 @@ void PrintTally(const CheckTally& tally, const std::string& indent,
   }
 }
 
-void WriteCsvHeader(std::ostream& out) {
+// Sums of the log-loss of what won, over races with one winning combination and a payout.
+struct LogLoss {
+  int races = 0;
+  double model = 0, market = 0;
+};
+
+void AddLogLoss(const DayResult& day, PerBet<LogLoss>& loss) {
+  if (!day.check) return;
+  for (const VenueCheck& venue : day.check->venues) {
+    for (std::size_t r = 0; r < venue.races.size() && r < venue.rows.size(); ++r) {
+      for (BetType bet : kBetTypes) {
+        const double chance = venue.races[r].outcomeChance[bet];
+        const std::string& payout = venue.rows[r].bets[bet].payout;
+        const std::size_t digits = payout.find_first_not_of(' ');
+        if (chance < 0 || digits == std::string::npos) continue;
+        const long long yen = std::atoll(payout.c_str() + digits);
+        if (yen <= 0) continue;
+        // The pool pays back 75 % of what it takes: 75 / payout is the market's chance.
+        loss[bet].model -= std::log(std::max(chance, 1e-9));
+        loss[bet].market -= std::log(std::min(75.0 / static_cast<double>(yen), 1.0));
+        ++loss[bet].races;
+      }
+    }
+  }
+}
+
+const PerBet<const char*> kCsvNames{{"quinella", "exacta", "trio", "trifecta"}};
+
+// Per race and bet type: the result, then what the tickets staked, were paid and were paid back
+// in yen, whether the bet type was skipped, and in the data mode the model's chance of what won,
+// so that every figure of the summary can be worked again from the file alone.
+void WriteCsvHeader(std::ostream& out, bool dataMode) {
   out << "file,venue,race,predicted";
-  const PerBet<const char*> names{{"quinella", "exacta", "trio", "trifecta"}};
   for (BetType bet : kBetTypes) {
-    out << ',' << names[bet] << "_result," << names[bet] << "_payout," << names[bet] << "_hit_ticket";
+    const std::string n = kCsvNames[bet];
+    out << ',' << n << "_result," << n << "_payout," << n << "_hit_ticket";
+  }
+  for (BetType bet : kBetTypes) {
+    const std::string n = kCsvNames[bet];
+    out << ',' << n << "_stake," << n << "_paid," << n << "_refund," << n << "_skipped";
+    if (dataMode) out << ',' << n << "_chance";
   }
   out << '\n';
 }
 
-void WriteCsv(std::ostream& out, const DayResult& day) {
+void WriteCsv(std::ostream& out, const DayResult& day, bool dataMode) {
   // From the values of each cell: the combination (or the word the result file writes instead
   // of one), its payout as the file writes it and the ticket that hit it.
   auto cell = [&](const BetMatch& shown) {
@@ -469,6 +507,17 @@ void WriteCsv(std::ostream& out, const DayResult& day) {
       out << name << ',' << venue.code << ',' << race.race << ',' << (race.predicted ? 1 : 0);
       // A venue's races stand in the rows of the grid in order, the first race first.
       for (BetType bet : kBetTypes) cell(r < venue.rows.size() ? venue.rows[r].bets[bet] : BetMatch{});
+      for (BetType bet : kBetTypes) {
+        const BetTally& t = race.tally[bet];
+        out << ',' << t.stake << ',' << t.payout << ',' << t.refund << ',' << t.skipped;
+        if (!dataMode) continue;
+        out << ',';
+        if (race.outcomeChance[bet] >= 0) {
+          char chance[32];
+          std::snprintf(chance, sizeof chance, "%.6g", race.outcomeChance[bet]);
+          out << chance;
+        }
+      }
       out << '\n';
     }
   }
@@ -575,10 +624,11 @@ int main(int argc, char** argv) {
       return 2;
     }
     csv.emplace();
-    WriteCsvHeader(*csv);
+    WriteCsvHeader(*csv, model != nullptr);
   }
 
   CheckTally total;
+  PerBet<LogLoss> loss{};
   PerBet<long long> passed{};  // races a bet type was on sale and skipped (data mode)
   std::map<std::string, CheckTally> byVenue;
   std::size_t checkedDays = 0, venues = 0, races = 0, skipped = 0, estimated = 0;
@@ -615,7 +665,8 @@ int main(int argc, char** argv) {
       byVenue[venue.code] += venue.tally;
     }
     total += day.check->tally;
-    if (csv) WriteCsv(*csv, day);
+    if (csv) WriteCsv(*csv, day, model != nullptr);
+    if (model != nullptr) AddLogLoss(day, loss);
   };
 
   if (model != nullptr) {
@@ -708,6 +759,17 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
   PrintTally(total, "", model != nullptr ? &passed : nullptr);
+  if (model != nullptr) {
+    std::fputs(Say(text::kLossHeader), stdout);
+    const PerBet<const char*> names{{"２連複", "２連単", "３連複", "３連単"}};
+    const PerBet<int> combinations{{15, 30, 20, 120}};
+    for (BetType bet : kBetTypes) {
+      const LogLoss& l = loss[bet];
+      if (l.races == 0) continue;
+      std::printf("%s   %7d   %6.3f   %6.3f   %6.3f\n", names[bet], l.races, l.model / l.races,
+                  l.market / l.races, std::log(static_cast<double>(combinations[bet])));
+    }
+  }
   if (options->byVenue) {
     for (const auto& [code, tally] : byVenue) {
       std::printf("\n%s %s\n", code.c_str(), Utf8(VenueNameOfCode(code)).c_str());

@@ -106,6 +106,12 @@ inline constexpr Text kTallyHeader{
 inline constexpr Text kTallyHeaderData{
     "%sbet       races  skipped    hits  hit rate        stake       return     refund  return rate\n",
     "%s舟券     レース   見送り    的中    的中率       購入額       払戻額       返還額       回収率\n"};
+// The data mode's log-loss of what won, beside the market's and a uniform guess's.
+inline constexpr Text kLossHeader{
+    "\nMean log-loss of the outcome (nats; lower is better; market = 75 / winning payout):\n"
+    "bet        races    model   market  uniform\n",
+    "\n結果の平均対数損失(ナット、小さいほど良い。市場 = 75 ÷ 的中払戻):\n"
+    "舟券     レース   モデル    市場     一様\n"};
 inline constexpr Text kDaysBar{"\r[%s%s] %zu/%zu days", "\r[%s%s] %zu/%zu 日"};
 
 // Why a day, a venue or a race could not be checked in full.

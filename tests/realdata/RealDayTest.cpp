@@ -311,7 +311,8 @@ TEST(RealResults, CheckerCsvAgreesWithEveryResultFilesDetailLines) {
   std::getline(lines, line);  // the heading
   while (std::getline(lines, line)) {
     const std::vector<std::string> f = CsvFields(line);
-    ASSERT_EQ(f.size(), 16u) << line;
+    // The results, then each bet type's stake, paid, refund and skipped.
+    ASSERT_EQ(f.size(), 32u) << line;
     const std::string day = f[0].substr(1, 6);
     std::string& results = resultFiles[day];
     if (results.empty()) results = ReadAll(kRealData / ("K" + day + ".TXT"));
