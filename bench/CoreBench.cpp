@@ -25,6 +25,7 @@
 #include "program/VenueTable.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
+#include "tests/support/FileRoads.h"
 
 // The core's system reads and seeks, counted through the linker's --wrap so that the summary can
 // say how many bytes and calls each operation really costs.
@@ -49,6 +50,11 @@ off_t __wrap_lseek(int fd, off_t offset, int whence) {
 namespace wakorin::bench {
 namespace {
 
+using testsupport::IndexVenueBlocks;
+using testsupport::LocateVenueBlock;
+using testsupport::FindVenueResult;
+using testsupport::ReadRacerStats;
+
 constexpr int kVenues = 24;
 constexpr int kRacers = 1600;
 
@@ -64,9 +70,8 @@ struct Fixture {
   std::string lastCode, lastName;  // the last venue block of the files
   int lastRaces = 0;
   int venuesBefore = 0;  // venue blocks before the last one, as the check passes it
-  std::uint64_t programLastEnd = 0;
-  std::uint64_t programSize = 0, statsSize = 0;
-  std::vector<Span> resultSpans;  // what the result search of the last venue must read
+  // The readers take each file whole, as the product does, so each plain read is the whole file.
+  std::uint64_t programSize = 0, statsSize = 0, resultSize = 0;
   std::array<std::string, 6> racers, motors, boats;  // race 1 of the last venue
   LaneStats stats{};
 };
@@ -123,16 +128,6 @@ std::uint64_t SizeOf(const std::string& path) {
   return file.Size();
 }
 
-std::uint64_t Find(const std::string& path, std::string_view needle) {
-  std::string bytes(static_cast<std::size_t>(SizeOf(path)), '\0');
-  ByteFile file;
-  (void)file.Open(path);
-  (void)Must(file.Read(bytes.data(), bytes.size()), "read");
-  const std::size_t at = bytes.find(needle);
-  if (at == std::string::npos) throw std::runtime_error("missing " + std::string(needle));
-  return at;
-}
-
 void Prepare() {
   Fixture& f = Shared();
   f.day = std::make_unique<SampleDay>(kVenues, kRacers, 415);
@@ -143,15 +138,7 @@ void Prepare() {
   f.venuesBefore = static_cast<int>(day.Codes().size()) - 1;
   f.programSize = SizeOf(day.ProgramPath());
   f.statsSize = SizeOf(day.StatsPath());
-  f.programLastEnd = Find(day.ProgramPath(), f.lastCode + "BEND") + 8;
-
-  // The result search needs the start line, then everything from where its skip lands to the
-  // end of the venue's payout table.
-  constexpr std::uint64_t kSkipPerVenue = 9977, kHeader = 411, kTable = 926;
-  const std::uint64_t body = Find(day.ResultPath(), "STARTK") + 8;
-  const std::uint64_t skip = body + kSkipPerVenue * static_cast<std::uint64_t>(f.venuesBefore - 1);
-  const std::uint64_t key = Find(day.ResultPath(), f.lastCode + "KBGN");
-  f.resultSpans = {{0, body}, {skip, key + kHeader + kTable - skip}};
+  f.resultSize = SizeOf(day.ResultPath());
 
   auto block = Must(LocateVenueBlock(day.ProgramPath(), f.lastCode), "locate");
   if (!block) throw std::runtime_error("last venue not found");
@@ -246,13 +233,13 @@ std::uint64_t ReadIndex() {
   return PlainRead(Shared().day->ProgramPath(), {{0, Shared().programSize}});
 }
 std::uint64_t ReadRaceView() {
-  return PlainRead(Shared().day->ProgramPath(), {{0, Shared().programLastEnd}});
+  return PlainRead(Shared().day->ProgramPath(), {{0, Shared().programSize}});
 }
 std::uint64_t ReadStats() {
   return PlainRead(Shared().day->StatsPath(), {{0, Shared().statsSize}});
 }
 std::uint64_t ReadResultSearch() {
-  return PlainRead(Shared().day->ResultPath(), Shared().resultSpans);
+  return PlainRead(Shared().day->ResultPath(), {{0, Shared().resultSize}});
 }
 std::uint64_t ReadCheck() {
   std::uint64_t total = 0;

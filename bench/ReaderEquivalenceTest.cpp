@@ -21,6 +21,7 @@
 #include "tests/support/ProgramFileBuilder.h"
 #include "tests/support/ResultFileBuilder.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {

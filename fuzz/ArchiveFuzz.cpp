@@ -14,10 +14,14 @@
 #include "predict/RacerStatsTable.h"
 #include "program/VenueBlockScan.h"
 #include "results/ResultFile.h"
+#include "tests/support/FileRoads.h"
 
 namespace {
 
 using namespace wakorin;
+using wakorin::testsupport::IndexVenueBlocks;
+using wakorin::testsupport::LocateVenueBlock;
+using wakorin::testsupport::FindVenueResult;
 using wakorin::fuzz::Require;
 
 // The whole file as the file layer serves it.

@@ -17,10 +17,13 @@
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
 #include "day/DayCheck.h"
+#include "tests/support/FileRoads.h"
 
 namespace {
 
 using namespace wakorin;
+using wakorin::testsupport::IndexVenueBlocks;
+using wakorin::testsupport::LocateVenueBlock;
 using wakorin::fuzz::Require;
 
 // A field cut out of the block never outgrows its columns and never carries a NUL.

@@ -16,10 +16,12 @@
 #include "predict/RacerStatsTable.h"
 #include "predict/TicketDisplay.h"
 #include "program/RaceCard.h"
+#include "tests/support/FileRoads.h"
 
 namespace {
 
 using namespace wakorin;
+using wakorin::testsupport::ReadRacerStats;
 using wakorin::fuzz::Require;
 
 bool IsPermutation(const Six& six) {

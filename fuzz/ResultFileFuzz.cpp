@@ -14,10 +14,12 @@
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
 #include "results/ReturnSummary.h"
+#include "tests/support/FileRoads.h"
 
 namespace {
 
 using namespace wakorin;
+using wakorin::testsupport::FindVenueResult;
 using wakorin::fuzz::Require;
 
 // Stops the search at its `stopAt`-th question (never when 0).

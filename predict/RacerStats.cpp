@@ -38,39 +38,6 @@ Outcome<TRacerStats> ConvertStatsRecord(std::string_view record) {
 
 namespace {
 
-// A racer number as a record's 4-byte key field would hold it, so that each record is tested
-// against a lane with one word comparison: the number's bytes, then the NUL the field is cut at
-// when the number is shorter; bytes past that do not count. A number that no key can equal
-// (longer than the field, or holding a NUL) matches nothing.
-class KeyPattern {
- public:
-  explicit KeyPattern(std::string_view number) {
-    if (number.size() > 4 || number.find('\0') != std::string_view::npos) return;
-    std::array<unsigned char, 4> bytes{}, care{};
-    for (std::size_t i = 0; i < number.size(); ++i) {
-      bytes[i] = static_cast<unsigned char>(number[i]);
-      care[i] = 0xFF;
-    }
-    if (number.size() < 4) care[number.size()] = 0xFF;  // the NUL that ends a short key
-    std::memcpy(&value_, bytes.data(), 4);
-    std::memcpy(&mask_, care.data(), 4);
-  }
-
-  bool Matches(const char* keyField) const {
-    std::uint32_t word;
-    std::memcpy(&word, keyField, 4);
-    return (word & mask_) == value_;
-  }
-
- private:
-  std::uint32_t value_ = 1;  // with a zero mask: never equal
-  std::uint32_t mask_ = 0;
-};
-
-}  // namespace
-
-namespace {
-
 // Two decimal digits at `at`, or -1.
 int TwoDigits(std::string_view text, std::size_t at) {
   if (at + 2 > text.size()) return -1;
@@ -252,48 +219,6 @@ std::size_t StatsRecordSize(std::string_view firstBytes) {
   const bool shortRecords = StartsWith(firstBytes, kShortRecordSize - 2, "\r\n");
   const bool longRecords = StartsWith(firstBytes, kLongRecordSize - 2, "\r\n");
   return !shortRecords && longRecords ? kLongRecordSize : kShortRecordSize;
-}
-
-Outcome<LaneStats> ReadRacerStats(const std::string& path,
-                                  const std::array<std::string, 6>& racerNumbers) {
-  LaneStats lanes{};
-  for (TRacerStats& lane : lanes) {
-    for (TCourseStats& course : lane.Courses) course.StartTiming = kMissingStartTiming;
-  }
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  // Whole records are taken from large reads; what is left at the end is a part-record.
-  constexpr std::size_t kRecordsPerRead = 256;
-  std::vector<char> chunk(stats_layout::kLongRecordSize * kRecordsPerRead);
-  std::size_t recordSize = 0;
-  const std::array<KeyPattern, 6> keys{KeyPattern(racerNumbers[0]), KeyPattern(racerNumbers[1]),
-                                       KeyPattern(racerNumbers[2]), KeyPattern(racerNumbers[3]),
-                                       KeyPattern(racerNumbers[4]), KeyPattern(racerNumbers[5])};
-  while (true) {
-    auto got = file.Read(chunk.data(), chunk.size());
-    if (!got) return got.error();
-    if (recordSize == 0) {
-      // The first read was sized for the longer record; with the shorter one, what lies past
-      // whole reads of it is read again next time round.
-      recordSize = StatsRecordSize(std::string_view(chunk.data(), *got));
-      const std::size_t wanted = recordSize * kRecordsPerRead;
-      if (*got > wanted) {
-        if (auto error = file.Seek(wanted)) return *error;
-        *got = wanted;
-      }
-      chunk.resize(wanted);
-    }
-    for (std::size_t at = 0; at + recordSize <= *got; at += recordSize) {
-      const std::string_view record(chunk.data() + at, stats_layout::kFieldsRead);
-      for (std::size_t lane = 0; lane < 6; ++lane) {
-        if (!keys[lane].Matches(record.data())) continue;
-        auto stats = ConvertStatsRecord(record);
-        if (!stats) return stats.error();
-        lanes[lane] = *stats;
-      }
-    }
-    if (*got < chunk.size()) return lanes;
-  }
 }
 
 }  // namespace wakorin

@@ -112,10 +112,4 @@ std::optional<std::string> FindStatsFile(const std::string& programPath,
 // The eighteen figures of one record; a field that does not convert fails with its text.
 Outcome<TRacerStats> ConvertStatsRecord(std::string_view record);
 
-// Reads every 412-byte record from the start, testing each lane on each record; the last
-// matching record wins and only matching records are converted. A trailing part-record is
-// ignored.
-Outcome<LaneStats> ReadRacerStats(const std::string& path,
-                                  const std::array<std::string, 6>& racerNumbers);
-
 }  // namespace wakorin

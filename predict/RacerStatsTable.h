@@ -14,9 +14,10 @@
 namespace wakorin {
 
 // The racer statistics file read once and kept in memory, for checking many races in a row.
-// Every lookup gives exactly what ReadRacerStats gives for the same six numbers: the last
-// record of a racer wins, a racer not in the file gets the missing-racer figures, and a
-// matching record that does not convert fails with its text (the earliest such in the file).
+// Every lookup gives exactly what a plain read of the file record by record gives for the same
+// six numbers (the tests keep such a reader as a second opinion): the last record of a racer
+// wins, a racer not in the file gets the missing-racer figures, and a matching record that does
+// not convert fails with its text (the earliest such in the file).
 class RacerStatsTable {
  public:
   // Fails with the file layer's error, or Error::Kind::NotStats when the bytes are no

@@ -109,31 +109,10 @@ Outcome<VenueIndex> Index(ByteFile& file) {
 
 }  // namespace
 
-Outcome<VenueIndex> IndexVenueBlocks(const std::string& path) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  return Index(file);
-}
-
 Outcome<VenueIndex> IndexVenueBlocksIn(std::string_view fileBytes) {
   ByteFile file;
   file.OpenBytes(fileBytes);
   return Index(file);
-}
-
-Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path,
-                                                    std::string_view code) {
-  std::string key = std::string(code) + "BBGN";
-  std::optional<VenueBlock> found;
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  auto walked = WalkBlocks(file, [&](const BlockSeen& seen) {
-    if (key.size() != 6 || !StartsWith(seen.bytes, 0, key)) return false;
-    found = VenueBlock{std::string(seen.bytes), seen.raceCount, seen.layout};
-    return true;
-  });
-  if (!walked) return walked.error();
-  return found;
 }
 
 std::optional<int> ProgramFileDay(std::string_view fileBytes) {

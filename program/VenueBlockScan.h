@@ -19,7 +19,8 @@ struct VenueIndexEntry {
   BlockLayout layout = BlockLayout::KyoteijoVenueLine;
   // Today's stand-in for a venue whose data is not yet published: no races at all.
   bool placeholder = false;
-  // Where the block's bytes stand in the file: the same bytes LocateVenueBlock delivers.
+  // Where the block's bytes stand in the file: a whole buffer for a block of the
+  // classic layout (fewer at the end of the file), the block itself for one of today's.
   std::uint64_t offset = 0;
   std::size_t length = 0;
 };
@@ -37,15 +38,11 @@ struct VenueBlock {
   BlockLayout layout = BlockLayout::KyoteijoVenueLine;
 };
 
-// Walks the race program file: start line in 8-byte steps, then blocks back to back.
-Outcome<VenueIndex> IndexVenueBlocks(const std::string& path);
-// The same over a whole file already read into memory.
+// Walks a whole race program file read into memory: start line in 8-byte steps, then blocks
+// back to back.
 Outcome<VenueIndex> IndexVenueBlocksIn(std::string_view fileBytes);
 
 // The day of a race program file, by the date in its first venue's header (yyyymmdd).
 std::optional<int> ProgramFileDay(std::string_view fileBytes);
-
-// The first block whose bytes 0..5 are `code` + "BBGN"; nullopt when there is none.
-Outcome<std::optional<VenueBlock>> LocateVenueBlock(const std::string& path, std::string_view code);
 
 }  // namespace wakorin

@@ -479,13 +479,6 @@ Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venue
 
 }  // namespace
 
-Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
-                                      int venuesBefore, ResultSearchObserver& observer) {
-  ByteFile file;
-  if (auto error = file.Open(path)) return *error;
-  return Find(file, venueCode, venuesBefore, observer);
-}
-
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer) {
   ByteFile file;
@@ -508,10 +501,6 @@ Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_
 
 std::optional<int> ResultFileDay(std::string_view fileBytes) {
   return FindFileDay(fileBytes, result_layout::kStartMarker);
-}
-
-std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes) {
-  return OutlineResultFile(fileBytes).duplicates;
 }
 
 std::optional<std::size_t> ResultFileOutline::KeyOffset(std::string_view venueCode) const {

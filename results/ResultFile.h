@@ -92,26 +92,16 @@ struct ResultSearch {
   VenueResult result;  // filled only when found
 };
 
-// Finds the result block of `venueCode` (two digits) in the result file at `path` and reads its
-// payout table. `venuesBefore` is the number of venue blocks before the venue's block in the
-// race program file; the search skips ahead by it. When the skipping search misses the key
-// (blocks shorter than it assumes), the body is searched once more from its start. A file
-// without a start marker, or without the venue's key, is NotFound. Nothing past the block's end
-// line (or the next venue's key) is read as this venue's. Errors are open and read failures.
-Outcome<ResultSearch> FindVenueResult(const std::string& path, std::string_view venueCode,
-                                      int venuesBefore, ResultSearchObserver& observer);
 // The day of a result file, by the date in its first venue's header (yyyymmdd).
 std::optional<int> ResultFileDay(std::string_view fileBytes);
-
-// The codes of the venues whose result block (a line "NNKBGN") stands more than once in the
-// file, in file order: the search takes one of them, and the user is told the file is damaged.
-std::vector<std::string> DuplicateResultVenues(std::string_view fileBytes);
 
 // What the check of every venue of a day asks of its result file, found in one pass over it
 // rather than once per venue.
 struct ResultFileOutline {
   std::optional<int> day;               // as ResultFileDay gives it
-  std::vector<std::string> duplicates;  // as DuplicateResultVenues gives them
+  // The codes of the venues whose result block (a line "NNKBGN") stands more than once, in file
+  // order: the search takes one of them, and the user is told the file is damaged.
+  std::vector<std::string> duplicates;
   // Where the body starts after the start marker, nullopt inside when the file has none; left
   // empty when the marker could not be looked for.
   std::optional<std::optional<std::uint64_t>> body;
@@ -123,7 +113,12 @@ struct ResultFileOutline {
 };
 ResultFileOutline OutlineResultFile(std::string_view fileBytes);
 
-// The same over a whole result file already read into memory.
+// Finds the result block of `venueCode` (two digits) in a whole result file read into memory
+// and reads its payout table. `venuesBefore` is the number of venue blocks before the venue's
+// block in the race program file; the search skips ahead by it. When the skipping search misses the key
+// (blocks shorter than it assumes), the body is searched once more from its start. A file
+// without a start marker, or without the venue's key, is NotFound. Nothing past the block's end
+// line (or the next venue's key) is read as this venue's. Errors are read failures.
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer);
 

@@ -11,9 +11,12 @@
 #include "results/ResultFile.h"
 #include "tests/Archives.h"
 #include "tests/TempFiles.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::FindVenueResult;
 
 namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;

@@ -5,9 +5,12 @@
 #include "predict/RacerStatsTable.h"
 #include "tests/TempFiles.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::ReadRacerStats;
 
 // Same figures, or the same failure text, as reading the file for the six numbers.
 void ExpectSame(const Outcome<LaneStats>& table, const Outcome<LaneStats>& file) {

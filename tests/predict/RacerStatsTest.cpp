@@ -10,9 +10,12 @@
 #include "tests/Archives.h"
 #include "tests/TempFiles.h"
 #include "tests/support/StatsFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::ReadRacerStats;
 
 using testsupport::BuildStatsRecord;
 using testsupport::StatsRecordSpec;

@@ -6,9 +6,12 @@
 #include "tests/TempFiles.h"
 #include "tests/support/Cp932.h"
 #include "tests/support/ProgramFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::LocateVenueBlock;
 
 using testsupport::BuildProgramFile;
 using testsupport::BuildVenueBlock;

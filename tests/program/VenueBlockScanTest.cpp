@@ -7,9 +7,13 @@
 #include "program/VenueEntry.h"
 #include "tests/TempFiles.h"
 #include "tests/support/ProgramFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::IndexVenueBlocks;
+using testsupport::LocateVenueBlock;
 
 using testsupport::BuildProgramFile;
 using testsupport::BuildVenueBlock;
@@ -219,9 +223,10 @@ namespace {
 
 TEST(VenueBlockScanInMemory, SameBlocksAsTheFileAndTheBytesLocateDelivers) {
   testing::TempDir dir;
-  std::string file = testsupport::BuildProgramFile(
-      {testsupport::SampleVenue("01", 11, 1), testsupport::SampleVenue("02", 12, 2),
-       testsupport::SampleVenue("01", 12, 3), testsupport::SampleVenue("03", 11, 4)});
+  const std::vector<testsupport::VenueBlockSpec> venues{
+      testsupport::SampleVenue("01", 11, 1), testsupport::SampleVenue("02", 12, 2),
+      testsupport::SampleVenue("01", 12, 3), testsupport::SampleVenue("03", 11, 4)};
+  std::string file = testsupport::BuildProgramFile(venues);
   const std::string path = dir.Write("B.TXT", file);
   auto fromFile = IndexVenueBlocks(path);
   auto inMemory = IndexVenueBlocksIn(file);
@@ -235,6 +240,9 @@ TEST(VenueBlockScanInMemory, SameBlocksAsTheFileAndTheBytesLocateDelivers) {
     if (i == 2) continue;  // a second block of the same code is never located
     auto located = LocateVenueBlock(path, block.code);
     EXPECT_EQ(file.substr(block.offset, block.length), (*located)->bytes) << i;
+    // The block as built, whatever the index makes of the file.
+    const std::string built = testsupport::BuildVenueBlock(venues[i]);
+    EXPECT_EQ((*located)->bytes.substr(0, built.size()), built) << i;
   }
   EXPECT_FALSE(IndexVenueBlocksIn("")->startFound);
 }

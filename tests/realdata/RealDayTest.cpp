@@ -25,9 +25,15 @@
 #include "results/ResultMatching.h"
 #include "results/ReturnSummary.h"
 #include "tests/TempFiles.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::IndexVenueBlocks;
+using testsupport::LocateVenueBlock;
+using testsupport::FindVenueResult;
+using testsupport::ReadRacerStats;
 
 namespace fs = std::filesystem;
 const fs::path kRealData = WAKORIN_REALDATA_DIR;

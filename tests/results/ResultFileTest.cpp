@@ -8,9 +8,12 @@
 #include "results/ResultFile.h"
 #include "tests/TempFiles.h"
 #include "tests/support/ResultFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::FindVenueResult;
 
 using testsupport::BuildResultFile;
 using testsupport::Payout;

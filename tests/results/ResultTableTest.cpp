@@ -10,9 +10,12 @@
 #include "tests/TempFiles.h"
 #include "tests/support/Cp932.h"
 #include "tests/support/ResultFileBuilder.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::FindVenueResult;
 
 namespace ts = testsupport;
 

@@ -28,9 +28,12 @@
 #include "ui/StartPanels.h"
 #include "ui/TicketSheets.h"
 #include "ui/Widgets.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::ReadRacerStats;
 
 using testing::Action;
 using testing::Cell;

@@ -37,9 +37,14 @@
 #include "ui/MainForm.h"
 #include "ui/ResultGrid.h"
 #include "ui/Widgets.h"
+#include "tests/support/FileRoads.h"
 
 namespace wakorin {
 namespace {
+
+using testsupport::LocateVenueBlock;
+using testsupport::FindVenueResult;
+using testsupport::ReadRacerStats;
 
 using testing::Action;
 using testing::Cell;
