@@ -61,9 +61,6 @@ void CheckResultPath(std::string_view programPath) {
       "result file name changed the date");
 }
 
-constexpr std::string_view kCancelled = "\x92\x86\x81\x40\x8e\x7e";  // 中　止
-constexpr std::string_view kVoid = "\x95\x73\x90\xac\x97\xa7";       // 不成立
-constexpr std::string_view kSpecial = "\x93\xc1\x95\xa5\x82\xa2";    // 特払い
 
 void CheckRow(const ResultRow& row) {
   Require(row.TrifectaCombination.size() == 5 && row.TrioCombination.size() == 5 &&
