@@ -29,13 +29,13 @@ TEST(DayRaces, OrderedByDeadlineWithTheNextToClose) {
   // Two venues whose races interleave, and a race whose deadline cannot be read.
   // Races after the first few close in the evening, 01's at 19:xx and 02's at 20:xx.
   auto venue = [](const char* code, const char* evening, std::vector<const char*> deadlines) {
-    testsupport::VenueBlockSpec spec = testsupport::SampleVenue(code, 12, 7);
+    auto block = testsupport::SampleVenue(code, 12, 7);
     for (std::size_t r = 0; r < 12; ++r) {
-      spec.races[r].rtime = r < deadlines.size() ? Sjis(deadlines[r])
+      block.races[r].rtime = r < deadlines.size() ? Sjis(deadlines[r])
                                                   : Sjis(evening) + Sjis(r < 10 ? "：０" : "：１") +
                                                         Sjis(std::string(1, char('0' + r % 10)));
     }
-    return spec;
+    return block;
   };
   const std::string file = testsupport::BuildProgramFile(
       {venue("01", "１９", {"１０：００", "１０：３０", "　　：　　", "１１：００"}),
