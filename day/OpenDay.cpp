@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/ByteFile.h"
+#include "predict/Learner.h"
 #include "predict/RacerStats.h"
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
@@ -272,6 +273,12 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     one.Add(bought, row, check.rows[r], refunded[r], skipped);
     check.tally += one;
     if (r >= check.races.size()) continue;
+    if (tallyFavourites_) {
+      RecommendedTickets fixed;
+      fixed.onSale = bought.onSale;
+      fixed.tickets = FixedFavourites();
+      check.favourites.Add(fixed, row, refunded[r]);
+    }
     check.races[r].tally = one.bets;
     if (r >= chances.size()) continue;
     for (BetType bet : kBetTypes) {

@@ -78,6 +78,9 @@ class OpenDay {
   // the day holding a share of each; nullptr returns to the standard mode.
   void UseModel(std::shared_ptr<const DataModel> model, std::shared_ptr<const FormBook> forms = nullptr);
   PredictionMode Mode() const { return model_ ? PredictionMode::Data : PredictionMode::Standard; }
+  // Whether a venue's check also counts the six fixed favourites of each bet type in every race
+  // on sale (VenueCheck::favourites), a yardstick for a season's returns.
+  void TallyFavourites(bool on) { tallyFavourites_ = on; }
   // Without UseStats, the statistics file is found beside the race program file, else in
   // `workingFolder` (Fan0510.txt, else the day's period file), read once, and read again only
   // when the file found changes; a file under a statistics file's name whose bytes are no
@@ -140,6 +143,7 @@ class OpenDay {
   std::shared_ptr<const FormBook> forms_;
   mutable std::optional<FoundStats> foundStats_;
   mutable std::string resultPath_;
+  bool tallyFavourites_ = false;
 };
 
 }  // namespace wakorin

@@ -43,6 +43,8 @@ struct VenueCheck {
   // All twelve rows of the grid: races the venue does not run show what stands in their row.
   std::array<RaceMatch, 12> rows{};
   CheckTally tally;
+  // The six fixed favourites of each bet type bought in every race on sale, when asked for.
+  CheckTally favourites;
 };
 
 }  // namespace wakorin
