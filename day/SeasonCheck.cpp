@@ -221,6 +221,7 @@ bool SeasonTotals::Add(const SeasonDay& day) {
     if (!venue.resultFound) continue;
     ++venues;
     races += venue.races.size();
+    racesByVenue[venue.code] += static_cast<int>(venue.races.size());
     for (std::size_t r = 0; r < venue.races.size(); ++r) {
       const RaceCheck& race = venue.races[r];
       estimated += race.estimated ? 1 : 0;
@@ -247,6 +248,41 @@ bool SeasonTotals::Add(const SeasonDay& day) {
   total += day.check->tally;
   favourites += one.favourites;
   return true;
+}
+
+BetTally AllBets(const CheckTally& tally) {
+  BetTally all;
+  for (BetType bet : kBetTypes) all += tally[bet];
+  return all;
+}
+
+std::vector<SeasonPoint> CumulativeReturns(const std::vector<SeasonTotals::Day>& days) {
+  std::vector<SeasonPoint> points;
+  points.reserve(days.size());
+  CheckTally sum, favourites;
+  for (const SeasonTotals::Day& day : days) {
+    sum += day.tally;
+    favourites += day.favourites;
+    SeasonPoint& point = points.emplace_back();
+    point.date = day.date;
+    for (BetType bet : kBetTypes) {
+      point.rate[bet] = sum[bet].ReturnPercent();
+      point.favourites[bet] = favourites[bet].ReturnPercent();
+    }
+    point.allRate = AllBets(sum).ReturnPercent();
+    point.allFavourites = AllBets(favourites).ReturnPercent();
+  }
+  return points;
+}
+
+std::vector<std::pair<int, CheckTally>> MonthTotals(const std::vector<SeasonTotals::Day>& days) {
+  std::vector<std::pair<int, CheckTally>> months;
+  for (const SeasonTotals::Day& day : days) {
+    const int month = day.date / 100;
+    if (months.empty() || months.back().first != month) months.emplace_back(month, CheckTally{});
+    months.back().second += day.tally;
+  }
+  return months;
 }
 
 }  // namespace wakorin

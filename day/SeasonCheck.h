@@ -33,6 +33,11 @@ struct SeasonDay {
 
   // Whether any venue was checked.
   bool Checked() const { return check && !check->venues.empty(); }
+  // Whether there is anything to say about it: a copy refused, a day left out or unchecked, a
+  // problem of the check.
+  bool Troubled() const {
+    return !refused.empty() || gap || unreadable || noStats || (check && !check->problems.empty());
+  }
 };
 
 struct SeasonOptions {
@@ -74,6 +79,7 @@ struct SeasonTotals {
   PerBet<long long> skipped{};  // races a bet type was on sale and skipped (data mode)
   PerBet<LogLossSum> loss{};    // data mode
   std::map<std::string, CheckTally> byVenue;
+  std::map<std::string, int> racesByVenue;
   std::vector<Day> days;  // the days checked, in date order
   std::size_t venues = 0, races = 0, estimated = 0;
   int firstDay = 0, lastDay = 0;
@@ -81,5 +87,21 @@ struct SeasonTotals {
   // Counts a day that was checked; false (nothing counted) for one that was not.
   bool Add(const SeasonDay& day);
 };
+
+// The return rate (percent of the stake paid back, refunds included) of everything staked up to
+// and including a day: bet type by bet type and over all four, of the tickets checked and of the
+// six favourites. 0 until something is staked.
+struct SeasonPoint {
+  int date = 0;
+  PerBet<double> rate{}, favourites{};
+  double allRate = 0, allFavourites = 0;
+};
+std::vector<SeasonPoint> CumulativeReturns(const std::vector<SeasonTotals::Day>& days);
+
+// Each month's sums (yyyymm), in order, of the tickets checked.
+std::vector<std::pair<int, CheckTally>> MonthTotals(const std::vector<SeasonTotals::Day>& days);
+
+// The four bet types as one.
+BetTally AllBets(const CheckTally& tally);
 
 }  // namespace wakorin

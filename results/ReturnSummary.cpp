@@ -58,15 +58,18 @@ void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
   }
 }
 
+BetTally& BetTally::operator+=(const BetTally& other) {
+  races += other.races;
+  hits += other.hits;
+  skipped += other.skipped;
+  stake += other.stake;
+  payout += other.payout;
+  refund += other.refund;
+  return *this;
+}
+
 CheckTally& CheckTally::operator+=(const CheckTally& other) {
-  for (BetType bet : kBetTypes) {
-    bets[bet].races += other[bet].races;
-    bets[bet].hits += other[bet].hits;
-    bets[bet].skipped += other[bet].skipped;
-    bets[bet].stake += other[bet].stake;
-    bets[bet].payout += other[bet].payout;
-    bets[bet].refund += other[bet].refund;
-  }
+  for (BetType bet : kBetTypes) bets[bet] += other[bet];
   return *this;
 }
 

@@ -24,6 +24,7 @@ struct BetTally {
     return stake > 0 ? 100.0 * static_cast<double>(payout + refund) / static_cast<double>(stake)
                      : 0.0;
   }
+  BetTally& operator+=(const BetTally& other);
 };
 
 struct CheckTally {

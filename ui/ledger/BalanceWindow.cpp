@@ -25,6 +25,7 @@
 
 #include "base/WholeFile.h"
 #include "ui/Colors.h"
+#include "ui/DarkChart.h"
 #include "ui/Desktop.h"
 #include "ui/ledger/LedgerText.h"
 
@@ -68,18 +69,6 @@ void Add(ledger::Tally& sum, const ledger::Tally& t) {
 
 QDateTime DayTime(int d) {
   return QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0));
-}
-
-// Dark charts, to sit on the window's black.
-QChart* DarkChart(const QString& title) {
-  auto* chart = new QChart;
-  chart->setTheme(QChart::ChartThemeDark);
-  chart->setBackgroundBrush(kBlack);
-  chart->setTitle(title);
-  chart->setTitleBrush(kWhite);
-  chart->legend()->hide();
-  chart->setMargins(QMargins(4, 4, 4, 4));
-  return chart;
 }
 
 // From the lowest to the highest figure with 0 inside, rounded; a log of nothing (or only 0) gets
