@@ -20,7 +20,8 @@ Application::Application(TMainForm& form, Desktop& desktop)
       desktop_(desktop),
       download_(form, desktop, fileDialogFolder_),
       menu_(form, desktop, download_),
-      ledger_(form, desktop) {
+      ledger_(form, desktop),
+      season_(form, desktop) {
   // The bet log of the data folder; one that cannot be used is named once the window shows.
   ledger_.Open();
   form.SetProgramFileFolder(fileDialogFolder_);

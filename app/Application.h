@@ -8,6 +8,7 @@
 #include "app/FileDialogFolder.h"
 #include "app/LedgerCommand.h"
 #include "app/MenuCommands.h"
+#include "app/SeasonCommand.h"
 
 namespace wakorin {
 
@@ -27,6 +28,8 @@ class Application {
   bool Start(std::unique_ptr<TTitleForm> titleForm, const QStringList& files = {});
   // The bet log's commands.
   LedgerCommand& Ledger() { return ledger_; }
+  // The season window's command.
+  SeasonCommand& Season() { return season_; }
 
  private:
   bool OpenFirstDay(const QStringList& files);
@@ -37,6 +40,7 @@ class Application {
   DownloadCommand download_;
   MenuCommands menu_;
   LedgerCommand ledger_;
+  SeasonCommand season_;
   QString modelProblem_;  // why the model learned last could not be read, said once shown
 };
 

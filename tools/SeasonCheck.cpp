@@ -1,5 +1,8 @@
 // wakorin-check: predicts every race of every venue of many days and checks the tickets against
 // the official results, exactly as the window's check does, then prints hits and returns.
+#include <QApplication>
+#include <QByteArray>
+#include <QSize>
 #include <iconv.h>
 #include <unistd.h>
 
@@ -25,6 +28,7 @@
 #include "day/RaceDays.h"
 #include "day/SeasonCheck.h"
 #include "tools/DayFilesText.h"
+#include "ui/season/SeasonChart.h"
 #include "ui/season/SeasonCsv.h"
 #include "tools/SeasonCheckText.h"
 
@@ -41,6 +45,7 @@ struct Options {
   std::vector<std::string> paths;
   std::optional<std::string> stats;
   std::optional<std::string> csv;
+  std::optional<std::string> plot;
   bool byVenue = false;
   bool quiet = false;
   bool dataMode = false;
@@ -65,6 +70,8 @@ std::optional<Options> Parse(int argc, char** argv) {
       if (!(options.stats = value())) return std::nullopt;
     } else if (arg == "--csv") {
       if (!(options.csv = value())) return std::nullopt;
+    } else if (arg == "--plot") {
+      if (!(options.plot = value())) return std::nullopt;
     } else if (arg == "-m" || arg == "--mode") {
       const auto mode = value();
       if (!mode || (*mode != "standard" && *mode != "data")) return std::nullopt;
@@ -189,6 +196,20 @@ void PrintTally(const CheckTally& tally, const std::string& indent,
   }
 }
 
+// The window's chart of the return rate, drawn offscreen without a display and written whole.
+std::optional<WriteFault> WritePlot(const std::string& path, bool dataMode, SeasonTotals totals) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "wakorin-check";
+  char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  std::vector<ui::SeasonRun> runs(1);
+  runs.front().mode = dataMode ? PredictionMode::Data : PredictionMode::Standard;
+  runs.front().totals = std::move(totals);
+  const QByteArray png = ui::ChartPng(ui::ReturnChart(runs, std::nullopt), QSize(1200, 700));
+  return WriteWholeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -232,6 +253,11 @@ int main(int argc, char** argv) {
     csv.emplace();
     WriteSeasonCsvHeader(*csv, model != nullptr);
   }
+  if (options->plot && !day_text::WritableTarget(*options->plot)) {
+    std::cerr << "wakorin-check: "
+              << day_text::CannotWrite(*options->plot, {WriteFault::Kind::NotRegularFile, 0}) << "\n";
+    return 2;
+  }
 
   SeasonTotals totals;
   std::size_t skipped = problems.size();
@@ -264,6 +290,7 @@ int main(int argc, char** argv) {
   season.from = options->from;
   season.to = options->to;
   season.jobs = options->jobs;
+  season.favourites = options->plot.has_value();  // the chart's line for reference
   CheckSeason(listing, season, consume);
   const std::size_t checkedDays = totals.days.size();
   const int firstDay = totals.firstDay, lastDay = totals.lastDay;
@@ -315,6 +342,12 @@ int main(int argc, char** argv) {
   if (csv) {
     if (const std::optional<WriteFault> fault = WriteWholeFile(*options->csv, csv->str())) {
       std::cerr << "wakorin-check: " << day_text::CannotWrite(*options->csv, *fault) << "\n";
+      return 1;
+    }
+  }
+  if (options->plot) {
+    if (const std::optional<WriteFault> fault = WritePlot(*options->plot, model != nullptr, std::move(totals))) {
+      std::cerr << "wakorin-check: " << day_text::CannotWrite(*options->plot, *fault) << "\n";
       return 1;
     }
   }

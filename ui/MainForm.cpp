@@ -208,13 +208,17 @@ const DataModel& TMainForm::CurrentDataModel() const {
   return learnedModel_ ? *learnedModel_ : DefaultModel();
 }
 
+std::shared_ptr<const DataModel> TMainForm::SharedDataModel() const {
+  return learnedModel_ ? learnedModel_ : SharedDefaultModel();
+}
+
 void TMainForm::UseModeOnDay() {
   if (!day_) return;
   if (predictionMode_ == PredictionMode::Standard) {
     day_->UseModel(nullptr);
     return;
   }
-  day_->UseModel(learnedModel_ ? learnedModel_ : SharedDefaultModel(), forms_);
+  day_->UseModel(SharedDataModel(), forms_);
 }
 
 void TMainForm::StartFormRead() {

@@ -128,6 +128,8 @@ class TMainForm : public QMainWindow {
   // The model the data mode uses from now on; false, and the model kept, while busy.
   bool UseDataModel(std::shared_ptr<const DataModel> model);
   const DataModel& CurrentDataModel() const;
+  // The same, shared: a job in the background holds it for as long as it runs.
+  std::shared_ptr<const DataModel> SharedDataModel() const;
   // The data mode's forecast of the race shown, once predicted.
   const std::optional<DataForecast>& LastDataForecast() const { return dataForecast_; }
 

@@ -33,6 +33,7 @@ MainMenu BuildMainMenu(QMainWindow& window) {
   m.RaceResult->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
   m.DayRaces = item(n1, "DayRaces", "本日のレース一覧...");
   m.DayRaces->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  m.SeasonSummary = item(n1, "SeasonSummary", "シーズン集計...");
   m.Exit1 = item(n1, "Exit1", "終了");
   QMenu* n4 = submenu("N4", "設定(&T)");
   m.DtUpdate = item(n4, "DtUpdate", "最新データに更新");

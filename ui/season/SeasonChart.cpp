@@ -32,10 +32,11 @@ qreal DayMs(int d) {
       QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0)).toMSecsSinceEpoch());
 }
 
-// The data mode's lines are dashed, so that two modes of one bet type share its colour.
-QPen LinePen(const QColor& color, PredictionMode mode) {
+// Beside the standard mode, the data mode's lines are dashed: two modes of a bet type share its
+// colour.
+QPen LinePen(const QColor& color, PredictionMode mode, bool twoModes) {
   QPen pen(color, 2);
-  if (mode == PredictionMode::Data) pen.setStyle(Qt::DashLine);
+  if (twoModes && mode == PredictionMode::Data) pen.setStyle(Qt::DashLine);
   return pen;
 }
 
@@ -71,8 +72,10 @@ QString SeasonBetName(std::optional<BetType> bet) {
 }
 
 QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> only) {
-  QChart* chart = DarkChart(QStringLiteral("回収率の推移 (累計・") + SeasonBetName(only) +
-                            QLatin1Char(')'));
+  QStringList modes;
+  for (const SeasonRun& run : runs) modes << SeasonModeName(run.mode) + QStringLiteral("予想");
+  modes << QStringLiteral("累計") << SeasonBetName(only);
+  QChart* chart = DarkChart(QStringLiteral("回収率の推移 (") + modes.join(QStringLiteral("・")) + QLatin1Char(')'));
   double low = 75, high = 75;
   int first = 0, last = 0;
   const bool twoModes = runs.size() > 1;
@@ -87,7 +90,7 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
       if (only && *only != bet) continue;
       auto* line = new QLineSeries;
       line->setName(SeasonBetName(bet) + (twoModes ? QLatin1Char(' ') + SeasonModeName(run.mode) : QString()));
-      line->setPen(LinePen(kBetColors[bet], run.mode));
+      line->setPen(LinePen(kBetColors[bet], run.mode, twoModes));
       line->setProperty("run", static_cast<int>(r));
       line->setProperty("bet", static_cast<int>(bet));
       for (const SeasonPoint& point : points) {
@@ -98,8 +101,8 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
       chart->addSeries(line);
     }
   }
-  // The favourites are bought whatever the mode: one line, from the first run.
-  if (!runs.empty()) {
+  // The favourites are bought whatever the mode: one line, from the first run, when counted.
+  if (!runs.empty() && AllBets(runs.front().totals.favourites).stake > 0) {
     auto* fixed = new QLineSeries;
     fixed->setName(QStringLiteral("固定6点"));
     QPen pen(kFavourites, 1);
@@ -128,10 +131,12 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
 
   auto* time = new QDateTimeAxis;
   time->setFormat(QStringLiteral("M/d"));
+  time->setTickCount(9);
   LightLabels(*time);
   if (first != 0) time->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayMs(first))).addDays(-1),
                                  QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayMs(last))).addDays(1));
   chart->addAxis(time, Qt::AlignBottom);
+  time->setVisible(first != 0);
   QValueAxis* rate = PercentAxis(low, high);
   chart->addAxis(rate, Qt::AlignLeft);
   AttachAll(*chart, time, rate);
@@ -165,6 +170,10 @@ QChart* MonthChart(const std::vector<SeasonRun>& runs, std::optional<BetType> on
     }
     series->append(set);
   }
+  series->setLabelsVisible(true);
+  series->setLabelsFormat(QStringLiteral("@value"));
+  series->setLabelsPrecision(3);
+  series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
   chart->addSeries(series);
   const bool oneYear = months.empty() || months.front() / 100 == months.back() / 100;
   QStringList categories;
@@ -200,7 +209,6 @@ QByteArray ChartPng(QChart* chart, QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
     scene.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)), QRectF(QPointF(0, 0), QSizeF(size)));
   }
-  scene.removeItem(chart);
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);

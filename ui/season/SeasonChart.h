@@ -32,7 +32,8 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
 // Each month's return rate, a bar for each mode, of the bet type chosen or of all four.
 QChart* MonthChart(const std::vector<SeasonRun>& runs, std::optional<BetType> only);
 
-// The chart drawn at `size` on its black, as PNG bytes (for the checker, without a window).
+// The chart drawn at `size` on its black, as PNG bytes (for the checker, without a window); the
+// chart is used up.
 QByteArray ChartPng(QChart* chart, QSize size);
 
 }  // namespace wakorin::ui

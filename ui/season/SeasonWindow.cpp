@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <sstream>
@@ -149,7 +150,7 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
   setObjectName(QStringLiteral("SeasonWindow"));
   setWindowTitle(QStringLiteral("シーズン集計"));
   MakeDark(*this);
-  resize(1040, 760);
+  resize(1040, 860);
   auto named = [](auto* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -188,16 +189,22 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
 
   auto* form = new QGridLayout;
   form->addWidget(label("フォルダ"), 0, 0);
+  form->setColumnStretch(1, 1);
   form->addWidget(folder_, 0, 1, 1, 4);
   form->addWidget(browse, 0, 5);
   form->addWidget(label("選手成績(標準予想)"), 1, 0);
   form->addWidget(stats_, 1, 1, 1, 4);
   form->addWidget(browseStats, 1, 5);
   form->addWidget(label("期間"), 2, 0);
-  form->addWidget(from_, 2, 1);
-  form->addWidget(label("～"), 2, 2);
-  form->addWidget(to_, 2, 3);
-  form->addWidget(modes_, 2, 4);
+  auto* range = new QHBoxLayout;
+  range->addWidget(from_);
+  range->addWidget(label("～"));
+  range->addWidget(to_);
+  range->addSpacing(16);
+  range->addWidget(label("予想"));
+  range->addWidget(modes_);
+  range->addStretch();
+  form->addLayout(range, 2, 1, 1, 4);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(start_);
   buttons->addWidget(cancel_);
@@ -212,11 +219,13 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
                            QStringLiteral("返還"), QStringLiteral("回収率")});
   QStringList venueHeadings{QStringLiteral("場"), QStringLiteral("予想"), QStringLiteral("レース")};
   for (BetType bet : kBetTypes) {
-    venueHeadings << ShortBetName(bet) + QStringLiteral(" 的中率") << ShortBetName(bet) + QStringLiteral(" 回収率");
+    venueHeadings << ShortBetName(bet) + QStringLiteral("\n的中率") << ShortBetName(bet) + QStringLiteral("\n回収率");
   }
   venueHeadings << QStringLiteral("投資") << QStringLiteral("払戻") << QStringLiteral("回収率");
   venues_ = MakeDarkTable(this, "SeasonVenues", venueHeadings);
   venues_->setSortingEnabled(true);
+  venues_->sortByColumn(0, Qt::AscendingOrder);
+  for (QTableWidget* table : {totals_, venues_}) table->verticalHeader()->setDefaultSectionSize(22);
   auto* returnView = new ReturnChartView(this);
   chart_ = named(returnView, "SeasonChart");
   months_ = named(new QChartView(this), "SeasonMonths");
@@ -228,6 +237,7 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
   troubles_->setStyleSheet(QStringLiteral("QListWidget { background: black; color: white; border: none; }"));
 
   auto* chartTab = new QWidget(this);
+  MakeDark(*chartTab);
   auto* chartLayout = new QVBoxLayout(chartTab);
   auto* chartBar = new QHBoxLayout;
   chartBar->addWidget(label("券種"));
@@ -238,6 +248,10 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
   chartLayout->addLayout(chartBar);
   chartLayout->addWidget(chart_);
   auto* tabs = named(new QTabWidget(this), "SeasonTabs");
+  tabs->setStyleSheet(QStringLiteral(
+      "QTabWidget::pane { border: 1px solid #404040; background: black; }"
+      "QTabBar::tab { background: #202020; color: #c0c0c0; border: 1px solid #404040; padding: 4px 14px; }"
+      "QTabBar::tab:selected { background: #000080; color: white; }"));
   tabs->addTab(chartTab, QStringLiteral("回収率の推移"));
   tabs->addTab(months_, QStringLiteral("月別"));
   tabs->addTab(venues_, QStringLiteral("場別"));
@@ -246,6 +260,7 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
   split->addWidget(totals_);
   split->addWidget(tabs);
   split->setStretchFactor(1, 3);
+  split->setSizes({250, 520});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(split, 1);
@@ -416,7 +431,7 @@ void SeasonWindow::ClearResults() {
 }
 
 void SeasonWindow::ShowResults() {
-  auto addTotals = [this](const QString& mode, BetType bet, const BetTally& t) {
+  auto addTotals = [this](const QString& mode, BetType bet, const BetTally& t, bool reference) {
     const int row = totals_->rowCount();
     totals_->insertRow(row);
     totals_->setItem(row, 0, TableCell(mode));
@@ -430,13 +445,16 @@ void SeasonWindow::ShowResults() {
     totals_->setItem(row, 8, Yen(t.payout));
     totals_->setItem(row, 9, Yen(t.refund));
     totals_->setItem(row, 10, Rate(t.ReturnPercent()));
+    if (reference) {
+      for (int c = 0; c < totals_->columnCount(); ++c) totals_->item(row, c)->setForeground(kSilver);
+    }
   };
   totals_->setRowCount(0);
   for (const SeasonRun& run : runs_) {
-    for (BetType bet : kBetTypes) addTotals(SeasonModeName(run.mode), bet, run.totals.total[bet]);
+    for (BetType bet : kBetTypes) addTotals(SeasonModeName(run.mode), bet, run.totals.total[bet], false);
   }
   if (!runs_.empty()) {
-    for (BetType bet : kBetTypes) addTotals(QStringLiteral("固定6点"), bet, runs_.front().totals.favourites[bet]);
+    for (BetType bet : kBetTypes) addTotals(QStringLiteral("固定6点"), bet, runs_.front().totals.favourites[bet], true);
   }
   totals_->resizeColumnsToContents();
 
@@ -446,7 +464,10 @@ void SeasonWindow::ShowResults() {
     for (const auto& [code, tally] : run.totals.byVenue) {
       const int row = venues_->rowCount();
       venues_->insertRow(row);
-      venues_->setItem(row, 0, TableCell(VenueNameText(QString::fromStdString(code))));
+      // Sorted by name, the venues stand in the order of their codes, as fans list them.
+      auto* name = new NumberCell(VenueNameText(QString::fromStdString(code)), std::atof(code.c_str()));
+      name->setTextAlignment(Qt::AlignCenter);
+      venues_->setItem(row, 0, name);
       venues_->setItem(row, 1, TableCell(SeasonModeName(run.mode)));
       const auto races = run.totals.racesByVenue.find(code);
       venues_->setItem(row, 2, Count(races == run.totals.racesByVenue.end() ? 0 : races->second));

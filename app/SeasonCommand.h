@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "ui/season/SeasonWindow.h"
+
+namespace wakorin {
+
+class Desktop;
+class TMainForm;
+
+// シーズン集計...: the season window on the data folder, in the mode the main window predicts
+// in; a day double-clicked there opens in the main window in result-check mode.
+class SeasonCommand : public QObject {
+  Q_OBJECT
+ public:
+  SeasonCommand(TMainForm& form, Desktop& desktop);
+  ~SeasonCommand() override;
+
+  void SeasonClick();
+  // Shows the race program file `path` in the main window and checks its last venue.
+  void ShowDayChecked(const QString& path);
+  ui::SeasonWindow* Window() const { return window_; }
+
+ private:
+  TMainForm& form_;
+  Desktop& desktop_;
+  QPointer<ui::SeasonWindow> window_;
+};
+
+}  // namespace wakorin
