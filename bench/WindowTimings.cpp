@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QFileInfo>
@@ -28,6 +29,8 @@
 #include "ui/Fonts.h"
 #include "ui/MainForm.h"
 #include "ui/TitleForm.h"
+#include "ui/season/SeasonWindow.h"
+#include "predict/DefaultModel.h"
 
 namespace wakorin::bench {
 namespace {
@@ -221,7 +224,8 @@ std::optional<QString> ProgramFileIn(const QString& folder) {
   return QDir(folder).absoluteFilePath(found.front());
 }
 
-int Run(int runs, const QString& dayFolder, const QString& listDay) {
+int Run(int runs, const QString& dayFolder, const QString& listDay, const QString& season,
+        const QString& seasonStats) {
   TimingDesktop desktop;
   auto program = ProgramFileIn(dayFolder);
   if (!program) Fail("no B*.TXT in " + dayFolder.toStdString());
@@ -317,6 +321,29 @@ int Run(int runs, const QString& dayFolder, const QString& listDay) {
   }
   form.reset();
 
+  // A season summarised in its window: every day of the folder checked (both modes when a
+  // statistics file is given, else the data mode), then the totals, tables and charts drawn.
+  if (!season.isEmpty()) {
+    figures.push_back({"season summarised", 3000, "3 s", {}, ""});
+    ui::SeasonWindow window(desktop);
+    window.SetModelSource([] { return SharedDefaultModel(); });
+    window.SetFolder(season);
+    window.findChild<QLineEdit*>(QStringLiteral("SeasonStatsFile"))->setText(seasonStats);
+    window.SetModes(seasonStats.isEmpty() ? ui::SeasonWindow::Modes::Data : ui::SeasonWindow::Modes::Both);
+    window.show();
+    for (int i = 0; i < runs; ++i) {
+      const double start = NowMs();
+      if (!window.Start()) Fail("the season cannot start");
+      window.WaitForEnd();
+      Settle();
+      figures.back().ms.push_back(NowMs() - start);
+    }
+    std::size_t days = 0;
+    for (const ui::SeasonRun& run : window.Runs()) days += run.totals.days.size();
+    figures.back().note = std::to_string(days) + " days checked over " + std::to_string(window.Runs().size()) +
+                          (window.Runs().size() == 1 ? " mode" : " modes");
+  }
+
   std::printf("\nWindow timings, offscreen platform, median of %d runs; day: %s\n\n", runs,
               QDir::toNativeSeparators(dayFolder).toLocal8Bit().constData());
   std::printf("| %-38s | %9s | %9s | %9s | %-7s |\n", "measure", "median", "min", "max", "target");
@@ -354,7 +381,7 @@ int main(int argc, char** argv) {
 
   int runs = 15;
   QString dayFolder;
-  QString listDay;
+  QString listDay, season, seasonStats;
   const QStringList args = QApplication::arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == QStringLiteral("--runs") && i + 1 < args.size()) {
@@ -363,6 +390,10 @@ int main(int argc, char** argv) {
       dayFolder = QDir(args[++i]).absolutePath();
     } else if (args[i] == QStringLiteral("--list-day") && i + 1 < args.size()) {
       listDay = QFileInfo(args[++i]).absoluteFilePath();
+    } else if (args[i] == QStringLiteral("--season") && i + 1 < args.size()) {
+      season = QDir(args[++i]).absolutePath();
+    } else if (args[i] == QStringLiteral("--season-stats") && i + 1 < args.size()) {
+      seasonStats = QFileInfo(args[++i]).absoluteFilePath();
     } else {
       std::fprintf(stderr,
                    "usage: wakorin_window_timings [--runs N] [--day FOLDER] [--list-day FILE]\n"
@@ -370,7 +401,9 @@ int main(int argc, char** argv) {
                    "  --day   a folder with B*.TXT, its K*.TXT and Fan0510.txt; default: a "
                    "generated 24-venue day\n"
                    "  --list-day  a race program file with earlier days' result files beside it:\n"
-                   "              times the day's list in the data mode\n");
+                   "              times the day's list in the data mode\n"
+                   "  --season    a folder of days: times the season window summarising them\n"
+                   "  --season-stats  a statistics file: the season in both modes\n");
       return 2;
     }
   }
@@ -387,7 +420,7 @@ int main(int argc, char** argv) {
       dayFolder = QString::fromStdString(day->Folder().string());
     }
     const QString previous = QDir::currentPath();
-    const int status = Run(runs, dayFolder, listDay);
+    const int status = Run(runs, dayFolder, listDay, season, seasonStats);
     QDir::setCurrent(previous);
     return status;
   } catch (const std::exception& e) {

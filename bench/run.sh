@@ -22,8 +22,12 @@ echo "(Google Benchmark's own output: $build/bench.log and $build/bench-context.
 
 # The day's list is timed on the last day of the real season, its earlier days beside it.
 listDay=../shared/realdata/season2024/b240831.lzh
+# The season window on the whole real season, in both modes (the statistics file of 2019 for the
+# standard mode).
+season=../shared/realdata/season2024
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build"/bench/wakorin_window_timings --runs 15 \
-  ${listDay:+$( [ -f "$listDay" ] && echo --list-day "$listDay")}
+  ${listDay:+$( [ -f "$listDay" ] && echo --list-day "$listDay")} \
+  $( [ -d "$season" ] && echo --season "$season" --season-stats ../shared/realdata/fan1904.txt)
 bash bench/season.sh "$build"
 
 # The bet log: 100,000 tickets settled against the real season beside reading its result files (skipped
