@@ -224,6 +224,7 @@ TEST_F(MainFormLayoutTest, MenuTreeWithCaptionsAndAccelerators) {
             (QStringList{QStringLiteral("N2=番組表 読み込み"), QStringLiteral("N5=推奨船券 予想"),
                          QStringLiteral("N3=全結果 照合"), QStringLiteral("RaceResult=レース結果..."),
                          QStringLiteral("DayRaces=本日のレース一覧..."),
+                         QStringLiteral("SeasonSummary=シーズン集計..."),
                          QStringLiteral("Exit1=終了")}));
   EXPECT_EQ(items("N4"), (QStringList{QStringLiteral("DtUpdate=最新データに更新"),
                                       QStringLiteral("DtDownload=日付を指定してダウンロード..."),
