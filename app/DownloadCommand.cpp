@@ -37,7 +37,7 @@ class DownloadJob final : public ProgressJob {
 
 }  // namespace
 
-bool DownloadCommand::DtDownloadClick() {
+bool DownloadCommand::DownloadChosenDay() {
   return Download(InitialDay());
 }
 
@@ -84,7 +84,7 @@ bool DownloadCommand::Download(QDate initial) {
   return true;
 }
 
-void DownloadCommand::DtFolderClick() {
+void DownloadCommand::ChooseDataFolder() {
   const std::optional<QString> folder = desktop_.ChooseFolder(
       &form_, QStringLiteral("ダウンロードしたファイルを保存するフォルダを選んでください。"),
       settings::DataFolder());

@@ -17,13 +17,13 @@ class DownloadCommand {
 
   // The menu's download, its calendar opening on the day open in the window, else on the day
   // last downloaded, else on today.
-  bool DtDownloadClick();
+  bool DownloadChosenDay();
   // Downloads the archives of a day chosen on a calendar opening at `initial` into the data
   // folder, then opens the day's race program as if it had been chosen in the file dialog.
   // Returns whether the day opened.
   bool Download(QDate initial);
   // Changes the data folder that downloads go to.
-  void DtFolderClick();
+  void ChooseDataFolder();
 
  private:
   QDate InitialDay() const;

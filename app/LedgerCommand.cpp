@@ -17,8 +17,8 @@
 namespace wakorin {
 
 LedgerCommand::LedgerCommand(TMainForm& form, Desktop& desktop) : form_(form), desktop_(desktop) {
-  connect(form.Menu().BetRecord, &QAction::triggered, this, [this] { RecordClick(); });
-  connect(form.Menu().BetBalance, &QAction::triggered, this, [this] { BalanceClick(); });
+  connect(form.Menu().BetRecord, &QAction::triggered, this, [this] { ShowRecordDialog(); });
+  connect(form.Menu().BetBalance, &QAction::triggered, this, [this] { ShowBalanceWindow(); });
   connect(&form, &TMainForm::DayFilesRead, this, [this] { Settle(); });
 }
 
@@ -56,7 +56,7 @@ void LedgerCommand::SayProblem() {
   desktop_.ShowMessage(&form_, ui::LogProblemText(problem_));
 }
 
-void LedgerCommand::RecordClick() {
+void LedgerCommand::ShowRecordDialog() {
   if (!EnsureLog(true)) {
     desktop_.ShowMessage(&form_, ui::LogProblemText(problem_));
     return;
@@ -90,7 +90,7 @@ void LedgerCommand::RecordClick() {
   dialog_->show();
 }
 
-void LedgerCommand::BalanceClick() {
+void LedgerCommand::ShowBalanceWindow() {
   if (!EnsureLog(true)) {
     desktop_.ShowMessage(&form_, ui::LogProblemText(problem_));
     return;

@@ -31,9 +31,9 @@ class LedgerCommand : public QObject {
   ledger::BetLog* Log() { return log_.get(); }
 
   // 舟券を記録...: the dialog on the race on screen; nothing without a day.
-  void RecordClick();
+  void ShowRecordDialog();
   // 収支...: the balance window.
-  void BalanceClick();
+  void ShowBalanceWindow();
   // Settles what the result files in the data folder and the open day's folder allow, and shows
   // the change in the dialog and window that are open.
   void Settle();

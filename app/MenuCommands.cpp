@@ -19,15 +19,16 @@ MenuCommands::MenuCommands(TMainForm& form, Desktop& desktop, DownloadCommand& d
     : form_(form), desktop_(desktop) {
   const ui::MainMenu& menu = form.Menu();
   connect(menu.N2, &QAction::triggered, this, [this] { ReloadProgramFile(); });
-  connect(menu.Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-  connect(menu.DtUpdate, &QAction::triggered, this, [this] { DtUpdateClick(); });
-  connect(menu.DtDownload, &QAction::triggered, this, [&download] { download.DtDownloadClick(); });
-  connect(menu.DtFolder, &QAction::triggered, this, [&download] { download.DtFolderClick(); });
-  connect(menu.N7, &QAction::triggered, this, [this] { N7Click(); });
-  connect(menu.HelpHP, &QAction::triggered, this, [this] { HelpHPClick(); });
-  connect(menu.J1, &QAction::triggered, this, [this] { OpenSupportPage(); });
-  connect(menu.Help, &QAction::triggered, this, [this] { HelpClick(); });
-  connect(menu.AboutVer, &QAction::triggered, this, [this] { AboutVerClick(); });
+  connect(menu.Exit1, &QAction::triggered, this, [this] { Quit(); });
+  connect(menu.DtUpdate, &QAction::triggered, this, [this] { OpenDataDownloadPage(); });
+  connect(menu.DtDownload, &QAction::triggered, this, [&download] { download.DownloadChosenDay(); });
+  connect(menu.DtFolder, &QAction::triggered, this, [&download] { download.ChooseDataFolder(); });
+  connect(menu.N7, &QAction::triggered, this, [this] { OpenOfficialSite(); });
+  // The screen help, the support page and the home page are all the bundled help.
+  for (QAction* item : {menu.HelpHP, menu.J1, menu.Help}) {
+    connect(item, &QAction::triggered, this, [this] { ShowHelp(); });
+  }
+  connect(menu.AboutVer, &QAction::triggered, this, [this] { ShowVersion(); });
 }
 
 void MenuCommands::ReloadProgramFile() {
@@ -36,11 +37,11 @@ void MenuCommands::ReloadProgramFile() {
   form_.ChooseProgramFile();
 }
 
-void MenuCommands::Exit1Click() {
+void MenuCommands::Quit() {
   form_.FormClose();
 }
 
-void MenuCommands::AboutVerClick() {
+void MenuCommands::ShowVersion() {
   QAction* item = form_.Menu().AboutVer;
   item->setEnabled(false);
   auto* title = new TTitleForm();
@@ -52,22 +53,15 @@ void MenuCommands::AboutVerClick() {
 
 // The project has no web pages of its own: its support and home page items show the bundled help,
 // in the help window, which opens where no browser does.
-void MenuCommands::HelpClick() {
+void MenuCommands::ShowHelp() {
   HelpWindow::Show(&form_, desktop_, HelpPage().toLocalFile());
 }
-void MenuCommands::OpenSupportPage() {
-  HelpWindow::Show(&form_, desktop_, HelpPage().toLocalFile());
-}
-void MenuCommands::DtUpdateClick() {
+void MenuCommands::OpenDataDownloadPage() {
   desktop_.Open(QUrl(QString::fromLatin1(links::kDataDownload)));
 }
-void MenuCommands::N7Click() {
+void MenuCommands::OpenOfficialSite() {
   desktop_.Open(QUrl(QString::fromLatin1(links::kOfficialSite)));
 }
-void MenuCommands::HelpHPClick() {
-  HelpWindow::Show(&form_, desktop_, HelpPage().toLocalFile());
-}
-
 QUrl MenuCommands::HelpPage() {
   const QDir folder(QCoreApplication::applicationDirPath());
   const QString name = QString::fromLatin1(links::kHelpFile);

@@ -18,13 +18,13 @@ class MenuCommands : public QObject {
   MenuCommands(TMainForm& form, Desktop& desktop, DownloadCommand& download);
 
   void ReloadProgramFile();
-  void Exit1Click();
-  void AboutVerClick();
-  void HelpClick();
-  void OpenSupportPage();
-  void DtUpdateClick();
-  void N7Click();
-  void HelpHPClick();
+  void Quit();
+  // The title screen for three seconds, its item greyed meanwhile.
+  void ShowVersion();
+  // The bundled help in the help window (the screen help, the support and home page items).
+  void ShowHelp();
+  void OpenDataDownloadPage();
+  void OpenOfficialSite();
 
   // The bundled help page: beside the executable, else with the installed shared files.
   static QUrl HelpPage();

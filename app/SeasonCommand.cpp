@@ -9,12 +9,12 @@
 namespace wakorin {
 
 SeasonCommand::SeasonCommand(TMainForm& form, Desktop& desktop) : form_(form), desktop_(desktop) {
-  connect(form.Menu().SeasonSummary, &QAction::triggered, this, [this] { SeasonClick(); });
+  connect(form.Menu().SeasonSummary, &QAction::triggered, this, [this] { ShowSeasonWindow(); });
 }
 
 SeasonCommand::~SeasonCommand() { delete window_; }
 
-void SeasonCommand::SeasonClick() {
+void SeasonCommand::ShowSeasonWindow() {
   if (window_ == nullptr) {
     window_ = new ui::SeasonWindow(desktop_);
     window_->SetFolder(settings::DataFolder());

@@ -18,7 +18,7 @@ class SeasonCommand : public QObject {
   SeasonCommand(TMainForm& form, Desktop& desktop);
   ~SeasonCommand() override;
 
-  void SeasonClick();
+  void ShowSeasonWindow();
   // Shows the race program file `path` in the main window and checks its last venue.
   void ShowDayChecked(const QString& path);
   ui::SeasonWindow* Window() const { return window_; }

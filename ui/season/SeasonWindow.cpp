@@ -269,8 +269,8 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
   connect(browseStats, &QPushButton::clicked, this, [this] { ChooseStatsFile(); });
   connect(start_, &QPushButton::clicked, this, [this] { Start(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
-  connect(export_, &QPushButton::clicked, this, [this] { ExportCsvClick(); });
-  connect(saveChart_, &QPushButton::clicked, this, [this] { SaveChartClick(); });
+  connect(export_, &QPushButton::clicked, this, [this] { ChooseAndExportCsv(); });
+  connect(saveChart_, &QPushButton::clicked, this, [this] { ChooseAndSaveChart(); });
   connect(chartBet_, &QComboBox::currentIndexChanged, this, [this] { ShowCharts(); });
   connect(&watcher_, &QFutureWatcher<void>::finished, this, [this] { Finished(); });
   connect(&poll_, &QTimer::timeout, this, [this] { ShowProgress(); });
@@ -595,14 +595,14 @@ bool SeasonWindow::SaveChartPng(const QString& path) {
   return true;
 }
 
-void SeasonWindow::ExportCsvClick() {
+void SeasonWindow::ChooseAndExportCsv() {
   if (auto path = desktop_.ChooseSaveFile(this, QStringLiteral("CSV出力"), folder_->text() + QStringLiteral("/season.csv"),
                                           QStringLiteral("CSV (*.csv)"))) {
     ExportCsv(*path);
   }
 }
 
-void SeasonWindow::SaveChartClick() {
+void SeasonWindow::ChooseAndSaveChart() {
   if (auto path = desktop_.ChooseSaveFile(this, QStringLiteral("グラフを保存"), folder_->text() + QStringLiteral("/season.png"),
                                           QStringLiteral("PNG (*.png)"))) {
     SaveChartPng(*path);

@@ -83,8 +83,8 @@ class SeasonWindow : public QWidget {
   void ShowResults();
   void ClearResults();
   void ShowCharts();
-  void ExportCsvClick();
-  void SaveChartClick();
+  void ChooseAndExportCsv();
+  void ChooseAndSaveChart();
   std::optional<BetType> ChartBet() const;
 
   Desktop& desktop_;
