@@ -33,11 +33,12 @@ int main(int argc, char** argv) {
     if (!read.program) continue;
     auto day = OpenDay::FromBytes(read.programPath, read.program);
     if (!day || !day->Day()) continue;
-    day->UseModel(SharedDefaultModel());
+    Predictor predictor;
+    predictor.model = SharedDefaultModel();
     for (std::size_t v = 0; v < day->Venues().size(); ++v) {
       const DayVenue& venue = day->Venues()[v];
       for (int race = std::max(1, venue.raceCount - 2); race <= venue.raceCount; ++race) {
-        auto forecast = day->Forecast(v, race);
+        auto forecast = day->Forecast(v, race, predictor);
         if (!forecast) continue;
         ledger::Purchase p;
         p.day = *day->Day();

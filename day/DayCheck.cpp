@@ -17,8 +17,9 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
     return day;
   }
   // The day is this call's own and ends with it: it may borrow the caller's table.
-  open->UseStats(std::shared_ptr<const RacerStatsTable>(std::shared_ptr<const RacerStatsTable>(), &stats));
-  return CheckDay(*open, resultFile);
+  Predictor predictor;
+  predictor.stats = std::shared_ptr<const RacerStatsTable>(std::shared_ptr<const RacerStatsTable>(), &stats);
+  return CheckDay(*open, resultFile, predictor);
 }
 
 DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
@@ -29,13 +30,15 @@ DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> 
     day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
     return day;
   }
-  // The day is this call's own and ends with it: it may borrow the caller's model and form.
-  open->UseModel(std::shared_ptr<const DataModel>(std::shared_ptr<const DataModel>(), &model),
-                 std::shared_ptr<const FormBook>(std::shared_ptr<const FormBook>(), forms));
-  return CheckDay(*open, resultFile);
+  // The call borrows the caller's model and form for as long as it runs.
+  Predictor predictor;
+  predictor.model = std::shared_ptr<const DataModel>(std::shared_ptr<const DataModel>(), &model);
+  predictor.forms = std::shared_ptr<const FormBook>(std::shared_ptr<const FormBook>(), forms);
+  return CheckDay(*open, resultFile, predictor);
 }
 
-DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFile) {
+DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFile,
+                  const Predictor& predictor) {
   DayCheck day;
   if (!open.HasStartLine()) {
     day.problems.push_back({DayProblem::Kind::NotProgramFile, {}, 0});
@@ -64,7 +67,7 @@ DayCheck CheckDay(const OpenDay& open, std::optional<std::string_view> resultFil
   ResultSearchObserver quiet;
   day.venues.reserve(open.Venues().size());
   for (std::size_t i = 0; i < open.Venues().size(); ++i) {
-    auto checked = open.CheckVenue(i, quiet, results, outline);
+    auto checked = open.CheckVenue(i, quiet, predictor, results, outline);
     if (!checked) {
       day.problems.push_back({DayProblem::Kind::VenueUnchecked, open.Venues()[i].code, 0});
       continue;

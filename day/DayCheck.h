@@ -55,7 +55,9 @@ class FormBook;
 // bet type skipped holds no tickets, so the tally counts only the races bet.
 DayCheck CheckDay(std::string_view programFile, std::optional<std::string_view> resultFile,
                   const DataModel& model, const FormBook* forms = nullptr);
-// The same for a day already open, whose statistics were given with OpenDay::UseStats.
-DayCheck CheckDay(const OpenDay& day, std::optional<std::string_view> resultFile);
+// The same for a day already open, predicted as `predictor` says.
+struct Predictor;
+DayCheck CheckDay(const OpenDay& day, std::optional<std::string_view> resultFile,
+                  const Predictor& predictor);
 
 }  // namespace wakorin

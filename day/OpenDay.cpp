@@ -66,18 +66,20 @@ std::vector<std::string> OpenDay::RacerNumbers() const {
   return racers;
 }
 
-void OpenDay::UseStats(std::shared_ptr<const RacerStatsTable> table) {
-  givenStats_ = std::move(table);
+namespace {
+
+// The data mode's forecast of a race, with the racers' form when the predictor has it.
+DataForecast DataOf(const TRaceCard& card, const std::string& code, const Predictor& predictor) {
+  if (predictor.forms == nullptr) return ForecastDataRace(card, code, *predictor.model);
+  const LaneForms forms = predictor.forms->FormsOf(card);
+  return ForecastDataRace(card, code, *predictor.model, &forms);
 }
 
-void OpenDay::UseModel(std::shared_ptr<const DataModel> model, std::shared_ptr<const FormBook> forms) {
-  model_ = std::move(model);
-  forms_ = std::move(forms);
-}
+}  // namespace
 
 Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
-    const std::string& workingFolder) const {
-  if (givenStats_ != nullptr) return std::make_pair(givenStats_.get(), std::string());
+    const Predictor& predictor, const std::string& workingFolder) const {
+  if (predictor.stats != nullptr) return std::make_pair(predictor.stats.get(), std::string());
   StatsSearch search = SearchStatsFile(path_, workingFolder);
   if (!search.path) {
     return Error::Missing("Fan0510.txt", std::move(search.lookedFor), std::move(search.refused));
@@ -99,16 +101,16 @@ Outcome<std::pair<const RacerStatsTable*, std::string>> OpenDay::Stats(
   return std::make_pair(foundStats_->table.get(), foundStats_->path);
 }
 
-Outcome<DayForecast> OpenDay::Forecast(std::size_t venue, int race,
+Outcome<DayForecast> OpenDay::Forecast(std::size_t venue, int race, const Predictor& predictor,
                                        const std::string& workingFolder) const {
-  if (model_ != nullptr) {
+  if (predictor.model != nullptr) {
     const TRaceCard card = Card(venue, race);
     DayForecast forecast;
-    forecast.data = DataOf(card, venues_.at(venue).code);
+    forecast.data = DataOf(card, venues_.at(venue).code, predictor);
     forecast.forecast.tickets = forecast.data->tickets;
     return forecast;
   }
-  auto stats = Stats(workingFolder);
+  auto stats = Stats(predictor, workingFolder);
   if (!stats) return stats.error();
   const TRaceCard card = Card(venue, race);
   auto lanes = stats->first->Lookup(NumbersOf(card).racers);
@@ -159,26 +161,22 @@ std::string OpenDay::ResultPath() const {
   return resultPath_;
 }
 
-DataForecast OpenDay::DataOf(const TRaceCard& card, const std::string& code) const {
-  if (forms_ == nullptr) return ForecastDataRace(card, code, *model_);
-  const LaneForms forms = forms_->FormsOf(card);
-  return ForecastDataRace(card, code, *model_, &forms);
-}
-
 Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
+                                        const Predictor& predictor,
                                         std::optional<std::string_view> resultFile,
                                         const std::string& workingFolder) const {
-  return CheckVenueIn(index, observer, resultFile, nullptr, workingFolder);
+  return CheckVenueIn(index, observer, predictor, resultFile, nullptr, workingFolder);
 }
 
 Outcome<VenueCheck> OpenDay::CheckVenue(std::size_t index, ResultSearchObserver& observer,
-                                        std::string_view resultFile,
+                                        const Predictor& predictor, std::string_view resultFile,
                                         const ResultFileOutline& outline,
                                         const std::string& workingFolder) const {
-  return CheckVenueIn(index, observer, resultFile, &outline, workingFolder);
+  return CheckVenueIn(index, observer, predictor, resultFile, &outline, workingFolder);
 }
 
 Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserver& observer,
+                                          const Predictor& predictor,
                                           std::optional<std::string_view> resultFile,
                                           const ResultFileOutline* outline,
                                           const std::string& workingFolder) const {
@@ -187,8 +185,9 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   check.code = venue.code;
   check.raceCount = venue.raceCount;
   const RacerStatsTable* table = nullptr;
-  if (model_ == nullptr) {
-    auto stats = Stats(workingFolder);
+  const bool data = predictor.model != nullptr;
+  if (!data) {
+    auto stats = Stats(predictor, workingFolder);
     if (!stats) return stats.error();
     table = stats->first;
   }
@@ -196,14 +195,14 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   check.races.reserve(static_cast<std::size_t>(std::clamp(venue.raceCount, 0, 12)));
   const std::string_view block = std::string_view(*bytes_).substr(venue.offset, venue.length);
   // The tickets on sale are the venue's: found once, not once a race.
-  const std::string sale = model_ == nullptr ? SaleTextFor(venue.name) : std::string();
+  const std::string sale = !data ? SaleTextFor(venue.name) : std::string();
   std::vector<PlaceChances> chances;  // data mode: each race's, for the chance of what won
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
-    if (model_ != nullptr) {
-      DataForecast forecast =
-          DataOf(ReadRaceCard(block, r, venue.name, venue.layout, CardFields::Figures), venue.code);
+    if (data) {
+      DataForecast forecast = DataOf(ReadRaceCard(block, r, venue.name, venue.layout, CardFields::Figures),
+                                     venue.code, predictor);
       race.predicted = true;
       race.tickets = std::move(forecast.tickets);
       race.skipped = forecast.skipped;
@@ -273,7 +272,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     one.Add(bought, row, check.rows[r], refunded[r], skipped);
     check.tally += one;
     if (r >= check.races.size()) continue;
-    if (tallyFavourites_) {
+    if (predictor.favourites) {
       RecommendedTickets fixed;
       fixed.onSale = bought.onSale;
       fixed.tickets = FixedFavourites();

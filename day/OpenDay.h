@@ -37,6 +37,20 @@ struct DayVenue {
 // from past seasons (which needs no statistics file).
 enum class PredictionMode { Standard, Data };
 
+// What a forecast or a check predicts with, given with each call: the data mode's model (with the
+// racers' recent form when there is one), else the standard mode on `stats` (when given; else the
+// day finds its statistics file). Whoever holds the mode builds it; the day holds none of it.
+struct Predictor {
+  std::shared_ptr<const DataModel> model;
+  std::shared_ptr<const FormBook> forms;
+  std::shared_ptr<const RacerStatsTable> stats;
+  // Also count six fixed favourites of each bet type in every race a check counts
+  // (VenueCheck::favourites), a yardstick for a season's returns.
+  bool favourites = false;
+
+  PredictionMode Mode() const { return model ? PredictionMode::Data : PredictionMode::Standard; }
+};
+
 // A forecast in either mode: the tickets (and in the standard mode the prediction and the
 // statistics file its figures came from; in the data mode each boat's chances and the bet types
 // skipped).
@@ -48,7 +62,7 @@ struct DayForecast {
 
 // The day a race program file holds, read once (an archive unpacked once) and indexed once: the
 // window shows it and the checker checks it through the same questions. Not safe to share
-// between threads when it finds its statistics itself.
+// between threads when it finds its statistics itself (a Predictor without statistics).
 class OpenDay {
  public:
   // Reads and indexes the race program file at `path`. A file without a start line opens, with
@@ -72,21 +86,13 @@ class OpenDay {
   // The racer number of every lane of every race a check reads, venue after venue.
   std::vector<std::string> RacerNumbers() const;
 
-  // Every forecast takes its figures from `table`, which the day holds a share of.
-  void UseStats(std::shared_ptr<const RacerStatsTable> table);
-  // Forecasts from now on with `model` (and the racers' recent form from `forms` when given),
-  // the day holding a share of each; nullptr returns to the standard mode.
-  void UseModel(std::shared_ptr<const DataModel> model, std::shared_ptr<const FormBook> forms = nullptr);
-  PredictionMode Mode() const { return model_ ? PredictionMode::Data : PredictionMode::Standard; }
-  // Whether a venue's check also counts the six fixed favourites of each bet type in every race
-  // on sale (VenueCheck::favourites), a yardstick for a season's returns.
-  void TallyFavourites(bool on) { tallyFavourites_ = on; }
-  // Without UseStats, the statistics file is found beside the race program file, else in
+  // Forecasts race `race` of venue `venue` as `predictor` says. In the standard mode without
+  // statistics given, the statistics file is found beside the race program file, else in
   // `workingFolder` (Fan0510.txt, else the day's period file), read once, and read again only
   // when the file found changes; a file under a statistics file's name whose bytes are no
   // statistics file is passed over. Fails with Error::Kind::Missing, naming where it looked and
   // what it passed over, when there is none.
-  Outcome<DayForecast> Forecast(std::size_t venue, int race,
+  Outcome<DayForecast> Forecast(std::size_t venue, int race, const Predictor& predictor,
                                 const std::string& workingFolder = ".") const;
 
   // Race `race` of venue `venue` as the day's result file beside the race program file gives it.
@@ -111,11 +117,13 @@ class OpenDay {
   // cannot, ends the check with its error. `resultFile` is the result file's bytes when the
   // caller has read them; otherwise they are read from ResultPath().
   Outcome<VenueCheck> CheckVenue(std::size_t venue, ResultSearchObserver& observer,
+                                 const Predictor& predictor,
                                  std::optional<std::string_view> resultFile = std::nullopt,
                                  const std::string& workingFolder = ".") const;
   // The same over result file bytes the caller has read and outlined once for every venue.
   Outcome<VenueCheck> CheckVenue(std::size_t venue, ResultSearchObserver& observer,
-                                 std::string_view resultFile, const ResultFileOutline& outline,
+                                 const Predictor& predictor, std::string_view resultFile,
+                                 const ResultFileOutline& outline,
                                  const std::string& workingFolder = ".") const;
 
  private:
@@ -125,9 +133,10 @@ class OpenDay {
     std::uint64_t size = 0;
     std::shared_ptr<const RacerStatsTable> table;
   };
-  Outcome<std::pair<const RacerStatsTable*, std::string>> Stats(const std::string& workingFolder) const;
-  DataForecast DataOf(const TRaceCard& card, const std::string& code) const;
+  Outcome<std::pair<const RacerStatsTable*, std::string>> Stats(const Predictor& predictor,
+                                                                const std::string& workingFolder) const;
   Outcome<VenueCheck> CheckVenueIn(std::size_t venue, ResultSearchObserver& observer,
+                                   const Predictor& predictor,
                                    std::optional<std::string_view> resultFile,
                                    const ResultFileOutline* outline,
                                    const std::string& workingFolder) const;
@@ -138,12 +147,8 @@ class OpenDay {
   std::vector<DayVenue> venues_;
   std::vector<std::string> duplicates_;
   std::optional<int> day_;
-  std::shared_ptr<const RacerStatsTable> givenStats_;
-  std::shared_ptr<const DataModel> model_;
-  std::shared_ptr<const FormBook> forms_;
   mutable std::optional<FoundStats> foundStats_;
   mutable std::string resultPath_;
-  bool tallyFavourites_ = false;
 };
 
 }  // namespace wakorin

@@ -92,6 +92,7 @@ struct OpenedDay {
   SeasonDay day;
   std::shared_ptr<const std::string> results;
   std::optional<OpenDay> open;
+  Predictor predictor;
 };
 
 OpenedDay OpenDayFiles(const DayCopies& copies) {
@@ -118,7 +119,9 @@ OpenedDay OpenDayFiles(const DayCopies& copies) {
 }
 
 void CheckOpened(OpenedDay& opened) {
-  if (opened.open) opened.day.check = CheckDay(*opened.open, std::string_view(*opened.results));
+  if (opened.open) {
+    opened.day.check = CheckDay(*opened.open, std::string_view(*opened.results), opened.predictor);
+  }
 }
 
 bool Stopped(const SeasonOptions& options) {
@@ -171,10 +174,8 @@ bool CheckSeason(const DayListing& listing, const SeasonOptions& options,
           return day;
         }
         OpenedDay opened = OpenDayFiles(copies);
-        if (opened.open) {
-          opened.open->UseStats(stats.table);
-          opened.open->TallyFavourites(favourites);
-        }
+        opened.predictor.stats = stats.table;
+        opened.predictor.favourites = favourites;
         CheckOpened(opened);
         return std::move(opened.day);
       });
@@ -186,9 +187,9 @@ bool CheckSeason(const DayListing& listing, const SeasonOptions& options,
       auto opened = std::make_shared<OpenedDay>(OpenDayFiles(copies));
       results = opened->results;
       if (opened->open) {
-        const auto frozen = std::make_shared<const FormBook>(forms->Frozen(opened->open->RacerNumbers()));
-        opened->open->UseModel(model, frozen);
-        opened->open->TallyFavourites(favourites);
+        opened->predictor.model = model;
+        opened->predictor.forms = std::make_shared<const FormBook>(forms->Frozen(opened->open->RacerNumbers()));
+        opened->predictor.favourites = favourites;
       }
       jobs.Submit([opened] {
         CheckOpened(*opened);

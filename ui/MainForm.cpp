@@ -179,7 +179,6 @@ bool TMainForm::SetPredictionMode(PredictionMode mode) {
   predictionMode_ = mode;
   menu_.ModeStandard->setChecked(mode == PredictionMode::Standard);
   menu_.ModeData->setChecked(mode == PredictionMode::Data);
-  UseModeOnDay();
   RefreshAfterModelChange();
   return true;
 }
@@ -187,7 +186,6 @@ bool TMainForm::SetPredictionMode(PredictionMode mode) {
 bool TMainForm::UseDataModel(std::shared_ptr<const DataModel> model) {
   if (IsBusy()) return false;
   learnedModel_ = std::move(model);
-  UseModeOnDay();
   if (predictionMode_ == PredictionMode::Data) RefreshAfterModelChange();
   return true;
 }
@@ -212,13 +210,13 @@ std::shared_ptr<const DataModel> TMainForm::SharedDataModel() const {
   return learnedModel_ ? learnedModel_ : SharedDefaultModel();
 }
 
-void TMainForm::UseModeOnDay() {
-  if (!day_) return;
-  if (predictionMode_ == PredictionMode::Standard) {
-    day_->UseModel(nullptr);
-    return;
+Predictor TMainForm::CurrentPredictor() const {
+  Predictor predictor;
+  if (predictionMode_ == PredictionMode::Data) {
+    predictor.model = SharedDataModel();
+    predictor.forms = forms_;
   }
-  day_->UseModel(SharedDataModel(), forms_);
+  return predictor;
 }
 
 void TMainForm::StartFormRead() {
@@ -255,7 +253,6 @@ void TMainForm::EnsureForms() {
     const std::optional<int> date = DayOfFileName(file.path, 'K');
     formRefused_ << RefusedFileText(file, date.value_or(0));
   }
-  if (predictionMode_ == PredictionMode::Data) UseModeOnDay();
 }
 
 void TMainForm::ShowError(const Error& error) {

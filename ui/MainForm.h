@@ -219,7 +219,9 @@ class TMainForm : public QMainWindow {
   // open day in its folder; read when the data mode first needs it.
   std::shared_ptr<const FormBook> forms_;
   QStringList formRefused_;  // result files the form left out, and why
-  void UseModeOnDay();
+  // What forecasts and checks predict with: the mode chosen, and in the data mode the model and
+  // the racers' form as they stand.
+  Predictor CurrentPredictor() const;
   // After a change of mode or model: re-forecasts the race on the card, empties the check.
   void RefreshAfterModelChange();
 

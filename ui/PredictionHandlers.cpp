@@ -15,7 +15,7 @@ bool TMainForm::PredictShownRace() {
   if (!day_ || IsBusy()) return false;
   if (predictionMode_ == PredictionMode::Data) EnsureForms();
   // Beside the race program file, then in the working folder.
-  auto forecast = day_->Forecast(venue_, race_);
+  auto forecast = day_->Forecast(venue_, race_, CurrentPredictor());
   if (!forecast) {
     ShowError(forecast.error());
     return false;

@@ -97,7 +97,6 @@ bool TMainForm::OpenProgramFile(const QString& chosen) {
   }
   day_ = std::move(*day);
   StartFormRead();
-  UseModeOnDay();
   header_.ListVenues(day_->Venues());
   SelectVenue(0);
   EnterRaceCardMode();

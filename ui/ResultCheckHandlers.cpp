@@ -71,7 +71,7 @@ void TMainForm::CheckVenue() {
     SelectRace(races);
   }
   ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return !quitRequested_; });
-  auto check = day_->CheckVenue(venue_, progress);
+  auto check = day_->CheckVenue(venue_, progress, CurrentPredictor());
   if (!check) {
     ShowError(check.error());
     return;
@@ -156,7 +156,7 @@ void TMainForm::ShowRaceResult(int race) {
   view.result = std::move(lookup->result);
   view.disagreeing = std::move(lookup->disagreeing);
   view.modeName = ModeName();
-  auto forecast = day_->Forecast(venue_, race);
+  auto forecast = day_->Forecast(venue_, race, CurrentPredictor());
   view.predicted = forecast.ok();
   if (forecast) {
     view.tickets = std::move(forecast->forecast.tickets);

@@ -126,14 +126,15 @@ TEST_F(DayFilesTogether, TheOutlineTellsEachVenueWhatTheWholeFileDoes) {
   // And the day checked through the outline scores as each venue checked on its own does.
   auto open = OpenDay::FromBytes({}, std::make_shared<const std::string>(program));
   ASSERT_TRUE(open);
-  open->UseStats(std::make_shared<const RacerStatsTable>(stats));
+  Predictor predictor;
+  predictor.stats = std::make_shared<const RacerStatsTable>(stats);
   for (const Case& c : cases) {
-    const DayCheck day = CheckDay(*open, c.bytes);
+    const DayCheck day = CheckDay(*open, c.bytes, predictor);
     if (c.bytes.empty()) continue;
     ResultSearchObserver quiet;
     ASSERT_EQ(day.venues.size(), open->Venues().size()) << c.name;
     for (std::size_t i = 0; i < open->Venues().size(); ++i) {
-      auto alone = open->CheckVenue(i, quiet, std::string_view(c.bytes));
+      auto alone = open->CheckVenue(i, quiet, predictor, std::string_view(c.bytes));
       ASSERT_TRUE(alone) << c.name;
       EXPECT_EQ(alone->duplicateInResults, day.venues[i].duplicateInResults) << c.name;
       EXPECT_EQ(alone->resultFound, day.venues[i].resultFound) << c.name;

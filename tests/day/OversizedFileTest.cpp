@@ -81,7 +81,7 @@ TEST(OversizedFile, ADayGoesOnWithoutIt) {
   ASSERT_TRUE(day.ok());
   ASSERT_FALSE(day->Venues().empty());
 
-  auto forecast = day->Forecast(0, 1, dir.path().string());
+  auto forecast = day->Forecast(0, 1, Predictor{}, dir.path().string());
   ASSERT_TRUE(forecast.ok());
   EXPECT_EQ(forecast->statsFile, dir.PathOf("fan0604.txt"));
   const StatsSearch search = SearchStatsFileIn(dir.path().string(), 200604);
@@ -89,7 +89,7 @@ TEST(OversizedFile, ADayGoesOnWithoutIt) {
   ExpectTooLarge(search.refused[0], stats, "statistics beside the day");
 
   ResultSearchObserver quiet;
-  auto check = day->CheckVenue(0, quiet, std::nullopt, dir.path().string());
+  auto check = day->CheckVenue(0, quiet, Predictor{}, std::nullopt, dir.path().string());
   ExpectTooLarge(ErrorOf(check), results, "result file");
 
   const std::string huge = Sparse(dir, "B060416.TXT", kHuge);
