@@ -156,6 +156,21 @@ TEST(SeasonWindow, StoppedHalfWayShowsNothingOfIt) {
   EXPECT_TRUE(Find<QWidget>(window, "SeasonStart")->isEnabled());
 }
 
+TEST(SeasonWindow, NothingToCheckIsSaid) {
+  testing::ScriptedDesktop desktop;
+  testing::TempDir empty;
+  ui::SeasonWindow window(desktop);
+  window.SetModelSource([] { return SharedDefaultModel(); });
+  window.SetFolder(QString::fromStdString((empty.path() / "gone").string()));
+  EXPECT_FALSE(window.Start());
+  EXPECT_TRUE(Find(window, "SeasonStatus")->text().contains(QStringLiteral("ありません")));
+  window.SetFolder(QString::fromStdString(empty.path().string()));
+  ASSERT_TRUE(window.Start());
+  window.WaitForEnd();
+  EXPECT_TRUE(window.Runs().empty());
+  EXPECT_TRUE(Find(window, "SeasonStatus")->text().contains(QStringLiteral("レース番組表ファイルがありません")));
+}
+
 TEST(SeasonWindow, ChartSeriesOfASeasonWorkedByHand) {
   auto bet = [](long long stake, long long payout) {
     BetTally t;

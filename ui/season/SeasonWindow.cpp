@@ -336,6 +336,10 @@ bool SeasonWindow::Start() {
   if (!stats_->text().trimmed().isEmpty()) job->stats = stats_->text().trimmed().toStdString();
   job->from = DateOf(from_->date());
   job->to = DateOf(to_->date());
+  if (!QFileInfo(folder_->text()).isDir()) {
+    status_->setText(QStringLiteral("フォルダ「%1」がありません。").arg(folder_->text()));
+    return false;
+  }
   if (job->from > job->to) {
     status_->setText(QStringLiteral("期間の初めが終わりより後になっています。"));
     return false;
@@ -392,6 +396,10 @@ void SeasonWindow::Finished() {
     return;
   }
   progress_->setValue(1);
+  if (job->days == 0) {
+    status_->setText(QStringLiteral("このフォルダには、この期間のレース番組表ファイルがありません。"));
+    return;
+  }
   runs_ = std::move(job->runs);
   csv_ = std::move(job->csv);
   QStringList troubles;
