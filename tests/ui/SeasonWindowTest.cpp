@@ -18,6 +18,9 @@
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QThread>
+#include <QToolTip>
+#include <QMouseEvent>
+#include <QTest>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -237,6 +240,16 @@ TEST(SeasonWindow, ADayOfTheChartOpensCheckedInTheMainWindow) {
     ASSERT_EQ(window->Runs().size(), 1u);
     ASSERT_EQ(window->Runs().front().totals.days.size(), 1u);
     EXPECT_TRUE(window->DayFigures(20240710).contains(QStringLiteral("２連複")));
+    // Pointing anywhere over the plot shows the day's figures.
+    window->resize(1040, 860);
+    window->show();
+    auto* view = Find<QChartView>(*window, "SeasonChart");
+    const QPoint middle = view->chart()->plotArea().center().toPoint();
+    QTest::mouseMove(view->viewport(), middle);
+    QMouseEvent move(QEvent::MouseMove, QPointF(middle), view->viewport()->mapToGlobal(QPointF(middle)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &move);
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("2024年7月10日"))) << QToolTip::text().toStdString();
     window->ShowDayInMainWindow(20240710);
     EXPECT_EQ(form.ProgramFilePath(), (data.path() / "B240710.TXT").string());
     EXPECT_FALSE(form.IsRaceCardMode());

@@ -79,8 +79,7 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
   double low = 75, high = 75;
   int first = 0, last = 0;
   const bool twoModes = runs.size() > 1;
-  for (std::size_t r = 0; r < runs.size(); ++r) {
-    const SeasonRun& run = runs[r];
+  for (const SeasonRun& run : runs) {
     const std::vector<SeasonPoint> points = CumulativeReturns(run.totals.days);
     if (!points.empty()) {
       first = first == 0 ? points.front().date : std::min(first, points.front().date);
@@ -91,8 +90,6 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
       auto* line = new QLineSeries;
       line->setName(SeasonBetName(bet) + (twoModes ? QLatin1Char(' ') + SeasonModeName(run.mode) : QString()));
       line->setPen(LinePen(kBetColors[bet], run.mode, twoModes));
-      line->setProperty("run", static_cast<int>(r));
-      line->setProperty("bet", static_cast<int>(bet));
       for (const SeasonPoint& point : points) {
         line->append(DayMs(point.date), point.rate[bet]);
         low = std::min(low, point.rate[bet]);
@@ -108,8 +105,6 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
     QPen pen(kFavourites, 1);
     pen.setStyle(Qt::DashDotLine);
     fixed->setPen(pen);
-    fixed->setProperty("run", 0);
-    fixed->setProperty("bet", only ? static_cast<int>(*only) : -1);
     for (const SeasonPoint& point : CumulativeReturns(runs.front().totals.days)) {
       const double rate = only ? point.favourites[*only] : point.allFavourites;
       fixed->append(DayMs(point.date), rate);

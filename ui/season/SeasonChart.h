@@ -26,8 +26,7 @@ QString SeasonModeName(PredictionMode mode);
 QString SeasonBetName(std::optional<BetType> bet);
 
 // The cumulative return rate day by day: a line for each bet type (or the one chosen) and mode,
-// the six fixed favourites' line and the 75 % line for reference. Each series of a run carries
-// the run's index in its "run" property and its bet type (or -1 for all) in "bet".
+// the six fixed favourites' line and the 75 % line for reference.
 QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> only);
 // Each month's return rate, a bar for each mode, of the bet type chosen or of all four.
 QChart* MonthChart(const std::vector<SeasonRun>& runs, std::optional<BetType> only);

@@ -20,7 +20,6 @@
 #include <QTableWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
-#include <QXYSeries>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <atomic>
@@ -70,18 +69,47 @@ qint64 DayMs(int d) {
   return QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0)).toMSecsSinceEpoch();
 }
 
-// The chart of the return rate, telling which day a double-click falls on.
+// The day checked nearest to a point of the chart's time axis; 0 without days.
+int NearestDay(const std::vector<SeasonRun>& runs, qint64 ms) {
+  int nearest = 0;
+  qint64 best = std::numeric_limits<qint64>::max();
+  for (const SeasonRun& run : runs) {
+    for (const SeasonTotals::Day& day : run.totals.days) {
+      const qint64 distance = std::llabs(DayMs(day.date) - ms);
+      if (distance < best) {
+        best = distance;
+        nearest = day.date;
+      }
+    }
+  }
+  return nearest;
+}
+
+// The chart of the return rate, telling which day the pointer is over and which day a
+// double-click falls on, anywhere in the plot: a line two pixels wide is hard to hit.
 class ReturnChartView : public QChartView {
  public:
-  explicit ReturnChartView(QWidget* parent) : QChartView(parent) {}
+  explicit ReturnChartView(QWidget* parent) : QChartView(parent) {
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+  }
   std::function<void(qint64 ms)> doubleClicked;
+  std::function<void(std::optional<qint64> ms, QPoint global)> pointedAt;
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override {
-    if (chart() != nullptr && doubleClicked) {
-      doubleClicked(static_cast<qint64>(chart()->mapToValue(event->position()).x()));
-    }
+    if (const auto ms = DayAt(event->position()); ms && doubleClicked) doubleClicked(*ms);
     QChartView::mouseDoubleClickEvent(event);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (pointedAt) pointedAt(DayAt(event->position()), event->globalPosition().toPoint());
+    QChartView::mouseMoveEvent(event);
+  }
+
+ private:
+  std::optional<qint64> DayAt(const QPointF& at) const {
+    if (chart() == nullptr || !chart()->plotArea().contains(at)) return std::nullopt;
+    return static_cast<qint64>(chart()->mapToValue(at).x());
   }
 };
 
@@ -275,19 +303,15 @@ SeasonWindow::SeasonWindow(Desktop& desktop, QWidget* parent) : QWidget(parent, 
   connect(&watcher_, &QFutureWatcher<void>::finished, this, [this] { Finished(); });
   connect(&poll_, &QTimer::timeout, this, [this] { ShowProgress(); });
   returnView->doubleClicked = [this](qint64 ms) {
-    // The day nearest to where the chart was double-clicked.
-    int nearest = 0;
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (const SeasonRun& run : runs_) {
-      for (const SeasonTotals::Day& day : run.totals.days) {
-        const qint64 distance = std::llabs(DayMs(day.date) - ms);
-        if (distance < best) {
-          best = distance;
-          nearest = day.date;
-        }
-      }
+    if (const int day = NearestDay(runs_, ms)) ShowDayInMainWindow(day);
+  };
+  returnView->pointedAt = [this](std::optional<qint64> ms, QPoint global) {
+    const int day = ms ? NearestDay(runs_, *ms) : 0;
+    if (day == 0) {
+      QToolTip::hideText();
+      return;
     }
-    if (nearest != 0) ShowDayInMainWindow(nearest);
+    QToolTip::showText(global, DayFigures(day), chart_);
   };
   poll_.setInterval(100);
   ClearResults();
@@ -505,28 +529,6 @@ std::optional<BetType> SeasonWindow::ChartBet() const {
 
 void SeasonWindow::ShowCharts() {
   QChart* chart = ReturnChart(runs_, ChartBet());
-  for (QAbstractSeries* series : chart->series()) {
-    auto* line = qobject_cast<QXYSeries*>(series);
-    if (line == nullptr || !line->property("run").isValid()) continue;
-    connect(line, &QXYSeries::hovered, this, [this](const QPointF& point, bool state) {
-      if (!state) {
-        QToolTip::hideText();
-        return;
-      }
-      int nearest = 0;
-      qint64 best = std::numeric_limits<qint64>::max();
-      for (const SeasonRun& run : runs_) {
-        for (const SeasonTotals::Day& day : run.totals.days) {
-          const qint64 distance = std::llabs(DayMs(day.date) - static_cast<qint64>(point.x()));
-          if (distance < best) {
-            best = distance;
-            nearest = day.date;
-          }
-        }
-      }
-      if (nearest != 0) QToolTip::showText(QCursor::pos(), DayFigures(nearest), chart_);
-    });
-  }
   QChart* old = chart_->chart();
   chart_->setChart(chart);
   delete old;
