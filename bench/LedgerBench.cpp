@@ -171,10 +171,10 @@ void BM_SettleLog(benchmark::State& state) {
   state.counters["settled"] = settled;
 }
 
-BENCHMARK(BM_ReadResultFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_SettleTicketsInMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_SettleLog)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_SettleLog)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->Name("BM_ReadOpenEntries");
+BENCHMARK(BM_ReadResultFiles)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(BM_SettleTicketsInMemory)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(BM_SettleLog)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(BM_SettleLog)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime()->Name("BM_ReadOpenEntries");
 
 }  // namespace
 }  // namespace wakorin::bench

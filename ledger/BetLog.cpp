@@ -405,9 +405,10 @@ std::optional<int> BetLog::SettleOpen(const Settler& settle) {
     if (!error_.isEmpty()) return false;
     if (open.empty()) return true;
 
-    // Each entry's place among all open rows by id, a passed-over row among them: losses at
-    // neighbouring places have no other open row between them, so one ranged statement writes
-    // them, walking the table instead of searching it for each row.
+    // Each entry's place among all open rows by id, a passed-over row among them: entries settled
+    // at neighbouring places have no other open row between them, so one ranged statement writes
+    // them all as losses, walking the table instead of searching it for each row; those paid or
+    // refunded (a few in ten) are then written one by one.
     std::vector<std::uint32_t> place(open.size());
     {
       std::vector<std::pair<qint64, std::size_t>> byId;
@@ -430,7 +431,12 @@ std::optional<int> BetLog::SettleOpen(const Settler& settle) {
     // Made at the first write, after the index is dropped.
     std::unique_ptr<Statement> one, losses;
     bool writeFailed = false;
-    auto isLoss = [](const Outcome& o) { return o && o->first == Settled::Loss && o->second == 0; };
+    auto step = [&](sqlite3_stmt* statement) {
+      const bool done = sqlite3_step(statement) == SQLITE_DONE;
+      if (!done) failed();  // said before the reset
+      sqlite3_reset(statement);
+      return done;
+    };
     const SettleWrite write = [&](std::size_t begin, std::size_t end, const Outcome* outcomes) {
       if (!one) {
         if (rebuild && sqlite3_exec(db_, "DROP INDEX IF EXISTS bets_open", nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -442,32 +448,26 @@ std::optional<int> BetLog::SettleOpen(const Settler& settle) {
         if (!*one || !*losses) return failed();
       }
       for (std::size_t k = begin; k < end;) {
-        const Outcome& outcome = outcomes[k - begin];
-        if (!outcome) {
+        if (!outcomes[k - begin]) {
           ++k;
           continue;
         }
-        sqlite3_stmt* statement = one->get();
-        if (isLoss(outcome)) {
-          std::size_t last = k;
-          while (last + 1 < end && isLoss(outcomes[last + 1 - begin]) && place[last + 1] == place[last] + 1) ++last;
-          statement = losses->get();
-          sqlite3_bind_int(statement, 1, static_cast<int>(Settled::Loss));
-          sqlite3_bind_int64(statement, 2, open[k].id);
-          sqlite3_bind_int64(statement, 3, open[last].id);
-          count += static_cast<int>(last + 1 - k);
-          k = last + 1;
-        } else {
-          sqlite3_bind_int(statement, 1, static_cast<int>(outcome->first));
-          sqlite3_bind_int64(statement, 2, outcome->second);
-          sqlite3_bind_int64(statement, 3, open[k].id);
-          ++count;
-          ++k;
-        }
-        const bool done = sqlite3_step(statement) == SQLITE_DONE;
-        if (!done) failed();  // said before the reset
-        sqlite3_reset(statement);
-        if (!done) return false;
+        std::size_t last = k;
+        while (last + 1 < end && outcomes[last + 1 - begin] && place[last + 1] == place[last] + 1) ++last;
+        sqlite3_bind_int(losses->get(), 1, static_cast<int>(Settled::Loss));
+        sqlite3_bind_int64(losses->get(), 2, open[k].id);
+        sqlite3_bind_int64(losses->get(), 3, open[last].id);
+        if (!step(losses->get())) return false;
+        count += static_cast<int>(last + 1 - k);
+        k = last + 1;
+      }
+      for (std::size_t k = begin; k < end; ++k) {
+        const Outcome& outcome = outcomes[k - begin];
+        if (!outcome || (outcome->first == Settled::Loss && outcome->second == 0)) continue;
+        sqlite3_bind_int(one->get(), 1, static_cast<int>(outcome->first));
+        sqlite3_bind_int64(one->get(), 2, outcome->second);
+        sqlite3_bind_int64(one->get(), 3, open[k].id);
+        if (!step(one->get())) return false;
       }
       return true;
     };
@@ -507,6 +507,13 @@ std::vector<Entry> BetLog::Entries(const QString& venue, std::optional<AnyBet> b
 std::vector<Entry> BetLog::OpenEntries() const {
   QString error;
   return ReadOpen(nullptr, &error);
+}
+
+std::vector<int> BetLog::OpenDays() const {
+  std::vector<int> days;
+  Statement q(db_, "SELECT DISTINCT day FROM bets WHERE settled = 0 ORDER BY day");
+  while (q && sqlite3_step(q.get()) == SQLITE_ROW) days.push_back(sqlite3_column_int(q.get(), 0));
+  return days;
 }
 
 std::vector<Entry> BetLog::ReadOpen(std::vector<qint64>* passedOver, QString* error) const {

@@ -118,6 +118,8 @@ class BetLog {
   // Entries not settled yet, of every day in day order, with what settling needs: id, day,
   // venue, race, bet type, boats and stake (not the time, purchase or note).
   std::vector<Entry> OpenEntries() const;
+  // The days (yyyymmdd) with entries not settled yet, in order.
+  std::vector<int> OpenDays() const;
   // Per day, of a venue and/or a bet type (or all), in day order.
   std::vector<DayTally> Days(const QString& venue = {}, std::optional<AnyBet> bet = {}) const;
   int Count() const;
