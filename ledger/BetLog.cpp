@@ -299,12 +299,19 @@ bool InTransaction(const QString& connection, QString& error, Body body) {
     error = q.lastError().text();
     return false;
   }
-  if (!body(db) || !q.exec(QStringLiteral("COMMIT"))) {
+  bool kept = false;
+  try {
+    kept = body(db) && q.exec(QStringLiteral("COMMIT"));
+  } catch (...) {
+    // Thrown out of the body (memory ran out): the connection must not stay inside the transaction.
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    throw;
+  }
+  if (!kept) {
     if (error.isEmpty()) error = q.lastError().text();
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    return false;
   }
-  return true;
+  return kept;
 }
 
 }  // namespace
