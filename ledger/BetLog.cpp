@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <string_view>
 
 #include <sqlite3.h>
@@ -517,9 +518,32 @@ std::vector<Entry> BetLog::OpenEntries() const {
 }
 
 std::vector<int> BetLog::OpenDays() const {
+  // One search of the index of open entries a day, rather than a walk through all of them. Each
+  // search starts past the value found last, whatever its type, so that the walk ends even on a
+  // day another program wrote as text or a fraction; such a day counts as its entries do.
   std::vector<int> days;
-  Statement q(db_, "SELECT DISTINCT day FROM bets WHERE settled = 0 ORDER BY day");
-  while (q && sqlite3_step(q.get()) == SQLITE_ROW) days.push_back(sqlite3_column_int(q.get(), 0));
+  auto add = [&](sqlite3_stmt* row) {
+    const int day = sqlite3_column_int(row, 0);
+    if (days.empty() || days.back() != day) days.push_back(day);
+  };
+  Statement q(db_, "SELECT min(day) FROM bets INDEXED BY bets_open WHERE settled = 0 AND day > ?1");
+  std::unique_ptr<sqlite3_value, void (*)(sqlite3_value*)> after(nullptr, sqlite3_value_free);
+  int rc = q ? sqlite3_bind_int64(q.get(), 1, std::numeric_limits<qint64>::min()) : SQLITE_ERROR;
+  while (rc == SQLITE_OK && (rc = sqlite3_step(q.get())) == SQLITE_ROW) {
+    if (sqlite3_column_type(q.get(), 0) == SQLITE_NULL) {
+      rc = SQLITE_DONE;
+      break;
+    }
+    add(q.get());
+    after.reset(sqlite3_value_dup(sqlite3_column_value(q.get(), 0)));
+    sqlite3_reset(q.get());
+    rc = after ? sqlite3_bind_value(q.get(), 1, after.get()) : SQLITE_NOMEM;
+  }
+  if (rc == SQLITE_DONE) return days;
+  // The index gone (another program dropped it): all open entries walked once.
+  days.clear();
+  Statement all(db_, "SELECT DISTINCT day FROM bets WHERE settled = 0 ORDER BY day");
+  while (all && sqlite3_step(all.get()) == SQLITE_ROW) add(all.get());
   return days;
 }
 

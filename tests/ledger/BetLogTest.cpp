@@ -411,5 +411,25 @@ TEST(BetLog, AFailedSettlementChangesNothing) {
   }
 }
 
+// The days with open entries, also when another program wrote a day as text or a fraction (the
+// search steps past each value found, so it must end) or dropped the index it searches.
+TEST(BetLog, OpenDaysEndOnAnyDayValue) {
+  testing::TempDir dir;
+  const QString path = Path(dir);
+  auto log = BetLog::Open(path, nullptr);
+  ASSERT_TRUE(log);
+  QStringList inserts;
+  for (const char* values : {"20240712, 0", "20240710, 0", "20240710, 0", "'20240711x', 0", "20240713.5, 0", "20240714, 3"}) {
+    inserts << QStringLiteral("INSERT INTO bets(day, settled, venue, race, bet, boats, stake, created)"
+                              " VALUES(%1, '24', 1, 'win', '1', 100, '')")
+                   .arg(QLatin1String(values));
+  }
+  ASSERT_TRUE(Sql(path, inserts));
+  const std::vector<int> expected{20240710, 20240712, 20240713, 20240711};  // numbers sort before text
+  EXPECT_EQ(log->OpenDays(), expected);
+  ASSERT_TRUE(Sql(path, {QStringLiteral("DROP INDEX bets_open")}));
+  EXPECT_EQ(log->OpenDays(), expected) << "without the index";
+}
+
 }  // namespace
 }  // namespace wakorin::ledger
