@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QVariant>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -169,6 +170,11 @@ void BM_SettleLog(benchmark::State& state) {
     settled = ledger::SettleFromFolders(*log, {QString::fromStdString(SeasonFolder())}).settled;
   }
   state.counters["settled"] = settled;
+  // What the log holds must be what the in-memory settlement pays.
+  QSqlQuery paid(fill);
+  if (paid.exec(QStringLiteral("SELECT sum(payout) FROM bets")) && paid.next()) {
+    state.counters["paid_yen"] = paid.value(0).toDouble();
+  }
 }
 
 BENCHMARK(BM_ReadResultFiles)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
