@@ -414,9 +414,9 @@ std::optional<int> BetLog::SettleOpen(const Settler& settle) {
     if (open.empty()) return true;
 
     // Each entry's place among all open rows by id, a passed-over row among them: entries settled
-    // at neighbouring places have no other open row between them, so one ranged statement writes
-    // them all as losses, walking the table instead of searching it for each row; those paid or
-    // refunded (a few in ten) are then written one by one.
+    // at neighbouring places have no other open row between them. Those paid or refunded (a few in
+    // ten) are written one by one, then each run as losses by one ranged statement over the rows
+    // still open, which walks the table instead of searching it for each row.
     std::vector<std::uint32_t> place(open.size());
     {
       std::vector<std::pair<qint64, std::size_t>> byId;
@@ -455,27 +455,31 @@ std::optional<int> BetLog::SettleOpen(const Settler& settle) {
             db_, "UPDATE bets SET settled = ?1, payout = 0 WHERE id BETWEEN ?2 AND ?3 AND settled = 0");
         if (!*one || !*losses) return failed();
       }
+      // An outcome of Open is no settlement: the entry stays as it is.
+      auto settles = [&](std::size_t k) { return outcomes[k - begin] && outcomes[k - begin]->first != Settled::Open; };
+      for (std::size_t k = begin; k < end; ++k) {
+        const Outcome& outcome = outcomes[k - begin];
+        if (!settles(k) || (outcome->first == Settled::Loss && outcome->second == 0)) continue;
+        sqlite3_bind_int(one->get(), 1, static_cast<int>(outcome->first));
+        sqlite3_bind_int64(one->get(), 2, outcome->second);
+        sqlite3_bind_int64(one->get(), 3, open[k].id);
+        if (!step(one->get())) return false;
+      }
+      // Then each run as losses: its rows paid or refunded just now are no longer open, so the range
+      // passes them over.
       for (std::size_t k = begin; k < end;) {
-        if (!outcomes[k - begin]) {
+        if (!settles(k)) {
           ++k;
           continue;
         }
         std::size_t last = k;
-        while (last + 1 < end && outcomes[last + 1 - begin] && place[last + 1] == place[last] + 1) ++last;
+        while (last + 1 < end && settles(last + 1) && place[last + 1] == place[last] + 1) ++last;
         sqlite3_bind_int(losses->get(), 1, static_cast<int>(Settled::Loss));
         sqlite3_bind_int64(losses->get(), 2, open[k].id);
         sqlite3_bind_int64(losses->get(), 3, open[last].id);
         if (!step(losses->get())) return false;
         count += static_cast<int>(last + 1 - k);
         k = last + 1;
-      }
-      for (std::size_t k = begin; k < end; ++k) {
-        const Outcome& outcome = outcomes[k - begin];
-        if (!outcome || (outcome->first == Settled::Loss && outcome->second == 0)) continue;
-        sqlite3_bind_int(one->get(), 1, static_cast<int>(outcome->first));
-        sqlite3_bind_int64(one->get(), 2, outcome->second);
-        sqlite3_bind_int64(one->get(), 3, open[k].id);
-        if (!step(one->get())) return false;
       }
       return true;
     };

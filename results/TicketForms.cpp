@@ -114,16 +114,10 @@ DayPayouts::DayPayouts(std::string_view file) {
         }
       }
     }
-    const std::vector<RaceFinish> finishes = ReadFinishTables(block, code);
+    // Of the finishing tables only the refunded lanes, read without building the tables.
+    const std::array<unsigned, 12> refunded = RefundedLanes(block, code);
     for (const RacePayouts& race : venue.races) {
-      unsigned bits = 0;
-      for (const RaceFinish& finish : finishes) {
-        if (finish.race != race.race) continue;
-        for (const Finisher& boat : finish.boats) {
-          if (boat.Refunded() && boat.lane >= 1 && boat.lane <= 6) bits |= 1u << boat.lane;
-        }
-      }
-      venue.refunded.push_back(bits);
+      venue.refunded.push_back(race.race >= 1 && race.race <= 12 ? refunded[static_cast<std::size_t>(race.race - 1)] : 0);
     }
     venues_.push_back(std::move(venue));
   }

@@ -335,9 +335,10 @@ TEST(BetLog, RowsBetweenSettledLossesKeepTheirState) {
       {"20240710, '24', 'trifecta', '1-2-6', 0, 0", "3|0"},
       {"20240710, '24', 'trifecta', '1-3-2', 1, 999", "1|999"},  // settled before
       {"20240710, '24', 'trifecta', '1-3-4', 0, 0", "3|0"},
+      {"20240710, '24', 'trifecta', '5-6-3', 0, 0", "1|26580"},  // paid amid losses
+      {"20240710, '24', 'trifecta', '1-3-5', 0, 0", "3|0"},
       {"20240710, '24', 'trifecta', '1-1-2', 0, 0", "0|0"},  // a boat twice
       {"20240710, '24', 'lottery', '1-2-3', 0, 0", "0|0"},
-      {"20240710, '24', 'trifecta', '5-6-3', 0, 0", "1|26580"},
       {"20240710, '00', 'trifecta', '1-3-5', 0, 0", "0|0"},
       {"20240710, '24', 'trifecta', '1-3-6', 0, 0", "3|0"},
   };
@@ -354,7 +355,7 @@ TEST(BetLog, RowsBetweenSettledLossesKeepTheirState) {
 
   const SettleReport report = SettleFromFolders(*log, {Path(data, "")});
   EXPECT_TRUE(report.written);
-  EXPECT_EQ(report.settled, 6);
+  EXPECT_EQ(report.settled, 7);
   EXPECT_EQ(report.open, 1);
   EXPECT_EQ(Rows(path, QStringLiteral("SELECT settled, payout FROM bets ORDER BY id")),
             expected.join(QLatin1Char(' ')).toStdString());
