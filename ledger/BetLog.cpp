@@ -4,15 +4,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
+#include <limits>
+#include <string_view>
+
+#include <sqlite3.h>
 
 namespace wakorin::ledger {
 namespace {
 
 constexpr const char* kCodes[] = {"win", "place", "exacta", "quinella", "wide", "trifecta", "trio"};
+
+// Only the entries waiting for results, so that settling one takes it out and puts nothing in.
+constexpr char kOpenIndex[] = "CREATE INDEX bets_open ON bets(day) WHERE settled = 0";
 
 // Each schema version's step from the one before, run in the migration's one transaction.
 const std::vector<std::vector<const char*>>& Steps() {
@@ -25,9 +34,7 @@ const std::vector<std::vector<const char*>>& Steps() {
       // 2: what was bought together, and a note; each earlier entry is a purchase of its own.
       {"ALTER TABLE bets ADD COLUMN purchase INTEGER NOT NULL DEFAULT 0",
        "ALTER TABLE bets ADD COLUMN note TEXT NOT NULL DEFAULT ''",
-       "UPDATE bets SET purchase = id",
-       // Only the entries waiting for results, so that settling one takes it out and puts nothing in.
-       "CREATE INDEX bets_open ON bets(day) WHERE settled = 0"},
+       "UPDATE bets SET purchase = id", kOpenIndex},
   };
   return steps;
 }
@@ -87,6 +94,57 @@ std::vector<Entry> ReadEntries(QSqlQuery& query) {
   return entries;
 }
 
+// A prepared statement of SQLite's own, finalized at its end.
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql) {
+    if (db != nullptr) sqlite3_prepare_v2(db, sql, -1, &statement_, nullptr);
+  }
+  ~Statement() { sqlite3_finalize(statement_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  explicit operator bool() const { return statement_ != nullptr; }
+  sqlite3_stmt* get() const { return statement_; }
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+std::string_view TextOf(sqlite3_stmt* row, int column) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, column));
+  return text != nullptr ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(row, column)))
+                         : std::string_view();
+}
+
+std::optional<AnyBet> BetOfBytes(std::string_view code) {
+  for (AnyBet bet : kAnyBets) {
+    if (code == BetCode(bet)) return bet;
+  }
+  return std::nullopt;
+}
+
+// "5-6-3": a boat 1..6 at every even place, a dash at every odd one, none twice.
+template <typename Char>
+std::optional<Combination> ParseBoats(AnyBet bet, const Char* text, std::size_t size) {
+  const int count = BoatsOf(bet);
+  if (size != static_cast<std::size_t>(2 * count - 1)) return std::nullopt;
+  Combination c;
+  for (std::size_t k = 0; k < size; ++k) {
+    const auto ch = static_cast<char16_t>(text[k]);
+    if (k % 2 == 1) {
+      if (ch != u'-') return std::nullopt;
+      continue;
+    }
+    if (ch < u'1' || ch > u'6') return std::nullopt;
+    const auto boat = static_cast<std::uint8_t>(ch - u'0');
+    for (int j = 0; j < c.count; ++j) {
+      if (c.boats[static_cast<std::size_t>(j)] == boat) return std::nullopt;
+    }
+    c.boats[c.count++] = boat;
+  }
+  return c;
+}
+
 // The filter of a venue and a bet type, empty meaning any.
 QString Where(const QString& venue, std::optional<AnyBet> bet) {
   QStringList terms;
@@ -126,24 +184,7 @@ QString BoatsText(const Combination& boats) {
 }
 
 std::optional<Combination> BoatsOfText(AnyBet bet, const QString& text) {
-  // "5-6-3": a boat 1..6 at every even place, a dash at every odd one, none twice.
-  const int count = BoatsOf(bet);
-  if (text.size() != 2 * count - 1) return std::nullopt;
-  Combination c;
-  for (int k = 0; k < text.size(); ++k) {
-    const char16_t ch = text[k].unicode();
-    if (k % 2 == 1) {
-      if (ch != u'-') return std::nullopt;
-      continue;
-    }
-    if (ch < u'1' || ch > u'6') return std::nullopt;
-    const auto boat = static_cast<std::uint8_t>(ch - u'0');
-    for (int j = 0; j < c.count; ++j) {
-      if (c.boats[static_cast<std::size_t>(j)] == boat) return std::nullopt;
-    }
-    c.boats[c.count++] = boat;
-  }
-  return c;
+  return ParseBoats(bet, text.utf16(), static_cast<std::size_t>(text.size()));
 }
 
 BetLog::BetLog(QString path, QString connection) : path_(std::move(path)), connection_(std::move(connection)) {}
@@ -189,6 +230,11 @@ std::unique_ptr<BetLog> BetLog::Open(const QString& path, LogProblem* problem, i
   db.setDatabaseName(path);
   db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMs));
   if (!db.open()) return fail(FaultOf(db.lastError()), db.lastError().text());
+  const QVariant handle = db.driver()->handle();
+  if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+    log->db_ = *static_cast<sqlite3* const*>(handle.constData());
+  }
+  if (log->db_ == nullptr) return fail(LogFault::Failed, QStringLiteral("QSQLITE"));
   QSqlQuery q(db);
   auto run = [&](const QString& sql) { return q.exec(sql); };
   auto failed = [&]() { return fail(FaultOf(q.lastError()), q.lastError().text()); };
@@ -254,12 +300,19 @@ bool InTransaction(const QString& connection, QString& error, Body body) {
     error = q.lastError().text();
     return false;
   }
-  if (!body(db) || !q.exec(QStringLiteral("COMMIT"))) {
+  bool kept = false;
+  try {
+    kept = body(db) && q.exec(QStringLiteral("COMMIT"));
+  } catch (...) {
+    // Thrown out of the body (memory ran out): the connection must not stay inside the transaction.
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    throw;
+  }
+  if (!kept) {
     if (error.isEmpty()) error = q.lastError().text();
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    return false;
   }
-  return true;
+  return kept;
 }
 
 }  // namespace
@@ -347,43 +400,102 @@ bool BetLog::SetStake(const std::vector<qint64>& ids, qint64 stake) {
   });
 }
 
-bool BetLog::Settle(const std::vector<std::pair<qint64, std::pair<Settled, qint64>>>& settled) {
+std::optional<int> BetLog::SettleOpen(const Settler& settle) {
   error_.clear();
-  if (settled.empty()) return true;
-  return InTransaction(connection_, error_, [&](QSqlDatabase& db) {
-    // Losses (most entries) a thousand ids a statement; the others one by one.
-    QSqlQuery one(db);
-    one.prepare(QStringLiteral("UPDATE bets SET settled = ?, payout = ? WHERE id = ?"));
-    QString losses;
-    int pending = 0;
-    auto flush = [&] {
-      if (pending == 0) return true;
-      QSqlQuery many(db);
-      const bool ok = many.exec(QStringLiteral("UPDATE bets SET settled = %1, payout = 0 WHERE id IN (%2)")
-                                    .arg(static_cast<int>(Settled::Loss))
-                                    .arg(losses));
-      if (!ok) error_ = many.lastError().text();
-      losses.clear();
-      pending = 0;
-      return ok;
+  int count = 0;
+  const bool ok = InTransaction(connection_, error_, [&](QSqlDatabase&) {
+    auto failed = [&] {
+      error_ = QString::fromUtf8(sqlite3_errmsg(db_));
+      return false;
     };
-    for (const auto& [id, state] : settled) {
-      if (state.first == Settled::Loss && state.second == 0) {
-        if (pending > 0) losses += QLatin1Char(',');
-        losses += QString::number(id);
-        if (++pending == 1000 && !flush()) return false;
-        continue;
-      }
-      one.addBindValue(static_cast<int>(state.first));
-      one.addBindValue(state.second);
-      one.addBindValue(id);
-      if (!one.exec()) {
-        error_ = one.lastError().text();
-        return false;
+    std::vector<qint64> passedOver;
+    const std::vector<Entry> open = ReadOpen(&passedOver, &error_);
+    if (!error_.isEmpty()) return false;
+    if (open.empty()) return true;
+
+    // Each entry's place among all open rows by id, a passed-over row among them: entries settled
+    // at neighbouring places have no other open row between them. Those paid or refunded (a few in
+    // ten) are written one by one, then each run as losses by one ranged statement over the rows
+    // still open, which walks the table instead of searching it for each row.
+    std::vector<std::uint32_t> place(open.size());
+    {
+      std::vector<std::pair<qint64, std::size_t>> byId;
+      byId.reserve(open.size() + passedOver.size());
+      for (std::size_t k = 0; k < open.size(); ++k) byId.emplace_back(open[k].id, k);
+      for (qint64 id : passedOver) byId.emplace_back(id, open.size());
+      std::sort(byId.begin(), byId.end());
+      for (std::size_t at = 0; at < byId.size(); ++at) {
+        if (byId[at].second < open.size()) place[byId[at].second] = static_cast<std::uint32_t>(at);
       }
     }
-    return flush();
+    // Settling a season takes most rows out of the index of open entries: dropping it and making
+    // it anew over those still open costs one pass over the table instead of a search per row.
+    bool rebuild = false;
+    {
+      Statement last(db_, "SELECT max(id) FROM bets");
+      if (!last || sqlite3_step(last.get()) != SQLITE_ROW) return failed();
+      rebuild = 4 * static_cast<qint64>(open.size()) >= sqlite3_column_int64(last.get(), 0);
+    }
+    // Made at the first write, after the index is dropped.
+    std::unique_ptr<Statement> one, losses;
+    bool writeFailed = false;
+    auto step = [&](sqlite3_stmt* statement) {
+      const bool done = sqlite3_step(statement) == SQLITE_DONE;
+      if (!done) failed();  // said before the reset
+      sqlite3_reset(statement);
+      return done;
+    };
+    const SettleWrite write = [&](std::size_t begin, std::size_t end, const Outcome* outcomes) {
+      if (!one) {
+        if (rebuild && sqlite3_exec(db_, "DROP INDEX IF EXISTS bets_open", nullptr, nullptr, nullptr) != SQLITE_OK) {
+          return failed();
+        }
+        one = std::make_unique<Statement>(db_, "UPDATE bets SET settled = ?1, payout = ?2 WHERE id = ?3");
+        losses = std::make_unique<Statement>(
+            db_, "UPDATE bets SET settled = ?1, payout = 0 WHERE id BETWEEN ?2 AND ?3 AND settled = 0");
+        if (!*one || !*losses) return failed();
+      }
+      // An outcome of Open is no settlement: the entry stays as it is.
+      auto settles = [&](std::size_t k) { return outcomes[k - begin] && outcomes[k - begin]->first != Settled::Open; };
+      for (std::size_t k = begin; k < end; ++k) {
+        const Outcome& outcome = outcomes[k - begin];
+        if (!settles(k) || (outcome->first == Settled::Loss && outcome->second == 0)) continue;
+        sqlite3_bind_int(one->get(), 1, static_cast<int>(outcome->first));
+        sqlite3_bind_int64(one->get(), 2, outcome->second);
+        sqlite3_bind_int64(one->get(), 3, open[k].id);
+        if (!step(one->get())) return false;
+      }
+      // Then each run as losses: its rows paid or refunded just now are no longer open, so the range
+      // passes them over.
+      for (std::size_t k = begin; k < end;) {
+        if (!settles(k)) {
+          ++k;
+          continue;
+        }
+        std::size_t last = k;
+        while (last + 1 < end && settles(last + 1) && place[last + 1] == place[last] + 1) ++last;
+        sqlite3_bind_int(losses->get(), 1, static_cast<int>(Settled::Loss));
+        sqlite3_bind_int64(losses->get(), 2, open[k].id);
+        sqlite3_bind_int64(losses->get(), 3, open[last].id);
+        if (!step(losses->get())) return false;
+        count += static_cast<int>(last + 1 - k);
+        k = last + 1;
+      }
+      return true;
+    };
+    // A write that failed fails the whole, whatever the settler makes of it.
+    const SettleWrite guarded = [&](std::size_t begin, std::size_t end, const Outcome* outcomes) {
+      writeFailed = writeFailed || !write(begin, end, outcomes);
+      return !writeFailed;
+    };
+    if (!settle(open, guarded) || writeFailed) {
+      if (error_.isEmpty()) error_ = QStringLiteral("settlement stopped");
+      return false;
+    }
+    if (one && rebuild && sqlite3_exec(db_, kOpenIndex, nullptr, nullptr, nullptr) != SQLITE_OK) return failed();
+    return true;
   });
+  return ok ? std::optional<int>(count) : std::nullopt;
 }
 
 std::vector<Entry> BetLog::EntriesOf(int day) const {
@@ -405,51 +517,78 @@ std::vector<Entry> BetLog::Entries(const QString& venue, std::optional<AnyBet> b
 }
 
 std::vector<Entry> BetLog::OpenEntries() const {
-  QSqlQuery q(QSqlDatabase::database(connection_, false));
-  q.setForwardOnly(true);
-  std::vector<Entry> entries;
-  // Read as numbers only (a season of entries is settled at every opening of a day): the venue
-  // "24" as 24, the bet type by its place in the codes, the boats "5-6-3" as 563.
-  QString sql = QStringLiteral("SELECT id, day, CAST(venue AS INTEGER), race, CASE bet");
-  for (AnyBet bet : kAnyBets) {
-    sql += QStringLiteral(" WHEN '%1' THEN %2").arg(QLatin1String(BetCode(bet))).arg(static_cast<int>(bet));
+  QString error;
+  return ReadOpen(nullptr, &error);
+}
+
+std::vector<int> BetLog::OpenDays() const {
+  // One search of the index of open entries a day, rather than a walk through all of them. Each
+  // search starts past the value found last, whatever its type, so that the walk ends even on a
+  // day another program wrote as text or a fraction; such a day counts as its entries do.
+  std::vector<int> days;
+  auto add = [&](sqlite3_stmt* row) {
+    const int day = sqlite3_column_int(row, 0);
+    if (days.empty() || days.back() != day) days.push_back(day);
+  };
+  Statement q(db_, "SELECT min(day) FROM bets INDEXED BY bets_open WHERE settled = 0 AND day > ?1");
+  std::unique_ptr<sqlite3_value, void (*)(sqlite3_value*)> after(nullptr, sqlite3_value_free);
+  int rc = q ? sqlite3_bind_int64(q.get(), 1, std::numeric_limits<qint64>::min()) : SQLITE_ERROR;
+  while (rc == SQLITE_OK && (rc = sqlite3_step(q.get())) == SQLITE_ROW) {
+    if (sqlite3_column_type(q.get(), 0) == SQLITE_NULL) {
+      rc = SQLITE_DONE;
+      break;
+    }
+    add(q.get());
+    after.reset(sqlite3_value_dup(sqlite3_column_value(q.get(), 0)));
+    sqlite3_reset(q.get());
+    rc = after ? sqlite3_bind_value(q.get(), 1, after.get()) : SQLITE_NOMEM;
   }
-  sql += QStringLiteral(" ELSE -1 END, CAST(replace(boats, '-', '') AS INTEGER), length(boats), stake,"
-                        " length(venue) FROM bets WHERE settled = 0 ORDER BY day, id");
-  if (!q.exec(sql)) return entries;
+  if (rc == SQLITE_DONE) return days;
+  // The index gone (another program dropped it): all open entries walked once.
+  days.clear();
+  Statement all(db_, "SELECT DISTINCT day FROM bets WHERE settled = 0 ORDER BY day");
+  while (all && sqlite3_step(all.get()) == SQLITE_ROW) add(all.get());
+  return days;
+}
+
+std::vector<Entry> BetLog::ReadOpen(std::vector<qint64>* passedOver, QString* error) const {
+  std::vector<Entry> entries;
+  // A season of entries is settled at every opening of a day: read by SQLite itself, in the
+  // index's order, the texts taken as bytes.
+  Statement q(db_, "SELECT id, day, venue, race, bet, boats, stake FROM bets WHERE settled = 0 ORDER BY day, id");
+  if (!q) {
+    *error = QString::fromUtf8(sqlite3_errmsg(db_));
+    return entries;
+  }
   static const QStringList kVenues = [] {
     QStringList codes;
     for (int code = 0; code < 100; ++code) codes << QStringLiteral("%1").arg(code, 2, 10, QLatin1Char('0'));
     return codes;
   }();
-  while (q.next()) {
-    const int bet = q.value(4).toInt();
-    const int length = q.value(6).toInt();
-    const int venue = q.value(2).toInt();
-    if (bet < 0 || bet >= static_cast<int>(kAnyBets.size()) || venue < 1 || venue > 99 || q.value(8).toInt() != 2) continue;
-    Entry e;
-    e.bet = kAnyBets[static_cast<std::size_t>(bet)];
-    const int count = BoatsOf(e.bet);
-    if (length != 2 * count - 1) continue;
-    int boats = q.value(5).toInt();
-    for (int k = count - 1; k >= 0; --k, boats /= 10) e.boats.boats[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(boats % 10);
-    e.boats.count = static_cast<std::uint8_t>(count);
+  sqlite3_stmt* row = q.get();
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(row)) == SQLITE_ROW) {
     // A row another program wrote is passed over, never guessed.
-    unsigned seen = 0;
-    bool good = boats == 0;
-    for (int k = 0; k < count; ++k) {
-      const int boat = e.boats.boats[static_cast<std::size_t>(k)];
-      good = good && boat >= 1 && boat <= 6 && (seen & (1u << boat)) == 0;
-      seen |= 1u << boat;
+    const std::string_view venue = TextOf(row, 2);
+    const auto bet = BetOfBytes(TextOf(row, 4));
+    const std::string_view boats = TextOf(row, 5);
+    const auto combination = bet ? ParseBoats(*bet, boats.data(), boats.size()) : std::nullopt;
+    if (venue.size() != 2 || venue[0] < '0' || venue[0] > '9' || venue[1] < '0' || venue[1] > '9' || venue == "00" ||
+        !combination) {
+      if (passedOver != nullptr) passedOver->push_back(sqlite3_column_int64(row, 0));
+      continue;
     }
-    if (!good) continue;
-    e.id = q.value(0).toLongLong();
-    e.day = q.value(1).toInt();
-    e.venue = kVenues[venue];
-    e.race = q.value(3).toInt();
-    e.stake = q.value(7).toLongLong();
+    Entry e;
+    e.id = sqlite3_column_int64(row, 0);
+    e.day = sqlite3_column_int(row, 1);
+    e.venue = kVenues[(venue[0] - '0') * 10 + (venue[1] - '0')];
+    e.race = sqlite3_column_int(row, 3);
+    e.bet = *bet;
+    e.boats = *combination;
+    e.stake = sqlite3_column_int64(row, 6);
     entries.push_back(std::move(e));
   }
+  if (rc != SQLITE_DONE) *error = QString::fromUtf8(sqlite3_errmsg(db_));
   return entries;
 }
 

@@ -2,11 +2,14 @@
 
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "results/RacePayouts.h"
+
+struct sqlite3;
 
 namespace wakorin::ledger {
 
@@ -64,6 +67,15 @@ struct Tally {
   qint64 Balance() const { return payout - stake; }
 };
 
+// What settling makes of an open entry: its state and payout (yen), or nullopt while it stays open.
+using Outcome = std::optional<std::pair<Settled, qint64>>;
+// Takes the outcomes of entries [begin, end) of those being settled, `outcomes` pointing at the
+// first; false when writing them failed.
+using SettleWrite = std::function<bool(std::size_t begin, std::size_t end, const Outcome* outcomes)>;
+// Settles the entries given, handing each part to `write` as soon as it is settled, on the thread
+// that called SettleOpen; false, and no more writes, once a write failed.
+using Settler = std::function<bool(const std::vector<Entry>& open, const SettleWrite& write)>;
+
 // One day's sums, for the balance.
 struct DayTally {
   int day = 0;
@@ -72,7 +84,8 @@ struct DayTally {
 
 // The fan's bet log: an SQLite file in the data folder. Each change is one transaction; the file
 // is kept in write-ahead logging; a file of an earlier schema is copied aside before it is
-// migrated. Used from one thread.
+// migrated. Used from one thread. Opened through Qt SQL; the season-sized reads and writes of
+// settling go to SQLite itself through the driver's handle, the same library the driver uses.
 class BetLog {
  public:
   static constexpr int kVersion = 2;
@@ -94,8 +107,10 @@ class BetLog {
   bool Remove(const std::vector<qint64>& ids);
   bool RemovePurchase(qint64 purchase);
   bool SetStake(const std::vector<qint64>& ids, qint64 stake);
-  // Sets each entry's state and payout (`settled` in the order of ids).
-  bool Settle(const std::vector<std::pair<qint64, std::pair<Settled, qint64>>>& settled);
+  // Reads the open entries (as OpenEntries), has `settle` settle them and writes what it hands
+  // back, in one transaction: no other program changes an entry between its reading and its
+  // writing. How many were settled, or nullopt (and nothing changed) when it failed.
+  std::optional<int> SettleOpen(const Settler& settle);
 
   std::vector<Entry> EntriesOf(int day) const;
   // Every entry, or only those of a venue and/or a bet type, in day order.
@@ -103,13 +118,18 @@ class BetLog {
   // Entries not settled yet, of every day in day order, with what settling needs: id, day,
   // venue, race, bet type, boats and stake (not the time, purchase or note).
   std::vector<Entry> OpenEntries() const;
+  // The days (yyyymmdd) with entries not settled yet, in order.
+  std::vector<int> OpenDays() const;
   // Per day, of a venue and/or a bet type (or all), in day order.
   std::vector<DayTally> Days(const QString& venue = {}, std::optional<AnyBet> bet = {}) const;
   int Count() const;
 
  private:
   explicit BetLog(QString path, QString connection);
+  // The open entries, the ids of rows passed over (not entries this program wrote) and what failed.
+  std::vector<Entry> ReadOpen(std::vector<qint64>* passedOver, QString* error) const;
   QString path_, connection_, error_;
+  sqlite3* db_ = nullptr;  // the Qt connection's own handle, not owned
 };
 
 // The log's file in a data folder.

@@ -22,8 +22,9 @@ constexpr std::array<std::string_view, 7> kNames{
 };
 constexpr std::string_view kPopularity = "\x90\x6c\x8b\x43";  // 人気
 
-std::vector<std::string_view> Tokens(std::string_view line) {
-  std::vector<std::string_view> tokens;
+// The words of a line, into `tokens` (reused line after line: a block has hundreds of them).
+void Tokens(std::string_view line, std::vector<std::string_view>& tokens) {
+  tokens.clear();
   std::size_t at = 0;
   while (at < line.size()) {
     while (at < line.size() && (line[at] == ' ' || line[at] == '\r')) ++at;
@@ -31,7 +32,6 @@ std::vector<std::string_view> Tokens(std::string_view line) {
     while (at < line.size() && line[at] != ' ' && line[at] != '\r') ++at;
     if (at > start) tokens.push_back(line.substr(start, at - start));
   }
-  return tokens;
 }
 
 std::optional<long long> Number(std::string_view text) {
@@ -185,6 +185,7 @@ bool Ordered(AnyBet bet) {
 
 std::vector<RacePayouts> ReadRacePayouts(std::string_view block) {
   std::vector<RacePayouts> races;
+  std::vector<std::string_view> tokens;
   int current = -1;  // the bet type (AnyBet) whose continuation lines may follow, or none
   bool first = true;  // the block's own key line comes first
   for (std::size_t at = 0; at < block.size();) {
@@ -208,7 +209,7 @@ std::vector<RacePayouts> ReadRacePayouts(std::string_view block) {
       if (line.find_first_not_of(" \r") != std::string_view::npos) current = -1;
       continue;
     }
-    const std::vector<std::string_view> tokens = Tokens(line);
+    Tokens(line, tokens);
     if (tokens.empty()) continue;
     std::size_t from = 0;
     const auto named = std::find(kNames.begin(), kNames.end(), tokens[0]);

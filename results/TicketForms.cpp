@@ -103,9 +103,10 @@ DayPayouts::DayPayouts(std::string_view file) {
     // 中　止): then it stands with no race, and every ticket is refunded.
     if (venue.races.empty() && block.find(result_layout::kCancelled) == std::string_view::npos) continue;
     // A payout under a race that its summary table contradicts is damage: that bet type of that
-    // race is left unsettled rather than paid from one of the two guesses.
+    // race is left unsettled rather than paid from one of the two guesses. The summary is read
+    // from the key the outline found: searched for, each venue would cost a pass over the file.
     ResultSearchObserver quiet;
-    if (auto summary = FindVenueResultIn(file, code, 0, quiet);
+    if (auto summary = FindVenueResultIn(file, code, 0, quiet, outline);
         summary && summary->end == ResultSearchEnd::Found) {
       for (const PayoutDisagreement& wrong : CompareWithSummary(venue.races, summary->result)) {
         for (RacePayouts& race : venue.races) {
@@ -113,16 +114,10 @@ DayPayouts::DayPayouts(std::string_view file) {
         }
       }
     }
-    const std::vector<RaceFinish> finishes = ReadFinishTables(block, code);
+    // Of the finishing tables only the refunded lanes, read without building the tables.
+    const std::array<unsigned, 12> refunded = RefundedLanes(block, code);
     for (const RacePayouts& race : venue.races) {
-      unsigned bits = 0;
-      for (const RaceFinish& finish : finishes) {
-        if (finish.race != race.race) continue;
-        for (const Finisher& boat : finish.boats) {
-          if (boat.Refunded() && boat.lane >= 1 && boat.lane <= 6) bits |= 1u << boat.lane;
-        }
-      }
-      venue.refunded.push_back(bits);
+      venue.refunded.push_back(race.race >= 1 && race.race <= 12 ? refunded[static_cast<std::size_t>(race.race - 1)] : 0);
     }
     venues_.push_back(std::move(venue));
   }

@@ -7,7 +7,7 @@ mode=${1:-}
 case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
-          libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
+          libqt6sql6-sqlite libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
           qt6-translations-l10n libarchive-dev libeigen3-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
 # The fuzzers need clang and its runtime; jlha packs the test archives, python3 serves them,
 # lintian checks the Debian package.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 #include <filesystem>
 
@@ -44,6 +45,36 @@ bool Sql(const QString& path, const QStringList& statements) {
   }
   QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
   return ok;
+}
+
+// The rows of a query through a connection of its own: columns joined by '|', rows by ' '.
+std::string Rows(const QString& path, const QString& sql) {
+  QStringList rows;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+    db.setDatabaseName(path);
+    db.open();
+    QSqlQuery q(db);
+    q.exec(sql);
+    while (q.next()) {
+      QStringList values;
+      for (int k = 0; k < q.record().count(); ++k) values << q.value(k).toString();
+      rows << values.join(QLatin1Char('|'));
+    }
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+  return rows.join(QLatin1Char(' ')).toStdString();
+}
+
+bool RealSeason() {
+  return std::filesystem::exists(std::filesystem::path(WAKORIN_REALDATA_DIR) / "season2024" / "k240710.lzh");
+}
+
+// A data folder with the results of 2024-07-10 only.
+void CopyJulyTenth(const testing::TempDir& data) {
+  const auto season = std::filesystem::path(WAKORIN_REALDATA_DIR) / "season2024";
+  std::filesystem::copy_file(season / "k240710.lzh", data.path() / "k240710.lzh");
 }
 
 Purchase Trifecta(int day, const char* venue, int race, std::vector<Combination> combinations, qint64 stake) {
@@ -280,6 +311,125 @@ TEST(BetLog, EntriesAreSettledFromTheDaysResultFile) {
   EXPECT_EQ(days[2].tally.open, 100);
   // Settling again changes nothing.
   EXPECT_EQ(SettleFromFolders(*log, {Path(data, "")}).settled, 0);
+}
+
+// Losses are written a run of ids at a time: a row between them that is not settled now (another
+// program's row, an entry of a day without results, one settled before) keeps what it holds.
+TEST(BetLog, RowsBetweenSettledLossesKeepTheirState) {
+  if (!RealSeason()) GTEST_SKIP() << "no real files beside the project";
+  testing::TempDir data;
+  CopyJulyTenth(data);
+  const QString path = Path(data);
+  auto log = BetLog::Open(path, nullptr);
+  ASSERT_TRUE(log);
+  // 大村 (24) 1R: 5-6-3 won the trifecta; every other row below that is read loses.
+  struct Row {
+    const char* values;  // day, venue, bet, boats, settled, payout
+    const char* after;   // settled|payout
+  };
+  const Row rows[] = {
+      {"20240710, '24', 'trifecta', '1-2-3', 0, 0", "3|0"},
+      {"20240710, '2', 'trifecta', '1-2-4', 0, 0", "0|0"},  // not a venue code
+      {"20240710, '24', 'trifecta', '1-2-5', 0, 0", "3|0"},
+      {"20240711, '24', 'trifecta', '1-2-3', 0, 0", "0|0"},  // no results for the day
+      {"20240710, '24', 'trifecta', '1-2-6', 0, 0", "3|0"},
+      {"20240710, '24', 'trifecta', '1-3-2', 1, 999", "1|999"},  // settled before
+      {"20240710, '24', 'trifecta', '1-3-4', 0, 0", "3|0"},
+      {"20240710, '24', 'trifecta', '5-6-3', 0, 0", "1|26580"},  // paid amid losses
+      {"20240710, '24', 'trifecta', '1-3-5', 0, 0", "3|0"},
+      {"20240710, '24', 'trifecta', '1-1-2', 0, 0", "0|0"},  // a boat twice
+      {"20240710, '24', 'lottery', '1-2-3', 0, 0", "0|0"},
+      {"20240710, '00', 'trifecta', '1-3-5', 0, 0", "0|0"},
+      {"20240710, '24', 'trifecta', '1-3-6', 0, 0", "3|0"},
+  };
+  QStringList inserts;
+  QStringList expected;
+  for (const Row& row : rows) {
+    inserts << QStringLiteral("INSERT INTO bets(day, venue, bet, boats, settled, payout, race, stake, created)"
+                              " VALUES(%1, 1, 100, '2024-07-10T09:00:00')")
+                   .arg(QLatin1String(row.values));
+    expected << QLatin1String(row.after);
+  }
+  ASSERT_TRUE(Sql(path, inserts));
+  const std::string indexBefore = Rows(path, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index'"));
+
+  const SettleReport report = SettleFromFolders(*log, {Path(data, "")});
+  EXPECT_TRUE(report.written);
+  EXPECT_EQ(report.settled, 7);
+  EXPECT_EQ(report.open, 1);
+  EXPECT_EQ(Rows(path, QStringLiteral("SELECT settled, payout FROM bets ORDER BY id")),
+            expected.join(QLatin1Char(' ')).toStdString());
+  EXPECT_EQ(Rows(path, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index'")), indexBefore);
+  const auto open = log->OpenEntries();
+  ASSERT_EQ(open.size(), 1u);
+  EXPECT_EQ(open[0].day, 20240711);
+}
+
+// A settlement the log refuses part way leaves every entry, and the index of open ones, as it was.
+TEST(BetLog, AFailedSettlementChangesNothing) {
+  if (!RealSeason()) GTEST_SKIP() << "no real files beside the project";
+  const QString holdLock = QStringLiteral("hold");
+  const struct {
+    const char* what;
+    QString obstacle;  // run by another program before settling; its trigger or lock is then undone
+  } cases[] = {
+      {"a row refused by a trigger",
+       QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON bets WHEN OLD.id = 5"
+                      " BEGIN SELECT RAISE(ABORT, 'refused'); END")},
+      {"another program writing", holdLock},
+  };
+  for (const auto& c : cases) {
+    testing::TempDir data;
+    CopyJulyTenth(data);
+    const QString path = Path(data);
+    auto log = BetLog::Open(path, nullptr, 50);
+    ASSERT_TRUE(log);
+    log->Record(Trifecta(20240710, "24", 1, {Boats({1, 2, 3}), Boats({5, 6, 3}), Boats({1, 2, 4})}, 100));
+    log->Record(Trifecta(20240710, "24", 2, {Boats({1, 2, 3}), Boats({2, 1, 3}), Boats({3, 1, 2})}, 100));
+    const std::string before = Rows(path, QStringLiteral("SELECT settled, payout FROM bets ORDER BY id"));
+    const std::string schema = Rows(path, QStringLiteral("SELECT sql FROM sqlite_master ORDER BY name"));
+
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(path);
+    ASSERT_TRUE(other.open());
+    ASSERT_TRUE(QSqlQuery(other).exec(c.obstacle == holdLock ? QStringLiteral("BEGIN IMMEDIATE") : c.obstacle)) << c.what;
+    const SettleReport refused = SettleFromFolders(*log, {Path(data, "")});
+    EXPECT_FALSE(refused.written) << c.what;
+    EXPECT_EQ(refused.settled, 0) << c.what;
+    EXPECT_EQ(refused.open, 6) << c.what;
+    EXPECT_FALSE(log->LastError().isEmpty()) << c.what;
+    QSqlQuery(other).exec(c.obstacle == holdLock ? QStringLiteral("ROLLBACK") : QStringLiteral("DROP TRIGGER refuse"));
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT settled, payout FROM bets ORDER BY id")), before) << c.what;
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT sql FROM sqlite_master ORDER BY name")), schema) << c.what;
+
+    // The obstacle gone, the same settlement goes through.
+    const SettleReport report = SettleFromFolders(*log, {Path(data, "")});
+    EXPECT_TRUE(report.written) << c.what;
+    EXPECT_EQ(report.settled, 6) << c.what;
+  }
+}
+
+// The days with open entries, also when another program wrote a day as text or a fraction (the
+// search steps past each value found, so it must end) or dropped the index it searches.
+TEST(BetLog, OpenDaysEndOnAnyDayValue) {
+  testing::TempDir dir;
+  const QString path = Path(dir);
+  auto log = BetLog::Open(path, nullptr);
+  ASSERT_TRUE(log);
+  QStringList inserts;
+  for (const char* values : {"20240712, 0", "20240710, 0", "20240710, 0", "'20240711x', 0", "20240713.5, 0", "20240714, 3"}) {
+    inserts << QStringLiteral("INSERT INTO bets(day, settled, venue, race, bet, boats, stake, created)"
+                              " VALUES(%1, '24', 1, 'win', '1', 100, '')")
+                   .arg(QLatin1String(values));
+  }
+  ASSERT_TRUE(Sql(path, inserts));
+  const std::vector<int> expected{20240710, 20240712, 20240713, 20240711};  // numbers sort before text
+  EXPECT_EQ(log->OpenDays(), expected);
+  ASSERT_TRUE(Sql(path, {QStringLiteral("DROP INDEX bets_open")}));
+  EXPECT_EQ(log->OpenDays(), expected) << "without the index";
 }
 
 }  // namespace
