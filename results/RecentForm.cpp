@@ -7,7 +7,47 @@
 
 namespace wakorin {
 
+int FormBook::NumberIndex(std::string_view racerNo) {
+  if (racerNo.size() != 4) return -1;
+  int number = 0;
+  for (char c : racerNo) {
+    if (c < '0' || c > '9') return -1;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+FormBook::Ring& FormBook::RingOf(const std::string& racerNo) {
+  int* slot = nullptr;
+  if (const int number = NumberIndex(racerNo); number >= 0) {
+    if (ringByNumber_.empty()) ringByNumber_.assign(10000, 0);
+    slot = &ringByNumber_[static_cast<std::size_t>(number)];
+  } else {
+    const auto [at, added] = ringByKey_.try_emplace(racerNo, 0);
+    slot = &at->second;
+  }
+  if (*slot == 0) {
+    Ring ring;
+    ring.first = starts_.size();
+    starts_.resize(starts_.size() + static_cast<std::size_t>(keep_));
+    rings_.push_back(ring);
+    *slot = static_cast<int>(rings_.size());
+  }
+  return rings_[static_cast<std::size_t>(*slot - 1)];
+}
+
+const FormBook::Ring* FormBook::FindRing(std::string_view racerNo) const {
+  int slot = 0;
+  if (const int number = NumberIndex(racerNo); number >= 0) {
+    if (!ringByNumber_.empty()) slot = ringByNumber_[static_cast<std::size_t>(number)];
+  } else if (const auto found = ringByKey_.find(std::string(racerNo)); found != ringByKey_.end()) {
+    slot = found->second;
+  }
+  return slot == 0 ? nullptr : &rings_[static_cast<std::size_t>(slot - 1)];
+}
+
 void FormBook::AddRace(const RaceFinish& race) {
+  if (keep_ <= 0) return;  // nothing is kept, so no racer has a form
   for (const Finisher& boat : race.boats) {
     if (boat.course == 0 && !boat.timed) continue;  // did not start: nothing to learn from
     Start start;
@@ -15,9 +55,15 @@ void FormBook::AddRace(const RaceFinish& race) {
     start.start = boat.timed ? static_cast<float>(boat.start < 0 ? 0.0 : boat.start) : -1.0f;
     start.place = static_cast<signed char>(boat.placeNo > 0 ? boat.placeNo : 6);
     start.front = static_cast<signed char>(boat.course > 0 ? boat.lane - boat.course : 0);
-    std::deque<Start>& starts = starts_[boat.racerNo];
-    starts.push_back(start);
-    while (static_cast<int>(starts.size()) > keep_) starts.pop_front();
+    // The latest keep_ starts in a ring: a new one takes the place of the oldest once it is full.
+    Ring& ring = RingOf(boat.racerNo);
+    if (ring.count < keep_) {
+      starts_[ring.first + static_cast<std::size_t>((ring.head + ring.count) % keep_)] = start;
+      ++ring.count;
+    } else {
+      starts_[ring.first + static_cast<std::size_t>(ring.head)] = start;
+      ring.head = (ring.head + 1) % keep_;
+    }
   }
 }
 
@@ -40,23 +86,38 @@ FormBook FormBook::Frozen(const std::vector<std::string>& racers) const {
   FormBook frozen(keep_);
   frozen.frozen_ = true;
   for (const std::string& racer : racers) {
-    if (frozen.forms_.count(racer) != 0) continue;
-    if (const std::optional<RacerForm> form = FormOf(racer)) frozen.forms_.emplace(racer, *form);
+    if (const int number = NumberIndex(racer); number >= 0) {
+      if (frozen.formByNumber_.empty()) frozen.formByNumber_.assign(10000, 0);
+      int& slot = frozen.formByNumber_[static_cast<std::size_t>(number)];
+      if (slot != 0) continue;
+      if (const std::optional<RacerForm> form = FormOf(racer)) {
+        frozen.forms_.push_back(*form);
+        slot = static_cast<int>(frozen.forms_.size());
+      }
+    } else if (frozen.formByKey_.count(racer) == 0) {
+      if (const std::optional<RacerForm> form = FormOf(racer)) frozen.formByKey_.emplace(racer, *form);
+    }
   }
   return frozen;
 }
 
 std::optional<RacerForm> FormBook::FormOf(std::string_view racerNo) const {
   if (frozen_) {
-    const auto kept = forms_.find(std::string(racerNo));
-    return kept == forms_.end() ? std::nullopt : std::optional<RacerForm>(kept->second);
+    if (const int number = NumberIndex(racerNo); number >= 0) {
+      const int slot = formByNumber_.empty() ? 0 : formByNumber_[static_cast<std::size_t>(number)];
+      return slot == 0 ? std::nullopt : std::optional<RacerForm>(forms_[static_cast<std::size_t>(slot - 1)]);
+    }
+    const auto kept = formByKey_.find(std::string(racerNo));
+    return kept == formByKey_.end() ? std::nullopt : std::optional<RacerForm>(kept->second);
   }
-  const auto found = starts_.find(std::string(racerNo));
-  if (found == starts_.end() || found->second.empty()) return std::nullopt;
+  const Ring* ring = FindRing(racerNo);
+  if (ring == nullptr || ring->count == 0) return std::nullopt;
   RacerForm form;
   double startSum = 0.0, placeSum = 0.0, frontSum = 0.0;
   int timed = 0, wins = 0;
-  for (const Start& s : found->second) {
+  // Oldest first, as the sums have always run.
+  for (int k = 0; k < ring->count; ++k) {
+    const Start& s = starts_[ring->first + static_cast<std::size_t>((ring->head + k) % keep_)];
     if (s.start >= 0) {
       startSum += s.start;
       ++timed;
@@ -65,8 +126,8 @@ std::optional<RacerForm> FormBook::FormOf(std::string_view racerNo) const {
     wins += s.place == 1 ? 1 : 0;
     frontSum += s.front;
   }
-  const double n = static_cast<double>(found->second.size());
-  form.races = static_cast<int>(n);
+  const double n = static_cast<double>(ring->count);
+  form.races = ring->count;
   if (timed > 0) form.meanStart = startSum / timed;
   form.meanPlace = placeSum / n;
   form.winShare = wins / n;
