@@ -30,8 +30,9 @@ struct SixBest {
 
 DataForecast Forecast(const RaceFigures& race, const DataModel& model, const PerBet<bool>& onSale) {
   DataForecast forecast;
-  const auto [chances, headline] = ChancesOf(model.weights, model.headline, race);
-  forecast.chances = chances;
+  PlaceChances headline;
+  ChancesOf(model.weights, model.headline, race, forecast.chances, headline);
+  const PlaceChances& chances = forecast.chances;
   // One pass over the orders of finish feeds the place chances and all four bet types, each in
   // its own combination order and with the sums of a pass of its own.
   PerBet<SixBest> best;
