@@ -20,8 +20,15 @@ std::string Cut(std::string_view line, pl::Columns columns) {
 }
 
 // A two-place rate starting at `first`, as wide as the block's era writes it.
-std::string Rate(std::string_view line, std::size_t first, const pl::Era& era) {
-  return std::string(CutColumns(line, first, first + era.rateWidth - 1));
+std::string_view RateField(std::string_view line, std::size_t first, const pl::Era& era) {
+  return CutColumns(line, first, first + era.rateWidth - 1);
+}
+
+// Copied into the card's own string: a season's check cuts some four million fields, each a
+// few bytes, and a string made first and then moved would copy each twice.
+void Put(std::string& field, std::string_view bytes) { field.assign(bytes.data(), bytes.size()); }
+void Put(std::string& field, std::string_view line, pl::Columns columns) {
+  Put(field, CutColumns(line, columns.first, columns.last));
 }
 
 }  // namespace
@@ -64,25 +71,25 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
         block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k,
         pl::kRacerLineLength);
     TRacerEntry& racer = card.Racers[k];
-    racer.RacerNo = Cut(line, pl::kRacerNo);
+    Put(racer.RacerNo, line, pl::kRacerNo);
     if (all) {
-      racer.Name = Cut(line, pl::kName);
-      racer.Syusin = Cut(line, pl::kHome);
-      racer.MtNo = Cut(line, pl::kMotorNo);
-      racer.BtNo = Cut(line, pl::kBoatNo);
+      Put(racer.Name, line, pl::kName);
+      Put(racer.Syusin, line, pl::kHome);
+      Put(racer.MtNo, line, pl::kMotorNo);
+      Put(racer.BtNo, line, pl::kBoatNo);
     }
-    racer.Old = Cut(line, pl::kAge);
-    racer.Wght = Cut(line, pl::kWeight);
-    racer.Clas = Cut(line, pl::kClass);
-    racer.GWin = Cut(line, pl::kNationalWin);
-    racer.GWSd = Rate(line, pl::kNationalTwoPlace, era);
-    racer.RWin = Cut(line, pl::kLocalWin);
-    racer.RWSd = Rate(line, pl::kLocalTwoPlace, era);
-    racer.MtWn = Rate(line, pl::kMotorTwoPlace, era);
-    racer.BtWn = Rate(line, pl::kBoatTwoPlace, era);
+    Put(racer.Old, line, pl::kAge);
+    Put(racer.Wght, line, pl::kWeight);
+    Put(racer.Clas, line, pl::kClass);
+    Put(racer.GWin, line, pl::kNationalWin);
+    Put(racer.GWSd, RateField(line, pl::kNationalTwoPlace, era));
+    Put(racer.RWin, line, pl::kLocalWin);
+    Put(racer.RWSd, RateField(line, pl::kLocalTwoPlace, era));
+    Put(racer.MtWn, RateField(line, pl::kMotorTwoPlace, era));
+    Put(racer.BtWn, RateField(line, pl::kBoatTwoPlace, era));
     for (std::size_t j = 0; j < 6; ++j) {
       const std::size_t slot = pl::kMeetingResults + 2 * j;
-      racer.MeetingResults[j] = Cut(line, {slot, slot + 1});
+      Put(racer.MeetingResults[j], line, {slot, slot + 1});
     }
   }
   return card;
