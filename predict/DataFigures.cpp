@@ -1,6 +1,7 @@
 #include "predict/DataFigures.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/ByteField.h"
@@ -8,24 +9,30 @@
 namespace wakorin {
 namespace {
 
+// 0.1, 0.01, ...: each the one before divided by 10, as the digits after the point are added.
+constexpr std::array<double, 8> kPlaceValues = [] {
+  std::array<double, 8> values{};
+  double scale = 1.0;
+  for (double& value : values) value = scale /= 10.0;
+  return values;
+}();
+
 // " 5.19", "100.00" -> the number; nullopt for blanks or anything else.
 std::optional<double> Number(std::string_view text) {
   text = TrimControlAndBlanks(text);
   if (text.empty() || text.size() > 8) return std::nullopt;
-  double value = 0.0, scale = 0.0;
-  for (char c : text) {
-    if (c == '.' && scale == 0.0) {
-      scale = 1.0;
-    } else if (c >= '0' && c <= '9') {
-      if (scale > 0.0) {
-        scale /= 10.0;
-        value += (c - '0') * scale;
-      } else {
-        value = value * 10.0 + (c - '0');
-      }
-    } else {
-      return std::nullopt;
-    }
+  double value = 0.0;
+  std::size_t k = 0;
+  for (; k < text.size() && text[k] != '.'; ++k) {
+    const char c = text[k];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10.0 + (c - '0');
+  }
+  // After the point, each digit is worth a tenth of the one before.
+  for (std::size_t place = 0, at = k + 1; at < text.size(); ++at, ++place) {
+    const char c = text[at];
+    if (c < '0' || c > '9') return std::nullopt;
+    value += (c - '0') * kPlaceValues[place];
   }
   return value;
 }
