@@ -33,41 +33,78 @@ struct SixBest {
   }
 };
 
+// The orders of finish a, b, c (lanes 1..6), in the order the combinations are offered: a, then
+// b, then c ascending. Listed once, so that the pass over them branches on the chances alone.
+struct Order {
+  int a, b, c;
+};
+constexpr std::array<Order, 120> kOrders = [] {
+  std::array<Order, 120> orders{};
+  std::size_t n = 0;
+  for (int a = 1; a <= 6; ++a) {
+    for (int b = 1; b <= 6; ++b) {
+      for (int c = 1; c <= 6; ++c) {
+        if (a != b && c != a && c != b) orders[n++] = {a, b, c};
+      }
+    }
+  }
+  return orders;
+}();
+// The pairs a, b in the same order, and the trios a < b < c.
+constexpr std::array<Order, 30> kPairs = [] {
+  std::array<Order, 30> pairs{};
+  std::size_t n = 0;
+  for (int a = 1; a <= 6; ++a) {
+    for (int b = 1; b <= 6; ++b) {
+      if (a != b) pairs[n++] = {a, b, 0};
+    }
+  }
+  return pairs;
+}();
+constexpr std::array<Order, 20> kTrios = [] {
+  std::array<Order, 20> trios{};
+  std::size_t n = 0;
+  for (const Order& o : kOrders) {
+    if (o.a < o.b && o.b < o.c) trios[n++] = o;
+  }
+  return trios;
+}();
+
 DataForecast Forecast(const RaceFigures& race, const DataModel& model, const PerBet<bool>& onSale) {
   DataForecast forecast;
   PlaceChances headline;
   ChancesOf(model.weights, model.headline, race, forecast.chances, headline);
   const PlaceChances& chances = forecast.chances;
-  // One pass over the orders of finish feeds the place chances and all four bet types, each in
-  // its own combination order and with the sums of a pass of its own.
-  PerBet<SixBest> best;
+  // The place chances: each lane's sums in the order of the orders of finish, as one pass over
+  // them would add them up. A chance of 0 (a lane already placed) adds exactly nothing.
   std::array<double, 6> top2{}, top3{};
   for (int a = 1; a <= 6; ++a) {
+    const auto i = static_cast<std::size_t>(a - 1);
     for (int b = 1; b <= 6; ++b) {
       if (b == a) continue;
       const double ab = chances.Exacta(a, b);
-      top2[static_cast<std::size_t>(a - 1)] += ab;
+      top2[i] += ab;
       top2[static_cast<std::size_t>(b - 1)] += ab;
-      best[BetType::Exacta].Offer(ab, a, b, 0);
-      if (a < b) best[BetType::Quinella].Offer(ab + chances.Exacta(b, a), a, b, 0);
-      for (int c = 1; c <= 6; ++c) {
-        if (c == a || c == b) continue;
-        const double abc = chances.Trifecta(a, b, c);
-        top3[static_cast<std::size_t>(c - 1)] += abc;
-        best[BetType::Trifecta].Offer(abc, a, b, c);
-        if (a < b && b < c) {
-          const double p = abc + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
-                           chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) +
-                           chances.Trifecta(c, b, a);
-          best[BetType::Trio].Offer(p, a, b, c);
-        }
-      }
+      for (std::size_t c = 0; c < 6; ++c) top3[c] += chances.Trifecta(a, b, static_cast<int>(c) + 1);
     }
-    forecast.win[static_cast<std::size_t>(a - 1)] = chances.Win(a);
+    forecast.win[i] = chances.Win(a);
   }
   for (std::size_t k = 0; k < 6; ++k) {
     forecast.top2[k] = top2[k];
     forecast.top3[k] = top3[k] + top2[k];
+  }
+  // Each bet type's six best, each in its own combination order.
+  PerBet<SixBest> best;
+  for (const Order& o : kPairs) best[BetType::Exacta].Offer(chances.Exacta(o.a, o.b), o.a, o.b, 0);
+  for (const Order& o : kPairs) {
+    if (o.a < o.b) best[BetType::Quinella].Offer(chances.Exacta(o.a, o.b) + chances.Exacta(o.b, o.a), o.a, o.b, 0);
+  }
+  for (const Order& o : kOrders) best[BetType::Trifecta].Offer(chances.Trifecta(o.a, o.b, o.c), o.a, o.b, o.c);
+  for (const Order& o : kTrios) {
+    const int a = o.a, b = o.b, c = o.c;
+    const double p = chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
+                     chances.Trifecta(b, c, a) + chances.Trifecta(c, a, b) + chances.Trifecta(c, b, a);
+    best[BetType::Trio].Offer(p, a, b, c);
   }
   forecast.tickets.onSale = onSale;
   for (BetType bet : kBetTypes) {

@@ -115,9 +115,10 @@ std::optional<RacerForm> FormBook::FormOf(std::string_view racerNo) const {
   RacerForm form;
   double startSum = 0.0, placeSum = 0.0, frontSum = 0.0;
   int timed = 0, wins = 0;
-  // Oldest first, as the sums have always run.
-  for (int k = 0; k < ring->count; ++k) {
-    const Start& s = starts_[ring->first + static_cast<std::size_t>((ring->head + k) % keep_)];
+  // Oldest first, as the sums have always run: from the ring's head to its end, then from its start.
+  const Start* ring0 = starts_.data() + ring->first;
+  for (int k = 0, at = ring->head; k < ring->count; ++k, at = at + 1 == keep_ ? 0 : at + 1) {
+    const Start& s = ring0[at];
     if (s.start >= 0) {
       startSum += s.start;
       ++timed;
