@@ -1,6 +1,7 @@
 #include "predict/DataForecast.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace wakorin {
 
@@ -33,24 +34,11 @@ struct SixBest {
   }
 };
 
-// The orders of finish a, b, c (lanes 1..6), in the order the combinations are offered: a, then
-// b, then c ascending. Listed once, so that the pass over them branches on the chances alone.
+// The pairs a, b (lanes 1..6) in the order their combinations are offered, and the trios a < b < c.
+// Listed once, so that the passes over them branch on the chances alone.
 struct Order {
   int a, b, c;
 };
-constexpr std::array<Order, 120> kOrders = [] {
-  std::array<Order, 120> orders{};
-  std::size_t n = 0;
-  for (int a = 1; a <= 6; ++a) {
-    for (int b = 1; b <= 6; ++b) {
-      for (int c = 1; c <= 6; ++c) {
-        if (a != b && c != a && c != b) orders[n++] = {a, b, c};
-      }
-    }
-  }
-  return orders;
-}();
-// The pairs a, b in the same order, and the trios a < b < c.
 constexpr std::array<Order, 30> kPairs = [] {
   std::array<Order, 30> pairs{};
   std::size_t n = 0;
@@ -64,8 +52,10 @@ constexpr std::array<Order, 30> kPairs = [] {
 constexpr std::array<Order, 20> kTrios = [] {
   std::array<Order, 20> trios{};
   std::size_t n = 0;
-  for (const Order& o : kOrders) {
-    if (o.a < o.b && o.b < o.c) trios[n++] = o;
+  for (int a = 1; a <= 6; ++a) {
+    for (int b = a + 1; b <= 6; ++b) {
+      for (int c = b + 1; c <= 6; ++c) trios[n++] = {a, b, c};
+    }
   }
   return trios;
 }();
@@ -99,7 +89,17 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
   for (const Order& o : kPairs) {
     if (o.a < o.b) best[BetType::Quinella].Offer(chances.Exacta(o.a, o.b) + chances.Exacta(o.b, o.a), o.a, o.b, 0);
   }
-  for (const Order& o : kOrders) best[BetType::Trifecta].Offer(chances.Trifecta(o.a, o.b, o.c), o.a, o.b, o.c);
+  // No order of three is likelier than its first two finishing so: the chance of the third is a
+  // share of what is left (the bound allows for rounding, also where the products underflow).
+  // Once six are kept, a pair below the sixth has nothing to offer that would be taken.
+  SixBest& trifecta = best[BetType::Trifecta];
+  for (const Order& o : kPairs) {
+    const double ab = chances.Exacta(o.a, o.b);
+    if (trifecta.kept == 6 && ab * (1.0 + 1e-9) + 1e-19 <= trifecta.probability[5]) continue;
+    for (int c = 1; c <= 6; ++c) {
+      if (c != o.a && c != o.b) trifecta.Offer(chances.Trifecta(o.a, o.b, c), o.a, o.b, c);
+    }
+  }
   for (const Order& o : kTrios) {
     const int a = o.a, b = o.b, c = o.c;
     const double p = chances.Trifecta(a, b, c) + chances.Trifecta(a, c, b) + chances.Trifecta(b, a, c) +
@@ -113,7 +113,10 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
     for (std::size_t j = 0; j < 6 && j < six.kept; ++j) {
       const std::array<int, 3>& lanes = six.lanes[j];
       const double p = six.probability[j];
-      forecast.candidates[bet][j] = CombinationChance{lanes, p}.AsTicket();
+      Ticket& ticket = forecast.candidates[bet][j];
+      ticket.boats.boats = {static_cast<std::uint8_t>(lanes[0]), static_cast<std::uint8_t>(lanes[1]),
+                            static_cast<std::uint8_t>(lanes[2])};
+      ticket.boats.count = lanes[2] == 0 ? 2 : 3;
       forecast.chance[bet][j] = p;
       expected += p * model.ExpectedPayout(bet, p, ChanceOf(headline, bet, lanes)) / 100.0;
     }
