@@ -63,7 +63,7 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
     card.RTime = Cut(title, pl::kDeadline);
   }
   // Only the mark's own columns count: a race name may read 進入固定 too.
-  card.FixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
+  card.FixedEntry = CutColumns(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
   card.SaleText = SaleTextFor(venueName);
 
   for (std::size_t k = 0; k < 6; ++k) {
@@ -112,13 +112,13 @@ CardNumbers ReadCardNumbers(std::string_view block, int race, BlockLayout layout
   const std::size_t record =
       pl::kRaceRecordSize * static_cast<std::size_t>(race - 1) + era.recordShift;
   std::string_view title = TakeLine(block, pl::kTitleLineOffset + record, pl::kTitleLineLength);
-  numbers.fixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
+  numbers.fixedEntry = CutColumns(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
         block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k, pl::kRacerLineLength);
-    numbers.racers[k] = Cut(line, pl::kRacerNo);
-    numbers.motors[k] = Cut(line, pl::kMotorNo);
-    numbers.boats[k] = Cut(line, pl::kBoatNo);
+    Put(numbers.racers[k], line, pl::kRacerNo);
+    Put(numbers.motors[k], line, pl::kMotorNo);
+    Put(numbers.boats[k], line, pl::kBoatNo);
   }
   return numbers;
 }
