@@ -47,23 +47,25 @@ const FormBook::Ring* FormBook::FindRing(std::string_view racerNo) const {
 }
 
 void FormBook::AddRace(const RaceFinish& race) {
-  if (keep_ <= 0) return;  // nothing is kept, so no racer has a form
-  for (const Finisher& boat : race.boats) {
-    if (boat.course == 0 && !boat.timed) continue;  // did not start: nothing to learn from
-    Start start;
-    // A flying start is counted as a start at the line: early, whatever the clock says.
-    start.start = boat.timed ? static_cast<float>(boat.start < 0 ? 0.0 : boat.start) : -1.0f;
-    start.place = static_cast<signed char>(boat.placeNo > 0 ? boat.placeNo : 6);
-    start.front = static_cast<signed char>(boat.course > 0 ? boat.lane - boat.course : 0);
-    // The latest keep_ starts in a ring: a new one takes the place of the oldest once it is full.
-    Ring& ring = RingOf(boat.racerNo);
-    if (ring.count < keep_) {
-      starts_[ring.first + static_cast<std::size_t>((ring.head + ring.count) % keep_)] = start;
-      ++ring.count;
-    } else {
-      starts_[ring.first + static_cast<std::size_t>(ring.head)] = start;
-      ring.head = (ring.head + 1) % keep_;
-    }
+  for (const Finisher& boat : race.boats) AddStart(boat);
+}
+
+void FormBook::AddStart(const Finisher& boat) {
+  if (keep_ <= 0) return;                         // nothing is kept, so no racer has a form
+  if (boat.course == 0 && !boat.timed) return;  // did not start: nothing to learn from
+  Start start;
+  // A flying start is counted as a start at the line: early, whatever the clock says.
+  start.start = boat.timed ? static_cast<float>(boat.start < 0 ? 0.0 : boat.start) : -1.0f;
+  start.place = static_cast<signed char>(boat.placeNo > 0 ? boat.placeNo : 6);
+  start.front = static_cast<signed char>(boat.course > 0 ? boat.lane - boat.course : 0);
+  // The latest keep_ starts in a ring: a new one takes the place of the oldest once it is full.
+  Ring& ring = RingOf(boat.racerNo);
+  if (ring.count < keep_) {
+    starts_[ring.first + static_cast<std::size_t>((ring.head + ring.count) % keep_)] = start;
+    ++ring.count;
+  } else {
+    starts_[ring.first + static_cast<std::size_t>(ring.head)] = start;
+    ring.head = (ring.head + 1) % keep_;
   }
 }
 
@@ -76,8 +78,8 @@ void FormBook::AddResultFile(std::string_view bytes) {
       const std::string_view code = bytes.substr(at - 2, 2);
       if (std::find(venues.begin(), venues.end(), code) != venues.end()) continue;
       venues.push_back(code);
-      for (const RaceFinish& race : ReadFinishTables(bytes.substr(at - 2), bytes.substr(at - 2, 2)))
-        AddRace(race);
+      ForEachFinisher(bytes.substr(at - 2), bytes.substr(at - 2, 2),
+                      [this](int, const Finisher& boat) { AddStart(boat); });
     }
   }
 }

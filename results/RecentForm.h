@@ -48,6 +48,7 @@ class FormBook {
   // A racer number of four digits is its own index (nearly every racer is looked up some forty
   // times a day); anything else a file holds goes through a map.
   static int NumberIndex(std::string_view racerNo);
+  void AddStart(const Finisher& boat);
   Ring& RingOf(const std::string& racerNo);
   const Ring* FindRing(std::string_view racerNo) const;
 
