@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace wakorin {
 
@@ -25,12 +26,13 @@ struct SixBest {
     std::size_t at = 0;
     while (at < kept && !(probability[at] < p)) ++at;
     if (kept < 6) ++kept;
-    for (std::size_t k = kept - 1; k > at; --k) {
-      probability[k] = probability[k - 1];
-      lanes[k] = lanes[k - 1];
+    // The new one goes in at `at`, each below it one further down (the sixth drops out): carried
+    // down in turns, a few moves rather than a library call.
+    std::array<int, 3> carried{a, b, c};
+    for (std::size_t k = at; k < kept; ++k) {
+      std::swap(probability[k], p);
+      std::swap(lanes[k], carried);
     }
-    probability[at] = p;
-    lanes[at] = {a, b, c};
   }
 };
 
