@@ -15,20 +15,26 @@ std::string_view TakeLine(std::string_view block, std::size_t offset, std::size_
   return CutField(block, offset, length);
 }
 
+// Columns first..last of a line TakeLine gave: it holds no NUL, so a field is only cut short
+// where the line ends.
+std::string_view Column(std::string_view line, std::size_t first, std::size_t last) {
+  return first > line.size() ? std::string_view() : line.substr(first - 1, last - first + 1);
+}
+
 std::string Cut(std::string_view line, pl::Columns columns) {
-  return std::string(CutColumns(line, columns.first, columns.last));
+  return std::string(Column(line, columns.first, columns.last));
 }
 
 // A two-place rate starting at `first`, as wide as the block's era writes it.
 std::string_view RateField(std::string_view line, std::size_t first, const pl::Era& era) {
-  return CutColumns(line, first, first + era.rateWidth - 1);
+  return Column(line, first, first + era.rateWidth - 1);
 }
 
 // Copied into the card's own string: a season's check cuts some four million fields, each a
 // few bytes, and a string made first and then moved would copy each twice.
 void Put(std::string& field, std::string_view bytes) { field.assign(bytes.data(), bytes.size()); }
 void Put(std::string& field, std::string_view line, pl::Columns columns) {
-  Put(field, CutColumns(line, columns.first, columns.last));
+  Put(field, Column(line, columns.first, columns.last));
 }
 
 }  // namespace
@@ -37,6 +43,21 @@ std::string SaleTextFor(std::string_view venueName) {
   std::string code = VenueCodeOfName(venueName);
   return IsVenueCode(code) ? std::string(kSaleAll) : std::string();
 }
+
+namespace {
+
+// The same for the cards of one venue after another: a venue's twelve cards ask for its name's
+// tickets once.
+const std::string& SaleTextOfCards(std::string_view venueName) {
+  thread_local std::string name, sale = SaleTextFor({});
+  if (venueName != name) {
+    sale = SaleTextFor(venueName);
+    name = venueName;
+  }
+  return sale;
+}
+
+}  // namespace
 
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
                        BlockLayout layout, CardFields fields) {
@@ -63,8 +84,8 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
     card.RTime = Cut(title, pl::kDeadline);
   }
   // Only the mark's own columns count: a race name may read 進入固定 too.
-  card.FixedEntry = CutColumns(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
-  card.SaleText = SaleTextFor(venueName);
+  card.FixedEntry = Column(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
+  card.SaleText = SaleTextOfCards(venueName);
 
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
@@ -112,7 +133,7 @@ CardNumbers ReadCardNumbers(std::string_view block, int race, BlockLayout layout
   const std::size_t record =
       pl::kRaceRecordSize * static_cast<std::size_t>(race - 1) + era.recordShift;
   std::string_view title = TakeLine(block, pl::kTitleLineOffset + record, pl::kTitleLineLength);
-  numbers.fixedEntry = CutColumns(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
+  numbers.fixedEntry = Column(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
         block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k, pl::kRacerLineLength);
