@@ -143,10 +143,10 @@ void FeaturesOf(const RaceFigures& race, int lane, double* out) {
 int LaneFeaturesOf(const RaceFigures& race, int lane, std::uint16_t* index, double* value) {
   const LaneFigures& f = race.lanes[static_cast<std::size_t>(lane - 1)];
   int count = 0;
-  auto put = [&](int feature, double x) {
+  auto put = [&](int feature, double x) {  // written always, kept when not 0: no branch
     index[count] = static_cast<std::uint16_t>(feature);
     value[count] = x;
-    ++count;
+    count += x != 0.0 ? 1 : 0;
   };
   // The features in the order of TheLayout(): the lanes 2..6 first.
   if (lane >= 2 && lane <= 6) put(lane - 2, 1.0);

@@ -212,8 +212,7 @@ bool AllFinite(const PlaceWeights& weights) {
   return (carried >> 63) == 0;
 }
 
-// A race's features that are not 0, lane after lane, in feature order: most features are one
-// lane's or one venue's.
+// A race's features that are not 0, lane after lane, in feature order.
 struct RaceFeatures {
   std::array<std::array<std::uint16_t, kLaneFeaturesAtMost>, 6> index;  // unset past `count`
   std::array<std::array<double, kLaneFeaturesAtMost>, 6> value;
@@ -223,16 +222,8 @@ struct RaceFeatures {
 RaceFeatures FeaturesOfRace(const RaceFigures& race) {
   RaceFeatures features;
   for (std::size_t lane = 0; lane < 6; ++lane) {
-    std::uint16_t* index = features.index[lane].data();
-    double* value = features.value[lane].data();
-    const int all = LaneFeaturesOf(race, static_cast<int>(lane) + 1, index, value);
-    std::size_t count = 0;
-    for (std::size_t k = 0; k < static_cast<std::size_t>(all); ++k) {
-      index[count] = index[k];
-      value[count] = value[k];
-      count += value[k] != 0.0 ? 1 : 0;
-    }
-    features.count[lane] = count;
+    features.count[lane] = static_cast<std::size_t>(LaneFeaturesOf(
+        race, static_cast<int>(lane) + 1, features.index[lane].data(), features.value[lane].data()));
   }
   return features;
 }
@@ -301,6 +292,24 @@ void ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline, const 
   ChancesFrom(headline, race, features, headlineChances);
 }
 
+namespace {
+
+// For each pair of lanes placed first and second (0-based), the four left, in lane order.
+constexpr auto kLeft = [] {
+  std::array<std::array<std::array<std::uint8_t, 4>, 6>, 6> left{};
+  for (std::size_t a = 0; a < 6; ++a) {
+    for (std::size_t b = 0; b < 6; ++b) {
+      std::size_t n = 0;
+      for (std::size_t l = 0; l < 6 && a != b; ++l) {
+        if (l != a && l != b) left[a][b][n++] = static_cast<std::uint8_t>(l);
+      }
+    }
+  }
+  return left;
+}();
+
+}  // namespace
+
 void PlaceChances::Settle() {
   // The same sums in the same order as a chance asked for alone: figures match to the last bit.
   // Each row is worked out whole, its lanes side by side, then the lanes already placed set to 0.
@@ -320,8 +329,10 @@ void PlaceChances::Settle() {
     for (std::size_t b = 0; b < 6; ++b) {
       std::array<double, 6> trifecta{};
       if (b != a) {
-        double rest3 = 0.0;
-        for (std::size_t l = 0; l < 6; ++l) rest3 += l == a || l == b ? 0.0 : third[l];
+        // The four lanes left, in lane order: the sum over all six with the placed ones as 0
+        // adds up to the same, bit for bit (no partial sum is ever -0).
+        const std::array<std::uint8_t, 4>& left = kLeft[a][b];
+        const double rest3 = ((0.0 + third[left[0]]) + third[left[1]]) + third[left[2]] + third[left[3]];
         for (std::size_t c = 0; c < 6; ++c) trifecta[c] = exacta[b] * third[c] / rest3;
         trifecta[a] = 0.0;
         trifecta[b] = 0.0;
