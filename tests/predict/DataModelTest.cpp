@@ -129,6 +129,30 @@ TEST(DataForecast, SixBestAreTheLikeliestInCombinationOrder) {
   }
 }
 
+// A weight that is no number spoils its place's every utility, even on a feature the race does
+// not have: that place's chances fall back to even. A finite weight there changes nothing,
+// however large or small.
+TEST(DataForecast, AWeightThatIsNoNumberEvensItsPlace) {
+  RaceFigures race;
+  race.venue = 7;
+  for (std::size_t k = 0; k < 6; ++k) race.lanes[k].gwin = 3.0 + static_cast<double>(k);
+  const std::size_t unused = static_cast<std::size_t>(
+      std::find(FeatureNames().begin(), FeatureNames().end(), "venue24xlane1") - FeatureNames().begin());
+  DataModel model = Awkward();
+  for (auto& place : model.weights) std::fill(place.begin(), place.end(), 0.3);
+  const PlaceChances plain = ChancesOf(model.weights, race);
+  for (double weight : {HUGE_VAL, -HUGE_VAL, std::nan(""), 1.7e308, -1.7e308, 4.9e-324}) {
+    model.weights[0][unused] = weight;
+    const PlaceChances chances = ChancesOf(model.weights, race);
+    for (int lane = 1; lane <= 6; ++lane) {
+      EXPECT_EQ(chances.Win(lane), std::isfinite(weight) ? plain.Win(lane) : 1.0 / 6.0) << weight << " " << lane;
+    }
+    if (std::isfinite(weight)) {
+      EXPECT_EQ(chances.Trifecta(4, 6, 1), plain.Trifecta(4, 6, 1)) << weight;
+    }
+  }
+}
+
 // Each feature stands under its name: the lanes' own, the lanes' interactions and the venues'.
 TEST(DataForecast, EachFeatureStandsUnderItsName) {
   RaceFigures race;
