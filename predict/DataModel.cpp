@@ -207,6 +207,7 @@ bool AllFinite(const PlaceWeights& weights) {
   constexpr std::uint64_t kExponent = 0x7ff0000000000000ull, kExponentOne = 0x0010000000000000ull;
   std::uint64_t carried = 0;
   for (const std::vector<double>& w : weights) {
+#pragma GCC unroll 8
     for (double v : w) carried |= (std::bit_cast<std::uint64_t>(v) & kExponent) + kExponentOne;
   }
   return (carried >> 63) == 0;
