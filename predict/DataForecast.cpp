@@ -91,13 +91,15 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
   for (const Order& o : kPairs) {
     if (o.a < o.b) best[BetType::Quinella].Offer(chances.Exacta(o.a, o.b) + chances.Exacta(o.b, o.a), o.a, o.b, 0);
   }
-  // No order of three is likelier than its first two finishing so: the chance of the third is a
-  // share of what is left (the bound allows for rounding, also where the products underflow).
-  // Once six are kept, a pair below the sixth has nothing to offer that would be taken.
+  // Once six are kept, a pair whose likeliest third is no better than the sixth has nothing to
+  // offer that would be taken: most pairs are passed over on one comparison.
   SixBest& trifecta = best[BetType::Trifecta];
   for (const Order& o : kPairs) {
-    const double ab = chances.Exacta(o.a, o.b);
-    if (trifecta.kept == 6 && ab * (1.0 + 1e-9) + 1e-19 <= trifecta.probability[5]) continue;
+    if (trifecta.kept == 6) {
+      double top = 0.0;
+      for (int c = 1; c <= 6; ++c) top = std::max(top, chances.Trifecta(o.a, o.b, c));
+      if (!(trifecta.probability[5] < top)) continue;
+    }
     for (int c = 1; c <= 6; ++c) {
       if (c != o.a && c != o.b) trifecta.Offer(chances.Trifecta(o.a, o.b, c), o.a, o.b, c);
     }
