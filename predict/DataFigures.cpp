@@ -1,5 +1,7 @@
 #include "predict/DataFigures.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/ByteField.h"
@@ -7,24 +9,30 @@
 namespace wakorin {
 namespace {
 
+// 0.1, 0.01, ...: each the one before divided by 10, as the digits after the point are added.
+constexpr std::array<double, 8> kPlaceValues = [] {
+  std::array<double, 8> values{};
+  double scale = 1.0;
+  for (double& value : values) value = scale /= 10.0;
+  return values;
+}();
+
 // " 5.19", "100.00" -> the number; nullopt for blanks or anything else.
 std::optional<double> Number(std::string_view text) {
   text = TrimControlAndBlanks(text);
   if (text.empty() || text.size() > 8) return std::nullopt;
-  double value = 0.0, scale = 0.0;
-  for (char c : text) {
-    if (c == '.' && scale == 0.0) {
-      scale = 1.0;
-    } else if (c >= '0' && c <= '9') {
-      if (scale > 0.0) {
-        scale /= 10.0;
-        value += (c - '0') * scale;
-      } else {
-        value = value * 10.0 + (c - '0');
-      }
-    } else {
-      return std::nullopt;
-    }
+  double value = 0.0;
+  std::size_t k = 0;
+  for (; k < text.size() && text[k] != '.'; ++k) {
+    const char c = text[k];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10.0 + (c - '0');
+  }
+  // After the point, each digit is worth a tenth of the one before.
+  for (std::size_t place = 0, at = k + 1; at < text.size(); ++at, ++place) {
+    const char c = text[at];
+    if (c < '0' || c > '9') return std::nullopt;
+    value += (c - '0') * kPlaceValues[place];
   }
   return value;
 }
@@ -125,9 +133,23 @@ int FeatureCount() { return static_cast<int>(TheLayout().names.size()); }
 const std::vector<std::string>& FeatureNames() { return TheLayout().names; }
 
 void FeaturesOf(const RaceFigures& race, int lane, double* out) {
+  std::fill(out, out + FeatureCount(), 0.0);
+  std::array<std::uint16_t, kLaneFeaturesAtMost> index;
+  std::array<double, kLaneFeaturesAtMost> value;
+  const int count = LaneFeaturesOf(race, lane, index.data(), value.data());
+  for (std::size_t k = 0; k < static_cast<std::size_t>(count); ++k) out[index[k]] = value[k];
+}
+
+int LaneFeaturesOf(const RaceFigures& race, int lane, std::uint16_t* index, double* value) {
   const LaneFigures& f = race.lanes[static_cast<std::size_t>(lane - 1)];
-  double* x = out;
-  for (int l = 2; l <= 6; ++l) *x++ = lane == l ? 1.0 : 0.0;
+  int count = 0;
+  auto put = [&](int feature, double x) {  // written always, kept when not 0: no branch
+    index[count] = static_cast<std::uint16_t>(feature);
+    value[count] = x;
+    count += x != 0.0 ? 1 : 0;
+  };
+  // The features in the order of TheLayout(): the lanes 2..6 first.
+  if (lane >= 2 && lane <= 6) put(lane - 2, 1.0);
   const double a1 = f.clas == 0 ? 1.0 : 0.0;
   const RacerForm form = f.form.value_or(RacerForm{});
   // Scaled so that one unit is a typical difference between racers.
@@ -135,33 +157,27 @@ void FeaturesOf(const RaceFigures& race, int lane, double* out) {
   const double motor = (f.motor - 33.0) / 10.0;
   const double formstart = f.form ? (form.meanStart - 0.15) * 10.0 : 0.0;
   const double formfront = f.form ? form.front : 0.0;
-  *x++ = a1;
-  *x++ = f.clas == 1 ? 1.0 : 0.0;
-  *x++ = f.clas == 3 ? 1.0 : 0.0;
-  *x++ = gwin;
-  *x++ = (f.gwsd - 30.0) / 10.0;
-  *x++ = f.rwin - 5.0;
-  *x++ = (f.rwsd - 30.0) / 10.0;
-  *x++ = f.local ? 0.0 : 1.0;
-  *x++ = motor;
-  *x++ = (f.boat - 33.0) / 10.0;
-  *x++ = (f.age - 35.0) / 10.0;
-  *x++ = (f.weight - 52.0) / 5.0;
-  *x++ = meetmean;
-  *x++ = f.meetingWins;
-  *x++ = std::min(f.meetingRaces, 12) / 6.0;
-  *x++ = f.meetingFaults;
-  *x++ = formstart;
-  *x++ = f.form ? form.meanPlace - 3.5 : 0.0;
-  *x++ = f.form ? form.winShare : 0.0;
-  *x++ = formfront;
-  *x++ = f.form ? 0.0 : 1.0;
-  for (double figure : {gwin, a1, meetmean, motor, formstart, formfront}) {
-    for (int l = 1; l <= 5; ++l) *x++ = lane == l ? figure : 0.0;
+  int feature = 5;
+  for (double x : {a1, f.clas == 1 ? 1.0 : 0.0, f.clas == 3 ? 1.0 : 0.0, gwin, (f.gwsd - 30.0) / 10.0,
+                   f.rwin - 5.0, (f.rwsd - 30.0) / 10.0, f.local ? 0.0 : 1.0, motor, (f.boat - 33.0) / 10.0,
+                   (f.age - 35.0) / 10.0, (f.weight - 52.0) / 5.0, meetmean, f.meetingWins,
+                   std::min(f.meetingRaces, 12) / 6.0, f.meetingFaults, formstart,
+                   f.form ? form.meanPlace - 3.5 : 0.0, f.form ? form.winShare : 0.0, formfront,
+                   f.form ? 0.0 : 1.0}) {
+    put(feature++, x);
   }
-  for (int l = 1; l <= 2; ++l) {
-    for (int venue = 1; venue <= kVenues; ++venue) *x++ = lane == l && race.venue == venue ? 1.0 : 0.0;
+  // Six figures, each by the lanes 1..5, then the venues by the lanes 1..2.
+  if (lane >= 1 && lane <= 5) {
+    for (double figure : {gwin, a1, meetmean, motor, formstart, formfront}) {
+      put(feature + lane - 1, figure);
+      feature += 5;
+    }
+  } else {
+    feature += 30;
   }
+  if (lane >= 1 && lane <= 2 && race.venue >= 1 && race.venue <= kVenues)
+    put(feature + (lane - 1) * kVenues + race.venue - 1, 1.0);
+  return count;
 }
 
 }  // namespace wakorin

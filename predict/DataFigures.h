@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,5 +49,10 @@ int FeatureCount();
 const std::vector<std::string>& FeatureNames();
 // Writes FeatureCount() values for lane (1..6) of the race into `out`.
 void FeaturesOf(const RaceFigures& race, int lane, double* out);
+// The same features less those that are 0: their numbers in `index` and values in `value`, in
+// feature order; returns how many, at most kLaneFeaturesAtMost (most features are another
+// lane's or another venue's). A race is forecast from these alone.
+inline constexpr int kLaneFeaturesAtMost = 29;
+int LaneFeaturesOf(const RaceFigures& race, int lane, std::uint16_t* index, double* value);
 
 }  // namespace wakorin

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -199,41 +200,31 @@ ModelRead LoadDataModel(const std::string& path) {
 
 namespace {
 
+// Asked once a race for each set of weights, so every weight is looked at without a branch and
+// several at a time: its exponent bits plus one carry into the sign bit only when they are all
+// set, as they are for an infinity or a NaN.
 bool AllFinite(const PlaceWeights& weights) {
+  constexpr std::uint64_t kExponent = 0x7ff0000000000000ull, kExponentOne = 0x0010000000000000ull;
+  std::uint64_t carried = 0;
   for (const std::vector<double>& w : weights) {
-    for (double v : w) {
-      if (!std::isfinite(v)) return false;
-    }
+#pragma GCC unroll 8
+    for (double v : w) carried |= (std::bit_cast<std::uint64_t>(v) & kExponent) + kExponentOne;
   }
-  return true;
+  return (carried >> 63) == 0;
 }
 
-// A race's features, lane after lane (`n` a lane), and for each lane the features that are not 0,
-// in feature order: most features are one lane's or one venue's.
+// A race's features that are not 0, lane after lane, in feature order.
 struct RaceFeatures {
-  std::size_t n = 0;
-  std::unique_ptr<double[]> x;
-  std::unique_ptr<std::uint16_t[]> nonzero;  // `n` a lane, the first `count[lane]` used
+  std::array<std::array<std::uint16_t, kLaneFeaturesAtMost>, 6> index;  // unset past `count`
+  std::array<std::array<double, kLaneFeaturesAtMost>, 6> value;
   std::array<std::size_t, 6> count{};
 };
 
 RaceFeatures FeaturesOfRace(const RaceFigures& race) {
   RaceFeatures features;
-  const auto n = static_cast<std::size_t>(FeatureCount());
-  features.n = n;
-  // Left unset: FeaturesOf writes every one of a lane's features.
-  features.x = std::make_unique_for_overwrite<double[]>(6 * n);
-  features.nonzero = std::make_unique_for_overwrite<std::uint16_t[]>(6 * n);
   for (std::size_t lane = 0; lane < 6; ++lane) {
-    double* f = features.x.get() + lane * n;
-    FeaturesOf(race, static_cast<int>(lane) + 1, f);
-    std::uint16_t* used = features.nonzero.get() + lane * n;
-    std::size_t count = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-      used[count] = static_cast<std::uint16_t>(k);
-      count += f[k] != 0.0 ? 1 : 0;
-    }
-    features.count[lane] = count;
+    features.count[lane] = static_cast<std::size_t>(LaneFeaturesOf(
+        race, static_cast<int>(lane) + 1, features.index[lane].data(), features.value[lane].data()));
   }
   return features;
 }
@@ -241,28 +232,30 @@ RaceFeatures FeaturesOfRace(const RaceFigures& race) {
 // Each lane's utility for each place, then the strengths. The three places' sums run side by
 // side, each in feature order as one sum alone. With finite weights a feature of 0 adds exactly
 // nothing (the sum starts at +0 and never turns -0), so only the others are summed.
-PlaceChances ChancesFrom(const PlaceWeights& weights, const RaceFeatures& features) {
-  PlaceChances chances;
-  const std::size_t n = features.n;
-  const std::size_t m0 = std::min(n, weights[0].size()), m1 = std::min(n, weights[1].size()),
-                    m2 = std::min(n, weights[2].size());
-  const bool finite = m0 == n && m1 == n && m2 == n && AllFinite(weights);
+void ChancesFrom(const PlaceWeights& weights, const RaceFigures& race, const RaceFeatures& features,
+                 PlaceChances& chances) {
+  const auto n = static_cast<std::size_t>(FeatureCount());
+  const bool finite = weights[0].size() >= n && weights[1].size() >= n && weights[2].size() >= n &&
+                      AllFinite(weights);
+  std::vector<double> dense;  // every feature of a lane, for weights that are not all finite
   for (std::size_t lane = 0; lane < 6; ++lane) {
-    const double* f = features.x.get() + lane * n;
     std::array<double, 3> u{};
     if (finite) {
       const double *w0 = weights[0].data(), *w1 = weights[1].data(), *w2 = weights[2].data();
-      const std::uint16_t* used = features.nonzero.get() + lane * n;
+      const std::uint16_t* index = features.index[lane].data();
+      const double* value = features.value[lane].data();
       for (std::size_t i = 0; i < features.count[lane]; ++i) {
-        const std::size_t k = used[i];
-        u[0] += w0[k] * f[k];
-        u[1] += w1[k] * f[k];
-        u[2] += w2[k] * f[k];
+        const std::size_t k = index[i];
+        u[0] += w0[k] * value[i];
+        u[1] += w1[k] * value[i];
+        u[2] += w2[k] * value[i];
       }
     } else {
+      dense.resize(n);
+      FeaturesOf(race, static_cast<int>(lane) + 1, dense.data());
       for (std::size_t place = 0; place < 3; ++place) {
         const std::vector<double>& w = weights[place];
-        for (std::size_t k = 0; k < n && k < w.size(); ++k) u[place] += w[k] * f[k];
+        for (std::size_t k = 0; k < n && k < w.size(); ++k) u[place] += w[k] * dense[k];
       }
     }
     for (std::size_t place = 0; place < 3; ++place) {
@@ -276,40 +269,76 @@ PlaceChances ChancesFrom(const PlaceWeights& weights, const RaceFeatures& featur
     for (double& u : place) u = std::exp(std::max(u - top, -700.0));
   }
   chances.Settle();
-  return chances;
 }
 
 }  // namespace
 
 PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race) {
-  return ChancesFrom(weights, FeaturesOfRace(race));
+  PlaceChances chances;
+  ChancesFrom(weights, race, FeaturesOfRace(race), chances);
+  return chances;
 }
 
 std::pair<PlaceChances, PlaceChances> ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline,
                                                 const RaceFigures& race) {
-  const RaceFeatures features = FeaturesOfRace(race);
-  return {ChancesFrom(weights, features), ChancesFrom(headline, features)};
+  std::pair<PlaceChances, PlaceChances> both;
+  ChancesOf(weights, headline, race, both.first, both.second);
+  return both;
 }
+
+void ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline, const RaceFigures& race,
+               PlaceChances& chances, PlaceChances& headlineChances) {
+  const RaceFeatures features = FeaturesOfRace(race);
+  ChancesFrom(weights, race, features, chances);
+  ChancesFrom(headline, race, features, headlineChances);
+}
+
+namespace {
+
+// For each pair of lanes placed first and second (0-based), the four left, in lane order.
+constexpr auto kLeft = [] {
+  std::array<std::array<std::array<std::uint8_t, 4>, 6>, 6> left{};
+  for (std::size_t a = 0; a < 6; ++a) {
+    for (std::size_t b = 0; b < 6; ++b) {
+      std::size_t n = 0;
+      for (std::size_t l = 0; l < 6 && a != b; ++l) {
+        if (l != a && l != b) left[a][b][n++] = static_cast<std::uint8_t>(l);
+      }
+    }
+  }
+  return left;
+}();
+
+}  // namespace
 
 void PlaceChances::Settle() {
   // The same sums in the same order as a chance asked for alone: figures match to the last bit.
+  // Each row is worked out whole, its lanes side by side, then the lanes already placed set to 0.
   const auto& first = strength[0];
   double all = 0.0;
   for (double v : first) all += v;
   for (std::size_t a = 0; a < 6; ++a) win_[a] = first[a] / all;
-  const auto& second = strength[1];
-  const auto& third = strength[2];
+  // Copies: the rows written are no strengths, which leaves the compiler free to go side by side.
+  const std::array<double, 6> second = strength[1], third = strength[2];
   for (std::size_t a = 0; a < 6; ++a) {
     double rest = 0.0;
     for (std::size_t l = 0; l < 6; ++l) rest += l == a ? 0.0 : second[l];
+    std::array<double, 6> exacta;
+    for (std::size_t b = 0; b < 6; ++b) exacta[b] = win_[a] * second[b] / rest;
+    exacta[a] = 0.0;
+    exacta_[a] = exacta;
     for (std::size_t b = 0; b < 6; ++b) {
-      if (b == a) continue;
-      exacta_[a][b] = win_[a] * second[b] / rest;
-      double rest3 = 0.0;
-      for (std::size_t l = 0; l < 6; ++l) rest3 += l == a || l == b ? 0.0 : third[l];
-      for (std::size_t c = 0; c < 6; ++c) {
-        if (c != a && c != b) trifecta_[a][b][c] = exacta_[a][b] * third[c] / rest3;
+      std::array<double, 6> trifecta{};
+      if (b != a) {
+        // The four lanes left, in lane order: the sum over all six with the placed ones as 0
+        // adds up to the same, bit for bit (no partial sum is ever -0).
+        const std::array<std::uint8_t, 4>& left = kLeft[a][b];
+        const double rest3 = ((0.0 + third[left[0]]) + third[left[1]]) + third[left[2]] + third[left[3]];
+        for (std::size_t c = 0; c < 6; ++c) trifecta[c] = exacta[b] * third[c] / rest3;
+        trifecta[a] = 0.0;
+        trifecta[b] = 0.0;
       }
+      trifecta_[a][b] = trifecta;
     }
   }
 }

@@ -106,6 +106,9 @@ PlaceChances ChancesOf(const PlaceWeights& weights, const RaceFigures& race);
 // The same under two sets of weights, the race's features worked out once for both.
 std::pair<PlaceChances, PlaceChances> ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline,
                                                 const RaceFigures& race);
+// The same into chances the caller holds (a forecast's own), nothing copied.
+void ChancesOf(const PlaceWeights& weights, const PlaceWeights& headline, const RaceFigures& race,
+               PlaceChances& chances, PlaceChances& headlineChances);
 // The probability of a combination of a bet type (lanes in ticket order, the third 0 for a
 // two-boat bet); 0 for lanes that do not make one.
 double ChanceOf(const PlaceChances& chances, BetType bet, const std::array<int, 3>& lanes);

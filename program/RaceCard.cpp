@@ -15,13 +15,26 @@ std::string_view TakeLine(std::string_view block, std::size_t offset, std::size_
   return CutField(block, offset, length);
 }
 
+// Columns first..last of a line TakeLine gave: it holds no NUL, so a field is only cut short
+// where the line ends.
+std::string_view Column(std::string_view line, std::size_t first, std::size_t last) {
+  return first > line.size() ? std::string_view() : line.substr(first - 1, last - first + 1);
+}
+
 std::string Cut(std::string_view line, pl::Columns columns) {
-  return std::string(CutColumns(line, columns.first, columns.last));
+  return std::string(Column(line, columns.first, columns.last));
 }
 
 // A two-place rate starting at `first`, as wide as the block's era writes it.
-std::string Rate(std::string_view line, std::size_t first, const pl::Era& era) {
-  return std::string(CutColumns(line, first, first + era.rateWidth - 1));
+std::string_view RateField(std::string_view line, std::size_t first, const pl::Era& era) {
+  return Column(line, first, first + era.rateWidth - 1);
+}
+
+// Copied into the card's own string: a season's check cuts some four million fields, each a
+// few bytes, and a string made first and then moved would copy each twice.
+void Put(std::string& field, std::string_view bytes) { field.assign(bytes.data(), bytes.size()); }
+void Put(std::string& field, std::string_view line, pl::Columns columns) {
+  Put(field, Column(line, columns.first, columns.last));
 }
 
 }  // namespace
@@ -30,6 +43,21 @@ std::string SaleTextFor(std::string_view venueName) {
   std::string code = VenueCodeOfName(venueName);
   return IsVenueCode(code) ? std::string(kSaleAll) : std::string();
 }
+
+namespace {
+
+// The same for the cards of one venue after another: a venue's twelve cards ask for its name's
+// tickets once.
+const std::string& SaleTextOfCards(std::string_view venueName) {
+  thread_local std::string name, sale = SaleTextFor({});
+  if (venueName != name) {
+    sale = SaleTextFor(venueName);
+    name = venueName;
+  }
+  return sale;
+}
+
+}  // namespace
 
 TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueName,
                        BlockLayout layout, CardFields fields) {
@@ -56,33 +84,33 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
     card.RTime = Cut(title, pl::kDeadline);
   }
   // Only the mark's own columns count: a race name may read 進入固定 too.
-  card.FixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
-  card.SaleText = SaleTextFor(venueName);
+  card.FixedEntry = Column(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
+  card.SaleText = SaleTextOfCards(venueName);
 
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
         block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k,
         pl::kRacerLineLength);
     TRacerEntry& racer = card.Racers[k];
-    racer.RacerNo = Cut(line, pl::kRacerNo);
+    Put(racer.RacerNo, line, pl::kRacerNo);
     if (all) {
-      racer.Name = Cut(line, pl::kName);
-      racer.Syusin = Cut(line, pl::kHome);
-      racer.MtNo = Cut(line, pl::kMotorNo);
-      racer.BtNo = Cut(line, pl::kBoatNo);
+      Put(racer.Name, line, pl::kName);
+      Put(racer.Syusin, line, pl::kHome);
+      Put(racer.MtNo, line, pl::kMotorNo);
+      Put(racer.BtNo, line, pl::kBoatNo);
     }
-    racer.Old = Cut(line, pl::kAge);
-    racer.Wght = Cut(line, pl::kWeight);
-    racer.Clas = Cut(line, pl::kClass);
-    racer.GWin = Cut(line, pl::kNationalWin);
-    racer.GWSd = Rate(line, pl::kNationalTwoPlace, era);
-    racer.RWin = Cut(line, pl::kLocalWin);
-    racer.RWSd = Rate(line, pl::kLocalTwoPlace, era);
-    racer.MtWn = Rate(line, pl::kMotorTwoPlace, era);
-    racer.BtWn = Rate(line, pl::kBoatTwoPlace, era);
+    Put(racer.Old, line, pl::kAge);
+    Put(racer.Wght, line, pl::kWeight);
+    Put(racer.Clas, line, pl::kClass);
+    Put(racer.GWin, line, pl::kNationalWin);
+    Put(racer.GWSd, RateField(line, pl::kNationalTwoPlace, era));
+    Put(racer.RWin, line, pl::kLocalWin);
+    Put(racer.RWSd, RateField(line, pl::kLocalTwoPlace, era));
+    Put(racer.MtWn, RateField(line, pl::kMotorTwoPlace, era));
+    Put(racer.BtWn, RateField(line, pl::kBoatTwoPlace, era));
     for (std::size_t j = 0; j < 6; ++j) {
       const std::size_t slot = pl::kMeetingResults + 2 * j;
-      racer.MeetingResults[j] = Cut(line, {slot, slot + 1});
+      Put(racer.MeetingResults[j], line, {slot, slot + 1});
     }
   }
   return card;
@@ -105,13 +133,13 @@ CardNumbers ReadCardNumbers(std::string_view block, int race, BlockLayout layout
   const std::size_t record =
       pl::kRaceRecordSize * static_cast<std::size_t>(race - 1) + era.recordShift;
   std::string_view title = TakeLine(block, pl::kTitleLineOffset + record, pl::kTitleLineLength);
-  numbers.fixedEntry = Cut(title, pl::kFixedEntry) == kFixedEntryMark;
+  numbers.fixedEntry = Column(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(
         block, pl::kRacerLineOffset + record + pl::kRacerLineStep * k, pl::kRacerLineLength);
-    numbers.racers[k] = Cut(line, pl::kRacerNo);
-    numbers.motors[k] = Cut(line, pl::kMotorNo);
-    numbers.boats[k] = Cut(line, pl::kBoatNo);
+    Put(numbers.racers[k], line, pl::kRacerNo);
+    Put(numbers.motors[k], line, pl::kMotorNo);
+    Put(numbers.boats[k], line, pl::kBoatNo);
   }
   return numbers;
 }

@@ -140,6 +140,27 @@ std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string
   return races;
 }
 
+void ForEachFinisher(std::string_view fileBytes, std::string_view venueCode,
+                     const std::function<void(int race, const Finisher&)>& take) {
+  int race = 0;
+  std::size_t boats = 0;
+  WalkFinishTables(
+      fileBytes, venueCode,
+      [&](int heading) {
+        race = heading;
+        boats = 0;
+      },
+      [&](std::string_view line) {
+        Finisher boat;
+        if (boats < 6 && ReadFinisher(line, boat)) {
+          ++boats;
+          take(race, boat);
+          return true;
+        }
+        return false;
+      });
+}
+
 std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_view venueCode) {
   std::array<unsigned, 12> refunded{};
   std::size_t race = 0, boats = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,11 @@ std::string_view VenueResultBlock(std::string_view fileBytes, std::string_view v
 // line), one per race heading found, in file order. Lines that do not read as a table row are
 // passed over, so a damaged block yields fewer boats, never a bad read.
 std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode);
+
+// The same tables' rows one at a time, in file order, each handed to `take` with its race; no
+// table is built (a season's form is read from some quarter of a million of them).
+void ForEachFinisher(std::string_view fileBytes, std::string_view venueCode,
+                     const std::function<void(int race, const Finisher&)>& take);
 
 // Of the same tables, the lanes of each race (index race - 1) whose start was void or that did
 // not start (Finisher::Refunded), bit n for lane n: what a check needs of them, read without

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,10 +40,28 @@ class FormBook {
     signed char place;  // 1..6; 6 for a boat that did not finish
     signed char front;  // lane minus course, 0 when unknown
   };
+  // A racer's latest starts: up to keep_ of them from rings_[first], the oldest at `head`.
+  struct Ring {
+    std::size_t first = 0;
+    int count = 0, head = 0;
+  };
+  // A racer number of four digits is its own index (nearly every racer is looked up some forty
+  // times a day); anything else a file holds goes through a map.
+  static int NumberIndex(std::string_view racerNo);
+  void AddStart(const Finisher& boat);
+  Ring& RingOf(const std::string& racerNo);
+  const Ring* FindRing(std::string_view racerNo) const;
+
   int keep_;
-  std::unordered_map<std::string, std::deque<Start>, ShortKeyHash> starts_;
+  std::vector<int> ringByNumber_;  // per racer number, its ring in rings_ + 1, or 0
+  std::unordered_map<std::string, int, ShortKeyHash> ringByKey_;  // its ring in rings_
+  std::vector<Ring> rings_;
+  std::vector<Start> starts_;
   bool frozen_ = false;
-  std::unordered_map<std::string, RacerForm, ShortKeyHash> forms_;  // Frozen's
+  // Frozen's: per racer number the form in forms_ + 1, or 0; other keys in formByKey_.
+  std::vector<int> formByNumber_;
+  std::vector<RacerForm> forms_;
+  std::unordered_map<std::string, RacerForm, ShortKeyHash> formByKey_;
 };
 
 }  // namespace wakorin

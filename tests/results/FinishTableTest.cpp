@@ -105,9 +105,65 @@ TEST(FinishTable, DamagedBlocksYieldFewerBoatsNeverABadRead) {
   const std::string file = ts::BuildResultFile({block});
   for (std::size_t size = 0; size <= file.size(); size += 13) {
     EXPECT_EQ(RefundedLanes(file.substr(0, size), "05"), RefundedFromTables(file.substr(0, size), "05")) << size;
+    // The rows handed one at a time (as the form book reads them) are the tables' rows.
+    std::vector<std::pair<int, std::string>> tables, handed;
     for (const RaceFinish& race : ReadFinishTables(file.substr(0, size), "05")) {
       EXPECT_LE(race.boats.size(), 6u);
-      for (const Finisher& boat : race.boats) EXPECT_TRUE(boat.lane >= 1 && boat.lane <= 6);
+      for (const Finisher& boat : race.boats) {
+        EXPECT_TRUE(boat.lane >= 1 && boat.lane <= 6);
+        tables.emplace_back(race.race, boat.racerNo + boat.place + std::to_string(boat.lane));
+      }
+    }
+    ForEachFinisher(file.substr(0, size), "05", [&](int race, const Finisher& boat) {
+      handed.emplace_back(race, boat.racerNo + boat.place + std::to_string(boat.lane));
+    });
+    EXPECT_EQ(handed, tables) << size;
+  }
+}
+
+
+// The form keeps each racer's latest starts only: once more are fed than it keeps, the oldest
+// go first. Racer numbers that are no four digits are kept apart all the same.
+TEST(FinishTable, FormKeepsTheLatestStartsOfEachRacer) {
+  auto start = [](const std::string& racer, int place) {
+    Finisher boat;
+    boat.lane = 1;
+    boat.racerNo = racer;
+    boat.placeNo = place;
+    boat.course = 1;
+    boat.timed = true;
+    boat.start = 0.1;
+    return RaceFinish{1, {boat}};
+  };
+  struct Case {
+    int keep;
+    std::vector<int> places;  // fed in this order
+    int races;
+    double meanPlace;
+  };
+  for (const Case& c : std::vector<Case>{{3, {1, 2}, 2, 1.5},
+                                         {3, {1, 2, 3, 4}, 3, 3.0},
+                                         {3, {6, 1, 2, 3, 4, 5, 6, 1}, 3, 4.0},
+                                         {1, {5, 4}, 1, 4.0},
+                                         {0, {1, 2}, 0, 0.0}}) {
+    for (const std::string& racer : {std::string("4321"), std::string(" 12a")}) {
+      FormBook book(c.keep);
+      for (int place : c.places) {
+        book.AddRace(start(racer, place));
+        book.AddRace(start("0001", 6));  // another racer between
+      }
+      const std::optional<RacerForm> form = book.FormOf(racer);
+      const std::optional<RacerForm> frozen = book.Frozen({racer}).FormOf(racer);
+      if (c.races == 0) {
+        EXPECT_FALSE(form) << c.keep;
+        EXPECT_FALSE(frozen) << c.keep;
+        continue;
+      }
+      ASSERT_TRUE(form && frozen) << c.keep << " '" << racer << "'";
+      EXPECT_EQ(form->races, c.races) << c.keep << " '" << racer << "'";
+      EXPECT_DOUBLE_EQ(form->meanPlace, c.meanPlace) << c.keep << " '" << racer << "'";
+      EXPECT_DOUBLE_EQ(frozen->meanPlace, c.meanPlace);
+      EXPECT_FALSE(book.FormOf("4322"));
     }
   }
 }
