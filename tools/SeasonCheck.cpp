@@ -1,8 +1,6 @@
 // wakorin-check: predicts every race of every venue of many days and checks the tickets against
 // the official results, exactly as the window's check does, then prints hits and returns.
-#include <QApplication>
-#include <QByteArray>
-#include <QSize>
+#include <dlfcn.h>
 #include <iconv.h>
 #include <unistd.h>
 
@@ -28,7 +26,7 @@
 #include "day/RaceDays.h"
 #include "day/SeasonCheck.h"
 #include "tools/DayFilesText.h"
-#include "ui/season/SeasonChart.h"
+#include "ui/season/PlotModule.h"
 #include "ui/season/SeasonCsv.h"
 #include "tools/SeasonCheckText.h"
 
@@ -196,18 +194,33 @@ void PrintTally(const CheckTally& tally, const std::string& indent,
   }
 }
 
-// The window's chart of the return rate, drawn offscreen without a display and written whole.
-std::optional<WriteFault> WritePlot(const std::string& path, bool dataMode, SeasonTotals totals) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "wakorin-check";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-  std::vector<ui::SeasonRun> runs(1);
-  runs.front().mode = dataMode ? PredictionMode::Data : PredictionMode::Standard;
-  runs.front().totals = std::move(totals);
-  const QByteArray png = ui::ChartPng(ui::ReturnChart(runs, std::nullopt), QSize(1200, 700));
-  return WriteWholeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+// The window's chart of the return rate, drawn by the plot module (loaded only now, so that the
+// checker links no Qt), written whole. The module stands beside the checker in a build, and in
+// the library folder once installed.
+std::optional<WriteFault> WritePlot(const std::string& path, bool dataMode, const SeasonTotals& totals,
+                                    std::string* missing) {
+  std::vector<std::string> places;
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  if (!error) places.push_back((self.parent_path() / kWakorinPlotModule).string());
+  places.push_back(std::string(WAKORIN_PLOT_MODULE_DIR) + "/" + kWakorinPlotModule);
+  void* module = nullptr;
+  for (const std::string& place : places) {
+    if ((module = ::dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
+    *missing = ::dlerror();
+  }
+  if (module == nullptr) return WriteFault{WriteFault::Kind::Other, 0};
+  const auto write = reinterpret_cast<WakorinWriteSeasonPlot>(::dlsym(module, kWakorinPlotSymbol));
+  if (write == nullptr) {
+    *missing = ::dlerror();
+    return WriteFault{WriteFault::Kind::Other, 0};
+  }
+  missing->clear();
+  int errorNumber = 0;
+  const int written = write(path.c_str(), dataMode ? 1 : 0, &totals, &errorNumber);
+  // The module stays loaded: Qt's own threads may still run until the process ends.
+  if (written == 0) return std::nullopt;
+  return WriteFault{static_cast<WriteFault::Kind>(written - 1), errorNumber};
 }
 
 }  // namespace
@@ -346,8 +359,12 @@ int main(int argc, char** argv) {
     }
   }
   if (options->plot) {
-    if (const std::optional<WriteFault> fault = WritePlot(*options->plot, model != nullptr, std::move(totals))) {
-      std::cerr << "wakorin-check: " << day_text::CannotWrite(*options->plot, *fault) << "\n";
+    std::string missing;
+    if (const std::optional<WriteFault> fault = WritePlot(*options->plot, model != nullptr, totals, &missing)) {
+      std::cerr << "wakorin-check: "
+                << (missing.empty() ? day_text::CannotWrite(*options->plot, *fault)
+                                    : Say(text::kNoPlotModule) + missing)
+                << "\n";
       return 1;
     }
   }

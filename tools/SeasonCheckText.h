@@ -87,6 +87,8 @@ inline constexpr Text kEarlierPeriods{" (or an earlier period's fanYYMM)",
 inline constexpr Text kDataModeNeedsNone{"the data mode (--mode data) needs none",
                                          "データ予想(--mode data)では不要です"};
 inline constexpr Text kNone{"none", "なし"};
+inline constexpr Text kNoPlotModule{"cannot draw the chart: its module is missing: ",
+                                    "グラフを描けません(描画モジュールがありません): "};
 
 // Counted words: "1 day", "2 days"; Japanese has one form.
 inline constexpr Text kDay{"day", "日"}, kDays{"days", "日"};
