@@ -197,6 +197,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   // The tickets on sale are the venue's: found once, not once a race.
   const std::string sale = !data ? SaleTextFor(venue.name) : std::string();
   std::vector<PlaceChances> chances;  // data mode: each race's, for the chance of what won
+  if (data) chances.reserve(check.races.capacity());
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {
     RaceCheck race;
     race.race = r;
