@@ -215,7 +215,7 @@ std::size_t OpCheck() {
     const auto prediction = Predict(Checked(stats, "stats"), motors, boats);
     const TPrediction& p = Checked(prediction, "predict");
     recommended[static_cast<std::size_t>(r - 1)] =
-        TicketsFromLists(card.SaleText, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
+        TicketsFromLists(card.Sale, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   }
   ResultSearchObserver quiet;
   const auto search = FindVenueResult(f.day->ResultPath(), f.lastCode, f.venuesBefore, quiet);

@@ -195,7 +195,7 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   check.races.reserve(static_cast<std::size_t>(std::clamp(venue.raceCount, 0, 12)));
   const std::string_view block = std::string_view(*bytes_).substr(venue.offset, venue.length);
   // The tickets on sale are the venue's: found once, not once a race.
-  const std::string sale = !data ? SaleTextFor(venue.name) : std::string();
+  const TicketSale sale = !data ? SaleAt(venue.name) : TicketSale::None;
   std::vector<PlaceChances> chances;  // data mode: each race's, for the chance of what won
   if (data) chances.reserve(check.races.capacity());
   for (int r = 1; r <= std::min(venue.raceCount, 12); ++r) {

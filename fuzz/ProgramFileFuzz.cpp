@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "race count of the list and of the located block differ");
     for (int race = 0; race <= 13; ++race) {
       const TRaceCard card = ReadRaceCard(block.bytes, race, venueName, block.layout);
-      Require(card.SaleText == kSaleAll, "listed venue sells no tickets");
+      Require(card.Sale == TicketSale::All, "listed venue sells no tickets");
       CheckCard(card, block.layout);
     }
   }

@@ -101,13 +101,13 @@ void RequireSameAnswer(const Outcome<LaneStats>& read, const Outcome<LaneStats>&
 }
 
 void ShowEverySheet(const TicketLists& tickets) {
-  constexpr std::array<std::string_view, 5> kSales{kSaleExactaQuinella, kSaleExacta, kSaleQuinella,
-                                                   kSaleAll, std::string_view()};
-  for (std::string_view sale : kSales) {
+  constexpr std::array<TicketSale, 5> kSales{TicketSale::ExactaQuinella, TicketSale::Exacta,
+                                             TicketSale::Quinella, TicketSale::All, TicketSale::None};
+  for (TicketSale sale : kSales) {
     for (int tab = 0; tab <= 1; ++tab) {
       for (int n = 0; n <= 7; ++n) {
-        CheckDisplay(ComputeRecommend(sale, tab, tickets, n, 7 - n), n, 7 - n);
-        CheckDisplay(ComputeRecommend(sale, tab, tickets, n, n), n, n);
+        CheckDisplay(ComputeRecommend(BetsOnSale(sale), tab, tickets, n, 7 - n, {}), n, 7 - n);
+        CheckDisplay(ComputeRecommend(BetsOnSale(sale), tab, tickets, n, n, {}), n, n);
       }
     }
   }

@@ -184,8 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ticket.box = (fuzz::ByteAt(input, input.size() - back + 4) & 1) != 0;
     }
   }
-  constexpr std::array<std::string_view, 5> kSales{kSaleExactaQuinella, kSaleExacta, kSaleQuinella,
-                                                   kSaleAll, std::string_view()};
+  constexpr std::array<TicketSale, 5> kSales{TicketSale::ExactaQuinella, TicketSale::Exacta,
+                                             TicketSale::Quinella, TicketSale::All, TicketSale::None};
 
   for (int code = 1; code <= 24; ++code) {
     const std::string venueCode{static_cast<char>('0' + code / 10),
@@ -206,7 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const ResultRow& row : result.Rows) CheckRow(row);
     for (int r = -1; r <= 13; ++r) CheckRow(result.Race(r));
 
-    for (std::string_view sale : kSales) {
+    for (TicketSale sale : kSales) {
       FillRows(TicketsFromLists(sale, lists[0], lists[1], lists[2], lists[3]), result);
     }
     TicketList exacta, quinella, trifecta, trio;
@@ -223,7 +223,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       trio[j] = ticketOf(row.TrioCombination, false);
       trifecta[j] = ticketOf(row.TrifectaCombination, j < 3);
     }
-    FillRows(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), result);
+    FillRows(TicketsFromLists(TicketSale::All, exacta, quinella, trifecta, trio), result);
   }
   return 0;
 }

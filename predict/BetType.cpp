@@ -2,16 +2,14 @@
 
 #include "predict/Ticket.h"
 
-#include "program/RaceCard.h"
-
 namespace wakorin {
 
-PerBet<bool> BetsOnSale(std::string_view ticketsOnSale) {
+PerBet<bool> BetsOnSale(TicketSale sale) {
   PerBet<bool> onSale;
-  const bool all = ticketsOnSale == kSaleAll;
-  const bool both = all || ticketsOnSale == kSaleExactaQuinella;
-  onSale[BetType::Quinella] = both || ticketsOnSale == kSaleQuinella;
-  onSale[BetType::Exacta] = both || ticketsOnSale == kSaleExacta;
+  const bool all = sale == TicketSale::All;
+  const bool both = all || sale == TicketSale::ExactaQuinella;
+  onSale[BetType::Quinella] = both || sale == TicketSale::Quinella;
+  onSale[BetType::Exacta] = both || sale == TicketSale::Exacta;
   onSale[BetType::Trio] = all;
   onSale[BetType::Trifecta] = all;
   return onSale;

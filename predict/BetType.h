@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "program/TicketSale.h"
+
 namespace wakorin {
 
 // The four bet types, in the order the result grid, its footer and the checker show them.
@@ -25,10 +27,8 @@ struct PerBet {
   bool operator==(const PerBet& other) const { return values == other.values; }
 };
 
-// The bet types sold, from a race card's tickets-on-sale text compared byte for byte: "２連単複"
-// both two-boat types, "２連単　" exacta, "２連複　" quinella, "３連単複" all four, anything else
-// none.
-PerBet<bool> BetsOnSale(std::string_view ticketsOnSale);
+// The bet types a venue's sale covers.
+PerBet<bool> BetsOnSale(TicketSale sale);
 
 
 }  // namespace wakorin

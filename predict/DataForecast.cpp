@@ -135,7 +135,7 @@ DataForecast Forecast(const RaceFigures& race, const DataModel& model, const Per
 
 DataForecast ForecastDataRace(const TRaceCard& card, std::string_view venueCode,
                               const DataModel& model, const LaneForms* forms) {
-  return Forecast(FiguresOf(card, venueCode, forms), model, BetsOnSale(card.SaleText));
+  return Forecast(FiguresOf(card, venueCode, forms), model, BetsOnSale(card.Sale));
 }
 
 DataForecast ForecastFigures(const RaceFigures& race, const DataModel& model) {

@@ -2,11 +2,11 @@
 
 namespace wakorin {
 
-RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const TicketList& ken2T,
+RecommendedTickets TicketsFromLists(TicketSale sale, const TicketList& ken2T,
                            const TicketList& ken2F, const TicketList& ken3T,
                            const TicketList& ken3F) {
   RecommendedTickets slot;
-  slot.onSale = BetsOnSale(ticketsOnSale);
+  slot.onSale = BetsOnSale(sale);
   slot.tickets[BetType::Quinella] = ken2F;
   slot.tickets[BetType::Exacta] = ken2T;
   slot.tickets[BetType::Trio] = ken3F;
@@ -15,10 +15,10 @@ RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const Ticket
 }
 
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats) {
-  return ForecastRace(NumbersOf(card), card.SaleText, stats);
+  return ForecastRace(NumbersOf(card), card.Sale, stats);
 }
 
-Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, std::string_view ticketsOnSale,
+Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, TicketSale sale,
                                    const LaneStats& stats) {
   auto prediction = Predict(stats, numbers);
   if (!prediction) return prediction.error();
@@ -27,7 +27,7 @@ Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, std::string_view 
   RaceForecast& forecast = *out;
   forecast.prediction = *prediction;
   const TPrediction& p = forecast.prediction;
-  forecast.tickets = TicketsFromLists(ticketsOnSale, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
+  forecast.tickets = TicketsFromLists(sale, p.Ken2T, p.Ken2F, p.Ken3T, p.Ken3F);
   forecast.missingLanes = MissingLanes(stats);
   return out;
 }

@@ -28,8 +28,8 @@ struct RecommendedTickets {
   bool ThreeBoatOnSale() const { return onSale[BetType::Trio] || onSale[BetType::Trifecta]; }
 };
 
-// The tickets on sale (the card's text) with the four lists of a prediction.
-RecommendedTickets TicketsFromLists(std::string_view ticketsOnSale, const TicketList& ken2T,
+// The tickets on sale (the venue's) with the four lists of a prediction.
+RecommendedTickets TicketsFromLists(TicketSale sale, const TicketList& ken2T,
                            const TicketList& ken2F, const TicketList& ken3T,
                            const TicketList& ken3F);
 
@@ -59,8 +59,8 @@ struct RaceForecast {
 // by the window and by the checker alike. Fails with the text of a motor or boat number that is
 // not an integer.
 Outcome<RaceForecast> ForecastRace(const TRaceCard& card, const LaneStats& stats);
-// The same from only the numbers of the card and its tickets-on-sale text.
-Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, std::string_view ticketsOnSale,
+// The same from only the numbers of the card and the venue's tickets on sale.
+Outcome<RaceForecast> ForecastRace(const CardNumbers& numbers, TicketSale sale,
                                    const LaneStats& stats);
 
 }  // namespace wakorin

@@ -11,12 +11,6 @@ TicketDigitCell LaneCell(int lane) {
 
 }  // namespace
 
-RecommendDisplay ComputeRecommend(std::string_view ticketsOnSale, int tab,
-                                  const TicketLists& tickets, int twoBoatCount,
-                                  int threeBoatCount) {
-  return ComputeRecommend(BetsOnSale(ticketsOnSale), tab, tickets, twoBoatCount, threeBoatCount, {});
-}
-
 RecommendDisplay ComputeRecommend(const RecommendedTickets& slot, int tab,
                                   const PerBet<bool>& skipped) {
   const TicketLists lists{slot.tickets[BetType::Exacta], slot.tickets[BetType::Quinella],

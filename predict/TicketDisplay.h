@@ -39,8 +39,6 @@ struct TicketLists {
 };
 
 // `tab` 0 shows the ordered bet types, any other index the unordered ones.
-RecommendDisplay ComputeRecommend(std::string_view ticketsOnSale, int tab,
-                                  const TicketLists& tickets, int twoBoatCount, int threeBoatCount);
 // The sheets of a race's recommended tickets in either mode: the bet types on sale and the
 // tickets as the forecast gave them, six of each, and the bet types the data mode skipped.
 RecommendDisplay ComputeRecommend(const RecommendedTickets& tickets, int tab,

@@ -39,19 +39,19 @@ void Put(std::string& field, std::string_view line, pl::Columns columns) {
 
 }  // namespace
 
-std::string SaleTextFor(std::string_view venueName) {
-  std::string code = VenueCodeOfName(venueName);
-  return IsVenueCode(code) ? std::string(kSaleAll) : std::string();
+TicketSale SaleAt(std::string_view venueName) {
+  return IsVenueCode(VenueCodeOfName(venueName)) ? TicketSale::All : TicketSale::None;
 }
 
 namespace {
 
 // The same for the cards of one venue after another: a venue's twelve cards ask for its name's
 // tickets once.
-const std::string& SaleTextOfCards(std::string_view venueName) {
-  thread_local std::string name, sale = SaleTextFor({});
+TicketSale SaleOfCards(std::string_view venueName) {
+  thread_local std::string name;
+  thread_local TicketSale sale = SaleAt({});
   if (venueName != name) {
-    sale = SaleTextFor(venueName);
+    sale = SaleAt(venueName);
     name = venueName;
   }
   return sale;
@@ -85,7 +85,7 @@ TRaceCard ReadRaceCard(std::string_view block, int race, std::string_view venueN
   }
   // Only the mark's own columns count: a race name may read 進入固定 too.
   card.FixedEntry = Column(title, pl::kFixedEntry.first, pl::kFixedEntry.last) == kFixedEntryMark;
-  card.SaleText = SaleTextOfCards(venueName);
+  card.Sale = SaleOfCards(venueName);
 
   for (std::size_t k = 0; k < 6; ++k) {
     std::string_view line = TakeLine(

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "program/TicketSale.h"
 #include "program/VenueBlockScan.h"
 
 namespace wakorin {
@@ -35,24 +36,18 @@ struct TRaceCard {
   std::string RName;
   std::string RLeng;
   std::string RTime;
-  std::string SaleText;
+  TicketSale Sale = TicketSale::None;  // the tickets on sale, the venue's
   bool FixedEntry = false;            // 進入固定: by rule, lane n starts from course n
   std::array<TRacerEntry, 6> Racers;  // index lane - 1
 
   const TRacerEntry& Lane(int lane) const { return Racers[static_cast<std::size_t>(lane - 1)]; }
 };
 
-// The four sale texts, CP932 ("２連単　" and "２連複　" end in a full-width blank).
-inline constexpr std::string_view kSaleExactaQuinella = "\x82\x51\x98\x41\x92\x50\x95\xa1";
-inline constexpr std::string_view kSaleExacta = "\x82\x51\x98\x41\x92\x50\x81\x40";
-inline constexpr std::string_view kSaleQuinella = "\x82\x51\x98\x41\x95\xa1\x81\x40";
-inline constexpr std::string_view kSaleAll = "\x82\x52\x98\x41\x92\x50\x95\xa1";
-
 // The title line's mark of a race whose course entry is fixed: "進入固定" in columns 22..29.
 inline constexpr std::string_view kFixedEntryMark = "\x90\x69\x93\xfc\x8c\xc5\x92\xe8";
 
-// Tickets on sale at a venue, by its six-byte name; empty for a name not in the venue table.
-std::string SaleTextFor(std::string_view venueName);
+// Tickets on sale at a venue, by its six-byte name; none for a name not in the venue table.
+TicketSale SaleAt(std::string_view venueName);
 
 // What of a card is cut: every field, or only what the data mode's figures read (each racer's
 // number, class, rates, age, weight, motor and boat rates and meeting results, the tickets on

@@ -81,7 +81,7 @@ std::vector<LearnRace> ReadLearningDay(std::string_view programFile, std::string
       LaneForms laneForms;
       if (forms != nullptr) laneForms = forms->FormsOf(card);
       race.figures = FiguresOf(card, block.code, forms != nullptr ? &laneForms : nullptr);
-      const PerBet<bool> onSale = BetsOnSale(card.SaleText);
+      const PerBet<bool> onSale = BetsOnSale(card.Sale);
       for (BetType bet : kBetTypes) {
         if (onSale[bet]) race.outcome[bet] = OutcomeOf(row, bet);
       }

@@ -116,8 +116,6 @@ class TMainForm : public QMainWindow {
   // The sheet of recommended tickets on screen: its bet type and six tickets; none without a
   // prediction on screen, or for a sheet not on sale or skipped (見送り).
   std::optional<std::pair<BetType, TicketList>> ShownSheet() const;
-  // The tickets on sale of the race on the card, in the file's bytes.
-  std::string TicketsOnSale() const { return raceCard_.SaleText; }
 
   // --- Prediction mode ---
   // The standard mode predicts with the engine on the statistics file's figures; the data mode

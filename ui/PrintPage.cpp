@@ -9,6 +9,7 @@
 #include "ui/LaneColors.h"
 #include "ui/MainForm.h"
 #include "ui/PrintPage.h"
+#include "ui/RaceCardPanel.h"
 
 namespace wakorin {
 namespace {
@@ -184,7 +185,7 @@ void PrintRaceCard(Page& page, const QString& venue, int race, const TRaceCard& 
              Day(card));
   page.Line(FromCp932(card.DName), 11, true);
   page.Line(QStringLiteral("距離 %1    発売 %2    締切 %3%4")
-                .arg(Trimmed(card.RLeng), Trimmed(card.SaleText), Trimmed(card.RTime),
+                .arg(Trimmed(card.RLeng), ui::SaleWords(card.Sale), Trimmed(card.RTime),
                      card.FixedEntry ? QStringLiteral("    進入固定") : QString()),
             9);
   page.End();

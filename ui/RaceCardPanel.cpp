@@ -157,7 +157,7 @@ void RaceCardPanel::Show(const TRaceCard& card) {
   LabelRName_->setText(FromCp932(card.RName));
   LabelRLeng_->setText(FromCp932(card.RLeng));
   LabelRTime_->setText(FromCp932(card.RTime));
-  LabelRChkt_->setText(FromCp932(card.SaleText));
+  LabelRChkt_->setText(SaleWords(card.Sale));
   LabelRKotei_->setVisible(card.FixedEntry);
   for (std::size_t i = 0; i < 6; ++i) {
     const TRacerEntry& racer = card.Racers[i];
@@ -178,6 +178,17 @@ void RaceCardPanel::ToggleMeetingResults() {
 void RaceCardPanel::SetShown(bool panel, bool predictButton) {
   Panel2_->setVisible(panel);
   BtnEditData_->setVisible(predictButton);
+}
+
+QString SaleWords(TicketSale sale) {
+  switch (sale) {
+    case TicketSale::All: return QStringLiteral("３連単複");
+    case TicketSale::ExactaQuinella: return QStringLiteral("２連単複");
+    case TicketSale::Exacta: return QStringLiteral("２連単");
+    case TicketSale::Quinella: return QStringLiteral("２連複");
+    case TicketSale::None: break;
+  }
+  return QString();
 }
 
 }  // namespace wakorin::ui

@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include <QString>
+
+#include "program/TicketSale.h"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -50,6 +54,9 @@ class RaceCardPanel {
   std::array<std::array<QLabel*, 6>, 6> LabelKekka_{};  // [slot - 1][lane - 1]
   QPushButton* BtnEditData_;
 };
+
+// The tickets on sale as the card shows them: ３連単複, ２連単複, ２連単, ２連複, or nothing.
+QString SaleWords(TicketSale sale);
 
 }  // namespace ui
 }  // namespace wakorin

@@ -104,7 +104,7 @@ TEST(Learner, ALaneThatAlwaysWinsIsLearned) {
   const DataModel model = Learn(learn, {}).value();
   EXPECT_EQ(model.races, 480);
   TRaceCard card;
-  card.SaleText = SaleTextFor(VenueNameOfCode("24"));
+  card.Sale = SaleAt(VenueNameOfCode("24"));
   const DataForecast forecast = ForecastDataRace(card, "24", model);
   // The penalty on the weights keeps the chance short of certainty.
   EXPECT_GT(forecast.win[3], 0.8);

@@ -39,6 +39,11 @@ std::string Digits(const RecommendDisplay& d, bool three, std::size_t row) {
   return digits;
 }
 
+// The sheets of a venue's sale, no bet type skipped.
+RecommendDisplay Sheets(TicketSale sale, int tab, const TicketLists& tickets, int two, int three) {
+  return ComputeRecommend(BetsOnSale(sale), tab, tickets, two, three, {});
+}
+
 void ExpectEmpty(const RecommendDisplay& d) {
   for (std::size_t row = 0; row < 6; ++row) {
     EXPECT_EQ(Digits(d, false, row), "..");
@@ -52,7 +57,7 @@ void ExpectEmpty(const RecommendDisplay& d) {
 }
 
 TEST(TicketDisplay, AllBetTypesOnSaleOrderedAndUnordered) {
-  RecommendDisplay d = ComputeRecommend(kSaleAll, 0, kTickets, 6, 6);
+  RecommendDisplay d = Sheets(TicketSale::All, 0, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kExacta);
   EXPECT_EQ(Heading3(d), kTrifecta);
   EXPECT_EQ(Digits(d, false, 0), "31");
@@ -67,54 +72,53 @@ TEST(TicketDisplay, AllBetTypesOnSaleOrderedAndUnordered) {
   EXPECT_EQ(d.two[0][1].lane, 1);
   EXPECT_EQ(d.three[0][2].lane, 5);
 
-  d = ComputeRecommend(kSaleAll, 1, kTickets, 6, 6);
+  d = Sheets(TicketSale::All, 1, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kQuinella);
   EXPECT_EQ(Heading3(d), kTrio);
   EXPECT_EQ(Digits(d, false, 3), "23");
   EXPECT_EQ(Digits(d, true, 0), "135");
   for (std::size_t row = 0; row < 6; ++row) EXPECT_EQ(Join(d.threeJoin[row]), kDash);
-  EXPECT_EQ(ComputeRecommend(kSaleAll, 7, kTickets, 6, 6).mode2, 2);  // any other tab
+  EXPECT_EQ(Sheets(TicketSale::All, 7, kTickets, 6, 6).mode2, 2);  // any other tab
 }
 
-TEST(TicketDisplay, TwoBoatSaleTexts) {
-  RecommendDisplay d = ComputeRecommend(kSaleExactaQuinella, 0, kTickets, 6, 6);
+TEST(TicketDisplay, TwoBoatSales) {
+  RecommendDisplay d = Sheets(TicketSale::ExactaQuinella, 0, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kExacta);
   EXPECT_EQ(Heading3(d), kNone);
   EXPECT_EQ(Digits(d, true, 0), "...");
-  EXPECT_EQ(ComputeRecommend(kSaleExactaQuinella, 1, kTickets, 6, 6).mode2, 2);
+  EXPECT_EQ(Sheets(TicketSale::ExactaQuinella, 1, kTickets, 6, 6).mode2, 2);
 
-  d = ComputeRecommend(kSaleExacta, 0, kTickets, 6, 6);
+  d = Sheets(TicketSale::Exacta, 0, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kExacta);
   EXPECT_EQ(Heading3(d), kNone);
   EXPECT_EQ(Digits(d, false, 5), "34");
-  d = ComputeRecommend(kSaleExacta, 1, kTickets, 6, 6);
+  d = Sheets(TicketSale::Exacta, 1, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kNone);
   EXPECT_EQ(Heading3(d), kNone);
   ExpectEmpty(d);
 
-  d = ComputeRecommend(kSaleQuinella, 0, kTickets, 6, 6);
+  d = Sheets(TicketSale::Quinella, 0, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kNone);
   ExpectEmpty(d);
-  d = ComputeRecommend(kSaleQuinella, 1, kTickets, 6, 6);
+  d = Sheets(TicketSale::Quinella, 1, kTickets, 6, 6);
   EXPECT_EQ(Heading2(d), kQuinella);
   EXPECT_EQ(Digits(d, false, 0), "13");
 }
 
-TEST(TicketDisplay, UnknownSaleTextCountsAndEmptyTickets) {
-  for (std::string_view sale :
-       {std::string_view(""), std::string_view("\x82\x52\x98\x41\x92\x50")}) {
-    const RecommendDisplay d = ComputeRecommend(sale, 0, kTickets, 6, 6);
+TEST(TicketDisplay, NothingOnSaleCountsAndEmptyTickets) {
+  {
+    const RecommendDisplay d = Sheets(TicketSale::None, 0, kTickets, 6, 6);
     EXPECT_EQ(Heading2(d), kNone);
     EXPECT_EQ(Heading3(d), kNone);
     ExpectEmpty(d);
   }
-  RecommendDisplay d = ComputeRecommend(kSaleAll, 0, kTickets, 2, 4);
+  RecommendDisplay d = Sheets(TicketSale::All, 0, kTickets, 2, 4);
   EXPECT_EQ(Digits(d, false, 1), "35");
   EXPECT_EQ(Digits(d, false, 2), "..");
   EXPECT_EQ(Digits(d, true, 3), "316");
   EXPECT_EQ(Digits(d, true, 4), "...");
   const Texts none{};
-  ExpectEmpty(ComputeRecommend(kSaleAll, 0, TicketLists{none, none, none, none}, 6, 6));
+  ExpectEmpty(Sheets(TicketSale::All, 0, TicketLists{none, none, none, none}, 6, 6));
 }
 
 }  // namespace

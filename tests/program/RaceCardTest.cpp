@@ -89,7 +89,7 @@ TEST(RaceCard, EveryColumnOfARacerLine) {
   EXPECT_EQ(lane3.BtNo, "  7");
   EXPECT_EQ(lane3.BtWn, "41.36");
   EXPECT_EQ(lane3.MeetingResults, (std::array<std::string, 6>{" 1", " 2", " 3", " 4", " 5", " 6"}));
-  EXPECT_EQ(card.SaleText, Sjis("３連単複"));
+  EXPECT_EQ(card.Sale, TicketSale::All);
 }
 
 TEST(RaceCard, MeetingHeaderIsTrimmedOfSingleByteBlanksOnly) {
@@ -122,12 +122,9 @@ TEST(RaceCard, ElevenRaceVenuesAndTheirNeighboursAreFoundAndShown) {
 TEST(RaceCard, TicketsOnSaleForEveryVenueAndNoneForAnUnknownName) {
   for (int n = 1; n <= 24; ++n) {
     const std::string code = (n < 10 ? "0" : "") + std::to_string(n);
-    EXPECT_EQ(SaleTextFor(VenueNameOfCode(code)), Sjis("３連単複"));
+    EXPECT_EQ(SaleAt(VenueNameOfCode(code)), TicketSale::All);
   }
-  EXPECT_EQ(SaleTextFor("25"), "");
-  EXPECT_EQ(std::string(kSaleExacta), Sjis("２連単　"));
-  EXPECT_EQ(std::string(kSaleQuinella), Sjis("２連複　"));
-  EXPECT_EQ(std::string(kSaleExactaQuinella), Sjis("２連単複"));
+  EXPECT_EQ(SaleAt("25"), TicketSale::None);
 }
 
 TEST(RaceCard, ShortOrDamagedBlocksGiveShortFieldsNeverAnOverread) {

@@ -180,7 +180,7 @@ TEST_F(RealDayTest, ResultRowsOfEveryVenueIncludingCancelledRaces) {
       if (line.find("\x92\x86\x81\x40\x8e\x7e") != std::string::npos) {  // 中　止
         EXPECT_TRUE(row.Cancelled) << kCodes[i] << " " << r;
         const RaceMatch shown = MatchResultRow(
-            TicketsFromLists(kSaleAll, Tickets({"1-2"}), Tickets({"1-2"}), Tickets({"1&2&3"}), Tickets({"1-2-3"})),
+            TicketsFromLists(TicketSale::All, Tickets({"1-2"}), Tickets({"1-2"}), Tickets({"1&2&3"}), Tickets({"1-2-3"})),
             row);
         for (BetType bet : kBetTypes) EXPECT_FALSE(shown.bets[bet].Hit());
         continue;
@@ -213,7 +213,7 @@ TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
   EXPECT_EQ(marugame->result.Race(2).ExactaCombination, "2-1");
   // Special payouts are refunds: every combination bought gets 70 yen back, and none hits.
   const RecommendedTickets tickets =
-      TicketsFromLists(kSaleAll, Tickets({"4-5", "1-2"}), Tickets({"4-5", "1-2"}), Tickets({"4&5&6"}),
+      TicketsFromLists(TicketSale::All, Tickets({"4-5", "1-2"}), Tickets({"4-5", "1-2"}), Tickets({"4&5&6"}),
                        Tickets({"4-5-6"}));
   const RaceMatch shown = MatchResultRow(tickets, first);
   EXPECT_EQ(shown.bets[BetType::Exacta].result, BetMatch::Result::Special);

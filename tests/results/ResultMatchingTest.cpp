@@ -22,7 +22,7 @@ ResultRow Row(std::string quinella, std::string exacta, std::string trio, std::s
                    trio,     "    1230", trifecta, "    4560"};
 }
 
-RecommendedTickets Slot(std::string_view onSale) {
+RecommendedTickets Slot(TicketSale onSale) {
   return TicketsFromLists(onSale, kKen2T, kKen2F, kKen3T, kKen3F);
 }
 
@@ -37,25 +37,25 @@ using CellTexts = std::array<std::string, 4>;
 
 TEST(ResultMatchingTest, TicketsOnSaleDecideTheBetTypes) {
   struct Case {
-    std::string_view text;
+    TicketSale sale;
     bool quinella, exacta, three;
   };
   for (const Case& c :
-       {Case{kSaleExactaQuinella, true, true, false}, Case{kSaleExacta, false, true, false},
-        Case{kSaleQuinella, true, false, false}, Case{kSaleAll, true, true, true},
-        Case{"", false, false, false},
-        Case{std::string_view(kSaleAll.data(), 6), false, false, false}}) {
-    const RecommendedTickets slot = Slot(c.text);
-    EXPECT_EQ(slot.onSale[BetType::Quinella], c.quinella) << c.text;
-    EXPECT_EQ(slot.onSale[BetType::Exacta], c.exacta) << c.text;
-    EXPECT_EQ(slot.onSale[BetType::Trio], c.three) << c.text;
-    EXPECT_EQ(slot.onSale[BetType::Trifecta], c.three) << c.text;
+       {Case{TicketSale::ExactaQuinella, true, true, false}, Case{TicketSale::Exacta, false, true, false},
+        Case{TicketSale::Quinella, true, false, false}, Case{TicketSale::All, true, true, true},
+        Case{TicketSale::None, false, false, false}}) {
+    const RecommendedTickets slot = Slot(c.sale);
+    const int sale = static_cast<int>(c.sale);
+    EXPECT_EQ(slot.onSale[BetType::Quinella], c.quinella) << sale;
+    EXPECT_EQ(slot.onSale[BetType::Exacta], c.exacta) << sale;
+    EXPECT_EQ(slot.onSale[BetType::Trio], c.three) << sale;
+    EXPECT_EQ(slot.onSale[BetType::Trifecta], c.three) << sale;
     EXPECT_EQ(slot.tickets[BetType::Trifecta], kKen3T);
   }
 }
 
 TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
-  const RecommendedTickets all = Slot(kSaleAll);
+  const RecommendedTickets all = Slot(TicketSale::All);
   // Quinella ticket 1 and exacta ticket 5; the "&" ticket 1 covers 3-5-1 through its trio.
   RaceMatch shown = MatchResultRow(all, Row("1-3", "3-6", "1-3-5", "5-1-3"));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-6(5)*", "1-3-5(1)*", "5-1-3(1)*"}));
@@ -79,19 +79,18 @@ TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
 
 TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
   const ResultRow row = Row("1-3", "3-1", "1-3-5", "3-1-5");
-  RaceMatch shown = MatchResultRow(Slot(kSaleQuinella), row);
+  RaceMatch shown = MatchResultRow(Slot(TicketSale::Quinella), row);
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1", "", ""}));
   EXPECT_EQ(shown.bets[BetType::Exacta].payout, "     350");
   EXPECT_EQ(shown.bets[BetType::Trio].result, BetMatch::Result::NotShown);
   EXPECT_EQ(shown.bets[BetType::Trifecta].result, BetMatch::Result::NotShown);
 
-  EXPECT_EQ(Cells(MatchResultRow(Slot(kSaleExacta), row)), (CellTexts{"1-3", "3-1(1)*", "", ""}));
-  EXPECT_EQ(Cells(MatchResultRow(Slot(kSaleExactaQuinella), row)),
+  EXPECT_EQ(Cells(MatchResultRow(Slot(TicketSale::Exacta), row)), (CellTexts{"1-3", "3-1(1)*", "", ""}));
+  EXPECT_EQ(Cells(MatchResultRow(Slot(TicketSale::ExactaQuinella), row)),
             (CellTexts{"1-3(1)*", "3-1(1)*", "", ""}));
 
-  // An unknown sale text, and the empty slot of an 11-race venue's race 12.
-  for (const RecommendedTickets& slot :
-       {Slot("\x82\x52\x98\x41\x92\x50\x81\x40"), RecommendedTickets{}}) {
+  // A venue that sells nothing, and the empty slot of an 11-race venue's race 12.
+  for (const RecommendedTickets& slot : {Slot(TicketSale::None), RecommendedTickets{}}) {
     shown = MatchResultRow(slot, row);
     EXPECT_EQ(Cells(shown), (CellTexts{"", "", "", ""}));
     for (BetType bet : kBetTypes) EXPECT_EQ(shown.bets[bet].result, BetMatch::Result::NotShown);
@@ -100,7 +99,7 @@ TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
 
 TEST(ResultMatchingTest, BlankCombinationsNeverHit) {
   // No ticket at all, and a blank result row: shown as read, nothing hit.
-  RecommendedTickets blanks = Slot(kSaleAll);
+  RecommendedTickets blanks = Slot(TicketSale::All);
   for (BetType bet : kBetTypes) blanks.tickets[bet].fill(Ticket{});
   RaceMatch shown = MatchResultRow(blanks, Row("   ", "   ", "     ", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"   ", "   ", "     ", "     "}));
@@ -109,12 +108,12 @@ TEST(ResultMatchingTest, BlankCombinationsNeverHit) {
   EXPECT_FALSE(MatchResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).bets[BetType::Trifecta].Hit());
 
   // A trio result without a trifecta result: the box covering it does not hit.
-  shown = MatchResultRow(Slot(kSaleAll), Row("1-3", "3-1", "1-3-5", "     "));
+  shown = MatchResultRow(Slot(TicketSale::All), Row("1-3", "3-1", "1-3-5", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1(1)*", "1-3-5(1)*", "     "}));
 
   // A combination field that is not lanes joined by '-' hits nothing, however its digits read.
   for (const char* damaged : {"1=3", "13 ", "1-7", "3-1-"}) {
-    EXPECT_FALSE(MatchResultRow(Slot(kSaleAll), Row("1-3", damaged, "1-3-5", "     ")).bets[BetType::Exacta].Hit())
+    EXPECT_FALSE(MatchResultRow(Slot(TicketSale::All), Row("1-3", damaged, "1-3-5", "     ")).bets[BetType::Exacta].Hit())
         << damaged;
   }
 }

@@ -72,7 +72,7 @@ TEST(ResultTable, CancelledRacesAndVoidBetsAreFoundByLabelAndNeverHit) {
     const TicketList two = testsupport::Tickets({"4-2", "1-2", "1-2", "1-2", "1-2", "1-2"});
     const TicketList three = testsupport::Tickets({"1&2&3", "1-2-3", "", "", "", ""});
     const TicketList trio = testsupport::Tickets({"1-2-3", "1-2-3", "", "", "", ""});
-    const RecommendedTickets tickets = TicketsFromLists(kSaleAll, two, two, three, trio);
+    const RecommendedTickets tickets = TicketsFromLists(TicketSale::All, two, two, three, trio);
     const RaceMatch cancelled = MatchResultRow(tickets, result.Race(9));
     for (BetType bet : kBetTypes) {
       EXPECT_EQ(cancelled.bets[bet].result, BetMatch::Result::Cancelled);
@@ -116,7 +116,7 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   const TicketList trifecta = testsupport::Tickets({"2&1&4", "1-3-2", "", "", "", ""});
   const TicketList trio = testsupport::Tickets({"1-2-4", "1-2-3", "", "", "", ""});
   const RaceMatch shown =
-      MatchResultRow(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
+      MatchResultRow(TicketsFromLists(TicketSale::All, exacta, quinella, trifecta, trio), row);
   // The red cell shows the combination the hitting ticket covers, with its own payout, so that
   // the grid and the footer agree; the tooltip keeps every winning combination.
   const BetMatch& hit = shown.bets[BetType::Exacta];
@@ -128,12 +128,12 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   EXPECT_EQ(testsupport::CellText(shown.bets[BetType::Trifecta]), "1-3-2(2)*");
   EXPECT_EQ(shown.bets[BetType::Trifecta].payout, ts::Payout(2500));
   // With no hit the first combination shows.
-  const RaceMatch missed = MatchResultRow(TicketsFromLists(kSaleAll, {}, {}, {}, {}), row);
+  const RaceMatch missed = MatchResultRow(TicketsFromLists(TicketSale::All, {}, {}, {}, {}), row);
   EXPECT_EQ(testsupport::CellText(missed.bets[BetType::Exacta]), "1-2");
   EXPECT_EQ(missed.bets[BetType::Exacta].payout, ts::Payout(300));
 
   CheckTally tally;
-  tally.Add(TicketsFromLists(kSaleAll, exacta, quinella, trifecta, trio), row);
+  tally.Add(TicketsFromLists(TicketSale::All, exacta, quinella, trifecta, trio), row);
   EXPECT_EQ(tally[BetType::Exacta].payout, 640);
   EXPECT_EQ(tally[BetType::Quinella].payout, 520);
 }
@@ -149,7 +149,7 @@ TEST(ResultTable, DeadHeatReturnsAsPaid) {
   const TicketList exacta = testsupport::Tickets({"1-3", "4-5", "1-2", "", "", ""});
   const TicketList trifecta = testsupport::Tickets({"1&2&3", "1-3-2", "", "", "", ""});
   const TicketList trio = testsupport::Tickets({"1-2-3", "1-2-3", "", "", "", ""});
-  const RecommendedTickets slot = TicketsFromLists(kSaleAll, exacta, {}, trifecta, trio);
+  const RecommendedTickets slot = TicketsFromLists(TicketSale::All, exacta, {}, trifecta, trio);
   CheckTally tally;
   tally.Add(slot, row);
   EXPECT_EQ(tally[BetType::Exacta].payout, 640 + 300);

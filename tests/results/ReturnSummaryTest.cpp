@@ -20,7 +20,7 @@ ResultRow Row(const char* trifecta, const char* trio, const char* exacta, const 
 }
 
 TEST(ReturnSummary, StakeCountsCombinationsAndReturnCountsHitPayouts) {
-  const RecommendedTickets all = TicketsFromLists(kSaleAll, kKen2T, kKen2F, kKen3T, kKen3F);
+  const RecommendedTickets all = TicketsFromLists(TicketSale::All, kKen2T, kKen2F, kKen3T, kKen3F);
   CheckTally tally;
   tally.Add(all, Row("5-1-3", "1-3-5", "3-1", "1-3"));  // hits in all four
   EXPECT_EQ(tally[BetType::Quinella].races, 1);
@@ -43,12 +43,12 @@ TEST(ReturnSummary, StakeCountsCombinationsAndReturnCountsHitPayouts) {
 
 TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
   CheckTally tally;
-  tally.Add(TicketsFromLists(kSaleAll, kKen2T, kKen2F, kKen3T, kKen3F), Row("     ", "     ", "   ", "   "));
+  tally.Add(TicketsFromLists(TicketSale::All, kKen2T, kKen2F, kKen3T, kKen3F), Row("     ", "     ", "   ", "   "));
   tally.Add(RecommendedTickets{}, Row("1-2-3", "1-2-3", "1-2", "1-2"));  // slot of a race not run
-  tally.Add(TicketsFromLists(kSaleQuinella, kKen2T, kKen2F, kKen3T, kKen3F),
+  tally.Add(TicketsFromLists(TicketSale::Quinella, kKen2T, kKen2F, kKen3T, kKen3F),
             Row("3-1-5", "1-3-5", "3-1", "1-3"));
   const Texts none{};
-  tally.Add(TicketsFromLists(kSaleAll, none, none, none, none), Row("3-1-5", "1-3-5", "3-1", "1-3"));
+  tally.Add(TicketsFromLists(TicketSale::All, none, none, none, none), Row("3-1-5", "1-3-5", "3-1", "1-3"));
   EXPECT_EQ(tally[BetType::Quinella].races, 1);
   EXPECT_EQ(tally[BetType::Quinella].hits, 1);
   EXPECT_EQ(tally[BetType::Exacta].races, 0);
@@ -71,14 +71,14 @@ TEST(ReturnSummary, BlankResultsRacesNotRunAndTypesNotOnSaleCountNowhere) {
 TEST(ReturnSummary, SkippedRacesCountApartFromRacesBet) {
   const Texts none{};
   // The data mode's tickets: none for a skipped bet type.
-  const RecommendedTickets twoBoatOnly = TicketsFromLists(kSaleAll, kKen2T, kKen2F, none, none);
+  const RecommendedTickets twoBoatOnly = TicketsFromLists(TicketSale::All, kKen2T, kKen2F, none, none);
   PerBet<bool> skipped{};
   skipped[BetType::Trio] = skipped[BetType::Trifecta] = true;
   CheckTally tally;
   tally.Add(twoBoatOnly, Row("5-1-3", "1-3-5", "3-1", "1-3"), 0, skipped);
   tally.Add(twoBoatOnly, Row("6-4-2", "2-4-6", "6-4", "4-6"), 0, skipped);
   tally.Add(twoBoatOnly, Row("     ", "     ", "   ", "   "), 0, skipped);  // no result
-  tally.Add(TicketsFromLists(kSaleQuinella, kKen2T, kKen2F, none, none),
+  tally.Add(TicketsFromLists(TicketSale::Quinella, kKen2T, kKen2F, none, none),
             Row("5-1-3", "1-3-5", "3-1", "1-3"), 0, PerBet<bool>{});
   EXPECT_EQ(tally[BetType::Trifecta].skipped, 2);
   EXPECT_EQ(tally[BetType::Trifecta].races, 0);

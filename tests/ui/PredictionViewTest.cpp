@@ -26,6 +26,7 @@
 #include "ui/MainForm.h"
 #include "ui/Pictures.h"
 #include "ui/StartPanels.h"
+#include "ui/RaceCardPanel.h"
 #include "ui/TicketSheets.h"
 #include "ui/Widgets.h"
 #include "tests/support/FileRoads.h"
@@ -159,9 +160,9 @@ TEST_F(PredictionViewTest, PredictionShowsPicturesWordsAndTickets) {
   EXPECT_EQ(Find<QTabWidget>(form, "YosouPanel")->currentIndex(), 0);
 }
 
-// The ticket sheets on their own: headings and cells follow every sale text a card can carry,
-// and one no rule knows, on either tab.
-TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
+// The ticket sheets on their own: headings and cells follow every sale a venue can have, on
+// either tab; the card words each sale.
+TEST(TicketSheetsTest, HeadingsFollowEachSaleAndTab) {
   QWidget host;
   ui::TicketSheets sheets(&host);
   TPrediction prediction;
@@ -170,31 +171,31 @@ TEST(TicketSheetsTest, HeadingsFollowEachSaleTextAndTab) {
   prediction.Ken3T = testing::kKen3T;
   prediction.Ken3F = testing::kKen3F;
   struct Case {
-    const char* sale;
+    TicketSale sale;
+    const char* words;  // as the card says it
     int tab;
     const char* heading2;
     const char* heading3;
   };
   const Case cases[] = {
-      {"２連単複", 0, "推奨 ２連単　", "　発売なし　"},
-      {"２連単複", 1, "推奨 ２連複　", "　発売なし　"},
-      {"２連単　", 0, "推奨 ２連単　", "　発売なし　"},
-      {"２連単　", 1, "　発売なし　", "　発売なし　"},
-      {"２連複　", 0, "　発売なし　", "　発売なし　"},
-      {"２連複　", 1, "推奨 ２連複　", "　発売なし　"},
-      {"３連単複", 0, "推奨 ２連単　", "推奨 ３連単　"},
-      {"３連単複", 1, "推奨 ２連複　", "推奨 ３連複　"},
-      {"", 0, "　発売なし　", "　発売なし　"},
-      {"３連単", 1, "　発売なし　", "　発売なし　"},
+      {TicketSale::ExactaQuinella, "２連単複", 0, "推奨 ２連単　", "　発売なし　"},
+      {TicketSale::ExactaQuinella, "２連単複", 1, "推奨 ２連複　", "　発売なし　"},
+      {TicketSale::Exacta, "２連単", 0, "推奨 ２連単　", "　発売なし　"},
+      {TicketSale::Exacta, "２連単", 1, "　発売なし　", "　発売なし　"},
+      {TicketSale::Quinella, "２連複", 0, "　発売なし　", "　発売なし　"},
+      {TicketSale::Quinella, "２連複", 1, "推奨 ２連複　", "　発売なし　"},
+      {TicketSale::All, "３連単複", 0, "推奨 ２連単　", "推奨 ３連単　"},
+      {TicketSale::All, "３連単複", 1, "推奨 ２連複　", "推奨 ３連複　"},
+      {TicketSale::None, "", 0, "　発売なし　", "　発売なし　"},
   };
   for (const Case& c : cases) {
-    sheets.Show(TicketsFromLists(testsupport::Sjis(c.sale), prediction.Ken2T, prediction.Ken2F,
-                                 prediction.Ken3T, prediction.Ken3F),
+    EXPECT_EQ(ui::SaleWords(c.sale), QString::fromUtf8(c.words));
+    sheets.Show(TicketsFromLists(c.sale, prediction.Ken2T, prediction.Ken2F, prediction.Ken3T, prediction.Ken3F),
                 c.tab == 0);
     EXPECT_EQ(Find<QLabel>(host, "LabelRace2Chekt")->text(), QString::fromUtf8(c.heading2))
-        << c.sale << c.tab;
+        << c.words << c.tab;
     EXPECT_EQ(Find<QLabel>(host, "LabelRace3Chekt")->text(), QString::fromUtf8(c.heading3))
-        << c.sale << c.tab;
+        << c.words << c.tab;
     const bool twoShown = QString::fromUtf8(c.heading2).startsWith(QStringLiteral("推奨"));
     EXPECT_EQ(Cell(host, "Funa2Ken", 0, 0)->text().isEmpty(), !twoShown);
     if (!twoShown) {

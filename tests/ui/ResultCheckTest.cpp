@@ -66,7 +66,7 @@ std::array<RaceMatch, 12> ExpectedGrid(const std::string& programPath,
     const CardNumbers numbers = NumbersOf(card);
     auto p = Predict(*ReadRacerStats(*FindStatsFileIn(), numbers.racers), numbers);
     tickets[static_cast<std::size_t>(r - 1)] =
-        TicketsFromLists(card.SaleText, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
+        TicketsFromLists(card.Sale, p->Ken2T, p->Ken2F, p->Ken3T, p->Ken3F);
   }
   ResultSearchObserver quiet;
   auto search = FindVenueResult(ResultFilePath(programPath), code, venuesBefore, quiet);
