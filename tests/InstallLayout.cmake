@@ -30,4 +30,10 @@ foreach(type ${CMAKE_MATCH_1})
     message(FATAL_ERROR "the desktop entry claims ${type}, which nothing defines")
   endif()
 endforeach()
+# The installed checker finds its chart module wherever the tree was installed.
+execute_process(COMMAND ${PREFIX}/bin/wakorin-check -q --plot ${PREFIX}/plot.png ${SAMPLES}
+                RESULT_VARIABLE plotted OUTPUT_QUIET ERROR_VARIABLE said)
+if(NOT EXISTS ${PREFIX}/${LIBDIR}/wakorin/wakorin-plot.so OR NOT plotted EQUAL 0 OR NOT EXISTS ${PREFIX}/plot.png)
+  message(FATAL_ERROR "the installed wakorin-check cannot draw its chart: ${said}")
+endif()
 file(REMOVE_RECURSE ${PREFIX})

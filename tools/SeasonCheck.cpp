@@ -196,14 +196,18 @@ void PrintTally(const CheckTally& tally, const std::string& indent,
 
 // The window's chart of the return rate, drawn by the plot module (loaded only now, so that the
 // checker links no Qt), written whole. The module stands beside the checker in a build, and in
-// the library folder once installed.
+// the library folder of the tree it was installed in.
 std::optional<WriteFault> WritePlot(const std::string& path, bool dataMode, const SeasonTotals& totals,
                                     std::string* missing) {
   std::vector<std::string> places;
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  if (!error) places.push_back((self.parent_path() / kWakorinPlotModule).string());
-  places.push_back(std::string(WAKORIN_PLOT_MODULE_DIR) + "/" + kWakorinPlotModule);
+  if (error) {
+    *missing = kWakorinPlotModule;
+    return WriteFault{WriteFault::Kind::Other, 0};
+  }
+  places.push_back((self.parent_path() / kWakorinPlotModule).string());
+  places.push_back((self.parent_path() / WAKORIN_PLOT_MODULE_DIR / kWakorinPlotModule).lexically_normal().string());
   void* module = nullptr;
   for (const std::string& place : places) {
     if ((module = ::dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
