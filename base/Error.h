@@ -84,7 +84,9 @@ struct Error {
 template <typename T>
 class Outcome {
  public:
-  Outcome(T value) : state_(std::move(value)) {}      // NOLINT: implicit by design
+  // A value is moved in once: large answers (a venue's check) are not moved twice.
+  Outcome(const T& value) : state_(value) {}          // NOLINT: implicit by design
+  Outcome(T&& value) : state_(std::move(value)) {}     // NOLINT
   Outcome(Error error) : state_(std::move(error)) {}  // NOLINT
 
   bool ok() const { return state_.index() == 0; }
