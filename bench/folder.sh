@@ -9,6 +9,7 @@
 #   [BEFORE=path/to/wakorin-check] bash bench/folder.sh [BUILD] [REALDATA]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bench=$PWD/bench
 build=${1:-build-bench}
 real=${2:-../shared/realdata}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -48,44 +49,10 @@ PY
 empty "$work/empty1000" 1000
 empty "$work/empty10000" 10000
 
-# measure RUNS COMMAND...: "wall cpu peak" of the fastest run: seconds, seconds of CPU (user +
-# system), and the largest resident set of any run in KB. A shell command is given as sh -c.
-measure() {
-  python3 - "$@" <<'PY'
-import resource, subprocess, sys, time
-runs, command = int(sys.argv[1]), sys.argv[2:]
-best = None
-for _ in range(runs):
-    before = resource.getrusage(resource.RUSAGE_CHILDREN)
-    start = time.perf_counter()
-    subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wall = time.perf_counter() - start
-    after = resource.getrusage(resource.RUSAGE_CHILDREN)
-    cpu = after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime
-    if best is None or wall < best[0]:
-        best = (wall, cpu)
-print(f"{best[0]:.3f} {best[1]:.3f} {resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss}")
-PY
-}
-# hwm COMMAND...: the program's own peak resident set in KB, read from /proc while it runs
-# (VmHWM belongs to its memory after exec, without the Python's), every 2 ms.
-hwm() {
-  python3 - "$@" <<'PY'
-import os, subprocess, sys, time
-child = subprocess.Popen(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-name, peak = os.path.basename(sys.argv[1])[:15], 0
-while child.poll() is None:
-    try:
-        with open(f"/proc/{child.pid}/status") as status:
-            fields = dict(line.split(":", 1) for line in status)
-        if fields["Name"].strip() == name:
-            peak = max(peak, int(fields["VmHWM"].split()[0]))
-    except (OSError, KeyError, ValueError):
-        pass
-    time.sleep(0.002)
-print(peak)
-PY
-}
+# measure RUNS COMMAND...: "wall cpu peak" of the fastest run (bench/measure.py); hwm COMMAND...:
+# the program's own peak resident set in KB (bench/peak.py). A shell command is given as sh -c.
+measure() { python3 "$bench/measure.py" "$@"; }
+hwm() { python3 "$bench/peak.py" "$@"; }
 field() { echo "$1" | cut -d' ' -f"$2"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 mb() { awk -v k="$1" 'BEGIN { printf "%.1f MB", k / 1024 }'; }

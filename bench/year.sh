@@ -8,6 +8,7 @@
 #   [BEFORE=path/to/wakorin-check] bash bench/year.sh [BUILD] [REALDATA]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bench=$PWD/bench
 build=${1:-build-bench}
 real=${2:-../shared/realdata}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -25,34 +26,14 @@ if [ ! -d "$text" ]; then
 fi
 text=$(cd "$text" && pwd)
 
-# measure RUNS COMMAND...: "wall cpu peak" of the fastest run (seconds, CPU seconds, the program's
-# own VmHWM in KB, sampled from /proc every 2 ms). A shell command is given as sh -c.
+# measure RUNS COMMAND...: "wall cpu peak" of the fastest run (bench/measure.py: seconds, CPU
+# seconds) and the program's own VmHWM in KB from a run of its own (bench/peak.py). A shell
+# command is given as sh -c.
 measure() {
-  python3 - "$@" <<'PY'
-import os, resource, subprocess, sys, time
-runs, command = int(sys.argv[1]), sys.argv[2:]
-best, peak = None, 0
-name = os.path.basename(command[0])[:15]
-for _ in range(runs):
-    before = resource.getrusage(resource.RUSAGE_CHILDREN)
-    start = time.perf_counter()
-    child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    while child.poll() is None:
-        try:
-            with open(f"/proc/{child.pid}/status") as status:
-                fields = dict(line.split(":", 1) for line in status)
-            if fields["Name"].strip() == name:
-                peak = max(peak, int(fields["VmHWM"].split()[0]))
-        except (OSError, KeyError, ValueError):
-            pass
-        time.sleep(0.002)
-    wall = time.perf_counter() - start
-    after = resource.getrusage(resource.RUSAGE_CHILDREN)
-    cpu = after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime
-    if best is None or wall < best[0]:
-        best = (wall, cpu)
-print(f"{best[0]:.3f} {best[1]:.3f} {peak}")
-PY
+  local timed peak
+  timed=$(python3 "$bench/measure.py" "$@")
+  peak=$(python3 "$bench/peak.py" "${@:2}")
+  echo "$(echo "$timed" | cut -d' ' -f1-2) $peak"
 }
 field() { echo "$1" | cut -d' ' -f"$2"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }

@@ -27,10 +27,7 @@ const PerBet<QColor> kBetColors{{QColor(0x00, 0xff, 0xff), QColor(0xff, 0xd7, 0x
                                  QColor(0x7f, 0xff, 0x50), QColor(0xff, 0x70, 0xd0)}};
 const QColor kFavourites(0xa0, 0xa0, 0xa0);
 
-qreal DayMs(int d) {
-  return static_cast<qreal>(
-      QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0)).toMSecsSinceEpoch());
-}
+qreal DayMs(int d) { return static_cast<qreal>(ChartTime(d)); }
 
 // Beside the standard mode, the data mode's lines are dashed: two modes of a bet type share its
 // colour.
@@ -60,6 +57,10 @@ QValueAxis* PercentAxis(double low, double high) {
 }
 
 }  // namespace
+
+qint64 ChartTime(int d) {
+  return QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0)).toMSecsSinceEpoch();
+}
 
 QString SeasonModeName(PredictionMode mode) {
   return mode == PredictionMode::Data ? QStringLiteral("データ") : QStringLiteral("標準");
@@ -128,8 +129,8 @@ QChart* ReturnChart(const std::vector<SeasonRun>& runs, std::optional<BetType> o
   time->setFormat(QStringLiteral("M/d"));
   time->setTickCount(9);
   LightLabels(*time);
-  if (first != 0) time->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayMs(first))).addDays(-1),
-                                 QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(DayMs(last))).addDays(1));
+  if (first != 0) time->setRange(QDateTime::fromMSecsSinceEpoch(ChartTime(first)).addDays(-1),
+                                 QDateTime::fromMSecsSinceEpoch(ChartTime(last)).addDays(1));
   chart->addAxis(time, Qt::AlignBottom);
   time->setVisible(first != 0);
   QValueAxis* rate = PercentAxis(low, high);

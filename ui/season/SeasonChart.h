@@ -22,6 +22,9 @@ struct SeasonRun {
 
 // 標準 or データ.
 QString SeasonModeName(PredictionMode mode);
+// A day (yyyymmdd) on the charts' time axis: its noon, in milliseconds since the epoch.
+qint64 ChartTime(int yyyymmdd);
+
 // ２連複 .. ３連単; 全券種 for all four.
 QString SeasonBetName(std::optional<BetType> bet);
 

@@ -65,17 +65,13 @@ double HitRate(const BetTally& t) { return t.races > 0 ? 100.0 * t.hits / t.race
 
 int DateOf(const QDate& date) { return date.year() * 10000 + date.month() * 100 + date.day(); }
 
-qint64 DayMs(int d) {
-  return QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0)).toMSecsSinceEpoch();
-}
-
 // The day checked nearest to a point of the chart's time axis; 0 without days.
 int NearestDay(const std::vector<SeasonRun>& runs, qint64 ms) {
   int nearest = 0;
   qint64 best = std::numeric_limits<qint64>::max();
   for (const SeasonRun& run : runs) {
     for (const SeasonTotals::Day& day : run.totals.days) {
-      const qint64 distance = std::llabs(DayMs(day.date) - ms);
+      const qint64 distance = std::llabs(ChartTime(day.date) - ms);
       if (distance < best) {
         best = distance;
         nearest = day.date;
