@@ -1,5 +1,6 @@
 #include "app/DownloadText.h"
 
+#include "ui/CalendarDay.h"
 #include <QStringList>
 
 namespace wakorin {
@@ -99,9 +100,8 @@ QString KindText(DayFileKind kind, const DownloadWords& words) {
 }
 
 QString DateText(int yyyymmdd, const DownloadWords& words) {
-  return Words(words.date)
-      .arg(QString::number(yyyymmdd / 10000), QString::number(yyyymmdd / 100 % 100),
-           QString::number(yyyymmdd % 100));
+  const QDate day = DayAsDate(yyyymmdd);
+  return Words(words.date).arg(QString::number(day.year()), QString::number(day.month()), QString::number(day.day()));
 }
 
 QString FlawText(DayFileFlaw flaw, const DownloadWords& words) {

@@ -44,10 +44,11 @@ void MenuCommands::Quit() {
 void MenuCommands::ShowVersion() {
   QAction* item = form_.Menu().AboutVer;
   item->setEnabled(false);
-  auto* title = new TTitleForm();
-  title->ShowPainted();
-  desktop_.Wait(3000);
-  delete title;
+  {
+    TTitleForm title;
+    title.ShowPainted();
+    desktop_.Wait(3000);
+  }
   item->setEnabled(true);
 }
 

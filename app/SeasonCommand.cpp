@@ -12,14 +12,14 @@ SeasonCommand::SeasonCommand(TMainForm& form, Desktop& desktop) : form_(form), d
   connect(form.Menu().SeasonSummary, &QAction::triggered, this, [this] { ShowSeasonWindow(); });
 }
 
-SeasonCommand::~SeasonCommand() { delete window_; }
+SeasonCommand::~SeasonCommand() = default;
 
 void SeasonCommand::ShowSeasonWindow() {
   if (window_ == nullptr) {
-    window_ = new ui::SeasonWindow(desktop_);
+    window_ = std::make_unique<ui::SeasonWindow>(desktop_);
     window_->SetFolder(settings::DataFolder());
     window_->SetModelSource([this] { return form_.SharedDataModel(); });
-    connect(window_, &ui::SeasonWindow::DayOpened, this, [this](const QString& path) { ShowDayChecked(path); });
+    connect(window_.get(), &ui::SeasonWindow::DayOpened, this, [this](const QString& path) { ShowDayChecked(path); });
   }
   if (!window_->IsRunning()) {
     window_->SetModes(form_.GetPredictionMode() == PredictionMode::Data ? ui::SeasonWindow::Modes::Data
@@ -32,7 +32,7 @@ void SeasonCommand::ShowSeasonWindow() {
 
 void SeasonCommand::ShowDayChecked(const QString& path) {
   if (form_.IsBusy()) {
-    desktop_.ShowMessage(window_, QStringLiteral("照合などの処理が終わってから開いてください。"));
+    desktop_.ShowMessage(window_.get(), QStringLiteral("照合などの処理が終わってから開いてください。"));
     return;
   }
   if (!form_.OpenProgramFile(path)) return;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
+#include <memory>
 
 #include "ui/season/SeasonWindow.h"
 
@@ -21,12 +21,12 @@ class SeasonCommand : public QObject {
   void ShowSeasonWindow();
   // Shows the race program file `path` in the main window and checks its last venue.
   void ShowDayChecked(const QString& path);
-  ui::SeasonWindow* Window() const { return window_; }
+  ui::SeasonWindow* Window() const { return window_.get(); }
 
  private:
   TMainForm& form_;
   Desktop& desktop_;
-  QPointer<ui::SeasonWindow> window_;
+  std::unique_ptr<ui::SeasonWindow> window_;  // a window of its own, made when first asked for
 };
 
 }  // namespace wakorin

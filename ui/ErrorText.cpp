@@ -110,12 +110,6 @@ QString MissingStatsText(const Error& error) {
 
 }  // namespace
 
-QDate DayAsDate(int yyyymmdd) {
-  const std::chrono::year_month_day day = CalendarDay(yyyymmdd);
-  return QDate(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
-               static_cast<int>(static_cast<unsigned>(day.day())));
-}
-
 QString JapaneseDayText(int yyyymmdd) {
   const QDate day = DayAsDate(yyyymmdd);
   return QStringLiteral("%1年%2月%3日").arg(day.year()).arg(day.month()).arg(day.day());

@@ -6,6 +6,7 @@
 #include "base/Error.h"
 #include "day/RaceDays.h"
 #include "predict/DataModel.h"
+#include "ui/CalendarDay.h"
 
 namespace wakorin {
 
@@ -16,8 +17,7 @@ namespace wakorin {
 // passed over and why, and that the data mode needs none.
 QString ErrorText(const Error& error);
 
-// A day (yyyymmdd) as the window's calendar takes it, and as its messages say it: 2024年4月1日.
-QDate DayAsDate(int yyyymmdd);
+// A day (yyyymmdd) as the window's messages say it: 2024年4月1日.
 QString JapaneseDayText(int yyyymmdd);
 
 // Why a copy of a day's file was not taken for day `date` (yyyymmdd), naming the file.

@@ -27,6 +27,7 @@
 #include "ui/Colors.h"
 #include "ui/DarkChart.h"
 #include "ui/Desktop.h"
+#include "ui/CalendarDay.h"
 #include "ui/ledger/LedgerText.h"
 
 namespace wakorin::ui {
@@ -68,7 +69,7 @@ void Add(ledger::Tally& sum, const ledger::Tally& t) {
 }
 
 QDateTime DayTime(int d) {
-  return QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0));
+  return QDateTime(DayAsDate(d), QTime(12, 0));
 }
 
 // From the lowest to the highest figure with 0 inside, rounded; a log of nothing (or only 0) gets

@@ -5,6 +5,7 @@
 
 #include "program/VenueTable.h"
 #include "ui/Cp932Text.h"
+#include "ui/CalendarDay.h"
 
 namespace wakorin::ui {
 
@@ -17,10 +18,7 @@ QString VenueNameText(const QString& code) {
 }
 
 QString DayText(int d) {
-  return QStringLiteral("%1/%2/%3")
-      .arg(d / 10000, 4, 10, QLatin1Char('0'))
-      .arg(d / 100 % 100, 2, 10, QLatin1Char('0'))
-      .arg(d % 100, 2, 10, QLatin1Char('0'));
+  return DayAsDate(d).toString(QStringLiteral("yyyy/MM/dd"));
 }
 
 QString YenText(qint64 yen) {

@@ -18,6 +18,7 @@
 
 #include "ui/Colors.h"
 #include "ui/DarkChart.h"
+#include "ui/CalendarDay.h"
 
 namespace wakorin::ui {
 
@@ -59,7 +60,7 @@ QValueAxis* PercentAxis(double low, double high) {
 }  // namespace
 
 qint64 ChartTime(int d) {
-  return QDateTime(QDate(d / 10000, d / 100 % 100, d % 100), QTime(12, 0)).toMSecsSinceEpoch();
+  return QDateTime(DayAsDate(d), QTime(12, 0)).toMSecsSinceEpoch();
 }
 
 QString SeasonModeName(PredictionMode mode) {
