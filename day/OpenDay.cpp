@@ -11,6 +11,8 @@
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
 #include "results/FinishTable.h"
+#include "results/RacePayouts.h"
+#include "results/ResultMatching.h"
 
 namespace wakorin {
 
@@ -283,14 +285,14 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
     if (r >= chances.size()) continue;
     for (BetType bet : kBetTypes) {
       const BetMatch& won = check.rows[r].bets[bet];
-      if (won.result != BetMatch::Result::Paid || !won.winners.empty()) continue;
-      std::array<int, 3> lanes{};
-      std::size_t count = 0;
-      for (char c : won.combination) {
-        if (c >= '1' && c <= '6' && count < 3) lanes[count++] = c - '0';
-      }
-      if (count != (IsTwoBoat(bet) ? 2u : 3u)) continue;
-      check.races[r].outcomeChance[bet] = ChanceOf(chances[r], bet, lanes);
+      if (won.result != BetMatch::Result::Paid || !won.deadHeat.empty()) continue;
+      const Combination& boats = won.won.combination;
+      check.races[r].outcomeChance[bet] = ChanceOf(chances[r], bet, {boats.boats[0], boats.boats[1], boats.boats[2]});
+    }
+  }
+  if (predictor.popularity && key) {
+    for (const RacePayouts& race : ReadRacePayouts(VenueResultBlock(resultFile->substr(*key), venue.code))) {
+      if (race.race >= 1 && race.race <= 12) AddPopularity(check.rows[static_cast<std::size_t>(race.race - 1)], race);
     }
   }
   return check;

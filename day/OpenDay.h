@@ -47,6 +47,9 @@ struct Predictor {
   // Also count six fixed favourites of each bet type in every race a check counts
   // (VenueCheck::favourites), a yardstick for a season's returns.
   bool favourites = false;
+  // Also give each winning combination of a check its 人気 from the race's own payout lines,
+  // which the window shows; the checker, which never does, is spared reading them.
+  bool popularity = false;
 
   PredictionMode Mode() const { return model ? PredictionMode::Data : PredictionMode::Standard; }
 };

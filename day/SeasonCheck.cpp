@@ -231,10 +231,7 @@ bool SeasonTotals::Add(const SeasonDay& day) {
         // The log-loss of what won, where the race had one winning combination with a payout.
         const double chance = race.outcomeChance[bet];
         if (chance < 0 || r >= venue.rows.size()) continue;
-        const std::string& payout = venue.rows[r].bets[bet].payout;
-        const std::size_t digits = payout.find_first_not_of(' ');
-        if (digits == std::string::npos) continue;
-        const long long yen = std::atoll(payout.c_str() + digits);
+        const long long yen = venue.rows[r].bets[bet].won.yen;
         if (yen <= 0) continue;
         // The pool pays back 75 % of what it takes: 75 / payout is the market's chance.
         loss[bet].model -= std::log(std::max(chance, 1e-9));

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,10 @@ void CheckResultPath(std::string_view programPath) {
 }
 
 
+bool IsBlankText(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
 void CheckRow(const ResultRow& row) {
   Require(row.TrifectaCombination.size() == 5 && row.TrioCombination.size() == 5 &&
               row.ExactaCombination.size() == 3 && row.QuinellaCombination.size() == 3,
@@ -86,12 +91,27 @@ void CheckCell(const BetMatch& cell, const ResultRow& row, BetType bet,
             "a race not run, a void bet or a special payout is shown as a result");
     return;
   }
-  Require(cell.result == Result::Paid, "a result is not shown as paid");
+  if (IsBlankText(combination) && IsBlankText(row.Payout(bet))) {
+    Require(cell.result == Result::NoResult && !cell.Hit(), "a bet without a result is shown as one");
+    return;
+  }
+  const std::optional<Combination> own = ParseCombination(combination);
+  Require(cell.result == Result::Paid || cell.result == Result::Unreadable, "a result is not shown");
+  // A damaged row is shown as written, never as a payout of its own making.
+  if (cell.result == Result::Unreadable) {
+    Require(cell.writtenCombination == combination && cell.writtenPayout == row.Payout(bet),
+            "a damaged row is not shown as written");
+  } else {
+    Require(own.has_value() && cell.won.yen > 0, "an unreadable row is shown as paid");
+  }
   // A hit in a dead heat shows the combination it covers, which may be a further one.
-  bool shows = cell.combination == combination;
-  for (const auto& [tie, payout] : row.Ties[bet]) shows = shows || (cell.Hit() && cell.combination == tie);
+  bool shows = !own || cell.won.combination == *own;
+  for (const auto& [tie, payout] : row.Ties[bet]) {
+    const std::optional<Combination> other = ParseCombination(tie);
+    shows = shows || (cell.Hit() && other && cell.won.combination == *other);
+  }
   Require(shows, "cell does not show a winning combination");
-  Require(!cell.Hit() || ParseCombination(cell.combination).has_value(), "hit on no combination");
+  Require(!cell.Hit() || cell.won.combination.count > 0, "hit on no combination");
 }
 
 void RequireTally(const BetTally& tally) {

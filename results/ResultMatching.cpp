@@ -69,38 +69,62 @@ RaceMatch MatchResultRow(const RecommendedTickets& slot, const ResultRow& row) {
     }
     if (row.Special[bet]) {
       cell.result = BetMatch::Result::Special;
-      cell.payout = row.Payout(bet);
+      cell.refund = Yen(row.Payout(bet));
       continue;  // a refund, not a hit
     }
-    cell.result = BetMatch::Result::Paid;
-    cell.combination = row.Combination(bet);
-    cell.payout = row.Payout(bet);
-    if (HasWinners(row, bet) && !row.Ties[bet].empty()) cell.winners = Winners(row, bet);
-    if (!slot.onSale[bet]) continue;
-    // The first ticket, in recommended order, that covers any winning combination, each
-    // combination read into lanes once.
-    std::vector<std::pair<Combination, const std::pair<std::string, std::string>*>> tied;
-    const bool paid = HasWinners(row, bet);
-    const std::optional<Combination> own = paid ? ParseCombination(row.Combination(bet)) : std::nullopt;
-    for (const auto& tie : row.Ties[bet]) {
-      if (!paid) break;
-      if (const auto winner = ParseCombination(tie.first)) tied.emplace_back(*winner, &tie);
+    const std::string& combination = row.Combination(bet);
+    const std::string& payout = row.Payout(bet);
+    if (IsBlank(combination) && IsBlank(payout)) {
+      cell.result = BetMatch::Result::NoResult;
+      continue;
     }
+    const std::optional<Combination> own = ParseCombination(combination);
+    const bool readable = own && own->count == (IsTwoBoat(bet) ? 2 : 3) && Yen(payout) > 0;
+    cell.result = readable ? BetMatch::Result::Paid : BetMatch::Result::Unreadable;
+    if (own) cell.won = {*own, Yen(payout), 0};
+    if (!readable) {
+      cell.writtenCombination = combination;
+      cell.writtenPayout = payout;
+    }
+    // Further winning combinations of a dead heat, each read into lanes once; one that cannot be
+    // read can be neither hit nor paid.
+    if (!IsBlank(combination)) {
+      for (const auto& [tie, yen] : row.Ties[bet]) {
+        if (const auto winner = ParseCombination(tie)) cell.deadHeat.push_back({*winner, Yen(yen), 0});
+      }
+    }
+    if (!cell.deadHeat.empty() && own) cell.deadHeat.insert(cell.deadHeat.begin(), cell.won);
+    if (!slot.onSale[bet]) continue;
+    // The first ticket, in recommended order, that covers any winning combination.
     for (std::size_t j = 0; j < 6 && cell.ticket == 0; ++j) {
       if (own && Covers(slot, bet, j, *own)) {
         cell.ticket = static_cast<int>(j + 1);
         break;
       }
-      for (const auto& [winner, tie] : tied) {
-        if (!Covers(slot, bet, j, winner)) continue;
+      for (std::size_t k = own ? 1 : 0; k < cell.deadHeat.size(); ++k) {
+        if (!Covers(slot, bet, j, cell.deadHeat[k].combination)) continue;
         cell.ticket = static_cast<int>(j + 1);
-        cell.combination = tie->first;
-        cell.payout = tie->second;
+        cell.won = cell.deadHeat[k];
         break;
       }
     }
   }
   return match;
+}
+
+void AddPopularity(RaceMatch& match, const RacePayouts& race) {
+  for (BetType bet : kBetTypes) {
+    const BetSettlement& settled = race.Of(AnyOf(bet));
+    auto give = [&](Payout& winner) {
+      for (const Payout& listed : settled.paid) {
+        if (listed.combination == winner.combination) winner.popularity = listed.popularity;
+      }
+    };
+    BetMatch& cell = match.bets[bet];
+    if (cell.result != BetMatch::Result::Paid) continue;
+    give(cell.won);
+    for (Payout& tie : cell.deadHeat) give(tie);
+  }
 }
 
 }  // namespace wakorin

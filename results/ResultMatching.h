@@ -7,30 +7,35 @@
 
 #include "predict/BetType.h"
 #include "predict/RecommendedTickets.h"
+#include "results/RacePayouts.h"
 #include "results/ResultFile.h"
 
 namespace wakorin {
 
-// One bet type of a race's row of results, matched against the race's tickets: what stands in
-// the file (fields as CP932 bytes, as the file writes them) and which ticket hit. The window and
-// the checker make their words from it.
+// One bet type of a race's row of results, matched against the race's tickets: which ticket hit
+// and the winning combinations with their payouts, as values. A row the file writes damaged keeps
+// its bytes, so that it is shown as written rather than guessed at.
 struct BetMatch {
   enum class Result : std::uint8_t {
-    NotShown,   // neither type of its group (two-boat, three-boat) is on sale
-    Paid,       // `combination` and `payout` as read; a blank combination: no result
-    Cancelled,  // the race was not run (中　止): nothing paid, nothing hit
-    Void,       // 不成立: every stake refunded, nothing hit
-    Special,    // 特払い: `payout` is the refund per 100 yen (blank when the file gives none)
+    NotShown,    // neither type of its group (two-boat, three-boat) is on sale
+    NoResult,    // the row's combination and payout are blank: the bet type has no result
+    Paid,        // `won`, and in a dead heat `deadHeat`
+    Cancelled,   // the race was not run (中　止): nothing paid, nothing hit
+    Void,        // 不成立: every stake refunded, nothing hit
+    Special,     // 特払い: `refund` per 100 yen (0 when the file gives none)
+    Unreadable,  // the row's combination or payout is not one: `written` holds them as the file does
   };
   Result result = Result::NotShown;
-  // Paid: the winning combination the first hitting ticket covers, with its own payout, else
-  // the row's own combination and payout. Special: the refund. Blanks kept.
-  std::string combination;
-  std::string payout;
-  int ticket = 0;  // the number (1..6) of the first ticket that hit; 0 for none
+  // Paid: the winning combination the first hitting ticket covers, with its own payout, else the
+  // row's own. The payout table gives no 人気, so `won.popularity` is 0 unless a reader of the
+  // race's own payout lines fills it in. Unreadable: the combination when it can be read.
+  Payout won;
   // A dead heat: every winning combination with its payout, the row's own first; empty when
-  // there is one winning combination.
-  std::vector<std::pair<std::string, std::string>> winners;
+  // there is one winning combination. A further combination that cannot be read is left out.
+  std::vector<Payout> deadHeat;
+  long long refund = 0;  // Special
+  std::string writtenCombination, writtenPayout;  // Unreadable
+  int ticket = 0;  // the number (1..6) of the first ticket that hit; 0 for none
 
   bool Hit() const { return ticket > 0; }
 };
@@ -56,5 +61,9 @@ long long PaidFor(const RecommendedTickets& slot, BetType bet, const ResultRow& 
 // when it covers any of the winning combinations. A race not run, a void bet and a special payout
 // are never a hit.
 RaceMatch MatchResultRow(const RecommendedTickets& slot, const ResultRow& row);
+
+// Gives each winning combination of `match` its 人気, as the race's own payout lines under its
+// finishing table give it; a combination they do not list keeps 0.
+void AddPopularity(RaceMatch& match, const RacePayouts& race);
 
 }  // namespace wakorin

@@ -71,7 +71,9 @@ void TMainForm::CheckVenue() {
     SelectRace(races);
   }
   ui::CheckProgress progress(checkOverlay_, desktop_, [this] { return !quitRequested_; });
-  auto check = day_->CheckVenue(venue_, progress, CurrentPredictor());
+  Predictor predictor = CurrentPredictor();
+  predictor.popularity = true;  // the grid names each winner's 人気
+  auto check = day_->CheckVenue(venue_, progress, predictor);
   if (!check) {
     ShowError(check.error());
     return;

@@ -144,39 +144,46 @@ void ResultGrid::Show(const CheckShown& shown) {
   ShowTally(shown);
 }
 
+// Lanes joined as the result file joins them: "1-3", "5-1-3".
+static QString CombinationText(const Combination& c) {
+  QString text;
+  for (std::size_t k = 0; k < c.count; ++k) {
+    if (k > 0) text += QLatin1Char('-');
+    text += QString::number(c.boats[k]);
+  }
+  return text;
+}
+
 QString ResultGrid::ResultText(const BetMatch& match) {
+  QString combination;
   switch (match.result) {
-    case BetMatch::Result::NotShown: return QString();
+    case BetMatch::Result::NotShown:
+    case BetMatch::Result::NoResult: return QString();
     case BetMatch::Result::Cancelled: return Text("中　止");
     case BetMatch::Result::Void: return Text("不成立");
     case BetMatch::Result::Special: return Text("特払い");
-    case BetMatch::Result::Paid: break;
+    case BetMatch::Result::Paid: combination = CombinationText(match.won.combination); break;
+    case BetMatch::Result::Unreadable: combination = FromCp932(match.writtenCombination); break;
   }
-  const QString combination = FromCp932(match.combination);
   return match.Hit() ? QStringLiteral("%1(%2)").arg(combination).arg(match.ticket) : combination;
-}
-
-static bool IsBlank(const std::string& bytes) {
-  return bytes.find_first_not_of(' ') == std::string::npos;
 }
 
 QString ResultGrid::PayoutText(const BetMatch& match) {
   switch (match.result) {
-    case BetMatch::Result::Paid:
-      // A combination with no result is blanks; it gets no yen sign.
-      return FromCp932(match.payout) + (IsBlank(match.combination) ? QString() : Text("円"));
-    case BetMatch::Result::Special:
-      return IsBlank(match.payout) ? QString() : FromCp932(match.payout) + Text("円");
-    default:
-      return QString();
+    case BetMatch::Result::Paid: return QString::number(match.won.yen) + Text("円");
+    case BetMatch::Result::Special: return match.refund > 0 ? QString::number(match.refund) + Text("円") : QString();
+    // A damaged payout is shown as the file writes it, not as a sum of yen.
+    case BetMatch::Result::Unreadable: return FromCp932(match.writtenPayout);
+    default: return QString();
   }
 }
 
 QString ResultGrid::DeadHeatText(const BetMatch& match) {
   QStringList each;
-  for (const auto& [combination, payout] : match.winners) {
-    const std::size_t digits = std::min(payout.find_first_not_of(' '), payout.size());
-    each << FromCp932(combination) + QLatin1Char(' ') + FromCp932(payout.substr(digits)) + Text("円");
+  for (const Payout& payout : match.deadHeat) {
+    each << CombinationText(payout.combination) + QLatin1Char(' ') +
+                (payout.yen > 0 ? QString::number(payout.yen) + Text("円") : Text("払戻金不明")) +
+                (payout.popularity > 0 ? Text(" %1番人気").arg(payout.popularity) : QString());
   }
   return each.join(QStringLiteral(" / "));
 }
@@ -197,7 +204,7 @@ ResultGrid::Row ResultGrid::RowOf(const RaceMatch& shown, const PerBet<bool>& sk
     const BetMatch& cell = shown.bets[b];
     const QString text = ResultText(cell), payout = PayoutText(cell);
     // A race cancelled or a bet void has nothing to skip: it shows as such.
-    const bool pass = skipped[b] && !payout.isEmpty();
+    const bool pass = skipped[b] && (cell.result == BetMatch::Result::NoResult || !payout.isEmpty());
     row.tickets[b] = {pass ? Text("見送") : text, cell.Hit() && !pass, pass};
     row.payouts[b] = GroupedPayout(payout);
   }
@@ -210,7 +217,9 @@ void ResultGrid::ShowRow(std::size_t r, const Row& row, const RaceMatch& shown) 
     const bool pass = row.tickets[b].skipped;
     QLabel* label = tickets_[b][r];
     label->setText(row.tickets[b].text);
-    QString tip = cell.winners.empty() ? QString() : QStringLiteral("同着: ") + DeadHeatText(cell);
+    QString tip = !cell.deadHeat.empty()      ? QStringLiteral("同着: ") + DeadHeatText(cell)
+                  : cell.won.popularity > 0 ? Text("%1番人気").arg(cell.won.popularity)
+                                            : QString();
     // A skipped race keeps its result within reach.
     if (pass) tip = QStringLiteral("見送り（結果 %1）").arg(ResultText(cell).trimmed()) + (tip.isEmpty() ? QString() : QLatin1Char('\n') + tip);
     label->setToolTip(tip);

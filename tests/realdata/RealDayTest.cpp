@@ -20,6 +20,7 @@
 #include "program/VenueEntry.h"
 #include "program/VenueTable.h"
 #include "day/DayCheck.h"
+#include "day/OpenDay.h"
 #include "results/LearningDay.h"
 #include "results/ResultFile.h"
 #include "results/ResultMatching.h"
@@ -217,7 +218,7 @@ TEST(RealResults, SpecialPayoutsAndADeadHeatInTheLastRace) {
                        Tickets({"4-5-6"}));
   const RaceMatch shown = MatchResultRow(tickets, first);
   EXPECT_EQ(shown.bets[BetType::Exacta].result, BetMatch::Result::Special);
-  EXPECT_EQ(shown.bets[BetType::Exacta].payout, "      70");
+  EXPECT_EQ(shown.bets[BetType::Exacta].refund, 70);
   EXPECT_FALSE(shown.bets[BetType::Exacta].Hit() || shown.bets[BetType::Quinella].Hit());
   EXPECT_TRUE(shown.bets[BetType::Trifecta].Hit());
   CheckTally tally;
@@ -453,6 +454,39 @@ TEST(RealResults, ReturnsOfADeadHeatDayAreWhatABettorIsPaid) {
   EXPECT_EQ(day.tally[BetType::Exacta].payout, paid[BetType::Exacta]);
   EXPECT_EQ(day.tally[BetType::Trio].payout, paid[BetType::Trio]);
   EXPECT_EQ(day.tally[BetType::Trifecta].payout, paid[BetType::Trifecta]);
+}
+
+// The window's check names each winner's 人気 as the race's own payout lines give it, every
+// combination of a dead heat too (福岡 12R of 2024-01-16, read off the file); the checker,
+// which never shows it, leaves it unread.
+TEST(RealResults, WindowCheckNamesThePopularityOfEveryWinner) {
+  if (!fs::exists(kRealData / "K240116.TXT")) GTEST_SKIP() << "no real data beside the project";
+  auto day = OpenDay::Open((kRealData / "B240116.TXT").string());
+  ASSERT_TRUE(day.ok());
+  const auto& venues = day->Venues();
+  const auto fukuoka = std::find_if(venues.begin(), venues.end(), [](const DayVenue& v) { return v.code == "22"; });
+  ASSERT_NE(fukuoka, venues.end());
+  Predictor predictor;
+  predictor.model = SharedDefaultModel();
+  ResultSearchObserver quiet;
+  for (bool popularity : {false, true}) {
+    predictor.popularity = popularity;
+    auto check = day->CheckVenue(static_cast<std::size_t>(fukuoka - venues.begin()), quiet, predictor);
+    ASSERT_TRUE(check.ok());
+    const RaceMatch& last = check->rows[11];
+    auto ranks = [&](BetType bet) {
+      const BetMatch& cell = last.bets[bet];
+      std::vector<int> each;
+      for (const Payout& p : cell.deadHeat.empty() ? std::vector<Payout>{cell.won} : cell.deadHeat) each.push_back(p.popularity);
+      return each;
+    };
+    using Ranks = std::vector<int>;
+    EXPECT_EQ(ranks(BetType::Exacta), popularity ? Ranks{1} : Ranks{0});
+    EXPECT_EQ(ranks(BetType::Quinella), popularity ? Ranks{2} : Ranks{0});
+    EXPECT_EQ(ranks(BetType::Trifecta), popularity ? (Ranks{3, 7}) : (Ranks{0, 0}));
+    EXPECT_EQ(ranks(BetType::Trio), popularity ? (Ranks{2, 5}) : (Ranks{0, 0}));
+    EXPECT_EQ(last.bets[BetType::Trifecta].deadHeat[1].yen, 980);
+  }
 }
 
 // Every racer line of the three real days against the card cut from it, and the races whose

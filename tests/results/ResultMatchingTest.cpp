@@ -59,8 +59,8 @@ TEST(ResultMatchingTest, HitsAreTaggedWithTheFirstTicketThatHit) {
   // Quinella ticket 1 and exacta ticket 5; the "&" ticket 1 covers 3-5-1 through its trio.
   RaceMatch shown = MatchResultRow(all, Row("1-3", "3-6", "1-3-5", "5-1-3"));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-6(5)*", "1-3-5(1)*", "5-1-3(1)*"}));
-  EXPECT_EQ(shown.bets[BetType::Quinella].payout, "     180");
-  EXPECT_EQ(shown.bets[BetType::Trifecta].payout, "    4560");
+  EXPECT_EQ(shown.bets[BetType::Quinella].won.yen, 180);
+  EXPECT_EQ(shown.bets[BetType::Trifecta].won.yen, 4560);
 
   // Tickets joined by "-" hit only in their order: 1-5-2 is ticket 5, 2-5-1 is no ticket; trio
   // 1-2-5 is ticket 5 as well.
@@ -81,7 +81,7 @@ TEST(ResultMatchingTest, OnlyBetTypesOnSaleAreShownAndMatched) {
   const ResultRow row = Row("1-3", "3-1", "1-3-5", "3-1-5");
   RaceMatch shown = MatchResultRow(Slot(TicketSale::Quinella), row);
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1", "", ""}));
-  EXPECT_EQ(shown.bets[BetType::Exacta].payout, "     350");
+  EXPECT_EQ(shown.bets[BetType::Exacta].won.yen, 350);
   EXPECT_EQ(shown.bets[BetType::Trio].result, BetMatch::Result::NotShown);
   EXPECT_EQ(shown.bets[BetType::Trifecta].result, BetMatch::Result::NotShown);
 
@@ -103,7 +103,8 @@ TEST(ResultMatchingTest, BlankCombinationsNeverHit) {
   for (BetType bet : kBetTypes) blanks.tickets[bet].fill(Ticket{});
   RaceMatch shown = MatchResultRow(blanks, Row("   ", "   ", "     ", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"   ", "   ", "     ", "     "}));
-  EXPECT_EQ(shown.bets[BetType::Quinella].payout, "     180");
+  EXPECT_EQ(shown.bets[BetType::Quinella].result, BetMatch::Result::Unreadable);
+  EXPECT_EQ(shown.bets[BetType::Quinella].writtenPayout, "     180");
   blanks.tickets[BetType::Trifecta][0] = T("3&1&5");
   EXPECT_FALSE(MatchResultRow(blanks, Row("   ", "   ", "     ", "5-1-3")).bets[BetType::Trifecta].Hit());
 
@@ -111,11 +112,32 @@ TEST(ResultMatchingTest, BlankCombinationsNeverHit) {
   shown = MatchResultRow(Slot(TicketSale::All), Row("1-3", "3-1", "1-3-5", "     "));
   EXPECT_EQ(Cells(shown), (CellTexts{"1-3(1)*", "3-1(1)*", "1-3-5(1)*", "     "}));
 
-  // A combination field that is not lanes joined by '-' hits nothing, however its digits read.
+  // A combination field that is not lanes joined by '-' hits nothing, however its digits read,
+  // and is shown as written rather than as a payout.
   for (const char* damaged : {"1=3", "13 ", "1-7", "3-1-"}) {
-    EXPECT_FALSE(MatchResultRow(Slot(TicketSale::All), Row("1-3", damaged, "1-3-5", "     ")).bets[BetType::Exacta].Hit())
-        << damaged;
+    const BetMatch cell = MatchResultRow(Slot(TicketSale::All), Row("1-3", damaged, "1-3-5", "     ")).bets[BetType::Exacta];
+    EXPECT_FALSE(cell.Hit()) << damaged;
+    EXPECT_EQ(cell.result, BetMatch::Result::Unreadable) << damaged;
+    EXPECT_EQ(cell.writtenCombination, damaged);
   }
+  // A payout that is no sum of yen: the combination still tells the hit, the payout is kept as
+  // written; a blank row is no result.
+  struct Case {
+    const char* payout;
+    BetMatch::Result result;
+  };
+  for (const Case& c : {Case{"    12a0", BetMatch::Result::Unreadable}, Case{"        ", BetMatch::Result::Unreadable},
+                        Case{"       0", BetMatch::Result::Unreadable}, Case{"    1230", BetMatch::Result::Paid}}) {
+    ResultRow row = Row("1-3", "3-1", "1-3-5", "3-1-5");
+    row.TrioPayout = c.payout;
+    const BetMatch cell = MatchResultRow(Slot(TicketSale::All), row).bets[BetType::Trio];
+    EXPECT_EQ(cell.result, c.result) << c.payout;
+    EXPECT_EQ(CellText(cell), "1-3-5(1)*") << c.payout;
+    EXPECT_EQ(cell.writtenPayout, c.result == BetMatch::Result::Paid ? "" : c.payout);
+  }
+  ResultRow none = Row("1-3", "3-1", "1-3-5", "     ");
+  none.TrifectaPayout = "        ";
+  EXPECT_EQ(MatchResultRow(Slot(TicketSale::All), none).bets[BetType::Trifecta].result, BetMatch::Result::NoResult);
 }
 
 }  // namespace

@@ -121,16 +121,19 @@ TEST(ResultTable, DeadHeatHitsAnyWinningCombination) {
   // the grid and the footer agree; the tooltip keeps every winning combination.
   const BetMatch& hit = shown.bets[BetType::Exacta];
   EXPECT_EQ(testsupport::CellText(hit), "1-3(2)*");
-  EXPECT_EQ(hit.payout, ts::Payout(640));
-  using Winners = std::vector<std::pair<std::string, std::string>>;
-  EXPECT_EQ(hit.winners, (Winners{{"1-2", ts::Payout(300)}, {"1-3", ts::Payout(640)}}));
+  EXPECT_EQ(hit.won.yen, 640);
+  ASSERT_EQ(hit.deadHeat.size(), 2u);
+  EXPECT_EQ(hit.deadHeat[0].combination, *ParseCombination("1-2"));
+  EXPECT_EQ(hit.deadHeat[0].yen, 300);
+  EXPECT_EQ(hit.deadHeat[1].combination, *ParseCombination("1-3"));
+  EXPECT_EQ(hit.deadHeat[1].yen, 640);
   EXPECT_EQ(testsupport::CellText(shown.bets[BetType::Quinella]), "1-3(1)*");
   EXPECT_EQ(testsupport::CellText(shown.bets[BetType::Trifecta]), "1-3-2(2)*");
-  EXPECT_EQ(shown.bets[BetType::Trifecta].payout, ts::Payout(2500));
+  EXPECT_EQ(shown.bets[BetType::Trifecta].won.yen, 2500);
   // With no hit the first combination shows.
   const RaceMatch missed = MatchResultRow(TicketsFromLists(TicketSale::All, {}, {}, {}, {}), row);
   EXPECT_EQ(testsupport::CellText(missed.bets[BetType::Exacta]), "1-2");
-  EXPECT_EQ(missed.bets[BetType::Exacta].payout, ts::Payout(300));
+  EXPECT_EQ(missed.bets[BetType::Exacta].won.yen, 300);
 
   CheckTally tally;
   tally.Add(TicketsFromLists(TicketSale::All, exacta, quinella, trifecta, trio), row);

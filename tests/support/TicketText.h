@@ -53,17 +53,25 @@ inline std::array<std::string, 6> Texts(const TicketList& list) {
   return texts;
 }
 
-// A matched cell in short: the combination as read, "(n)*" after it when ticket n hit, the
-// result file's own word (CP932) for a race not run, a void bet or a special payout.
+// A matched cell in short: the combination ("1-3"), "(n)*" after it when ticket n hit, the
+// result file's own word (CP932) for a race not run, a void bet or a special payout, a damaged
+// row as written.
 inline std::string CellText(const BetMatch& cell) {
+  std::string text;
   switch (cell.result) {
-    case BetMatch::Result::NotShown: return "";
+    case BetMatch::Result::NotShown:
+    case BetMatch::Result::NoResult: return "";
     case BetMatch::Result::Cancelled: return std::string(result_layout::kCancelled);
     case BetMatch::Result::Void: return std::string(result_layout::kVoid);
     case BetMatch::Result::Special: return std::string(result_layout::kSpecial);
-    case BetMatch::Result::Paid: break;
+    case BetMatch::Result::Unreadable: text = cell.writtenCombination; break;
+    case BetMatch::Result::Paid:
+      for (std::size_t k = 0; k < cell.won.combination.count; ++k) {
+        text += (k > 0 ? "-" : "") + std::to_string(cell.won.combination.boats[k]);
+      }
+      break;
   }
-  return cell.combination + (cell.Hit() ? "(" + std::to_string(cell.ticket) + ")*" : "");
+  return text + (cell.Hit() ? "(" + std::to_string(cell.ticket) + ")*" : "");
 }
 
 }  // namespace testsupport

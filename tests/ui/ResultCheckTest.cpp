@@ -447,31 +447,44 @@ TEST_F(ResultCheckTest, AnotherDaysResultsAndVenuesTwice) {
 }
 
 // The grid words the matched values: the combination tagged with the ticket that hit it, the
-// payout with 円 (none after a blank combination), the file's words for a race not run, a void
-// bet and a special payout, every winning combination of a dead heat.
+// payout with 円, the file's words for a race not run, a void bet and a special payout, a
+// damaged row as written, every winning combination of a dead heat.
 TEST(ResultGridWords, CellsAreWordedFromTheirValues) {
   using Result = BetMatch::Result;
+  auto match = [](Result result, const char* boats = "", long long yen = 0, int ticket = 0) {
+    BetMatch m;
+    m.result = result;
+    if (const auto c = ParseCombination(boats)) m.won = {*c, yen, 0};
+    m.ticket = ticket;
+    if (result == Result::Special) m.refund = yen;
+    return m;
+  };
+  BetMatch damaged = match(Result::Unreadable, "1-3", 0, 1);
+  damaged.writtenCombination = "1-3";
+  damaged.writtenPayout = "    12a0";
   struct Case {
     BetMatch match;
     const char* text;
     const char* payout;
   };
   const Case cases[] = {
-      {{Result::NotShown, "", "", 0, {}}, "", ""},
-      {{Result::Paid, "1-3", "     180", 0, {}}, "1-3", "     180円"},
-      {{Result::Paid, "1-3-5", "    4560", 2, {}}, "1-3-5(2)", "    4560円"},
-      {{Result::Paid, "   ", "        ", 0, {}}, "   ", "        "},
-      {{Result::Cancelled, "", "", 0, {}}, "中　止", ""},
-      {{Result::Void, "", "", 0, {}}, "不成立", ""},
-      {{Result::Special, "", "      70", 0, {}}, "特払い", "      70円"},
-      {{Result::Special, "", "        ", 0, {}}, "特払い", ""},
+      {match(Result::NotShown), "", ""},
+      {match(Result::NoResult), "", ""},
+      {match(Result::Paid, "1-3", 180), "1-3", "180円"},
+      {match(Result::Paid, "1-3-5", 4560, 2), "1-3-5(2)", "4560円"},
+      {damaged, "1-3(1)", "    12a0"},
+      {match(Result::Cancelled), "中　止", ""},
+      {match(Result::Void), "不成立", ""},
+      {match(Result::Special, "", 70), "特払い", "70円"},
+      {match(Result::Special), "特払い", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ui::ResultGrid::ResultText(c.match), QString::fromUtf8(c.text)) << c.text;
     EXPECT_EQ(ui::ResultGrid::PayoutText(c.match), QString::fromUtf8(c.payout)) << c.text;
     EXPECT_TRUE(ui::ResultGrid::DeadHeatText(c.match).isEmpty());
   }
-  BetMatch tie{Result::Paid, "1-3", "     640", 2, {{"1-2", "     300"}, {"1-3", "     640"}}};
+  BetMatch tie = match(Result::Paid, "1-3", 640, 2);
+  tie.deadHeat = {{*ParseCombination("1-2"), 300, 0}, {*ParseCombination("1-3"), 640, 0}};
   EXPECT_EQ(ui::ResultGrid::DeadHeatText(tie), QString::fromUtf8("1-2 300円 / 1-3 640円"));
 }
 

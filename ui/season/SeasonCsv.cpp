@@ -31,6 +31,16 @@ namespace {
 
 const PerBet<const char*> kCsvNames{{"quinella", "exacta", "trio", "trifecta"}};
 
+// Lanes joined as the result file joins them: "1-3", "5-1-3".
+std::string CombinationText(const Combination& c) {
+  std::string text;
+  for (std::size_t k = 0; k < c.count; ++k) {
+    if (k > 0) text += '-';
+    text += static_cast<char>('0' + c.boats[k]);
+  }
+  return text;
+}
+
 }  // namespace
 
 // Per race and bet type: the result, then what the tickets staked, were paid and were paid back
@@ -52,17 +62,27 @@ void WriteSeasonCsvHeader(std::ostream& out, bool dataMode) {
 
 void WriteSeasonCsv(std::ostream& out, const SeasonDay& day, bool dataMode) {
   // From the values of each cell: the combination (or the word the result file writes instead
-  // of one), its payout as the file writes it and the ticket that hit it.
+  // of one), its payout and the ticket that hit it; a damaged cell as the file writes it.
   auto cell = [&](const BetMatch& shown) {
-    std::string yen = Cp932ToUtf8(shown.payout);
-    yen.erase(0, yen.find_first_not_of(' '));
-    std::string combination;
+    std::string combination, yen;
     switch (shown.result) {
-      case BetMatch::Result::Paid: combination = Cp932ToUtf8(shown.combination); break;
+      case BetMatch::Result::Paid:
+        combination = CombinationText(shown.won.combination);
+        yen = std::to_string(shown.won.yen);
+        break;
+      case BetMatch::Result::Unreadable:
+        combination = Cp932ToUtf8(shown.writtenCombination);
+        yen = Cp932ToUtf8(shown.writtenPayout);
+        yen.erase(0, yen.find_first_not_of(' '));
+        break;
       case BetMatch::Result::Cancelled: combination = "中　止"; break;
       case BetMatch::Result::Void: combination = "不成立"; break;
-      case BetMatch::Result::Special: combination = "特払い"; break;
-      case BetMatch::Result::NotShown: break;
+      case BetMatch::Result::Special:
+        combination = "特払い";
+        if (shown.refund > 0) yen = std::to_string(shown.refund);
+        break;
+      case BetMatch::Result::NotShown:
+      case BetMatch::Result::NoResult: break;
     }
     out << ',' << combination << ',' << yen << ','
         << (shown.ticket > 0 ? std::to_string(shown.ticket) : std::string());
