@@ -10,29 +10,6 @@ bool IsLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
-// `text` with full-width digits as ASCII and 年 and 月 as "/", other characters as blanks or as
-// themselves, so that both forms of a date read alike.
-std::string Normalised(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (!IsLeadByte(c) || i + 1 >= text.size()) {
-      out += c == '\r' || c == '\n' ? '\n' : static_cast<char>(c);
-      continue;
-    }
-    const auto t = static_cast<unsigned char>(text[++i]);
-    if (c == 0x82 && t >= 0x4F && t <= 0x58) {
-      out += static_cast<char>('0' + (t - 0x4F));  // ０..９
-    } else if ((c == 0x94 && t == 0x4E) || (c == 0x8C && t == 0x8E)) {
-      out += '/';  // 年, 月
-    } else {
-      out += ' ';
-    }
-  }
-  return out;
-}
-
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -54,11 +31,9 @@ bool IsCalendarDate(int year, int month, int day) {
   return day <= (month == 2 && !leap ? 28 : kDays[month - 1]);
 }
 
-}  // namespace
-
-std::optional<int> FindDayDate(std::string_view text) {
-  const std::string s = Normalised(text);
-  for (std::size_t start = 0; start + 4 <= s.size(); ++start) {
+// The first date whose year starts at or after `from` in normalised text.
+std::optional<int> DateFrom(const std::string& s, std::size_t from) {
+  for (std::size_t start = from; start + 4 <= s.size(); ++start) {
     if (!IsDigit(s[start]) || (start > 0 && IsDigit(s[start - 1]))) continue;
     std::size_t at = start;
     const auto year = Number(s, at, 4, 4);
@@ -72,6 +47,36 @@ std::optional<int> FindDayDate(std::string_view text) {
     return *year * 10000 + *month * 100 + *day;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+// The text is normalised as it is read: full-width digits as ASCII, 年 and 月 as "/", other
+// characters as blanks or as themselves, so that both forms of a date read alike. A date never
+// spans a line, so each line is searched once it is complete and the rest is never normalised.
+std::optional<int> FindDayDate(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  std::size_t line = 0;  // where the line not yet searched starts in `s`
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!IsLeadByte(c) || i + 1 >= text.size()) {
+      s += c == '\r' || c == '\n' ? '\n' : static_cast<char>(c);
+    } else {
+      const auto t = static_cast<unsigned char>(text[++i]);
+      if (c == 0x82 && t >= 0x4F && t <= 0x58) {
+        s += static_cast<char>('0' + (t - 0x4F));  // ０..９
+      } else if ((c == 0x94 && t == 0x4E) || (c == 0x8C && t == 0x8E)) {
+        s += '/';  // 年, 月
+      } else {
+        s += ' ';
+      }
+    }
+    if (s.back() != '\n') continue;
+    if (const auto day = DateFrom(s, line)) return day;
+    line = s.size();
+  }
+  return DateFrom(s, line);
 }
 
 std::optional<int> DayOfFileName(std::string_view path, char letter) {

@@ -1,12 +1,12 @@
 #include "results/ResultMatching.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "base/ByteField.h"
-#include "base/Decimal.h"
 
 namespace wakorin {
 namespace {
@@ -15,9 +15,18 @@ bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
+// A payout field's yen: digits between blanks (a '+' allowed), at most what an int holds; 0 for
+// anything else. Read for every cell the check shows, so it builds no error for a blank.
 long long Yen(std::string_view payout) {
-  auto yen = ParseDecimal(TrimControlAndBlanks(payout));
-  return yen && *yen > 0 ? *yen : 0;
+  std::string_view digits = TrimControlAndBlanks(payout);
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  if (digits.empty() || digits.size() > 10) return 0;
+  long long yen = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    yen = yen * 10 + (c - '0');
+  }
+  return yen <= std::numeric_limits<int>::max() ? yen : 0;
 }
 
 // Calls pay(combination, payout) for each winning combination of the row, uncopied.
