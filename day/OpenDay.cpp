@@ -260,10 +260,15 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   check.stopped = search->end == ResultSearchEnd::Stopped;
   if (!check.resultFound) return check;
   // Boats whose start was void or that did not start: tickets naming them are paid back. Read
-  // from the venue's first key line on, which the outline has found.
+  // from the venue's first key line on, which the outline has found: the block the table was
+  // read from, unless a damaged file had the search take another.
   const std::optional<std::size_t> key = outline->KeyOffset(venue.code);
-  const std::array<unsigned, 12> refunded =
-      key ? RefundedLanes(resultFile->substr(*key), venue.code) : std::array<unsigned, 12>{};
+  std::array<unsigned, 12> refunded{};
+  if (key && search->block && search->block->key == *key) {
+    refunded = RefundedLanes(*search->block);
+  } else if (key) {
+    refunded = RefundedLanes(ResultBlockAt(*resultFile, *key));
+  }
   // Rows past the venue's last race are filled as holding no tickets.
   static const RecommendedTickets kNoTickets{};
   for (std::size_t r = 0; r < 12; ++r) {

@@ -83,13 +83,7 @@ std::string_view VenueResultBlock(std::string_view fileBytes, std::string_view v
     if (start == 0 || fileBytes[start - 1] == '\n') break;  // a key stands at a line's start
   }
   if (start == std::string_view::npos || venueCode.size() != 2) return {};
-  std::string_view block = fileBytes.substr(start + key.size());
-  const std::size_t end = FindCodeAnd(block, venueCode, result_layout::kEndTail);
-  block = block.substr(0, end);
-  // Another venue's key ends the block too, should its end line be missing.
-  if (const std::size_t other = block.find(result_layout::kKeyTail); other != std::string_view::npos)
-    block = block.substr(0, other >= 2 ? other - 2 : 0);
-  return block;
+  return ResultBlockAt(fileBytes, start).Body();
 }
 
 namespace {
@@ -97,8 +91,7 @@ namespace {
 // Walks the finishing tables of a venue's block: heading(race) at each race heading, then
 // row(line) for each line of its table, which answers whether the line was one of its rows.
 template <typename Heading, typename Row>
-void WalkFinishTables(std::string_view fileBytes, std::string_view venueCode, Heading&& heading, Row&& row) {
-  const std::string_view block = VenueResultBlock(fileBytes, venueCode);
+void WalkFinishTables(std::string_view block, Heading&& heading, Row&& row) {
   bool inTable = false, anyRace = false;
   std::size_t at = 0;
   while (at < block.size()) {
@@ -128,7 +121,7 @@ void WalkFinishTables(std::string_view fileBytes, std::string_view venueCode, He
 std::vector<RaceFinish> ReadFinishTables(std::string_view fileBytes, std::string_view venueCode) {
   std::vector<RaceFinish> races;
   WalkFinishTables(
-      fileBytes, venueCode, [&](int race) { races.push_back(RaceFinish{race, {}}); },
+      VenueResultBlock(fileBytes, venueCode), [&](int race) { races.push_back(RaceFinish{race, {}}); },
       [&](std::string_view line) {
         Finisher boat;
         if (races.back().boats.size() < 6 && ReadFinisher(line, boat)) {
@@ -145,7 +138,7 @@ void ForEachFinisher(std::string_view fileBytes, std::string_view venueCode,
   int race = 0;
   std::size_t boats = 0;
   WalkFinishTables(
-      fileBytes, venueCode,
+      VenueResultBlock(fileBytes, venueCode),
       [&](int heading) {
         race = heading;
         boats = 0;
@@ -161,11 +154,13 @@ void ForEachFinisher(std::string_view fileBytes, std::string_view venueCode,
       });
 }
 
-std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_view venueCode) {
+namespace {
+
+std::array<unsigned, 12> RefundedLanesIn(std::string_view body) {
   std::array<unsigned, 12> refunded{};
   std::size_t race = 0, boats = 0;
   WalkFinishTables(
-      fileBytes, venueCode,
+      body,
       [&](int heading) {
         race = static_cast<std::size_t>(heading - 1);
         boats = 0;
@@ -183,5 +178,13 @@ std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_v
       });
   return refunded;
 }
+
+}  // namespace
+
+std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_view venueCode) {
+  return RefundedLanesIn(VenueResultBlock(fileBytes, venueCode));
+}
+
+std::array<unsigned, 12> RefundedLanes(const ResultBlock& block) { return RefundedLanesIn(block.Body()); }
 
 }  // namespace wakorin

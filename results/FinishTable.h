@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "results/ResultBlock.h"
+
 namespace wakorin {
 
 // One boat of a race's finishing table ("  01  1 4346 前　田　　健太郎 69   21  6.93   1    0.11").
@@ -56,5 +58,7 @@ void ForEachFinisher(std::string_view fileBytes, std::string_view venueCode,
 // not start (Finisher::Refunded), bit n for lane n: what a check needs of them, read without
 // building the tables.
 std::array<unsigned, 12> RefundedLanes(std::string_view fileBytes, std::string_view venueCode);
+// The same of a block already found.
+std::array<unsigned, 12> RefundedLanes(const ResultBlock& block);
 
 }  // namespace wakorin

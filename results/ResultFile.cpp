@@ -11,6 +11,7 @@
 #include "base/FindBytes.h"
 #include "base/ReadWindow.h"
 #include "base/StartMarker.h"
+#include "results/ResultBlock.h"
 #include "results/ResultFileLayout.h"
 
 namespace wakorin {
@@ -247,26 +248,21 @@ class VenueSearch {
     }
   }
 
-  // Reads the payout table of the block whose key stands at `keyPosition` into `result`.
-  // Nothing past the block's end line, or the next venue's key, is taken as this block's; bytes
-  // of the table beyond them read as blanks. False when the block says its results are not
-  // published yet.
-  Outcome<bool> ReadTable(std::uint64_t keyPosition, VenueResult& result) {
-    auto read = window_.At(keyPosition, kBlockScan);
-    if (!read) return read.error();
-    std::string_view block = *read;
-    const bool longHeader = block.size() <= kLayoutByte || block[kLayoutByte] == ' ';
-    const std::size_t endLine = FindCodeAnd(block, std::string_view(key_).substr(0, 2), kEndTail);
-    std::size_t otherKey = block.find(kKeyTail, kKeySize);
-    otherKey = otherKey == std::string_view::npos ? otherKey : otherKey - 2;
-    const bool ended = endLine != std::string_view::npos;
-    block = block.substr(0, std::min({block.size(), endLine, otherKey}));
-    // The window's bytes are good only until its next read; bytes in memory stay.
-    std::string bytes;
-    if (!file_.InMemory()) {
-      bytes.assign(block);
-      block = bytes;
-    }
+  // Reads the payout table of `found` into `result`. At most a scan's worth of bytes from the
+  // key line is read, and nothing past the block's end line or the next venue's key, as far as
+  // that scan sees them; bytes of the table beyond them read as blanks. False when the block says
+  // its results are not published yet.
+  bool ReadTable(const ResultBlock& found, VenueResult& result) {
+    const std::string_view scan = found.file.substr(found.key, kBlockScan);
+    const std::size_t scanEnd = found.key + scan.size();
+    const bool longHeader = scan.size() <= kLayoutByte || scan[kLayoutByte] == ' ';
+    const bool ended = found.endLine != ResultBlock::npos && found.endLine + kKeySize <= scanEnd;
+    const bool otherKey = found.nextKey != ResultBlock::npos && found.nextKey + kKeySize <= scanEnd;
+    std::size_t end = scanEnd;
+    if (ended) end = std::min(end, found.endLine);
+    if (otherKey) end = std::min(end, found.nextKey);
+    const std::string_view block = scan.substr(0, end - found.key);
+    const std::uint64_t keyPosition = found.key;
 
     std::size_t tableOffset = kHeaderSize - (longHeader ? 0 : 1);
     // Today's header is longer: its first row stands at 414, where the classic rule finds none.
@@ -441,10 +437,12 @@ namespace {
 
 // `known`: where the venue's one key line stands, when the caller's outline has found it;
 // `knownBody`: where the body starts (or that it is missing), when the outline has found that.
-Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venuesBefore,
+Outcome<ResultSearch> Find(std::string_view fileBytes, std::string_view venueCode, int venuesBefore,
                            ResultSearchObserver& observer,
                            std::optional<std::uint64_t> known = std::nullopt,
                            const std::optional<std::optional<std::uint64_t>>* knownBody = nullptr) {
+  ByteFile file;
+  file.OpenBytes(fileBytes);
   observer.FileOpened(file.Size());
 
   ResultSearch search;
@@ -471,9 +469,9 @@ Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venue
   }
   if (!key->has_value()) return search;
 
-  auto published = venue.ReadTable(**key, search.result);
-  if (!published) return published.error();
-  search.end = *published ? ResultSearchEnd::Found : ResultSearchEnd::NotPublished;
+  search.block = ResultBlockAt(fileBytes, static_cast<std::size_t>(**key));
+  const bool published = venue.ReadTable(*search.block, search.result);
+  search.end = published ? ResultSearchEnd::Found : ResultSearchEnd::NotPublished;
   return search;
 }
 
@@ -481,22 +479,18 @@ Outcome<ResultSearch> Find(ByteFile& file, std::string_view venueCode, int venue
 
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer) {
-  ByteFile file;
-  file.OpenBytes(fileBytes);
-  return Find(file, venueCode, venuesBefore, observer);
+  return Find(fileBytes, venueCode, venuesBefore, observer);
 }
 
 Outcome<ResultSearch> FindVenueResultIn(std::string_view fileBytes, std::string_view venueCode,
                                         int venuesBefore, ResultSearchObserver& observer,
                                         const ResultFileOutline& outline) {
-  ByteFile file;
-  file.OpenBytes(fileBytes);
   const std::vector<std::string>& twice = outline.duplicates;
   std::optional<std::uint64_t> known;
   if (std::find(twice.begin(), twice.end(), venueCode) == twice.end()) {
     if (const auto key = outline.KeyOffset(venueCode)) known = *key;
   }
-  return Find(file, venueCode, venuesBefore, observer, known, &outline.body);
+  return Find(fileBytes, venueCode, venuesBefore, observer, known, &outline.body);
 }
 
 std::optional<int> ResultFileDay(std::string_view fileBytes) {

@@ -11,6 +11,7 @@
 #include "base/Error.h"
 #include "base/FileNames.h"
 #include "predict/BetType.h"
+#include "results/ResultBlock.h"
 
 namespace wakorin {
 
@@ -90,6 +91,8 @@ enum class ResultSearchEnd { Found, NotFound, Stopped, NotPublished };
 struct ResultSearch {
   ResultSearchEnd end = ResultSearchEnd::NotFound;
   VenueResult result;  // filled only when found
+  // The block the table was read from (Found, NotPublished), a view of the bytes searched.
+  std::optional<ResultBlock> block;
 };
 
 // The day of a result file, by the date in its first venue's header (yyyymmdd).

@@ -215,5 +215,35 @@ TEST(ResultTable, CleanClassicTablesKeepTheFixedReading) {
   EXPECT_EQ(search->result.Race(12).QuinellaPayout, ts::Payout(212));
 }
 
+// The table reads at most 32 KiB from its key, and sees the block's end line only when those bytes
+// hold it whole: a block cut short by the next venue's key is a notice-only block when it has
+// ended, else its table reads as blanks. Both searches, with and without the day's outline.
+TEST(ResultTable, EndLineCountsOnlyWithinTheBytesReadFromTheKey) {
+  constexpr std::size_t kScan = 32 * 1024;
+  const struct {
+    std::size_t endLine;  // from the key
+    ResultSearchEnd end;
+  } cases[] = {
+      {kScan - 6, ResultSearchEnd::NotPublished},  // its last byte the last one read
+      {kScan - 5, ResultSearchEnd::Found},
+      {kScan + 100, ResultSearchEnd::Found},
+  };
+  for (const auto& c : cases) {
+    std::string file = "STARTK\r\n06KBGN\r\n07KBGN";
+    file.resize(8 + c.endLine, ' ');
+    file += "06KEND\r\nFINALK\r\n";
+    const ResultFileOutline outline = OutlineResultFile(file);
+    ResultSearchObserver quiet;
+    for (const auto& search :
+         {FindVenueResultIn(file, "06", 0, quiet), FindVenueResultIn(file, "06", 0, quiet, outline)}) {
+      ASSERT_TRUE(search.ok());
+      EXPECT_EQ(search->end, c.end) << c.endLine;
+      if (c.end == ResultSearchEnd::Found) {
+        EXPECT_EQ(search->result.Race(1).TrifectaCombination, "     ");  // nothing of venue 07
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace wakorin
