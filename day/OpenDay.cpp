@@ -259,16 +259,16 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
   check.notPublished = search->end == ResultSearchEnd::NotPublished;
   check.stopped = search->end == ResultSearchEnd::Stopped;
   if (!check.resultFound) return check;
-  // Boats whose start was void or that did not start: tickets naming them are paid back. Read
-  // from the venue's first key line on, which the outline has found: the block the table was
-  // read from, unless a damaged file had the search take another.
-  const std::optional<std::size_t> key = outline->KeyOffset(venue.code);
-  std::array<unsigned, 12> refunded{};
-  if (key && search->block && search->block->key == *key) {
-    refunded = RefundedLanes(*search->block);
-  } else if (key) {
-    refunded = RefundedLanes(ResultBlockAt(*resultFile, *key));
+  // The finishing tables and each bet's 人気 are read from the venue's first key line on, which
+  // the outline has found: the block the table was read from, unless a damaged file had the
+  // search take another.
+  std::optional<ResultBlock> results;
+  if (const std::optional<std::size_t> key = outline->KeyOffset(venue.code)) {
+    results = search->block && search->block->key == *key ? *search->block
+                                                          : ResultBlockAt(*resultFile, *key);
   }
+  // Boats whose start was void or that did not start: tickets naming them are paid back.
+  const std::array<unsigned, 12> refunded = results ? RefundedLanes(*results) : std::array<unsigned, 12>{};
   // Rows past the venue's last race are filled as holding no tickets.
   static const RecommendedTickets kNoTickets{};
   for (std::size_t r = 0; r < 12; ++r) {
@@ -295,8 +295,8 @@ Outcome<VenueCheck> OpenDay::CheckVenueIn(std::size_t index, ResultSearchObserve
       check.races[r].outcomeChance[bet] = ChanceOf(chances[r], bet, {boats.boats[0], boats.boats[1], boats.boats[2]});
     }
   }
-  if (predictor.popularity && key) {
-    for (const RacePayouts& race : ReadRacePayouts(VenueResultBlock(resultFile->substr(*key), venue.code))) {
+  if (predictor.popularity && results) {
+    for (const RacePayouts& race : ReadRacePayouts(results->Body())) {
       if (race.race >= 1 && race.race <= 12) AddPopularity(check.rows[static_cast<std::size_t>(race.race - 1)], race);
     }
   }
