@@ -49,21 +49,25 @@ std::vector<std::pair<std::string, std::string>> Winners(const ResultRow& row, B
   return winners;
 }
 
-long long PaidFor(const RecommendedTickets& slot, BetType bet, const ResultRow& row) {
-  if (!slot.onSale[bet] || row.Cancelled || row.Void[bet]) return 0;
-  if (row.Special[bet]) {
+long long PaidFor(const RecommendedTickets& slot, BetType bet, const BetMatch& match) {
+  if (!slot.onSale[bet]) return 0;
+  if (match.result == BetMatch::Result::Special) {
     long long combinations = 0;
     for (const Ticket& ticket : slot.tickets[bet]) combinations += ticket.Combinations();
-    return combinations * Yen(row.Payout(bet));
+    return combinations * match.refund;
   }
+  if (match.result != BetMatch::Result::Paid && match.result != BetMatch::Result::Unreadable) return 0;
   long long paid = 0;
-  EachWinner(row, bet, [&](const std::string& text, const std::string& payout) {
-    const std::optional<Combination> winner = ParseCombination(text);
-    if (!winner) return;
+  auto pay = [&](const Payout& winner) {
     int covering = 0;
-    for (std::size_t j = 0; j < 6; ++j) covering += Covers(slot, bet, j, *winner) ? 1 : 0;
-    if (covering > 0) paid += covering * Yen(payout);
-  });
+    for (std::size_t j = 0; j < 6; ++j) covering += Covers(slot, bet, j, winner.combination) ? 1 : 0;
+    paid += covering * winner.yen;
+  };
+  if (match.deadHeat.empty()) {
+    pay(match.won);
+  } else {
+    for (const Payout& winner : match.deadHeat) pay(winner);
+  }
   return paid;
 }
 

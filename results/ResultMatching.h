@@ -54,7 +54,7 @@ bool HasWinners(const ResultRow& row, BetType bet);
 // Yen paid for a bet type's six tickets as a bettor holding them is paid: each ticket for every
 // winning combination it covers (a box can cover both combinations of a dead heat), and for a
 // special payout the refund for every combination bought. 0 when the type is not on sale.
-long long PaidFor(const RecommendedTickets& slot, BetType bet, const ResultRow& row);
+long long PaidFor(const RecommendedTickets& slot, BetType bet, const BetMatch& match);
 
 // Both two-boat results are shown when either two-boat type is on sale, both three-boat results
 // when a three-boat type is; only the types on sale are matched. In a dead heat a ticket hits

@@ -51,7 +51,7 @@ void CheckTally::Add(const RecommendedTickets& tickets, const ResultRow& row,
     if (stake == 0) continue;
     ++tally.races;
     tally.stake += stake;
-    tally.payout += PaidFor(tickets, bet, row);
+    tally.payout += PaidFor(tickets, bet, match.bets[bet]);
     // A special payout already pays back every combination bought.
     if (!row.Special[bet]) tally.refund += Refunded(tickets.tickets[bet], refundedLanes);
     if (match.bets[bet].Hit()) ++tally.hits;
