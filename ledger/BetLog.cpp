@@ -175,12 +175,7 @@ std::optional<AnyBet> BetOfCode(const QString& code) {
 }
 
 QString BoatsText(const Combination& boats) {
-  QString text;
-  for (int k = 0; k < boats.count; ++k) {
-    if (k > 0) text += QLatin1Char('-');
-    text += QString::number(boats.boats[static_cast<std::size_t>(k)]);
-  }
-  return text;
+  return QString::fromLatin1(CombinationAsWritten(boats));
 }
 
 std::optional<Combination> BoatsOfText(AnyBet bet, const QString& text) {

@@ -26,6 +26,15 @@ std::optional<Combination> ParseCombination(std::string_view text) {
   return combination;
 }
 
+std::string CombinationAsWritten(const Combination& combination) {
+  std::string text;
+  for (std::size_t k = 0; k < combination.count; ++k) {
+    if (k > 0) text += '-';
+    text += static_cast<char>('0' + combination.boats[k]);
+  }
+  return text;
+}
+
 int TicketKey(const Ticket& ticket) {
   int key = 0;
   for (std::size_t k = 0; k < ticket.boats.count; ++k) key = key * 10 + ticket.boats.boats[k];

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -39,6 +40,8 @@ inline Combination InOrder(Combination c) {
 // The combination as a result file writes it, lanes joined by '-' ("1-3", "5-1-3"): nullopt for
 // anything else (blanks, a word, a damaged field).
 std::optional<Combination> ParseCombination(std::string_view text);
+// And back: the lanes joined by '-' as the result file writes them ("1-3", "5-1-3").
+std::string CombinationAsWritten(const Combination& combination);
 
 // One recommended ticket: its boats in the order bought (quinella and trio lower lane first) and,
 // for a trifecta, whether it is bought as a box (its three boats in any order of finish). No boats:

@@ -92,9 +92,10 @@ RaceMatch MatchResultRow(const RecommendedTickets& slot, const ResultRow& row) {
       continue;
     }
     const std::optional<Combination> own = ParseCombination(combination);
-    const bool readable = own && own->count == (IsTwoBoat(bet) ? 2 : 3) && Yen(payout) > 0;
+    const long long yen = Yen(payout);
+    const bool readable = own && own->count == (IsTwoBoat(bet) ? 2 : 3) && yen > 0;
     cell.result = readable ? BetMatch::Result::Paid : BetMatch::Result::Unreadable;
-    if (own) cell.won = {*own, Yen(payout), 0};
+    if (own) cell.won = {*own, yen, 0};
     if (!readable) {
       cell.writtenCombination = combination;
       cell.writtenPayout = payout;

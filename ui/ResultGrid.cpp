@@ -144,16 +144,6 @@ void ResultGrid::Show(const CheckShown& shown) {
   ShowTally(shown);
 }
 
-// Lanes joined as the result file joins them: "1-3", "5-1-3".
-static QString CombinationText(const Combination& c) {
-  QString text;
-  for (std::size_t k = 0; k < c.count; ++k) {
-    if (k > 0) text += QLatin1Char('-');
-    text += QString::number(c.boats[k]);
-  }
-  return text;
-}
-
 QString ResultGrid::ResultText(const BetMatch& match) {
   QString combination;
   switch (match.result) {
@@ -162,7 +152,7 @@ QString ResultGrid::ResultText(const BetMatch& match) {
     case BetMatch::Result::Cancelled: return Text("中　止");
     case BetMatch::Result::Void: return Text("不成立");
     case BetMatch::Result::Special: return Text("特払い");
-    case BetMatch::Result::Paid: combination = CombinationText(match.won.combination); break;
+    case BetMatch::Result::Paid: combination = QString::fromLatin1(CombinationAsWritten(match.won.combination)); break;
     case BetMatch::Result::Unreadable: combination = FromCp932(match.writtenCombination); break;
   }
   return match.Hit() ? QStringLiteral("%1(%2)").arg(combination).arg(match.ticket) : combination;
@@ -181,7 +171,7 @@ QString ResultGrid::PayoutText(const BetMatch& match) {
 QString ResultGrid::DeadHeatText(const BetMatch& match) {
   QStringList each;
   for (const Payout& payout : match.deadHeat) {
-    each << CombinationText(payout.combination) + QLatin1Char(' ') +
+    each << QString::fromLatin1(CombinationAsWritten(payout.combination)) + QLatin1Char(' ') +
                 (payout.yen > 0 ? QString::number(payout.yen) + Text("円") : Text("払戻金不明")) +
                 (payout.popularity > 0 ? Text(" %1番人気").arg(payout.popularity) : QString());
   }

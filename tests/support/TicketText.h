@@ -65,11 +65,7 @@ inline std::string CellText(const BetMatch& cell) {
     case BetMatch::Result::Void: return std::string(result_layout::kVoid);
     case BetMatch::Result::Special: return std::string(result_layout::kSpecial);
     case BetMatch::Result::Unreadable: text = cell.writtenCombination; break;
-    case BetMatch::Result::Paid:
-      for (std::size_t k = 0; k < cell.won.combination.count; ++k) {
-        text += (k > 0 ? "-" : "") + std::to_string(cell.won.combination.boats[k]);
-      }
-      break;
+    case BetMatch::Result::Paid: text = CombinationAsWritten(cell.won.combination); break;
   }
   return text + (cell.Hit() ? "(" + std::to_string(cell.ticket) + ")*" : "");
 }

@@ -31,16 +31,6 @@ namespace {
 
 const PerBet<const char*> kCsvNames{{"quinella", "exacta", "trio", "trifecta"}};
 
-// Lanes joined as the result file joins them: "1-3", "5-1-3".
-std::string CombinationText(const Combination& c) {
-  std::string text;
-  for (std::size_t k = 0; k < c.count; ++k) {
-    if (k > 0) text += '-';
-    text += static_cast<char>('0' + c.boats[k]);
-  }
-  return text;
-}
-
 }  // namespace
 
 // Per race and bet type: the result, then what the tickets staked, were paid and were paid back
@@ -67,7 +57,7 @@ void WriteSeasonCsv(std::ostream& out, const SeasonDay& day, bool dataMode) {
     std::string combination, yen;
     switch (shown.result) {
       case BetMatch::Result::Paid:
-        combination = CombinationText(shown.won.combination);
+        combination = CombinationAsWritten(shown.won.combination);
         yen = std::to_string(shown.won.yen);
         break;
       case BetMatch::Result::Unreadable:
